@@ -1,0 +1,26 @@
+#pragma once
+
+#include "model/study.h"
+#include "model/titlepage.h"
+
+#include <QString>
+
+class QIODevice;
+
+namespace pondra {
+
+// Reads a data file: the hypothesis count, each hypothesis with its rows, the title line.
+// Values come back with the kind they were written with. Neither scores nor checks.
+class DataFileReader {
+public:
+    // Fills study and titlePage. On failure they hold what was read before the fault: read
+    // into fresh ones and adopt them only when this returns true.
+    bool read(QIODevice* device, Study& study, TitlePage& titlePage);
+    // Italian, naming the line at fault.
+    QString errorString() const { return m_error; }
+
+private:
+    QString m_error;
+};
+
+} // namespace pondra

@@ -1,0 +1,149 @@
+#include "datafilewriter.h"
+
+#include "cp1252.h"
+#include "model/textrules.h"
+
+#include <QIODevice>
+
+namespace pondra {
+
+namespace {
+
+// Composes the file line by line; knows which hypothesis and row it is writing, so that a
+// refused text can be named.
+class Composer {
+public:
+    QByteArray out;
+    QString error;
+    int hypothesis = 0;
+    int row = 0;
+
+    bool value(const Value& v, const char16_t* what)
+    {
+        switch (v.kind()) {
+        case Value::Kind::Nothing:
+            return true;
+        case Value::Kind::Integer:
+            out += QByteArray::number(v.integerValue());
+            return true;
+        case Value::Kind::Number:
+            out += dataFileNumberText(v.numberValue()).toLatin1();
+            return true;
+        case Value::Kind::Text:
+            return text(v.textValue(), QString::fromUtf16(what));
+        }
+        return true;
+    }
+
+    bool text(const QString& t, const QString& what)
+    {
+        const std::optional<QByteArray> bytes = cp1252::encode(t);
+        if (!bytes) {
+            error = QStringLiteral("il campo «%1» contiene caratteri che un file di dati non può contenere: %2")
+                        .arg(fieldName(what), unstorable(t));
+            return false;
+        }
+        out += '"';
+        for (const char c : *bytes) {
+            out += c;
+            // A quote inside a text is doubled, so the text reads back whole.
+            if (c == '"') {
+                out += '"';
+            }
+        }
+        out += '"';
+        return true;
+    }
+
+    void comma() { out += ','; }
+    void endLine() { out += "\r\n"; }
+
+private:
+    QString fieldName(const QString& what) const
+    {
+        if (row > 0) {
+            return QStringLiteral("%1 della caratteristica n. %2 dell'ipotesi n. %3").arg(what).arg(row).arg(hypothesis);
+        }
+        if (hypothesis > 0) {
+            return QStringLiteral("%1 dell'ipotesi n. %2").arg(what).arg(hypothesis);
+        }
+        return what;
+    }
+
+    static QString unstorable(const QString& t)
+    {
+        QString found;
+        for (const QChar c : t) {
+            if (!cp1252::encode(QStringView(&c, 1)) && !found.contains(c)) {
+                found += c;
+            }
+        }
+        return found;
+    }
+};
+
+} // namespace
+
+std::optional<QByteArray> DataFileWriter::compose(const Study& study, const TitlePage& titlePage)
+{
+    m_error.clear();
+    Composer c;
+    c.out.reserve(64 * 1024);
+    const int count = study.HypothesisCount;
+    c.out += QByteArray::number(count);
+    c.endLine();
+    bool ok = true;
+    for (int h = 1; ok && h <= count; ++h) {
+        const Hypothesis& hyp = study.hypothesis(h);
+        c.hypothesis = h;
+        c.row = 0;
+        ok = c.value(hyp.name, u"nome") && (c.comma(), c.value(hyp.LastNamedRow, u"numero delle caratteristiche")) &&
+             (c.comma(), c.value(hyp.EvaluationPercent, u"valutazione")) &&
+             (c.comma(), c.value(hyp.OverallJudgement, u"giudizio complessivo"));
+        c.endLine();
+        const int rows = study.lastNamedRowOf(h);
+        for (int r = 1; ok && r <= rows; ++r) {
+            const CharacteristicEntry& row = study.row(h, r);
+            c.row = r;
+            ok = c.value(row.ticked, u"spunta") && (c.comma(), c.value(row.name, u"nome")) &&
+                 (c.comma(), c.value(row.judgement, u"giudizio")) &&
+                 (c.comma(), c.value(row.judgementNumber, u"valore")) &&
+                 (c.comma(), c.value(row.coefficient, u"coefficiente")) &&
+                 (c.comma(), c.value(row.weight, u"peso"));
+            c.endLine();
+        }
+    }
+    c.hypothesis = 0;
+    c.row = 0;
+    for (int i = 0; ok && i < TitlePage::FieldCount; ++i) {
+        if (i > 0) {
+            c.comma();
+        }
+        ok = c.text(titlePage.field(i), TitlePage::fieldCaption(i));
+    }
+    c.endLine();
+    if (!ok) {
+        m_error = c.error;
+        return std::nullopt;
+    }
+    return c.out;
+}
+
+bool DataFileWriter::write(QIODevice* device, const Study& study, const TitlePage& titlePage)
+{
+    const std::optional<QByteArray> bytes = compose(study, titlePage);
+    if (!bytes) {
+        return false;
+    }
+    if (!device->isOpen() && !device->open(QIODevice::WriteOnly)) {
+        m_error = QStringLiteral("il file non si può aprire in scrittura.");
+        return false;
+    }
+    if (device->write(*bytes) != bytes->size()) {
+        m_error = QStringLiteral("la scrittura non è riuscita (disco pieno o supporto non scrivibile).");
+        return false;
+    }
+    return true;
+}
+
+} // namespace pondra

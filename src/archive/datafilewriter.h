@@ -1,0 +1,32 @@
+#pragma once
+
+#include "model/study.h"
+#include "model/titlepage.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+class QIODevice;
+
+namespace pondra {
+
+// Writes a study as a data file: Windows-1252, CR LF, texts quoted with inner quotes doubled,
+// numbers with a point, nothing as an empty field.
+class DataFileWriter {
+public:
+    // The whole file is composed before the device is touched, so a text the code page cannot
+    // hold leaves the device as it was.
+    bool write(QIODevice* device, const Study& study, const TitlePage& titlePage);
+    // Italian; a refused text names its field.
+    QString errorString() const { return m_error; }
+
+    // The bytes of the file, or nothing with errorString() set.
+    std::optional<QByteArray> compose(const Study& study, const TitlePage& titlePage);
+
+private:
+    QString m_error;
+};
+
+} // namespace pondra

@@ -1,0 +1,183 @@
+#include "recordscanner.h"
+
+#include "cp1252.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace pondra {
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A number as the data file writes it: sign, digits, point, digits, exponent. Whole numbers
+// that fit 16 bits come back as 16-bit integers, everything else as a number.
+bool parseFileNumber(QByteArrayView text, Value& value)
+{
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    if (i < n && (text[i] == '+' || text[i] == '-')) {
+        ++i;
+    }
+    int digits = 0;
+    while (i < n && isDigit(text[i])) {
+        ++i;
+        ++digits;
+    }
+    bool whole = true;
+    if (i < n && text[i] == '.') {
+        whole = false;
+        ++i;
+        while (i < n && isDigit(text[i])) {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0) {
+        return false;
+    }
+    if (i < n && (text[i] == 'E' || text[i] == 'e')) {
+        whole = false;
+        ++i;
+        if (i < n && (text[i] == '+' || text[i] == '-')) {
+            ++i;
+        }
+        const qsizetype expStart = i;
+        while (i < n && isDigit(text[i])) {
+            ++i;
+        }
+        if (i == expStart) {
+            return false;
+        }
+    }
+    if (i != n) {
+        return false;
+    }
+    bool ok = false;
+    const double v = QByteArray(text.data(), text.size()).toDouble(&ok);
+    if (!ok || !std::isfinite(v)) {
+        return false;
+    }
+    if (whole && v >= -32768.0 && v <= 32767.0) {
+        value = Value::integer(qint16(v));
+    } else {
+        value = Value::number(v);
+    }
+    return true;
+}
+
+} // namespace
+
+bool RecordScanner::fail(const QString& what)
+{
+    m_error = QStringLiteral("riga %1: %2").arg(m_line).arg(what);
+    return false;
+}
+
+void RecordScanner::skipBlanks()
+{
+    while (!atEnd() && (peek() == ' ' || peek() == '\t')) {
+        ++m_pos;
+    }
+}
+
+bool RecordScanner::atLineEnd() const
+{
+    return atEnd() || peek() == '\r' || peek() == '\n';
+}
+
+void RecordScanner::consumeLineEnd()
+{
+    if (atEnd()) {
+        return;
+    }
+    if (peek() == '\r') {
+        ++m_pos;
+    }
+    if (!atEnd() && peek() == '\n') {
+        ++m_pos;
+    }
+    ++m_line;
+}
+
+bool RecordScanner::next(std::vector<Value>& fields)
+{
+    fields.clear();
+    while (true) {
+        Value value;
+        if (!readField(value)) {
+            return false;
+        }
+        fields.push_back(std::move(value));
+        if (atLineEnd()) {
+            consumeLineEnd();
+            return true;
+        }
+        ++m_pos; // the comma
+    }
+}
+
+bool RecordScanner::readField(Value& value)
+{
+    skipBlanks();
+    if (!atEnd() && peek() == '"') {
+        return readQuoted(value);
+    }
+    return readUnquoted(value);
+}
+
+bool RecordScanner::readQuoted(Value& value)
+{
+    const int startLine = m_line;
+    ++m_pos;
+    QByteArray bytes;
+    while (true) {
+        if (atEnd()) {
+            m_line = startLine;
+            return fail(QStringLiteral("un testo tra virgolette non è chiuso."));
+        }
+        const char c = peek();
+        ++m_pos;
+        if (c == '"') {
+            if (!atEnd() && peek() == '"') {
+                bytes += '"';
+                ++m_pos;
+                continue;
+            }
+            break;
+        }
+        if (c == '\n' || (c == '\r' && (atEnd() || peek() != '\n'))) {
+            ++m_line;
+        }
+        bytes += c;
+    }
+    skipBlanks();
+    if (!atLineEnd() && peek() != ',') {
+        return fail(QStringLiteral("dopo un testo tra virgolette ci può essere solo una virgola."));
+    }
+    value = Value::text(cp1252::decode(bytes));
+    return true;
+}
+
+bool RecordScanner::readUnquoted(Value& value)
+{
+    const qsizetype start = m_pos;
+    while (!atLineEnd() && peek() != ',') {
+        if (peek() == '"') {
+            return fail(QStringLiteral("virgolette fuori posto."));
+        }
+        ++m_pos;
+    }
+    const QByteArrayView text = m_data.sliced(start, m_pos - start).trimmed();
+    if (text.isEmpty()) {
+        value = Value();
+        return true;
+    }
+    if (!parseFileNumber(text, value)) {
+        return fail(QStringLiteral("«%1» non è un numero.").arg(cp1252::decode(text.first(std::min<qsizetype>(text.size(), 40)))));
+    }
+    return true;
+}
+
+} // namespace pondra

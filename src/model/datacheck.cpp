@@ -1,0 +1,111 @@
+#include "datacheck.h"
+
+#include "textrules.h"
+
+namespace pondra {
+
+namespace {
+
+QString hypothesisPrefix(int h)
+{
+    return QStringLiteral("Ipotesi n.") + signBlankText(h) + QStringLiteral(": ");
+}
+
+class Checker {
+public:
+    explicit Checker(Study& study) : m_study(study) {}
+
+    // Shows h unless it already is shown; a shown hypothesis is not scored again.
+    void show(int h)
+    {
+        if (h != m_study.CurrentHypothesis) {
+            m_result.figures = ShowHypothesis(m_study, h);
+        }
+    }
+
+    DataCheckResult fail(int h, const QString& text)
+    {
+        show(h);
+        m_result.passed = false;
+        m_result.message = {text, MessageIcon::Critical};
+        return m_result;
+    }
+
+    DataCheckResult run();
+
+private:
+    std::optional<DataCheckResult> checkRows(int h);
+
+    Study& m_study;
+    DataCheckResult m_result;
+};
+
+std::optional<DataCheckResult> Checker::checkRows(int h)
+{
+    const Hypothesis& hyp = m_study.hypothesis(h);
+    const QString prefix = hypothesisPrefix(h);
+    if (!hyp.rows[1].isTicked() && hyp.rows[1].name.isEmpty() && !hyp.name.isEmpty()) {
+        return fail(h, prefix + QStringLiteral("immettere almeno una caratteristica."));
+    }
+    const int last = m_study.lastNamedRowOf(h);
+    for (int r = 1; r <= last; ++r) {
+        const CharacteristicEntry& row = hyp.rows.at(std::size_t(r));
+        const QString n = signBlankText(r);
+        if (!row.isTicked() && !row.name.isEmpty()) {
+            return fail(h, prefix + QStringLiteral("spuntare la caratteristica digitata n.") + n);
+        }
+        if (row.isTicked() && row.name.isEmpty()) {
+            return fail(h, prefix + QStringLiteral("digitare la denominazione della caratteristica n.") + n);
+        }
+        if (row.isTicked() && row.judgement.isEmpty()) {
+            return fail(h, prefix + QStringLiteral("cliccare sul giudizio da assegnare alla caratteristica n.") + n);
+        }
+        if (row.isTicked() && hyp.name.isEmpty()) {
+            return fail(h, prefix + QStringLiteral("digitare il nome dell'ipotesi n.") + signBlankText(h));
+        }
+    }
+    return std::nullopt;
+}
+
+DataCheckResult Checker::run()
+{
+    UpdateLastNamedRow(m_study);
+
+    const CharacteristicEntry& firstVisible = m_study.row(m_study.CurrentHypothesis, m_study.FirstVisibleRow);
+    if (!firstVisible.isTicked() && m_study.CurrentHypothesis == 1) {
+        m_result.message = {noDataText(), MessageIcon::Critical};
+        return m_result;
+    }
+
+    // The bound is taken once: showing a hypothesis recounts the names but not this loop.
+    const int count = m_study.HypothesisCount;
+    for (int h = 1; h <= count; ++h) {
+        if (auto failed = checkRows(h)) {
+            return *failed;
+        }
+    }
+    for (int h = 1; h <= count; ++h) {
+        show(h);
+        const ScoreFigures figures = Recalculate(m_study);
+        m_result.figures = figures;
+        if (parseDisplayNumber(figures.resto).value_or(0.0) != 0.0) {
+            m_result.message = {QStringLiteral("Ipotesi n.") + signBlankText(h) +
+                                    QStringLiteral(": se non si hanno altre caratteristiche da aggiungere assegnare "
+                                                   "le percentuali fino ad ottenere resto zero."),
+                                MessageIcon::Critical};
+            return m_result;
+        }
+    }
+    m_result.passed = true;
+    m_result.message = {dataCorrectText(), MessageIcon::Information};
+    return m_result;
+}
+
+} // namespace
+
+DataCheckResult CheckData(Study& study)
+{
+    return Checker(study).run();
+}
+
+} // namespace pondra

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "message.h"
+#include "scoring.h"
+#include "study.h"
+
+#include <optional>
+
+namespace pondra {
+
+struct DataCheckResult {
+    bool passed = false;
+    // The first problem found, or the confirmation when every hypothesis passed.
+    Message message;
+    // The figures of the last scoring the check ran, to be shown with the hypothesis it left
+    // current; nothing when it scored none.
+    std::optional<ScoreFigures> figures;
+};
+
+// Checks the hypotheses 1..HypothesisCount in order and stops at the first problem, leaving
+// the hypothesis concerned current. It scores every hypothesis on the way, as showing them
+// does, and after a pass the last one is current.
+DataCheckResult CheckData(Study& study);
+
+} // namespace pondra

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "value.h"
+
+#include <array>
+#include <vector>
+
+namespace pondra {
+
+constexpr int MaxHypotheses = 100;
+constexpr int MaxRows = 100;
+constexpr int VisibleRows = 10;
+constexpr int MaxFirstVisibleRow = MaxRows - VisibleRows + 1;
+
+// One characteristic row of a hypothesis, as the Data window fills it.
+struct CharacteristicEntry {
+    Value ticked;          // 16-bit 1 or 0; never set until the box is first touched
+    Value name;
+    Value judgement;       // adjective of the chosen step
+    Value judgementNumber; // 16-bit step number
+    Value coefficient;     // coefficient text of the step, or the 0 the scoring writes
+    Value weight;          // whole percent as text
+
+    bool isTicked() const { return ticked.toNumberOr(0.0) == 1.0; }
+    bool operator==(const CharacteristicEntry&) const = default;
+};
+
+// Slot 1..100 of the study; an empty name marks a free slot. Row 0 exists and is never used.
+struct Hypothesis {
+    Value name;
+    std::array<CharacteristicEntry, MaxRows + 1> rows;
+    Value LastNamedRow;
+    Value EvaluationPercent;
+    Value OverallJudgement;
+
+    bool operator==(const Hypothesis&) const = default;
+};
+
+// The one study in memory. Slot 0 exists so that "the hypothesis before the first" reads empty.
+class Study {
+public:
+    Study() : m_hypotheses(MaxHypotheses + 1) {}
+
+    Hypothesis& hypothesis(int h) { return m_hypotheses.at(std::size_t(h)); }
+    const Hypothesis& hypothesis(int h) const { return m_hypotheses.at(std::size_t(h)); }
+    CharacteristicEntry& row(int h, int r) { return hypothesis(h).rows.at(std::size_t(r)); }
+    const CharacteristicEntry& row(int h, int r) const { return hypothesis(h).rows.at(std::size_t(r)); }
+
+    // Number of slots whose name is not empty: a count, not the highest slot.
+    int countNamedHypotheses() const;
+    // Highest slot with a name, 0 when none.
+    int highestNamedSlot() const;
+    void recountHypotheses() { HypothesisCount = countNamedHypotheses(); }
+
+    // LastNamedRow as a row count: 0 when never set, clamped to the row range.
+    int lastNamedRowOf(int h) const;
+
+    int HypothesisCount = 0;
+    int CurrentHypothesis = 1;
+    int FirstVisibleRow = 1;
+
+    bool operator==(const Study&) const = default;
+
+private:
+    std::vector<Hypothesis> m_hypotheses;
+};
+
+// The highest row of the current hypothesis with a name becomes its LastNamedRow; with no
+// named row the old value stays.
+void UpdateLastNamedRow(Study& study);
+
+} // namespace pondra

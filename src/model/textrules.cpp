@@ -1,0 +1,236 @@
+#include "textrules.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace pondra {
+
+namespace {
+
+// The 15-significant-digit form shared by the display and the data file, with a point.
+QString significantDigits(double value)
+{
+    // Negative zero and anything that is not a finite number show as 0.
+    if (value == 0.0 || !std::isfinite(value)) {
+        return QStringLiteral("0");
+    }
+    return QString::number(value, 'G', 15);
+}
+
+// The 15 significant digits of a non-negative number written out without exponent: "2.675".
+QString fixedSignificantDigits(double absValue)
+{
+    if (absValue == 0.0 || !std::isfinite(absValue)) {
+        return QStringLiteral("0");
+    }
+    const QString e = QString::number(absValue, 'e', 14); // d.dddddddddddddde+XX
+    const QString mantissa = e.section(u'e', 0, 0).remove(u'.');
+    const int exponent = e.section(u'e', 1, 1).toInt();
+    if (exponent >= 0) {
+        const QString padded = mantissa.leftJustified(exponent + 1, u'0');
+        return padded.left(exponent + 1) + u'.' + padded.mid(exponent + 1);
+    }
+    return QStringLiteral("0.") + QString(-exponent - 1, u'0') + mantissa;
+}
+
+bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+// Rounds a plain decimal digit string (no sign, no exponent) half away from zero.
+QString roundDecimal(const QString& digits, int decimals)
+{
+    QString intPart = digits.section(u'.', 0, 0);
+    QString frac = digits.section(u'.', 1, 1);
+    const bool roundUp = frac.size() > decimals && frac.at(decimals) >= u'5';
+    frac = frac.left(decimals).leftJustified(decimals, u'0');
+    QString all = intPart + frac;
+    if (roundUp) {
+        int i = int(all.size()) - 1;
+        while (i >= 0 && all.at(i) == u'9') {
+            all[i] = u'0';
+            --i;
+        }
+        if (i < 0) {
+            all.prepend(u'1');
+        } else {
+            all[i] = QChar(all.at(i).unicode() + 1);
+        }
+    }
+    intPart = all.left(all.size() - decimals);
+    frac = all.right(decimals);
+    if (intPart.isEmpty()) {
+        intPart = QStringLiteral("0");
+    }
+    return decimals > 0 ? intPart + u'.' + frac : intPart;
+}
+
+QString groupThousands(const QString& intPart)
+{
+    QString out;
+    const int n = int(intPart.size());
+    for (int i = 0; i < n; ++i) {
+        if (i > 0 && (n - i) % 3 == 0) {
+            out += u'.';
+        }
+        out += intPart.at(i);
+    }
+    return out;
+}
+
+} // namespace
+
+QString generalNumberText(double value)
+{
+    QString text = significantDigits(value);
+    text.replace(u'.', u',');
+    return text;
+}
+
+QString signBlankText(qint64 value)
+{
+    return value < 0 ? QString::number(value) : u' ' + QString::number(value);
+}
+
+QString fixedPatternText(double value, QStringView pattern)
+{
+    const qsizetype point = pattern.indexOf(u'.');
+    const int decimals = point < 0 ? 0 : int(pattern.size() - point - 1);
+    const bool grouped = pattern.contains(u',');
+
+    // Start from the 15 digits the number shows, so 2,675 rounds as written, not as stored.
+    const QString rounded = roundDecimal(fixedSignificantDigits(std::fabs(value)), decimals);
+    QString intPart = rounded.section(u'.', 0, 0);
+    const QString frac = rounded.section(u'.', 1, 1);
+    if (grouped) {
+        intPart = groupThousands(intPart);
+    }
+    QString text = decimals > 0 ? intPart + u',' + frac : intPart;
+    const bool allZero = !std::any_of(rounded.cbegin(), rounded.cend(), [](QChar c) { return c > u'0' && c <= u'9'; });
+    if (value < 0 && !allZero) {
+        text.prepend(u'-');
+    }
+    return text;
+}
+
+std::optional<double> parseDisplayNumber(QStringView text)
+{
+    QString s = text.trimmed().toString();
+    if (s.isEmpty()) {
+        return std::nullopt;
+    }
+    int i = 0;
+    if (s.at(0) == u'+' || s.at(0) == u'-') {
+        ++i;
+    }
+    int digits = 0;
+    while (i < s.size() && isDigit(s.at(i))) {
+        ++i;
+        ++digits;
+    }
+    if (i < s.size() && s.at(i) == u',') {
+        s[i] = u'.';
+        ++i;
+        while (i < s.size() && isDigit(s.at(i))) {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0) {
+        return std::nullopt;
+    }
+    if (i < s.size() && (s.at(i) == u'E' || s.at(i) == u'e')) {
+        int j = i + 1;
+        if (j < s.size() && (s.at(j) == u'+' || s.at(j) == u'-')) {
+            ++j;
+        }
+        const int expStart = j;
+        while (j < s.size() && isDigit(s.at(j))) {
+            ++j;
+        }
+        if (j == expStart) {
+            return std::nullopt;
+        }
+        i = j;
+    }
+    if (i != s.size()) {
+        return std::nullopt;
+    }
+    bool ok = false;
+    const double v = s.toDouble(&ok);
+    if (!ok || !std::isfinite(v)) {
+        return std::nullopt;
+    }
+    return v;
+}
+
+double leadingNumber(QStringView text)
+{
+    int i = 0;
+    const int n = int(text.size());
+    while (i < n && (text.at(i) == u' ' || text.at(i) == u'\t')) {
+        ++i;
+    }
+    const int start = i;
+    if (i < n && (text.at(i) == u'+' || text.at(i) == u'-')) {
+        ++i;
+    }
+    int digits = 0;
+    while (i < n && isDigit(text.at(i))) {
+        ++i;
+        ++digits;
+    }
+    if (i < n && text.at(i) == u'.') {
+        ++i;
+        while (i < n && isDigit(text.at(i))) {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0) {
+        return 0.0;
+    }
+    int end = i;
+    if (i < n && (text.at(i) == u'E' || text.at(i) == u'e')) {
+        int j = i + 1;
+        if (j < n && (text.at(j) == u'+' || text.at(j) == u'-')) {
+            ++j;
+        }
+        const int expStart = j;
+        while (j < n && isDigit(text.at(j))) {
+            ++j;
+        }
+        if (j > expStart) {
+            end = j;
+        }
+    }
+    const double v = text.mid(start, end - start).toString().toDouble();
+    return std::isfinite(v) ? v : 0.0;
+}
+
+QString dataFileNumberText(double value)
+{
+    QString text = significantDigits(value);
+    if (text.startsWith(u"0.")) {
+        text.remove(0, 1);
+    } else if (text.startsWith(u"-0.")) {
+        text.remove(1, 1);
+    }
+    return text;
+}
+
+QString italianLongDate(const QDate& date)
+{
+    static const char16_t* const weekdays[] = {u"lunedì",  u"martedì", u"mercoledì", u"giovedì",
+                                               u"venerdì", u"sabato",  u"domenica"};
+    static const char16_t* const months[] = {u"gen", u"feb", u"mar", u"apr", u"mag", u"giu",
+                                             u"lug", u"ago", u"set", u"ott", u"nov", u"dic"};
+    if (!date.isValid()) {
+        return {};
+    }
+    return QStringLiteral("%1, %2 %3 %4")
+        .arg(QString::fromUtf16(weekdays[date.dayOfWeek() - 1]))
+        .arg(date.day())
+        .arg(QString::fromUtf16(months[date.month() - 1]))
+        .arg(date.year());
+}
+
+} // namespace pondra
