@@ -1,0 +1,167 @@
+#include "model/datacheck.h"
+#include "support/studybuilder.h"
+
+#include <QTest>
+
+#include <memory>
+
+using namespace pondra;
+using testsupport::enterRow;
+using testsupport::nameHypothesis;
+
+class TestDataCheck : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<Study> study;
+
+    // Two well-formed hypotheses, hypothesis 1 on display.
+    void enterValidStudy()
+    {
+        nameHypothesis(*study, 1, QStringLiteral("Uno"));
+        enterRow(*study, 1, 1, QStringLiteral("costo"), 3, 60);
+        enterRow(*study, 1, 2, QStringLiteral("qualità"), 6, 40);
+        nameHypothesis(*study, 2, QStringLiteral("Due"));
+        enterRow(*study, 2, 1, QStringLiteral("costo"), 1, 100);
+    }
+
+    void expectFailure(const QString& text, int shown)
+    {
+        const DataCheckResult r = CheckData(*study);
+        QVERIFY(!r.passed);
+        QCOMPARE(r.message.text, text);
+        QCOMPARE(r.message.icon, MessageIcon::Critical);
+        QCOMPARE(study->CurrentHypothesis, shown);
+    }
+
+private Q_SLOTS:
+    void init() { study = std::make_unique<Study>(); }
+
+    void validStudy_passes_leavesLastHypothesisShown()
+    {
+        enterValidStudy();
+        const DataCheckResult r = CheckData(*study);
+        QVERIFY(r.passed);
+        QCOMPARE(r.message, (Message{QStringLiteral("I dati sono stati immessi correttamente."), MessageIcon::Information}));
+        QCOMPARE(study->CurrentHypothesis, 2);
+        QVERIFY(r.figures);
+        QCOMPARE(r.figures->resto, QStringLiteral("0"));
+        QCOMPARE(study->hypothesis(1).EvaluationPercent.numberValue(), 0.68 * 100);
+    }
+
+    void nothingEntered()
+    {
+        expectFailure(QStringLiteral("Non è stato immesso alcun dato."), 1);
+    }
+
+    void firstVisibleRowDecidesNothingEntered()
+    {
+        enterValidStudy();
+        study->FirstVisibleRow = 5; // rows 5..14 on screen, all empty
+        expectFailure(QStringLiteral("Non è stato immesso alcun dato."), 1);
+    }
+
+    void messagesInOrder_data()
+    {
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("shown");
+        QTest::newRow("no characteristic") << 0 << QStringLiteral("Ipotesi n. 2: immettere almeno una caratteristica.") << 2;
+        QTest::newRow("named not ticked") << 1 << QStringLiteral("Ipotesi n. 2: spuntare la caratteristica digitata n. 4") << 2;
+        QTest::newRow("ticked without name") << 2 << QStringLiteral("Ipotesi n. 2: digitare la denominazione della caratteristica n. 2") << 2;
+        QTest::newRow("ticked without judgement") << 3 << QStringLiteral("Ipotesi n. 2: cliccare sul giudizio da assegnare alla caratteristica n. 1") << 2;
+        QTest::newRow("hypothesis without name") << 4 << QStringLiteral("Ipotesi n. 2: digitare il nome dell'ipotesi n. 2") << 2;
+        QTest::newRow("remainder") << 5 << QStringLiteral("Ipotesi n. 1: se non si hanno altre caratteristiche da aggiungere assegnare le percentuali fino ad ottenere resto zero.") << 1;
+    }
+    void messagesInOrder()
+    {
+        QFETCH(int, fault);
+        enterValidStudy();
+        CharacteristicEntry emptyRow;
+        switch (fault) {
+        case 0:
+            study->row(2, 1) = emptyRow;
+            break;
+        case 1:
+            enterRow(*study, 2, 4, QStringLiteral("peso"), 5, 0);
+            study->row(2, 4).ticked = Value::integer(0);
+            study->row(2, 3).name = Value::text(QStringLiteral("vuota")); // unticked too, but row 3 < 4
+            study->row(2, 3).ticked = Value::integer(1);
+            study->row(2, 3).judgement = Value::text(QStringLiteral("buono"));
+            study->row(2, 3).name = Value::text(QStringLiteral("x"));
+            break;
+        case 2:
+            study->row(2, 2).ticked = Value::integer(1);
+            study->hypothesis(2).LastNamedRow = Value::integer(3);
+            study->row(2, 3) = study->row(2, 1);
+            break;
+        case 3:
+            study->row(2, 1).judgement = Value::text(QString());
+            break;
+        case 4:
+            study->hypothesis(2).name = Value::text(QString());
+            study->HypothesisCount = 2; // the count of a file whose name was lost
+            break;
+        case 5:
+            study->row(1, 2).weight = Value::text(QStringLiteral("30"));
+            break;
+        }
+        QFETCH(QString, text);
+        QFETCH(int, shown);
+        expectFailure(text, shown);
+    }
+
+    void rowsCheckedBeforeAnyRemainder()
+    {
+        enterValidStudy();
+        study->row(1, 2).weight = Value::text(QStringLiteral("30"));   // remainder fault in 1
+        study->row(2, 1).judgement = Value::text(QString());           // row fault in 2
+        expectFailure(QStringLiteral("Ipotesi n. 2: cliccare sul giudizio da assegnare alla caratteristica n. 1"), 2);
+    }
+
+    void gapInNames_checksOnlyCountedSlots()
+    {
+        nameHypothesis(*study, 1, QStringLiteral("Uno"));
+        enterRow(*study, 1, 1, QStringLiteral("costo"), 3, 100);
+        nameHypothesis(*study, 5, QStringLiteral("Cinque"));
+        QCOMPARE(study->HypothesisCount, 2);
+        // Slot 2 is empty: remainder 100.
+        expectFailure(QStringLiteral("Ipotesi n. 2: se non si hanno altre caratteristiche da aggiungere assegnare le "
+                                     "percentuali fino ad ottenere resto zero."),
+                      2);
+    }
+
+    void dataWithoutAnyName_passes()
+    {
+        enterRow(*study, 1, 1, QStringLiteral("costo"), 3, 60);
+        QCOMPARE(study->HypothesisCount, 0);
+        QVERIFY(CheckData(*study).passed);
+    }
+
+    void clearedHypothesis_asksForACharacteristic()
+    {
+        enterValidStudy();
+        for (int r = 1; r <= 2; ++r) {
+            CharacteristicEntry& row = study->row(1, r);
+            row.ticked = Value::integer(0);
+            row.name = row.judgement = row.judgementNumber = row.coefficient = row.weight = Value::text(QString());
+        }
+        study->FirstVisibleRow = 1;
+        study->CurrentHypothesis = 2; // the cleared one is not on screen
+        expectFailure(QStringLiteral("Ipotesi n. 1: immettere almeno una caratteristica."), 1);
+    }
+
+    void failure_onShownHypothesis_doesNotRescore()
+    {
+        enterValidStudy();
+        study->row(1, 1).judgement = Value::text(QString());
+        study->hypothesis(1).EvaluationPercent = Value::number(12);
+        const DataCheckResult r = CheckData(*study);
+        QVERIFY(!r.passed);
+        QVERIFY(!r.figures);
+        QCOMPARE(study->hypothesis(1).EvaluationPercent, Value::number(12));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestDataCheck)
+#include "tst_datacheck.moc"

@@ -1,0 +1,156 @@
+#include "model/scoring.h"
+#include "model/study.h"
+#include "support/studybuilder.h"
+
+#include <QTest>
+
+#include <memory>
+
+using namespace pondra;
+using testsupport::enterRow;
+
+class TestScoring : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<Study> study;
+
+private Q_SLOTS:
+    void init() { study = std::make_unique<Study>(); }
+
+    void noScoredRow_givesNullo()
+    {
+        const ScoreFigures f = Recalculate(*study);
+        QCOMPARE(f.media, QString());
+        QCOMPARE(f.resto, QStringLiteral("100"));
+        QCOMPARE(f.ponderata, QStringLiteral("0"));
+        QCOMPARE(f.ScoredRowCount, qint16(0));
+        QCOMPARE(study->hypothesis(1).EvaluationPercent, Value::number(0));
+        QCOMPARE(study->hypothesis(1).OverallJudgement, Value::text(QStringLiteral("nullo")));
+    }
+
+    void typicalHypotheses_data()
+    {
+        QTest::addColumn<QList<int>>("steps");
+        QTest::addColumn<QList<int>>("weights");
+        QTest::addColumn<QString>("media");
+        QTest::addColumn<QString>("resto");
+        QTest::addColumn<QString>("ponderata");
+        QTest::addColumn<double>("evaluation");
+        QTest::addColumn<QString>("judgement");
+        QTest::newRow("buono 60 + mediocre 40") << QList<int>{3, 6} << QList<int>{60, 40} << QStringLiteral("0,65")
+                                                << QStringLiteral("0") << QStringLiteral("0,68") << 0.68 * 100
+                                                << QStringLiteral("discreto");
+        QTest::newRow("ottimo 35 alone") << QList<int>{2} << QList<int>{35} << QStringLiteral("0,9")
+                                         << QStringLiteral("65") << QStringLiteral("0,315") << 0.315 * 100
+                                         << QStringLiteral("molto scarso");
+        QTest::newRow("all nullo") << QList<int>{11, 11} << QList<int>{50, 50} << QStringLiteral("0")
+                                   << QStringLiteral("0") << QStringLiteral("0") << 0.0 << QStringLiteral("nullo");
+        QTest::newRow("all eccellente") << QList<int>{1, 1, 1} << QList<int>{30, 30, 40} << QStringLiteral("1")
+                                        << QStringLiteral("0") << QStringLiteral("1") << 100.0
+                                        << QStringLiteral("eccellente");
+        // 0,57 x 100 is the double just below 57; it is stored so and shows as 57.
+        QTest::newRow("three rows") << QList<int>{4, 9, 1} << QList<int>{70, 20, 10} << QStringLiteral("0,63")
+                                      << QStringLiteral("0") << QStringLiteral("0,63") << 0.63 * 100
+                                      << QStringLiteral("accettabile");
+        QTest::newRow("mean rounds half up") << QList<int>{2, 3, 3, 3} << QList<int>{25, 25, 25, 25}
+                                             << QStringLiteral("0,83") << QStringLiteral("0")
+                                             << QStringLiteral("0,825") << 0.825 * 100 << QStringLiteral("buono");
+    }
+    void typicalHypotheses()
+    {
+        QFETCH(QList<int>, steps);
+        QFETCH(QList<int>, weights);
+        for (int i = 0; i < steps.size(); ++i) {
+            enterRow(*study, 1, i + 1, QStringLiteral("r%1").arg(i), steps[i], weights[i]);
+        }
+        const ScoreFigures f = Recalculate(*study);
+        QTEST(f.media, "media");
+        QTEST(f.resto, "resto");
+        QTEST(f.ponderata, "ponderata");
+        QTEST(study->hypothesis(1).EvaluationPercent.numberValue(), "evaluation");
+        QTEST(study->hypothesis(1).OverallJudgement.textValue(), "judgement");
+    }
+
+    void evaluation_isShownFigureTimes100_keepsBinaryValue()
+    {
+        // 0,6 x 95 gives 0,57: evaluation is that figure times 100, not rounded again.
+        enterRow(*study, 1, 1, QStringLiteral("a"), 5, 95);
+        enterRow(*study, 1, 2, QStringLiteral("b"), 11, 5);
+        const ScoreFigures f = Recalculate(*study);
+        QCOMPARE(f.ponderata, QStringLiteral("0,57"));
+        QCOMPARE(study->hypothesis(1).EvaluationPercent.numberValue(), 0.57 * 100);
+        QVERIFY(study->hypothesis(1).EvaluationPercent.numberValue() < 57.0);
+        QCOMPARE(study->hypothesis(1).EvaluationPercent.toDisplayText(), QStringLiteral("57"));
+    }
+
+    void weightsOver100_keepPreviousJudgementWhenOffScale()
+    {
+        enterRow(*study, 1, 1, QStringLiteral("a"), 1, 60);
+        enterRow(*study, 1, 2, QStringLiteral("b"), 1, 50);
+        study->hypothesis(1).OverallJudgement = Value::text(QStringLiteral("buono"));
+        const ScoreFigures f = Recalculate(*study);
+        QCOMPARE(f.resto, QStringLiteral("-10"));
+        QCOMPARE(f.ponderata, QStringLiteral("1,1"));
+        QCOMPARE(study->hypothesis(1).EvaluationPercent.numberValue(), 1.1 * 100);
+        QCOMPARE(study->hypothesis(1).OverallJudgement, Value::text(QStringLiteral("buono")));
+    }
+
+    void rowsWithGap_fillZeroAndWidenNextTime()
+    {
+        enterRow(*study, 1, 1, QStringLiteral("a"), 1, 50);
+        enterRow(*study, 1, 3, QStringLiteral("c"), 1, 50);
+        study->row(1, 2).name = Value::text(QStringLiteral("b"));
+        study->row(1, 2).weight = Value::text(QStringLiteral("20"));
+
+        ScoreFigures f = Recalculate(*study);
+        QCOMPARE(f.ScoredRowCount, qint16(2));
+        QCOMPARE(study->row(1, 2).coefficient, Value::integer(0));
+        QCOMPARE(f.resto, QStringLiteral("30")); // row 3 left out
+        QCOMPARE(f.media, QStringLiteral("0,5"));
+
+        f = Recalculate(*study);
+        QCOMPARE(f.ScoredRowCount, qint16(3));
+        QCOMPARE(f.resto, QStringLiteral("-20"));
+        QCOMPARE(f.media, QStringLiteral("0,67"));
+    }
+
+    void rowWithoutWeight_countsInMeanOnly()
+    {
+        enterRow(*study, 1, 1, QStringLiteral("a"), 1, 100);
+        enterRow(*study, 1, 2, QStringLiteral("b"), 6, 0);
+        study->row(1, 2).weight = Value::text(QString());
+        const ScoreFigures f = Recalculate(*study);
+        QCOMPARE(f.media, QStringLiteral("0,75"));
+        QCOMPARE(f.ponderata, QStringLiteral("1"));
+        QCOMPARE(f.resto, QStringLiteral("0"));
+    }
+
+    void showHypothesis_scoresTheSlotAndRecounts()
+    {
+        testsupport::nameHypothesis(*study, 1, QStringLiteral("uno"));
+        study->hypothesis(4).name = Value::text(QStringLiteral("quattro"));
+        const ScoreFigures f = ShowHypothesis(*study, 7);
+        QCOMPARE(study->CurrentHypothesis, 7);
+        QCOMPARE(study->HypothesisCount, 2);
+        QCOMPARE(f.resto, QStringLiteral("100"));
+        QCOMPARE(study->hypothesis(7).EvaluationPercent, Value::number(0));
+        QCOMPARE(study->hypothesis(7).OverallJudgement, Value::text(QStringLiteral("nullo")));
+    }
+
+    void updateLastNamedRow_keepsOldValueWhenNoName()
+    {
+        study->row(1, 7).name = Value::text(QStringLiteral("x"));
+        UpdateLastNamedRow(*study);
+        QCOMPARE(study->hypothesis(1).LastNamedRow, Value::integer(7));
+        study->row(1, 7).name = Value::text(QString());
+        UpdateLastNamedRow(*study);
+        QCOMPARE(study->hypothesis(1).LastNamedRow, Value::integer(7));
+        study->row(1, 3).name = Value::text(QStringLiteral("y"));
+        UpdateLastNamedRow(*study);
+        QCOMPARE(study->hypothesis(1).LastNamedRow, Value::integer(3));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestScoring)
+#include "tst_scoring.moc"
