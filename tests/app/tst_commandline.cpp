@@ -1,0 +1,115 @@
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Run pondra(const QStringList& args)
+{
+    QProcess p;
+    p.start(QStringLiteral(PONDRA_EXECUTABLE), args);
+    p.waitForFinished(30000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+QString writeFile(const QTemporaryDir& dir, const QByteArray& bytes)
+{
+    const QString path = dir.filePath(QStringLiteral("Pondra-dati-prova"));
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes);
+    return path;
+}
+
+const QByteArray title = "\"p\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n";
+
+} // namespace
+
+class TestCommandLine : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void ranking_ofShippedExample()
+    {
+        const Run r = pondra({QStringLiteral("--ranking"), QStringLiteral(PONDRA_RESOURCES "/Pondra-dati-riscaldamento.txt")});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, QStringLiteral("1\tTeleriscaldamento comunale\t78,5\tbuono\n"
+                                       "2\tCaldaia a condensazione a metano\t77\tbuono\n"
+                                       "3\tPompa di calore aria-acqua\t75,5\tbuono\n"
+                                       "4\tCaldaia a pellet\t44,5\tscadente\n"));
+    }
+
+    void check_passes()
+    {
+        const Run r = pondra({QStringLiteral("--check"), QStringLiteral(PONDRA_RESOURCES "/Pondra-dati-riscaldamento.txt")});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, QStringLiteral("I dati sono stati immessi correttamente.\n"));
+    }
+
+    void failedCheck_printsMessage_exit1()
+    {
+        QTemporaryDir dir;
+        // Weights 60 + 30: the remainder message for hypothesis 1.
+        const QString path = writeFile(dir, "1\r\n\"Sede\",2,,\r\n1,\"costo\",\"buono\",3,\"0,8\",\"60\"\r\n"
+                                            "1,\"qualit\xe0\",\"buono\",3,\"0,8\",\"30\"\r\n" + title);
+        const QString message = QStringLiteral("Ipotesi n. 1: se non si hanno altre caratteristiche da aggiungere "
+                                               "assegnare le percentuali fino ad ottenere resto zero.\n");
+        Run r = pondra({QStringLiteral("--check"), path});
+        QCOMPARE(r.exitCode, 1);
+        QCOMPARE(r.out, message);
+        r = pondra({QStringLiteral("--ranking"), path});
+        QCOMPARE(r.exitCode, 1);
+        QCOMPARE(r.out, QString());
+        QCOMPARE(r.err, message);
+    }
+
+    void openedStudy_isShownAndScored_beforeTheCheck()
+    {
+        // Evaluations missing from the file: showing hypothesis 1 scores it, the check scores the rest.
+        QTemporaryDir dir;
+        const QString path = writeFile(dir, "2\r\n\"A\",1,,\r\n1,\"x\",\"ottimo\",2,\"0,9\",\"100\"\r\n"
+                                            "\"B\",1,,\r\n1,\"x\",\"nullo\",11,\"0\",\"100\"\r\n" + title);
+        const Run r = pondra({QStringLiteral("--ranking"), path});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, QStringLiteral("1\tA\t90\tottimo\n2\tB\t0\tnullo\n"));
+    }
+
+    void emptyStudy_saysNothingEntered()
+    {
+        QTemporaryDir dir;
+        const Run r = pondra({QStringLiteral("--check"), writeFile(dir, "0\r\n" + title)});
+        QCOMPARE(r.exitCode, 1);
+        QCOMPARE(r.out, QStringLiteral("Non è stato immesso alcun dato.\n"));
+    }
+
+    void unreadableFile_exit2_reasonOnStderr()
+    {
+        QTemporaryDir dir;
+        Run r = pondra({QStringLiteral("--check"), writeFile(dir, "101\r\n" + title)});
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains(QStringLiteral("riga 1: il numero delle ipotesi")), qPrintable(r.err));
+        r = pondra({QStringLiteral("--ranking"), dir.filePath(QStringLiteral("manca"))});
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY(r.err.contains(QStringLiteral("non esiste")));
+    }
+
+    void versionAndHelp()
+    {
+        Run r = pondra({QStringLiteral("--version")});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY(r.out.contains(QStringLiteral("3.04.05")));
+        r = pondra({QStringLiteral("--help")});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY(r.out.contains(QStringLiteral("--ranking")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "tst_commandline.moc"

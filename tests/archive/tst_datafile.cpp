@@ -1,0 +1,361 @@
+#include "archive/cp1252.h"
+#include "archive/datafile.h"
+#include "archive/datafilereader.h"
+#include "archive/datafilewriter.h"
+#include "model/datacheck.h"
+#include "model/scoring.h"
+#include "support/studybuilder.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace pondra;
+
+namespace {
+
+QByteArray latin(const char16_t* text)
+{
+    return *cp1252::encode(QString::fromUtf16(text));
+}
+
+// The example study of one hypothesis with two rows, as the program writes it.
+QByteArray exampleFile()
+{
+    return latin(u"1\r\n"
+                 u"\"Sede nuova\",2,72,\"discreto\"\r\n"
+                 u"1,\"costo\",\"buono\",3,\"0,8\",\"60\"\r\n"
+                 u"1,\"qualità\",\"accettabile\",5,\"0,6\",\"40\"\r\n"
+                 u"\"Ampliamento\",\"Centro\",\"analisi situazione attuale\",\"Comune\",\"Roma\",\"lunedì, 7 dic "
+                 u"2026\",\"\"\r\n");
+}
+
+struct Loaded {
+    std::unique_ptr<Study> study = std::make_unique<Study>();
+    TitlePage page;
+    QString error;
+    bool ok = false;
+};
+
+Loaded readBytes(const QByteArray& bytes)
+{
+    Loaded l;
+    QBuffer buffer;
+    buffer.setData(bytes);
+    DataFileReader reader;
+    l.ok = reader.read(&buffer, *l.study, l.page);
+    l.error = reader.errorString();
+    return l;
+}
+
+QByteArray writeBytes(const Study& study, const TitlePage& page)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    DataFileWriter writer;
+    if (!writer.write(&buffer, study, page)) {
+        qWarning() << writer.errorString();
+    }
+    return buffer.data();
+}
+
+// A device that accepts opening and then refuses every byte.
+class FailingDevice : public QIODevice {
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char*, qint64) override { return -1; }
+};
+
+} // namespace
+
+class TestDataFile : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void example_readsAndScoresAsStated()
+    {
+        Loaded l = readBytes(exampleFile());
+        QVERIFY2(l.ok, qPrintable(l.error));
+        const Hypothesis& h = l.study->hypothesis(1);
+        QCOMPARE(l.study->HypothesisCount, 1);
+        QCOMPARE(h.name, Value::text(QStringLiteral("Sede nuova")));
+        QCOMPARE(h.LastNamedRow, Value::integer(2));
+        QCOMPARE(h.EvaluationPercent, Value::number(72));
+        QCOMPARE(h.rows[2].name, Value::text(QStringLiteral("qualità")));
+        QCOMPARE(h.rows[2].judgementNumber, Value::integer(5));
+        QCOMPARE(h.rows[2].coefficient, Value::text(QStringLiteral("0,6")));
+        QCOMPARE(l.page.data, QStringLiteral("lunedì, 7 dic 2026"));
+        QCOMPARE(l.page.allegati, QString());
+
+        const ScoreFigures f = ShowHypothesis(*l.study, 1);
+        QCOMPARE(f.media, QStringLiteral("0,7"));
+        QCOMPARE(f.ponderata, QStringLiteral("0,72"));
+        QCOMPARE(l.study->hypothesis(1).EvaluationPercent.toDisplayText(), QStringLiteral("72"));
+        QCOMPARE(l.study->hypothesis(1).OverallJudgement, Value::text(QStringLiteral("discreto")));
+
+        // Writing it back gives the same bytes.
+        QCOMPARE(writeBytes(*l.study, l.page), exampleFile());
+    }
+
+    void samples_readCheckAndKeepTheirBytes_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("esempio") << QStringLiteral("Pondra-dati-esempio.txt");
+        QTest::newRow("uffici") << QStringLiteral("Pondra-dati-uffici.txt");
+    }
+    void samples_readCheckAndKeepTheirBytes()
+    {
+        QFETCH(QString, file);
+        QFile f(QStringLiteral(PONDRA_TEST_DATA "/") + file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        Loaded l = readBytes(bytes);
+        QVERIFY2(l.ok, qPrintable(l.error));
+        QCOMPARE(writeBytes(*l.study, l.page), bytes);
+        ShowHypothesis(*l.study, 1);
+        QVERIFY(CheckData(*l.study).passed);
+    }
+
+    void everyValueKind_survivesSaveAndRead()
+    {
+        auto study = std::make_unique<Study>();
+        TitlePage page;
+        page.progetto = QStringLiteral("Villa \"La Rosa\"");
+        page.data = QStringLiteral("lunedì, 7 dic 2026"); // a comma inside a quoted field
+        page.allegati = QStringLiteral("€ – “foto”");      // characters of the upper code page
+
+        study->HypothesisCount = 3;
+        Hypothesis& h1 = study->hypothesis(1);
+        h1.name = Value::text(QStringLiteral("Casa \"vecchia\", lato nord"));
+        h1.LastNamedRow = Value::integer(4);
+        h1.EvaluationPercent = Value::number(31.5);
+        h1.OverallJudgement = Value::text(QStringLiteral("molto scarso"));
+        testsupport::enterRow(*study, 1, 1, QStringLiteral("qualità"), 2, 35);
+        // Row 2 cleared, row 3 never touched, row 4 with the 0 the scoring writes.
+        CharacteristicEntry& cleared = study->row(1, 2);
+        cleared.ticked = Value::integer(0);
+        cleared.name = cleared.judgement = cleared.judgementNumber = cleared.coefficient = cleared.weight =
+            Value::text(QString());
+        CharacteristicEntry& zero = study->row(1, 4);
+        zero.ticked = Value::integer(1);
+        zero.name = Value::text(QStringLiteral("riga\r\ncon a capo"));
+        zero.coefficient = Value::integer(0);
+
+        Hypothesis& h2 = study->hypothesis(2);
+        h2.name = Value::text(QStringLiteral("Mai valutata")); // no rows, never scored: all nothing
+        Hypothesis& h3 = study->hypothesis(3);
+        h3.name = Value::text(QStringLiteral("Libera"));
+        h3.EvaluationPercent = Value::text(QString()); // blanked by a ranking
+        h3.OverallJudgement = Value::text(QString());
+        h3.LastNamedRow = Value::integer(0);
+
+        // Slot 0 and slots above the count are not part of the file.
+        study->hypothesis(4).name = Value::text(QStringLiteral("oltre il conteggio"));
+
+        const QByteArray bytes = writeBytes(*study, page);
+        QVERIFY(bytes.contains("\"Casa \"\"vecchia\"\", lato nord\",4,31.5,\"molto scarso\"\r\n"));
+        QVERIFY(bytes.contains("\r\n0,\"\",\"\",\"\",\"\",\"\"\r\n,,,,,\r\n1,"));
+        QVERIFY(bytes.contains("\"Mai valutata\",,,\r\n"));
+        QVERIFY(bytes.contains("\"Libera\",0,\"\",\"\"\r\n"));
+
+        Loaded l = readBytes(bytes);
+        QVERIFY2(l.ok, qPrintable(l.error));
+        study->hypothesis(4) = Hypothesis();
+        QVERIFY(*l.study == *study);
+        QCOMPARE(l.page, page);
+    }
+
+    void zeroHypotheses_countLineAndTitle()
+    {
+        Study study;
+        TitlePage page;
+        page.progetto = QStringLiteral("p");
+        const QByteArray bytes = writeBytes(study, page);
+        QCOMPARE(bytes, QByteArray("0\r\n\"p\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n"));
+        Loaded l = readBytes(bytes);
+        QVERIFY(l.ok);
+        QCOMPARE(l.page.progetto, QStringLiteral("p"));
+        QCOMPARE(l.study->HypothesisCount, 0);
+    }
+
+    void lenientForms_areAccepted()
+    {
+        // A zero before the point, blanks around fields, bare LF line ends, nothing after the title.
+        const QByteArray bytes = "1\n \"A\" , 1 , 0.5 , \"nullo\"\n1,\"x\",\"nullo\",11,0,\"100\"\n"
+                                 "\"a\",\"b\",\"c\",\"d\",\"e\",\"f\",\"g\"\n\n";
+        Loaded l = readBytes(bytes);
+        QVERIFY2(l.ok, qPrintable(l.error));
+        QCOMPARE(l.study->hypothesis(1).EvaluationPercent, Value::number(0.5));
+        QCOMPARE(l.study->row(1, 1).coefficient, Value::integer(0));
+        QCOMPARE(l.page.allegati, QStringLiteral("g"));
+    }
+
+    void damagedFile_isRejectedNamingTheLine_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("error");
+        const QByteArray title = "\"a\",\"b\",\"c\",\"d\",\"e\",\"f\",\"g\"\r\n";
+        const QByteArray hyp = "\"H\",1,50,\"mediocre\"\r\n1,\"x\",\"mediocre\",6,\"0,5\",\"100\"\r\n";
+        QTest::newRow("empty") << QByteArray() << QStringLiteral("il file finisce alla riga 1");
+        QTest::newRow("cut short") << QByteArray("3\r\n" + hyp + hyp)
+                                   << QStringLiteral("riga 6, dove si attendeva l'ipotesi n. 3");
+        QTest::newRow("no title") << QByteArray("1\r\n" + hyp) << QStringLiteral("la riga del frontespizio");
+        QTest::newRow("count above 100") << QByteArray("101\r\n" + title) << QStringLiteral("riga 1: il numero delle ipotesi");
+        QTest::newRow("negative count") << QByteArray("-1\r\n" + title) << QStringLiteral("riga 1: il numero delle ipotesi");
+        QTest::newRow("fractional count") << QByteArray("1.5\r\n" + title) << QStringLiteral("riga 1: il numero delle ipotesi");
+        QTest::newRow("rows above 100") << QByteArray("1\r\n\"H\",101,50,\"x\"\r\n" + title)
+                                        << QStringLiteral("riga 2: il numero delle caratteristiche");
+        QTest::newRow("stray quote") << QByteArray("1\r\n\"H\"x,1,50,\"x\"\r\n" + title)
+                                     << QStringLiteral("riga 2: dopo un testo tra virgolette");
+        QTest::newRow("quote inside number") << QByteArray("1\r\nH\",1,50,\"x\"\r\n" + title)
+                                             << QStringLiteral("riga 2: virgolette fuori posto");
+        QTest::newRow("unclosed quote") << QByteArray("0\r\n\"a\",\"b\",\"c\",\"d\",\"e\",\"f\",\"g\r\n")
+                                        << QStringLiteral("riga 2: un testo tra virgolette non è chiuso");
+        QTest::newRow("bad number") << QByteArray("1\r\n\"H\",1,5o,\"x\"\r\n" + title)
+                                    << QStringLiteral("riga 2: «5o» non è un numero");
+        QTest::newRow("coefficient not a number")
+            << QByteArray("1\r\n\"H\",1,50,\"x\"\r\n1,\"x\",\"buono\",3,\"abc\",\"100\"\r\n" + title)
+            << QStringLiteral("riga 3: il coefficiente deve essere un numero");
+        QTest::newRow("ticked neither 0 nor 1")
+            << QByteArray("1\r\n\"H\",1,50,\"x\"\r\n2,\"x\",\"buono\",3,\"0,8\",\"100\"\r\n" + title)
+            << QStringLiteral("riga 3: l'indicatore di spunta");
+        QTest::newRow("evaluation as text") << QByteArray("1\r\n\"H\",0,\"72\",\"x\"\r\n" + title)
+                                            << QStringLiteral("riga 2: la valutazione deve essere un numero");
+        QTest::newRow("fields shifted") << QByteArray("1\r\n\"H\",1,50\r\n" + title)
+                                        << QStringLiteral("riga 2: l'ipotesi n. 1 con 3 campi invece di 4");
+    }
+    void damagedFile_isRejectedNamingTheLine()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, error);
+        const Loaded l = readBytes(bytes);
+        QVERIFY(!l.ok);
+        QVERIFY2(l.error.contains(error), qPrintable(l.error));
+    }
+
+    void damagedFile_leavesCallersStudyUnchanged()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Pondra-dati-rotto"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(exampleFile().left(60));
+        f.close();
+
+        Study study;
+        testsupport::nameHypothesis(study, 1, QStringLiteral("in memoria"));
+        testsupport::nameHypothesis(study, 7, QStringLiteral("settima"));
+        study.CurrentHypothesis = 7;
+        TitlePage page;
+        page.progetto = QStringLiteral("mia perizia");
+        const auto studyBefore = std::make_unique<Study>(study);
+        const TitlePage pageBefore = page;
+
+        QString error;
+        QVERIFY(!loadStudyFile(path, study, page, &error));
+        QVERIFY2(error.startsWith(QStringLiteral("Il file «%1» non si può aprire: riga 3").arg(QDir::toNativeSeparators(path))),
+                 qPrintable(error));
+        QVERIFY(study == *studyBefore);
+        QCOMPARE(page, pageBefore);
+
+        QVERIFY(!loadStudyFile(dir.filePath(QStringLiteral("manca")), study, page, &error));
+        QVERIFY(error.endsWith(QStringLiteral("non esiste.")));
+        QVERIFY(study == *studyBefore);
+    }
+
+    void validFile_replacesWholeStudy_keepsPosition()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Pondra-dati-esempio"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(exampleFile());
+        f.close();
+
+        Study study;
+        testsupport::nameHypothesis(study, 9, QStringLiteral("resto di uno studio più grande"));
+        study.CurrentHypothesis = 9;
+        study.FirstVisibleRow = 11;
+        TitlePage page;
+        QString error;
+        QVERIFY2(loadStudyFile(path, study, page, &error), qPrintable(error));
+        QVERIFY(study.hypothesis(9).name.isNothing());
+        QCOMPARE(study.hypothesis(1).name, Value::text(QStringLiteral("Sede nuova")));
+        QCOMPARE(study.CurrentHypothesis, 9);
+        QCOMPARE(study.FirstVisibleRow, 11);
+        QCOMPARE(page.luogo, QStringLiteral("Roma"));
+    }
+
+    void failingDevice_reportsTheWrite()
+    {
+        Study study;
+        FailingDevice device;
+        QVERIFY(device.open(QIODevice::WriteOnly));
+        DataFileWriter writer;
+        QVERIFY(!writer.write(&device, study, TitlePage()));
+        QVERIFY(writer.errorString().contains(QStringLiteral("scrittura non è riuscita")));
+
+        FailingDevice input;
+        QVERIFY(input.open(QIODevice::ReadOnly));
+        DataFileReader reader;
+        Study fresh;
+        TitlePage page;
+        QVERIFY(!reader.read(&input, fresh, page));
+        QCOMPARE(reader.errorString(), QStringLiteral("il file non si può leggere."));
+    }
+
+    void unstorableText_isRefusedNamingTheField_previousFileKept()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Pondra-dati-x"));
+        Study study;
+        testsupport::nameHypothesis(study, 1, QStringLiteral("Prima"));
+        testsupport::enterRow(study, 1, 1, QStringLiteral("costo"), 1, 100);
+        TitlePage page;
+        QString error;
+        QVERIFY2(saveStudyFile(path, study, page, &error), qPrintable(error));
+        QFile before(path);
+        QVERIFY(before.open(QIODevice::ReadOnly));
+        const QByteArray saved = before.readAll();
+        before.close();
+
+        study.row(1, 1).name = Value::text(QStringLiteral("superficie in m² ≥ 100"));
+        QVERIFY(!saveStudyFile(path, study, page, &error));
+        QVERIFY2(error.contains(QStringLiteral("«nome della caratteristica n. 1 dell'ipotesi n. 1»")), qPrintable(error));
+        QVERIFY(error.endsWith(QStringLiteral("≥")));
+        QFile after(path);
+        QVERIFY(after.open(QIODevice::ReadOnly));
+        QCOMPARE(after.readAll(), saved);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1); // no temporary left behind
+
+        study.row(1, 1).name = Value::text(QStringLiteral("costo"));
+        page.luogo = QStringLiteral("Kraków ✓");
+        QVERIFY(!saveStudyFile(path, study, page, &error));
+        QVERIFY2(error.contains(QStringLiteral("«luogo elaborazione»")), qPrintable(error));
+    }
+
+    void saveIntoMissingFolder_fails()
+    {
+        QTemporaryDir dir;
+        QString error;
+        QVERIFY(!saveStudyFile(dir.filePath(QStringLiteral("no/such/Pondra-dati-x")), Study(), TitlePage(), &error));
+        QVERIFY(error.contains(QStringLiteral("non si può salvare")));
+    }
+
+    void codePage_mapsUpperRangeBothWays()
+    {
+        const QByteArray bytes("\x80\x85\x93\x94\xe0\xe8\x81", 7);
+        const QString text = cp1252::decode(bytes);
+        QCOMPARE(text, QString::fromUtf16(u"€…“”àè\u0081"));
+        QCOMPARE(cp1252::encode(text), std::optional<QByteArray>(bytes));
+        QCOMPARE(cp1252::encode(u"Ω"), std::nullopt);
+        QCOMPARE(cp1252::encode(QString(QChar(0x80))), std::nullopt);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDataFile)
+#include "tst_datafile.moc"
