@@ -1,6 +1,7 @@
 #include "recordscanner.h"
 
 #include "cp1252.h"
+#include "model/textrules.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,56 +10,20 @@ namespace pondra {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-// A number as the data file writes it: sign, digits, point, digits, exponent. Whole numbers
-// that fit 16 bits come back as 16-bit integers, everything else as a number.
-bool parseFileNumber(QByteArrayView text, Value& value)
+// A number as the data file writes it, with a point. Whole numbers that fit 16 bits come
+// back as 16-bit integers, everything else as a number.
+bool parseFileNumber(QByteArrayView bytes, Value& value)
 {
-    qsizetype i = 0;
-    const qsizetype n = text.size();
-    if (i < n && (text[i] == '+' || text[i] == '-')) {
-        ++i;
-    }
-    int digits = 0;
-    while (i < n && isDigit(text[i])) {
-        ++i;
-        ++digits;
-    }
-    bool whole = true;
-    if (i < n && text[i] == '.') {
-        whole = false;
-        ++i;
-        while (i < n && isDigit(text[i])) {
-            ++i;
-            ++digits;
-        }
-    }
-    if (digits == 0) {
-        return false;
-    }
-    if (i < n && (text[i] == 'E' || text[i] == 'e')) {
-        whole = false;
-        ++i;
-        if (i < n && (text[i] == '+' || text[i] == '-')) {
-            ++i;
-        }
-        const qsizetype expStart = i;
-        while (i < n && isDigit(text[i])) {
-            ++i;
-        }
-        if (i == expStart) {
-            return false;
-        }
-    }
-    if (i != n) {
+    const QString text = QString::fromLatin1(bytes);
+    if (numberPrefixLength(text, u'.') != text.size()) {
         return false;
     }
     bool ok = false;
-    const double v = QByteArray(text.data(), text.size()).toDouble(&ok);
+    const double v = text.toDouble(&ok);
     if (!ok || !std::isfinite(v)) {
         return false;
     }
+    const bool whole = !text.contains(u'.') && !text.contains(u'e', Qt::CaseInsensitive);
     if (whole && v >= -32768.0 && v <= 32767.0) {
         value = Value::integer(qint16(v));
     } else {

@@ -111,65 +111,10 @@ QString fixedPatternText(double value, QStringView pattern)
     return text;
 }
 
-std::optional<double> parseDisplayNumber(QStringView text)
+qsizetype numberPrefixLength(QStringView text, QChar decimalSeparator)
 {
-    QString s = text.trimmed().toString();
-    if (s.isEmpty()) {
-        return std::nullopt;
-    }
-    int i = 0;
-    if (s.at(0) == u'+' || s.at(0) == u'-') {
-        ++i;
-    }
-    int digits = 0;
-    while (i < s.size() && isDigit(s.at(i))) {
-        ++i;
-        ++digits;
-    }
-    if (i < s.size() && s.at(i) == u',') {
-        s[i] = u'.';
-        ++i;
-        while (i < s.size() && isDigit(s.at(i))) {
-            ++i;
-            ++digits;
-        }
-    }
-    if (digits == 0) {
-        return std::nullopt;
-    }
-    if (i < s.size() && (s.at(i) == u'E' || s.at(i) == u'e')) {
-        int j = i + 1;
-        if (j < s.size() && (s.at(j) == u'+' || s.at(j) == u'-')) {
-            ++j;
-        }
-        const int expStart = j;
-        while (j < s.size() && isDigit(s.at(j))) {
-            ++j;
-        }
-        if (j == expStart) {
-            return std::nullopt;
-        }
-        i = j;
-    }
-    if (i != s.size()) {
-        return std::nullopt;
-    }
-    bool ok = false;
-    const double v = s.toDouble(&ok);
-    if (!ok || !std::isfinite(v)) {
-        return std::nullopt;
-    }
-    return v;
-}
-
-double leadingNumber(QStringView text)
-{
-    int i = 0;
-    const int n = int(text.size());
-    while (i < n && (text.at(i) == u' ' || text.at(i) == u'\t')) {
-        ++i;
-    }
-    const int start = i;
+    const qsizetype n = text.size();
+    qsizetype i = 0;
     if (i < n && (text.at(i) == u'+' || text.at(i) == u'-')) {
         ++i;
     }
@@ -178,7 +123,7 @@ double leadingNumber(QStringView text)
         ++i;
         ++digits;
     }
-    if (i < n && text.at(i) == u'.') {
+    if (i < n && text.at(i) == decimalSeparator) {
         ++i;
         while (i < n && isDigit(text.at(i))) {
             ++i;
@@ -186,23 +131,50 @@ double leadingNumber(QStringView text)
         }
     }
     if (digits == 0) {
-        return 0.0;
+        return 0;
     }
-    int end = i;
+    // An exponent counts only when digits follow it.
     if (i < n && (text.at(i) == u'E' || text.at(i) == u'e')) {
-        int j = i + 1;
+        qsizetype j = i + 1;
         if (j < n && (text.at(j) == u'+' || text.at(j) == u'-')) {
             ++j;
         }
-        const int expStart = j;
+        const qsizetype expStart = j;
         while (j < n && isDigit(text.at(j))) {
             ++j;
         }
         if (j > expStart) {
-            end = j;
+            i = j;
         }
     }
-    const double v = text.mid(start, end - start).toString().toDouble();
+    return i;
+}
+
+std::optional<double> parseDisplayNumber(QStringView text)
+{
+    const QStringView s = text.trimmed();
+    if (s.isEmpty() || numberPrefixLength(s, u',') != s.size()) {
+        return std::nullopt;
+    }
+    bool ok = false;
+    const double v = s.toString().replace(u',', u'.').toDouble(&ok);
+    if (!ok || !std::isfinite(v)) {
+        return std::nullopt;
+    }
+    return v;
+}
+
+double leadingNumber(QStringView text)
+{
+    qsizetype start = 0;
+    while (start < text.size() && (text.at(start) == u' ' || text.at(start) == u'\t')) {
+        ++start;
+    }
+    const qsizetype length = numberPrefixLength(text.mid(start), u'.');
+    if (length == 0) {
+        return 0.0;
+    }
+    const double v = text.mid(start, length).toString().toDouble();
     return std::isfinite(v) ? v : 0.0;
 }
 

@@ -21,6 +21,10 @@ QString signBlankText(qint64 value);
 // Rounding is half away from zero on the decimal digits the number shows.
 QString fixedPatternText(double value, QStringView pattern);
 
+// Length of the number at the start of text: sign, digits, separator, digits, exponent;
+// 0 when no digit comes first.
+qsizetype numberPrefixLength(QStringView text, QChar decimalSeparator);
+
 // A number written as the windows write it (decimal comma, optional sign and exponent).
 // Returns nothing for any other text.
 std::optional<double> parseDisplayNumber(QStringView text);

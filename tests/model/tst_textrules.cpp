@@ -1,6 +1,8 @@
+#include "model/identity.h"
 #include "model/judgementscale.h"
 #include "model/textrules.h"
 #include "model/value.h"
+#include "model/vocabulary.h"
 
 #include <QTest>
 
@@ -120,6 +122,19 @@ private Q_SLOTS:
             QCOMPARE(float(*parseDisplayNumber(expected.at(n - 1))), float(11 - n) / 10.0f);
         }
         QCOMPARE(JudgementScale::adjective(8), QStringLiteral("molto scarso"));
+    }
+
+    void vocabularyAndIdentity()
+    {
+        const QStringList& words = CharacteristicVocabulary();
+        QCOMPARE(words.size(), 79);
+        QCOMPARE(words.first(), QStringLiteral("accelerazione"));
+        QCOMPARE(words.at(72), QStringLiteral("valore affettivo"));
+        QCOMPARE(words.last(), QStringLiteral("volontà"));
+        const IdentityTexts t = InitGlobals();
+        QCOMPARE(t.CheckTitle, QStringLiteral("Pondra : controllo dati immessi nella finestra attiva"));
+        QCOMPARE(t.HelpTitle, QStringLiteral("Pondra : aiuto in linea"));
+        QCOMPARE(t.ProgramBuild.right(2), QStringLiteral("11"));
     }
 
     void value_emptyAndArithmeticRules()
