@@ -1,0 +1,43 @@
+#include "modulopondra.h"
+
+namespace pondra {
+
+ModuloPondra::ModuloPondra(std::unique_ptr<Dialogs> dialogs, std::unique_ptr<Environment> environment)
+    : m_study(std::make_unique<Study>()), m_ranking(std::make_unique<Ranking>()), m_identity(pondra::InitGlobals()),
+      m_dialogs(std::move(dialogs)), m_environment(std::move(environment))
+{
+}
+
+ModuloPondra::~ModuloPondra()
+{
+    unloadAllWindows();
+}
+
+void ModuloPondra::showMessage(QWidget* parent, const Message& message, const QString& title)
+{
+    m_dialogs->message(parent, {message.text, title, message.icon, MessageButtons::Ok});
+}
+
+MessageAnswer ModuloPondra::ask(QWidget* parent, const QString& text, const QString& title,
+                                std::optional<MessageIcon> icon)
+{
+    return m_dialogs->message(parent, {text, title, icon, MessageButtons::YesNo});
+}
+
+void ModuloPondra::unloadWindow(const QByteArray& className)
+{
+    if (QPointer<QWidget> w = m_windows.take(className)) {
+        delete w.data();
+    }
+}
+
+void ModuloPondra::unloadAllWindows()
+{
+    const auto windows = m_windows;
+    m_windows.clear();
+    for (const QPointer<QWidget>& w : windows) {
+        delete w.data();
+    }
+}
+
+} // namespace pondra

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "model/identity.h"
+#include "model/ranking.h"
+#include "model/study.h"
+#include "seams.h"
+
+#include <QColor>
+#include <QHash>
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+
+namespace pondra {
+
+// The application's shared state: the one study, the handshake flags, the identity texts and
+// the windows, each created on first use and at most once. Owned by main(), handed to every
+// window by reference, so a test can build a fresh one.
+class ModuloPondra {
+public:
+    explicit ModuloPondra(std::unique_ptr<Dialogs> dialogs = std::make_unique<QtDialogs>(),
+                          std::unique_ptr<Environment> environment = std::make_unique<SystemEnvironment>());
+    ~ModuloPondra();
+    ModuloPondra(const ModuloPondra&) = delete;
+    ModuloPondra& operator=(const ModuloPondra&) = delete;
+
+    Study& study() { return *m_study; }
+    Ranking& ranking() { return *m_ranking; }
+
+    const IdentityTexts& identity() const { return m_identity; }
+    // Harmless to run again: the texts are constants.
+    void InitGlobals() { m_identity = pondra::InitGlobals(); }
+
+    // 1 while a caller asks the data check to stay silent; the check sets it to 0 on a pass.
+    int CheckRequested = 0;
+    // 1 asks the next ranking not to refresh the Results window.
+    int QuietRanking = 0;
+    QString CurrentFileName;
+    QColor ChosenBackColor;
+
+    Dialogs& dialogs() { return *m_dialogs; }
+    Environment& environment() { return *m_environment; }
+
+    // A check's message, with the OK button.
+    void showMessage(QWidget* parent, const Message& message, const QString& title);
+    MessageAnswer ask(QWidget* parent, const QString& text, const QString& title,
+                      std::optional<MessageIcon> icon = std::nullopt);
+
+    // The window of class T, created (and so loaded) on first use.
+    template <class T> T* window()
+    {
+        const QByteArray key = T::staticMetaObject.className();
+        if (T* existing = qobject_cast<T*>(m_windows.value(key).data())) {
+            return existing;
+        }
+        auto* created = new T(*this);
+        created->setObjectName(QString::fromLatin1(key));
+        m_windows.insert(key, created);
+        return created;
+    }
+
+    // The window of class T if it is loaded, without creating it.
+    template <class T> T* loadedWindow() const
+    {
+        return qobject_cast<T*>(m_windows.value(T::staticMetaObject.className()).data());
+    }
+
+    template <class T> void unloadWindow() { unloadWindow(QByteArray(T::staticMetaObject.className())); }
+    void unloadWindow(const QByteArray& className);
+    void unloadAllWindows();
+
+private:
+    std::unique_ptr<Study> m_study;
+    std::unique_ptr<Ranking> m_ranking;
+    IdentityTexts m_identity;
+    std::unique_ptr<Dialogs> m_dialogs;
+    std::unique_ptr<Environment> m_environment;
+    QHash<QByteArray, QPointer<QWidget>> m_windows;
+};
+
+} // namespace pondra
