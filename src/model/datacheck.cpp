@@ -20,6 +20,7 @@ public:
     {
         if (h != m_study.CurrentHypothesis) {
             m_result.figures = ShowHypothesis(m_study, h);
+            m_result.movedHypothesis = true;
         }
     }
 

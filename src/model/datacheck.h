@@ -15,6 +15,8 @@ struct DataCheckResult {
     // The figures of the last scoring the check ran, to be shown with the hypothesis it left
     // current; nothing when it scored none.
     std::optional<ScoreFigures> figures;
+    // Whether the check moved to another hypothesis on the way, which the window must show.
+    bool movedHypothesis = false;
 };
 
 // Checks the hypotheses 1..HypothesisCount in order and stops at the first problem, leaving

@@ -1,20 +1,98 @@
 #pragma once
 
+#include "model/scoring.h"
+
 #include <QMainWindow>
+
+#include <array>
+#include <memory>
+#include <optional>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
 
 namespace pondra {
 
+class ClickableLabel;
 class ModuloPondra;
+class WeightArrows;
+class clsResize;
 
-// The Data window: hypotheses and their characteristic rows.
+// The Data window: one hypothesis at a time, ten of its characteristic rows, the judgement
+// scale, the check figures. Every edit is written through to the study at once.
 class requisiti : public QMainWindow {
     Q_OBJECT
 
 public:
+    static constexpr int Slots = 10;
+
     explicit requisiti(ModuloPondra& module);
+    ~requisiti() override;
+
+    // Control arrays, indexed from 1 like the slots they show; index 0 is unused.
+    std::array<QCheckBox*, Slots + 1> Check{};
+    std::array<ClickableLabel*, Slots + 1> numero{};
+    std::array<QComboBox*, Slots + 1> requisito{};
+    std::array<QLabel*, Slots + 1> giudizio{};
+    std::array<QLabel*, Slots + 1> valore{};
+    std::array<QLabel*, Slots + 1> coefficiente{};
+    std::array<QLabel*, Slots + 1> percentuale{};
+    std::array<WeightArrows*, Slots + 1> scroll{};
+    std::array<QPushButton*, 12> scala{}; // steps 1..11
+
+    QScrollBar* VScroll1 = nullptr;
+    QScrollBar* HScroll1 = nullptr;
+    QLabel* Label9 = nullptr;
+    QLineEdit* ipotesi = nullptr;
+    QLabel* media = nullptr;
+    QLabel* resto = nullptr;
+    QLabel* ponderata = nullptr;
+    QLabel* passo = nullptr;
+    QPushButton* aiuto = nullptr;
+    QGroupBox* Frame1 = nullptr;
+
+    // The slot the scale acts on; nothing until a box or a row number is first clicked.
+    std::optional<int> CurrentRowSlot;
+
+    void ShowRows();
+    void EnableScale();
+    void DisableScale();
+
+public Q_SLOTS:
+    void Check_Click(int index);
+    void requisito_Change(int index);
+    void scala_Click(int index);
+    void numero_Click(int index);
+    void scroll_Change(int index);
+    void VScroll1_Change();
+    void HScroll1_Change();
+    void ipotesi_Change();
+    void controllodati_Click();
+    void cancellare_Click();
+    void aiuto_Click();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void Form_Load();
+    void buildControls();
+    void CloseRow();
+    void showFigures(const ScoreFigures& figures);
+    // Shows the hypothesis now current in the study, after the study moved to it.
+    void showCurrentHypothesis();
+    void setNameField(int index, const QString& text);
+    void setStep(const QString& text);
+    int rowOfSlot(int index) const;
+
     ModuloPondra& m_module;
+    std::unique_ptr<clsResize> m_resize;
 };
 
 } // namespace pondra

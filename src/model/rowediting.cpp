@@ -1,0 +1,57 @@
+#include "rowediting.h"
+
+#include "judgementscale.h"
+
+namespace pondra {
+
+QString PreviousHypothesisRowName(const Study& study, int r)
+{
+    return study.row(study.CurrentHypothesis - 1, r).name.toDisplayText();
+}
+
+void SetRowTicked(Study& study, int r, bool ticked)
+{
+    study.row(study.CurrentHypothesis, r).ticked = Value::integer(ticked ? 1 : 0);
+}
+
+void SetRowName(Study& study, int r, const QString& name)
+{
+    CharacteristicEntry& row = study.row(study.CurrentHypothesis, r);
+    row.name = Value::text(name);
+    if (name.isEmpty()) {
+        row.judgement = row.judgementNumber = row.coefficient = row.weight = Value::text(QString());
+    }
+    UpdateLastNamedRow(study);
+}
+
+void JudgeRow(Study& study, int r, int step)
+{
+    CharacteristicEntry& row = study.row(study.CurrentHypothesis, r);
+    row.judgement = Value::text(JudgementScale::adjective(step));
+    row.coefficient = Value::text(JudgementScale::coefficientText(step));
+    row.judgementNumber = Value::integer(qint16(step));
+}
+
+void SetRowWeight(Study& study, int r, int weight)
+{
+    study.row(study.CurrentHypothesis, r).weight = Value::text(QString::number(weight));
+}
+
+void SetHypothesisName(Study& study, const QString& name)
+{
+    study.hypothesis(study.CurrentHypothesis).name = Value::text(name);
+    study.recountHypotheses();
+}
+
+void ClearShownHypothesis(Study& study)
+{
+    const int h = study.CurrentHypothesis;
+    const int last = study.lastNamedRowOf(h);
+    for (int r = 1; r <= last; ++r) {
+        CharacteristicEntry& row = study.row(h, r);
+        row.ticked = Value::integer(0);
+        row.name = row.judgement = row.judgementNumber = row.coefficient = row.weight = Value::text(QString());
+    }
+}
+
+} // namespace pondra

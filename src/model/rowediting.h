@@ -1,0 +1,34 @@
+#pragma once
+
+#include "study.h"
+
+#include <QString>
+
+namespace pondra {
+
+// How the Data window's edits change the rows of the current hypothesis. Each writes through to
+// the study at once; the window only shows the result.
+
+// The name of row r of the hypothesis before the current one: what ticking a row offers.
+// Hypothesis 1 has none before it, so it gets the empty text.
+QString PreviousHypothesisRowName(const Study& study, int r);
+
+void SetRowTicked(Study& study, int r, bool ticked);
+
+// Stores the name; an emptied name empties the judgement, its number, the coefficient and the
+// weight with it. The last named row follows.
+void SetRowName(Study& study, int r, const QString& name);
+
+// A scale click: judgement, step number and coefficient always belong to the same step.
+void JudgeRow(Study& study, int r, int step);
+
+void SetRowWeight(Study& study, int r, int weight);
+
+// The name typed for the current hypothesis; the named hypotheses are counted again.
+void SetHypothesisName(Study& study, const QString& name);
+
+// Empties rows 1..LastNamedRow of the current hypothesis (unticked, every text empty). The
+// hypothesis keeps its name and its LastNamedRow.
+void ClearShownHypothesis(Study& study);
+
+} // namespace pondra

@@ -1,0 +1,53 @@
+#include "weightarrows.h"
+
+#include <QKeyEvent>
+#include <QToolButton>
+
+namespace pondra {
+
+WeightArrows::WeightArrows(QWidget* parent) : QWidget(parent), m_up(new QToolButton(this)), m_down(new QToolButton(this))
+{
+    m_up->setArrowType(Qt::UpArrow);
+    m_down->setArrowType(Qt::DownArrow);
+    for (QToolButton* b : {m_up, m_down}) {
+        b->setAutoRepeat(true);
+        b->setFocusPolicy(Qt::NoFocus);
+    }
+    setFocusPolicy(Qt::StrongFocus);
+    connect(m_up, &QToolButton::clicked, this, &WeightArrows::stepUp);
+    connect(m_down, &QToolButton::clicked, this, &WeightArrows::stepDown);
+}
+
+void WeightArrows::step(int delta)
+{
+    const int next = std::clamp(m_position + delta, Minimum, Maximum);
+    if (next != m_position) {
+        m_position = next;
+        Q_EMIT changed(m_position);
+    }
+}
+
+void WeightArrows::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Plus:
+        stepUp();
+        break;
+    case Qt::Key_Down:
+    case Qt::Key_Minus:
+        stepDown();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void WeightArrows::resizeEvent(QResizeEvent*)
+{
+    const int half = height() / 2;
+    m_up->setGeometry(0, 0, width(), half);
+    m_down->setGeometry(0, half, width(), height() - half);
+}
+
+} // namespace pondra

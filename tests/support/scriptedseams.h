@@ -1,0 +1,74 @@
+#pragma once
+
+#include "ui/core/seams.h"
+
+#include <QList>
+#include <QQueue>
+#include <QUrl>
+
+#include <memory>
+
+// Seams that never show a dialog: they record what the program asked and answer from a script.
+namespace testsupport {
+
+class ScriptedDialogs : public pondra::Dialogs {
+public:
+    struct FileRequest {
+        QString title;
+        QString filters;
+        QString selectedFilter;
+    };
+
+    QList<pondra::MessageRequest> messages;
+    QList<FileRequest> fileRequests;
+    QQueue<pondra::MessageAnswer> answers;       // Yes when empty
+    QQueue<QString> fileNames;                   // cancelled when empty
+    QQueue<std::optional<QColor>> colours;       // cancelled when empty
+
+    pondra::MessageAnswer message(QWidget*, const pondra::MessageRequest& request) override
+    {
+        messages << request;
+        if (request.buttons == pondra::MessageButtons::Ok) {
+            return pondra::MessageAnswer::Ok;
+        }
+        return answers.isEmpty() ? pondra::MessageAnswer::Yes : answers.dequeue();
+    }
+    QString openFileName(QWidget*, const QString& title, const QString& filters, const QString& selected) override
+    {
+        fileRequests << FileRequest{title, filters, selected};
+        return fileNames.isEmpty() ? QString() : fileNames.dequeue();
+    }
+    QString saveFileName(QWidget* parent, const QString& title, const QString& filters,
+                         const QString& selected) override
+    {
+        return openFileName(parent, title, filters, selected);
+    }
+    std::optional<QColor> color(QWidget*, const QColor&) override
+    {
+        return colours.isEmpty() ? std::nullopt : colours.dequeue();
+    }
+
+    QStringList messageTexts() const
+    {
+        QStringList texts;
+        for (const auto& m : messages) {
+            texts << m.text;
+        }
+        return texts;
+    }
+};
+
+class ScriptedEnvironment : public pondra::Environment {
+public:
+    QDate date{2026, 12, 7};
+    QList<QUrl> openedUrls;
+
+    QDate today() const override { return date; }
+    bool openUrl(const QUrl& url) override
+    {
+        openedUrls << url;
+        return true;
+    }
+};
+
+} // namespace testsupport

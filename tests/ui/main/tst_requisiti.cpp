@@ -1,0 +1,376 @@
+#include "support/scriptedmodule.h"
+#include "ui/main/clickablelabel.h"
+#include "ui/main/requisiti.h"
+#include "ui/main/weightarrows.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QToolButton>
+
+using namespace pondra;
+
+namespace {
+
+const QString noDataMessage = QStringLiteral("Non è stato immesso alcun dato.");
+const QString passedMessage = QStringLiteral("I dati sono stati immessi correttamente.");
+
+} // namespace
+
+class TestRequisiti : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<testsupport::ScriptedModule> scripted;
+    requisiti* w = nullptr;
+
+    Study& study() { return scripted->module->study(); }
+
+    // Ticks slot i, types a name, clicks a judgement and sets the weight with the arrows.
+    void enterRow(int i, const QString& name, int step, int weight)
+    {
+        QTest::mouseClick(w->Check[i], Qt::LeftButton);
+        QVERIFY(w->Check[i]->isChecked());
+        // Typed as one insertion: QTest types only plain ASCII key by key.
+        w->requisito[i]->lineEdit()->selectAll();
+        w->requisito[i]->lineEdit()->insert(name);
+        QTest::mouseClick(w->scala[step], Qt::LeftButton);
+        while (w->scroll[i]->position() < weight) {
+            w->scroll[i]->stepUp();
+        }
+        while (w->scroll[i]->position() > weight) {
+            w->scroll[i]->stepDown();
+        }
+    }
+
+    void typeHypothesisName(const QString& name)
+    {
+        w->ipotesi->selectAll();
+        QTest::keyClicks(w->ipotesi, name);
+    }
+
+    bool scaleEnabled() const { return w->scala[1]->isEnabled() && w->scala[11]->isEnabled(); }
+
+private Q_SLOTS:
+    void init()
+    {
+        scripted = std::make_unique<testsupport::ScriptedModule>();
+        w = scripted->module->window<requisiti>();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+    }
+    void cleanup() { scripted.reset(); }
+
+    void load_setsUpEmptyWindow()
+    {
+        QCOMPARE(w->passo->text(), QStringLiteral("prelevare un file dall'archivio o iniziare a digitare l'ipotesi"));
+        QCOMPARE(w->Label9->text(), QString());
+        QCOMPARE(w->resto->text(), QStringLiteral("0"));
+        QCOMPARE(w->requisito[4]->count(), 79);
+        QCOMPARE(w->numero[10]->text(), QStringLiteral("10"));
+        QVERIFY(!scaleEnabled());
+        QVERIFY(!w->requisito[1]->isEnabled());
+        QCOMPARE(w->scala[5]->text(), QStringLiteral("5 = a&ccettabile"));
+        QCOMPARE(w->windowTitle(), QStringLiteral("Pondra: dati sulle ipotesi e sui relativi requisiti da valutare"));
+        QCOMPARE(scripted->module->window<requisiti>(), w); // one of each
+    }
+
+    void typicalRowEntry_storesAndRescoresAsItGoes()
+    {
+        typeHypothesisName(QStringLiteral("Sede"));
+        QCOMPARE(study().HypothesisCount, 1);
+        QCOMPARE(w->passo->text(), QStringLiteral("spuntare una caratteristica, sceglierla e indicarne il giudizio"));
+
+        QTest::mouseClick(w->Check[1], Qt::LeftButton);
+        QCOMPARE(w->passo->text(), QStringLiteral("scegliere la caratteristica"));
+        QVERIFY(scaleEnabled());
+        QVERIFY(w->requisito[1]->isEnabled() && w->scroll[1]->isEnabled());
+        QCOMPARE(study().row(1, 1).ticked, Value::integer(1));
+        QCOMPARE(study().row(1, 1).name, Value::text(QString())); // hypothesis 1 has none before it
+
+        QTest::keyClicks(w->requisito[1]->lineEdit(), QStringLiteral("costo"));
+        QCOMPARE(study().row(1, 1).name, Value::text(QStringLiteral("costo")));
+        QCOMPARE(study().hypothesis(1).LastNamedRow, Value::integer(1));
+        QCOMPARE(w->passo->text(), QStringLiteral("scegliere il giudizio"));
+
+        QTest::mouseClick(w->scala[3], Qt::LeftButton);
+        QCOMPARE(w->giudizio[1]->text(), QStringLiteral("buono"));
+        QCOMPARE(w->valore[1]->text(), QStringLiteral("3"));
+        QCOMPARE(w->coefficiente[1]->text(), QStringLiteral("0,8"));
+        QCOMPARE(study().row(1, 1).judgementNumber, Value::integer(3));
+        QCOMPARE(study().row(1, 1).coefficient, Value::text(QStringLiteral("0,8")));
+        QVERIFY(!scaleEnabled());
+        QCOMPARE(w->passo->text(), QStringLiteral("spuntare un'altra caratteristica o indicare la successiva ipotesi"));
+        QCOMPARE(w->media->text(), QStringLiteral("0,8"));
+        QCOMPARE(w->resto->text(), QStringLiteral("100"));
+
+        // The arrows start at 10: the first click gives 11, each click rescoring.
+        QTest::mouseClick(w->scroll[1]->findChildren<QToolButton*>().at(0), Qt::LeftButton);
+        QCOMPARE(w->percentuale[1]->text(), QStringLiteral("11"));
+        QCOMPARE(study().row(1, 1).weight, Value::text(QStringLiteral("11")));
+        QCOMPARE(w->resto->text(), QStringLiteral("89"));
+        QCOMPARE(w->ponderata->text(), QStringLiteral("0,088"));
+    }
+
+    void weightArrows_keepTheirOwnPosition()
+    {
+        enterRow(1, QStringLiteral("a"), 1, 10);
+        QTest::mouseClick(w->Check[2], Qt::LeftButton);
+        w->scroll[2]->stepDown();
+        QCOMPARE(w->percentuale[2]->text(), QStringLiteral("9"));
+        // Rows scrolled: slot 2 now shows row 3, the arrows still stand at 9.
+        w->VScroll1->setValue(2);
+        QCOMPARE(w->numero[2]->text(), QStringLiteral("3"));
+        QCOMPARE(w->scroll[2]->position(), 9);
+        for (int k = 0; k < 20; ++k) {
+            w->scroll[1]->stepDown();
+        }
+        QCOMPARE(w->scroll[1]->position(), 0); // never below 0
+    }
+
+    void reJudgeThroughRowNumber_blanksLabelsOnly()
+    {
+        enterRow(1, QStringLiteral("costo"), 3, 100);
+        QTest::mouseClick(w->numero[1], Qt::LeftButton);
+        QCOMPARE(w->giudizio[1]->text(), QString());
+        QCOMPARE(w->coefficiente[1]->text(), QString());
+        QCOMPARE(study().row(1, 1).judgement, Value::text(QStringLiteral("buono")));
+        QVERIFY(scaleEnabled());
+        QTest::mouseClick(w->scala[2], Qt::LeftButton);
+        QCOMPARE(w->giudizio[1]->text(), QStringLiteral("ottimo"));
+        QCOMPARE(w->ponderata->text(), QStringLiteral("0,9"));
+
+        // Re-showing the rows brings back the stored judgement after a blanking.
+        QTest::mouseClick(w->numero[1], Qt::LeftButton);
+        w->VScroll1->setValue(2);
+        w->VScroll1->setValue(1);
+        QCOMPARE(w->giudizio[1]->text(), QStringLiteral("ottimo"));
+    }
+
+    void scaleWithoutName_isRefused()
+    {
+        QTest::mouseClick(w->Check[1], Qt::LeftButton);
+        QTest::mouseClick(w->scala[4], Qt::LeftButton);
+        QCOMPARE(scripted->dialogs->messages.size(), 1);
+        const MessageRequest& m = scripted->dialogs->messages.first();
+        QCOMPARE(m.text, QStringLiteral("Digitare prima il tipo di caratteristica da valutare."));
+        QCOMPARE(m.title, QStringLiteral("Pondra : controllo dati immessi nella finestra attiva"));
+        QCOMPARE(m.icon, std::optional<MessageIcon>(MessageIcon::Critical));
+        QVERIFY(study().row(1, 1).judgement.isEmpty());
+    }
+
+    void untick_emptiesNamedRow_keepsWeightOfUnnamedRow()
+    {
+        enterRow(1, QStringLiteral("costo"), 3, 60);
+        enterRow(2, QStringLiteral("qualità"), 6, 40);
+        QCOMPARE(w->ponderata->text(), QStringLiteral("0,68"));
+        QTest::mouseClick(w->Check[2], Qt::LeftButton);
+        const CharacteristicEntry& row = study().row(1, 2);
+        QCOMPARE(row.ticked, Value::integer(0));
+        QCOMPARE(row.name, Value::text(QString()));
+        QCOMPARE(row.weight, Value::text(QString()));
+        QCOMPARE(row.coefficient, Value::text(QString()));
+        QCOMPARE(w->passo->text(), QStringLiteral("scegliere il giudizio"));
+        QCOMPARE(w->ponderata->text(), QStringLiteral("0,48"));
+        QCOMPARE(w->resto->text(), QStringLiteral("40"));
+        QVERIFY(!w->requisito[2]->isEnabled());
+        QCOMPARE(study().hypothesis(1).LastNamedRow, Value::integer(1));
+
+        // A row whose name is empty keeps its weight when unticked.
+        QTest::mouseClick(w->Check[3], Qt::LeftButton);
+        w->scroll[3]->stepUp();
+        QTest::mouseClick(w->Check[3], Qt::LeftButton);
+        QCOMPARE(study().row(1, 3).weight, Value::text(QStringLiteral("11")));
+        QCOMPARE(study().row(1, 3).ticked, Value::integer(0));
+    }
+
+    void clearingNameByHand_keepsTick()
+    {
+        enterRow(1, QStringLiteral("costo"), 3, 60);
+        w->requisito[1]->lineEdit()->clear();
+        QCOMPARE(study().row(1, 1).weight, Value::text(QString()));
+        QCOMPARE(study().row(1, 1).judgement, Value::text(QString()));
+        QCOMPARE(w->giudizio[1]->text(), QString());
+        QVERIFY(w->Check[1]->isChecked());
+    }
+
+    void scrollingRows_scaleActsOnRowNowShown()
+    {
+        QTest::mouseClick(w->Check[1], Qt::LeftButton);
+        QTest::keyClicks(w->requisito[1]->lineEdit(), QStringLiteral("costo"));
+        study().row(1, 6).name = Value::text(QStringLiteral("sesta"));
+        w->VScroll1->setValue(6);
+        QCOMPARE(w->numero[1]->text(), QStringLiteral("6"));
+        QCOMPARE(w->requisito[1]->currentText(), QStringLiteral("sesta"));
+        QTest::mouseClick(w->scala[2], Qt::LeftButton);
+        QCOMPARE(study().row(1, 6).judgement, Value::text(QStringLiteral("ottimo")));
+        QVERIFY(study().row(1, 1).judgement.isEmpty());
+
+        w->VScroll1->setValue(w->VScroll1->maximum());
+        QCOMPARE(w->VScroll1->maximum(), 91);
+        QCOMPARE(w->numero[1]->text(), QStringLiteral("91"));
+        QCOMPARE(w->numero[10]->text(), QStringLiteral("100"));
+    }
+
+    void movingHypotheses_showsAndScoresEachSlot()
+    {
+        typeHypothesisName(QStringLiteral("Prima"));
+        enterRow(1, QStringLiteral("costo"), 2, 100);
+        w->HScroll1->setValue(2);
+        QCOMPARE(study().CurrentHypothesis, 2);
+        QCOMPARE(w->Label9->text(), QStringLiteral("Ipotesi n. 2"));
+        QCOMPARE(w->ipotesi->text(), QString());
+        QCOMPARE(w->media->text(), QString());
+        QCOMPARE(w->resto->text(), QStringLiteral("100"));
+        QCOMPARE(w->ponderata->text(), QStringLiteral("0"));
+        QCOMPARE(study().hypothesis(2).OverallJudgement, Value::text(QStringLiteral("nullo")));
+        QVERIFY(!w->Check[1]->isChecked());
+
+        // Ticking offers the name of the same row of the previous hypothesis.
+        QTest::mouseClick(w->Check[1], Qt::LeftButton);
+        QCOMPARE(w->requisito[1]->currentText(), QStringLiteral("costo"));
+        QCOMPARE(study().row(2, 1).name, Value::text(QStringLiteral("costo")));
+
+        w->HScroll1->setValue(1);
+        QCOMPARE(w->ipotesi->text(), QStringLiteral("Prima"));
+        QCOMPARE(w->giudizio[1]->text(), QStringLiteral("ottimo"));
+        QCOMPARE(w->ponderata->text(), QStringLiteral("0,9"));
+        QVERIFY(!scaleEnabled());
+    }
+
+    void dataCheck_messagesInOrder_leaveHypothesisOnScreen()
+    {
+        w->controllodati_Click();
+        QCOMPARE(scripted->dialogs->messageTexts().last(), noDataMessage);
+
+        typeHypothesisName(QStringLiteral("Uno"));
+        enterRow(1, QStringLiteral("costo"), 3, 60);
+        enterRow(2, QStringLiteral("qualità"), 6, 30);
+        w->HScroll1->setValue(2);
+        typeHypothesisName(QStringLiteral("Due"));
+        QTest::mouseClick(w->Check[1], Qt::LeftButton);
+        w->requisito[1]->lineEdit()->clear();
+        w->controllodati_Click();
+        QCOMPARE(scripted->dialogs->messageTexts().last(),
+                 QStringLiteral("Ipotesi n. 2: digitare la denominazione della caratteristica n. 1"));
+        QCOMPARE(w->HScroll1->value(), 2);
+
+        QTest::keyClicks(w->requisito[1]->lineEdit(), QStringLiteral("costo"));
+        w->controllodati_Click();
+        QCOMPARE(scripted->dialogs->messageTexts().last(),
+                 QStringLiteral("Ipotesi n. 2: cliccare sul giudizio da assegnare alla caratteristica n. 1"));
+
+        QTest::mouseClick(w->scala[1], Qt::LeftButton);
+        for (int k = 0; k < 90; ++k) {
+            w->scroll[1]->stepUp();
+        }
+        w->controllodati_Click();
+        QCOMPARE(scripted->dialogs->messageTexts().last(),
+                 QStringLiteral("Ipotesi n. 1: se non si hanno altre caratteristiche da aggiungere assegnare le "
+                                "percentuali fino ad ottenere resto zero."));
+        QCOMPARE(w->HScroll1->value(), 1);
+        QCOMPARE(w->Label9->text(), QStringLiteral("Ipotesi n. 1"));
+        QCOMPARE(w->resto->text(), QStringLiteral("10"));
+        QCOMPARE(scripted->dialogs->messages.last().icon, std::optional<MessageIcon>(MessageIcon::Critical));
+
+        w->scroll[2]->stepUp(); // 10 + 30: the arrows of slot 2 stood at 30
+        QCOMPARE(w->percentuale[2]->text(), QStringLiteral("31"));
+        for (int k = 0; k < 9; ++k) {
+            w->scroll[2]->stepUp();
+        }
+        QCOMPARE(w->resto->text(), QStringLiteral("0"));
+        w->controllodati_Click();
+        QCOMPARE(scripted->dialogs->messageTexts().last(), passedMessage);
+        QCOMPARE(scripted->dialogs->messages.last().icon, std::optional<MessageIcon>(MessageIcon::Information));
+        QCOMPARE(w->HScroll1->value(), 2); // the last hypothesis is shown after a pass
+    }
+
+    void silentCheck_protocol()
+    {
+        ModuloPondra& module = *scripted->module;
+        typeHypothesisName(QStringLiteral("Uno"));
+        enterRow(1, QStringLiteral("costo"), 3, 50);
+
+        module.CheckRequested = 1;
+        w->controllodati_Click();
+        QCOMPARE(module.CheckRequested, 1); // failed: message shown, caller must stop
+        QCOMPARE(scripted->dialogs->messages.size(), 1);
+
+        for (int k = 0; k < 50; ++k) {
+            w->scroll[1]->stepUp();
+        }
+        QCOMPARE(w->resto->text(), QStringLiteral("0"));
+        // Left at 1 by the failed silent check: even a check from the menu now ends silently.
+        w->controllodati_Click();
+        QCOMPARE(module.CheckRequested, 0);
+        QCOMPARE(scripted->dialogs->messages.size(), 1);
+        w->controllodati_Click();
+        QCOMPARE(scripted->dialogs->messageTexts().last(), passedMessage);
+    }
+
+    void clearing_keepsNameAndCount()
+    {
+        typeHypothesisName(QStringLiteral("Uno"));
+        enterRow(1, QStringLiteral("costo"), 3, 60);
+        enterRow(2, QStringLiteral("qualità"), 6, 40);
+        w->cancellare_Click();
+        QCOMPARE(w->ipotesi->text(), QStringLiteral("Uno"));
+        QCOMPARE(study().HypothesisCount, 1);
+        QCOMPARE(study().hypothesis(1).LastNamedRow, Value::integer(2));
+        QCOMPARE(study().row(1, 2).ticked, Value::integer(0));
+        QCOMPARE(study().row(1, 2).name, Value::text(QString()));
+        QVERIFY(!w->Check[1]->isChecked());
+        QCOMPARE(w->media->text(), QString());
+        QCOMPARE(w->resto->text(), QStringLiteral("100"));
+        QCOMPARE(w->ponderata->text(), QStringLiteral("0"));
+
+        w->HScroll1->setValue(2);
+        w->controllodati_Click();
+        QCOMPARE(scripted->dialogs->messageTexts().last(),
+                 QStringLiteral("Ipotesi n. 1: immettere almeno una caratteristica."));
+        QCOMPARE(w->HScroll1->value(), 1);
+    }
+
+    void guidedHelp_bothBranches()
+    {
+        const QString helpTitle = QStringLiteral("Pondra : aiuto in linea");
+        w->aiuto_Click();
+        QCOMPARE(scripted->dialogs->messages.size(), 1);
+        QVERIFY(scripted->dialogs->messages[0].text.startsWith(QStringLiteral("- Digitare il nome dell'ipotesi da valutare;\r")));
+        QCOMPARE(scripted->dialogs->messages[0].text.count(u'\r'), 4);
+        QCOMPARE(scripted->dialogs->messages[0].title, helpTitle);
+
+        // Data on screen that fail the check: only the check's message.
+        typeHypothesisName(QStringLiteral("Uno"));
+        enterRow(1, QStringLiteral("costo"), 3, 60);
+        w->aiuto_Click();
+        QCOMPARE(scripted->dialogs->messages.size(), 2);
+        QVERIFY(scripted->dialogs->messages[1].text.contains(QStringLiteral("resto zero")));
+        QCOMPARE(scripted->module->CheckRequested, 1);
+
+        for (int k = 0; k < 40; ++k) {
+            w->scroll[1]->stepUp();
+        }
+        w->aiuto_Click();
+        QCOMPARE(scripted->dialogs->messages.size(), 3);
+        QVERIFY(scripted->dialogs->messages[2].text.startsWith(QStringLiteral("- Spuntare la caratteristica da valutare")));
+        QCOMPARE(scripted->dialogs->messages[2].text.count(u'\r'), 2);
+        QCOMPARE(scripted->dialogs->messages[2].title, helpTitle);
+        QCOMPARE(scripted->module->CheckRequested, 0);
+    }
+
+    void rowNumbers_changeColourWithTheMouse()
+    {
+        QTest::mouseMove(w->numero[3]);
+        QCOMPARE(w->numero[3]->palette().color(QPalette::Window), QColor(255, 0, 0));
+        QTest::mouseMove(w->centralWidget(), QPoint(2, 2));
+        QCOMPARE(w->numero[3]->palette().color(QPalette::Window), QColor(255, 255, 0));
+    }
+};
+
+QTEST_MAIN(TestRequisiti)
+#include "tst_requisiti.moc"
