@@ -1,50 +1,95 @@
+#include "guicommands.h"
 #include "headlesscommands.h"
 
 #include "model/identity.h"
 
+#include <QApplication>
 #include <QCommandLineParser>
-#include <QCoreApplication>
 #include <QTextStream>
 
-#include <cstdio>
+namespace {
 
-int main(int argc, char* argv[])
+struct Options {
+    QCommandLineOption check{QStringLiteral("check"),
+                             QStringLiteral("Controlla i dati del file come la finestra Dati e stampa il messaggio del "
+                                            "controllo (uscita 0 dati corretti, 1 dati da correggere, 2 file "
+                                            "illeggibile)."),
+                             QStringLiteral("FILE")};
+    QCommandLineOption ranking{QStringLiteral("ranking"),
+                               QStringLiteral("Controlla i dati del file e stampa la classifica: posizione, ipotesi, "
+                                              "valutazione in %, giudizio complessivo, separati da tabulazioni."),
+                               QStringLiteral("FILE")};
+    QCommandLineOption screenshot{QStringLiteral("screenshot"),
+                                  QStringLiteral("Disegna la finestra indicata (frmSplash, requisiti, informa, "
+                                                 "supportoclienti) nell'immagine PNG data come primo argomento, con "
+                                                 "il file di dati eventualmente indicato come secondo."),
+                                  QStringLiteral("FINESTRA")};
+};
+
+void describe(QCommandLineParser& parser, const Options& options)
 {
-    QCoreApplication app(argc, argv);
     const pondra::IdentityTexts identity = pondra::InitGlobals();
-    QCoreApplication::setApplicationName(QStringLiteral("Pondra"));
-    QCoreApplication::setOrganizationName(QStringLiteral("Pondra"));
-    QCoreApplication::setApplicationVersion(identity.ProgramVersion);
-
-    QCommandLineParser parser;
     parser.setApplicationDescription(identity.ProgramName + QStringLiteral("- ") + identity.ProgramDescription);
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption check(QStringLiteral("check"),
-                                   QStringLiteral("Controlla i dati del file come la finestra Dati e stampa il "
-                                                  "messaggio del controllo (uscita 0 dati corretti, 1 dati da "
-                                                  "correggere, 2 file illeggibile)."),
-                                   QStringLiteral("FILE"));
-    const QCommandLineOption ranking(QStringLiteral("ranking"),
-                                     QStringLiteral("Controlla i dati del file e stampa la classifica: posizione, "
-                                                    "ipotesi, valutazione in %, giudizio complessivo, separati da "
-                                                    "tabulazioni."),
-                                     QStringLiteral("FILE"));
-    parser.addOption(check);
-    parser.addOption(ranking);
+    parser.addOption(options.check);
+    parser.addOption(options.ranking);
+    parser.addOption(options.screenshot);
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("File di dati da aprire nella finestra Dati."),
                                  QStringLiteral("[FILE]"));
-    parser.process(app);
+}
 
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    if (parser.isSet(check)) {
-        return pondra::runCheckCommand(parser.value(check), out, err);
+void identify()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Pondra"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Pondra"));
+    QCoreApplication::setApplicationVersion(pondra::InitGlobals().ProgramVersion);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
     }
-    if (parser.isSet(ranking)) {
-        return pondra::runRankingCommand(parser.value(ranking), out, err);
+    const Options options;
+    QCommandLineParser parser;
+    describe(parser, options);
+    const bool parsed = parser.parse(arguments);
+
+    // The headless commands need no display; only the windows start a GUI application.
+    const bool windows = parsed && !parser.isSet(QStringLiteral("help")) && !parser.isSet(QStringLiteral("version")) &&
+                         !parser.isSet(options.check) && !parser.isSet(options.ranking);
+    if (!windows) {
+        QCoreApplication app(argc, argv);
+        identify();
+        parser.process(app);
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        if (parser.isSet(options.check)) {
+            return pondra::runCheckCommand(parser.value(options.check), out, err);
+        }
+        return pondra::runRankingCommand(parser.value(options.ranking), out, err);
     }
-    // The windows are not there yet: say how the program is used.
-    out << parser.helpText();
-    return 0;
+
+    if (parser.isSet(options.screenshot)) {
+        // Pictures are made offscreen, the same with or without a display.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        QApplication app(argc, argv);
+        identify();
+        const QStringList rest = parser.positionalArguments();
+        if (rest.isEmpty()) {
+            QTextStream(stderr) << QStringLiteral("Manca il nome dell'immagine da scrivere.") << Qt::endl;
+            return pondra::ExitUnreadable;
+        }
+        return pondra::runScreenshot(parser.value(options.screenshot), rest.at(0), rest.value(1));
+    }
+
+    QApplication app(argc, argv);
+    identify();
+    return pondra::runWindows(parser.positionalArguments().value(0));
 }

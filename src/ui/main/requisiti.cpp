@@ -174,27 +174,43 @@ void requisiti::buildControls()
 
     const int figuresTop = FirstRowTop + Slots * RowStep + 90;
     auto figure = [&](QLabel*& target, int left, const QString& text, const QString& tooltip) {
-        placeTwips(caption(client, text, tooltip), left, figuresTop, 2100, 240);
+        QLabel* label = caption(client, text, tooltip);
+        label->setWordWrap(false);
+        placeTwips(label, left, figuresTop, 2220, 240);
         target = valueLabel(client);
         target->setToolTip(tooltip);
         placeTwips(target, left, figuresTop + 240, 2100, 300);
     };
     figure(media, 120, QStringLiteral("media dei coefficienti"),
            QStringLiteral("la media dei coefficienti associati ai giudizi sulle caratteristiche"));
-    figure(resto, 2340, QStringLiteral("resto da assegnare in %"),
+    figure(resto, 2400, QStringLiteral("resto da assegnare in %"),
            QStringLiteral("la rimanente parte di percentuale da assegnare alle caratteristiche"));
-    figure(ponderata, 4560, QStringLiteral("coeff. ponderato"),
+    figure(ponderata, 4680, QStringLiteral("coeff. ponderato"),
            QStringLiteral("la media dei coefficienti ponderata con le percentuali associate"));
 
+    // The command buttons; those whose commands the window does not offer yet stay disabled.
     const int buttonsTop = figuresTop + 660;
-    aiuto = new QPushButton(QStringLiteral("&AIUTO"), client);
-    aiuto->setToolTip(QStringLiteral("cliccare per avere indicazioni sull'immissione dei dati"));
-    placeTwips(aiuto, 6840, figuresTop + 180, 2640, 390);
+    const std::array<std::pair<QString, QString>, 5> buttons{{
+        {QStringLiteral("&AIUTO"), QStringLiteral("cliccare per avere indicazioni sull'immissione dei dati")},
+        {QStringLiteral("Risul&tati"), QStringLiteral("cliccare per visualizzare i risultati dell'elaborazione")},
+        {QStringLiteral("&Stampa"), QStringLiteral("cliccare per avere la stampa dei dati immessi")},
+        {QStringLiteral("&Guida in linea"), QStringLiteral("cliccare per visualizzare il sommario della guida")},
+        {QStringLiteral("&USCITA"), QStringLiteral("cliccare per uscire da Pondra")},
+    }};
+    for (std::size_t b = 0; b < buttons.size(); ++b) {
+        auto* button = new QPushButton(buttons[b].first, client);
+        button->setToolTip(buttons[b].second);
+        button->setEnabled(b == 0);
+        placeTwips(button, 120 + int(b) * 1890, buttonsTop, 1800, 390);
+        if (b == 0) {
+            aiuto = button;
+        }
+    }
     connect(aiuto, &QPushButton::clicked, this, &requisiti::aiuto_Click);
 
     passo = valueLabel(client, Qt::AlignLeft);
     passo->setIndent(4);
-    placeTwips(passo, 120, buttonsTop, 9360, 300);
+    placeTwips(passo, 120, buttonsTop + 480, 9360, 300);
 
     connect(HScroll1, &QScrollBar::valueChanged, this, &requisiti::HScroll1_Change);
     connect(VScroll1, &QScrollBar::valueChanged, this, &requisiti::VScroll1_Change);
