@@ -10,8 +10,8 @@ namespace pondra {
 
 namespace {
 
-// A number as the data file writes it, with a point. Whole numbers that fit 16 bits come
-// back as 16-bit integers, everything else as a number.
+// A number as the data file writes it, with a point. Whole values that fit 16 bits come back
+// as 16-bit integers however they were written, so a save and a reopen keep every kind.
 bool parseFileNumber(QByteArrayView bytes, Value& value)
 {
     const QString text = QString::fromLatin1(bytes);
@@ -23,8 +23,7 @@ bool parseFileNumber(QByteArrayView bytes, Value& value)
     if (!ok || !std::isfinite(v)) {
         return false;
     }
-    const bool whole = !text.contains(u'.') && !text.contains(u'e', Qt::CaseInsensitive);
-    if (whole && v >= -32768.0 && v <= 32767.0) {
+    if (v == std::floor(v) && v >= -32768.0 && v <= 32767.0) {
         value = Value::integer(qint16(v));
     } else {
         value = Value::number(v);

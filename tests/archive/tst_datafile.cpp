@@ -185,12 +185,14 @@ private Q_SLOTS:
     void lenientForms_areAccepted()
     {
         // A zero before the point, blanks around fields, bare LF line ends, nothing after the title.
-        const QByteArray bytes = "1\n \"A\" , 1 , 0.5 , \"nullo\"\n1,\"x\",\"nullo\",11,0,\"100\"\n"
+        // A whole number written with a point is the same 16-bit value the program writes.
+        const QByteArray bytes = "1\n \"A\" , 1 , 0.5 , \"nullo\"\n1.0,\"x\",\"nullo\",11,0,\"100\"\n"
                                  "\"a\",\"b\",\"c\",\"d\",\"e\",\"f\",\"g\"\n\n";
         Loaded l = readBytes(bytes);
         QVERIFY2(l.ok, qPrintable(l.error));
         QCOMPARE(l.study->hypothesis(1).EvaluationPercent, Value::number(0.5));
         QCOMPARE(l.study->row(1, 1).coefficient, Value::integer(0));
+        QCOMPARE(l.study->row(1, 1).ticked, Value::integer(1));
         QCOMPARE(l.page.allegati, QStringLiteral("g"));
     }
 
