@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+class QSettings;
+
+namespace pondra {
+
+// The maker of the program, as its windows and messages present it.
+struct MakerData {
+    QString Brand;       // "software BOREALIS", the brand on the windows
+    QString CompanyName; // "Software Borealis", the name used in messages
+    QString Address;     // postal address on one line
+    QString Telephone;
+    QString Fax;
+    QString Email;
+    QString WebSite;     // without the scheme: www.example...
+    QString OfficeHours; // when the telephone line answers on working days
+    QString StartYear;   // the year the maker started business
+    QString MusicCredit; // credit line for the start-up music
+};
+
+// The technical studio that owns this installation; it signs the title page.
+struct OwnerData {
+    QString OwnerStudioName;
+    QString OwnerAddress;
+};
+
+// The defaults shipped with the program, embedded in its resources.
+QString shippedInstallationPath();
+
+// The installation settings: the user's settings of organisation and application "Pondra",
+// falling back to the shipped defaults key by key.
+MakerData makerData();
+OwnerData ownerData();
+
+// The same over the given user settings, so a caller can read another settings store.
+MakerData makerData(const QSettings& user);
+OwnerData ownerData(const QSettings& user);
+
+} // namespace pondra

@@ -1,0 +1,129 @@
+#include "informa.h"
+
+#include "emblem.h"
+#include "extrafonts.h"
+#include "model/textrules.h"
+#include "ui/core/installation.h"
+#include "ui/core/modulopondra.h"
+
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QSysInfo>
+
+namespace pondra {
+
+namespace {
+
+constexpr int DesignWidth = 480;
+constexpr int DesignHeight = 318;
+constexpr int Margin = 16;
+constexpr int InnerWidth = DesignWidth - 2 * Margin;
+
+QLabel* makeLabel(QWidget* parent, const QRect& geometry, const QFont& font, const QString& text = {})
+{
+    auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setGeometry(geometry);
+    label->setFont(font);
+    return label;
+}
+
+void makeLine(QWidget* parent, int y)
+{
+    auto* line = new QFrame(parent);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    line->setGeometry(Margin, y, InnerWidth, 4);
+}
+
+// The year of a dd/mm/yy date text, two-digit years read in the window 1930-2029.
+int yearOfDateText(const QString& date)
+{
+    const QString last = date.section(u'/', -1).trimmed();
+    const int year = last.toInt();
+    if (last.size() > 2) {
+        return year;
+    }
+    return year < 30 ? 2000 + year : 1900 + year;
+}
+
+// The system the program runs on, named as its users know it.
+QString systemLine()
+{
+#if defined(Q_OS_WIN)
+    const QString system = QStringLiteral("Windows");
+#elif defined(Q_OS_MACOS)
+    const QString system = QStringLiteral("macOS");
+#elif defined(Q_OS_LINUX)
+    const QString system = QStringLiteral("Linux");
+#else
+    const QString system = QSysInfo::kernelType();
+#endif
+    return QStringLiteral("per sistemi ") + system + QStringLiteral(" a ") + QString::number(QSysInfo::WordSize) +
+           QStringLiteral(" bit ");
+}
+
+} // namespace
+
+informa::informa(ModuloPondra& module) : m_module(module)
+{
+    setFixedSize(DesignWidth, DesignHeight);
+    const MakerData maker = makerData();
+
+    m_icon = new QLabel(this);
+    m_icon->setGeometry(Margin, Margin, 56, 56);
+    m_icon->setPixmap(balanceEmblem(56, qApp->devicePixelRatio()));
+
+    m_label1 = makeLabel(this, {88, 12, 376, 44}, programNameFont(32));
+    m_label2 = makeLabel(this, {88, 58, 376, 20}, textFont(13, false, true));
+    makeLine(this, 84);
+    m_label3 = makeLabel(this, {Margin, 94, InnerWidth, 30}, brandFont(22), maker.Brand);
+    m_label6 = makeLabel(this, {Margin, 126, InnerWidth, 20}, textFont(13));
+    m_label5 = makeLabel(this, {Margin, 146, InnerWidth, 20}, textFont(13), systemLine());
+    makeLine(this, 172);
+    m_label7 = makeLabel(this, {Margin, 180, InnerWidth, 20}, textFont(12, false, true), maker.MusicCredit);
+    makeLine(this, 204);
+    m_label4 = makeLabel(this, {Margin, 212, InnerWidth, 52}, textFont(11),
+                         QStringLiteral("Attenzione: questo programma è protetto dalle leggi sul diritto "
+                                        "d'autore. La riproduzione o la distribuzione non autorizzata del "
+                                        "programma, o di una sua parte, file audio compresi, sarà "
+                                        "perseguita a norma di legge."));
+    m_label4->setWordWrap(true);
+    m_label4->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    m_cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    m_cmdOK->setGeometry(DesignWidth - Margin - 96, DesignHeight - Margin - 32 + 4, 96, 30);
+    m_cmdOK->setDefault(true);
+    connect(m_cmdOK, &QPushButton::clicked, this, &informa::cmdOK_Click);
+
+    Form_Load();
+}
+
+QString informa::editionLine(const QString& version, const QString& versionDate, const QString& build)
+{
+    return QStringLiteral("edizione professionale - versione ") + version + QStringLiteral("  ") +
+           signBlankText(yearOfDateText(versionDate)) + QStringLiteral("- 20") + build.right(2);
+}
+
+void informa::Form_Load()
+{
+    const IdentityTexts& identity = m_module.identity();
+    setWindowTitle(QStringLiteral("Informazioni su ") + identity.ProgramName);
+    m_label1->setText(identity.ProgramName);
+    m_label2->setText(identity.ProgramDescription);
+    m_label6->setText(editionLine(identity.ProgramVersion, identity.ProgramDate, identity.ProgramBuild));
+}
+
+void informa::cmdOK_Click()
+{
+    hide();
+}
+
+void informa::reject()
+{
+    m_cmdOK->click();
+}
+
+} // namespace pondra

@@ -1,0 +1,95 @@
+#include "supportoclienti.h"
+
+#include "extrafonts.h"
+#include "ui/core/installation.h"
+#include "ui/core/modulopondra.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+namespace pondra {
+
+namespace {
+
+constexpr int DesignWidth = 600;
+constexpr int DesignHeight = 372;
+constexpr int Margin = 16;
+constexpr int InnerWidth = DesignWidth - 2 * Margin;
+
+QLabel* makeLabel(QWidget* parent, const QRect& geometry, const QFont& font, const QString& text,
+                  Qt::Alignment alignment = Qt::AlignCenter)
+{
+    auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setGeometry(geometry);
+    label->setFont(font);
+    label->setAlignment(alignment);
+    return label;
+}
+
+QLabel* makeParagraph(QWidget* parent, const QRect& geometry, const QString& text)
+{
+    QLabel* label = makeLabel(parent, geometry, textFont(13), text, Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(true);
+    return label;
+}
+
+void makeLine(QWidget* parent, int y)
+{
+    auto* line = new QFrame(parent);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    line->setGeometry(Margin, y, InnerWidth, 4);
+}
+
+} // namespace
+
+supportoclienti::supportoclienti(ModuloPondra& module)
+{
+    Q_UNUSED(module);
+    setWindowTitle(QStringLiteral("Servizi di supporto ai clienti"));
+    setFixedSize(DesignWidth, DesignHeight);
+    const MakerData maker = makerData();
+
+    m_label1 = makeLabel(this, {Margin, 10, InnerWidth, 38}, brandFont(28), maker.Brand);
+    m_label2 = makeLabel(this, {Margin, 50, InnerWidth, 20}, textFont(13), maker.Address);
+    m_label3 = makeLabel(this, {Margin, 72, InnerWidth, 20}, textFont(13),
+                         QStringLiteral("tel. ") + maker.Telephone + QStringLiteral(" - fax ") + maker.Fax +
+                             QStringLiteral(" - e-mail: ") + maker.Email);
+    m_label4 = makeLabel(this, {Margin, 94, InnerWidth, 20}, textFont(13),
+                         QStringLiteral("sito internet: ") + maker.WebSite + QStringLiteral(" - ") + maker.Email);
+    makeLine(this, 122);
+    m_label5 = makeParagraph(this, {Margin, 134, InnerWidth, 82},
+                             QStringLiteral("Per ricevere assistenza inviate un fax o un messaggio di posta "
+                                            "elettronica che descriva il problema con chiarezza, indicando la "
+                                            "versione del programma e le operazioni che lo hanno causato. Usate "
+                                            "la linea telefonica solo per le domande che richiedono una risposta "
+                                            "a voce, nei giorni feriali ") +
+                                 maker.OfficeHours + u'.');
+    m_label6 = makeParagraph(this, {Margin, 222, InnerWidth, 48},
+                             QStringLiteral("Su richiesta realizziamo adattamenti del programma alle esigenze "
+                                            "particolari del vostro studio. Saremo lieti di ricevere i vostri "
+                                            "suggerimenti per le prossime versioni."));
+    makeLine(this, 278);
+    m_label7 = makeLabel(this, {Margin, 288, InnerWidth, 22}, textFont(13, false, true),
+                         QStringLiteral("Sviluppiamo programmi per i professionisti tecnici dal ") + maker.StartYear +
+                             u'.');
+
+    m_command1 = new QPushButton(QStringLiteral("OK"), this);
+    m_command1->setGeometry(DesignWidth - Margin - 96, DesignHeight - Margin - 30, 96, 30);
+    m_command1->setDefault(true);
+    connect(m_command1, &QPushButton::clicked, this, &supportoclienti::Command1_Click);
+}
+
+void supportoclienti::Command1_Click()
+{
+    hide();
+}
+
+void supportoclienti::reject()
+{
+    m_command1->click();
+}
+
+} // namespace pondra
