@@ -1,4 +1,5 @@
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -98,6 +99,33 @@ private Q_SLOTS:
         r = pondra({QStringLiteral("--ranking"), dir.filePath(QStringLiteral("manca"))});
         QCOMPARE(r.exitCode, 2);
         QVERIFY(r.err.contains(QStringLiteral("non esiste")));
+    }
+
+    void screenshot_rendersWindowWithStudy()
+    {
+        QTemporaryDir dir;
+        const QString png = dir.filePath(QStringLiteral("dati.png"));
+        Run r = pondra({QStringLiteral("--screenshot"), QStringLiteral("requisiti"), png,
+                        QStringLiteral(PONDRA_RESOURCES "/Pondra-dati-riscaldamento.txt")});
+        QCOMPARE(r.exitCode, 0);
+        QImage picture(png);
+        QVERIFY(!picture.isNull());
+        QVERIFY(picture.width() >= 600 && picture.height() >= 400);
+
+        r = pondra({QStringLiteral("--screenshot"), QStringLiteral("nessuna"), png});
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY(r.err.contains(QStringLiteral("frmSplash")));
+    }
+
+    void screenshot_damagedFile_saysWhyAndWritesNothing()
+    {
+        QTemporaryDir dir;
+        const QString png = dir.filePath(QStringLiteral("dati.png"));
+        const Run r = pondra({QStringLiteral("--screenshot"), QStringLiteral("requisiti"), png,
+                              writeFile(dir, "2\r\n\"A\",1,,\r\n")});
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains(QStringLiteral("riga 3")), qPrintable(r.err));
+        QVERIFY(!QFile::exists(png));
     }
 
     void versionAndHelp()
