@@ -1,1 +1,193 @@
-int main() { return 0; }
+// Times the operations a full-size study puts under load: writing and reading its data file,
+// scoring one hypothesis, and the data check followed by the ranking. It prints figures only;
+// the targets are printed alongside for the reader to compare, nothing here fails on time.
+
+#include "archive/datafilereader.h"
+#include "archive/datafilewriter.h"
+#include "model/datacheck.h"
+#include "model/judgementscale.h"
+#include "model/ranking.h"
+#include "model/scoring.h"
+#include "model/study.h"
+#include "model/textrules.h"
+#include "model/titlepage.h"
+#include "model/vocabulary.h"
+
+#include "measure.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QDate>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+using namespace pondra;
+using bench::Figures;
+using bench::measure;
+using bench::report;
+
+namespace {
+
+// Every hypothesis named, every row named, ticked and judged, the weights of each hypothesis
+// adding up to exactly 100, so that the data check walks every row and scores every hypothesis.
+std::unique_ptr<Study> fullStudy()
+{
+    auto study = std::make_unique<Study>();
+    const QStringList& words = CharacteristicVocabulary();
+    for (int h = 1; h <= MaxHypotheses; ++h) {
+        Hypothesis& hyp = study->hypothesis(h);
+        const QString& word = words.at((h - 1) % words.size());
+        hyp.name = Value::text(QStringLiteral("Ipotesi %1 \u2013 sede \"%2\"").arg(h).arg(word));
+        int weightSum = 0;
+        for (int r = 1; r <= MaxRows; ++r) {
+            CharacteristicEntry& row = hyp.rows.at(std::size_t(r));
+            const int step = 1 + (h * 7 + r * 3) % JudgementSteps;
+            // 0, 1 and 2 in turn over 99 rows make 99; the last row takes what is left.
+            const int weight = r < MaxRows ? (r - 1 + h) % 3 : 100 - weightSum;
+            weightSum += weight;
+            row.ticked = Value::integer(1);
+            row.name = Value::text(QStringLiteral("%1 %2").arg(words.at((r - 1) % words.size())).arg(r));
+            row.judgement = Value::text(JudgementScale::adjective(step));
+            row.judgementNumber = Value::integer(qint16(step));
+            row.coefficient = Value::text(JudgementScale::coefficientText(step));
+            row.weight = Value::text(QString::number(weight));
+        }
+        hyp.LastNamedRow = Value::integer(MaxRows);
+        // Score it as the Data window would, so the file carries evaluations and judgements.
+        ShowHypothesis(*study, h);
+    }
+    study->HypothesisCount = MaxHypotheses;
+    study->CurrentHypothesis = 1;
+    study->FirstVisibleRow = 1;
+    return study;
+}
+
+TitlePage fullTitlePage()
+{
+    TitlePage page;
+    page.progetto = QStringLiteral("Scelta della nuova sede dello studio");
+    page.localita = QStringLiteral("Provincia di Bologna");
+    page.tipostudio = QStringLiteral("ipotesi situazione di progetto");
+    page.committente = QStringLiteral("Studio associato Rossi & Bianchi");
+    page.luogo = QStringLiteral("Bologna");
+    page.data = italianLongDate(QDate(2026, 12, 7));
+    page.allegati = QStringLiteral("planimetrie, foto, \"relazione tecnica\"");
+    return page;
+}
+
+[[noreturn]] void giveUp(const char* what, const QString& why)
+{
+    std::fprintf(stderr, "%s: %s\n", what, qPrintable(why));
+    std::exit(1);
+}
+
+} // namespace
+
+int main()
+{
+    const std::unique_ptr<Study> study = fullStudy();
+    const TitlePage page = fullTitlePage();
+
+    DataFileWriter writer;
+    const std::optional<QByteArray> file = writer.compose(*study, page);
+    if (!file) {
+        giveUp("composizione del file", writer.errorString());
+    }
+    std::printf("file di dati (100 ipotesi x 100 caratteristiche): %lld byte\n",
+                static_cast<long long>(file->size()));
+
+    // The file must read back as the same study, or the read figure would time something else.
+    {
+        Study back;
+        TitlePage backPage;
+        QBuffer buffer;
+        buffer.setData(*file);
+        DataFileReader reader;
+        if (!reader.read(&buffer, back, backPage)) {
+            giveUp("lettura del file", reader.errorString());
+        }
+        if (!(back == *study) || !(backPage == page)) {
+            giveUp("lettura del file", QStringLiteral("lo studio riletto non è quello scritto"));
+        }
+    }
+
+    constexpr int fileRepetitions = 200;
+
+    {
+        QByteArray out;
+        QBuffer buffer(&out);
+        const Figures f = measure(
+            fileRepetitions,
+            [&](int) {
+                buffer.close();
+                out.clear();
+                buffer.open(QIODevice::WriteOnly | QIODevice::Truncate);
+            },
+            [&] {
+                if (!writer.write(&buffer, *study, page)) {
+                    giveUp("scrittura del file", writer.errorString());
+                }
+            });
+        report("scrittura file (100x100)", f, fileRepetitions, 10);
+    }
+
+    {
+        // A fresh study each time, as opening a file reads into one; building the empty study
+        // is timed apart below, since it costs the same whatever the file holds.
+        std::unique_ptr<Study> fresh;
+        TitlePage freshPage;
+        QBuffer buffer;
+        buffer.setData(*file);
+        DataFileReader reader;
+        const Figures f = measure(
+            fileRepetitions,
+            [&](int) {
+                fresh = std::make_unique<Study>();
+                freshPage = TitlePage();
+                buffer.close();
+                buffer.open(QIODevice::ReadOnly);
+            },
+            [&] {
+                if (!reader.read(&buffer, *fresh, freshPage)) {
+                    giveUp("lettura del file", reader.errorString());
+                }
+            });
+        report("lettura file (100x100)", f, fileRepetitions, 10);
+
+        const Figures g = measure(
+            fileRepetitions, [&](int) { fresh.reset(); }, [&] { fresh = std::make_unique<Study>(); });
+        report("creazione di uno studio vuoto (esclusa dalla lettura)", g, fileRepetitions, 0);
+    }
+
+    {
+        // Scoring writes the same figures back each time, so one copy serves every repetition.
+        Study scored = *study;
+        scored.CurrentHypothesis = 50;
+        constexpr int repetitions = 2000;
+        const Figures f = measure(
+            repetitions, [](int) {}, [&] { Recalculate(scored); });
+        report("Recalculate (1 ipotesi, 100 caratteristiche)", f, repetitions, 0);
+    }
+
+    {
+        // A passed check leaves every figure as it found it but the last hypothesis current;
+        // putting the first back makes each repetition check everything again.
+        Study checked = *study;
+        auto ranking = std::make_unique<Ranking>();
+        DataCheckResult result;
+        constexpr int repetitions = 200;
+        const Figures f = measure(
+            repetitions, [&](int) { checked.CurrentHypothesis = 1; },
+            [&] {
+                result = CheckData(checked);
+                ordina(checked, *ranking);
+            });
+        if (!result.passed) {
+            giveUp("verifica dei dati", result.message.text);
+        }
+        report("verifica dati + graduatoria (100x100)", f, repetitions, 20);
+    }
+    return 0;
+}
