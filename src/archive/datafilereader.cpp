@@ -2,7 +2,11 @@
 
 #include "recordscanner.h"
 
+#include "model/textrules.h"
+
 #include <QIODevice>
+
+#include <functional>
 
 #include <cmath>
 
@@ -31,7 +35,8 @@ public:
     QString error;
 
 private:
-    bool record(int fieldCount, const QString& what);
+    // `what` names the expected record; it is built only when there is something to say.
+    bool record(int fieldCount, const std::function<QString()>& what);
     bool fail(int line, const QString& what)
     {
         error = QStringLiteral("riga %1: %2").arg(line).arg(what);
@@ -47,10 +52,10 @@ private:
     int m_line = 0;
 };
 
-bool Reader::record(int fieldCount, const QString& what)
+bool Reader::record(int fieldCount, const std::function<QString()>& what)
 {
     if (m_scanner.atEnd()) {
-        error = QStringLiteral("il file finisce alla riga %1, dove si attendeva %2.").arg(m_scanner.line()).arg(what);
+        error = QStringLiteral("il file finisce alla riga %1, dove si attendeva %2.").arg(m_scanner.line()).arg(what());
         return false;
     }
     m_line = m_scanner.line();
@@ -59,14 +64,15 @@ bool Reader::record(int fieldCount, const QString& what)
         return false;
     }
     if (int(m_fields.size()) != fieldCount) {
-        return fail(m_line, QStringLiteral("%1 con %2 campi invece di %3.").arg(what).arg(m_fields.size()).arg(fieldCount));
+        return fail(m_line,
+                    QStringLiteral("%1 con %2 campi invece di %3.").arg(what()).arg(m_fields.size()).arg(fieldCount));
     }
     return true;
 }
 
 bool Reader::readHypothesis(int h)
 {
-    if (!record(4, QStringLiteral("l'ipotesi n. %1").arg(h))) {
+    if (!record(4, [h] { return QStringLiteral("l'ipotesi n. %1").arg(h); })) {
         return false;
     }
     Hypothesis& hyp = m_study.hypothesis(h);
@@ -98,7 +104,7 @@ bool Reader::readHypothesis(int h)
 
 bool Reader::readRow(int h, int r)
 {
-    if (!record(6, QStringLiteral("la caratteristica n. %1 dell'ipotesi n. %2").arg(r).arg(h))) {
+    if (!record(6, [h, r] { return QStringLiteral("la caratteristica n. %1 dell'ipotesi n. %2").arg(r).arg(h); })) {
         return false;
     }
     const Value& ticked = m_fields[0];
@@ -106,7 +112,7 @@ bool Reader::readRow(int h, int r)
         return fail(m_line, QStringLiteral("l'indicatore di spunta deve valere 0 o 1."));
     }
     const Value& coefficient = m_fields[4];
-    if (!coefficient.isEmpty() && !coefficient.toNumber()) {
+    if (!coefficient.isEmpty() && coefficient.isText() && !isDisplayNumber(coefficient.textValue())) {
         return fail(m_line, QStringLiteral("il coefficiente deve essere un numero."));
     }
     CharacteristicEntry& row = m_study.row(h, r);
@@ -121,7 +127,7 @@ bool Reader::readRow(int h, int r)
 
 bool Reader::run()
 {
-    if (!record(1, QStringLiteral("il numero delle ipotesi"))) {
+    if (!record(1, [] { return QStringLiteral("il numero delle ipotesi"); })) {
         return false;
     }
     if (!isWholeNumberIn(m_fields[0], 0, MaxHypotheses)) {
@@ -134,7 +140,7 @@ bool Reader::run()
             return false;
         }
     }
-    if (!record(TitlePage::FieldCount, QStringLiteral("la riga del frontespizio"))) {
+    if (!record(TitlePage::FieldCount, [] { return QStringLiteral("la riga del frontespizio"); })) {
         return false;
     }
     for (int i = 0; i < TitlePage::FieldCount; ++i) {

@@ -4,6 +4,7 @@
 #include "model/textrules.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace pondra {
@@ -12,15 +13,16 @@ namespace {
 
 // A number as the data file writes it, with a point. Whole values that fit 16 bits come back
 // as 16-bit integers however they were written, so a save and a reopen keep every kind.
-bool parseFileNumber(QByteArrayView bytes, Value& value)
+bool parseFileNumber(QByteArrayView text, Value& value)
 {
-    const QString text = QString::fromLatin1(bytes);
     if (numberPrefixLength(text, u'.') != text.size()) {
         return false;
     }
-    bool ok = false;
-    const double v = text.toDouble(&ok);
-    if (!ok || !std::isfinite(v)) {
+    // from_chars takes no leading plus sign.
+    const char* first = text.data() + (text.front() == '+' ? 1 : 0);
+    double v = 0.0;
+    const auto [end, error] = std::from_chars(first, text.data() + text.size(), v);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(v)) {
         return false;
     }
     if (v == std::floor(v) && v >= -32768.0 && v <= 32767.0) {
@@ -97,24 +99,24 @@ bool RecordScanner::readQuoted(Value& value)
     ++m_pos;
     QByteArray bytes;
     while (true) {
-        if (atEnd()) {
+        // Copy up to the next quote in one piece, counting the line ends it holds.
+        const qsizetype quote = m_data.indexOf('"', m_pos);
+        const qsizetype stop = quote < 0 ? m_data.size() : quote;
+        const QByteArrayView piece = m_data.sliced(m_pos, stop - m_pos);
+        m_line += int(piece.count('\n')) + int(piece.count('\r')) - int(piece.count("\r\n"));
+        bytes.append(piece.data(), piece.size());
+        m_pos = stop;
+        if (quote < 0) {
             m_line = startLine;
             return fail(QStringLiteral("un testo tra virgolette non è chiuso."));
         }
-        const char c = peek();
         ++m_pos;
-        if (c == '"') {
-            if (!atEnd() && peek() == '"') {
-                bytes += '"';
-                ++m_pos;
-                continue;
-            }
-            break;
+        if (!atEnd() && peek() == '"') {
+            bytes += '"';
+            ++m_pos;
+            continue;
         }
-        if (c == '\n' || (c == '\r' && (atEnd() || peek() != '\n'))) {
-            ++m_line;
-        }
-        bytes += c;
+        break;
     }
     skipBlanks();
     if (!atLineEnd() && peek() != ',') {

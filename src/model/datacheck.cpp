@@ -15,13 +15,16 @@ class Checker {
 public:
     explicit Checker(Study& study) : m_study(study) {}
 
-    // Shows h unless it already is shown; a shown hypothesis is not scored again.
-    void show(int h)
+    // Shows h unless it already is shown; a shown hypothesis is not scored again. True when it
+    // moved, and so scored h.
+    bool show(int h)
     {
-        if (h != m_study.CurrentHypothesis) {
-            m_result.figures = ShowHypothesis(m_study, h);
-            m_result.movedHypothesis = true;
+        if (h == m_study.CurrentHypothesis) {
+            return false;
         }
+        m_result.figures = ShowHypothesis(m_study, h);
+        m_result.movedHypothesis = true;
+        return true;
     }
 
     DataCheckResult fail(int h, const QString& text)
@@ -86,9 +89,11 @@ DataCheckResult Checker::run()
         }
     }
     for (int h = 1; h <= count; ++h) {
-        show(h);
-        const ScoreFigures figures = Recalculate(m_study);
-        m_result.figures = figures;
+        // Scoring twice in a row gives the same figures: a move has just scored h.
+        if (!show(h)) {
+            m_result.figures = Recalculate(m_study);
+        }
+        const ScoreFigures& figures = *m_result.figures;
         if (parseDisplayNumber(figures.resto).value_or(0.0) != 0.0) {
             m_result.message = {QStringLiteral("Ipotesi n.") + signBlankText(h) +
                                     QStringLiteral(": se non si hanno altre caratteristiche da aggiungere assegnare "

@@ -33,8 +33,6 @@ QString fixedSignificantDigits(double absValue)
     return QStringLiteral("0.") + QString(-exponent - 1, u'0') + mantissa;
 }
 
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
-
 // Rounds a plain decimal digit string (no sign, no exponent) half away from zero.
 QString roundDecimal(const QString& digits, int decimals)
 {
@@ -111,43 +109,14 @@ QString fixedPatternText(double value, QStringView pattern)
     return text;
 }
 
-qsizetype numberPrefixLength(QStringView text, QChar decimalSeparator)
+bool isDisplayNumber(QStringView text)
 {
-    const qsizetype n = text.size();
-    qsizetype i = 0;
-    if (i < n && (text.at(i) == u'+' || text.at(i) == u'-')) {
-        ++i;
+    const QStringView s = text.trimmed();
+    if (s.isEmpty() || numberPrefixLength(s, u',') != s.size()) {
+        return false;
     }
-    int digits = 0;
-    while (i < n && isDigit(text.at(i))) {
-        ++i;
-        ++digits;
-    }
-    if (i < n && text.at(i) == decimalSeparator) {
-        ++i;
-        while (i < n && isDigit(text.at(i))) {
-            ++i;
-            ++digits;
-        }
-    }
-    if (digits == 0) {
-        return 0;
-    }
-    // An exponent counts only when digits follow it.
-    if (i < n && (text.at(i) == u'E' || text.at(i) == u'e')) {
-        qsizetype j = i + 1;
-        if (j < n && (text.at(j) == u'+' || text.at(j) == u'-')) {
-            ++j;
-        }
-        const qsizetype expStart = j;
-        while (j < n && isDigit(text.at(j))) {
-            ++j;
-        }
-        if (j > expStart) {
-            i = j;
-        }
-    }
-    return i;
+    // Only an exponent can take a well-formed number out of range.
+    return !s.contains(u'E', Qt::CaseInsensitive) || parseDisplayNumber(s).has_value();
 }
 
 std::optional<double> parseDisplayNumber(QStringView text)

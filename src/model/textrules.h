@@ -22,8 +22,46 @@ QString signBlankText(qint64 value);
 QString fixedPatternText(double value, QStringView pattern);
 
 // Length of the number at the start of text: sign, digits, separator, digits, exponent;
-// 0 when no digit comes first.
-qsizetype numberPrefixLength(QStringView text, QChar decimalSeparator);
+// 0 when no digit comes first. For texts and for the bytes of a file alike.
+template <typename Text> qsizetype numberPrefixLength(const Text& text, char16_t decimalSeparator)
+{
+    const qsizetype n = text.size();
+    const auto digit = [&](qsizetype i) { return text.at(i) >= u'0' && text.at(i) <= u'9'; };
+    qsizetype i = 0;
+    if (i < n && (text.at(i) == u'+' || text.at(i) == u'-')) {
+        ++i;
+    }
+    int digits = 0;
+    for (; i < n && digit(i); ++i) {
+        ++digits;
+    }
+    if (i < n && text.at(i) == decimalSeparator) {
+        for (++i; i < n && digit(i); ++i) {
+            ++digits;
+        }
+    }
+    if (digits == 0) {
+        return 0;
+    }
+    // An exponent counts only when digits follow it.
+    if (i < n && (text.at(i) == u'E' || text.at(i) == u'e')) {
+        qsizetype j = i + 1;
+        if (j < n && (text.at(j) == u'+' || text.at(j) == u'-')) {
+            ++j;
+        }
+        const qsizetype expStart = j;
+        while (j < n && digit(j)) {
+            ++j;
+        }
+        if (j > expStart) {
+            i = j;
+        }
+    }
+    return i;
+}
+
+// Whether the text is a number written as the windows write it, without converting it.
+bool isDisplayNumber(QStringView text);
 
 // A number written as the windows write it (decimal comma, optional sign and exponent).
 // Returns nothing for any other text.

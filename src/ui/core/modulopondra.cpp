@@ -10,7 +10,12 @@ ModuloPondra::ModuloPondra(std::unique_ptr<Dialogs> dialogs, std::unique_ptr<Env
 
 ModuloPondra::~ModuloPondra()
 {
-    unloadAllWindows();
+    // No event loop is left to delete them later.
+    const auto windows = m_windows;
+    m_windows.clear();
+    for (const QPointer<QWidget>& w : windows) {
+        delete w.data();
+    }
 }
 
 void ModuloPondra::showMessage(QWidget* parent, const Message& message, const QString& title)
@@ -19,24 +24,16 @@ void ModuloPondra::showMessage(QWidget* parent, const Message& message, const QS
 }
 
 MessageAnswer ModuloPondra::ask(QWidget* parent, const QString& text, const QString& title,
-                                std::optional<MessageIcon> icon)
+                                std::optional<MessageIcon> icon, MessageAnswer defaultAnswer)
 {
-    return m_dialogs->message(parent, {text, title, icon, MessageButtons::YesNo});
+    return m_dialogs->message(parent, {text, title, icon, MessageButtons::YesNo, defaultAnswer});
 }
 
 void ModuloPondra::unloadWindow(const QByteArray& className)
 {
     if (QPointer<QWidget> w = m_windows.take(className)) {
-        delete w.data();
-    }
-}
-
-void ModuloPondra::unloadAllWindows()
-{
-    const auto windows = m_windows;
-    m_windows.clear();
-    for (const QPointer<QWidget>& w : windows) {
-        delete w.data();
+        w->hide();
+        w->deleteLater();
     }
 }
 

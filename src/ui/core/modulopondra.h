@@ -7,9 +7,11 @@
 
 #include <QColor>
 #include <QHash>
+#include <QMainWindow>
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 namespace pondra {
@@ -45,7 +47,8 @@ public:
     // A check's message, with the OK button.
     void showMessage(QWidget* parent, const Message& message, const QString& title);
     MessageAnswer ask(QWidget* parent, const QString& text, const QString& title,
-                      std::optional<MessageIcon> icon = std::nullopt);
+                      std::optional<MessageIcon> icon = std::nullopt,
+                      MessageAnswer defaultAnswer = MessageAnswer::Yes);
 
     // The window of class T, created (and so loaded) on first use.
     template <class T> T* window()
@@ -66,9 +69,21 @@ public:
         return qobject_cast<T*>(m_windows.value(T::staticMetaObject.className()).data());
     }
 
+    // Unloading hides the window and deletes it once the current event is over, so a command
+    // may unload the very window it was started from.
     template <class T> void unloadWindow() { unloadWindow(QByteArray(T::staticMetaObject.className())); }
     void unloadWindow(const QByteArray& className);
-    void unloadAllWindows();
+
+    // The main windows ask for their menus, toolbar and shared commands while they load, before
+    // their layout is recorded; the application's shell answers. Without one they have none.
+    using Decorator = std::function<void(QMainWindow&)>;
+    void setMainWindowDecorator(Decorator decorator) { m_decorator = std::move(decorator); }
+    void decorate(QMainWindow& window)
+    {
+        if (m_decorator) {
+            m_decorator(window);
+        }
+    }
 
 private:
     std::unique_ptr<Study> m_study;
@@ -77,6 +92,7 @@ private:
     std::unique_ptr<Dialogs> m_dialogs;
     std::unique_ptr<Environment> m_environment;
     QHash<QByteArray, QPointer<QWidget>> m_windows;
+    Decorator m_decorator;
 };
 
 } // namespace pondra

@@ -40,7 +40,7 @@ MessageAnswer QtDialogs::message(QWidget* parent, const MessageRequest& request)
     }
     QPushButton* yes = box.addButton(QStringLiteral("&Sì"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
-    box.setDefaultButton(yes);
+    box.setDefaultButton(request.defaultAnswer == MessageAnswer::No ? no : yes);
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == no ? MessageAnswer::No : MessageAnswer::Yes;

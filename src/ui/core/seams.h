@@ -23,6 +23,8 @@ struct MessageRequest {
     QString title;
     std::optional<MessageIcon> icon;
     MessageButtons buttons = MessageButtons::Ok;
+    // The button that Enter presses in a question.
+    MessageAnswer defaultAnswer = MessageAnswer::Yes;
 };
 
 // Every place where the program asks the person something goes through here.

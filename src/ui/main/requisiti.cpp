@@ -72,6 +72,7 @@ requisiti::requisiti(ModuloPondra& module) : m_module(module)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
+    m_module.decorate(*this);
     Form_Load();
 }
 
@@ -188,23 +189,20 @@ void requisiti::buildControls()
     figure(ponderata, 4680, QStringLiteral("coeff. ponderato"),
            QStringLiteral("la media dei coefficienti ponderata con le percentuali associate"));
 
-    // The command buttons; those whose commands the window does not offer yet stay disabled.
     const int buttonsTop = figuresTop + 660;
-    const std::array<std::pair<QString, QString>, 5> buttons{{
-        {QStringLiteral("&AIUTO"), QStringLiteral("cliccare per avere indicazioni sull'immissione dei dati")},
-        {QStringLiteral("Risul&tati"), QStringLiteral("cliccare per visualizzare i risultati dell'elaborazione")},
-        {QStringLiteral("&Stampa"), QStringLiteral("cliccare per avere la stampa dei dati immessi")},
-        {QStringLiteral("&Guida in linea"), QStringLiteral("cliccare per visualizzare il sommario della guida")},
-        {QStringLiteral("&USCITA"), QStringLiteral("cliccare per uscire da Pondra")},
+    const std::array<std::pair<QPushButton**, std::pair<QString, QString>>, 5> buttons{{
+        {&aiuto, {QStringLiteral("&AIUTO"), QStringLiteral("cliccare per avere indicazioni sull'immissione dei dati")}},
+        {&avanti, {QStringLiteral("Risul&tati"), QStringLiteral("cliccare per visualizzare i risultati dell'elaborazione")}},
+        {&cmdstampa, {QStringLiteral("&Stampa"), QStringLiteral("cliccare per avere la stampa dei dati immessi")}},
+        {&cmdGuida, {QStringLiteral("&Guida in linea"), QStringLiteral("cliccare per visualizzare il sommario della guida")}},
+        {&cmdesci, {QStringLiteral("&USCITA"), QStringLiteral("cliccare per uscire da Pondra")}},
     }};
     for (std::size_t b = 0; b < buttons.size(); ++b) {
-        auto* button = new QPushButton(buttons[b].first, client);
-        button->setToolTip(buttons[b].second);
+        auto* button = new QPushButton(buttons[b].second.first, client);
+        button->setToolTip(buttons[b].second.second);
         button->setEnabled(b == 0);
         placeTwips(button, 120 + int(b) * 1890, buttonsTop, 1800, 390);
-        if (b == 0) {
-            aiuto = button;
-        }
+        *buttons[b].first = button;
     }
     connect(aiuto, &QPushButton::clicked, this, &requisiti::aiuto_Click);
 

@@ -53,7 +53,12 @@ public:
     QLabel* resto = nullptr;
     QLabel* ponderata = nullptr;
     QLabel* passo = nullptr;
+    // Command buttons; the shell wires those it offers and leaves the others disabled.
     QPushButton* aiuto = nullptr;
+    QPushButton* avanti = nullptr;
+    QPushButton* cmdstampa = nullptr;
+    QPushButton* cmdGuida = nullptr;
+    QPushButton* cmdesci = nullptr;
     QGroupBox* Frame1 = nullptr;
 
     // The slot the scale acts on; nothing until a box or a row number is first clicked.
