@@ -2,11 +2,15 @@
 
 #include "archive/datafile.h"
 #include "headlesscommands.h"
+#include "model/datacheck.h"
 #include "ui/core/modulopondra.h"
 #include "ui/extra/frmsplash.h"
 #include "ui/extra/informa.h"
 #include "ui/extra/supportoclienti.h"
+#include "ui/main/classifica.h"
+#include "ui/main/frontespizio.h"
 #include "ui/main/requisiti.h"
+#include "ui/shell/shell.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -20,15 +24,20 @@ namespace pondra {
 namespace {
 
 // Opens the file as the Data window's open does: only a whole, valid file replaces the study,
-// then the hypothesis on display is shown afresh.
-bool openIntoDataWindow(ModuloPondra& module, const QString& file, QString* error)
+// then the hypothesis on display is shown afresh. The file's title page is handed back in
+// titlePage, when asked for, for the Title-page window.
+bool openIntoDataWindow(ModuloPondra& module, const QString& file, QString* error,
+                        TitlePage* titlePage = nullptr)
 {
     requisiti* data = module.window<requisiti>();
-    TitlePage titlePage;
-    if (!loadStudyFile(file, module.study(), titlePage, error)) {
+    TitlePage read;
+    if (!loadStudyFile(file, module.study(), read, error)) {
         return false;
     }
     data->HScroll1_Change();
+    if (titlePage) {
+        *titlePage = read;
+    }
     return true;
 }
 
@@ -37,6 +46,7 @@ bool openIntoDataWindow(ModuloPondra& module, const QString& file, QString* erro
 int runWindows(const QString& file)
 {
     ModuloPondra module;
+    installShell(module);
     if (file.isEmpty()) {
         module.window<frmSplash>()->show();
     } else {
@@ -54,9 +64,29 @@ int runScreenshot(const QString& window, const QString& output, const QString& f
 {
     QTextStream err(stderr);
     ModuloPondra module;
+    installShell(module);
+    TitlePage titlePage;
     const std::map<QString, std::function<QWidget*()>> windows{
         {QStringLiteral("frmSplash"), [&] { return module.window<frmSplash>(); }},
         {QStringLiteral("requisiti"), [&] { return module.window<requisiti>(); }},
+        {QStringLiteral("classifica"),
+         [&] {
+             auto* window = module.window<classifica>();
+             // With a file the picture shows its ranking, made as showing the results makes it.
+             if (!file.isEmpty() && CheckData(module.study()).passed) {
+                 ordina(module.study(), module.ranking());
+                 window->VScroll1_Change();
+             }
+             return window;
+         }},
+        {QStringLiteral("frontespizio"),
+         [&] {
+             auto* shown = module.window<frontespizio>();
+             if (!file.isEmpty()) {
+                 shown->setTitlePage(titlePage);
+             }
+             return shown;
+         }},
         {QStringLiteral("informa"), [&] { return module.window<informa>(); }},
         {QStringLiteral("supportoclienti"), [&] { return module.window<supportoclienti>(); }},
     };
@@ -72,7 +102,7 @@ int runScreenshot(const QString& window, const QString& output, const QString& f
     }
     if (!file.isEmpty()) {
         QString error;
-        if (!openIntoDataWindow(module, file, &error)) {
+        if (!openIntoDataWindow(module, file, &error, &titlePage)) {
             err << error << Qt::endl;
             return ExitUnreadable;
         }

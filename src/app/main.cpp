@@ -20,9 +20,10 @@ struct Options {
                                               "valutazione in %, giudizio complessivo, separati da tabulazioni."),
                                QStringLiteral("FILE")};
     QCommandLineOption screenshot{QStringLiteral("screenshot"),
-                                  QStringLiteral("Disegna la finestra indicata (frmSplash, requisiti, informa, "
-                                                 "supportoclienti) nell'immagine PNG data come primo argomento, con "
-                                                 "il file di dati eventualmente indicato come secondo."),
+                                  QStringLiteral("Disegna la finestra indicata (frmSplash, requisiti, classifica, "
+                                                 "frontespizio, informa, supportoclienti) nell'immagine PNG data "
+                                                 "come primo argomento, con il file di dati eventualmente indicato "
+                                                 "come secondo."),
                                   QStringLiteral("FINESTRA")};
 };
 

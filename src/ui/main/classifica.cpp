@@ -1,0 +1,237 @@
+#include "classifica.h"
+
+#include "model/standing.h"
+#include "ui/core/modulopondra.h"
+#include "ui/layout/clsresize.h"
+#include "ui/layout/twips.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace pondra {
+
+namespace {
+
+const QColor Cyan(0, 255, 255);
+const QColor Yellow(255, 255, 0);
+const QColor Green(0, 128, 0);
+const QColor Red(255, 0, 0);
+
+// Design size of the window, in twips.
+constexpr int DesignWidth = 9600;
+constexpr int DesignHeight = 6825;
+
+// Bands from the top, in twips: the hint line, the banner, the headings, then the table with
+// one row every 240 and a hairline of window between rows.
+constexpr int HintTop = 150;
+constexpr int BannerTop = 630;
+constexpr int HeadingTop = 1110;
+constexpr int HeadingHeight = 480;
+constexpr int FirstRowTop = 1650;
+constexpr int RowStep = 240;
+constexpr int CellHeight = 225;
+constexpr int RowsHeight = (classifica::Rows - 1) * RowStep + CellHeight;
+
+struct Column {
+    int left;
+    int width;
+};
+constexpr Column BarColumn{120, 255};
+constexpr Column NumberColumn{420, 540};
+constexpr Column NameColumn{990, 4170};
+constexpr Column EvaluationColumn{5190, 900};
+constexpr Column JudgementColumn{6120, 1350};
+constexpr int TableRight = JudgementColumn.left + JudgementColumn.width;
+
+void setColours(QWidget* w, const QColor& background, const QColor& text)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, background);
+    p.setColor(QPalette::WindowText, text);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+QLabel* cell(QWidget* parent, const Column& column, int top, Qt::Alignment alignment)
+{
+    auto* label = new QLabel(parent);
+    label->setAlignment(alignment | Qt::AlignVCenter);
+    label->setIndent(alignment & Qt::AlignLeft ? 4 : 0);
+    setColours(label, Cyan, Qt::black);
+    placeTwips(label, column.left, top, column.width, CellHeight);
+    return label;
+}
+
+QLabel* heading(QWidget* parent, const QString& text, const Column& column)
+{
+    auto* label = new QLabel(text, parent);
+    label->setAlignment(Qt::AlignCenter);
+    label->setWordWrap(true);
+    setColours(label, Yellow, Qt::black);
+    placeTwips(label, column.left, HeadingTop, column.width, HeadingHeight);
+    return label;
+}
+
+} // namespace
+
+classifica::classifica(ModuloPondra& module) : m_module(module)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    buildControls();
+    m_module.decorate(*this);
+    Form_Load();
+}
+
+classifica::~classifica() = default;
+
+void classifica::buildControls()
+{
+    setWindowTitle(QStringLiteral("Pondra: risultati - graduatoria delle ipotesi a confronto"));
+    auto* client = new QWidget(this);
+    setCentralWidget(client);
+
+    passo = new QLabel(client);
+    passo->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    passo->setIndent(4);
+    setColours(passo, Qt::white, Qt::black);
+    placeTwips(passo, 120, HintTop, 9360, 330);
+
+    Label3 = new QLabel(QStringLiteral("le ipotesi sono elencate in ordine di valutazione"), client);
+    Label3->setAlignment(Qt::AlignCenter);
+    QFont bannerFont = Label3->font();
+    bannerFont.setBold(true);
+    Label3->setFont(bannerFont);
+    setColours(Label3, Green, Yellow);
+    placeTwips(Label3, BarColumn.left, BannerTop, TableRight - BarColumn.left, 390);
+
+    Label8 = heading(client, QStringLiteral("num."), NumberColumn);
+    Label9 = heading(client, QStringLiteral("denominazione dell'ipotesi"), NameColumn);
+    Label10 = heading(client, QStringLiteral("valutaz. in %"), EvaluationColumn);
+    Label4 = heading(client, QStringLiteral("giudizio complessivo"), JudgementColumn);
+
+    QFont bold = font();
+    bold.setBold(true);
+    for (int i = 1; i <= Rows; ++i) {
+        const int top = FirstRowTop + (i - 1) * RowStep;
+        numero[i] = cell(client, NumberColumn, top, Qt::AlignHCenter);
+        Label1[i] = cell(client, NameColumn, top, Qt::AlignLeft);
+        Label2[i] = cell(client, EvaluationColumn, top, Qt::AlignHCenter);
+        Label2[i]->setFont(bold);
+        Label5[i] = cell(client, JudgementColumn, top, Qt::AlignLeft);
+    }
+
+    VScroll1 = new QScrollBar(Qt::Vertical, client);
+    VScroll1->setRange(1, MaxHypotheses - Rows + 1);
+    VScroll1->setSingleStep(1);
+    VScroll1->setPageStep(5);
+    VScroll1->setValue(1);
+    placeTwips(VScroll1, BarColumn.left, FirstRowTop, BarColumn.width, RowsHeight);
+
+    Frame2 = new QGroupBox(client);
+    const int frameLeft = TableRight + 120;
+    placeTwips(Frame2, frameLeft, BannerTop, DesignWidth - 120 - frameLeft,
+               FirstRowTop + RowsHeight - BannerTop);
+    auto button = [&](const QString& text, const QString& tooltip, int index) {
+        auto* b = new QPushButton(text, Frame2);
+        b->setToolTip(tooltip);
+        placeTwips(b, 120, 345 + index * 900, 1650, 450);
+        return b;
+    };
+    aiuto = button(QStringLiteral("&AIUTO"),
+                   QStringLiteral("cliccare per avere indicazioni sull'immissione dei dati"), 0);
+    cmdGuida = button(QStringLiteral("&Guida in linea"),
+                      QStringLiteral("cliccare per visualizzare il sommario della guida"), 1);
+    avanti = button(QStringLiteral("F&rontespizio"),
+                    QStringLiteral("cliccare per visualizzare la finestra Frontespizio"), 2);
+    cmdstampa =
+        button(QStringLiteral("&Stampa"), QStringLiteral("cliccare per stampare i dati della finestra"), 3);
+    cmdesci = button(QStringLiteral("&USCITA"), QStringLiteral("cliccare per uscire da Pondra"), 4);
+    // The help contents and the results printout are not offered yet.
+    cmdGuida->setEnabled(false);
+    cmdstampa->setEnabled(false);
+
+    connect(aiuto, &QPushButton::clicked, this, &classifica::aiuto_Click);
+    connect(VScroll1, &QScrollBar::valueChanged, this, &classifica::VScroll1_Change);
+}
+
+void classifica::Form_Load()
+{
+    m_resize = std::make_unique<clsResize>();
+    m_resize->setSourceForm(this);
+    // The layout is recorded at design size, then the window goes to 75 % of the screen and
+    // back to its design size.
+    resizeOuterTwips(this, DesignWidth, DesignHeight);
+    if (layout()) {
+        layout()->activate();
+    }
+    m_resize->SizeFormToScreen(75);
+    resizeOuterTwips(this, DesignWidth, DesignHeight);
+
+    for (int i = 1; i <= Rows; ++i) {
+        numero[i]->setToolTip(
+            QStringLiteral("il numero di graduatoria della ipotesi nella percentuale di valutazione"));
+        Label1[i]->setToolTip(QStringLiteral("l'ipotesi secondo la graduatoria raggiunta"));
+        Label2[i]->setToolTip(QStringLiteral("la valutazione in percento dell'ipotesi data"));
+        Label5[i]->setToolTip(
+            QStringLiteral("il giudizio complessivo equiparato alla percentuale di valutazione"));
+    }
+    passo->setText(QStringLiteral("la finestra è di sola lettura, visualizzare i risultati"));
+}
+
+void classifica::VScroll1_Change()
+{
+    const Ranking& ranking = m_module.ranking();
+    for (int i = 1; i <= Rows; ++i) {
+        const int p = VScroll1->value() + i - 1;
+        const RankingEntry& entry = ranking[std::size_t(p)];
+        numero[i]->setText(QString::number(p));
+        Label1[i]->setText(entry.name.toDisplayText());
+        Label2[i]->setText(entry.evaluation.toDisplayText());
+        // Every refresh recolours the cell, so a cell that showed a hypothesis never keeps its colour.
+        QColor background = Yellow;
+        QColor text = Qt::black;
+        switch (standingOf(entry.evaluation)) {
+        case Standing::Positive:
+            background = Green;
+            text = Yellow;
+            break;
+        case Standing::Negative:
+            background = Red;
+            text = Yellow;
+            break;
+        case Standing::Neither:
+            break;
+        }
+        setColours(Label2[i], background, text);
+        Label5[i]->setText(entry.overallJudgement.toDisplayText());
+    }
+}
+
+void classifica::aiuto_Click()
+{
+    m_module.showMessage(
+        this,
+        {QStringLiteral(
+             "- La finestra è di sola lettura;\r"
+             "- la barra di scorrimento verticale sulla sinistra consente di visualizzare la graduatoria "
+             "di tutte le ipotesi oltre le prime 15;\r"
+             "- il colore di sfondo verde significa che l'ipotesi è positiva, il rosso che è negativa;\r"
+             "- cliccare sulla finestra per avere la guida corrispondente;\r"
+             "- cliccare sui tasti laterali per visualizzare quanto riportato nella rispettiva "
+             "didascalia."),
+         MessageIcon::Information},
+        m_module.identity().HelpTitle);
+}
+
+void classifica::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    if (m_resize) {
+        m_resize->ResizeControls();
+    }
+}
+
+} // namespace pondra

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <array>
+#include <memory>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QScrollBar;
+
+namespace pondra {
+
+class ModuloPondra;
+class clsResize;
+
+// The Results window: fifteen positions of the ranking at a time, read-only, the evaluation
+// coloured green for a positive hypothesis and red for a negative one.
+class classifica : public QMainWindow {
+    Q_OBJECT
+
+public:
+    static constexpr int Rows = 15;
+
+    explicit classifica(ModuloPondra& module);
+    ~classifica() override;
+
+    // Cells of the rows, indexed from 1 like the rows they show; index 0 is unused.
+    std::array<QLabel*, Rows + 1> numero{};
+    std::array<QLabel*, Rows + 1> Label1{}; // name
+    std::array<QLabel*, Rows + 1> Label2{}; // evaluation
+    std::array<QLabel*, Rows + 1> Label5{}; // overall judgement
+
+    QLabel* Label3 = nullptr; // banner
+    QLabel* passo = nullptr;
+    QLabel* Label8 = nullptr;
+    QLabel* Label9 = nullptr;
+    QLabel* Label10 = nullptr;
+    QLabel* Label4 = nullptr;
+    QScrollBar* VScroll1 = nullptr;
+
+    QGroupBox* Frame2 = nullptr;
+    QPushButton* aiuto = nullptr;
+    QPushButton* cmdGuida = nullptr;
+    QPushButton* avanti = nullptr;
+    QPushButton* cmdstampa = nullptr;
+    QPushButton* cmdesci = nullptr;
+
+public Q_SLOTS:
+    // Fills the fifteen rows from the ranking, starting at the position the bar shows.
+    void VScroll1_Change();
+    void aiuto_Click();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void Form_Load();
+    void buildControls();
+
+    ModuloPondra& m_module;
+    std::unique_ptr<clsResize> m_resize;
+};
+
+} // namespace pondra

@@ -1,0 +1,262 @@
+#include "frontespizio.h"
+
+#include "clickablelabel.h"
+#include "model/textrules.h"
+#include "ui/core/installation.h"
+#include "ui/core/modulopondra.h"
+#include "ui/layout/clsresize.h"
+#include "ui/layout/line.h"
+#include "ui/layout/twips.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace pondra {
+
+namespace {
+
+// Design size of the window, in twips.
+constexpr int DesignWidth = 9600;
+constexpr int DesignHeight = 6825;
+
+// The seven fields and the owner rows below them, in twips.
+constexpr int CaptionLeft = 120;
+constexpr int CaptionWidth = 2700;
+constexpr int FieldLeft = 2880;
+constexpr int FieldWidth = 5415;
+constexpr int FieldHeight = 285;
+constexpr int FirstFieldTop = 1680;
+constexpr int FieldStep = 345;
+constexpr int OwnerTop = FirstFieldTop + TitlePage::FieldCount * FieldStep + 120;
+
+struct FieldDesign {
+    const char16_t* caption;
+    const char16_t* tooltip;
+};
+
+// Caption and caption tooltip of each field, in file order.
+constexpr std::array<FieldDesign, TitlePage::FieldCount> fieldDesigns{{
+    {u" perizia.......................:", u"il tipo di progetto che si sta elaborando"},
+    {u" località......................:", u"denominazione dei luoghi oggetto dello studio"},
+    {u" tipologia di studio......:",
+     u"ad esempio: 'analisi situazione attuale'; 'ipotesi situazione di progetto'; ecc."},
+    {u" committente..............:", u"chi ha commissionato lo studio"},
+    {u" luogo elaborazione...:", u"località in cui viene effettuata la elaborazione dei dati"},
+    {u" data elaborazione.....:",
+     u"la data della elaborazione è importante per la formulazione di ipotesi e per il riferimento "
+     u"temporale delle analisi"},
+    {u" allegati alla relazione:", u"grafici, disegni, planimetrie, foto, ecc."},
+}};
+
+QLabel* caption(QWidget* parent, const QString& text, const QString& tooltip, int top)
+{
+    auto* label = new QLabel(text, parent);
+    label->setToolTip(tooltip);
+    placeTwips(label, CaptionLeft, top, CaptionWidth, FieldHeight);
+    return label;
+}
+
+// A value the user may read but not change: white, framed like the fields beside it.
+ClickableLabel* ownerLabel(QWidget* parent, const QString& tooltip, int top)
+{
+    auto* label = new ClickableLabel(parent);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setIndent(3);
+    label->setToolTip(tooltip);
+    QPalette p = label->palette();
+    p.setColor(QPalette::Window, Qt::white);
+    label->setPalette(p);
+    label->setAutoFillBackground(true);
+    placeTwips(label, FieldLeft, top, FieldWidth, FieldHeight);
+    return label;
+}
+
+} // namespace
+
+frontespizio::frontespizio(ModuloPondra& module) : m_module(module)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    buildControls();
+    // Menus and toolbar come before the layout is recorded, so the controls keep their design size.
+    m_module.decorate(*this);
+    Form_Load();
+}
+
+frontespizio::~frontespizio() = default;
+
+void frontespizio::buildControls()
+{
+    setWindowTitle(QStringLiteral("Pondra: frontespizio per la relazione"));
+    auto* client = new QWidget(this);
+    setCentralWidget(client);
+
+    Label1 = new QLabel(QStringLiteral("VALUTAZIONI  MEDIANTE CONFRONTO"), client);
+    Label1->setAlignment(Qt::AlignCenter);
+    QFont banner = Label1->font();
+    banner.setPointSizeF(banner.pointSizeF() * 1.6);
+    banner.setBold(true);
+    Label1->setFont(banner);
+    placeTwips(Label1, 120, 420, 9360, 540);
+    Line2 = new Line(600, 1200, 9000, 1200, client);
+
+    QLineEdit** targets[TitlePage::FieldCount] = {&progetto, &localita, &tipostudio, &committente,
+                                                  &luogo,    &data,     &allegati};
+    QLabel** captions[TitlePage::FieldCount] = {&Label2, &Label3, &Label4, &Label6, &Label10, &Label7, &Label9};
+    for (int i = 0; i < TitlePage::FieldCount; ++i) {
+        const int top = FirstFieldTop + i * FieldStep;
+        *captions[i] = caption(client, QString::fromUtf16(fieldDesigns[std::size_t(i)].caption),
+                               QString::fromUtf16(fieldDesigns[std::size_t(i)].tooltip), top);
+        auto* box = new QLineEdit(client);
+        placeTwips(box, FieldLeft, top, FieldWidth, FieldHeight);
+        *targets[i] = box;
+    }
+
+    Label8 = caption(client, QStringLiteral(" studio tecnico...........:"),
+                     QStringLiteral("lo studio che ha effettuato la elaborazione"), OwnerTop);
+    Labelstudio = ownerLabel(client,
+                             QStringLiteral("dato non modificabile: lo studio tecnico è fissato "
+                                            "dall'installazione del programma"),
+                             OwnerTop);
+    labelindirizzo = ownerLabel(client,
+                                QStringLiteral("dato non modificabile: l'indirizzo dello studio tecnico è "
+                                               "fissato dall'installazione del programma"),
+                                OwnerTop + FieldStep);
+    connect(Labelstudio, &ClickableLabel::clicked, this, &frontespizio::Labelstudio_Click);
+    connect(labelindirizzo, &ClickableLabel::clicked, this, &frontespizio::labelindirizzo_Click);
+
+    const int frameTop = OwnerTop + FieldStep + FieldHeight + 150;
+    Frame2 = new QGroupBox(client);
+    placeTwips(Frame2, 120, frameTop, 9360, 570);
+    const std::array<std::pair<QString, QString>, 5> buttons{{
+        {QStringLiteral("&AIUTO"), QStringLiteral("cliccare per avere indicazioni sull'immissione dei dati")},
+        {QStringLiteral("&Guida in linea"), QStringLiteral("cliccare per visualizzare il sommario della guida")},
+        {QStringLiteral("&Dati"), QStringLiteral("cliccare per visualizzare la finestra Dati")},
+        {QStringLiteral("&Stampa"), QStringLiteral("cliccare per avere la stampa della relazione")},
+        {QStringLiteral("&USCITA"), QStringLiteral("cliccare per uscire da Pondra")},
+    }};
+    QPushButton** buttonTargets[] = {&aiuto, &cmdGuida, &cmddati, &stampa, &cmdesci};
+    for (std::size_t b = 0; b < buttons.size(); ++b) {
+        auto* button = new QPushButton(buttons[b].first, Frame2);
+        button->setToolTip(buttons[b].second);
+        placeTwips(button, 195 + int(b) * 1800, 90, 1770, 390);
+        *buttonTargets[b] = button;
+    }
+    // Their commands come with the printout and the help contents.
+    cmdGuida->setEnabled(false);
+    stampa->setEnabled(false);
+    connect(aiuto, &QPushButton::clicked, this, &frontespizio::aiuto_Click);
+
+    passo = new QLabel(client);
+    passo->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    passo->setIndent(4);
+    placeTwips(passo, 120, frameTop + 570 + 60, 9360, 285);
+
+    // Tab goes down the fields, then along the buttons, as they stand on the screen.
+    QWidget* order[] = {progetto, localita, tipostudio, committente, luogo, data, allegati,
+                        aiuto,    cmdGuida, cmddati,    stampa,      cmdesci};
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
+}
+
+void frontespizio::Form_Load()
+{
+    m_resize = std::make_unique<clsResize>();
+    m_resize->setSourceForm(this);
+    // The layout is recorded at design size, then the window goes to 75 % of the screen and
+    // back to its design size.
+    resizeOuterTwips(this, DesignWidth, DesignHeight);
+    if (layout()) {
+        layout()->activate();
+    }
+    m_resize->SizeFormToScreen(75);
+    resizeOuterTwips(this, DesignWidth, DesignHeight);
+
+    data->setText(italianLongDate(m_module.environment().today()));
+    const OwnerData owner = ownerData();
+    Labelstudio->setText(owner.OwnerStudioName);
+    labelindirizzo->setText(owner.OwnerAddress);
+}
+
+std::array<QLineEdit*, TitlePage::FieldCount> frontespizio::boxes() const
+{
+    return {progetto, localita, tipostudio, committente, luogo, data, allegati};
+}
+
+TitlePage frontespizio::titlePage() const
+{
+    TitlePage page;
+    const auto fields = boxes();
+    for (int i = 0; i < TitlePage::FieldCount; ++i) {
+        page.field(i) = fields[std::size_t(i)]->text();
+    }
+    return page;
+}
+
+void frontespizio::setTitlePage(const TitlePage& page)
+{
+    const auto fields = boxes();
+    for (int i = 0; i < TitlePage::FieldCount; ++i) {
+        fields[std::size_t(i)]->setText(page.field(i));
+    }
+}
+
+void frontespizio::controllodat_Click()
+{
+    m_module.showMessage(this, CheckTitlePage(titlePage()), m_module.identity().CheckTitle);
+}
+
+void frontespizio::cancella_Click()
+{
+    for (QLineEdit* box : boxes()) {
+        box->clear();
+    }
+}
+
+void frontespizio::aiuto_Click()
+{
+    m_module.showMessage(
+        this,
+        {QStringLiteral("- Digitare o correggere i dati spostandosi con il tasto TAB, o con il mouse, nei campi;\r"
+                        "- la data viene impostata in automatico, ma è modificabile;\r"
+                        "- lo studio tecnico e il suo indirizzo sono fissi e non si possono modificare;\r"
+                        "- aprire un file archiviato per prelevare, eventualmente, i dati registrati "
+                        "(Pondra-dati-...);\r"
+                        "- non digitare dati più lunghi di 60 spazi;\r"
+                        "- effettuare il controllo dei dati immessi cliccando sul tasto ABC."),
+         MessageIcon::Information},
+        m_module.identity().HelpTitle);
+}
+
+void frontespizio::showNotEditable()
+{
+    // The maker is named as the installation names it.
+    m_module.showMessage(this,
+                         {QStringLiteral("Attenzione: dato non modificabile, rivolgersi a %1, produttrice del programma.")
+                              .arg(makerData().CompanyName),
+                          MessageIcon::Critical},
+                         m_module.identity().CheckTitle);
+}
+
+void frontespizio::Labelstudio_Click()
+{
+    showNotEditable();
+}
+
+void frontespizio::labelindirizzo_Click()
+{
+    showNotEditable();
+}
+
+void frontespizio::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    if (m_resize) {
+        m_resize->ResizeControls();
+    }
+}
+
+} // namespace pondra

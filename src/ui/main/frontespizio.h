@@ -1,0 +1,88 @@
+#pragma once
+
+#include "model/titlepage.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <memory>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace pondra {
+
+class ClickableLabel;
+class Line;
+class ModuloPondra;
+class clsResize;
+
+// The Title-page window: the seven heading fields of the study, which live only in its text
+// boxes while it is loaded, and the owner's studio, shown but never editable here.
+class frontespizio : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit frontespizio(ModuloPondra& module);
+    ~frontespizio() override;
+
+    QLabel* Label1 = nullptr; // banner
+    Line* Line2 = nullptr;
+
+    // The seven fields, in screen and file order, each with its caption label.
+    QLineEdit* progetto = nullptr;
+    QLineEdit* localita = nullptr;
+    QLineEdit* tipostudio = nullptr;
+    QLineEdit* committente = nullptr;
+    QLineEdit* luogo = nullptr;
+    QLineEdit* data = nullptr;
+    QLineEdit* allegati = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label10 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Label9 = nullptr;
+
+    // The owner's studio and its address, from the installation settings.
+    QLabel* Label8 = nullptr;
+    ClickableLabel* Labelstudio = nullptr;
+    ClickableLabel* labelindirizzo = nullptr;
+
+    QGroupBox* Frame2 = nullptr;
+    QPushButton* aiuto = nullptr;
+    QPushButton* cmdGuida = nullptr;
+    QPushButton* cmddati = nullptr;
+    QPushButton* stampa = nullptr;
+    QPushButton* cmdesci = nullptr;
+    QLabel* passo = nullptr;
+
+    // The boxes as they stand, and all seven replaced at once (the date too).
+    TitlePage titlePage() const;
+    void setTitlePage(const TitlePage& page);
+
+public Q_SLOTS:
+    void controllodat_Click();
+    void cancella_Click();
+    void aiuto_Click();
+    void Labelstudio_Click();
+    void labelindirizzo_Click();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildControls();
+    void Form_Load();
+    // The boxes in file order, so that TitlePage::field(i) and box i go together.
+    std::array<QLineEdit*, TitlePage::FieldCount> boxes() const;
+    void showNotEditable();
+
+    ModuloPondra& m_module;
+    std::unique_ptr<clsResize> m_resize;
+};
+
+} // namespace pondra

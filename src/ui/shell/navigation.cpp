@@ -1,0 +1,117 @@
+#include "navigation.h"
+
+#include "model/ranking.h"
+#include "ui/core/modulopondra.h"
+#include "ui/extra/frmsplash.h"
+#include "ui/extra/informa.h"
+#include "ui/extra/supportoclienti.h"
+#include "ui/main/classifica.h"
+#include "ui/main/frontespizio.h"
+#include "ui/main/requisiti.h"
+
+namespace pondra {
+
+namespace {
+
+const QColor Grey(192, 192, 192);
+
+void bringUp(QWidget* window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void setBackground(QMainWindow& window, const QColor& colour)
+{
+    QPalette palette = window.palette();
+    palette.setColor(QPalette::Window, colour);
+    window.setPalette(palette);
+    window.setAutoFillBackground(true);
+}
+
+} // namespace
+
+void ShowDataWindow(ModuloPondra& module)
+{
+    bringUp(module.window<requisiti>());
+}
+
+void ShowResults(ModuloPondra& module)
+{
+    module.CheckRequested = 1;
+    module.window<requisiti>()->controllodati_Click();
+    if (module.CheckRequested != 0) {
+        return;
+    }
+    module.QuietRanking = 0;
+    RankHypotheses(module);
+    ShowResultsWindow(module);
+}
+
+void ShowResultsWindow(ModuloPondra& module)
+{
+    bringUp(module.window<classifica>());
+}
+
+void ShowTitlePageRanked(ModuloPondra& module)
+{
+    module.QuietRanking = 1;
+    RankHypotheses(module);
+    ShowTitlePage(module);
+}
+
+void ShowTitlePage(ModuloPondra& module)
+{
+    bringUp(module.window<frontespizio>());
+}
+
+void RankHypotheses(ModuloPondra& module)
+{
+    ordina(module.study(), module.ranking());
+    if (module.QuietRanking == 1) {
+        module.QuietRanking = 0;
+        return;
+    }
+    module.window<classifica>()->VScroll1_Change();
+}
+
+void ExitProgram(ModuloPondra& module, QWidget* from)
+{
+    const MessageAnswer answer = module.ask(from, QStringLiteral("Vuoi uscire da Pondra?"),
+                                            QStringLiteral("Attenzione: i dati non archiviati andranno persi !"),
+                                            MessageIcon::Question, MessageAnswer::No);
+    if (answer == MessageAnswer::No) {
+        return;
+    }
+    module.unloadWindow<requisiti>();
+    module.unloadWindow<supportoclienti>();
+    module.unloadWindow<informa>();
+    module.unloadWindow<classifica>();
+    module.unloadWindow<frontespizio>();
+    module.window<frmSplash>()->showClosingForm();
+}
+
+void ChangeBackground(ModuloPondra& module, QMainWindow& window, bool offerGreyForAll)
+{
+    if (offerGreyForAll && window.palette().color(QPalette::Window) != Grey) {
+        const MessageAnswer answer =
+            module.ask(&window, QStringLiteral("Desideri colori uguali e riposanti (grigio) per tutte le finestre?"),
+                       QStringLiteral("Pondra: colore di sfondo"));
+        if (answer != MessageAnswer::No) {
+            setBackground(*module.window<requisiti>(), Grey);
+            setBackground(*module.window<classifica>(), Grey);
+            setBackground(*module.window<frontespizio>(), Grey);
+            return;
+        }
+    }
+    // A cancelled dialog changes nothing.
+    const std::optional<QColor> chosen = module.dialogs().color(&window, window.palette().color(QPalette::Window));
+    if (!chosen) {
+        return;
+    }
+    module.ChosenBackColor = *chosen;
+    setBackground(window, *chosen);
+}
+
+} // namespace pondra

@@ -1,0 +1,38 @@
+#pragma once
+
+class QMainWindow;
+class QWidget;
+
+namespace pondra {
+
+class ModuloPondra;
+
+// Moving between the three main windows, ranking, leaving the program, window colours.
+
+void ShowDataWindow(ModuloPondra& module);
+
+// Checks the data silently; only when they pass ranks the hypotheses (refreshing the Results
+// window) and shows it. A failed check has already said why.
+void ShowResults(ModuloPondra& module);
+
+// The Results window as it is, with the ranking last built.
+void ShowResultsWindow(ModuloPondra& module);
+
+// Ranks quietly, without a check, then shows the Title-page window.
+void ShowTitlePageRanked(ModuloPondra& module);
+
+// The Title-page window as it is, without a new ranking.
+void ShowTitlePage(ModuloPondra& module);
+
+// Builds the ranking; the Results window's rows are refreshed unless the caller asked quiet.
+void RankHypotheses(ModuloPondra& module);
+
+// Asks every time, No being the default; on Yes unloads every window and shows the splash
+// window in its closing form, the study staying in memory.
+void ExitProgram(ModuloPondra& module, QWidget* from);
+
+// The Data and Results windows offer grey for all three main windows first; the Title-page
+// window goes straight to the colour dialog.
+void ChangeBackground(ModuloPondra& module, QMainWindow& window, bool offerGreyForAll);
+
+} // namespace pondra

@@ -1,0 +1,363 @@
+#include "shell.h"
+
+#include "archivecommands.h"
+#include "navigation.h"
+#include "ui/core/modulopondra.h"
+#include "ui/extra/informa.h"
+#include "ui/extra/supportoclienti.h"
+#include "ui/main/classifica.h"
+#include "ui/main/frontespizio.h"
+#include "ui/main/requisiti.h"
+
+#include <QAction>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <array>
+#include <functional>
+
+namespace pondra {
+
+namespace {
+
+using Command = std::function<void()>;
+
+// A menu entry or toolbar button; without a command it is shown disabled, as the commands
+// that the program does not offer yet.
+struct Entry {
+    QString text;
+    Command command;
+    bool checked = false;
+};
+
+QAction* addEntry(QMenu* menu, const Entry& entry)
+{
+    QAction* action = menu->addAction(entry.text);
+    if (entry.checked) {
+        action->setCheckable(true);
+        action->setChecked(true);
+    }
+    if (entry.command) {
+        QObject::connect(action, &QAction::triggered, menu, [command = entry.command, action] {
+            // A check mark marks the window itself; choosing the entry does not take it away.
+            if (action->isCheckable()) {
+                action->setChecked(true);
+            }
+            command();
+        });
+    } else {
+        action->setEnabled(false);
+    }
+    return action;
+}
+
+void wire(QPushButton* button, const Command& command)
+{
+    button->setEnabled(bool(command));
+    if (command) {
+        QObject::connect(button, &QPushButton::clicked, button, command);
+    }
+}
+
+// The commands each window gives its toolbar, by button number; the rest is the same everywhere.
+struct WindowCommands {
+    int number = 1;
+    QString checkTooltip;
+    QString clearTooltip;
+    QString printTooltip;
+    std::array<Command, 22> buttons{};
+};
+
+struct IconChoice {
+    const char* theme;
+    QStyle::StandardPixmap fallback;
+};
+
+// Icons from the desktop theme, Qt's own where the theme has none.
+constexpr std::array<IconChoice, 22> icons{{
+    {"", QStyle::SP_CustomBase},
+    {"document-open", QStyle::SP_DialogOpenButton},
+    {"document-save", QStyle::SP_DialogSaveButton},
+    {"document-save-as", QStyle::SP_DriveFDIcon},
+    {"edit-delete", QStyle::SP_TrashIcon},
+    {"", QStyle::SP_CustomBase},
+    {"document-print", QStyle::SP_FileDialogDetailedView},
+    {"", QStyle::SP_CustomBase},
+    {"x-office-spreadsheet", QStyle::SP_FileDialogListView},
+    {"view-sort-descending", QStyle::SP_ArrowDown},
+    {"x-office-document", QStyle::SP_FileIcon},
+    {"", QStyle::SP_CustomBase},
+    {"preferences-desktop-theme", QStyle::SP_DesktopIcon},
+    {"", QStyle::SP_CustomBase},
+    {"help-contents", QStyle::SP_DialogHelpButton},
+    {"dialog-information", QStyle::SP_MessageBoxInformation},
+    {"help-faq", QStyle::SP_MessageBoxQuestion},
+    {"help-about", QStyle::SP_FileDialogInfoView},
+    {"", QStyle::SP_CustomBase},
+    {"tools-check-spelling", QStyle::SP_DialogApplyButton},
+    {"edit-clear", QStyle::SP_DialogResetButton},
+    {"application-exit", QStyle::SP_DialogCloseButton},
+}};
+
+void addToolbar(QMainWindow& window, const WindowCommands& commands)
+{
+    const std::array<QString, 22> tooltips{
+        QString(),
+        QStringLiteral("apri file"),
+        QStringLiteral("salva file"),
+        QStringLiteral("salva file con nome"),
+        QStringLiteral("elimina file"),
+        QString(),
+        commands.printTooltip,
+        QString(),
+        QStringLiteral("visualizza finestra 'Dati'"),
+        QStringLiteral("visualizza finestra 'Risultati'"),
+        QStringLiteral("visualizza finestra 'Frontespizio'"),
+        QString(),
+        QStringLiteral("colore di sfondo"),
+        QString(),
+        QStringLiteral("guida in linea"),
+        QStringLiteral("suggerimenti"),
+        QStringLiteral("supporto prodotto"),
+        QStringLiteral("informazioni su Pondra"),
+        QString(),
+        commands.checkTooltip,
+        commands.clearTooltip,
+        QStringLiteral("uscita da Pondra"),
+    };
+    auto* toolbar = new QToolBar(QStringLiteral("Barra degli strumenti"), &window);
+    toolbar->setObjectName(QStringLiteral("Toolbar1"));
+    toolbar->setMovable(false);
+    toolbar->setIconSize(QSize(20, 20));
+    window.addToolBar(Qt::TopToolBarArea, toolbar);
+    for (int b = 1; b <= 21; ++b) {
+        if (tooltips[std::size_t(b)].isEmpty()) {
+            toolbar->addSeparator();
+            continue;
+        }
+        const IconChoice& icon = icons[std::size_t(b)];
+        QAction* action = toolbar->addAction(
+            QIcon::fromTheme(QString::fromLatin1(icon.theme), window.style()->standardIcon(icon.fallback)),
+            tooltips[std::size_t(b)]);
+        action->setObjectName(QStringLiteral("Toolbar1_%1").arg(b));
+        const Command& command = commands.buttons[std::size_t(b)];
+        action->setEnabled(bool(command));
+        if (command) {
+            QObject::connect(action, &QAction::triggered, toolbar, command);
+        }
+    }
+}
+
+// The window-number title at the right end of the menu bar.
+void addWindowNumber(QMainWindow& window, const QString& text)
+{
+    auto* button = new QToolButton(window.menuBar());
+    button->setAutoRaise(true);
+    button->setText(text);
+    button->setEnabled(false); // it will open the window's help page
+    window.menuBar()->setCornerWidget(button, Qt::TopRightCorner);
+}
+
+// The menus the three windows share: the "&Visualizza" entries, returned for the toolbar, and
+// the "&?" menu.
+std::array<QAction*, 3> addViewAndHelpMenus(ModuloPondra& module, QMainWindow& window, int number)
+{
+    QMenu* view = window.menuBar()->addMenu(QStringLiteral("&Visualizza"));
+    const std::array<Entry, 3> windows{{
+        {QStringLiteral("Finestra Dati"),
+         number == 1 ? Command() : Command([&module] { ShowDataWindow(module); })},
+        {QStringLiteral("Finestra Risultati"),
+         number == 2   ? Command()
+         : number == 1 ? Command([&module] { ShowResults(module); })
+                       : Command([&module] { ShowResultsWindow(module); })},
+        {QStringLiteral("Finestra Frontespizio"),
+         number == 3 ? Command() : Command([&module] { ShowTitlePageRanked(module); })},
+    }};
+    std::array<QAction*, 3> viewEntries{};
+    for (int i = 0; i < 3; ++i) {
+        Entry entry = windows[std::size_t(i)];
+        entry.checked = i + 1 == number;
+        viewEntries[std::size_t(i)] = addEntry(view, entry);
+        viewEntries[std::size_t(i)]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_1 + i)));
+    }
+    QMenu* help = window.menuBar()->addMenu(QStringLiteral("&?"));
+    addEntry(help, {QStringLiteral("&Guida in linea"), {}});
+    addEntry(help, {QStringLiteral("&Suggerimenti..."), {}});
+    addEntry(help, {QStringLiteral("Supporto &prodotto"), [&module] { module.window<supportoclienti>()->show(); }});
+    addEntry(help, {QStringLiteral("&Informazioni su Pondra"), [&module] { module.window<informa>()->show(); }});
+    return viewEntries;
+}
+
+// Toolbar buttons 8 to 17 and 21 act alike in every window: 8 to 10 as the view entries.
+void setSharedButtons(ModuloPondra& module, QMainWindow& window, const std::array<QAction*, 3>& viewEntries,
+                      WindowCommands& c)
+{
+    for (std::size_t i = 0; i < viewEntries.size(); ++i) {
+        QAction* entry = viewEntries[i];
+        if (entry->isEnabled()) {
+            c.buttons[8 + i] = [entry] { entry->trigger(); };
+        }
+    }
+    c.buttons[12] = [&module, &window, n = c.number] { ChangeBackground(module, window, n != 3); };
+    c.buttons[16] = [&module] { module.window<supportoclienti>()->show(); };
+    c.buttons[17] = [&module] { module.window<informa>()->show(); };
+    c.buttons[21] = [&module, &window] { ExitProgram(module, &window); };
+}
+
+void decorateData(ModuloPondra& module, requisiti& w)
+{
+    const Command open = [&module, &w] { OpenStudy(module, w); };
+    const Command save = [&module, &w] { SaveStudy(module, w, CommandOrigin::DataWindow, false); };
+    const Command saveAs = [&module, &w] { SaveStudy(module, w, CommandOrigin::DataWindow, true); };
+    const Command remove = [&module, &w] { DeleteStudyFile(module, w); };
+    const Command exit = [&module, &w] { ExitProgram(module, &w); };
+    const Command check = [&w] { w.controllodati_Click(); };
+    const Command clear = [&w] { w.cancellare_Click(); };
+
+    QMenu* file = w.menuBar()->addMenu(QStringLiteral("&File"));
+    addEntry(file, {QStringLiteral("&Apri..."), open});
+    addEntry(file, {QStringLiteral("&Salva"), save});
+    addEntry(file, {QStringLiteral("Salva con &nome..."), saveAs});
+    addEntry(file, {QStringLiteral("&Elimina..."), remove});
+    file->addSeparator();
+    QMenu* print = file->addMenu(QStringLiteral("S&tampa"));
+    addEntry(print, {QStringLiteral("&modello di acquisizione dati"), {}});
+    addEntry(print, {QStringLiteral("&dati finestra"), {}});
+    file->addSeparator();
+    addEntry(file, {QStringLiteral("Es&ci"), exit});
+    QMenu* edit = w.menuBar()->addMenu(QStringLiteral("&Modifica"));
+    addEntry(edit, {QStringLiteral("&Colore di sfondo"), [&module, &w] { ChangeBackground(module, w, true); }});
+    addEntry(edit, {QStringLiteral("Controllo &dati ipotesi"), check});
+    addEntry(edit, {QStringLiteral("C&ancella dati ipotesi visualizzata"), clear});
+    const auto viewEntries = addViewAndHelpMenus(module, w, 1);
+    addWindowNumber(w, QStringLiteral("&Finestra n.1 di 3"));
+
+    WindowCommands c;
+    c.number = 1;
+    c.checkTooltip = QStringLiteral("controllo dati ipotesi");
+    c.clearTooltip = QStringLiteral("cancella dati ipotesi visualizzata");
+    c.printTooltip = QStringLiteral("stampa dati finestra");
+    c.buttons[1] = open;
+    c.buttons[2] = save;
+    c.buttons[3] = saveAs;
+    c.buttons[4] = remove;
+    c.buttons[19] = check;
+    c.buttons[20] = clear;
+    setSharedButtons(module, w, viewEntries, c);
+    addToolbar(w, c);
+
+    wire(w.avanti, [&module] { ShowResults(module); });
+    wire(w.cmdesci, exit);
+    wire(w.cmdstampa, {});
+    wire(w.cmdGuida, {});
+}
+
+void decorateResults(ModuloPondra& module, classifica& w)
+{
+    const Command exit = [&module, &w] { ExitProgram(module, &w); };
+    const Command remove = [&module, &w] { DeleteStudyFile(module, w); };
+    const Command saveAs = [&module, &w] { SaveStudy(module, w, CommandOrigin::ResultsWindow, true); };
+
+    QMenu* file = w.menuBar()->addMenu(QStringLiteral("&File"));
+    addEntry(file, {QStringLiteral("Apri"), {}});
+    addEntry(file, {QStringLiteral("Salva"), {}});
+    addEntry(file, {QStringLiteral("Salva con nome..."), saveAs});
+    addEntry(file, {QStringLiteral("Elimina..."), remove});
+    file->addSeparator();
+    addEntry(file, {QStringLiteral("Stampa"), {}});
+    file->addSeparator();
+    addEntry(file, {QStringLiteral("Esci"), exit});
+    QMenu* edit = w.menuBar()->addMenu(QStringLiteral("&Modifica"));
+    addEntry(edit, {QStringLiteral("Colore di sfondo"), [&module, &w] { ChangeBackground(module, w, true); }});
+    addEntry(edit, {QStringLiteral("Controllo dati immessi"), {}});
+    addEntry(edit, {QStringLiteral("Cancella dati finestra"), {}});
+    const auto viewEntries = addViewAndHelpMenus(module, w, 2);
+    addWindowNumber(w, QStringLiteral("Fi&nestra n.2 di 3"));
+
+    WindowCommands c;
+    c.number = 2;
+    c.checkTooltip = QStringLiteral("controllo dati ipotesi");
+    c.clearTooltip = QStringLiteral("cancella dati ipotesi visualizzata");
+    c.printTooltip = QStringLiteral("stampa dati finestra");
+    // Open and save have no meaning here, as in the menu; save as and delete do what the
+    // menu's entries do.
+    c.buttons[3] = saveAs;
+    c.buttons[4] = remove;
+    c.buttons[19] = exit;
+    c.buttons[20] = exit;
+    setSharedButtons(module, w, viewEntries, c);
+    addToolbar(w, c);
+
+    wire(w.avanti, [&module] { ShowTitlePage(module); });
+    wire(w.cmdesci, exit);
+    wire(w.cmdstampa, {});
+    wire(w.cmdGuida, {});
+}
+
+void decorateTitlePage(ModuloPondra& module, frontespizio& w)
+{
+    const Command open = [&module, &w] { OpenStudy(module, w); };
+    const Command save = [&module, &w] { SaveStudy(module, w, CommandOrigin::TitlePageWindow, false); };
+    const Command saveAs = [&module, &w] { SaveStudy(module, w, CommandOrigin::TitlePageWindow, true); };
+    const Command remove = [&module, &w] { DeleteStudyFile(module, w); };
+    const Command exit = [&module, &w] { ExitProgram(module, &w); };
+    const Command check = [&w] { w.controllodat_Click(); };
+    const Command clear = [&w] { w.cancella_Click(); };
+
+    QMenu* file = w.menuBar()->addMenu(QStringLiteral("&File"));
+    addEntry(file, {QStringLiteral("&Apri..."), open});
+    addEntry(file, {QStringLiteral("&Salva"), save});
+    addEntry(file, {QStringLiteral("Salva con &nome..."), saveAs});
+    addEntry(file, {QStringLiteral("&Elimina..."), remove});
+    file->addSeparator();
+    QMenu* print = file->addMenu(QStringLiteral("S&tampa"));
+    addEntry(print, {QStringLiteral("&dati finestra"), {}});
+    addEntry(print, {QStringLiteral("&intera elaborazione"), {}});
+    file->addSeparator();
+    addEntry(file, {QStringLiteral("Es&ci"), exit});
+    QMenu* edit = w.menuBar()->addMenu(QStringLiteral("&Modifica"));
+    addEntry(edit, {QStringLiteral("&Colore di sfondo"), [&module, &w] { ChangeBackground(module, w, false); }});
+    addEntry(edit, {QStringLiteral("Controllo &dati immessi"), check});
+    addEntry(edit, {QStringLiteral("C&ancella dati finestra"), clear});
+    const auto viewEntries = addViewAndHelpMenus(module, w, 3);
+    addWindowNumber(w, QStringLiteral("Fi&nestra n.3 di 3"));
+
+    WindowCommands c;
+    c.number = 3;
+    c.checkTooltip = QStringLiteral("controllo dati immessi");
+    c.clearTooltip = QStringLiteral("cancella dati finestra");
+    c.printTooltip = QStringLiteral("stampa completa dell'elaborazione");
+    c.buttons[1] = open;
+    c.buttons[2] = save;
+    c.buttons[3] = saveAs;
+    c.buttons[4] = remove;
+    c.buttons[19] = check;
+    c.buttons[20] = clear;
+    setSharedButtons(module, w, viewEntries, c);
+    addToolbar(w, c);
+
+    wire(w.cmddati, [&module] { ShowDataWindow(module); });
+    wire(w.cmdesci, exit);
+    wire(w.stampa, {});
+    wire(w.cmdGuida, {});
+}
+
+} // namespace
+
+void installShell(ModuloPondra& module)
+{
+    module.setMainWindowDecorator([&module](QMainWindow& window) {
+        if (auto* data = qobject_cast<requisiti*>(&window)) {
+            decorateData(module, *data);
+        } else if (auto* results = qobject_cast<classifica*>(&window)) {
+            decorateResults(module, *results);
+        } else if (auto* title = qobject_cast<frontespizio*>(&window)) {
+            decorateTitlePage(module, *title);
+        }
+    });
+}
+
+} // namespace pondra

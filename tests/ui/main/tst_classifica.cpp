@@ -1,0 +1,193 @@
+#include "support/scriptedmodule.h"
+#include "ui/main/classifica.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+using namespace pondra;
+
+namespace {
+
+const QColor Black(Qt::black);
+const QColor Yellow(255, 255, 0);
+const QColor Green(0, 128, 0);
+const QColor Red(255, 0, 0);
+
+// What the window paints at the cell's corner, so a colour set but never drawn does not pass.
+QColor background(const QLabel* cell)
+{
+    return cell->parentWidget()->grab(cell->geometry()).toImage().pixelColor(1, 1);
+}
+
+QColor textColour(const QLabel* cell)
+{
+    return cell->palette().color(QPalette::WindowText);
+}
+
+} // namespace
+
+class TestClassifica : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<testsupport::ScriptedModule> scripted;
+    classifica* w = nullptr;
+
+    Ranking& ranking() { return scripted->module->ranking(); }
+
+    // Positions 1..count named "ipotesi p", all with the same evaluation.
+    void fillRanking(int count, double evaluation)
+    {
+        for (int p = 1; p <= count; ++p) {
+            ranking()[std::size_t(p)] = {Value::text(QStringLiteral("ipotesi %1").arg(p)),
+                                         Value::number(evaluation), Value::text(QStringLiteral("buono"))};
+        }
+    }
+
+    // The four cells of row i, "|" between them.
+    QString row(int i) const
+    {
+        return QStringList{w->numero[i]->text(), w->Label1[i]->text(), w->Label2[i]->text(),
+                           w->Label5[i]->text()}
+            .join(u'|');
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        scripted = std::make_unique<testsupport::ScriptedModule>();
+        fillRanking(15, 80);
+        // A window loaded over an existing ranking waits for a refresh.
+        w = scripted->module->window<classifica>();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+    }
+    void cleanup() { scripted.reset(); }
+
+    void load_setsUpWithoutFillingRows()
+    {
+        QCOMPARE(w->passo->text(), QStringLiteral("la finestra è di sola lettura, visualizzare i risultati"));
+        QCOMPARE(row(1), QStringLiteral("|||"));
+        QCOMPARE(background(w->Label2[1]), QColor(0, 255, 255));
+        QCOMPARE(background(w->Label3), Green);
+        QCOMPARE(background(w->Label9), Yellow);
+        QCOMPARE(w->VScroll1->value(), 1);
+        const QString tips = QStringLiteral(
+            "il numero di graduatoria della ipotesi nella percentuale di valutazione|l'ipotesi secondo la "
+            "graduatoria raggiunta|la valutazione in percento dell'ipotesi data|il giudizio complessivo "
+            "equiparato alla percentuale di valutazione");
+        for (int i = 1; i <= classifica::Rows; ++i) {
+            QCOMPARE(QStringList({w->numero[i]->toolTip(), w->Label1[i]->toolTip(), w->Label2[i]->toolTip(),
+                                  w->Label5[i]->toolTip()})
+                         .join(u'|'),
+                     tips);
+        }
+    }
+
+    void refresh_showsRankingOfStudy()
+    {
+        Study& study = scripted->module->study();
+        const auto hypothesis = [&](int h, const QString& name, Value evaluation, Value judgement) {
+            study.hypothesis(h).name = Value::text(name);
+            study.hypothesis(h).EvaluationPercent = evaluation;
+            study.hypothesis(h).OverallJudgement = judgement;
+        };
+        hypothesis(1, QStringLiteral("pellet"), Value::number(31.5),
+                   Value::text(QStringLiteral("molto scarso")));
+        hypothesis(2, QStringLiteral("metano"), Value::number(85), Value::text(QStringLiteral("ottimo")));
+        hypothesis(3, QStringLiteral("legna"), Value(), Value()); // never scored
+        study.recountHypotheses();
+        ordina(study, ranking());
+        w->VScroll1_Change();
+        QCOMPARE(row(1), QStringLiteral("1|metano|85|ottimo"));
+        QCOMPARE(row(2), QStringLiteral("2|pellet|31,5|molto scarso"));
+        QCOMPARE(row(3), QStringLiteral("3|legna||"));
+        QCOMPARE(row(15), QStringLiteral("15|||"));
+        QCOMPARE(background(w->Label2[15]), Yellow);
+    }
+
+    void evaluationColour_data()
+    {
+        QTest::addColumn<double>("evaluation");
+        QTest::addColumn<QColor>("cell");
+        QTest::addColumn<QColor>("text");
+        QTest::newRow("51") << 51.0 << Green << Yellow;
+        QTest::newRow("50") << 50.0 << Yellow << Black;
+        QTest::newRow("50,5") << 50.5 << Yellow << Black;
+        QTest::newRow("49,9") << 49.9 << Red << Yellow;
+        QTest::newRow("1") << 1.0 << Red << Yellow;
+        QTest::newRow("0,5") << 0.5 << Yellow << Black;
+        QTest::newRow("0") << 0.0 << Yellow << Black;
+    }
+    void evaluationColour()
+    {
+        QFETCH(double, evaluation);
+        QFETCH(QColor, cell);
+        QFETCH(QColor, text);
+        // Coloured the other way first: each refresh must set both colours afresh.
+        fillRanking(1, evaluation > 50 ? 10 : 90);
+        w->VScroll1_Change();
+        ranking()[1].evaluation = Value::number(evaluation);
+        w->VScroll1_Change();
+        QCOMPARE(background(w->Label2[1]), cell);
+        QCOMPARE(textColour(w->Label2[1]), text);
+    }
+
+    void scrolling_showsLaterPositionsAndRecolours()
+    {
+        fillRanking(90, 75);
+        w->VScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCOMPARE(row(15), QStringLiteral("16|ipotesi 16|75|buono"));
+        QCOMPARE(background(w->Label2[15]), Green);
+
+        w->VScroll1->setValue(200);
+        QCOMPARE(w->VScroll1->value(), 86);
+        QVERIFY(row(1).startsWith(QStringLiteral("86|")));
+        QCOMPARE(row(5), QStringLiteral("90|ipotesi 90|75|buono"));
+        // Position 100 is free: the cell that was green is yellow with black text again.
+        QCOMPARE(row(15), QStringLiteral("100|||"));
+        QCOMPARE(background(w->Label2[15]), Yellow);
+        QCOMPARE(textColour(w->Label2[15]), Black);
+        w->VScroll1->setValue(-3);
+        QCOMPARE(w->VScroll1->value(), 1);
+    }
+
+    void aiuto_showsHelpMessage()
+    {
+        QTest::mouseClick(w->aiuto, Qt::LeftButton);
+        QCOMPARE(scripted->dialogs->messages.size(), 1);
+        const MessageRequest& message = scripted->dialogs->messages[0];
+        const QStringList lines = message.text.split(u'\r');
+        QCOMPARE(lines.size(), 5);
+        QCOMPARE(lines[0], QStringLiteral("- La finestra è di sola lettura;"));
+        QCOMPARE(lines[4], QStringLiteral("- cliccare sui tasti laterali per visualizzare quanto riportato "
+                                          "nella rispettiva didascalia."));
+        QCOMPARE(message.title, scripted->module->identity().HelpTitle);
+        QCOMPARE(message.icon, std::optional<MessageIcon>(MessageIcon::Information));
+    }
+
+    void layout_textsFitTheirCells()
+    {
+        const auto fits = [](const QLabel* cell, const QString& text) {
+            return cell->fontMetrics().horizontalAdvance(text) + cell->indent() < cell->width() &&
+                   cell->fontMetrics().height() <= cell->height();
+        };
+        QVERIFY(fits(w->numero[1], QStringLiteral("100")) && fits(w->Label2[1], QStringLiteral("100")));
+        QVERIFY(fits(w->Label5[1], QStringLiteral("molto scarso")) && fits(w->Label3, w->Label3->text()));
+        for (const QLabel* heading : {w->Label8, w->Label9, w->Label10, w->Label4}) {
+            QVERIFY2(heading->heightForWidth(heading->width()) <= heading->height(),
+                     qPrintable(heading->text()));
+        }
+        for (const QPushButton* button : w->Frame2->findChildren<QPushButton*>()) {
+            QVERIFY2(button->sizeHint().width() <= button->width(), qPrintable(button->text()));
+        }
+        QVERIFY(w->Label1[1]->width() > w->Label5[1]->width() + w->Label2[1]->width());
+        QVERIFY(w->Label1[1]->geometry().bottom() < w->Label1[2]->geometry().top());
+    }
+};
+
+QTEST_MAIN(TestClassifica)
+#include "tst_classifica.moc"

@@ -1,0 +1,331 @@
+#include "archive/datafile.h"
+#include "support/scriptedmodule.h"
+#include "support/studybuilder.h"
+#include "ui/extra/frmsplash.h"
+#include "ui/main/classifica.h"
+#include "ui/main/frontespizio.h"
+#include "ui/main/requisiti.h"
+#include "ui/shell/shell.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+
+using namespace pondra;
+
+namespace {
+
+QAction* findEntry(QMainWindow* window, const QString& text)
+{
+    for (QAction* action : window->findChildren<QAction*>()) {
+        if (action->text() == text) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+QAction* toolbarButton(QMainWindow* window, int number)
+{
+    return window->findChild<QAction*>(QStringLiteral("Toolbar1_%1").arg(number));
+}
+
+const QString remainderMessage = QStringLiteral("Ipotesi n. 1: se non si hanno altre caratteristiche da aggiungere "
+                                                "assegnare le percentuali fino ad ottenere resto zero.");
+
+} // namespace
+
+class TestShell : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<testsupport::ScriptedModule> scripted;
+    requisiti* data = nullptr;
+    QTemporaryDir dir;
+
+    ModuloPondra& module() { return *scripted->module; }
+    testsupport::ScriptedDialogs& dialogs() { return *scripted->dialogs; }
+
+    // Two named hypotheses whose weights add up to 100: "Alta" scores 90, "Bassa" 50.
+    void enterValidStudy()
+    {
+        Study& study = module().study();
+        testsupport::nameHypothesis(study, 1, QStringLiteral("Bassa"));
+        testsupport::enterRow(study, 1, 1, QStringLiteral("costo"), 6, 100);
+        testsupport::nameHypothesis(study, 2, QStringLiteral("Alta"));
+        testsupport::enterRow(study, 2, 1, QStringLiteral("costo"), 2, 100);
+        data->HScroll1_Change();
+    }
+
+    void setPerizia(const QString& text) { module().window<frontespizio>()->progetto->setText(text); }
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+private Q_SLOTS:
+    void init()
+    {
+        scripted = std::make_unique<testsupport::ScriptedModule>();
+        installShell(module());
+        data = module().window<requisiti>();
+        data->show();
+    }
+    void cleanup() { scripted.reset(); }
+
+    void mainWindows_haveMenusToolbarAndWindowNumber()
+    {
+        QVERIFY(findEntry(data, QStringLiteral("Controllo &dati ipotesi")));
+        QVERIFY(findEntry(data, QStringLiteral("Finestra Dati"))->isChecked());
+        QCOMPARE(data->findChild<QToolBar*>()->actions().size(), 21);
+        QCOMPARE(toolbarButton(data, 19)->toolTip(), QStringLiteral("controllo dati ipotesi"));
+        auto* results = module().window<classifica>();
+        QVERIFY(!findEntry(results, QStringLiteral("Apri"))->isEnabled());
+        QVERIFY(findEntry(results, QStringLiteral("Finestra Risultati"))->isChecked());
+        auto* title = module().window<frontespizio>();
+        QCOMPARE(toolbarButton(title, 6)->toolTip(), QStringLiteral("stampa completa dell'elaborazione"));
+        QVERIFY(!toolbarButton(title, 6)->isEnabled()); // printouts come later
+    }
+
+    void showResults_failingCheck_neitherRanksNorShows()
+    {
+        QTest::mouseClick(data->avanti, Qt::LeftButton);
+        QCOMPARE(dialogs().messageTexts(), QStringList{QStringLiteral("Non è stato immesso alcun dato.")});
+        QVERIFY(!module().loadedWindow<classifica>());
+        QVERIFY(module().ranking()[1].name.isNothing());
+    }
+
+    void showResults_passingCheck_ranksAndShows()
+    {
+        enterValidStudy();
+        QTest::mouseClick(data->avanti, Qt::LeftButton);
+        QVERIFY(dialogs().messages.isEmpty()); // the check was silent
+        classifica* results = module().loadedWindow<classifica>();
+        QVERIFY(results && results->isVisible());
+        QCOMPARE(results->Label1[1]->text(), QStringLiteral("Alta"));
+        QCOMPARE(results->Label2[2]->text(), QStringLiteral("50"));
+    }
+
+    void titlePageRoad_ranksQuietlyWithoutCheck_resultsShowLastRanking()
+    {
+        enterValidStudy();
+        QTest::mouseClick(data->avanti, Qt::LeftButton);
+        classifica* results = module().loadedWindow<classifica>();
+        QCOMPARE(results->Label1[1]->text(), QStringLiteral("Alta"));
+
+        // Data that fail the check: the road to the title page ranks anyway, without a word.
+        testsupport::enterRow(module().study(), 1, 1, QStringLiteral("costo"), 1, 90);
+        data->HScroll1->setValue(1); // shown again, so scored again: 90, level with "Alta"
+        findEntry(data, QStringLiteral("Finestra Frontespizio"))->trigger();
+        QVERIFY(dialogs().messages.isEmpty());
+        QVERIFY(module().loadedWindow<frontespizio>()->isVisible());
+        QCOMPARE(module().ranking()[1].name, Value::text(QStringLiteral("Bassa")));
+        QCOMPARE(module().QuietRanking, 0);
+        // The Results window was not refreshed, and showing it from the title page keeps it so.
+        findEntry(module().window<frontespizio>(), QStringLiteral("Finestra Risultati"))->trigger();
+        QCOMPARE(results->Label1[1]->text(), QStringLiteral("Alta"));
+    }
+
+    void save_firstAsksName_secondDoesNot()
+    {
+        enterValidStudy();
+        setPerizia(QStringLiteral("Perizia"));
+        dialogs().fileNames.enqueue(path(QStringLiteral("Pondra-dati-uno")));
+        findEntry(data, QStringLiteral("&Salva"))->trigger();
+        QCOMPARE(dialogs().fileRequests.size(), 1);
+        QCOMPARE(dialogs().fileRequests[0].title, QStringLiteral("Salva file con nome"));
+        QCOMPARE(dialogs().fileRequests[0].filters, QStringLiteral("File Pondra-dati- (Pondra-dati-*)"));
+        QCOMPARE(module().CurrentFileName, path(QStringLiteral("Pondra-dati-uno")));
+        QVERIFY(QFile::exists(module().CurrentFileName));
+
+        findEntry(data, QStringLiteral("&Salva"))->trigger();
+        QCOMPARE(dialogs().fileRequests.size(), 1);
+
+        // Deleted, then saved again under the same name.
+        dialogs().fileNames.enqueue(module().CurrentFileName);
+        toolbarButton(data, 4)->trigger();
+        QCOMPARE(dialogs().fileRequests.last().title, module().identity().DeleteDialogTitle);
+        QVERIFY(!QFile::exists(module().CurrentFileName));
+        findEntry(data, QStringLiteral("&Salva"))->trigger();
+        QVERIFY(QFile::exists(module().CurrentFileName));
+    }
+
+    void save_failingCheckWritesNothing_saveAsForgetsName()
+    {
+        enterValidStudy();
+        setPerizia(QStringLiteral("Perizia"));
+        module().CurrentFileName = path(QStringLiteral("Pondra-dati-due"));
+        module().study().row(1, 1).weight = Value::text(QStringLiteral("90"));
+        findEntry(data, QStringLiteral("Salva con &nome..."))->trigger();
+        QCOMPARE(dialogs().messageTexts(), QStringList{remainderMessage});
+        QVERIFY(dialogs().fileRequests.isEmpty());
+        QVERIFY(!QFile::exists(path(QStringLiteral("Pondra-dati-due"))));
+        QCOMPARE(module().CurrentFileName, QString());
+    }
+
+    void save_fromTitlePageWithFailingCheck_showsDataWindow()
+    {
+        enterValidStudy();
+        data->hide();
+        module().study().row(1, 1).weight = Value::text(QStringLiteral("90"));
+        frontespizio* title = module().window<frontespizio>();
+        title->show();
+        findEntry(title, QStringLiteral("&Salva"))->trigger();
+        QCOMPARE(dialogs().messageTexts(), QStringList{remainderMessage});
+        QVERIFY(data->isVisible());
+    }
+
+    void save_emptyPerizia_bringsTitlePage()
+    {
+        enterValidStudy();
+        findEntry(data, QStringLiteral("&Salva"))->trigger();
+        QCOMPARE(dialogs().messageTexts(),
+                 QStringList{QStringLiteral("E' necessario digitare almeno il dato della 'perizia' nella finestra Frontespizio.")});
+        QCOMPARE(dialogs().messages[0].title, module().identity().CheckTitle);
+        QVERIFY(module().loadedWindow<frontespizio>()->isVisible());
+        QVERIFY(dialogs().fileRequests.isEmpty());
+
+        frontespizio* title = module().window<frontespizio>();
+        findEntry(title, QStringLiteral("&Salva"))->trigger();
+        QCOMPARE(dialogs().messageTexts().last(), QStringLiteral("E' necessario digitare almeno il dato della 'perizia'."));
+    }
+
+    void openFromTitlePage_saveFromDataWindow_writesOpenedFile()
+    {
+        const QString file = path(QStringLiteral("Pondra-dati-aperto"));
+        {
+            Study study;
+            testsupport::nameHypothesis(study, 1, QStringLiteral("Da file"));
+            testsupport::enterRow(study, 1, 1, QStringLiteral("costo"), 3, 100);
+            TitlePage page;
+            page.progetto = QStringLiteral("Perizia dal file");
+            page.data = QStringLiteral("martedì, 1 dic 2026");
+            QVERIFY(saveStudyFile(file, study, page, nullptr));
+        }
+        frontespizio* title = module().window<frontespizio>();
+        dialogs().fileNames.enqueue(file);
+        findEntry(title, QStringLiteral("&Apri..."))->trigger();
+        QCOMPARE(dialogs().fileRequests[0].title, QStringLiteral("Apri file"));
+        QCOMPARE(dialogs().fileRequests[0].selectedFilter, QStringLiteral("File Pondra-dati- (Pondra-dati-*)"));
+        QCOMPARE(module().CurrentFileName, file);
+        QCOMPARE(title->data->text(), QStringLiteral("martedì, 1 dic 2026"));
+        QCOMPARE(data->ipotesi->text(), QStringLiteral("Da file"));
+
+        const QDateTime before = QFileInfo(file).lastModified();
+        QTest::qWait(20);
+        findEntry(data, QStringLiteral("&Salva"))->trigger();
+        QVERIFY(dialogs().messages.isEmpty());
+        QCOMPARE(dialogs().fileRequests.size(), 1); // no dialog for the save
+        QVERIFY(QFileInfo(file).lastModified() >= before);
+    }
+
+    void cancelledOpen_nextSaveAsksName()
+    {
+        enterValidStudy();
+        setPerizia(QStringLiteral("Perizia"));
+        module().CurrentFileName = path(QStringLiteral("Pondra-dati-vecchio"));
+        findEntry(data, QStringLiteral("&Apri..."))->trigger();
+        QCOMPARE(module().CurrentFileName, QString());
+        QCOMPARE(data->ipotesi->text(), QStringLiteral("Bassa")); // nothing cleared
+        findEntry(data, QStringLiteral("&Salva"))->trigger();
+        QCOMPARE(dialogs().fileRequests.size(), 2);
+    }
+
+    void damagedFileOverLoadedStudy_changesNothing()
+    {
+        enterValidStudy();
+        const QString file = path(QStringLiteral("Pondra-dati-rotto"));
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("2\r\n\"A\",1,,\r\n");
+        f.close();
+        module().CurrentFileName = path(QStringLiteral("Pondra-dati-buono"));
+        const auto before = std::make_unique<Study>(module().study());
+        dialogs().fileNames.enqueue(file);
+        findEntry(data, QStringLiteral("&Apri..."))->trigger();
+        QCOMPARE(dialogs().messages.size(), 1);
+        QVERIFY(dialogs().messages[0].text.contains(QStringLiteral("riga 3")));
+        QVERIFY(module().study() == *before);
+        QCOMPARE(module().CurrentFileName, path(QStringLiteral("Pondra-dati-buono")));
+        QCOMPARE(data->ipotesi->text(), QStringLiteral("Bassa"));
+    }
+
+    void saveIntoMissingFolder_saysWhy_keepsName()
+    {
+        enterValidStudy();
+        setPerizia(QStringLiteral("Perizia"));
+        dialogs().fileNames.enqueue(path(QStringLiteral("manca/Pondra-dati-x")));
+        findEntry(data, QStringLiteral("&Salva"))->trigger();
+        QCOMPARE(dialogs().messages.size(), 1);
+        QVERIFY(dialogs().messages[0].text.contains(QStringLiteral("non si può salvare")));
+        QCOMPARE(module().CurrentFileName, QString());
+    }
+
+    void deleteMissingFile_saysWhy()
+    {
+        dialogs().fileNames.enqueue(path(QStringLiteral("Pondra-dati-nessuno")));
+        findEntry(data, QStringLiteral("&Elimina..."))->trigger();
+        QCOMPARE(dialogs().messages.size(), 1);
+        QVERIFY(dialogs().messages[0].text.endsWith(QStringLiteral("non esiste.")));
+    }
+
+    void exitQuestion_noKeepsEverything_yesShowsClosingSplash()
+    {
+        enterValidStudy();
+        dialogs().answers.enqueue(MessageAnswer::No);
+        QTest::mouseClick(data->cmdesci, Qt::LeftButton);
+        const MessageRequest& question = dialogs().messages.last();
+        QCOMPARE(question.text, QStringLiteral("Vuoi uscire da Pondra?"));
+        QCOMPARE(question.title, QStringLiteral("Attenzione: i dati non archiviati andranno persi !"));
+        QCOMPARE(question.defaultAnswer, MessageAnswer::No);
+        QCOMPARE(module().loadedWindow<requisiti>(), data);
+
+        // The Results window's check and clear buttons lead to the same question.
+        toolbarButton(module().window<classifica>(), 19)->trigger();
+        QCOMPARE(dialogs().messages.size(), 2);
+
+        dialogs().answers.enqueue(MessageAnswer::Yes);
+        QTest::mouseClick(data->cmdesci, Qt::LeftButton);
+        QVERIFY(!module().loadedWindow<requisiti>());
+        QVERIFY(!module().loadedWindow<classifica>());
+        frmSplash* splash = module().loadedWindow<frmSplash>();
+        QVERIFY(splash && splash->isVisible());
+        QCOMPARE(splash->label(2)->text(), QStringLiteral("       elaborazione eseguita con"));
+        QCOMPARE(module().study().hypothesis(2).name, Value::text(QStringLiteral("Alta"))); // still in memory
+    }
+
+    void background_greyForAll_orDialogForOne()
+    {
+        const QColor grey(192, 192, 192);
+        findEntry(data, QStringLiteral("&Colore di sfondo"))->trigger();
+        QCOMPARE(dialogs().messages.last().text,
+                 QStringLiteral("Desideri colori uguali e riposanti (grigio) per tutte le finestre?"));
+        QVERIFY(!dialogs().messages.last().icon);
+        QCOMPARE(data->palette().color(QPalette::Window), grey);
+        QCOMPARE(module().window<classifica>()->palette().color(QPalette::Window), grey);
+        QCOMPARE(module().window<frontespizio>()->palette().color(QPalette::Window), grey);
+
+        // Already grey: straight to the dialog, for this window only.
+        dialogs().colours.enqueue(QColor(10, 20, 30));
+        findEntry(data, QStringLiteral("&Colore di sfondo"))->trigger();
+        QCOMPARE(dialogs().messages.size(), 1);
+        QCOMPARE(data->palette().color(QPalette::Window), QColor(10, 20, 30));
+        QCOMPARE(module().ChosenBackColor, QColor(10, 20, 30));
+        QCOMPARE(module().window<classifica>()->palette().color(QPalette::Window), grey);
+
+        // The title page never asks.
+        dialogs().colours.enqueue(QColor(1, 2, 3));
+        findEntry(module().window<frontespizio>(), QStringLiteral("&Colore di sfondo"))->trigger();
+        QCOMPARE(dialogs().messages.size(), 1);
+        QCOMPARE(module().window<frontespizio>()->palette().color(QPalette::Window), QColor(1, 2, 3));
+    }
+};
+
+QTEST_MAIN(TestShell)
+#include "tst_shell.moc"
