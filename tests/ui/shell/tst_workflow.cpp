@@ -1,0 +1,133 @@
+#include "support/scriptedmodule.h"
+#include "ui/extra/frmsplash.h"
+#include "ui/main/classifica.h"
+#include "ui/main/frontespizio.h"
+#include "ui/main/requisiti.h"
+#include "ui/main/weightarrows.h"
+#include "ui/shell/shell.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace pondra;
+
+// A whole working session through the real windows, as a user goes through it: start, enter two
+// hypotheses, see the results, fill in the title page, save, leave, start again, open the file.
+class TestWorkflow : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<testsupport::ScriptedModule> scripted;
+
+    static QAction* entry(QMainWindow* window, const QString& text)
+    {
+        for (QAction* action : window->findChildren<QAction*>()) {
+            if (action->text() == text) {
+                return action;
+            }
+        }
+        return nullptr;
+    }
+
+    static void enterRow(requisiti* w, int slot, const QString& name, int step, int weight)
+    {
+        QTest::mouseClick(w->Check[slot], Qt::LeftButton);
+        w->requisito[slot]->lineEdit()->selectAll();
+        w->requisito[slot]->lineEdit()->insert(name);
+        QTest::mouseClick(w->scala[step], Qt::LeftButton);
+        // The arrows keep their own position: already there, the user clicks away and back.
+        if (w->scroll[slot]->position() == weight) {
+            w->scroll[slot]->stepDown();
+        }
+        while (w->scroll[slot]->position() != weight) {
+            w->scroll[slot]->position() < weight ? w->scroll[slot]->stepUp() : w->scroll[slot]->stepDown();
+        }
+    }
+
+    static QStringList rankingShown(classifica* results, int rows)
+    {
+        QStringList lines;
+        for (int i = 1; i <= rows; ++i) {
+            lines << QStringList{results->numero[i]->text(), results->Label1[i]->text(), results->Label2[i]->text(),
+                                 results->Label5[i]->text()}
+                         .join(u'|');
+        }
+        return lines;
+    }
+
+private Q_SLOTS:
+    void wholeSession()
+    {
+        scripted = std::make_unique<testsupport::ScriptedModule>();
+        ModuloPondra& module = *scripted->module;
+        installShell(module);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("Pondra-dati-sede"));
+
+        frmSplash* splash = module.window<frmSplash>();
+        splash->show();
+        splash->Form_Click();
+        requisiti* data = module.loadedWindow<requisiti>();
+        QVERIFY(data && data->isVisible());
+
+        data->ipotesi->setText(QStringLiteral("Centro storico"));
+        enterRow(data, 1, QStringLiteral("costo"), 4, 50);
+        enterRow(data, 2, QStringLiteral("vicinanza"), 1, 30);
+        enterRow(data, 3, QStringLiteral("comodità"), 6, 20);
+        data->HScroll1->setValue(2);
+        data->ipotesi->setText(QStringLiteral("Periferia"));
+        enterRow(data, 1, QStringLiteral("costo"), 2, 50); // names come from hypothesis 1
+        QCOMPARE(data->requisito[1]->currentText(), QStringLiteral("costo"));
+        enterRow(data, 2, QStringLiteral("vicinanza"), 8, 30);
+        enterRow(data, 3, QStringLiteral("comodità"), 3, 20);
+
+        QTest::mouseClick(data->avanti, Qt::LeftButton);
+        QVERIFY2(scripted->dialogs->messages.isEmpty(), qPrintable(scripted->dialogs->messageTexts().join(u'\n')));
+        classifica* results = module.loadedWindow<classifica>();
+        QVERIFY(results && results->isVisible());
+        // 0,7·50 + 1·30 + 0,5·20 = 75; 0,9·50 + 0,3·30 + 0,8·20 = 70.
+        const QStringList ranking{QStringLiteral("1|Centro storico|75|buono"), QStringLiteral("2|Periferia|70|discreto")};
+        QCOMPARE(rankingShown(results, 2), ranking);
+
+        QTest::mouseClick(results->avanti, Qt::LeftButton);
+        frontespizio* title = module.loadedWindow<frontespizio>();
+        QVERIFY(title && title->isVisible());
+        title->progetto->setText(QStringLiteral("Nuova sede dello studio"));
+        title->committente->setText(QStringLiteral("Studio Rossi"));
+        scripted->dialogs->fileNames.enqueue(file);
+        entry(title, QStringLiteral("&Salva"))->trigger();
+        QVERIFY(QFile::exists(file));
+        QCOMPARE(module.CurrentFileName, file);
+
+        scripted->dialogs->answers.enqueue(MessageAnswer::Yes);
+        QTest::mouseClick(title->cmdesci, Qt::LeftButton);
+        QVERIFY(!module.loadedWindow<requisiti>() && !module.loadedWindow<classifica>() &&
+                !module.loadedWindow<frontespizio>());
+        splash = module.loadedWindow<frmSplash>();
+        QVERIFY(splash && splash->isVisible());
+
+        // Starting again: the study is still in memory, and the file reopens the same.
+        splash->Form_Click();
+        data = module.loadedWindow<requisiti>();
+        QCOMPARE(data->ipotesi->text(), QStringLiteral("Centro storico"));
+        scripted->dialogs->fileNames.enqueue(file);
+        entry(data, QStringLiteral("&Apri..."))->trigger();
+        QCOMPARE(module.loadedWindow<frontespizio>()->progetto->text(), QStringLiteral("Nuova sede dello studio"));
+        QCOMPARE(data->giudizio[2]->text(), QStringLiteral("eccellente"));
+        QTest::mouseClick(data->avanti, Qt::LeftButton);
+        QCOMPARE(rankingShown(module.loadedWindow<classifica>(), 2), ranking);
+        QVERIFY(scripted->dialogs->messages.size() == 1); // only the exit question was asked
+        scripted.reset();
+    }
+};
+
+QTEST_MAIN(TestWorkflow)
+#include "tst_workflow.moc"
