@@ -1,8 +1,9 @@
 #include "classifica.h"
 
+#include "colours.h"
+
 #include "model/standing.h"
 #include "ui/core/modulopondra.h"
-#include "ui/layout/clsresize.h"
 #include "ui/layout/twips.h"
 
 #include <QGroupBox>
@@ -20,9 +21,6 @@ const QColor Yellow(255, 255, 0);
 const QColor Green(0, 128, 0);
 const QColor Red(255, 0, 0);
 
-// Design size of the window, in twips.
-constexpr int DesignWidth = 9600;
-constexpr int DesignHeight = 6825;
 
 // Bands from the top, in twips: the hint line, the banner, the headings, then the table with
 // one row every 240 and a hairline of window between rows.
@@ -46,15 +44,6 @@ constexpr Column EvaluationColumn{5190, 900};
 constexpr Column JudgementColumn{6120, 1350};
 constexpr int TableRight = JudgementColumn.left + JudgementColumn.width;
 
-void setColours(QWidget* w, const QColor& background, const QColor& text)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, background);
-    p.setColor(QPalette::WindowText, text);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
-
 QLabel* cell(QWidget* parent, const Column& column, int top, Qt::Alignment alignment)
 {
     auto* label = new QLabel(parent);
@@ -77,9 +66,8 @@ QLabel* heading(QWidget* parent, const QString& text, const Column& column)
 
 } // namespace
 
-classifica::classifica(ModuloPondra& module) : m_module(module)
+classifica::classifica(ModuloPondra& module) : MainWindow(module)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
     m_module.decorate(*this);
     Form_Load();
@@ -159,16 +147,7 @@ void classifica::buildControls()
 
 void classifica::Form_Load()
 {
-    m_resize = std::make_unique<clsResize>();
-    m_resize->setSourceForm(this);
-    // The layout is recorded at design size, then the window goes to 75 % of the screen and
-    // back to its design size.
-    resizeOuterTwips(this, DesignWidth, DesignHeight);
-    if (layout()) {
-        layout()->activate();
-    }
-    m_resize->SizeFormToScreen(75);
-    resizeOuterTwips(this, DesignWidth, DesignHeight);
+    setUpProportionalLayout();
 
     for (int i = 1; i <= Rows; ++i) {
         numero[i]->setToolTip(
@@ -226,12 +205,5 @@ void classifica::aiuto_Click()
         m_module.identity().HelpTitle);
 }
 
-void classifica::resizeEvent(QResizeEvent* event)
-{
-    QMainWindow::resizeEvent(event);
-    if (m_resize) {
-        m_resize->ResizeControls();
-    }
-}
 
 } // namespace pondra

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QMainWindow>
+#include "mainwindow.h"
 
 #include <array>
 #include <memory>
@@ -13,11 +13,10 @@ class QScrollBar;
 namespace pondra {
 
 class ModuloPondra;
-class clsResize;
 
 // The Results window: fifteen positions of the ranking at a time, read-only, the evaluation
 // coloured green for a positive hypothesis and red for a negative one.
-class classifica : public QMainWindow {
+class classifica : public MainWindow {
     Q_OBJECT
 
 public:
@@ -53,14 +52,11 @@ public Q_SLOTS:
     void aiuto_Click();
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void Form_Load();
     void buildControls();
 
-    ModuloPondra& m_module;
-    std::unique_ptr<clsResize> m_resize;
 };
 
 } // namespace pondra

@@ -1,10 +1,11 @@
 #include "frontespizio.h"
 
+#include "colours.h"
+
 #include "clickablelabel.h"
 #include "model/textrules.h"
 #include "ui/core/installation.h"
 #include "ui/core/modulopondra.h"
-#include "ui/layout/clsresize.h"
 #include "ui/layout/line.h"
 #include "ui/layout/twips.h"
 
@@ -18,9 +19,6 @@ namespace pondra {
 
 namespace {
 
-// Design size of the window, in twips.
-constexpr int DesignWidth = 9600;
-constexpr int DesignHeight = 6825;
 
 // The seven fields and the owner rows below them, in twips.
 constexpr int CaptionLeft = 120;
@@ -66,19 +64,15 @@ ClickableLabel* ownerLabel(QWidget* parent, const QString& tooltip, int top)
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     label->setIndent(3);
     label->setToolTip(tooltip);
-    QPalette p = label->palette();
-    p.setColor(QPalette::Window, Qt::white);
-    label->setPalette(p);
-    label->setAutoFillBackground(true);
+    setColours(label, Qt::white);
     placeTwips(label, FieldLeft, top, FieldWidth, FieldHeight);
     return label;
 }
 
 } // namespace
 
-frontespizio::frontespizio(ModuloPondra& module) : m_module(module)
+frontespizio::frontespizio(ModuloPondra& module) : MainWindow(module)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
     // Menus and toolbar come before the layout is recorded, so the controls keep their design size.
     m_module.decorate(*this);
@@ -164,16 +158,7 @@ void frontespizio::buildControls()
 
 void frontespizio::Form_Load()
 {
-    m_resize = std::make_unique<clsResize>();
-    m_resize->setSourceForm(this);
-    // The layout is recorded at design size, then the window goes to 75 % of the screen and
-    // back to its design size.
-    resizeOuterTwips(this, DesignWidth, DesignHeight);
-    if (layout()) {
-        layout()->activate();
-    }
-    m_resize->SizeFormToScreen(75);
-    resizeOuterTwips(this, DesignWidth, DesignHeight);
+    setUpProportionalLayout();
 
     data->setText(italianLongDate(m_module.environment().today()));
     const OwnerData owner = ownerData();
@@ -251,12 +236,5 @@ void frontespizio::labelindirizzo_Click()
     showNotEditable();
 }
 
-void frontespizio::resizeEvent(QResizeEvent* event)
-{
-    QMainWindow::resizeEvent(event);
-    if (m_resize) {
-        m_resize->ResizeControls();
-    }
-}
 
 } // namespace pondra

@@ -2,7 +2,7 @@
 
 #include "model/titlepage.h"
 
-#include <QMainWindow>
+#include "mainwindow.h"
 
 #include <array>
 #include <memory>
@@ -17,11 +17,10 @@ namespace pondra {
 class ClickableLabel;
 class Line;
 class ModuloPondra;
-class clsResize;
 
 // The Title-page window: the seven heading fields of the study, which live only in its text
 // boxes while it is loaded, and the owner's studio, shown but never editable here.
-class frontespizio : public QMainWindow {
+class frontespizio : public MainWindow {
     Q_OBJECT
 
 public:
@@ -72,7 +71,6 @@ public Q_SLOTS:
     void labelindirizzo_Click();
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void buildControls();
@@ -81,8 +79,6 @@ private:
     std::array<QLineEdit*, TitlePage::FieldCount> boxes() const;
     void showNotEditable();
 
-    ModuloPondra& m_module;
-    std::unique_ptr<clsResize> m_resize;
 };
 
 } // namespace pondra

@@ -1,13 +1,13 @@
 #include "requisiti.h"
 
 #include "clickablelabel.h"
+#include "colours.h"
 #include "model/datacheck.h"
 #include "model/judgementscale.h"
 #include "model/rowediting.h"
 #include "model/textrules.h"
 #include "model/vocabulary.h"
 #include "ui/core/modulopondra.h"
-#include "ui/layout/clsresize.h"
 #include "ui/layout/twips.h"
 #include "weightarrows.h"
 
@@ -31,22 +31,11 @@ const QColor Red(255, 0, 0);
 const QColor Yellow(255, 255, 0);
 const QColor Grey(192, 192, 192);
 
-// Design size of the window, in twips.
-constexpr int DesignWidth = 9600;
-constexpr int DesignHeight = 6825;
 
 // Rows of the characteristic area, in twips.
 constexpr int FirstRowTop = 930;
 constexpr int RowStep = 345;
 constexpr int RowHeight = 315;
-
-void setBackground(QWidget* w, const QColor& colour)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, colour);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
 
 // A label that shows a value, framed like a read-only field.
 QLabel* valueLabel(QWidget* parent, Qt::Alignment alignment = Qt::AlignCenter)
@@ -54,7 +43,7 @@ QLabel* valueLabel(QWidget* parent, Qt::Alignment alignment = Qt::AlignCenter)
     auto* label = new QLabel(parent);
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     label->setAlignment(alignment | Qt::AlignVCenter);
-    setBackground(label, Qt::white);
+    setColours(label, Qt::white);
     return label;
 }
 
@@ -68,9 +57,8 @@ QLabel* caption(QWidget* parent, const QString& text, const QString& tooltip = Q
 
 } // namespace
 
-requisiti::requisiti(ModuloPondra& module) : m_module(module)
+requisiti::requisiti(ModuloPondra& module) : MainWindow(module)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
     m_module.decorate(*this);
     Form_Load();
@@ -118,13 +106,13 @@ void requisiti::buildControls()
         numero[i] = new ClickableLabel(client);
         numero[i]->setAlignment(Qt::AlignCenter);
         numero[i]->setFrameStyle(QFrame::Panel | QFrame::Raised);
-        setBackground(numero[i], Cyan);
+        setColours(numero[i], Cyan);
         placeTwips(numero[i], 120, top, 360, RowHeight);
         connect(numero[i], &ClickableLabel::clicked, this, [this, i] { numero_Click(i); });
-        connect(numero[i], &ClickableLabel::hovered, this, [this, i] { setBackground(numero[i], Red); });
+        connect(numero[i], &ClickableLabel::hovered, this, [this, i] { setColours(numero[i], Red); });
 
         Check[i] = new QCheckBox(client);
-        setBackground(Check[i], Grey);
+        setColours(Check[i], Grey);
         placeTwips(Check[i], 540, top + 15, 270, RowHeight - 30);
         connect(Check[i], &QCheckBox::clicked, this, [this, i] { Check_Click(i); });
 
@@ -217,16 +205,7 @@ void requisiti::buildControls()
 
 void requisiti::Form_Load()
 {
-    m_resize = std::make_unique<clsResize>();
-    m_resize->setSourceForm(this);
-    // The layout is recorded at design size, then the window goes to 75 % of the screen and
-    // back to its design size.
-    resizeOuterTwips(this, DesignWidth, DesignHeight);
-    if (layout()) {
-        layout()->activate();
-    }
-    m_resize->SizeFormToScreen(75);
-    resizeOuterTwips(this, DesignWidth, DesignHeight);
+    setUpProportionalLayout();
 
     m_module.InitGlobals();
     Study& study = m_module.study();
@@ -507,19 +486,12 @@ void requisiti::aiuto_Click()
                          title);
 }
 
-void requisiti::resizeEvent(QResizeEvent* event)
-{
-    QMainWindow::resizeEvent(event);
-    if (m_resize) {
-        m_resize->ResizeControls();
-    }
-}
 
 bool requisiti::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == centralWidget() && event->type() == QEvent::MouseMove) {
         for (int i = 1; i <= Slots; ++i) {
-            setBackground(numero[i], Yellow);
+            setColours(numero[i], Yellow);
         }
     }
     return QMainWindow::eventFilter(watched, event);

@@ -2,7 +2,7 @@
 
 #include "model/scoring.h"
 
-#include <QMainWindow>
+#include "mainwindow.h"
 
 #include <array>
 #include <memory>
@@ -21,11 +21,10 @@ namespace pondra {
 class ClickableLabel;
 class ModuloPondra;
 class WeightArrows;
-class clsResize;
 
 // The Data window: one hypothesis at a time, ten of its characteristic rows, the judgement
 // scale, the check figures. Every edit is written through to the study at once.
-class requisiti : public QMainWindow {
+class requisiti : public MainWindow {
     Q_OBJECT
 
 public:
@@ -82,7 +81,6 @@ public Q_SLOTS:
     void aiuto_Click();
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -96,8 +94,6 @@ private:
     void setStep(const QString& text);
     int rowOfSlot(int index) const;
 
-    ModuloPondra& m_module;
-    std::unique_ptr<clsResize> m_resize;
 };
 
 } // namespace pondra

@@ -6,6 +6,7 @@
 #include "ui/extra/informa.h"
 #include "ui/extra/supportoclienti.h"
 #include "ui/main/classifica.h"
+#include "ui/main/colours.h"
 #include "ui/main/frontespizio.h"
 #include "ui/main/requisiti.h"
 
@@ -20,14 +21,6 @@ void bringUp(QWidget* window)
     window->show();
     window->raise();
     window->activateWindow();
-}
-
-void setBackground(QMainWindow& window, const QColor& colour)
-{
-    QPalette palette = window.palette();
-    palette.setColor(QPalette::Window, colour);
-    window.setPalette(palette);
-    window.setAutoFillBackground(true);
 }
 
 } // namespace
@@ -99,9 +92,9 @@ void ChangeBackground(ModuloPondra& module, QMainWindow& window, bool offerGreyF
             module.ask(&window, QStringLiteral("Desideri colori uguali e riposanti (grigio) per tutte le finestre?"),
                        QStringLiteral("Pondra: colore di sfondo"));
         if (answer != MessageAnswer::No) {
-            setBackground(*module.window<requisiti>(), Grey);
-            setBackground(*module.window<classifica>(), Grey);
-            setBackground(*module.window<frontespizio>(), Grey);
+            setColours(module.window<requisiti>(), Grey);
+            setColours(module.window<classifica>(), Grey);
+            setColours(module.window<frontespizio>(), Grey);
             return;
         }
     }
@@ -111,7 +104,7 @@ void ChangeBackground(ModuloPondra& module, QMainWindow& window, bool offerGreyF
         return;
     }
     module.ChosenBackColor = *chosen;
-    setBackground(window, *chosen);
+    setColours(&window, *chosen);
 }
 
 } // namespace pondra

@@ -207,15 +207,30 @@ void setSharedButtons(ModuloPondra& module, QMainWindow& window, const std::arra
     c.buttons[21] = [&module, &window] { ExitProgram(module, &window); };
 }
 
-void decorateData(ModuloPondra& module, requisiti& w)
+// What sets the Data and Title-page windows apart in their shared File and Modifica menus.
+struct EditingWindow {
+    int number;
+    CommandOrigin origin;
+    std::array<QString, 2> printEntries;
+    QString checkEntry;
+    QString clearEntry;
+    QString windowNumber;
+    QString checkTooltip;
+    QString clearTooltip;
+    QString printTooltip;
+    Command check;
+    Command clear;
+};
+
+// The Data and Title-page windows open, save and delete files, check and clear their own data.
+// Returns the exit command for the window's own button.
+Command decorateEditingWindow(ModuloPondra& module, QMainWindow& w, const EditingWindow& e)
 {
     const Command open = [&module, &w] { OpenStudy(module, w); };
-    const Command save = [&module, &w] { SaveStudy(module, w, CommandOrigin::DataWindow, false); };
-    const Command saveAs = [&module, &w] { SaveStudy(module, w, CommandOrigin::DataWindow, true); };
+    const Command save = [&module, &w, origin = e.origin] { SaveStudy(module, w, origin, false); };
+    const Command saveAs = [&module, &w, origin = e.origin] { SaveStudy(module, w, origin, true); };
     const Command remove = [&module, &w] { DeleteStudyFile(module, w); };
     const Command exit = [&module, &w] { ExitProgram(module, &w); };
-    const Command check = [&w] { w.controllodati_Click(); };
-    const Command clear = [&w] { w.cancellare_Click(); };
 
     QMenu* file = w.menuBar()->addMenu(QStringLiteral("&File"));
     addEntry(file, {QStringLiteral("&Apri..."), open});
@@ -224,31 +239,46 @@ void decorateData(ModuloPondra& module, requisiti& w)
     addEntry(file, {QStringLiteral("&Elimina..."), remove});
     file->addSeparator();
     QMenu* print = file->addMenu(QStringLiteral("S&tampa"));
-    addEntry(print, {QStringLiteral("&modello di acquisizione dati"), {}});
-    addEntry(print, {QStringLiteral("&dati finestra"), {}});
+    for (const QString& entry : e.printEntries) {
+        addEntry(print, {entry, {}});
+    }
     file->addSeparator();
     addEntry(file, {QStringLiteral("Es&ci"), exit});
     QMenu* edit = w.menuBar()->addMenu(QStringLiteral("&Modifica"));
-    addEntry(edit, {QStringLiteral("&Colore di sfondo"), [&module, &w] { ChangeBackground(module, w, true); }});
-    addEntry(edit, {QStringLiteral("Controllo &dati ipotesi"), check});
-    addEntry(edit, {QStringLiteral("C&ancella dati ipotesi visualizzata"), clear});
-    const auto viewEntries = addViewAndHelpMenus(module, w, 1);
-    addWindowNumber(w, QStringLiteral("&Finestra n.1 di 3"));
+    // Only the Data window offers grey for all three windows first.
+    addEntry(edit, {QStringLiteral("&Colore di sfondo"),
+                    [&module, &w, offerGrey = e.number == 1] { ChangeBackground(module, w, offerGrey); }});
+    addEntry(edit, {e.checkEntry, e.check});
+    addEntry(edit, {e.clearEntry, e.clear});
+    const auto viewEntries = addViewAndHelpMenus(module, w, e.number);
+    addWindowNumber(w, e.windowNumber);
 
     WindowCommands c;
-    c.number = 1;
-    c.checkTooltip = QStringLiteral("controllo dati ipotesi");
-    c.clearTooltip = QStringLiteral("cancella dati ipotesi visualizzata");
-    c.printTooltip = QStringLiteral("stampa dati finestra");
+    c.number = e.number;
+    c.checkTooltip = e.checkTooltip;
+    c.clearTooltip = e.clearTooltip;
+    c.printTooltip = e.printTooltip;
     c.buttons[1] = open;
     c.buttons[2] = save;
     c.buttons[3] = saveAs;
     c.buttons[4] = remove;
-    c.buttons[19] = check;
-    c.buttons[20] = clear;
+    c.buttons[19] = e.check;
+    c.buttons[20] = e.clear;
     setSharedButtons(module, w, viewEntries, c);
     addToolbar(w, c);
+    return exit;
+}
 
+void decorateData(ModuloPondra& module, requisiti& w)
+{
+    const Command exit = decorateEditingWindow(
+        module, w,
+        {1, CommandOrigin::DataWindow,
+         {QStringLiteral("&modello di acquisizione dati"), QStringLiteral("&dati finestra")},
+         QStringLiteral("Controllo &dati ipotesi"), QStringLiteral("C&ancella dati ipotesi visualizzata"),
+         QStringLiteral("&Finestra n.1 di 3"), QStringLiteral("controllo dati ipotesi"),
+         QStringLiteral("cancella dati ipotesi visualizzata"), QStringLiteral("stampa dati finestra"),
+         [&w] { w.controllodati_Click(); }, [&w] { w.cancellare_Click(); }});
     wire(w.avanti, [&module] { ShowResults(module); });
     wire(w.cmdesci, exit);
     wire(w.cmdstampa, {});
@@ -299,46 +329,13 @@ void decorateResults(ModuloPondra& module, classifica& w)
 
 void decorateTitlePage(ModuloPondra& module, frontespizio& w)
 {
-    const Command open = [&module, &w] { OpenStudy(module, w); };
-    const Command save = [&module, &w] { SaveStudy(module, w, CommandOrigin::TitlePageWindow, false); };
-    const Command saveAs = [&module, &w] { SaveStudy(module, w, CommandOrigin::TitlePageWindow, true); };
-    const Command remove = [&module, &w] { DeleteStudyFile(module, w); };
-    const Command exit = [&module, &w] { ExitProgram(module, &w); };
-    const Command check = [&w] { w.controllodat_Click(); };
-    const Command clear = [&w] { w.cancella_Click(); };
-
-    QMenu* file = w.menuBar()->addMenu(QStringLiteral("&File"));
-    addEntry(file, {QStringLiteral("&Apri..."), open});
-    addEntry(file, {QStringLiteral("&Salva"), save});
-    addEntry(file, {QStringLiteral("Salva con &nome..."), saveAs});
-    addEntry(file, {QStringLiteral("&Elimina..."), remove});
-    file->addSeparator();
-    QMenu* print = file->addMenu(QStringLiteral("S&tampa"));
-    addEntry(print, {QStringLiteral("&dati finestra"), {}});
-    addEntry(print, {QStringLiteral("&intera elaborazione"), {}});
-    file->addSeparator();
-    addEntry(file, {QStringLiteral("Es&ci"), exit});
-    QMenu* edit = w.menuBar()->addMenu(QStringLiteral("&Modifica"));
-    addEntry(edit, {QStringLiteral("&Colore di sfondo"), [&module, &w] { ChangeBackground(module, w, false); }});
-    addEntry(edit, {QStringLiteral("Controllo &dati immessi"), check});
-    addEntry(edit, {QStringLiteral("C&ancella dati finestra"), clear});
-    const auto viewEntries = addViewAndHelpMenus(module, w, 3);
-    addWindowNumber(w, QStringLiteral("Fi&nestra n.3 di 3"));
-
-    WindowCommands c;
-    c.number = 3;
-    c.checkTooltip = QStringLiteral("controllo dati immessi");
-    c.clearTooltip = QStringLiteral("cancella dati finestra");
-    c.printTooltip = QStringLiteral("stampa completa dell'elaborazione");
-    c.buttons[1] = open;
-    c.buttons[2] = save;
-    c.buttons[3] = saveAs;
-    c.buttons[4] = remove;
-    c.buttons[19] = check;
-    c.buttons[20] = clear;
-    setSharedButtons(module, w, viewEntries, c);
-    addToolbar(w, c);
-
+    const Command exit = decorateEditingWindow(
+        module, w,
+        {3, CommandOrigin::TitlePageWindow, {QStringLiteral("&dati finestra"), QStringLiteral("&intera elaborazione")},
+         QStringLiteral("Controllo &dati immessi"), QStringLiteral("C&ancella dati finestra"),
+         QStringLiteral("Fi&nestra n.3 di 3"), QStringLiteral("controllo dati immessi"),
+         QStringLiteral("cancella dati finestra"), QStringLiteral("stampa completa dell'elaborazione"),
+         [&w] { w.controllodat_Click(); }, [&w] { w.cancella_Click(); }});
     wire(w.cmddati, [&module] { ShowDataWindow(module); });
     wire(w.cmdesci, exit);
     wire(w.stampa, {});

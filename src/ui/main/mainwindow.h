@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <memory>
+
+namespace pondra {
+
+class ModuloPondra;
+class clsResize;
+
+// What the Data, Results and Title-page windows share: the application module, their design
+// size and the proportional layout that keeps their controls in scale.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    static constexpr int DesignWidth = 9600;  // twips
+    static constexpr int DesignHeight = 6825; // twips
+
+    ~MainWindow() override;
+
+protected:
+    explicit MainWindow(ModuloPondra& module);
+
+    // Records the layout at design size, sizes the window to 75 % of the screen and brings it
+    // back to its design size. Menus and toolbar must already be in place.
+    void setUpProportionalLayout();
+
+    void resizeEvent(QResizeEvent* event) override;
+
+    ModuloPondra& m_module;
+
+private:
+    std::unique_ptr<clsResize> m_resize;
+};
+
+} // namespace pondra
