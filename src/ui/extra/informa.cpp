@@ -1,5 +1,7 @@
 #include "informa.h"
 
+#include "dialogparts.h"
+
 #include "emblem.h"
 #include "extrafonts.h"
 #include "model/textrules.h"
@@ -23,19 +25,12 @@ constexpr int InnerWidth = DesignWidth - 2 * Margin;
 
 QLabel* makeLabel(QWidget* parent, const QRect& geometry, const QFont& font, const QString& text = {})
 {
-    auto* label = new QLabel(text, parent);
-    label->setTextFormat(Qt::PlainText);
-    label->setGeometry(geometry);
-    label->setFont(font);
-    return label;
+    return plainLabel(parent, geometry, font, text, Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 void makeLine(QWidget* parent, int y)
 {
-    auto* line = new QFrame(parent);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    line->setGeometry(Margin, y, InnerWidth, 4);
+    horizontalRule(parent, Margin, y, InnerWidth);
 }
 
 // The year of a dd/mm/yy date text, two-digit years read in the window 1930-2029.

@@ -1,5 +1,7 @@
 #include "supportoclienti.h"
 
+#include "dialogparts.h"
+
 #include "extrafonts.h"
 #include "ui/core/installation.h"
 #include "ui/core/modulopondra.h"
@@ -20,12 +22,7 @@ constexpr int InnerWidth = DesignWidth - 2 * Margin;
 QLabel* makeLabel(QWidget* parent, const QRect& geometry, const QFont& font, const QString& text,
                   Qt::Alignment alignment = Qt::AlignCenter)
 {
-    auto* label = new QLabel(text, parent);
-    label->setTextFormat(Qt::PlainText);
-    label->setGeometry(geometry);
-    label->setFont(font);
-    label->setAlignment(alignment);
-    return label;
+    return plainLabel(parent, geometry, font, text, alignment);
 }
 
 QLabel* makeParagraph(QWidget* parent, const QRect& geometry, const QString& text)
@@ -37,10 +34,7 @@ QLabel* makeParagraph(QWidget* parent, const QRect& geometry, const QString& tex
 
 void makeLine(QWidget* parent, int y)
 {
-    auto* line = new QFrame(parent);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    line->setGeometry(Margin, y, InnerWidth, 4);
+    horizontalRule(parent, Margin, y, InnerWidth);
 }
 
 } // namespace
