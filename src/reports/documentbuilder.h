@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+
+namespace pondra {
+
+enum class ParagraphAlignment { Left, Right, Justify };
+
+// The few operations every printout is written with. Text always goes to the end of the
+// document: the printouts only ever add to it.
+class DocumentBuilder {
+public:
+    virtual ~DocumentBuilder() = default;
+
+    // Font of the text typed from now on. The printouts name one font, once, at the start.
+    virtual void setFontName(const QString& family) = 0;
+    virtual void setFontSize(double points) = 0;
+    // Typed at the insertion point: '\r' ends a paragraph, '\f' breaks the page.
+    virtual void typeText(const QString& text) = 0;
+
+    // A new paragraph at the end of the document; it becomes the end paragraph. Its size and
+    // text are set separately, and later texts written to the same end paragraph follow one
+    // another in the order written.
+    virtual void appendParagraph() = 0;
+    virtual void setEndParagraphSize(int points) = 0;
+    virtual void writeEndParagraph(const QString& text) = 0;
+
+    // A table of empty cells at the end of the document; it becomes the current table.
+    virtual void appendTable(int rows, int columns) = 0;
+    virtual void setTableFontSize(double points) = 0;
+    // Row and column from 1, in the current table.
+    virtual void setCellText(int row, int column, const QString& text) = 0;
+    // The program's one table look: a shaded bold header row and banded rows.
+    virtual void applyTableFormat(int format) = 0;
+    // Table by its order in the document, from 1; column from 1.
+    virtual void alignColumn(int table, int column, ParagraphAlignment alignment) = 0;
+    // Every paragraph of the document.
+    virtual void justifyAll() = 0;
+
+    // Pages of the document as laid out now.
+    virtual int pageCount() = 0;
+};
+
+// The table look the printouts ask for.
+constexpr int ColourfulTableFormat = 9;
+
+} // namespace pondra

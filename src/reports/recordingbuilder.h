@@ -1,0 +1,50 @@
+#pragma once
+
+#include "documentbuilder.h"
+
+#include <QStringList>
+
+namespace pondra {
+
+// Writes down every operation, one line each, so a printout's exact sequence can be read back:
+// "font Century Gothic", "size 20", "type Pondra \r", "table 12x2", "cell 2,1  1", ...
+class RecordingBuilder : public DocumentBuilder {
+public:
+    QStringList operations;
+    // What pageCount() answers.
+    int pages = 1;
+
+    void setFontName(const QString& family) override { operations << QStringLiteral("font ") + family; }
+    void setFontSize(double points) override { operations << QStringLiteral("size %1").arg(points); }
+    void typeText(const QString& text) override { operations << QStringLiteral("type ") + text; }
+    void appendParagraph() override { operations << QStringLiteral("paragraph"); }
+    void setEndParagraphSize(int points) override { operations << QStringLiteral("paragraph size %1").arg(points); }
+    void writeEndParagraph(const QString& text) override { operations << QStringLiteral("paragraph text ") + text; }
+    void appendTable(int rows, int columns) override
+    {
+        operations << QStringLiteral("table %1x%2").arg(rows).arg(columns);
+    }
+    void setTableFontSize(double points) override { operations << QStringLiteral("table size %1").arg(points); }
+    void setCellText(int row, int column, const QString& text) override
+    {
+        operations << QStringLiteral("cell %1,%2 %3").arg(row).arg(column).arg(text);
+    }
+    void applyTableFormat(int format) override { operations << QStringLiteral("format %1").arg(format); }
+    void alignColumn(int table, int column, ParagraphAlignment alignment) override
+    {
+        operations << QStringLiteral("align %1,%2 %3")
+                          .arg(table)
+                          .arg(column)
+                          .arg(alignment == ParagraphAlignment::Right     ? QStringLiteral("right")
+                               : alignment == ParagraphAlignment::Justify ? QStringLiteral("justify")
+                                                                          : QStringLiteral("left"));
+    }
+    void justifyAll() override { operations << QStringLiteral("justify all"); }
+    int pageCount() override
+    {
+        operations << QStringLiteral("page count");
+        return pages;
+    }
+};
+
+} // namespace pondra
