@@ -4,6 +4,10 @@
 #include "model/datacheck.h"
 #include "model/ranking.h"
 #include "model/scoring.h"
+#include "reports/documentexport.h"
+#include "reports/printouts.h"
+#include "reports/textdocumentbuilder.h"
+#include "ui/core/installation.h"
 
 #include <QTextStream>
 
@@ -15,6 +19,7 @@ namespace {
 
 struct CheckedStudy {
     std::unique_ptr<Study> study = std::make_unique<Study>();
+    TitlePage titlePage;
     DataCheckResult check;
 };
 
@@ -23,9 +28,8 @@ struct CheckedStudy {
 std::optional<CheckedStudy> openAndCheck(const QString& path, QTextStream& err)
 {
     CheckedStudy result;
-    TitlePage titlePage;
     QString error;
-    if (!loadStudyFile(path, *result.study, titlePage, &error)) {
+    if (!loadStudyFile(path, *result.study, result.titlePage, &error)) {
         err << error << Qt::endl;
         return std::nullopt;
     }
@@ -64,6 +68,66 @@ int runRankingCommand(const QString& path, QTextStream& out, QTextStream& err)
             << entry.overallJudgement.toDisplayText() << '\n';
     }
     out.flush();
+    return ExitPassed;
+}
+
+QStringList printKinds()
+{
+    return {QStringLiteral("relazione"), QStringLiteral("dati"), QStringLiteral("classifica"),
+            QStringLiteral("modello"), QStringLiteral("frontespizio")};
+}
+
+int runPrintCommand(const QString& kind, const QString& path, const QString& output, QTextStream& out,
+                    QTextStream& err)
+{
+    if (!printKinds().contains(kind)) {
+        err << QStringLiteral("Stampa sconosciuta: %1. Stampe disponibili: %2.")
+                   .arg(kind, printKinds().join(QStringLiteral(", ")))
+            << Qt::endl;
+        return ExitUnreadable;
+    }
+    if (output.isEmpty()) {
+        err << QStringLiteral("Manca il file da scrivere (-o FILE.pdf, .docx o .html).") << Qt::endl;
+        return ExitUnreadable;
+    }
+    TextDocumentBuilder builder;
+    if (kind == QStringLiteral("modello")) {
+        printTemplate(builder, InitGlobals());
+    } else {
+        std::optional<CheckedStudy> checked = openAndCheck(path, err);
+        if (!checked) {
+            return ExitUnreadable;
+        }
+        // The title-page data are printed without looking at the hypotheses.
+        const bool checks = kind != QStringLiteral("frontespizio");
+        if (checks && !checked->check.passed) {
+            err << checked->check.message.text << Qt::endl;
+            return ExitCheckFailed;
+        }
+        Study& study = *checked->study;
+        Ranking ranking;
+        ordina(study, ranking);
+        const IdentityTexts identity = InitGlobals();
+        const OwnerData owner = ownerData();
+        const PrintSource source{identity,           study,
+                                 ranking,            checked->titlePage,
+                                 owner.OwnerStudioName, owner.OwnerAddress,
+                                 [&study](int h) { return ShowHypothesis(study, h); }};
+        if (kind == QStringLiteral("relazione")) {
+            out << QStringLiteral("pagine: ") << printReport(builder, source) << Qt::endl;
+        } else if (kind == QStringLiteral("dati")) {
+            printHypothesesData(builder, source);
+        } else if (kind == QStringLiteral("classifica")) {
+            printRanking(builder, source);
+        } else {
+            printTitlePageData(builder, source);
+        }
+    }
+    QString error;
+    if (!exportDocument(*builder.document(), output, &error)) {
+        err << error << Qt::endl;
+        return ExitUnreadable;
+    }
     return ExitPassed;
 }
 

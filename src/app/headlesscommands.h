@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QTextStream;
 
@@ -15,5 +16,13 @@ int runCheckCommand(const QString& path, QTextStream& out, QTextStream& err);
 
 // The same check, then the ranking: one line per position, tab-separated.
 int runRankingCommand(const QString& path, QTextStream& out, QTextStream& err);
+
+// The printout KIND of the study in FILE, written in the format of OUT's extension, after the
+// check its window command makes. Exit 2 also for an unknown kind or a file not written.
+int runPrintCommand(const QString& kind, const QString& path, const QString& output, QTextStream& out,
+                    QTextStream& err);
+
+// The kinds --print knows.
+QStringList printKinds();
 
 } // namespace pondra

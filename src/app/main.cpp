@@ -19,6 +19,14 @@ struct Options {
                                QStringLiteral("Controlla i dati del file e stampa la classifica: posizione, ipotesi, "
                                               "valutazione in %, giudizio complessivo, separati da tabulazioni."),
                                QStringLiteral("FILE")};
+    QCommandLineOption print{QStringLiteral("print"),
+                             QStringLiteral("Scrive la stampa indicata (relazione, dati, classifica, modello, "
+                                            "frontespizio) dello studio nel FILE, nel formato dell'estensione del "
+                                            "file dato con -o (.pdf, .docx, .html)."),
+                             QStringLiteral("TIPO")};
+    QCommandLineOption output{{QStringLiteral("o"), QStringLiteral("output")},
+                              QStringLiteral("Il documento da scrivere con --print."),
+                              QStringLiteral("USCITA")};
     QCommandLineOption screenshot{QStringLiteral("screenshot"),
                                   QStringLiteral("Disegna la finestra indicata (frmSplash, requisiti, classifica, "
                                                  "frontespizio, informa, supportoclienti) nell'immagine PNG data "
@@ -35,6 +43,8 @@ void describe(QCommandLineParser& parser, const Options& options)
     parser.addVersionOption();
     parser.addOption(options.check);
     parser.addOption(options.ranking);
+    parser.addOption(options.print);
+    parser.addOption(options.output);
     parser.addOption(options.screenshot);
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("File di dati da aprire nella finestra Dati."),
                                  QStringLiteral("[FILE]"));
@@ -75,11 +85,19 @@ int main(int argc, char* argv[])
         return pondra::runRankingCommand(parser.value(options.ranking), out, err);
     }
 
+    // Printouts and pictures are made offscreen, the same with or without a display.
+    if ((parser.isSet(options.print) || parser.isSet(options.screenshot)) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    if (parser.isSet(options.print)) {
+        QApplication app(argc, argv);
+        identify();
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return pondra::runPrintCommand(parser.value(options.print), parser.positionalArguments().value(0),
+                                       parser.value(options.output), out, err);
+    }
     if (parser.isSet(options.screenshot)) {
-        // Pictures are made offscreen, the same with or without a display.
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        }
         QApplication app(argc, argv);
         identify();
         const QStringList rest = parser.positionalArguments();

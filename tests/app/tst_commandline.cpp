@@ -128,6 +128,53 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(png));
     }
 
+    void print_reportOfShippedExample_inEveryFormat()
+    {
+        QTemporaryDir dir;
+        const QString study = QStringLiteral(PONDRA_RESOURCES "/Pondra-dati-riscaldamento.txt");
+        Run r = pondra({QStringLiteral("--print"), QStringLiteral("relazione"), study, QStringLiteral("-o"),
+                        dir.filePath(QStringLiteral("relazione.pdf"))});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY2(r.out.startsWith(QStringLiteral("pagine: ")), qPrintable(r.out));
+        QVERIFY(r.out.trimmed().section(u' ', -1).toInt() >= 2);
+        QFile pdf(dir.filePath(QStringLiteral("relazione.pdf")));
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.read(5) == "%PDF-");
+
+        for (const QString& kind : {QStringLiteral("dati"), QStringLiteral("classifica"), QStringLiteral("frontespizio")}) {
+            r = pondra({QStringLiteral("--print"), kind, study, QStringLiteral("-o"), dir.filePath(kind + QStringLiteral(".docx"))});
+            QCOMPARE(r.exitCode, 0);
+            QVERIFY(QFileInfo(dir.filePath(kind + QStringLiteral(".docx"))).size() > 1000);
+        }
+        r = pondra({QStringLiteral("--print"), QStringLiteral("modello"), QStringLiteral("-o"),
+                    dir.filePath(QStringLiteral("modello.html"))});
+        QCOMPARE(r.exitCode, 0);
+        QFile html(dir.filePath(QStringLiteral("modello.html")));
+        QVERIFY(html.open(QIODevice::ReadOnly));
+        QVERIFY(QString::fromUtf8(html.readAll()).contains(QStringLiteral("caratteristiche considerate per l'ipotesi")));
+    }
+
+    void print_failedCheckOrBadRequest()
+    {
+        QTemporaryDir dir;
+        const QString path = writeFile(dir, "1\r\n\"Sede\",1,,\r\n1,\"costo\",\"buono\",3,\"0,8\",\"60\"\r\n" + title);
+        const QString out = dir.filePath(QStringLiteral("x.pdf"));
+        Run r = pondra({QStringLiteral("--print"), QStringLiteral("relazione"), path, QStringLiteral("-o"), out});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY(r.err.contains(QStringLiteral("resto zero")));
+        QVERIFY(!QFile::exists(out));
+        // The title-page data need no check.
+        r = pondra({QStringLiteral("--print"), QStringLiteral("frontespizio"), path, QStringLiteral("-o"), out});
+        QCOMPARE(r.exitCode, 0);
+
+        r = pondra({QStringLiteral("--print"), QStringLiteral("lettera"), path, QStringLiteral("-o"), out});
+        QCOMPARE(r.exitCode, 2);
+        r = pondra({QStringLiteral("--print"), QStringLiteral("frontespizio"), path, QStringLiteral("-o"),
+                    dir.filePath(QStringLiteral("x.odt"))});
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY(!r.err.isEmpty());
+    }
+
     void versionAndHelp()
     {
         Run r = pondra({QStringLiteral("--version")});

@@ -16,6 +16,9 @@ ModuloPondra::~ModuloPondra()
     for (const QPointer<QWidget>& w : windows) {
         delete w.data();
     }
+    for (const QPointer<QWidget>& w : std::as_const(m_documents)) {
+        delete w.data();
+    }
 }
 
 void ModuloPondra::showMessage(QWidget* parent, const Message& message, const QString& title)

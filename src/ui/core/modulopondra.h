@@ -74,6 +74,10 @@ public:
     template <class T> void unloadWindow() { unloadWindow(QByteArray(T::staticMetaObject.className())); }
     void unloadWindow(const QByteArray& className);
 
+    // Printout windows are many and independent of one another; the module only keeps them so
+    // that none outlives it.
+    void adoptDocumentWindow(QWidget* window) { m_documents.append(window); }
+
     // The main windows ask for their menus, toolbar and shared commands while they load, before
     // their layout is recorded; the application's shell answers. Without one they have none.
     using Decorator = std::function<void(QMainWindow&)>;
@@ -92,6 +96,7 @@ private:
     std::unique_ptr<Dialogs> m_dialogs;
     std::unique_ptr<Environment> m_environment;
     QHash<QByteArray, QPointer<QWidget>> m_windows;
+    QList<QPointer<QWidget>> m_documents;
     Decorator m_decorator;
 };
 

@@ -2,6 +2,7 @@
 
 #include "archivecommands.h"
 #include "navigation.h"
+#include "printcommands.h"
 #include "ui/core/modulopondra.h"
 #include "ui/extra/informa.h"
 #include "ui/extra/supportoclienti.h"
@@ -211,7 +212,8 @@ void setSharedButtons(ModuloPondra& module, QMainWindow& window, const std::arra
 struct EditingWindow {
     int number;
     CommandOrigin origin;
-    std::array<QString, 2> printEntries;
+    std::array<Entry, 2> printEntries;
+    Command print; // the window's print button and toolbar button 6
     QString checkEntry;
     QString clearEntry;
     QString windowNumber;
@@ -239,8 +241,8 @@ Command decorateEditingWindow(ModuloPondra& module, QMainWindow& w, const Editin
     addEntry(file, {QStringLiteral("&Elimina..."), remove});
     file->addSeparator();
     QMenu* print = file->addMenu(QStringLiteral("S&tampa"));
-    for (const QString& entry : e.printEntries) {
-        addEntry(print, {entry, {}});
+    for (const Entry& entry : e.printEntries) {
+        addEntry(print, entry);
     }
     file->addSeparator();
     addEntry(file, {QStringLiteral("Es&ci"), exit});
@@ -262,6 +264,7 @@ Command decorateEditingWindow(ModuloPondra& module, QMainWindow& w, const Editin
     c.buttons[2] = save;
     c.buttons[3] = saveAs;
     c.buttons[4] = remove;
+    c.buttons[6] = e.print;
     c.buttons[19] = e.check;
     c.buttons[20] = e.clear;
     setSharedButtons(module, w, viewEntries, c);
@@ -274,14 +277,16 @@ void decorateData(ModuloPondra& module, requisiti& w)
     const Command exit = decorateEditingWindow(
         module, w,
         {1, CommandOrigin::DataWindow,
-         {QStringLiteral("&modello di acquisizione dati"), QStringLiteral("&dati finestra")},
+         {Entry{QStringLiteral("&modello di acquisizione dati"), [&module] { PrintTemplate(module); }},
+          Entry{QStringLiteral("&dati finestra"), [&module] { PrintHypothesesData(module); }}},
+         [&module] { PrintHypothesesData(module); },
          QStringLiteral("Controllo &dati ipotesi"), QStringLiteral("C&ancella dati ipotesi visualizzata"),
          QStringLiteral("&Finestra n.1 di 3"), QStringLiteral("controllo dati ipotesi"),
          QStringLiteral("cancella dati ipotesi visualizzata"), QStringLiteral("stampa dati finestra"),
          [&w] { w.controllodati_Click(); }, [&w] { w.cancellare_Click(); }});
     wire(w.avanti, [&module] { ShowResults(module); });
     wire(w.cmdesci, exit);
-    wire(w.cmdstampa, {});
+    wire(w.cmdstampa, [&module] { PrintHypothesesData(module); });
     wire(w.cmdGuida, {});
 }
 
@@ -297,7 +302,8 @@ void decorateResults(ModuloPondra& module, classifica& w)
     addEntry(file, {QStringLiteral("Salva con nome..."), saveAs});
     addEntry(file, {QStringLiteral("Elimina..."), remove});
     file->addSeparator();
-    addEntry(file, {QStringLiteral("Stampa"), {}});
+    const Command print = [&module] { PrintRanking(module); };
+    addEntry(file, {QStringLiteral("Stampa"), print});
     file->addSeparator();
     addEntry(file, {QStringLiteral("Esci"), exit});
     QMenu* edit = w.menuBar()->addMenu(QStringLiteral("&Modifica"));
@@ -316,6 +322,7 @@ void decorateResults(ModuloPondra& module, classifica& w)
     // menu's entries do.
     c.buttons[3] = saveAs;
     c.buttons[4] = remove;
+    c.buttons[6] = print;
     c.buttons[19] = exit;
     c.buttons[20] = exit;
     setSharedButtons(module, w, viewEntries, c);
@@ -323,7 +330,7 @@ void decorateResults(ModuloPondra& module, classifica& w)
 
     wire(w.avanti, [&module] { ShowTitlePage(module); });
     wire(w.cmdesci, exit);
-    wire(w.cmdstampa, {});
+    wire(w.cmdstampa, print);
     wire(w.cmdGuida, {});
 }
 
@@ -331,14 +338,17 @@ void decorateTitlePage(ModuloPondra& module, frontespizio& w)
 {
     const Command exit = decorateEditingWindow(
         module, w,
-        {3, CommandOrigin::TitlePageWindow, {QStringLiteral("&dati finestra"), QStringLiteral("&intera elaborazione")},
+        {3, CommandOrigin::TitlePageWindow,
+         {Entry{QStringLiteral("&dati finestra"), [&module] { PrintTitlePageData(module); }},
+          Entry{QStringLiteral("&intera elaborazione"), [&module] { PrintReport(module); }}},
+         [&module] { PrintReport(module); },
          QStringLiteral("Controllo &dati immessi"), QStringLiteral("C&ancella dati finestra"),
          QStringLiteral("Fi&nestra n.3 di 3"), QStringLiteral("controllo dati immessi"),
          QStringLiteral("cancella dati finestra"), QStringLiteral("stampa completa dell'elaborazione"),
          [&w] { w.controllodat_Click(); }, [&w] { w.cancella_Click(); }});
     wire(w.cmddati, [&module] { ShowDataWindow(module); });
     wire(w.cmdesci, exit);
-    wire(w.stampa, {});
+    wire(w.stampa, [&module] { PrintReport(module); });
     wire(w.cmdGuida, {});
 }
 

@@ -1,0 +1,287 @@
+#include "printouts.h"
+
+#include "pagesetup.h"
+
+#include "model/judgementscale.h"
+#include "model/textrules.h"
+
+#include <QStringList>
+
+namespace pondra {
+
+namespace {
+
+constexpr int BodySize = 12;
+constexpr int CellSize = 10;
+
+QString cr(int count = 1)
+{
+    return QString(count, u'\r');
+}
+
+// A cell read as a number, comma decimals, shown with the pattern. Never set counts as 0; a
+// text that is no number (the empty text among them) is written as it is.
+QString patternText(const Value& value, QStringView pattern)
+{
+    const std::optional<double> number = value.toNumber();
+    return number ? fixedPatternText(*number, pattern) : value.toDisplayText();
+}
+
+QString patternText(const QString& text, QStringView pattern)
+{
+    return patternText(Value::text(text), pattern);
+}
+
+QString held(const Value& value)
+{
+    return value.toDisplayText();
+}
+
+void standardHeading(DocumentBuilder& b, const IdentityTexts& identity, int titleSize, int descriptionSize)
+{
+    b.setFontName(QString::fromLatin1(DocumentFont));
+    b.setFontSize(titleSize);
+    b.typeText(identity.ProgramName + cr());
+    b.setFontSize(descriptionSize);
+    b.typeText(identity.ProgramDescription + cr(2));
+    b.setFontSize(BodySize);
+}
+
+void appendParagraph(DocumentBuilder& b, int size, const QString& text)
+{
+    b.appendParagraph();
+    b.setEndParagraphSize(size);
+    b.writeEndParagraph(text);
+}
+
+void appendTable(DocumentBuilder& b, int rows, const QStringList& header)
+{
+    b.appendTable(rows, int(header.size()));
+    b.setTableFontSize(CellSize);
+    for (int c = 1; c <= header.size(); ++c) {
+        b.setCellText(1, c, header.at(c - 1));
+    }
+}
+
+void judgementScaleTable(DocumentBuilder& b)
+{
+    appendTable(b, JudgementSteps + 1, {QStringLiteral("numero"), QStringLiteral("scala dei giudizi")});
+    // All the numbers first, then all the adjectives.
+    for (int k = 1; k <= JudgementSteps; ++k) {
+        b.setCellText(k + 1, 1, signBlankText(k));
+    }
+    for (int k = 1; k <= JudgementSteps; ++k) {
+        b.setCellText(k + 1, 2, JudgementScale::adjective(k));
+    }
+    b.applyTableFormat(ColourfulTableFormat);
+}
+
+void hypothesisSection(DocumentBuilder& b, const PrintSource& s, int h)
+{
+    // Showing the hypothesis may write into the study, so it is read only afterwards.
+    const ScoreFigures figures = s.showHypothesis(h);
+    const Hypothesis& hyp = s.study.hypothesis(h);
+    appendParagraph(b, BodySize,
+                    cr() + QStringLiteral("Ipotesi n.") + signBlankText(h) + QStringLiteral(": ") +
+                        held(hyp.name) + cr());
+
+    const int rows = s.study.lastNamedRowOf(h);
+    appendTable(b, rows + 4,
+                {QStringLiteral("n."), QStringLiteral("caratteristiche considerate"),
+                 QStringLiteral("giudizi"), QStringLiteral("valori"), QStringLiteral("coefficienti"),
+                 QStringLiteral("pesi")});
+    for (int r = 1; r <= rows; ++r) {
+        const CharacteristicEntry& row = s.study.row(h, r);
+        b.setCellText(r + 1, 1, signBlankText(r));
+        b.setCellText(r + 1, 2, held(row.name));
+        b.setCellText(r + 1, 3, held(row.judgement));
+        b.setCellText(r + 1, 4, held(row.judgementNumber));
+        b.setCellText(r + 1, 5, patternText(row.coefficient, u"0.000"));
+        b.setCellText(r + 1, 6, held(row.weight));
+        b.applyTableFormat(ColourfulTableFormat);
+    }
+    b.setCellText(rows + 2, 2, QStringLiteral("media dei coefficienti"));
+    b.setCellText(rows + 2, 5, patternText(figures.media, u"0.000"));
+    b.setCellText(rows + 3, 2, QStringLiteral("coefficiente ponderato"));
+    b.setCellText(rows + 3, 5, patternText(figures.ponderata, u"0.000"));
+    b.setCellText(rows + 4, 2, QStringLiteral("giudizio complessivo"));
+    b.setCellText(rows + 4, 3, held(hyp.OverallJudgement));
+}
+
+void rankingTable(DocumentBuilder& b, const Ranking& ranking, int count)
+{
+    appendTable(b, count + 1,
+                {QStringLiteral("numero"), QStringLiteral("denominazione dell'ipotesi"),
+                 QStringLiteral("valutazione in %"), QStringLiteral("giudizio complessivo")});
+    for (int i = 1; i <= count; ++i) {
+        const RankingEntry& entry = ranking.at(std::size_t(i));
+        // The position, not the hypothesis number.
+        b.setCellText(i + 1, 1, signBlankText(i));
+        b.setCellText(i + 1, 2, held(entry.name));
+        b.setCellText(i + 1, 3, patternText(entry.evaluation, u"0.0"));
+        b.setCellText(i + 1, 4, held(entry.overallJudgement));
+    }
+    b.applyTableFormat(ColourfulTableFormat);
+}
+
+// The figures of the hypothesis tables (tables 2..count+1) read right-aligned.
+void alignHypothesisTables(DocumentBuilder& b, int count)
+{
+    for (int table = 2; table <= count + 1; ++table) {
+        for (int column = 4; column <= 6; ++column) {
+            b.alignColumn(table, column, ParagraphAlignment::Right);
+        }
+    }
+}
+
+void reportTitlePage(DocumentBuilder& b, const PrintSource& s)
+{
+    const TitlePage& t = s.titlePage;
+    b.setFontName(QString::fromLatin1(DocumentFont));
+    b.setFontSize(24);
+    b.typeText(QStringLiteral("VALUTAZIONI DI IPOTESI") + cr());
+    b.setFontSize(14);
+    b.typeText(s.identity.ProgramDescription + cr());
+    b.setFontSize(14);
+    b.typeText(cr(4) + QStringLiteral("perizia: ") + t.progetto + cr(3));
+    b.typeText(QStringLiteral("località: ") + t.localita + cr(3));
+    b.typeText(QStringLiteral("tipologia di studio: ") + t.tipostudio);
+    for (int i = 0; i < 9; ++i) {
+        b.typeText(cr());
+    }
+    b.typeText(QStringLiteral("progettista: ") + s.ownerStudioName + cr());
+    b.typeText(QStringLiteral("committente: ") + t.committente + cr(2));
+    b.typeText(t.luogo + QStringLiteral(": ") + t.data);
+    for (int i = 0; i < 12; ++i) {
+        b.typeText(cr());
+    }
+    b.typeText(s.ownerStudioName + cr());
+    b.typeText(s.ownerAddress + cr() + u'\f');
+}
+
+const char16_t MethodText[] =
+    u"La presente elaborazione valuta per confronto la soluzione migliore tra le ipotesi assunte. "
+    u"I requisiti indicati sono quelli che si desiderano, o che meglio descrivono le qualità degli "
+    u"oggetti, dei beni o delle situazioni di stima. Il peso di tali caratteristiche misura "
+    u"l'importanza che ad esse viene data rispetto al totale della valutazione: viene espresso in "
+    u"percentuale.  Maggiore sarà tale valore, maggiore sarà  'il peso', appunto, nell'insieme "
+    u"della stima dell'ipotesi considerata. In definitiva il peso misura quanto è presente quel "
+    u"requisito: meno o più della media.";
+
+const char16_t ScaleText[] =
+    u"La qualità viene invece indicata mediante un aggettivo a cui corrisponde un preciso "
+    u"coefficiente associato alla formula di calcolo. Nella scala proposta il massimo grado è "
+    u"costituito dal giudizio 'eccellente', mentre il minimo è costituito dal giudizio 'nullo'. Ad "
+    u"ognuno di essi corrisponde un valore che va da '1', per l 'eccellente,  allo  '0',  per il "
+    u"nullo.  La stima finale,  esposta in forma di percentuale rispetto ad una ideale con tutti i "
+    u"requisiti al massimo grado, è una media ponderata calcolata con i dati a disposizione. "
+    u"All'aumentare delle caratteristiche considerate per ogni ipotesi si affina la valutazione ed "
+    u"il risultato finale diventa sempre più attendibile.";
+
+} // namespace
+
+void printTemplate(DocumentBuilder& b, const IdentityTexts& identity)
+{
+    standardHeading(b, identity, 20, 16);
+    b.appendParagraph();
+    judgementScaleTable(b);
+    // 45 underscores for the name written by hand.
+    appendParagraph(b, BodySize,
+                    cr() + QStringLiteral("Ipotesi n.:_____") + QStringLiteral("  -  nome: ") +
+                        QString(45, u'_'));
+    appendTable(b, 30,
+                {QStringLiteral("numero"), QStringLiteral("caratteristiche considerate per l'ipotesi"),
+                 QStringLiteral("giudizi"), QStringLiteral("pesi in % (totale = 100)")});
+    b.applyTableFormat(ColourfulTableFormat);
+}
+
+void printHypothesesData(DocumentBuilder& b, const PrintSource& s)
+{
+    const int count = s.study.HypothesisCount;
+    standardHeading(b, s.identity, 20, 16);
+    b.appendParagraph();
+    judgementScaleTable(b);
+    for (int h = 1; h <= count; ++h) {
+        hypothesisSection(b, s, h);
+    }
+    alignHypothesisTables(b, count);
+}
+
+void printRanking(DocumentBuilder& b, const PrintSource& s)
+{
+    standardHeading(b, s.identity, 20, 16);
+    b.typeText(QStringLiteral("Classifica delle ipotesi"));
+    b.appendParagraph();
+    rankingTable(b, s.ranking, s.study.HypothesisCount);
+    b.alignColumn(1, 3, ParagraphAlignment::Right);
+}
+
+int printReport(DocumentBuilder& b, const PrintSource& s)
+{
+    const int count = s.study.HypothesisCount;
+    reportTitlePage(b, s);
+
+    appendParagraph(b, 18, u'\f' + QStringLiteral("RELAZIONE DI STIMA") + cr(2));
+    b.setEndParagraphSize(BodySize);
+    b.writeEndParagraph(QString::fromUtf16(MethodText) + cr());
+    b.writeEndParagraph(QString::fromUtf16(ScaleText) + cr());
+
+    b.setEndParagraphSize(14);
+    b.writeEndParagraph(cr() + QStringLiteral("A) DATI  (") + signBlankText(count) +
+                        QStringLiteral(" ipotesi considerate)") + cr());
+    b.writeEndParagraph(cr());
+    judgementScaleTable(b);
+    for (int h = 1; h <= count; ++h) {
+        hypothesisSection(b, s, h);
+    }
+
+    // The ranking heading goes to the end paragraph the last hypothesis section left.
+    b.setEndParagraphSize(14);
+    b.writeEndParagraph(cr() + QStringLiteral("B) GRADUATORIA DELLE IPOTESI") + cr());
+    b.writeEndParagraph(cr());
+    rankingTable(b, s.ranking, count);
+
+    // Counted before the closing texts, which state it.
+    const int pages = b.pageCount();
+    const TitlePage& t = s.titlePage;
+    b.writeEndParagraph(cr() + QStringLiteral("La presente relazione di stima è composta di n.") +
+                        signBlankText(pages) + QStringLiteral(" pagine.") + cr());
+    b.writeEndParagraph(QStringLiteral("Si allega: ") + t.allegati + cr(3));
+    b.writeEndParagraph(t.luogo + QStringLiteral(": ") + t.data + cr(3));
+    b.writeEndParagraph(QStringLiteral("il perito") + cr());
+    b.writeEndParagraph(u'(' + s.ownerStudioName + u')');
+
+    b.justifyAll();
+    alignHypothesisTables(b, count);
+    b.alignColumn(count + 2, 3, ParagraphAlignment::Right);
+    return pages;
+}
+
+void printTitlePageData(DocumentBuilder& b, const PrintSource& s)
+{
+    const TitlePage& t = s.titlePage;
+    standardHeading(b, s.identity, 18, 12);
+    b.typeText(QStringLiteral("FRONTESPIZIO") + cr());
+    // Straight after the typed text: no end paragraph comes first.
+    appendTable(b, 10, {QStringLiteral("tipologia"), QStringLiteral("dati")});
+    const QString rows[][2] = {
+        {QStringLiteral("perizia"), t.progetto},
+        {QStringLiteral("località"), t.localita},
+        {QStringLiteral("tipologia di studio"), t.tipostudio},
+        {QStringLiteral("committente"), t.committente},
+        {QStringLiteral("luogo della elaborazione"), t.luogo},
+        {QStringLiteral("data della elaborazione"), t.data},
+        {QStringLiteral("allegati alla relazione"), t.allegati},
+        {QStringLiteral("studio tecnico"), s.ownerStudioName},
+        {QStringLiteral("indirizzo"), s.ownerAddress},
+    };
+    int row = 2;
+    for (const auto& [caption, text] : rows) {
+        b.setCellText(row, 1, caption);
+        b.setCellText(row, 2, text);
+        ++row;
+    }
+    b.applyTableFormat(ColourfulTableFormat);
+}
+
+} // namespace pondra

@@ -1,0 +1,130 @@
+#include "documentwindow.h"
+
+#include "reports/documentexport.h"
+#include "ui/core/modulopondra.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QStandardPaths>
+#include <QStyle>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QUrl>
+
+namespace pondra {
+
+namespace {
+
+QString fileTitle(const ModuloPondra& module)
+{
+    return module.identity().ProgramName + QStringLiteral(": documento");
+}
+
+} // namespace
+
+DocumentWindow::DocumentWindow(ModuloPondra& module, std::unique_ptr<QTextDocument> document, const QString& title)
+    : m_module(module), m_document(std::move(document)), m_editor(new QTextEdit(this))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(title);
+    // The document is shown only once it is complete: editing a shown document while it is
+    // built is far slower.
+    m_editor->setDocument(m_document.get());
+    m_editor->setAcceptRichText(false);
+    setCentralWidget(m_editor);
+
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QToolBar* toolbar = addToolBar(QStringLiteral("Documento"));
+    toolbar->setMovable(false);
+    toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    auto add = [&](const QString& text, const char* icon, QStyle::StandardPixmap fallback, QKeySequence key,
+                   void (DocumentWindow::*slot)()) {
+        QAction* action = file->addAction(QIcon::fromTheme(QString::fromLatin1(icon), style()->standardIcon(fallback)),
+                                          text, this, slot);
+        action->setShortcut(key);
+        toolbar->addAction(action);
+    };
+    add(QStringLiteral("&Stampa..."), "document-print", QStyle::SP_FileDialogDetailedView, QKeySequence::Print,
+        &DocumentWindow::print);
+    add(QStringLiteral("Salva &come..."), "document-save-as", QStyle::SP_DialogSaveButton, QKeySequence::SaveAs,
+        &DocumentWindow::saveAs);
+    add(QStringLiteral("&Apri con..."), "document-open", QStyle::SP_DirOpenIcon, QKeySequence(), &DocumentWindow::openWith);
+    file->addSeparator();
+    file->addAction(QStringLiteral("&Chiudi"), QKeySequence::Close, this, &QWidget::close);
+    resize(820, 900);
+}
+
+DocumentWindow::~DocumentWindow()
+{
+    // The editor goes before the document it shows.
+    delete m_editor;
+}
+
+QTextDocument* DocumentWindow::document() const
+{
+    return m_document.get();
+}
+
+void DocumentWindow::print()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    QPrintPreviewDialog preview(&printer, this);
+    preview.setWindowTitle(QStringLiteral("Anteprima di stampa"));
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* target) { m_document->print(target); });
+    preview.exec();
+}
+
+void DocumentWindow::saveAs()
+{
+    const QStringList filters = exportFilters();
+    const QString path = m_module.dialogs().saveFileName(this, QStringLiteral("Salva il documento come"),
+                                                         filters.join(QStringLiteral(";;")), filters.value(0));
+    if (path.isEmpty()) {
+        return;
+    }
+    QString error;
+    if (!exportDocument(*m_document, path, &error)) {
+        m_module.showMessage(this, {error, MessageIcon::Critical}, fileTitle(m_module));
+    }
+}
+
+void DocumentWindow::openWith()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
+    const QString name = windowTitle().section(u':', -1).trimmed().replace(u' ', u'-');
+    const QString path = QDir(folder).filePath(QStringLiteral("Pondra-%1-%2.docx")
+                                                   .arg(name.isEmpty() ? QStringLiteral("documento") : name)
+                                                   .arg(QCoreApplication::applicationPid()));
+    QString error;
+    if (!exportDocument(*m_document, path, &error)) {
+        m_module.showMessage(this, {error, MessageIcon::Critical}, fileTitle(m_module));
+        return;
+    }
+    if (!m_module.environment().openUrl(QUrl::fromLocalFile(path))) {
+        m_module.showMessage(this,
+                             {QStringLiteral("Nessun programma del sistema apre il documento «%1».")
+                                  .arg(QDir::toNativeSeparators(path)),
+                              MessageIcon::Exclamation},
+                             fileTitle(m_module));
+    }
+}
+
+DocumentWindow* showDocument(ModuloPondra& module, std::unique_ptr<QTextDocument> document, const QString& title)
+{
+    auto* window = new DocumentWindow(module, std::move(document), title);
+    module.adoptDocumentWindow(window);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
+
+} // namespace pondra

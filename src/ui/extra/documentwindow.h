@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <memory>
+
+class QTextDocument;
+class QTextEdit;
+
+namespace pondra {
+
+class ModuloPondra;
+
+// One printout, as a document the user reads, edits, prints or saves; nothing is saved unless
+// the user asks. Each printout opens a window of its own.
+class DocumentWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    DocumentWindow(ModuloPondra& module, std::unique_ptr<QTextDocument> document, const QString& title);
+    ~DocumentWindow() override;
+
+    QTextDocument* document() const;
+
+public Q_SLOTS:
+    void print();
+    // Asks where and in which format; says why when the file cannot be written.
+    void saveAs();
+    // Writes a temporary copy and hands it to the desktop's own program for the format.
+    void openWith();
+
+private:
+    ModuloPondra& m_module;
+    std::unique_ptr<QTextDocument> m_document;
+    QTextEdit* m_editor = nullptr;
+};
+
+// Opens a printout in a new document window owned by the module.
+DocumentWindow* showDocument(ModuloPondra& module, std::unique_ptr<QTextDocument> document, const QString& title);
+
+} // namespace pondra

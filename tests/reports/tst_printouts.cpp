@@ -1,0 +1,412 @@
+#include "model/ranking.h"
+#include "model/scoring.h"
+#include "reports/printouts.h"
+#include "reports/recordingbuilder.h"
+#include "support/studybuilder.h"
+
+#include <QTest>
+
+#include <memory>
+
+using namespace pondra;
+using testsupport::enterRow;
+using testsupport::nameHypothesis;
+
+Q_DECLARE_METATYPE(pondra::Value)
+
+namespace {
+
+QString s(const char16_t* text)
+{
+    return QString::fromUtf16(text);
+}
+
+QStringList repeated(const QString& line, int times)
+{
+    QStringList lines;
+    for (int i = 0; i < times; ++i) {
+        lines << line;
+    }
+    return lines;
+}
+
+QStringList heading(int titleSize, int descriptionSize)
+{
+    return {s(u"font Century Gothic"),
+            QStringLiteral("size %1").arg(titleSize),
+            s(u"type Pondra \r"),
+            QStringLiteral("size %1").arg(descriptionSize),
+            s(u"type valutazioni qualsiasi mediante confronto\r\r"),
+            s(u"size 12")};
+}
+
+const QStringList scaleTable = {
+    s(u"table 12x2"),          s(u"table size 10"),        s(u"cell 1,1 numero"),
+    s(u"cell 1,2 scala dei giudizi"),
+    s(u"cell 2,1  1"),         s(u"cell 3,1  2"),          s(u"cell 4,1  3"),
+    s(u"cell 5,1  4"),         s(u"cell 6,1  5"),          s(u"cell 7,1  6"),
+    s(u"cell 8,1  7"),         s(u"cell 9,1  8"),          s(u"cell 10,1  9"),
+    s(u"cell 11,1  10"),       s(u"cell 12,1  11"),
+    s(u"cell 2,2 eccellente"), s(u"cell 3,2 ottimo"),      s(u"cell 4,2 buono"),
+    s(u"cell 5,2 discreto"),   s(u"cell 6,2 accettabile"), s(u"cell 7,2 mediocre"),
+    s(u"cell 8,2 scadente"),   s(u"cell 9,2 molto scarso"), s(u"cell 10,2 pessimo"),
+    s(u"cell 11,2 minimo"),    s(u"cell 12,2 nullo"),      s(u"format 9"),
+};
+
+QStringList section(const char16_t* paragraphText)
+{
+    return {s(u"paragraph"), s(u"paragraph size 12"), s(u"paragraph text ") + s(paragraphText)};
+}
+
+QStringList hypothesisTableStart(int rows)
+{
+    return {QStringLiteral("table %1x6").arg(rows),
+            s(u"table size 10"),
+            s(u"cell 1,1 n."),
+            s(u"cell 1,2 caratteristiche considerate"),
+            s(u"cell 1,3 giudizi"),
+            s(u"cell 1,4 valori"),
+            s(u"cell 1,5 coefficienti"),
+            s(u"cell 1,6 pesi")};
+}
+
+QStringList rightAligned(int firstTable, int lastTable, int firstColumn, int lastColumn)
+{
+    QStringList lines;
+    for (int t = firstTable; t <= lastTable; ++t) {
+        for (int c = firstColumn; c <= lastColumn; ++c) {
+            lines << QStringLiteral("align %1,%2 right").arg(t).arg(c);
+        }
+    }
+    return lines;
+}
+
+// Lists the first differing line, which QCOMPARE on long lists does not show.
+void compareLines(const QStringList& actual, const QStringList& expected)
+{
+    for (qsizetype i = 0; i < std::min(actual.size(), expected.size()); ++i) {
+        if (actual.at(i) != expected.at(i)) {
+            qWarning("line %lld: got \"%s\", expected \"%s\"", qlonglong(i), qPrintable(actual.at(i)),
+                     qPrintable(expected.at(i)));
+            break;
+        }
+    }
+    QCOMPARE(actual.size(), expected.size());
+    QCOMPARE(actual, expected);
+}
+
+} // namespace
+
+class TestPrintouts : public QObject {
+    Q_OBJECT
+
+private:
+    const IdentityTexts identity = InitGlobals();
+    std::unique_ptr<Study> study;
+    Ranking ranking;
+    QList<int> shown;
+
+    PrintSource source()
+    {
+        TitlePage page;
+        page.progetto = QStringLiteral("Stima villa");
+        page.localita = QStringLiteral("Como");
+        page.tipostudio = QStringLiteral("confronto");
+        page.committente = QStringLiteral("Bianchi");
+        page.luogo = QStringLiteral("Como");
+        page.data = s(u"lunedì, 7 dic 2026");
+        page.allegati = QString();
+        return PrintSource{.identity = identity,
+                           .study = *study,
+                           .ranking = ranking,
+                           .titlePage = page,
+                           .ownerStudioName = QStringLiteral("Studio Rossi"),
+                           .ownerAddress = QStringLiteral("via Roma 1"),
+                           .showHypothesis = [this](int h) {
+                               shown << h;
+                               return ShowHypothesis(*study, h);
+                           }};
+    }
+
+    // Casa: two scored rows; Villa: an empty coefficient the scoring turns into 0;
+    // Rustico: no rows at all.
+    void threeHypotheses()
+    {
+        nameHypothesis(*study, 1, QStringLiteral("Casa"));
+        enterRow(*study, 1, 1, QStringLiteral("luce"), 2, 60);
+        enterRow(*study, 1, 2, QStringLiteral("rumore"), 1, 40);
+        nameHypothesis(*study, 2, QStringLiteral("Villa"));
+        enterRow(*study, 2, 1, QStringLiteral("giardino"), 3, 30);
+        study->row(2, 1).coefficient = Value::text(QString());
+        enterRow(*study, 2, 2, QStringLiteral("garage"), 3, 70);
+        nameHypothesis(*study, 3, QStringLiteral("Rustico"));
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        study = std::make_unique<Study>();
+        ranking = Ranking();
+        shown.clear();
+    }
+
+    void template_headingScaleAndEmptyForm()
+    {
+        RecordingBuilder b;
+        printTemplate(b, identity);
+        const QStringList expected =
+            heading(20, 16) + QStringList{s(u"paragraph")} + scaleTable +
+            QStringList{s(u"paragraph"),
+                        s(u"paragraph size 12"),
+                        s(u"paragraph text \rIpotesi n.:_____  -  nome: "
+                          u"_____________________________________________"),
+                        s(u"table 30x4"),
+                        s(u"table size 10"),
+                        s(u"cell 1,1 numero"),
+                        s(u"cell 1,2 caratteristiche considerate per l'ipotesi"),
+                        s(u"cell 1,3 giudizi"),
+                        s(u"cell 1,4 pesi in % (totale = 100)"),
+                        s(u"format 9")};
+        compareLines(b.operations, expected);
+    }
+
+    void hypothesesData_everyHypothesisInNumberOrder()
+    {
+        threeHypotheses();
+        RecordingBuilder b;
+        printHypothesesData(b, source());
+
+        const QStringList expected =
+            heading(20, 16) + QStringList{s(u"paragraph")} + scaleTable +
+            // Two rows, each followed by the table format.
+            section(u"\rIpotesi n. 1: Casa\r") +
+            hypothesisTableStart(6) +
+            QStringList{s(u"cell 2,1  1"), s(u"cell 2,2 luce"), s(u"cell 2,3 ottimo"), s(u"cell 2,4 2"),
+                        s(u"cell 2,5 0,900"), s(u"cell 2,6 60"), s(u"format 9"),
+                        s(u"cell 3,1  2"), s(u"cell 3,2 rumore"), s(u"cell 3,3 eccellente"), s(u"cell 3,4 1"),
+                        s(u"cell 3,5 1,000"), s(u"cell 3,6 40"), s(u"format 9"),
+                        s(u"cell 4,2 media dei coefficienti"), s(u"cell 4,5 0,950"),
+                        s(u"cell 5,2 coefficiente ponderato"), s(u"cell 5,5 0,940"),
+                        s(u"cell 6,2 giudizio complessivo"), s(u"cell 6,3 ottimo")} +
+            // The empty coefficient was scored as 0 before the rows were read.
+            section(u"\rIpotesi n. 2: Villa\r") +
+            hypothesisTableStart(6) +
+            QStringList{s(u"cell 2,1  1"), s(u"cell 2,2 giardino"), s(u"cell 2,3 buono"), s(u"cell 2,4 3"),
+                        s(u"cell 2,5 0,000"), s(u"cell 2,6 30"), s(u"format 9"),
+                        s(u"cell 3,1  2"), s(u"cell 3,2 garage"), s(u"cell 3,3 buono"), s(u"cell 3,4 3"),
+                        s(u"cell 3,5 0,800"), s(u"cell 3,6 70"), s(u"format 9"),
+                        s(u"cell 4,2 media dei coefficienti"), s(u"cell 4,5 0,000"),
+                        s(u"cell 5,2 coefficiente ponderato"), s(u"cell 5,5 0,000"),
+                        s(u"cell 6,2 giudizio complessivo"), s(u"cell 6,3 nullo")} +
+            // No rows: header and summary rows only, no table format; the empty mean stays empty.
+            section(u"\rIpotesi n. 3: Rustico\r") +
+            hypothesisTableStart(4) +
+            QStringList{s(u"cell 2,2 media dei coefficienti"), s(u"cell 2,5 "),
+                        s(u"cell 3,2 coefficiente ponderato"), s(u"cell 3,5 0,000"),
+                        s(u"cell 4,2 giudizio complessivo"), s(u"cell 4,3 nullo")} +
+            rightAligned(2, 4, 4, 6);
+        compareLines(b.operations, expected);
+        QCOMPARE(shown, (QList<int>{1, 2, 3}));
+    }
+
+    void hypothesisSection_numberCells_data()
+    {
+        QTest::addColumn<Value>("coefficient");
+        QTest::addColumn<QString>("media");
+        QTest::addColumn<QString>("coefficientCell");
+        QTest::addColumn<QString>("mediaCell");
+
+        QTest::newRow("comma text") << Value::text(QStringLiteral("0,9")) << QStringLiteral("0,65")
+                                    << QStringLiteral("0,900") << QStringLiteral("0,650");
+        QTest::newRow("whole text") << Value::text(QStringLiteral("1")) << QStringLiteral("1")
+                                    << QStringLiteral("1,000") << QStringLiteral("1,000");
+        QTest::newRow("scored zero") << Value::integer(0) << QStringLiteral("0") << QStringLiteral("0,000")
+                                     << QStringLiteral("0,000");
+        QTest::newRow("number, negative") << Value::number(0.75) << QStringLiteral("-0,5")
+                                          << QStringLiteral("0,750") << QStringLiteral("-0,500");
+        QTest::newRow("rounding") << Value::text(QStringLiteral("0,0005")) << QStringLiteral("0,9995")
+                                  << QStringLiteral("0,001") << QStringLiteral("1,000");
+        QTest::newRow("never set, empty") << Value() << QString() << QStringLiteral("0,000") << QString();
+        QTest::newRow("empty text, no number")
+            << Value::text(QString()) << QStringLiteral("n.d.") << QString() << QStringLiteral("n.d.");
+    }
+
+    void hypothesisSection_numberCells()
+    {
+        QFETCH(Value, coefficient);
+        QFETCH(QString, media);
+        QFETCH(QString, coefficientCell);
+        QFETCH(QString, mediaCell);
+        nameHypothesis(*study, 1, QStringLiteral("Casa"));
+        enterRow(*study, 1, 1, QStringLiteral("luce"), 2, 100);
+        study->row(1, 1).coefficient = coefficient;
+        PrintSource src = source();
+        // The figures as the window would show them, without scoring the study.
+        src.showHypothesis = [&](int) {
+            return ScoreFigures{media, QStringLiteral("0"), QStringLiteral("0,75"), 1};
+        };
+        RecordingBuilder b;
+        printHypothesesData(b, src);
+        QVERIFY(b.operations.contains(QStringLiteral("cell 2,5 ") + coefficientCell));
+        QVERIFY(b.operations.contains(QStringLiteral("cell 3,5 ") + mediaCell));
+        QVERIFY(b.operations.contains(QStringLiteral("cell 4,5 0,750")));
+    }
+
+    void ranking_positionsInRankOrder()
+    {
+        for (int h = 1; h <= 4; ++h) {
+            nameHypothesis(*study, h, QStringLiteral("h%1").arg(h));
+        }
+        const auto entry = [](const char16_t* name, double evaluation, const char16_t* judgement) {
+            return RankingEntry{Value::text(s(name)), Value::number(evaluation), Value::text(s(judgement))};
+        };
+        ranking[1] = entry(u"Villa", 80, u"ottimo");
+        ranking[2] = entry(u"Casa", 72.45, u"buono");
+        ranking[3] = entry(u"Baita", 40, u"scadente");
+        ranking[4] = entry(u"Rustico", 0, u"nullo");
+        // Beyond the hypothesis count: not printed.
+        ranking[5] = entry(u"Stalla", 99, u"ottimo");
+        RecordingBuilder b;
+        printRanking(b, source());
+        const QStringList expected =
+            heading(20, 16) +
+            QStringList{s(u"type Classifica delle ipotesi"), s(u"paragraph"), s(u"table 5x4"),
+                        s(u"table size 10"),
+                        s(u"cell 1,1 numero"), s(u"cell 1,2 denominazione dell'ipotesi"),
+                        s(u"cell 1,3 valutazione in %"), s(u"cell 1,4 giudizio complessivo"),
+                        s(u"cell 2,1  1"), s(u"cell 2,2 Villa"), s(u"cell 2,3 80,0"), s(u"cell 2,4 ottimo"),
+                        s(u"cell 3,1  2"), s(u"cell 3,2 Casa"), s(u"cell 3,3 72,5"), s(u"cell 3,4 buono"),
+                        s(u"cell 4,1  3"), s(u"cell 4,2 Baita"), s(u"cell 4,3 40,0"), s(u"cell 4,4 scadente"),
+                        s(u"cell 5,1  4"), s(u"cell 5,2 Rustico"), s(u"cell 5,3 0,0"), s(u"cell 5,4 nullo"),
+                        s(u"format 9"), s(u"align 1,3 right")};
+        compareLines(b.operations, expected);
+        QVERIFY(shown.isEmpty());
+    }
+
+    void ranking_evaluationCell_data()
+    {
+        QTest::addColumn<Value>("evaluation");
+        QTest::addColumn<QString>("cell");
+        QTest::newRow("number") << Value::number(31.25) << QStringLiteral("31,3");
+        QTest::newRow("whole") << Value::integer(100) << QStringLiteral("100,0");
+        QTest::newRow("comma text") << Value::text(QStringLiteral("72,25")) << QStringLiteral("72,3");
+        QTest::newRow("never set counts as 0") << Value() << QStringLiteral("0,0");
+        QTest::newRow("empty text stays empty") << Value::text(QString()) << QString();
+    }
+
+    void ranking_evaluationCell()
+    {
+        QFETCH(Value, evaluation);
+        QFETCH(QString, cell);
+        nameHypothesis(*study, 1, QStringLiteral("Casa"));
+        ranking[1] = {Value::text(QStringLiteral("Casa")), evaluation, Value()};
+        RecordingBuilder b;
+        printRanking(b, source());
+        QVERIFY(b.operations.contains(QStringLiteral("cell 2,3 ") + cell));
+        QVERIFY(b.operations.contains(QStringLiteral("cell 2,4 ")));
+    }
+
+    void report_titlePageDataRankingAndClosing()
+    {
+        threeHypotheses();
+        nameHypothesis(*study, 4, QStringLiteral("Baita"));
+        enterRow(*study, 4, 1, QStringLiteral("vista"), 5, 100);
+        nameHypothesis(*study, 5, QStringLiteral("Rifugio"));
+        enterRow(*study, 5, 1, QStringLiteral("quota"), 9, 100);
+        for (int h = 1; h <= 5; ++h) {
+            ShowHypothesis(*study, h);
+        }
+        ordina(*study, ranking);
+
+        // The report repeats the data printout's hypothesis sections and the ranking table.
+        RecordingBuilder data;
+        printHypothesesData(data, source());
+        const qsizetype sectionsStart = heading(20, 16).size() + 1 + scaleTable.size();
+        const qsizetype sectionsEnd = data.operations.size() - rightAligned(2, 6, 4, 6).size();
+        const QStringList sections = data.operations.mid(sectionsStart, sectionsEnd - sectionsStart);
+        QCOMPARE(sections.first(), s(u"paragraph"));
+        QCOMPARE(sections.last(), s(u"cell 5,3 pessimo"));
+        RecordingBuilder rankingOnly;
+        printRanking(rankingOnly, source());
+        const QStringList rankingTable = rankingOnly.operations.mid(8, rankingOnly.operations.size() - 9);
+        QCOMPARE(rankingTable.first(), s(u"table 6x4"));
+        QCOMPARE(rankingTable.last(), s(u"format 9"));
+        shown.clear();
+
+        RecordingBuilder b;
+        b.pages = 7;
+        QCOMPARE(printReport(b, source()), 7);
+
+        const QStringList expected =
+            QStringList{s(u"font Century Gothic"), s(u"size 24"), s(u"type VALUTAZIONI DI IPOTESI\r"),
+                        s(u"size 14"), s(u"type valutazioni qualsiasi mediante confronto\r"), s(u"size 14"),
+                        s(u"type \r\r\r\rperizia: Stima villa\r\r\r"), s(u"type località: Como\r\r\r"),
+                        s(u"type tipologia di studio: confronto")} +
+            repeated(s(u"type \r"), 9) +
+            QStringList{s(u"type progettista: Studio Rossi\r"), s(u"type committente: Bianchi\r\r"),
+                        s(u"type Como: lunedì, 7 dic 2026")} +
+            repeated(s(u"type \r"), 12) +
+            QStringList{
+                s(u"type Studio Rossi\r"), s(u"type via Roma 1\r\f"),
+                s(u"paragraph"), s(u"paragraph size 18"),
+                s(u"paragraph text \fRELAZIONE DI STIMA\r\r"), s(u"paragraph size 12"),
+                s(u"paragraph text La presente elaborazione valuta per confronto la soluzione migliore tra "
+                  u"le ipotesi assunte. I requisiti indicati sono quelli che si desiderano, o che meglio "
+                  u"descrivono le qualità degli oggetti, dei beni o delle situazioni di stima. Il peso di "
+                  u"tali caratteristiche misura l'importanza che ad esse viene data rispetto al totale della "
+                  u"valutazione: viene espresso in percentuale.  Maggiore sarà tale valore, maggiore sarà  "
+                  u"'il peso', appunto, nell'insieme della stima dell'ipotesi considerata. In definitiva il "
+                  u"peso misura quanto è presente quel requisito: meno o più della media.\r"),
+                s(u"paragraph text La qualità viene invece indicata mediante un aggettivo a cui corrisponde "
+                  u"un preciso coefficiente associato alla formula di calcolo. Nella scala proposta il "
+                  u"massimo grado è costituito dal giudizio 'eccellente', mentre il minimo è costituito dal "
+                  u"giudizio 'nullo'. Ad ognuno di essi corrisponde un valore che va da '1', per l "
+                  u"'eccellente,  allo  '0',  per il nullo.  La stima finale,  esposta in forma di "
+                  u"percentuale rispetto ad una ideale con tutti i requisiti al massimo grado, è una media "
+                  u"ponderata calcolata con i dati a disposizione. All'aumentare delle caratteristiche "
+                  u"considerate per ogni ipotesi si affina la valutazione ed il risultato finale diventa "
+                  u"sempre più attendibile.\r"),
+                s(u"paragraph size 14"), s(u"paragraph text \rA) DATI  ( 5 ipotesi considerate)\r"),
+                s(u"paragraph text \r")} +
+            scaleTable + sections +
+            QStringList{s(u"paragraph size 14"), s(u"paragraph text \rB) GRADUATORIA DELLE IPOTESI\r"),
+                        s(u"paragraph text \r")} +
+            rankingTable +
+            QStringList{s(u"page count"),
+                        s(u"paragraph text \rLa presente relazione di stima è composta di n. 7 pagine.\r"),
+                        s(u"paragraph text Si allega: \r\r\r"),
+                        s(u"paragraph text Como: lunedì, 7 dic 2026\r\r\r"),
+                        s(u"paragraph text il perito\r"),
+                        s(u"paragraph text (Studio Rossi)"),
+                        s(u"justify all")} +
+            rightAligned(2, 6, 4, 6) + rightAligned(7, 7, 3, 3);
+        compareLines(b.operations, expected);
+        QCOMPARE(b.operations.count(s(u"page count")), 1);
+        QCOMPARE(shown, (QList<int>{1, 2, 3, 4, 5}));
+    }
+
+    void titlePageData_oneTableNoData()
+    {
+        threeHypotheses();
+        RecordingBuilder b;
+        printTitlePageData(b, source());
+        const QStringList expected =
+            heading(18, 12) +
+            QStringList{s(u"type FRONTESPIZIO\r"), s(u"table 10x2"), s(u"table size 10"),
+                        s(u"cell 1,1 tipologia"), s(u"cell 1,2 dati"),
+                        s(u"cell 2,1 perizia"), s(u"cell 2,2 Stima villa"),
+                        s(u"cell 3,1 località"), s(u"cell 3,2 Como"),
+                        s(u"cell 4,1 tipologia di studio"), s(u"cell 4,2 confronto"),
+                        s(u"cell 5,1 committente"), s(u"cell 5,2 Bianchi"),
+                        s(u"cell 6,1 luogo della elaborazione"), s(u"cell 6,2 Como"),
+                        s(u"cell 7,1 data della elaborazione"), s(u"cell 7,2 lunedì, 7 dic 2026"),
+                        s(u"cell 8,1 allegati alla relazione"), s(u"cell 8,2 "),
+                        s(u"cell 9,1 studio tecnico"), s(u"cell 9,2 Studio Rossi"),
+                        s(u"cell 10,1 indirizzo"), s(u"cell 10,2 via Roma 1"), s(u"format 9")};
+        compareLines(b.operations, expected);
+        QVERIFY(shown.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPrintouts)
+#include "tst_printouts.moc"

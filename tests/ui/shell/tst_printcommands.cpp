@@ -1,0 +1,152 @@
+#include "support/scriptedmodule.h"
+#include "support/studybuilder.h"
+#include "ui/extra/documentwindow.h"
+#include "ui/main/classifica.h"
+#include "ui/main/frontespizio.h"
+#include "ui/main/requisiti.h"
+#include "ui/shell/printcommands.h"
+#include "ui/shell/shell.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextDocument>
+
+using namespace pondra;
+
+class TestPrintCommands : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<testsupport::ScriptedModule> scripted;
+    requisiti* data = nullptr;
+
+    ModuloPondra& module() { return *scripted->module; }
+
+    void enterValidStudy()
+    {
+        Study& study = module().study();
+        for (int h = 1; h <= 3; ++h) {
+            testsupport::nameHypothesis(study, h, QStringLiteral("Ipotesi %1").arg(h));
+            testsupport::enterRow(study, h, 1, QStringLiteral("costo"), h + 1, 60);
+            testsupport::enterRow(study, h, 2, QStringLiteral("qualità"), 3, 40);
+        }
+        data->HScroll1_Change();
+    }
+
+    QList<DocumentWindow*> documents() const
+    {
+        QList<DocumentWindow*> found;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* d = qobject_cast<DocumentWindow*>(w); d && d->isVisible()) {
+                found << d;
+            }
+        }
+        return found;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        scripted = std::make_unique<testsupport::ScriptedModule>();
+        installShell(module());
+        data = module().window<requisiti>();
+        data->show();
+    }
+    void cleanup()
+    {
+        scripted.reset();
+        QVERIFY(documents().isEmpty()); // the module took its document windows with it
+    }
+
+    void dataError_printsNothing_rankingAndReportShowDataWindow()
+    {
+        enterValidStudy();
+        module().study().row(2, 2).weight = Value::text(QStringLiteral("30"));
+        PrintHypothesesData(module());
+        QCOMPARE(scripted->dialogs->messages.size(), 1);
+        QVERIFY(documents().isEmpty());
+        QVERIFY(data->passo->text() != QStringLiteral("sto caricando WORD"));
+
+        data->hide();
+        PrintReport(module());
+        QCOMPARE(scripted->dialogs->messages.size(), 2);
+        QVERIFY(documents().isEmpty());
+        QVERIFY(data->isVisible());
+        QVERIFY(!scripted->dialogs->messageTexts().contains(QStringLiteral("I dati sono stati immessi correttamente.")));
+    }
+
+    void hypothesesData_leavesLastHypothesisAndLoadingText()
+    {
+        enterValidStudy();
+        PrintHypothesesData(module());
+        QVERIFY(scripted->dialogs->messages.isEmpty());
+        QCOMPARE(documents().size(), 1);
+        QCOMPARE(data->HScroll1->value(), 3);
+        QCOMPARE(data->passo->text(), QStringLiteral("sto caricando WORD"));
+        const QString text = documents().first()->document()->toPlainText();
+        QVERIFY(text.contains(QStringLiteral("Ipotesi n. 3: Ipotesi 3")));
+        QVERIFY(text.contains(QStringLiteral("0,800")));
+
+        // A second printout opens a second window.
+        PrintTemplate(module());
+        QCOMPARE(documents().size(), 2);
+        QCOMPARE(data->passo->text(), QStringLiteral("ho visualizzato il modello su WORD"));
+    }
+
+    void report_ranksQuietly_andSaysSo()
+    {
+        enterValidStudy();
+        frontespizio* title = module().window<frontespizio>();
+        title->progetto->setText(QStringLiteral("Perizia di prova"));
+        title->allegati->clear();
+        PrintReport(module());
+        QCOMPARE(title->passo->text(), QStringLiteral("ho visualizzato la relazione su WORD"));
+        QCOMPARE(module().ranking()[1].name, Value::text(QStringLiteral("Ipotesi 1")));
+        QCOMPARE(module().QuietRanking, 0);
+        QCOMPARE(documents().size(), 1);
+        const QString text = documents().first()->document()->toPlainText();
+        QVERIFY(text.contains(QStringLiteral("RELAZIONE DI STIMA")));
+        QVERIFY(text.contains(QStringLiteral("perizia: Perizia di prova")));
+        QVERIFY(text.contains(QStringLiteral("Si allega: \n")));
+    }
+
+    void rankingAndTitlePageData_sayWhatTheyShowed()
+    {
+        enterValidStudy();
+        PrintRanking(module());
+        QCOMPARE(module().window<classifica>()->passo->text(), QStringLiteral("ho visualizzato i dati su WORD"));
+        PrintTitlePageData(module());
+        QCOMPARE(module().window<frontespizio>()->passo->text(), QStringLiteral("ho visualizzato i dati su WORD"));
+        QCOMPARE(documents().size(), 2);
+    }
+
+    void documentWindow_saveAsExports_openWithUsesDesktop()
+    {
+        enterValidStudy();
+        PrintRanking(module());
+        DocumentWindow* window = documents().first();
+        QTemporaryDir dir;
+        scripted->dialogs->fileNames.enqueue(dir.filePath(QStringLiteral("classifica.pdf")));
+        window->saveAs();
+        QVERIFY(QFileInfo(dir.filePath(QStringLiteral("classifica.pdf"))).size() > 1000);
+
+        scripted->dialogs->fileNames.enqueue(dir.filePath(QStringLiteral("manca/classifica.docx")));
+        window->saveAs();
+        QCOMPARE(scripted->dialogs->messages.size(), 1);
+        QCOMPARE(scripted->dialogs->messages[0].icon, std::optional<MessageIcon>(MessageIcon::Critical));
+
+        window->openWith();
+        QCOMPARE(scripted->environment->openedUrls.size(), 1);
+        const QString opened = scripted->environment->openedUrls[0].toLocalFile();
+        QVERIFY(opened.endsWith(QStringLiteral(".docx")));
+        QVERIFY(QFile::exists(opened));
+        QFile::remove(opened);
+    }
+};
+
+QTEST_MAIN(TestPrintCommands)
+#include "tst_printcommands.moc"
