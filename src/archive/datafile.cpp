@@ -57,7 +57,8 @@ bool saveStudyFile(const QString& path, const Study& study, const TitlePage& tit
 {
     const QString prefix = QStringLiteral("Il file «%1» non si può salvare: ").arg(shownName(path));
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so a write the disk refuses fails here and not silently inside commit().
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         setError(error, prefix + QStringLiteral("la cartella non esiste o non si hanno i permessi per scriverci."));
         return false;
     }

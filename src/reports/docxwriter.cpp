@@ -264,6 +264,8 @@ private:
     // What a table's cells look like, by cell format: the same few over a whole table.
     struct CellLooks {
         QTextTableFormat table;
+        // Columns Qt sizes to their content, as Word's automatic fit does.
+        std::vector<bool> fitted;
         QHash<int, QByteArray> cells;
     };
     void writeCell(const QTextTableCell& cell, int row, const std::vector<int>& grid, CellLooks& looks);
@@ -770,7 +772,10 @@ void DocumentXml::writeTable(QTextTable* table)
     }
     m_out += "</w:tblGrid>";
 
-    CellLooks looks{format, {}};
+    CellLooks looks{format, std::vector<bool>(size_t(columns)), {}};
+    for (int i = 0; i < columns; ++i) {
+        looks.fitted[size_t(i)] = constraints.value(i).type() == QTextLength::VariableLength;
+    }
     const int headerRows = std::clamp(format.headerRowCount(), 0, rows);
     for (int row = 0; row < rows; ++row) {
         m_out += "<w:tr>";
@@ -802,14 +807,20 @@ void DocumentXml::writeCell(const QTextTableCell& cell, int row, const std::vect
     const int first = cell.column();
     const int span = std::max(1, std::min(cell.columnSpan(), int(grid.size()) - first));
     int width = 0;
+    bool fitted = false;
     for (int i = first; i < first + span; ++i) {
         width += grid[size_t(i)];
+        fitted = fitted || looks.fitted[size_t(i)];
     }
 
     // Appended piece by piece: this runs for every cell of every table.
-    m_out += "<w:tc><w:tcPr><w:tcW w:w=\"";
-    m_out += number(width);
-    m_out += "\" w:type=\"dxa\"/>";
+    if (fitted) {
+        m_out += "<w:tc><w:tcPr><w:tcW w:w=\"0\" w:type=\"auto\"/>";
+    } else {
+        m_out += "<w:tc><w:tcPr><w:tcW w:w=\"";
+        m_out += number(width);
+        m_out += "\" w:type=\"dxa\"/>";
+    }
     if (span > 1) {
         m_out += "<w:gridSpan w:val=\"" + number(span) + "\"/>";
     }

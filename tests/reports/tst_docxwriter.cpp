@@ -237,6 +237,12 @@ Element writtenBody(const QTextDocument& document)
     return body && error.isEmpty() ? *body : Element();
 }
 
+// A cell by row and position in the row, from 0.
+const Element* rows0Cell(const Element* table, int row, int cell)
+{
+    return table->all(u"w:tr"_s, false).at(size_t(row))->all(u"w:tc"_s, false).at(size_t(cell));
+}
+
 QString prefixFor(const QString& path)
 {
     return u"Il file «%1» non si può scrivere: "_s.arg(QDir::toNativeSeparators(path));
@@ -509,6 +515,10 @@ void TestDocxWriter::table_fixedWidthsInQtUnitsAndMergedCells()
         widths << column->attributes[u"w:w"_s];
     }
     QCOMPARE(widths, (QStringList{u"1440"_s, QString::number(9638 - 1440 - 720), u"720"_s}));
+    // The column Qt fits to its content is left to Word's own fitting.
+    QCOMPARE(t->value(u"w:tblPr/w:tblLayout@w:type"_s), u"(none)"_s);
+    QCOMPARE(rows0Cell(t, 2, 1)->value(u"w:tcPr/w:tcW@w:type"_s), u"auto"_s);
+    QCOMPARE(rows0Cell(t, 2, 2)->value(u"w:tcPr/w:tcW@w:w"_s), u"720"_s);
 
     const auto rows = t->all(u"w:tr"_s, false);
     QCOMPARE(rows.size(), size_t(3));
@@ -526,7 +536,7 @@ void TestDocxWriter::table_fixedWidthsInQtUnitsAndMergedCells()
     }
     const Element* wide = rows[0]->all(u"w:tc"_s, false).at(0);
     QCOMPARE(wide->value(u"w:tcPr/w:gridSpan@w:val"_s), u"2"_s);
-    QCOMPARE(wide->value(u"w:tcPr/w:tcW@w:w"_s), QString::number(9638 - 720));
+    QCOMPARE(wide->value(u"w:tcPr/w:tcW@w:type"_s), u"auto"_s);
     QCOMPARE(wide->text(), u"unita"_s);
     const Element* tall = rows[1]->all(u"w:tc"_s, false).at(2);
     QCOMPARE(tall->value(u"w:tcPr/w:vMerge@w:val"_s), u"restart"_s);
