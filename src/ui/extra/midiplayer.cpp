@@ -1,5 +1,7 @@
 #include "midiplayer.h"
 
+#include "ui/core/programfiles.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -34,12 +36,7 @@ MidiPlayer::~MidiPlayer()
 
 QStringList MidiPlayer::defaultMusicFolders()
 {
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    QStringList folders{programFolder};
-    folders += QStandardPaths::standardLocations(QStandardPaths::AppDataLocation);
-    folders += QDir::cleanPath(programFolder + QStringLiteral("/../share/pondra"));
-    folders.removeDuplicates();
-    return folders;
+    return programFolders();
 }
 
 std::optional<MidiPlayerCommand> MidiPlayer::findPlayerCommand()
