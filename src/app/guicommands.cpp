@@ -5,8 +5,13 @@
 #include "model/datacheck.h"
 #include "ui/core/modulopondra.h"
 #include "ui/extra/frmsplash.h"
+#include "ui/extra/frmtip.h"
 #include "ui/extra/informa.h"
+#include "ui/extra/prodotti.h"
+#include "ui/extra/licenza.h"
 #include "ui/extra/supportoclienti.h"
+#include "ui/help/helppage.h"
+#include "ui/help/sommario.h"
 #include "ui/main/classifica.h"
 #include "ui/main/frontespizio.h"
 #include "ui/main/requisiti.h"
@@ -88,7 +93,13 @@ int runScreenshot(const QString& window, const QString& output, const QString& f
              return shown;
          }},
         {QStringLiteral("informa"), [&] { return module.window<informa>(); }},
+        {QStringLiteral("prodotti"), [&] { return module.window<prodotti>(); }},
         {QStringLiteral("supportoclienti"), [&] { return module.window<supportoclienti>(); }},
+        {QStringLiteral("frmTip"), [&] { return module.window<frmTip>(); }},
+        {QStringLiteral("licenza"), [&] { return module.window<licenza>(); }},
+        {QStringLiteral("sommario"), [&] { return module.window<sommario>(); }},
+        {QStringLiteral("manuale"), [&] { return module.window<manuale>(); }},
+        {QStringLiteral("guidacaratteristiche"), [&] { return module.window<guidacaratteristiche>(); }},
     };
     const auto found = windows.find(window);
     if (found == windows.end()) {

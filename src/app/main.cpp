@@ -29,7 +29,7 @@ struct Options {
                               QStringLiteral("USCITA")};
     QCommandLineOption screenshot{QStringLiteral("screenshot"),
                                   QStringLiteral("Disegna la finestra indicata (frmSplash, requisiti, classifica, "
-                                                 "frontespizio, informa, supportoclienti) nell'immagine PNG data "
+                                                 "frontespizio, informa, supportoclienti, prodotti, frmTip, licenza, sommario, manuale, guidacaratteristiche) nell'immagine PNG data "
                                                  "come primo argomento, con il file di dati eventualmente indicato "
                                                  "come secondo."),
                                   QStringLiteral("FINESTRA")};

@@ -5,17 +5,18 @@
 
 #include <QAbstractEventDispatcher>
 #include <QAbstractTextDocumentLayout>
-#include <QCoreApplication>
-#include <QTimerEvent>
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFont>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QTextDocument>
 #include <QTextFrame>
+#include <QTimerEvent>
 
 #include <memory>
 
@@ -30,6 +31,9 @@ namespace {
 // The resolution both the page count and the PDF are laid out at.
 constexpr int LayoutDpi = 1200;
 constexpr double MmPerInch = 25.4;
+
+// Where prepareLayout keeps the document's own default font while it lays out at the device's.
+constexpr char ScreenFontProperty[] = "pondraScreenFont";
 
 QString layoutDeviceName()
 {
@@ -126,17 +130,12 @@ bool writePdf(const QTextDocument& document, const QString& path, QString* error
     return true;
 }
 
-QString htmlEscaped(const QString& text)
-{
-    return text.toHtmlEscaped();
-}
-
 // The page with a title of its own: the document's, or else the file's name.
 QByteArray htmlPage(const QTextDocument& document, const QString& path)
 {
     QString html = document.toHtml();
     const QString title = document.metaInformation(QTextDocument::DocumentTitle);
-    const QString shown = htmlEscaped(title.isEmpty() ? QFileInfo(path).completeBaseName() : title);
+    const QString shown = (title.isEmpty() ? QFileInfo(path).completeBaseName() : title).toHtmlEscaped();
     if (title.isEmpty()) {
         const qsizetype head = html.indexOf(QLatin1String("<head>"));
         if (head >= 0) {
@@ -167,10 +166,11 @@ bool writeHtml(const QTextDocument& document, const QString& path, QString* erro
     return true;
 }
 
-// Qt lays a document out lazily, in steps that start small and double with every tick of the
-// layout's own timer; each step lays out again the stretch before it, a whole table here. Run
-// those ticks at once, so the document is laid out in a few large steps.
-void finishLayout(QTextDocument& document)
+// Qt lays a new page layout out lazily, in steps that start at a thousand characters and double
+// with every tick of the layout's own timer, and each step lays out again the stretch before it
+// (a whole table, here). Run those ticks at once: the document is then laid out in a few large
+// steps, about a seventh more work than one pass rather than twice as much.
+void layOutInLargeSteps(QTextDocument& document)
 {
     QAbstractTextDocumentLayout* layout = document.documentLayout();
     QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance(layout->thread());
@@ -203,37 +203,49 @@ void applyPageMargins(QTextDocument& document)
 
 void prepareLayout(QTextDocument& document)
 {
+    if (isPreparedLayout(document)) {
+        return;
+    }
+    // Nothing is laid out until everything is in place, then everything once.
+    if (!document.pageSize().isNull()) {
+        document.setPageSize(QSizeF(0, 0));
+    }
     applyPageMargins(document);
     QPdfWriter* device = ensureLayoutDevice(document);
-    QAbstractTextDocumentLayout* layout = document.documentLayout();
-    const bool newDevice = layout->paintDevice() != device;
-    if (newDevice) {
-        layout->setPaintDevice(device);
+    document.documentLayout()->setPaintDevice(device);
+    // The default font at the device's resolution, and with it every format's font: otherwise
+    // Qt makes and looks up a new font for the device for every paragraph and cell it lays out.
+    const QVariant screenFont = document.property(ScreenFontProperty);
+    if (!screenFont.isValid()) {
+        document.setProperty(ScreenFontProperty, document.defaultFont());
     }
-    const QSizeF size = pageSizeOnDevice();
-    // Setting the page size lays the whole document out again: only when something changed.
-    if (newDevice || document.pageSize() != size) {
-        document.setPageSize(size);
-        if (!qEnvironmentVariableIsSet("NOPUMP")) finishLayout(document);
-    }
+    document.setDefaultFont(QFont(document.defaultFont(), device));
+    document.setPageSize(pageSizeOnDevice());
+    layOutInLargeSteps(document);
 }
 
 bool isPreparedLayout(const QTextDocument& document)
 {
+    // The cheap tests first: asking a document for its layout makes one and lays it out.
     const QPdfWriter* device = layoutDevice(document);
-    return device && document.documentLayout()->paintDevice() == device &&
-           document.pageSize() == pageSizeOnDevice() && hasPageMargins(document);
+    return device && document.pageSize() == pageSizeOnDevice() && hasPageMargins(document) &&
+           document.documentLayout()->paintDevice() == device;
 }
 
 void releaseLayout(QTextDocument& document)
 {
+    // A null page size stops the layout from following every edit.
+    if (!document.pageSize().isNull()) {
+        document.setPageSize(QSizeF(0, 0));
+    }
     QAbstractTextDocumentLayout* layout = document.documentLayout();
     if (layout->paintDevice() && layout->paintDevice() == layoutDevice(document)) {
         layout->setPaintDevice(nullptr);
     }
-    // A null page size stops the layout from following every edit.
-    if (!document.pageSize().isNull()) {
-        document.setPageSize(QSizeF(0, 0));
+    const QVariant screenFont = document.property(ScreenFontProperty);
+    if (screenFont.isValid()) {
+        document.setDefaultFont(screenFont.value<QFont>());
+        document.setProperty(ScreenFontProperty, QVariant());
     }
 }
 

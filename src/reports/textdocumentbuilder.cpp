@@ -7,27 +7,24 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextTable>
-#include <QTextFrame>
-
-#include <algorithm>
 
 namespace pondra {
 
 namespace {
 
-// The colourful table look: a deep teal header with white bold text, light bands.
+// The colourful table look: a deep teal header row with white bold text over two light bands,
+// the cells parted by thin white rules (the spacing between shaded cells). Drawing the rules
+// as borders would cost Qt four strokes per cell, the spacing costs nothing.
 const QColor HeaderShade(0x1F, 0x5F, 0x6E);
-const QColor BandShade(0xE3, 0xEE, 0xF0);
-const QColor FormattedRule(0x7A, 0x98, 0xA0);
+const QColor BandShade(0xD9, 0xE8, 0xEB);
+const QColor LightBandShade(0xEE, 0xF5, 0xF6);
 const QColor PlainRule(0x80, 0x80, 0x80);
-// Layout units (1/96 inch): thin rules, a little room around the cell text.
+// Layout units (1/96 inch).
 constexpr double RuleWidth = 0.75;
 constexpr double CellPadding = 2;
-
-bool isPageBreak(const QChar c)
-{
-    return c == u'\f';
-}
+// The size the printouts give table text. As the document's default size it lets empty cells
+// take their height without a format of their own.
+constexpr double TableTextSize = 10;
 
 bool isParagraphEnd(const QChar c)
 {
@@ -60,12 +57,17 @@ QStringList familiesFor(const QString& family)
     return families;
 }
 
-// A paragraph of the main text (not a cell, not the one right after a table) whose own
-// formats can be changed without touching a table's.
+// A paragraph of the main text, neither in a cell nor right after a table, whose own formats
+// can be changed without touching a table's.
 bool isPlainBlock(const QTextDocument& document, const QTextBlock& block)
 {
     const int position = block.position();
     return position == 0 || document.characterAt(position - 1) == QChar::ParagraphSeparator;
+}
+
+bool breaksPageBefore(const QTextBlock& block)
+{
+    return block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore;
 }
 
 QTextBlockFormat pageBreakBefore()
@@ -73,6 +75,21 @@ QTextBlockFormat pageBreakBefore()
     QTextBlockFormat format;
     format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     return format;
+}
+
+// The text of one cell, selected. While the builder's edit is open Qt does not yet know the new
+// tables as frames, so a selection across cells would run along the text, not down a column:
+// every change to several cells is made cell by cell.
+QTextCursor cellContents(QTextDocument* document, const QTextTableCell& cell)
+{
+    QTextCursor cursor(document);
+    const int first = cell.firstPosition();
+    const int last = cell.lastPosition();
+    cursor.setPosition(first);
+    if (last > first) {
+        cursor.setPosition(last, QTextCursor::KeepAnchor);
+    }
+    return cursor;
 }
 
 } // namespace
@@ -87,34 +104,58 @@ TextDocumentBuilder::~TextDocumentBuilder() = default;
 void TextDocumentBuilder::start()
 {
     m_families = familiesFor(QString::fromLatin1(DocumentFont));
+    m_formats.clear();
     m_size = 12;
     m_endSize = 12;
     m_tables.clear();
-    m_frame = nullptr;
+    m_editing = false;
     m_document = std::make_unique<QTextDocument>();
     // Nobody undoes a printout while it is built; the history would only cost time and memory.
     m_document->setUndoRedoEnabled(false);
     QFont font;
     font.setFamilies(m_families);
-    font.setPointSizeF(m_size);
-    if (qEnvironmentVariableIsSet("NOSHAPE")) { font.setKerning(false); font.setStyleStrategy(QFont::PreferNoShaping); }
+    font.setPointSizeF(TableTextSize);
+    font.setKerning(false);
+    font.setStyleStrategy(QFont::PreferNoShaping);
     m_document->setDefaultFont(font);
     applyPageMargins(*m_document);
     m_typing = QTextCursor(m_document.get());
-    if (qEnvironmentVariableIsSet("WRAP")) m_frame = m_typing.insertFrame(QTextFrameFormat());
     m_typing.setBlockCharFormat(charFormat(m_size));
+}
+
+void TextDocumentBuilder::beginEdit()
+{
+    if (m_editing) {
+        return;
+    }
+    // One edit for everything written until the document is next needed: Qt then takes in the
+    // new tables once rather than scanning the whole document after each, and a document
+    // already laid out in pages is laid out again once, in one pass, when the edit ends.
+    QTextCursor(m_document.get()).beginEditBlock();
+    m_editing = true;
+}
+
+void TextDocumentBuilder::endEdit()
+{
+    finishTables();
+    if (m_editing) {
+        m_editing = false;
+        QTextCursor(m_document.get()).endEditBlock();
+    }
 }
 
 QTextDocument* TextDocumentBuilder::document()
 {
-    finishTables();
+    endEdit();
+    prepareLayout(*m_document);
     return m_document.get();
 }
 
 std::unique_ptr<QTextDocument> TextDocumentBuilder::takeDocument()
 {
-    finishTables();
+    // Without the page layout first: the editor lays the document out at its own width anyway.
     releaseLayout(*m_document);
+    endEdit();
     m_document->setUndoRedoEnabled(true);
     m_typing = QTextCursor();
     std::unique_ptr<QTextDocument> document = std::move(m_document);
@@ -122,34 +163,32 @@ std::unique_ptr<QTextDocument> TextDocumentBuilder::takeDocument()
     return document;
 }
 
-QTextCharFormat TextDocumentBuilder::charFormat(double points) const
+const QTextCharFormat& TextDocumentBuilder::charFormat(double points, bool header)
 {
-    QTextCharFormat format;
-    if (!qEnvironmentVariableIsSet("NOFAM")) format.setFontFamilies(m_families);
-    format.setFontPointSize(points);
-    if (qEnvironmentVariableIsSet("NOSHAPE")) { format.setFontKerning(false); format.setFontStyleStrategy(QFont::PreferNoShaping); }
-    return format;
-}
-
-QTextCharFormat TextDocumentBuilder::cellCharFormat(const Table& table, int row) const
-{
-    QTextCharFormat format = charFormat(table.fontSize);
-    if (table.formatted && row == 1) {
-        format.setFontWeight(QFont::Bold);
-        format.setForeground(Qt::white);
+    auto [it, added] = m_formats.try_emplace({points, header});
+    if (added) {
+        QTextCharFormat& format = it->second;
+        format.setFontFamilies(m_families);
+        format.setFontPointSize(points);
+        // Plain Latin text needs neither kerning nor shaping: laying it out costs less without.
+        format.setFontKerning(false);
+        format.setFontStyleStrategy(QFont::PreferNoShaping);
+        if (header) {
+            format.setFontWeight(QFont::Bold);
+            format.setForeground(Qt::white);
+        }
     }
-    return format;
+    return it->second;
 }
 
 QTextCursor TextDocumentBuilder::endCursor() const
 {
-    if (m_frame) return m_frame->lastCursorPosition();
     QTextCursor cursor(m_document.get());
     cursor.movePosition(QTextCursor::End);
     return cursor;
 }
 
-void TextDocumentBuilder::write(QTextCursor& cursor, const QString& text, const QTextCharFormat& format) const
+void TextDocumentBuilder::write(QTextCursor& cursor, const QString& text, const QTextCharFormat& format)
 {
     qsizetype runStart = 0;
     auto writeRun = [&](qsizetype end) {
@@ -164,16 +203,15 @@ void TextDocumentBuilder::write(QTextCursor& cursor, const QString& text, const 
             if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n') {
                 ++i;
             }
-            // A fresh paragraph format: the page break of this paragraph does not carry over.
+            // A fresh paragraph format: a page break before this paragraph is not repeated.
             cursor.insertBlock(QTextBlockFormat(), format);
             runStart = i + 1;
-        } else if (isPageBreak(c)) {
+        } else if (c == u'\f') {
             writeRun(i);
             const QTextBlock block = cursor.block();
-            const bool breaksAlready = block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore;
             // An empty paragraph simply moves to the next page; otherwise the text after the
             // break starts a paragraph of its own there.
-            if (block.length() == 1 && !breaksAlready && isPlainBlock(*m_document, block)) {
+            if (block.length() == 1 && !breaksPageBefore(block) && isPlainBlock(*m_document, block)) {
                 cursor.mergeBlockFormat(pageBreakBefore());
             } else {
                 cursor.insertBlock(pageBreakBefore(), format);
@@ -187,6 +225,7 @@ void TextDocumentBuilder::write(QTextCursor& cursor, const QString& text, const 
 void TextDocumentBuilder::setFontName(const QString& family)
 {
     m_families = familiesFor(family);
+    m_formats.clear();
 }
 
 void TextDocumentBuilder::setFontSize(double points)
@@ -196,16 +235,19 @@ void TextDocumentBuilder::setFontSize(double points)
 
 void TextDocumentBuilder::typeText(const QString& text)
 {
+    beginEdit();
+    const QTextCharFormat& format = charFormat(m_size);
     if (m_typing.block().length() == 1 && isPlainBlock(*m_document, m_typing.block())) {
-        // An empty paragraph takes the size typed into it, as its height shows.
-        m_typing.setBlockCharFormat(charFormat(m_size));
+        // An empty paragraph is as high as the size typed into it.
+        m_typing.setBlockCharFormat(format);
     }
-    write(m_typing, text, charFormat(m_size));
+    write(m_typing, text, format);
 }
 
 void TextDocumentBuilder::appendParagraph()
 {
-    // The new paragraph carries the look of the text typed last until it is given its own.
+    beginEdit();
+    // The new paragraph carries the size typed last until it is given its own.
     m_endSize = m_size;
     QTextCursor cursor = endCursor();
     cursor.insertBlock(QTextBlockFormat(), charFormat(m_endSize));
@@ -213,6 +255,7 @@ void TextDocumentBuilder::appendParagraph()
 
 void TextDocumentBuilder::setEndParagraphSize(int points)
 {
+    beginEdit();
     m_endSize = points;
     QTextCursor cursor = endCursor();
     if (cursor.block().length() == 1 && isPlainBlock(*m_document, cursor.block())) {
@@ -222,6 +265,7 @@ void TextDocumentBuilder::setEndParagraphSize(int points)
 
 void TextDocumentBuilder::writeEndParagraph(const QString& text)
 {
+    beginEdit();
     QTextCursor cursor = endCursor();
     write(cursor, text, charFormat(m_endSize));
 }
@@ -231,14 +275,15 @@ void TextDocumentBuilder::appendTable(int rows, int columns)
     if (rows < 1 || columns < 1) {
         return;
     }
+    beginEdit();
     finishTables();
     QTextCursor cursor = endCursor();
     const QTextBlock last = cursor.block();
-    // A table appended to an empty last paragraph takes that paragraph's place, as it does in
-    // a word processor: no blank line before it.
+    // A table appended to an empty last paragraph takes that paragraph's place, as in a word
+    // processor: no blank line above it. A page break before the paragraph passes to the table.
     const bool takesParagraph = last.length() == 1 && last.position() > 0 && isPlainBlock(*m_document, last);
     QTextTableFormat format;
-    if (takesParagraph && (last.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)) {
+    if (takesParagraph && breaksPageBefore(last)) {
         format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     }
     Table table;
@@ -246,13 +291,12 @@ void TextDocumentBuilder::appendTable(int rows, int columns)
     table.rows = rows;
     table.columns = columns;
     table.fontSize = m_endSize;
-    table.widestText.assign(std::size_t(columns), 0);
     if (takesParagraph) {
         QTextCursor separator(m_document.get());
         separator.setPosition(last.position() - 1);
         separator.deleteChar();
     }
-    m_tables.push_back(std::move(table));
+    m_tables.push_back(table);
 }
 
 void TextDocumentBuilder::setTableFontSize(double points)
@@ -260,17 +304,19 @@ void TextDocumentBuilder::setTableFontSize(double points)
     if (m_tables.empty()) {
         return;
     }
+    beginEdit();
     Table& table = m_tables.back();
     table.fontSize = points;
     table.cellsPending = true;
-    // Text already in the cells follows; empty cells get the size with the cell looks.
-    QTextCursor cursor(m_document.get());
-    cursor.setPosition(table.table->firstPosition());
-    cursor.setPosition(table.table->lastPosition(), QTextCursor::KeepAnchor);
-    if (!cursor.selectedText().trimmed().isEmpty()) {
+    // Text already in the cells takes the size now; empty cells get it with the cell looks.
+    if (table.hasText) {
         QTextCharFormat size;
         size.setFontPointSize(points);
-        cursor.mergeCharFormat(size);
+        for (int r = 0; r < table.rows; ++r) {
+            for (int c = 0; c < table.columns; ++c) {
+                cellContents(m_document.get(), table.table->cellAt(r, c)).mergeCharFormat(size);
+            }
+        }
     }
 }
 
@@ -284,14 +330,13 @@ void TextDocumentBuilder::setCellText(int row, int column, const QString& text)
     if (!cell.isValid()) {
         return;
     }
-    QTextCursor cursor = cell.firstCursorPosition();
-    if (cell.lastPosition() > cell.firstPosition()) {
-        cursor.setPosition(cell.lastPosition(), QTextCursor::KeepAnchor);
+    beginEdit();
+    QTextCursor cursor = cellContents(m_document.get(), cell);
+    if (cursor.hasSelection()) {
         cursor.removeSelectedText();
     }
-    write(cursor, text, cellCharFormat(table, row));
-    int& widest = table.widestText[std::size_t(column - 1)];
-    widest = std::max(widest, int(text.size()));
+    write(cursor, text, charFormat(table.fontSize, table.formatted && row == 1));
+    table.hasText = table.hasText || !text.isEmpty();
 }
 
 void TextDocumentBuilder::applyTableFormat(int format)
@@ -300,7 +345,8 @@ void TextDocumentBuilder::applyTableFormat(int format)
         return;
     }
     Table& table = m_tables.back();
-    // The printouts format a table again after each row; once is what it takes here.
+    // The printouts format a table again after each row it fills; once is what it takes here,
+    // the rows written later take the look as they are written.
     if (!table.formatted) {
         table.formatted = true;
         table.cellsPending = true;
@@ -316,51 +362,61 @@ void TextDocumentBuilder::finishTable(Table& table)
 
     QTextTableFormat format;
     format.setPageBreakPolicy(table.table->format().pageBreakPolicy());
-    format.setBorder(qEnvironmentVariableIsSet("NOBORDER") ? 0 : RuleWidth);
-    format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
-    format.setBorderBrush(table.formatted ? FormattedRule : PlainRule);
-    format.setCellSpacing(0);
-    format.setCellPadding(CellPadding);
-    format.setMargin(0);
     format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+    format.setMargin(0);
+    format.setCellPadding(CellPadding);
     if (table.formatted) {
+        format.setBorder(0);
+        format.setCellSpacing(RuleWidth);
         format.setHeaderRowCount(1);
+    } else {
+        format.setBorder(RuleWidth);
+        format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+        format.setBorderBrush(PlainRule);
+        format.setCellSpacing(0);
     }
     table.table->setFormat(format);
 
-    // Cell formats carry as little as they can: the layout copies them many times per cell.
-    // The size gives empty cells their height; the font family is the document's own.
-    QTextTableCellFormat plain;
-    plain.setFontPointSize(table.fontSize);
-    QTextTableCellFormat band = plain;
-    QTextTableCellFormat header = plain;
-    if (table.formatted) {
-        band.setBackground(BandShade);
-        header.setBackground(HeaderShade);
-    }
-    for (int r = 0; r < table.rows; ++r) {
-        const QTextTableCellFormat& cellFormat = r == 0 ? header : r % 2 == 0 ? band : plain;
-        for (int c = 0; c < table.columns; ++c) {
-            if (!qEnvironmentVariableIsSet("NOCELL")) table.table->cellAt(r, c).setFormat(cellFormat);
+    // The cell formats carry only what differs from the document's: the layout copies them
+    // many times over for every cell.
+    const bool ownSize = table.fontSize != TableTextSize;
+    if (table.formatted || ownSize) {
+        QTextTableCellFormat plain;
+        if (ownSize) {
+            plain.setFontPointSize(table.fontSize);
+        }
+        QTextTableCellFormat header = plain;
+        QTextTableCellFormat band = plain;
+        QTextTableCellFormat lightBand = plain;
+        if (table.formatted) {
+            header.setBackground(HeaderShade);
+            band.setBackground(BandShade);
+            lightBand.setBackground(LightBandShade);
+        }
+        for (int r = 0; r < table.rows; ++r) {
+            const QTextTableCellFormat& cellFormat = r == 0 ? header : r % 2 == 1 ? band : lightBand;
+            for (int c = 0; c < table.columns; ++c) {
+                table.table->cellAt(r, c).setFormat(cellFormat);
+            }
         }
     }
 
     if (table.formatted) {
         // Header texts written before the table was formatted take the header look.
-        QTextCursor cursor(m_document.get());
-        cursor.setPosition(table.table->cellAt(0, 0).firstPosition());
-        cursor.setPosition(table.table->cellAt(0, table.columns - 1).lastPosition(), QTextCursor::KeepAnchor);
         QTextCharFormat headerText;
         headerText.setFontWeight(QFont::Bold);
         headerText.setForeground(Qt::white);
-        cursor.mergeCharFormat(headerText);
+        for (int c = 0; c < table.columns; ++c) {
+            cellContents(m_document.get(), table.table->cellAt(0, c)).mergeCharFormat(headerText);
+        }
     }
 }
 
 void TextDocumentBuilder::finishTables()
 {
     // Only the current table can still owe anything: appending a table finishes the one before.
-    if (!m_tables.empty()) {
+    if (!m_tables.empty() && m_tables.back().cellsPending) {
+        beginEdit();
         finishTable(m_tables.back());
     }
 }
@@ -374,17 +430,18 @@ void TextDocumentBuilder::alignColumn(int table, int column, ParagraphAlignment 
     if (column < 1 || column > t.columns) {
         return;
     }
-    // One selection down the column: every paragraph of every cell in it, nothing else.
-    QTextCursor cursor(m_document.get());
-    cursor.setPosition(t.table->cellAt(0, column - 1).firstPosition());
-    cursor.setPosition(t.table->cellAt(t.rows - 1, column - 1).lastPosition(), QTextCursor::KeepAnchor);
+    beginEdit();
+    // Every paragraph of every cell in the column, nothing else.
     QTextBlockFormat format;
     format.setAlignment(qtAlignment(alignment));
-    cursor.mergeBlockFormat(format);
+    for (int r = 0; r < t.rows; ++r) {
+        cellContents(m_document.get(), t.table->cellAt(r, column - 1)).mergeBlockFormat(format);
+    }
 }
 
 void TextDocumentBuilder::justifyAll()
 {
+    beginEdit();
     QTextCursor cursor(m_document.get());
     cursor.select(QTextCursor::Document);
     QTextBlockFormat format;
@@ -394,13 +451,9 @@ void TextDocumentBuilder::justifyAll()
 
 int TextDocumentBuilder::pageCount()
 {
-    finishTables();
+    endEdit();
     prepareLayout(*m_document);
-    const int pages = m_document->pageCount();
-    // Later edits (the closing texts, the alignments) then cost no layout each; the export
-    // lays the finished document out once.
-    releaseLayout(*m_document);
-    return pages;
+    return m_document->pageCount();
 }
 
 } // namespace pondra

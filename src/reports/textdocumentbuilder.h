@@ -6,18 +6,19 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 
+#include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QTextDocument;
 class QTextTable;
-class QTextFrame;
 
 namespace pondra {
 
-// Builds the printouts into a QTextDocument laid out on A4 (pagesetup.h). The document is
-// built without a view and without a page layout, which keeps every edit cheap; it is laid out
-// for pages only when the page count is asked, and by the exports.
+// Builds the printouts into a QTextDocument laid out on A4 (pagesetup.h, documentexport.h).
+// The document is built without a page layout, which keeps every edit cheap: it is laid out in
+// pages only to count them, and when it is handed over through document().
 class TextDocumentBuilder : public DocumentBuilder {
 public:
     TextDocumentBuilder();
@@ -26,10 +27,11 @@ public:
     TextDocumentBuilder(const TextDocumentBuilder&) = delete;
     TextDocumentBuilder& operator=(const TextDocumentBuilder&) = delete;
 
-    // The document as built so far, complete in every table. It stays owned by the builder.
+    // The document as built so far, complete and laid out in A4 pages, ready to be exported or
+    // printed without a further layout. It stays owned by the builder; building on goes on.
     QTextDocument* document();
     // Hands the document over (to a window, typically) and starts an empty one. The document
-    // is no longer laid out for pages and has undo switched on, ready to be shown and edited.
+    // is no longer laid out in pages (an editor lays it out at its own width) and has undo on.
     std::unique_ptr<QTextDocument> takeDocument();
 
     void setFontName(const QString& family) override;
@@ -56,30 +58,33 @@ private:
         int columns = 0;
         double fontSize = 0;
         bool formatted = false;
-        // Cell looks (size, shading) still to be written; done once, when the table is complete.
+        bool hasText = false;
+        // Cell looks (shading, size) still to be written: once, when the table is complete.
         bool cellsPending = true;
-        // Longest text per column, for the column widths.
-        std::vector<int> widestText;
     };
 
     void start();
-    QTextCharFormat charFormat(double points) const;
-    QTextCharFormat cellCharFormat(const Table& table, int row) const;
+    // Every edit goes to a document without page layout: Qt would lay it out again after each.
+    void beginEdit();
+    // Closes the build's edit, so that Qt takes in the new tables, before a layout or a handover.
+    void endEdit();
+    const QTextCharFormat& charFormat(double points, bool header = false);
     // Writes text at the cursor: '\r' (or '\n', or "\r\n") ends a paragraph, '\f' starts a new page.
-    void write(QTextCursor& cursor, const QString& text, const QTextCharFormat& format) const;
+    void write(QTextCursor& cursor, const QString& text, const QTextCharFormat& format);
     QTextCursor endCursor() const;
-    // Writes out what the current table still owes: cell looks and column widths.
     void finishTable(Table& table);
     void finishTables();
 
     std::unique_ptr<QTextDocument> m_document;
+    bool m_editing = false;
     // The insertion point of typeText; it stays where typing left it.
     QTextCursor m_typing;
     QStringList m_families;
     double m_size = 12;
     double m_endSize = 12;
+    // The formats in use, made once: Qt compares formats by content, a reused one costs less.
+    std::map<std::pair<double, bool>, QTextCharFormat> m_formats;
     std::vector<Table> m_tables;
-    QTextFrame* m_frame = nullptr;
 };
 
 } // namespace pondra

@@ -45,6 +45,8 @@ MakerData makerData(const QSettings& user)
     m.Fax = get(QStringLiteral("Fax"));
     m.Email = get(QStringLiteral("Email"));
     m.WebSite = get(QStringLiteral("WebSite"));
+    m.CatalogueUrl = get(QStringLiteral("CatalogueUrl"));
+    m.PurchaseUrl = get(QStringLiteral("PurchaseUrl"));
     m.OfficeHours = get(QStringLiteral("OfficeHours"));
     m.StartYear = get(QStringLiteral("StartYear"));
     m.MusicCredit = get(QStringLiteral("MusicCredit"));

@@ -15,6 +15,8 @@ struct MakerData {
     QString Fax;
     QString Email;
     QString WebSite;     // without the scheme: www.example...
+    QString CatalogueUrl; // the web page of the catalogue, with its scheme
+    QString PurchaseUrl;  // the web page the programs are bought from, with its scheme
     QString OfficeHours; // when the telephone line answers on working days
     QString StartYear;   // the year the maker started business
     QString MusicCredit; // credit line for the start-up music

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "documentbuilder.h"
+
+#include "model/identity.h"
+
+#include <QList>
+#include <QString>
+
+namespace pondra {
+
+// One page of the on-line help: the window it lives in, its title and its one paragraph.
+struct HelpPageText {
+    QString window;
+    QString title;
+    QString text;
+};
+
+constexpr int HelpPageCount = 7;
+
+// The seven help pages in the order of the help contents, from the quick manual (topic 1) to
+// the Title-page window (topic 7).
+const QList<HelpPageText>& helpPages();
+
+// Page of topic 1..7; any other topic gives the quick manual.
+const HelpPageText& helpPage(int topic);
+
+// One help page, under the program's standard heading.
+void printHelpPage(DocumentBuilder& b, const IdentityTexts& identity, const QString& title, const QString& text);
+
+// All seven help pages, one to a sheet.
+void printHelpContents(DocumentBuilder& b, const IdentityTexts& identity);
+
+} // namespace pondra

@@ -1,0 +1,54 @@
+#include "helpguide.h"
+
+#include "reports/documentexport.h"
+#include "ui/core/programfiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace pondra {
+
+QString helpGuideFileName(const IdentityTexts& identity)
+{
+    return identity.ProgramName + QStringLiteral("-guida.docx");
+}
+
+QStringList defaultGuideFolders()
+{
+    return {programFolders().value(0), QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)};
+}
+
+QString saveHelpGuide(const QTextDocument& document, const QString& fileName, const QStringList& folders,
+                      QString* error)
+{
+    QStringList reasons;
+    for (const QString& folder : folders) {
+        if (folder.isEmpty()) {
+            continue;
+        }
+        const QFileInfo place(folder);
+        if (!place.isDir()) {
+            reasons << QStringLiteral("La cartella «%1» non esiste.").arg(QDir::toNativeSeparators(folder));
+            continue;
+        }
+        if (!place.isWritable()) {
+            reasons << QStringLiteral("Nella cartella «%1» non si può scrivere.").arg(QDir::toNativeSeparators(folder));
+            continue;
+        }
+        const QString path = QDir(folder).filePath(fileName);
+        QString failure;
+        if (exportDocument(document, path, &failure)) {
+            return path;
+        }
+        reasons << failure;
+    }
+    if (error) {
+        *error = QStringLiteral("La guida «%1» non si è potuta salvare.").arg(fileName);
+        *error += reasons.isEmpty() ? QStringLiteral(" Non è stata indicata alcuna cartella in cui scriverla.")
+                                    : u'\n' + reasons.join(u'\n');
+    }
+    return {};
+}
+
+} // namespace pondra
