@@ -4,10 +4,15 @@
 #include "model/datacheck.h"
 #include "model/ranking.h"
 #include "model/scoring.h"
+#include "archive/pricelist.h"
 #include "reports/documentexport.h"
+#include "reports/helppages.h"
+#include "reports/pricelistprintout.h"
+#include "reports/termsofuse.h"
 #include "reports/printouts.h"
 #include "reports/textdocumentbuilder.h"
 #include "ui/core/installation.h"
+#include "ui/core/programfiles.h"
 
 #include <QTextStream>
 
@@ -73,8 +78,9 @@ int runRankingCommand(const QString& path, QTextStream& out, QTextStream& err)
 
 QStringList printKinds()
 {
-    return {QStringLiteral("relazione"), QStringLiteral("dati"), QStringLiteral("classifica"),
-            QStringLiteral("modello"), QStringLiteral("frontespizio")};
+    return {QStringLiteral("relazione"), QStringLiteral("dati"),  QStringLiteral("classifica"),
+            QStringLiteral("modello"),   QStringLiteral("frontespizio"), QStringLiteral("guida"),
+            QStringLiteral("listino"),   QStringLiteral("licenza")};
 }
 
 int runPrintCommand(const QString& kind, const QString& path, const QString& output, QTextStream& out,
@@ -91,8 +97,21 @@ int runPrintCommand(const QString& kind, const QString& path, const QString& out
         return ExitUnreadable;
     }
     TextDocumentBuilder builder;
+    const IdentityTexts identity = InitGlobals();
     if (kind == QStringLiteral("modello")) {
-        printTemplate(builder, InitGlobals());
+        printTemplate(builder, identity);
+    } else if (kind == QStringLiteral("guida")) {
+        printHelpContents(builder, identity);
+    } else if (kind == QStringLiteral("licenza")) {
+        printTermsOfUse(builder, identity, termsOfUseText());
+    } else if (kind == QStringLiteral("listino")) {
+        PriceList list;
+        QString error;
+        if (!loadPriceList(programFile(QStringLiteral("listino.txt")), list, &error)) {
+            err << error << Qt::endl;
+            return ExitUnreadable;
+        }
+        printPriceList(builder, list, makerData().PurchaseUrl);
     } else {
         std::optional<CheckedStudy> checked = openAndCheck(path, err);
         if (!checked) {
@@ -107,7 +126,6 @@ int runPrintCommand(const QString& kind, const QString& path, const QString& out
         Study& study = *checked->study;
         Ranking ranking;
         ordina(study, ranking);
-        const IdentityTexts identity = InitGlobals();
         const OwnerData owner = ownerData();
         const PrintSource source{identity,           study,
                                  ranking,            checked->titlePage,

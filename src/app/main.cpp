@@ -20,16 +20,17 @@ struct Options {
                                               "valutazione in %, giudizio complessivo, separati da tabulazioni."),
                                QStringLiteral("FILE")};
     QCommandLineOption print{QStringLiteral("print"),
-                             QStringLiteral("Scrive la stampa indicata (relazione, dati, classifica, modello, "
-                                            "frontespizio) dello studio nel FILE, nel formato dell'estensione del "
-                                            "file dato con -o (.pdf, .docx, .html)."),
+                             QStringLiteral("Scrive la stampa indicata (relazione, dati, classifica, frontespizio "
+                                            "dello studio nel FILE; modello, guida, listino, licenza senza file) "
+                                            "nel formato dell'estensione del file dato con -o (.pdf, .docx, .html)."),
                              QStringLiteral("TIPO")};
     QCommandLineOption output{{QStringLiteral("o"), QStringLiteral("output")},
                               QStringLiteral("Il documento da scrivere con --print."),
                               QStringLiteral("USCITA")};
     QCommandLineOption screenshot{QStringLiteral("screenshot"),
                                   QStringLiteral("Disegna la finestra indicata (frmSplash, requisiti, classifica, "
-                                                 "frontespizio, informa, supportoclienti, prodotti, frmTip, licenza, sommario, manuale, guidacaratteristiche) nell'immagine PNG data "
+                                                 "frontespizio, informa, supportoclienti, prodotti, frmTip, licenza, "
+                                                 "sommario, manuale, guidacaratteristiche) nell'immagine PNG data "
                                                  "come primo argomento, con il file di dati eventualmente indicato "
                                                  "come secondo."),
                                   QStringLiteral("FINESTRA")};

@@ -31,6 +31,7 @@ namespace {
 // The resolution both the page count and the PDF are laid out at.
 constexpr int LayoutDpi = 1200;
 constexpr double MmPerInch = 25.4;
+constexpr double PointsPerInch = 72;
 
 // Where prepareLayout keeps the document's own default font while it lays out at the device's.
 constexpr char ScreenFontProperty[] = "pondraScreenFont";
@@ -54,7 +55,7 @@ QSizeF pageSizeOnDevice()
 
 qreal marginInLayoutUnits()
 {
-    return PageMarginMm / MmPerInch * qt_defaultDpiY();
+    return layoutLength(PageMarginMm / MmPerInch * PointsPerInch);
 }
 
 QPdfWriter* layoutDevice(const QTextDocument& document)
@@ -190,6 +191,11 @@ void layOutInLargeSteps(QTextDocument& document)
 }
 
 } // namespace
+
+double layoutLength(double points)
+{
+    return points / PointsPerInch * qt_defaultDpiY();
+}
 
 void applyPageMargins(QTextDocument& document)
 {

@@ -12,6 +12,10 @@ namespace pondra {
 // measured on a fixed-resolution device rather than the screen, so that the page count
 // written into a report is the page count of its PDF on every machine.
 
+// A length in points as Qt takes margins, borders and cell padding: in pixels of the screen's
+// logical resolution, scaled to the layout device. Given this way they measure the same on
+// every machine.
+double layoutLength(double points);
 // The A4 margins on the document's root frame; cheap, and harmless for a document on screen.
 void applyPageMargins(QTextDocument& document);
 // Lays the document out in A4 pages (margins, layout device, page size). Does nothing when it

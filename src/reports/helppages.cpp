@@ -10,107 +10,109 @@ constexpr int NameSize = 20;
 constexpr int HeadingSize = 16;
 constexpr int BodySize = 12;
 
-QList<HelpPageText> makePages()
-{
+QList<HelpPageText> makePages() {
     return {
         {QStringLiteral("manuale"), QStringLiteral("MANUALE D'USO RAPIDO"),
          QStringLiteral(
-             "Pondra confronta fino a cento ipotesi, ciascuna descritta da un massimo di cento caratteristiche. "
-             "Nella finestra Dati si scrive il nome dell'ipotesi, poi, per ogni caratteristica, se ne spunta la "
-             "casella, se ne scrive il nome e si clicca sul giudizio prescelto nella scala: il programma riempie da "
-             "sé le caselle del giudizio, del numero di graduatoria e del coefficiente e aggiorna i risultati di "
-             "controllo in fondo alla finestra. Il valore della casella della media ponderata, moltiplicato per "
-             "100, è la valutazione in percento dell'ipotesi. I nomi delle caratteristiche scritti per la prima "
-             "ipotesi vengono riproposti automaticamente nelle ipotesi successive quando se ne spunta la casella. "
-             "I dati si possono salvare dopo aver scritto la denominazione della perizia nella finestra "
-             "Frontespizio; per fare pratica conviene partire da un file \"Pondra-dati-...\" già "
-             "salvato. Il programma controlla tutti i dati a ogni cambio di finestra, a ogni salvataggio e "
-             "ogni volta che si preme il pulsante ABC della barra degli strumenti. Il pulsante AIUTO dà "
-             "indicazioni passo per passo, ogni pulsante si descrive quando vi si ferma sopra il mouse "
-             "e il sommario della guida si apre in qualunque momento con il pulsante Guida in linea.")},
+             "Pondra confronta fino a cento ipotesi, ciascuna descritta da un massimo di cento "
+             "caratteristiche. Nella finestra Dati si scrive il nome dell'ipotesi, poi, per ogni "
+             "caratteristica, se ne spunta la casella, se ne scrive il nome e si clicca sul giudizio "
+             "prescelto nella scala: il programma riempie da sé le caselle del giudizio, del numero di "
+             "graduatoria e del coefficiente e aggiorna i risultati di controllo in fondo alla finestra. Il "
+             "valore della casella della media ponderata, moltiplicato per 100, è la valutazione in percento "
+             "dell'ipotesi. I nomi delle caratteristiche scritti per la prima ipotesi vengono riproposti "
+             "automaticamente nelle ipotesi successive quando se ne spunta la casella. I dati si possono "
+             "salvare dopo aver scritto la denominazione della perizia nella finestra Frontespizio; per fare "
+             "pratica conviene partire da un file \"Pondra-dati-...\" già salvato. Il programma controlla "
+             "tutti i dati a ogni cambio di finestra, a ogni salvataggio e ogni volta che si preme il "
+             "pulsante ABC della barra degli strumenti. Il pulsante AIUTO dà indicazioni passo per passo, "
+             "ogni pulsante si descrive quando vi si ferma sopra il mouse e il sommario della guida si apre "
+             "in qualunque momento con il pulsante Guida in linea.")},
         {QStringLiteral("guidafunzionamento"), QStringLiteral("FUNZIONAMENTO DEL PROGRAMMA"),
          QStringLiteral(
-             "Pondra valuta ogni ipotesi attraverso le sue caratteristiche: a ciascuna caratteristica si assegna "
-             "un aggettivo della scala di qualità, da \"eccellente\" a \"nullo\", e a ogni aggettivo corrisponde "
-             "un coefficiente compreso fra 1 e 0. Il risultato è una graduatoria delle ipotesi, ognuna con la "
-             "propria valutazione in percento rispetto a una soluzione ottimale, che avrebbe tutte le "
-             "caratteristiche al massimo della scala, e con il giudizio complessivo che ne deriva. Più "
-             "caratteristiche si considerano, più la stima si avvicina al vero. A ogni caratteristica si può dare "
-             "un peso in percento, che ne misura l'importanza rispetto alle altre; i pesi di un'ipotesi devono "
-             "sommare a 100. Quando si passa all'ipotesi successiva e si spunta la casella di una riga, il "
-             "programma propone il nome della caratteristica della stessa riga dell'ipotesi precedente. Per "
-             "cambiare un giudizio si clicca sul numero della riga, oppure si toglie e si rimette la spunta alla "
-             "casella, e poi si clicca sul nuovo giudizio della scala; i pesi invece si cambiano direttamente con "
-             "le frecce accanto alla casella del peso. Conviene assegnare i pesi dopo aver scritto tutte le "
-             "caratteristiche e dato tutti i giudizi.")},
+             "Pondra valuta ogni ipotesi attraverso le sue caratteristiche: a ciascuna caratteristica si "
+             "assegna un aggettivo della scala di qualità, da \"eccellente\" a \"nullo\", e a ogni aggettivo "
+             "corrisponde un coefficiente compreso fra 1 e 0. Il risultato è una graduatoria delle ipotesi, "
+             "ognuna con la propria valutazione in percento rispetto a una soluzione ottimale, che avrebbe "
+             "tutte le caratteristiche al massimo della scala, e con il giudizio complessivo che ne deriva. "
+             "Più caratteristiche si considerano, più la stima si avvicina al vero. A ogni caratteristica si "
+             "può dare un peso in percento, che ne misura l'importanza rispetto alle altre; i pesi di "
+             "un'ipotesi devono sommare a 100. Quando si passa all'ipotesi successiva e si spunta la casella "
+             "di una riga, il programma propone il nome della caratteristica della stessa riga dell'ipotesi "
+             "precedente. Per cambiare un giudizio si clicca sul numero della riga, oppure si toglie e si "
+             "rimette la spunta alla casella, e poi si clicca sul nuovo giudizio della scala; i pesi invece "
+             "si cambiano direttamente con le frecce accanto alla casella del peso. Conviene assegnare i "
+             "pesi dopo aver scritto tutte le caratteristiche e dato tutti i giudizi.")},
         {QStringLiteral("guidaarchivio"), QStringLiteral("ARCHIVIO DATI"),
          QStringLiteral(
-             "I dati di uno studio si salvano in un file e si riaprono quando servono: così il lavoro può essere "
-             "ripreso in un secondo momento, corretto o confrontato con altre elaborazioni. I file si salvano e si "
-             "aprono dalla finestra Dati o dalla finestra Frontespizio, con i comandi Apri, Salva, Salva con nome "
-             "ed Elimina del menu File oppure con i pulsanti corrispondenti della barra degli strumenti. Conviene "
-             "dare ai file un nome che cominci con \"Pondra-dati-\" e aggiungere di seguito il nome dello studio: "
-             "le finestre di apertura, salvataggio ed eliminazione mostrano proprio questi file, che restano così "
-             "raggruppati nell'elenco e si riconoscono a colpo d'occhio. Prima di salvare, il programma controlla "
-             "tutti i dati e chiede che nel Frontespizio sia scritta almeno la denominazione della perizia. Un file "
-             "danneggiato o illeggibile non viene caricato: i dati in memoria restano quelli di prima e un "
-             "messaggio indica il file e la riga in cui si trova il problema.")},
+             "I dati di uno studio si salvano in un file e si riaprono quando servono: così il lavoro può "
+             "essere ripreso in un secondo momento, corretto o confrontato con altre elaborazioni. I file si "
+             "salvano e si aprono dalla finestra Dati o dalla finestra Frontespizio, con i comandi Apri, "
+             "Salva, Salva con nome ed Elimina del menu File oppure con i pulsanti corrispondenti della "
+             "barra degli strumenti. Conviene dare ai file un nome che cominci con \"Pondra-dati-\" e "
+             "aggiungere di seguito il nome dello studio: le finestre di apertura, salvataggio ed "
+             "eliminazione mostrano proprio questi file, che restano così raggruppati nell'elenco e si "
+             "riconoscono a colpo d'occhio. Prima di salvare, il programma controlla tutti i dati e chiede "
+             "che nel Frontespizio sia scritta almeno la denominazione della perizia. Un file danneggiato o "
+             "illeggibile non viene caricato: i dati in memoria restano quelli di prima e un messaggio "
+             "indica il file e la riga in cui si trova il problema.")},
         {QStringLiteral("guidastampa"), QStringLiteral("STAMPA"),
          QStringLiteral(
              "Ogni finestra della guida si può stampare con il proprio pulsante Stampa, e il sommario stampa "
-             "tutte le pagine della guida in un solo documento. Le stampe dei dati sono quattro: i soli dati della "
-             "finestra Dati, la sola graduatoria della finestra Graduatoria, i soli dati del frontespizio e la "
-             "relazione completa. Si ottengono con il pulsante STAMPA o con l'icona della stampante della barra "
-             "degli strumenti di ciascuna finestra, tranne i dati del frontespizio, che si scelgono dalla voce "
-             "Stampa del menu File della finestra Frontespizio; il modello in bianco per la raccolta dei dati si "
-             "sceglie invece dal menu File della finestra Dati. Ogni stampa si apre in una finestra documento di "
-             "Pondra, dove si può leggere e ritoccare; da lì si stampa con il pulsante Stampa, si salva come PDF, "
-             "DOCX o HTML con Salva come..., oppure si apre nel programma di videoscrittura con Apri con..., per "
-             "modificarla ancora, conservarla o spedirla per posta elettronica.")},
+             "tutte le pagine della guida in un solo documento. Le stampe dei dati sono quattro: i soli dati "
+             "della finestra Dati, la sola graduatoria della finestra Graduatoria, i soli dati del "
+             "frontespizio e la relazione completa. Si ottengono con il pulsante STAMPA o con l'icona della "
+             "stampante della barra degli strumenti di ciascuna finestra, tranne i dati del frontespizio, "
+             "che si scelgono dalla voce Stampa del menu File della finestra Frontespizio; il modello in "
+             "bianco per la raccolta dei dati si sceglie invece dal menu File della finestra Dati. Ogni "
+             "stampa si apre in una finestra documento di Pondra, dove si può leggere e ritoccare; da lì si "
+             "stampa con il pulsante Stampa, si salva come PDF, DOCX o HTML con Salva come..., oppure si "
+             "apre nel programma di videoscrittura con Apri con..., per modificarla ancora, conservarla o "
+             "spedirla per posta elettronica.")},
         {QStringLiteral("guidacaratteristiche"), QStringLiteral("FINESTRA 'DATI'"),
          QStringLiteral(
-             "Nella finestra Dati si descrive un'ipotesi alla volta. Per prima cosa si scrive il nome dell'ipotesi "
-             "nella casella in alto; poi si procede una caratteristica alla volta: si spunta la sua casella, se ne "
-             "scrive o se ne corregge il nome, si clicca sul giudizio prescelto nella scala a destra (il giudizio, "
-             "il suo numero di graduatoria e il coefficiente vengono scritti dal programma) e infine se ne "
-             "stabilisce il peso in percento con le frecce accanto alla casella del peso. In fondo alla finestra "
-             "i risultati di controllo si aggiornano a ogni giudizio e a ogni peso. Con la barra di scorrimento in "
-             "alto si passa da un'ipotesi all'altra, con quella verticale si vedono le righe oltre le prime dieci. "
-             "Il programma guida la procedura con le indicazioni scritte a piè di finestra e con il pulsante "
-             "AIUTO, e il pulsante ABC della barra degli strumenti controlla i dati, indicando il primo errore "
-             "trovato.")},
+             "Nella finestra Dati si descrive un'ipotesi alla volta. Per prima cosa si scrive il nome "
+             "dell'ipotesi nella casella in alto; poi si procede una caratteristica alla volta: si spunta la "
+             "sua casella, se ne scrive o se ne corregge il nome, si clicca sul giudizio prescelto nella "
+             "scala a destra (il giudizio, il suo numero di graduatoria e il coefficiente vengono scritti "
+             "dal programma) e infine se ne stabilisce il peso in percento con le frecce accanto alla "
+             "casella del peso. In fondo alla finestra i risultati di controllo si aggiornano a ogni "
+             "giudizio e a ogni peso. Con la barra di scorrimento in alto si passa da un'ipotesi all'altra, "
+             "con quella verticale si vedono le righe oltre le prime dieci. Il programma guida la procedura "
+             "con le indicazioni scritte a piè di finestra e con il pulsante AIUTO, e il pulsante ABC della "
+             "barra degli strumenti controlla i dati, indicando il primo errore trovato.")},
         {QStringLiteral("guidagraduatoria"), QStringLiteral("FINESTRA 'GRADUATORIA'"),
          QStringLiteral(
-             "La finestra Graduatoria mostra, in sola lettura, la classifica di tutte le ipotesi, dalla migliore "
-             "alla peggiore: per ciascuna la posizione, il nome, la valutazione in percento rispetto alla "
-             "soluzione ottimale e il giudizio complessivo. La casella della valutazione è verde quando supera il "
-             "50 % e rossa altrimenti, così le ipotesi positive si distinguono subito da quelle negative. Le "
-             "ipotesi oltre le prime quindici si vedono con la barra di scorrimento verticale. I pulsanti portano "
-             "alla finestra Frontespizio, stampano la graduatoria, danno indicazioni o aprono la guida. I dati non "
-             "si cambiano qui: si modificano, si salvano e si stampano per intero dalla finestra Dati o dalla "
-             "finestra Frontespizio, e la graduatoria viene ricalcolata ogni volta che la si richiama. Un clic "
-             "sullo sfondo della finestra apre questa pagina della guida.")},
+             "La finestra Graduatoria mostra, in sola lettura, la classifica di tutte le ipotesi, dalla "
+             "migliore alla peggiore: per ciascuna la posizione, il nome, la valutazione in percento "
+             "rispetto alla soluzione ottimale e il giudizio complessivo. La casella della valutazione è "
+             "verde quando supera il 50 % e rossa altrimenti, così le ipotesi positive si distinguono subito "
+             "da quelle negative. Le ipotesi oltre le prime quindici si vedono con la barra di scorrimento "
+             "verticale. I pulsanti portano alla finestra Frontespizio, stampano la graduatoria, danno "
+             "indicazioni o aprono la guida. I dati non si cambiano qui: si modificano, si salvano e si "
+             "stampano per intero dalla finestra Dati o dalla finestra Frontespizio, e la graduatoria viene "
+             "ricalcolata ogni volta che la si richiama. Un clic sullo sfondo della finestra apre questa "
+             "pagina della guida.")},
         {QStringLiteral("guidafrontespizio"), QStringLiteral("FINESTRA 'FRONTESPIZIO'"),
          QStringLiteral(
-             "La finestra Frontespizio raccoglie i dati che compaiono in testa alla relazione di stima. La perizia "
-             "dà il nome allo studio e deve essere scritta nel primo campo prima di poter salvare i dati; la "
-             "località e la tipologia di studio dicono dove e di che genere è la valutazione; il committente "
-             "indica per chi è stata fatta; il luogo e la data dell'elaborazione collocano il giudizio nel tempo, "
-             "perché le ipotesi valgono per le condizioni di quel momento; gli allegati elencano grafici, disegni, "
-             "planimetrie o foto che accompagnano la relazione. Il nome e l'indirizzo dello studio tecnico sono "
-             "fissati dall'installazione del programma e non si modificano qui. Compilati i campi, si salvano i "
-             "dati e si stampa la relazione completa con il pulsante Stampa: la relazione si apre in una finestra "
-             "documento di Pondra, da cui si stampa o si salva.")},
+             "La finestra Frontespizio raccoglie i dati che compaiono in testa alla relazione di stima. La "
+             "perizia dà il nome allo studio e deve essere scritta nel primo campo prima di poter salvare i "
+             "dati; la località e la tipologia di studio dicono dove e di che genere è la valutazione; il "
+             "committente indica per chi è stata fatta; il luogo e la data dell'elaborazione collocano il "
+             "giudizio nel tempo, perché le ipotesi valgono per le condizioni di quel momento; gli allegati "
+             "elencano grafici, disegni, planimetrie o foto che accompagnano la relazione. Il nome e "
+             "l'indirizzo dello studio tecnico sono fissati dall'installazione del programma e non si "
+             "modificano qui. Compilati i campi, si salvano i dati e si stampa la relazione completa con il "
+             "pulsante Stampa: la relazione si apre in una finestra documento di Pondra, da cui si stampa o "
+             "si salva.")},
     };
 }
 
-QString paragraphEnds(int count)
-{
+QString paragraphEnds(int count) {
     return QString(count, u'\r');
 }
 
-void heading(DocumentBuilder& b, const IdentityTexts& identity)
-{
+void heading(DocumentBuilder& b, const IdentityTexts& identity) {
     b.setFontName(QString::fromLatin1(DocumentFont));
     b.setFontSize(NameSize);
     b.typeText(identity.ProgramName + paragraphEnds(1));
@@ -118,27 +120,24 @@ void heading(DocumentBuilder& b, const IdentityTexts& identity)
     b.typeText(identity.ProgramDescription + paragraphEnds(3));
 }
 
-QString titleLine(const QString& title)
-{
+QString titleLine(const QString& title) {
     return QStringLiteral("Guida: ") + title + paragraphEnds(2);
 }
 
 } // namespace
 
-const QList<HelpPageText>& helpPages()
-{
+const QList<HelpPageText>& helpPages() {
     static const QList<HelpPageText> pages = makePages();
     return pages;
 }
 
-const HelpPageText& helpPage(int topic)
-{
+const HelpPageText& helpPage(int topic) {
     const QList<HelpPageText>& pages = helpPages();
     return topic >= 1 && topic <= pages.size() ? pages.at(topic - 1) : pages.first();
 }
 
-void printHelpPage(DocumentBuilder& b, const IdentityTexts& identity, const QString& title, const QString& text)
-{
+void printHelpPage(DocumentBuilder& b, const IdentityTexts& identity, const QString& title,
+                   const QString& text) {
     heading(b, identity);
     b.typeText(titleLine(title));
     b.setFontSize(BodySize);
@@ -146,8 +145,7 @@ void printHelpPage(DocumentBuilder& b, const IdentityTexts& identity, const QStr
     b.justifyAll();
 }
 
-void printHelpContents(DocumentBuilder& b, const IdentityTexts& identity)
-{
+void printHelpContents(DocumentBuilder& b, const IdentityTexts& identity) {
     heading(b, identity);
     const QList<HelpPageText>& pages = helpPages();
     for (qsizetype i = 0; i < pages.size(); ++i) {

@@ -26,7 +26,8 @@ const QList<HelpPageText>& helpPages();
 const HelpPageText& helpPage(int topic);
 
 // One help page, under the program's standard heading.
-void printHelpPage(DocumentBuilder& b, const IdentityTexts& identity, const QString& title, const QString& text);
+void printHelpPage(DocumentBuilder& b, const IdentityTexts& identity, const QString& title,
+                   const QString& text);
 
 // All seven help pages, one to a sheet.
 void printHelpContents(DocumentBuilder& b, const IdentityTexts& identity);

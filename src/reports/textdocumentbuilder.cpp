@@ -19,9 +19,9 @@ const QColor HeaderShade(0x1F, 0x5F, 0x6E);
 const QColor BandShade(0xD9, 0xE8, 0xEB);
 const QColor LightBandShade(0xEE, 0xF5, 0xF6);
 const QColor PlainRule(0x80, 0x80, 0x80);
-// Layout units (1/96 inch).
-constexpr double RuleWidth = 0.75;
-constexpr double CellPadding = 2;
+// Points.
+constexpr double RuleWidth = 0.5;
+constexpr double CellPadding = 1.5;
 // The size the printouts give table text. As the document's default size it lets empty cells
 // take their height without a format of their own.
 constexpr double TableTextSize = 10;
@@ -118,9 +118,9 @@ void TextDocumentBuilder::start()
     font.setKerning(false);
     font.setStyleStrategy(QFont::PreferNoShaping);
     m_document->setDefaultFont(font);
-    applyPageMargins(*m_document);
     m_typing = QTextCursor(m_document.get());
     m_typing.setBlockCharFormat(charFormat(m_size));
+    if (qEnvironmentVariableIsSet("EARLY")) prepareLayout(*m_document); else applyPageMargins(*m_document);
 }
 
 void TextDocumentBuilder::beginEdit()
@@ -364,13 +364,13 @@ void TextDocumentBuilder::finishTable(Table& table)
     format.setPageBreakPolicy(table.table->format().pageBreakPolicy());
     format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
     format.setMargin(0);
-    format.setCellPadding(CellPadding);
+    format.setCellPadding(layoutLength(CellPadding));
     if (table.formatted) {
         format.setBorder(0);
-        format.setCellSpacing(RuleWidth);
+        format.setCellSpacing(layoutLength(RuleWidth));
         format.setHeaderRowCount(1);
     } else {
-        format.setBorder(RuleWidth);
+        format.setBorder(layoutLength(RuleWidth));
         format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
         format.setBorderBrush(PlainRule);
         format.setCellSpacing(0);

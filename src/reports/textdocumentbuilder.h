@@ -17,8 +17,8 @@ class QTextTable;
 namespace pondra {
 
 // Builds the printouts into a QTextDocument laid out on A4 (pagesetup.h, documentexport.h).
-// The document is built without a page layout, which keeps every edit cheap: it is laid out in
-// pages only to count them, and when it is handed over through document().
+// Everything written goes into one open edit of the document, which keeps every operation
+// cheap; the document is laid out in pages only to count them and when document() hands it out.
 class TextDocumentBuilder : public DocumentBuilder {
 public:
     TextDocumentBuilder();
@@ -28,7 +28,8 @@ public:
     TextDocumentBuilder& operator=(const TextDocumentBuilder&) = delete;
 
     // The document as built so far, complete and laid out in A4 pages, ready to be exported or
-    // printed without a further layout. It stays owned by the builder; building on goes on.
+    // printed without a further layout (headless use). It stays owned by the builder, which can
+    // build on. Not for an editor: its layout measures at the layout device's resolution.
     QTextDocument* document();
     // Hands the document over (to a window, typically) and starts an empty one. The document
     // is no longer laid out in pages (an editor lays it out at its own width) and has undo on.

@@ -60,6 +60,9 @@ public:
         auto* created = new T(*this);
         created->setObjectName(QString::fromLatin1(key));
         m_windows.insert(key, created);
+        if (m_onCreated) {
+            m_onCreated(*created);
+        }
         return created;
     }
 
@@ -89,6 +92,11 @@ public:
         }
     }
 
+    // Told of every window the module creates, once it is built: the shell connects the
+    // ancillary windows' links to the other windows there.
+    using CreationHandler = std::function<void(QWidget&)>;
+    void setWindowCreatedHandler(CreationHandler handler) { m_onCreated = std::move(handler); }
+
 private:
     std::unique_ptr<Study> m_study;
     std::unique_ptr<Ranking> m_ranking;
@@ -98,6 +106,7 @@ private:
     QHash<QByteArray, QPointer<QWidget>> m_windows;
     QList<QPointer<QWidget>> m_documents;
     Decorator m_decorator;
+    CreationHandler m_onCreated;
 };
 
 } // namespace pondra

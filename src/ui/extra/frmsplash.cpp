@@ -1,5 +1,7 @@
 #include "frmsplash.h"
 
+#include "prodotti.h"
+
 #include "emblem.h"
 #include "extrafonts.h"
 #include "ui/core/installation.h"
@@ -164,7 +166,10 @@ void frmSplash::Form_KeyPress(int KeyAscii)
     m_music.close();
     // Unloaded once this event is over, never from inside it. Deleting the last visible
     // window ends the program.
-    QTimer::singleShot(0, this, [module = &m_module] { module->unloadWindow<frmSplash>(); });
+    QTimer::singleShot(0, this, [module = &m_module] {
+        module->unloadWindow<frmSplash>();
+        module->unloadWindow<prodotti>();
+    });
 }
 
 bool frmSplash::eventFilter(QObject* watched, QEvent* event)

@@ -9,19 +9,16 @@
 
 namespace pondra {
 
-QString helpGuideFileName(const IdentityTexts& identity)
-{
+QString helpGuideFileName(const IdentityTexts& identity) {
     return identity.ProgramName + QStringLiteral("-guida.docx");
 }
 
-QStringList defaultGuideFolders()
-{
+QStringList defaultGuideFolders() {
     return {programFolders().value(0), QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)};
 }
 
 QString saveHelpGuide(const QTextDocument& document, const QString& fileName, const QStringList& folders,
-                      QString* error)
-{
+                      QString* error) {
     QStringList reasons;
     for (const QString& folder : folders) {
         if (folder.isEmpty()) {
@@ -33,7 +30,8 @@ QString saveHelpGuide(const QTextDocument& document, const QString& fileName, co
             continue;
         }
         if (!place.isWritable()) {
-            reasons << QStringLiteral("Nella cartella «%1» non si può scrivere.").arg(QDir::toNativeSeparators(folder));
+            reasons << QStringLiteral("Nella cartella «%1» non si può scrivere.")
+                           .arg(QDir::toNativeSeparators(folder));
             continue;
         }
         const QString path = QDir(folder).filePath(fileName);
@@ -45,8 +43,9 @@ QString saveHelpGuide(const QTextDocument& document, const QString& fileName, co
     }
     if (error) {
         *error = QStringLiteral("La guida «%1» non si è potuta salvare.").arg(fileName);
-        *error += reasons.isEmpty() ? QStringLiteral(" Non è stata indicata alcuna cartella in cui scriverla.")
-                                    : u'\n' + reasons.join(u'\n');
+        *error += reasons.isEmpty()
+                      ? QStringLiteral(" Non è stata indicata alcuna cartella in cui scriverla.")
+                      : u'\n' + reasons.join(u'\n');
     }
     return {};
 }

@@ -19,10 +19,10 @@ namespace pondra {
 
 namespace {
 
-constexpr int DesignHeight = 6825;   // twips, every page
-constexpr int ManualWidth = 9600;    // twips
-constexpr int PageWidth = 5640;      // twips, the pages beside the window they explain
-constexpr int PageLeft = 5467;       // twips
+constexpr int DesignHeight = 6825; // twips, every page
+constexpr int ManualWidth = 9600;  // twips
+constexpr int PageWidth = 5640;    // twips, the pages beside the window they explain
+constexpr int PageLeft = 5467;     // twips
 constexpr int Margin = 180;
 constexpr int TitleTop = 150;
 constexpr int TitleHeight = 450;
@@ -34,8 +34,7 @@ constexpr int ButtonGap = 150;
 
 } // namespace
 
-HelpPage::HelpPage(ModuloPondra& module, int topic) : m_module(module), m_topic(topic)
-{
+HelpPage::HelpPage(ModuloPondra& module, int topic) : m_module(module), m_topic(topic) {
     const HelpPageText& page = helpPage(topic);
     const bool manual = topic == 1;
     const int width = manual ? ManualWidth : PageWidth;
@@ -72,7 +71,8 @@ HelpPage::HelpPage(ModuloPondra& module, int topic) : m_module(module), m_topic(
     placeTwips(cmdchiudi, Margin + 2 * (buttonWidth + ButtonGap), ButtonTop, buttonWidth, ButtonHeight);
     if (manual) {
         cmdchiudi->setToolTip(QStringLiteral("cliccare per chiudere la finestra"));
-        cmdstampa->setToolTip(QStringLiteral("cliccare per avere la copia su carta del MANUALE D'USO RAPIDO"));
+        cmdstampa->setToolTip(
+            QStringLiteral("cliccare per avere la copia su carta del MANUALE D'USO RAPIDO"));
         cmdSommario->setToolTip(QStringLiteral("cliccare per tornare al sommario"));
     }
     connect(cmdstampa, &QPushButton::clicked, this, &HelpPage::cmdstampa_Click);
@@ -91,34 +91,29 @@ HelpPage::HelpPage(ModuloPondra& module, int topic) : m_module(module), m_topic(
 
 HelpPage::~HelpPage() = default;
 
-void HelpPage::cmdstampa_Click()
-{
+void HelpPage::cmdstampa_Click() {
     TextDocumentBuilder builder;
     printHelpPage(builder, m_module.identity(), Label1->text(), Label2->text());
     showDocument(m_module, builder.takeDocument(),
                  m_module.identity().ProgramName.trimmed() + QStringLiteral(": ") + Label1->text());
 }
 
-void HelpPage::cmdchiudi_Click()
-{
+void HelpPage::cmdchiudi_Click() {
     m_module.unloadWindow(QByteArray(metaObject()->className()));
 }
 
-void HelpPage::cmdSommario_Click()
-{
+void HelpPage::cmdSommario_Click() {
     showHelpContents(m_module);
 }
 
-void HelpPage::resizeEvent(QResizeEvent* event)
-{
+void HelpPage::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     if (m_resize) {
         m_resize->ResizeControls();
     }
 }
 
-void HelpPage::closeEvent(QCloseEvent* event)
-{
+void HelpPage::closeEvent(QCloseEvent* event) {
     // The title bar's close unloads the page as its Chiudi button does.
     event->accept();
     cmdchiudi_Click();
@@ -126,15 +121,13 @@ void HelpPage::closeEvent(QCloseEvent* event)
 
 namespace {
 
-template <class T> HelpPage* load(ModuloPondra& module)
-{
+template <class T> HelpPage* load(ModuloPondra& module) {
     return module.window<T>();
 }
 
 } // namespace
 
-HelpPage* loadHelpPage(ModuloPondra& module, int topic)
-{
+HelpPage* loadHelpPage(ModuloPondra& module, int topic) {
     switch (topic) {
     case 2:
         return load<guidafunzionamento>(module);
@@ -153,8 +146,7 @@ HelpPage* loadHelpPage(ModuloPondra& module, int topic)
     }
 }
 
-HelpPage* openHelpPage(ModuloPondra& module, int topic)
-{
+HelpPage* openHelpPage(ModuloPondra& module, int topic) {
     HelpPage* page = loadHelpPage(module, topic);
     page->show();
     page->raise();

@@ -3,8 +3,13 @@
 #include "model/ranking.h"
 #include "ui/core/modulopondra.h"
 #include "ui/extra/frmsplash.h"
+#include "ui/extra/frmtip.h"
 #include "ui/extra/informa.h"
+#include "ui/extra/licenza.h"
+#include "ui/extra/prodotti.h"
 #include "ui/extra/supportoclienti.h"
+#include "ui/help/helppage.h"
+#include "ui/help/sommario.h"
 #include "ui/main/classifica.h"
 #include "ui/main/colours.h"
 #include "ui/main/frontespizio.h"
@@ -59,6 +64,23 @@ void ShowTitlePage(ModuloPondra& module)
     bringUp(module.window<frontespizio>());
 }
 
+void OpenAncillary(ModuloPondra& module, int topic)
+{
+    switch (topic) {
+    case 8:
+        bringUp(module.window<frmTip>());
+        break;
+    case 9:
+        bringUp(module.window<licenza>());
+        break;
+    case 10:
+        bringUp(module.window<prodotti>());
+        break;
+    default:
+        break;
+    }
+}
+
 void RankHypotheses(ModuloPondra& module)
 {
     ordina(module.study(), module.ranking());
@@ -80,8 +102,19 @@ void ExitProgram(ModuloPondra& module, QWidget* from)
     module.unloadWindow<requisiti>();
     module.unloadWindow<supportoclienti>();
     module.unloadWindow<informa>();
+    module.unloadWindow<sommario>();
     module.unloadWindow<classifica>();
     module.unloadWindow<frontespizio>();
+    module.unloadWindow<manuale>();
+    module.unloadWindow<guidafunzionamento>();
+    module.unloadWindow<guidaarchivio>();
+    module.unloadWindow<guidastampa>();
+    module.unloadWindow<guidacaratteristiche>();
+    module.unloadWindow<guidagraduatoria>();
+    module.unloadWindow<guidafrontespizio>();
+    module.unloadWindow<frmTip>();
+    module.unloadWindow<licenza>();
+    module.unloadWindow<prodotti>();
     module.window<frmSplash>()->showClosingForm();
 }
 

@@ -24,6 +24,9 @@ void ShowTitlePageRanked(ModuloPondra& module);
 // The Title-page window as it is, without a new ranking.
 void ShowTitlePage(ModuloPondra& module);
 
+// Topics 8 to 10 of the help contents: the tip of the day, the terms of use, the price list.
+void OpenAncillary(ModuloPondra& module, int topic);
+
 // Builds the ranking; the Results window's rows are refreshed unless the caller asked quiet.
 void RankHypotheses(ModuloPondra& module);
 

@@ -4,8 +4,13 @@
 #include "navigation.h"
 #include "printcommands.h"
 #include "ui/core/modulopondra.h"
+#include "ui/extra/frmtip.h"
 #include "ui/extra/informa.h"
+#include "ui/extra/licenza.h"
+#include "ui/extra/prodotti.h"
 #include "ui/extra/supportoclienti.h"
+#include "ui/help/helppage.h"
+#include "ui/help/sommario.h"
 #include "ui/main/classifica.h"
 #include "ui/main/frontespizio.h"
 #include "ui/main/requisiti.h"
@@ -152,14 +157,36 @@ void addToolbar(QMainWindow& window, const WindowCommands& commands)
     }
 }
 
-// The window-number title at the right end of the menu bar.
-void addWindowNumber(QMainWindow& window, const QString& text)
+// Each main window's own help page, and how its question names the window.
+struct WindowHelp {
+    int topic;
+    const char16_t* name;
+};
+constexpr std::array<WindowHelp, 4> windowHelp{{{0, u""}, {5, u"Dati"}, {6, u"Risultati"}, {7, u"Frontespizio"}}};
+
+// The window-number title at the right end of the menu bar opens the window's help page.
+void addWindowNumber(ModuloPondra& module, QMainWindow& window, int number, const QString& text)
 {
+    auto* action = new QAction(text, &window);
+    QObject::connect(action, &QAction::triggered, &window,
+                     [&module, number] { openHelpPage(module, windowHelp[std::size_t(number)].topic); });
     auto* button = new QToolButton(window.menuBar());
     button->setAutoRaise(true);
-    button->setText(text);
-    button->setEnabled(false); // it will open the window's help page
+    button->setDefaultAction(action);
     window.menuBar()->setCornerWidget(button, Qt::TopRightCorner);
+}
+
+// The entry of the window itself in "&Visualizza" offers its help page.
+Command askForOwnHelp(ModuloPondra& module, QMainWindow& window, int number)
+{
+    return [&module, &window, number] {
+        const WindowHelp& help = windowHelp[std::size_t(number)];
+        const QString question = QStringLiteral("E' questa la finestra '%1': si vuole la guida della finestra?")
+                                     .arg(QString::fromUtf16(help.name));
+        if (module.ask(&window, question, module.identity().HelpTitle, MessageIcon::Question) != MessageAnswer::No) {
+            openHelpPage(module, help.topic);
+        }
+    };
 }
 
 // The menus the three windows share: the "&Visualizza" entries, returned for the toolbar, and
@@ -167,15 +194,15 @@ void addWindowNumber(QMainWindow& window, const QString& text)
 std::array<QAction*, 3> addViewAndHelpMenus(ModuloPondra& module, QMainWindow& window, int number)
 {
     QMenu* view = window.menuBar()->addMenu(QStringLiteral("&Visualizza"));
+    const Command own = askForOwnHelp(module, window, number);
     const std::array<Entry, 3> windows{{
-        {QStringLiteral("Finestra Dati"),
-         number == 1 ? Command() : Command([&module] { ShowDataWindow(module); })},
+        {QStringLiteral("Finestra Dati"), number == 1 ? own : Command([&module] { ShowDataWindow(module); })},
         {QStringLiteral("Finestra Risultati"),
-         number == 2   ? Command()
+         number == 2   ? own
          : number == 1 ? Command([&module] { ShowResults(module); })
                        : Command([&module] { ShowResultsWindow(module); })},
         {QStringLiteral("Finestra Frontespizio"),
-         number == 3 ? Command() : Command([&module] { ShowTitlePageRanked(module); })},
+         number == 3 ? own : Command([&module] { ShowTitlePageRanked(module); })},
     }};
     std::array<QAction*, 3> viewEntries{};
     for (int i = 0; i < 3; ++i) {
@@ -185,8 +212,8 @@ std::array<QAction*, 3> addViewAndHelpMenus(ModuloPondra& module, QMainWindow& w
         viewEntries[std::size_t(i)]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_1 + i)));
     }
     QMenu* help = window.menuBar()->addMenu(QStringLiteral("&?"));
-    addEntry(help, {QStringLiteral("&Guida in linea"), {}});
-    addEntry(help, {QStringLiteral("&Suggerimenti..."), {}});
+    addEntry(help, {QStringLiteral("&Guida in linea"), [&module] { showHelpContents(module); }});
+    addEntry(help, {QStringLiteral("&Suggerimenti..."), [&module] { OpenAncillary(module, 8); }});
     addEntry(help, {QStringLiteral("Supporto &prodotto"), [&module] { module.window<supportoclienti>()->show(); }});
     addEntry(help, {QStringLiteral("&Informazioni su Pondra"), [&module] { module.window<informa>()->show(); }});
     return viewEntries;
@@ -197,11 +224,10 @@ void setSharedButtons(ModuloPondra& module, QMainWindow& window, const std::arra
                       WindowCommands& c)
 {
     for (std::size_t i = 0; i < viewEntries.size(); ++i) {
-        QAction* entry = viewEntries[i];
-        if (entry->isEnabled()) {
-            c.buttons[8 + i] = [entry] { entry->trigger(); };
-        }
+        c.buttons[8 + i] = [entry = viewEntries[i]] { entry->trigger(); };
     }
+    c.buttons[14] = [&module] { showHelpContents(module); };
+    c.buttons[15] = [&module] { OpenAncillary(module, 8); };
     c.buttons[12] = [&module, &window, n = c.number] { ChangeBackground(module, window, n != 3); };
     c.buttons[16] = [&module] { module.window<supportoclienti>()->show(); };
     c.buttons[17] = [&module] { module.window<informa>()->show(); };
@@ -253,7 +279,7 @@ Command decorateEditingWindow(ModuloPondra& module, QMainWindow& w, const Editin
     addEntry(edit, {e.checkEntry, e.check});
     addEntry(edit, {e.clearEntry, e.clear});
     const auto viewEntries = addViewAndHelpMenus(module, w, e.number);
-    addWindowNumber(w, e.windowNumber);
+    addWindowNumber(module, w, e.number, e.windowNumber);
 
     WindowCommands c;
     c.number = e.number;
@@ -287,7 +313,7 @@ void decorateData(ModuloPondra& module, requisiti& w)
     wire(w.avanti, [&module] { ShowResults(module); });
     wire(w.cmdesci, exit);
     wire(w.cmdstampa, [&module] { PrintHypothesesData(module); });
-    wire(w.cmdGuida, {});
+    wire(w.cmdGuida, [&module] { showHelpContents(module); });
 }
 
 void decorateResults(ModuloPondra& module, classifica& w)
@@ -311,7 +337,7 @@ void decorateResults(ModuloPondra& module, classifica& w)
     addEntry(edit, {QStringLiteral("Controllo dati immessi"), {}});
     addEntry(edit, {QStringLiteral("Cancella dati finestra"), {}});
     const auto viewEntries = addViewAndHelpMenus(module, w, 2);
-    addWindowNumber(w, QStringLiteral("Fi&nestra n.2 di 3"));
+    addWindowNumber(module, w, 2, QStringLiteral("Fi&nestra n.2 di 3"));
 
     WindowCommands c;
     c.number = 2;
@@ -331,7 +357,7 @@ void decorateResults(ModuloPondra& module, classifica& w)
     wire(w.avanti, [&module] { ShowTitlePage(module); });
     wire(w.cmdesci, exit);
     wire(w.cmdstampa, print);
-    wire(w.cmdGuida, {});
+    wire(w.cmdGuida, [&module] { showHelpContents(module); });
 }
 
 void decorateTitlePage(ModuloPondra& module, frontespizio& w)
@@ -349,13 +375,25 @@ void decorateTitlePage(ModuloPondra& module, frontespizio& w)
     wire(w.cmddati, [&module] { ShowDataWindow(module); });
     wire(w.cmdesci, exit);
     wire(w.stampa, [&module] { PrintReport(module); });
-    wire(w.cmdGuida, {});
+    wire(w.cmdGuida, [&module] { showHelpContents(module); });
 }
 
 } // namespace
 
 void installShell(ModuloPondra& module)
 {
+    // The help contents and the windows it leads to reach the rest of the program through here.
+    module.setWindowCreatedHandler([&module](QWidget& window) {
+        const Command contents = [&module] { showHelpContents(module); };
+        if (auto* help = qobject_cast<sommario*>(&window)) {
+            help->exitProgram = [&module, help] { ExitProgram(module, help); };
+            help->openAncillary = [&module](int topic) { OpenAncillary(module, topic); };
+        } else if (auto* terms = qobject_cast<licenza*>(&window)) {
+            terms->showContents = contents;
+        } else if (auto* prices = qobject_cast<prodotti*>(&window)) {
+            prices->showContents = contents;
+        }
+    });
     module.setMainWindowDecorator([&module](QMainWindow& window) {
         if (auto* data = qobject_cast<requisiti*>(&window)) {
             decorateData(module, *data);

@@ -37,14 +37,14 @@ const QStringList PageClasses{QStringLiteral("pondra::manuale"),
                               QStringLiteral("pondra::guidagraduatoria"),
                               QStringLiteral("pondra::guidafrontespizio")};
 
-const QStringList PageTitles{QStringLiteral("MANUALE D'USO RAPIDO"),        QStringLiteral("FUNZIONAMENTO DEL PROGRAMMA"),
-                             QStringLiteral("ARCHIVIO DATI"),               QStringLiteral("STAMPA"),
-                             QStringLiteral("FINESTRA 'DATI'"),             QStringLiteral("FINESTRA 'GRADUATORIA'"),
-                             QStringLiteral("FINESTRA 'FRONTESPIZIO'")};
+const QStringList PageTitles{
+    QStringLiteral("MANUALE D'USO RAPIDO"),   QStringLiteral("FUNZIONAMENTO DEL PROGRAMMA"),
+    QStringLiteral("ARCHIVIO DATI"),          QStringLiteral("STAMPA"),
+    QStringLiteral("FINESTRA 'DATI'"),        QStringLiteral("FINESTRA 'GRADUATORIA'"),
+    QStringLiteral("FINESTRA 'FRONTESPIZIO'")};
 
 // The visible help pages, by class name.
-QStringList shownPages()
-{
+QStringList shownPages() {
     QStringList names;
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (qobject_cast<HelpPage*>(w) && w->isVisible()) {
@@ -55,8 +55,7 @@ QStringList shownPages()
     return names;
 }
 
-QList<DocumentWindow*> documentWindows()
-{
+QList<DocumentWindow*> documentWindows() {
     QList<DocumentWindow*> found;
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (auto* d = qobject_cast<DocumentWindow*>(w)) {
@@ -66,15 +65,14 @@ QList<DocumentWindow*> documentWindows()
     return found;
 }
 
-void moveOver(QWidget* widget)
-{
+void moveOver(QWidget* widget) {
     const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
-    QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(widget, &move);
 }
 
-QList<int> boldTopics(const sommario& contents)
-{
+QList<int> boldTopics(const sommario& contents) {
     QList<int> bold;
     for (int i = 1; i <= sommario::TopicCount; ++i) {
         if (contents.lbl[std::size_t(i)]->font().bold()) {
@@ -84,13 +82,11 @@ QList<int> boldTopics(const sommario& contents)
     return bold;
 }
 
-void runDeferredDeletes()
-{
+void runDeferredDeletes() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-QString typedText(const RecordingBuilder& b)
-{
+QString typedText(const RecordingBuilder& b) {
     QString text;
     for (const QString& op : b.operations) {
         if (op.startsWith(QStringLiteral("type "))) {
@@ -134,8 +130,7 @@ private Q_SLOTS:
     void saveHelpGuide_triesFoldersInOrder();
 };
 
-void tst_Help::helpPages_holdSevenPagesInTopicOrder()
-{
+void tst_Help::helpPages_holdSevenPagesInTopicOrder() {
     const QList<HelpPageText>& pages = helpPages();
     QCOMPARE(pages.size(), HelpPageCount);
     for (int i = 0; i < HelpPageCount; ++i) {
@@ -152,8 +147,7 @@ void tst_Help::helpPages_holdSevenPagesInTopicOrder()
     QCOMPARE(helpPage(8).title, PageTitles.at(0));
 }
 
-void tst_Help::printHelpPage_typesHeadingTitleAndText()
-{
+void tst_Help::printHelpPage_typesHeadingTitleAndText() {
     RecordingBuilder b;
     const IdentityTexts identity = InitGlobals();
     printHelpPage(b, identity, QStringLiteral("STAMPA"), QStringLiteral("testo"));
@@ -171,8 +165,7 @@ void tst_Help::printHelpPage_typesHeadingTitleAndText()
     QCOMPARE(b.operations, expected);
 }
 
-void tst_Help::printHelpContents_sevenPagesSixBreaks()
-{
+void tst_Help::printHelpContents_sevenPagesSixBreaks() {
     RecordingBuilder b;
     printHelpContents(b, InitGlobals());
     const QString text = typedText(b);
@@ -184,7 +177,8 @@ void tst_Help::printHelpContents_sevenPagesSixBreaks()
     qsizetype from = 0;
     for (int i = 0; i < HelpPageCount; ++i) {
         const QString block = QStringLiteral("Guida: ") + PageTitles.at(i) + QStringLiteral("\r\r") +
-                              helpPages().at(i).text + u'\r' + (i < HelpPageCount - 1 ? QStringLiteral("\f") : QString());
+                              helpPages().at(i).text + u'\r' +
+                              (i < HelpPageCount - 1 ? QStringLiteral("\f") : QString());
         const qsizetype at = text.indexOf(block, from);
         QVERIFY2(at >= from, qPrintable(PageTitles.at(i)));
         from = at + block.size();
@@ -197,18 +191,19 @@ void tst_Help::printHelpContents_sevenPagesSixBreaks()
             sizes << op;
         }
     }
-    QCOMPARE(sizes, (QStringList{QStringLiteral("size 20"), QStringLiteral("size 16"), QStringLiteral("size 12")}));
+    QCOMPARE(sizes,
+             (QStringList{QStringLiteral("size 20"), QStringLiteral("size 16"), QStringLiteral("size 12")}));
     const qsizetype firstTitle = b.operations.indexOf(QStringLiteral("type Guida: MANUALE D'USO RAPIDO\r\r"));
     QVERIFY(firstTitle > 0);
-    QCOMPARE(b.operations.at(firstTitle - 1), QStringLiteral("type valutazioni qualsiasi mediante confronto\r\r\r"));
+    QCOMPARE(b.operations.at(firstTitle - 1),
+             QStringLiteral("type valutazioni qualsiasi mediante confronto\r\r\r"));
     QCOMPARE(b.operations.at(firstTitle + 1), QStringLiteral("size 12"));
     QCOMPARE(b.operations.first(), QStringLiteral("font Century Gothic"));
     QCOMPARE(b.operations.last(), QStringLiteral("justify all"));
     QCOMPARE(b.operations.count(QStringLiteral("justify all")), 1);
 }
 
-void tst_Help::printHelpContents_realDocumentHasSevenPages()
-{
+void tst_Help::printHelpContents_realDocumentHasSevenPages() {
     TextDocumentBuilder b;
     printHelpContents(b, InitGlobals());
     // Every help text fits one sheet, so each page break starts exactly one new page.
@@ -216,8 +211,7 @@ void tst_Help::printHelpContents_realDocumentHasSevenPages()
     QVERIFY(b.document()->toPlainText().contains(QStringLiteral("Guida: FINESTRA 'FRONTESPIZIO'")));
 }
 
-void tst_Help::contents_controlsAsDesigned()
-{
+void tst_Help::contents_controlsAsDesigned() {
     ScriptedModule s;
     sommario* contents = s.module->window<sommario>();
     QCOMPARE(contents->windowTitle(), QStringLiteral("Pondra: guida in linea"));
@@ -231,7 +225,8 @@ void tst_Help::contents_controlsAsDesigned()
                                QStringLiteral(" Finestra GRADUATORIA"),
                                QStringLiteral(" Finestra FRONTESPIZIO"),
                                QStringLiteral("  Suggerimento del giorno"),
-                               QStringLiteral("  Licenza d'uso di") + u' ' + u'"' + QStringLiteral(" Pondra") + u'"',
+                               QStringLiteral("  Licenza d'uso di") + u' ' + u'"' +
+                                   QStringLiteral(" Pondra") + u'"',
                                QStringLiteral("  altri prodotti Software Borealis")};
     for (int i = 1; i <= sommario::TopicCount; ++i) {
         QCOMPARE(contents->puls[std::size_t(i)]->text(), QStringLiteral("--->"));
@@ -246,7 +241,8 @@ void tst_Help::contents_controlsAsDesigned()
     QCOMPARE(contents->lbl[10]->y() - contents->lbl[9]->y(), step);
 
     QCOMPARE(contents->cmdstampa->text(), QStringLiteral("&Stampa"));
-    QCOMPARE(contents->cmdstampa->toolTip(), QStringLiteral("cliccare per avere la copia su carta del sommario"));
+    QCOMPARE(contents->cmdstampa->toolTip(),
+             QStringLiteral("cliccare per avere la copia su carta del sommario"));
     QCOMPARE(contents->cmdchiudi->text(), QStringLiteral("&Chiudi"));
     QCOMPARE(contents->cmdchiudi->toolTip(), QStringLiteral("cliccare per chiudere la finestra"));
     QCOMPARE(contents->cmduscita->text(), QStringLiteral("&USCITA"));
@@ -257,8 +253,7 @@ void tst_Help::contents_controlsAsDesigned()
     QCOMPARE(contents->height(), twipsToPixelsRounded(6825));
 }
 
-void tst_Help::openTopic_arrowAndLabelOpenSameWindow_data()
-{
+void tst_Help::openTopic_arrowAndLabelOpenSameWindow_data() {
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("window");
     for (int i = 1; i <= 7; ++i) {
@@ -266,8 +261,7 @@ void tst_Help::openTopic_arrowAndLabelOpenSameWindow_data()
     }
 }
 
-void tst_Help::openTopic_arrowAndLabelOpenSameWindow()
-{
+void tst_Help::openTopic_arrowAndLabelOpenSameWindow() {
     QFETCH(int, index);
     QFETCH(QString, window);
     QList<int> hooked;
@@ -290,8 +284,7 @@ void tst_Help::openTopic_arrowAndLabelOpenSameWindow()
     runDeferredDeletes();
 }
 
-void tst_Help::openTopic_ancillaryTopicsGoToHook_data()
-{
+void tst_Help::openTopic_ancillaryTopicsGoToHook_data() {
     QTest::addColumn<int>("index");
     QTest::addColumn<QList<int>>("hooked");
     QTest::addColumn<QStringList>("pages");
@@ -304,8 +297,7 @@ void tst_Help::openTopic_ancillaryTopicsGoToHook_data()
     QTest::newRow("negative") << -3 << QList<int>() << manual;
 }
 
-void tst_Help::openTopic_ancillaryTopicsGoToHook()
-{
+void tst_Help::openTopic_ancillaryTopicsGoToHook() {
     QFETCH(int, index);
     QFETCH(QList<int>, hooked);
     QFETCH(QStringList, pages);
@@ -330,8 +322,7 @@ void tst_Help::openTopic_ancillaryTopicsGoToHook()
     QCOMPARE(shownPages(), pages);
 }
 
-void tst_Help::labelBorder_noneWhilePressed()
-{
+void tst_Help::labelBorder_noneWhilePressed() {
     ScriptedModule s;
     sommario* contents = s.module->window<sommario>();
     ClickableLabel* label = contents->lbl[4];
@@ -342,8 +333,7 @@ void tst_Help::labelBorder_noneWhilePressed()
     QCOMPARE(label->frameShape(), QFrame::Box);
 }
 
-void tst_Help::highlight_followsTheMouse()
-{
+void tst_Help::highlight_followsTheMouse() {
     ScriptedModule s;
     sommario* contents = s.module->window<sommario>();
     contents->show();
@@ -363,8 +353,7 @@ void tst_Help::highlight_followsTheMouse()
     QVERIFY(boldTopics(*contents).isEmpty());
 }
 
-void tst_Help::contents_closeHidesAndKeepsState()
-{
+void tst_Help::contents_closeHidesAndKeepsState() {
     ScriptedModule s;
     sommario* first = showHelpContents(*s.module);
     QPointer<sommario> guard(first);
@@ -384,8 +373,7 @@ void tst_Help::contents_closeHidesAndKeepsState()
     QCOMPARE(boldTopics(*first), QList<int>{6});
 }
 
-void tst_Help::contents_exitGoesToHook()
-{
+void tst_Help::contents_exitGoesToHook() {
     ScriptedModule s;
     sommario* contents = s.module->window<sommario>();
     QTest::mouseClick(contents->cmduscita, Qt::LeftButton); // no hook yet: nothing happens
@@ -396,8 +384,7 @@ void tst_Help::contents_exitGoesToHook()
     QVERIFY(s.dialogs->messages.isEmpty());
 }
 
-void tst_Help::helpPages_controlsSizesAndTooltips()
-{
+void tst_Help::helpPages_controlsSizesAndTooltips() {
     ScriptedModule s;
     for (int topic = 1; topic <= HelpPageCount; ++topic) {
         HelpPage* page = loadHelpPage(*s.module, topic);
@@ -428,8 +415,7 @@ void tst_Help::helpPages_controlsSizesAndTooltips()
     }
 }
 
-void tst_Help::helpPage_textNeverCut()
-{
+void tst_Help::helpPage_textNeverCut() {
     ScriptedModule s;
     for (int topic = 1; topic <= HelpPageCount; ++topic) {
         HelpPage* page = openHelpPage(*s.module, topic);
@@ -444,8 +430,7 @@ void tst_Help::helpPage_textNeverCut()
     }
 }
 
-void tst_Help::helpPage_existsOnceAndChiudiDestroysIt()
-{
+void tst_Help::helpPage_existsOnceAndChiudiDestroysIt() {
     ScriptedModule s;
     HelpPage* first = openHelpPage(*s.module, 5);
     QCOMPARE(openHelpPage(*s.module, 5), first);
@@ -461,8 +446,7 @@ void tst_Help::helpPage_existsOnceAndChiudiDestroysIt()
     QCOMPARE(s.module->loadedWindow<guidacaratteristiche>(), again);
 }
 
-void tst_Help::helpPage_titleBarCloseUnloads()
-{
+void tst_Help::helpPage_titleBarCloseUnloads() {
     ScriptedModule s;
     QPointer<HelpPage> page = openHelpPage(*s.module, 6);
     page->close();
@@ -471,8 +455,7 @@ void tst_Help::helpPage_titleBarCloseUnloads()
     QVERIFY(!page);
 }
 
-void tst_Help::helpPage_sommarioShowsContentsAndStays()
-{
+void tst_Help::helpPage_sommarioShowsContentsAndStays() {
     ScriptedModule s;
     HelpPage* page = openHelpPage(*s.module, 7);
     QCOMPARE(s.module->loadedWindow<sommario>(), nullptr);
@@ -484,16 +467,14 @@ void tst_Help::helpPage_sommarioShowsContentsAndStays()
     QCOMPARE(s.module->loadedWindow<guidafrontespizio>(), page);
 }
 
-void tst_Help::openHelpPage_outOfRangeGivesManual()
-{
+void tst_Help::openHelpPage_outOfRangeGivesManual() {
     ScriptedModule s;
     QVERIFY(qobject_cast<manuale*>(openHelpPage(*s.module, 0)));
     QVERIFY(qobject_cast<manuale*>(openHelpPage(*s.module, 8)));
     QCOMPARE(shownPages(), QStringList{PageClasses.first()});
 }
 
-void tst_Help::helpPageStampa_opensOwnDocumentEachTime()
-{
+void tst_Help::helpPageStampa_opensOwnDocumentEachTime() {
     ScriptedModule s;
     HelpPage* page = openHelpPage(*s.module, 4);
     const qsizetype before = documentWindows().size();
@@ -513,8 +494,7 @@ void tst_Help::helpPageStampa_opensOwnDocumentEachTime()
     QVERIFY(s.dialogs->messages.isEmpty());
 }
 
-void tst_Help::contentsStampa_savesGuideAndOpensDocument()
-{
+void tst_Help::contentsStampa_savesGuideAndOpensDocument() {
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
     ScriptedModule s;
@@ -530,11 +510,11 @@ void tst_Help::contentsStampa_savesGuideAndOpensDocument()
     QVERIFY(file.read(2) == "PK");
     const QList<DocumentWindow*> after = documentWindows();
     QCOMPARE(after.size(), before + 1);
-    QVERIFY(after.last()->document()->toPlainText().contains(QStringLiteral("Guida: FINESTRA 'GRADUATORIA'")));
+    QVERIFY(
+        after.last()->document()->toPlainText().contains(QStringLiteral("Guida: FINESTRA 'GRADUATORIA'")));
 }
 
-void tst_Help::contentsStampa_saveFailureTellsUser()
-{
+void tst_Help::contentsStampa_saveFailureTellsUser() {
     QTemporaryDir folder;
     ScriptedModule s;
     sommario* contents = s.module->window<sommario>();
@@ -548,8 +528,7 @@ void tst_Help::contentsStampa_saveFailureTellsUser()
     QCOMPARE(documentWindows().size(), before + 1);
 }
 
-void tst_Help::saveHelpGuide_triesFoldersInOrder()
-{
+void tst_Help::saveHelpGuide_triesFoldersInOrder() {
     QTemporaryDir root;
     QVERIFY(root.isValid());
     const QString first = root.filePath(QStringLiteral("uno"));
@@ -569,8 +548,8 @@ void tst_Help::saveHelpGuide_triesFoldersInOrder()
     QCOMPARE(saveHelpGuide(document, name, {first, second}, &error), QDir(first).filePath(name));
     QVERIFY(!QFile::exists(QDir(second).filePath(name)));
 
-    QCOMPARE(saveHelpGuide(document, name, {QString(), notFolder, root.filePath(QStringLiteral("nessuna")), second},
-                           &error),
+    QCOMPARE(saveHelpGuide(document, name,
+                           {QString(), notFolder, root.filePath(QStringLiteral("nessuna")), second}, &error),
              QDir(second).filePath(name));
 
     error.clear();

@@ -2,6 +2,10 @@
 #include "support/scriptedmodule.h"
 #include "support/studybuilder.h"
 #include "ui/extra/frmsplash.h"
+#include "ui/extra/licenza.h"
+#include "ui/extra/prodotti.h"
+#include "ui/help/helppage.h"
+#include "ui/help/sommario.h"
 #include "ui/main/classifica.h"
 #include "ui/main/frontespizio.h"
 #include "ui/main/requisiti.h"
@@ -298,6 +302,44 @@ private Q_SLOTS:
         QVERIFY(splash && splash->isVisible());
         QCOMPARE(splash->label(2)->text(), QStringLiteral("       elaborazione eseguita con"));
         QCOMPARE(module().study().hypothesis(2).name, Value::text(QStringLiteral("Alta"))); // still in memory
+    }
+
+    void helpEntries_openTheRightPages()
+    {
+        findEntry(data, QStringLiteral("&Guida in linea"))->trigger();
+        sommario* contents = module().loadedWindow<sommario>();
+        QVERIFY(contents && contents->isVisible());
+
+        // The window's own view entry asks first; No opens nothing.
+        dialogs().answers.enqueue(MessageAnswer::No);
+        findEntry(data, QStringLiteral("Finestra Dati"))->trigger();
+        QCOMPARE(dialogs().messages.last().text,
+                 QStringLiteral("E' questa la finestra 'Dati': si vuole la guida della finestra?"));
+        QCOMPARE(dialogs().messages.last().title, module().identity().HelpTitle);
+        QVERIFY(!module().loadedWindow<guidacaratteristiche>());
+        findEntry(data, QStringLiteral("Finestra Dati"))->trigger();
+        QVERIFY(module().loadedWindow<guidacaratteristiche>());
+
+        findEntry(module().window<classifica>(), QStringLiteral("Fi&nestra n.2 di 3"))->trigger();
+        QVERIFY(module().loadedWindow<guidagraduatoria>());
+        QTest::mouseClick(module().window<frontespizio>()->cmdGuida, Qt::LeftButton);
+        QCOMPARE(module().loadedWindow<sommario>(), contents);
+
+        // The contents lead to the terms, whose Sommario leads back; USCITA is the program's exit.
+        contents->openTopic(9);
+        licenza* terms = module().loadedWindow<licenza>();
+        QVERIFY(terms && terms->isVisible());
+        contents->hide();
+        terms->cmdSommario_Click();
+        QVERIFY(contents->isVisible());
+        contents->openTopic(10);
+        QVERIFY(module().loadedWindow<prodotti>());
+
+        dialogs().answers.enqueue(MessageAnswer::Yes);
+        contents->cmduscita_Click();
+        QVERIFY(!module().loadedWindow<sommario>() && !module().loadedWindow<licenza>() &&
+                !module().loadedWindow<prodotti>() && !module().loadedWindow<guidacaratteristiche>());
+        QVERIFY(module().loadedWindow<frmSplash>());
     }
 
     void background_greyForAll_orDialogForOne()
