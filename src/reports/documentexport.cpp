@@ -101,7 +101,8 @@ std::unique_ptr<QTextDocument> pagedCopy(const QTextDocument& document)
 bool fail(const QString& path, const QString& reason, QString* error)
 {
     if (error) {
-        *error = QStringLiteral("Il file «%1» non si può scrivere: %2").arg(QDir::toNativeSeparators(path), reason);
+        *error = QStringLiteral("Il file «%1» non si può scrivere: %2")
+                     .arg(QDir::toNativeSeparators(path), reason);
     }
     return false;
 }
@@ -144,7 +145,8 @@ QByteArray htmlPage(const QTextDocument& document, const QString& path)
         }
     } else {
         // Qt writes the title as it is; a title with markup characters must be escaped.
-        html.replace(QStringLiteral("<title>%1</title>").arg(title), QStringLiteral("<title>%1</title>").arg(shown));
+        html.replace(QStringLiteral("<title>%1</title>").arg(title),
+                     QStringLiteral("<title>%1</title>").arg(shown));
     }
     return html.toUtf8();
 }
@@ -210,6 +212,8 @@ void applyPageMargins(QTextDocument& document)
 void prepareLayout(QTextDocument& document)
 {
     if (isPreparedLayout(document)) {
+        // A layout Qt started afresh meanwhile (a change of the whole document) goes on here.
+        layOutInLargeSteps(document);
         return;
     }
     // Nothing is laid out until everything is in place, then everything once.
@@ -288,15 +292,17 @@ bool exportDocument(const QTextDocument& document, const QString& path, QString*
             return true;
         }
         if (error) {
-            *error = reason.isEmpty() ? QStringLiteral("Il file «%1» non si può scrivere.").arg(QDir::toNativeSeparators(path))
-                                      : reason;
+            const QString file = QDir::toNativeSeparators(path);
+            *error = reason.isEmpty() ? QStringLiteral("Il file «%1» non si può scrivere.").arg(file) : reason;
         }
         return false;
     }
-    return fail(path,
-                suffix.isEmpty() ? QStringLiteral("manca l'estensione che ne dice il formato (.pdf, .docx, .html).")
-                                 : QStringLiteral("il formato «.%1» non è tra quelli previsti (.pdf, .docx, .html).").arg(suffix),
-                error);
+    const QString reason =
+        suffix.isEmpty()
+            ? QStringLiteral("manca l'estensione che ne dice il formato (.pdf, .docx, .html).")
+            : QStringLiteral("il formato «.%1» non è tra quelli previsti (.pdf, .docx, .html).")
+                  .arg(suffix);
+    return fail(path, reason, error);
 }
 
 QStringList exportFilters()

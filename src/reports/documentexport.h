@@ -10,7 +10,7 @@ namespace pondra {
 
 // Page layout shared by the page count, printing and PDF: A4 with the margins of pagesetup.h,
 // measured on a fixed-resolution device rather than the screen, so that the page count
-// written into a report is the page count of its PDF on every machine.
+// written into a report is the page count of its PDF whatever the screen.
 
 // A length in points as Qt takes margins, borders and cell padding: in pixels of the screen's
 // logical resolution, scaled to the layout device. Given this way they measure the same on
@@ -18,8 +18,8 @@ namespace pondra {
 double layoutLength(double points);
 // The A4 margins on the document's root frame; cheap, and harmless for a document on screen.
 void applyPageMargins(QTextDocument& document);
-// Lays the document out in A4 pages (margins, layout device, page size). Does nothing when it
-// already is, so asking twice costs one layout.
+// Lays the document out in A4 pages (margins, layout device, page size), in few large steps.
+// When it already is, only finishes a layout Qt has started meanwhile: asking twice costs one.
 void prepareLayout(QTextDocument& document);
 // Whether prepareLayout has been applied and still holds (an editor showing the document
 // resets the page size to its own width).
@@ -31,8 +31,9 @@ void releaseLayout(QTextDocument& document);
 // copy and left alone.
 int pagedCount(const QTextDocument& document);
 
-// Prints (or writes into a PDF writer) page by page with the same layout as the page count;
-// a document not laid out in pages is printed from a laid-out copy and left alone.
+// Prints (or writes into a PDF writer) page by page with the same layout as the page count, on
+// A4 sheets the device fills from edge to edge (the margins are the document's); a document
+// not laid out in pages is printed from a laid-out copy and left alone.
 void printDocument(const QTextDocument& document, QPagedPaintDevice& device);
 
 // Writes the document in the format of the path's extension: .pdf, .docx, .html or .htm.

@@ -120,7 +120,9 @@ void TextDocumentBuilder::start()
     m_document->setDefaultFont(font);
     m_typing = QTextCursor(m_document.get());
     m_typing.setBlockCharFormat(charFormat(m_size));
-    if (qEnvironmentVariableIsSet("EARLY")) prepareLayout(*m_document); else applyPageMargins(*m_document);
+    // Laid out in pages while still empty, so that the first layout of the content, when the
+    // build's edit ends, is one pass over it: a layout from scratch would go in small steps.
+    prepareLayout(*m_document);
 }
 
 void TextDocumentBuilder::beginEdit()
@@ -129,8 +131,8 @@ void TextDocumentBuilder::beginEdit()
         return;
     }
     // One edit for everything written until the document is next needed: Qt then takes in the
-    // new tables once rather than scanning the whole document after each, and a document
-    // already laid out in pages is laid out again once, in one pass, when the edit ends.
+    // new tables once rather than scanning the whole document after each, and lays the
+    // document out again once, in one pass, when the edit ends.
     QTextCursor(m_document.get()).beginEditBlock();
     m_editing = true;
 }

@@ -18,7 +18,8 @@ namespace pondra {
 
 // Builds the printouts into a QTextDocument laid out on A4 (pagesetup.h, documentexport.h).
 // Everything written goes into one open edit of the document, which keeps every operation
-// cheap; the document is laid out in pages only to count them and when document() hands it out.
+// cheap; the edit ends, and the document is laid out, only when the pages are counted and when
+// document() hands it out.
 class TextDocumentBuilder : public DocumentBuilder {
 public:
     TextDocumentBuilder();

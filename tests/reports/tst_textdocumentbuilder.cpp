@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -132,19 +133,24 @@ private Q_SLOTS:
         QTest::addColumn<QList<int>>("pageStarts");
 
         QTest::newRow("CR ends a paragraph")
-            << QStringLiteral("uno\rdue\r") << QStringList{QStringLiteral("uno"), QStringLiteral("due"), QString()} << QList<int>{};
+            << QStringLiteral("uno\rdue\r")
+            << QStringList{QStringLiteral("uno"), QStringLiteral("due"), QString()} << QList<int>{};
         QTest::newRow("CR LF and LF count once")
-            << QStringLiteral("uno\r\ndue\ntre") << QStringList{QStringLiteral("uno"), QStringLiteral("due"), QStringLiteral("tre")} << QList<int>{};
+            << QStringLiteral("uno\r\ndue\ntre")
+            << QStringList{QStringLiteral("uno"), QStringLiteral("due"), QStringLiteral("tre")}
+            << QList<int>{};
         QTest::newRow("break after CR moves the empty paragraph")
-            << QStringLiteral("indirizzo\r\fRELAZIONE") << QStringList{QStringLiteral("indirizzo"), QStringLiteral("RELAZIONE")}
-            << QList<int>{1};
+            << QStringLiteral("indirizzo\r\fRELAZIONE")
+            << QStringList{QStringLiteral("indirizzo"), QStringLiteral("RELAZIONE")} << QList<int>{1};
         QTest::newRow("break inside a line starts a paragraph there")
-            << QStringLiteral("prima\fdopo") << QStringList{QStringLiteral("prima"), QStringLiteral("dopo")} << QList<int>{1};
-        QTest::newRow("the paragraph after a broken one does not break")
-            << QStringLiteral("a\fb\rc") << QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}
+            << QStringLiteral("prima\fdopo") << QStringList{QStringLiteral("prima"), QStringLiteral("dopo")}
             << QList<int>{1};
+        QTest::newRow("the paragraph after a broken one does not break")
+            << QStringLiteral("a\fb\rc")
+            << QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")} << QList<int>{1};
         QTest::newRow("two breaks leave a blank page")
-            << QStringLiteral("a\r\f\fb") << QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")} << QList<int>{1, 2};
+            << QStringLiteral("a\r\f\fb") << QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")}
+            << QList<int>{1, 2};
     }
 
     void typedText_paragraphsAndPageBreaks()
@@ -236,7 +242,8 @@ private Q_SLOTS:
         const QTextBlock last = document->lastBlock();
         QCOMPARE(last.text(), QStringLiteral("Si allega: planimetrie"));
         QVERIFY(last.position() > tables.at(1)->lastPosition());
-        QVERIFY(document->find(QStringLiteral("composta di n. 3 pagine.")).position() > tables.at(1)->lastPosition());
+        QVERIFY(document->find(QStringLiteral("composta di n. 3 pagine.")).position() >
+                tables.at(1)->lastPosition());
         QCOMPARE(document->find(QStringLiteral("planimetrie")).charFormat().fontPointSize(), 14.0);
         // The heading before the tables stays where it was typed.
         QCOMPARE(document->firstBlock().text(), QStringLiteral("Classifica delle ipotesi"));
@@ -254,7 +261,8 @@ private Q_SLOTS:
         const QList<QTextTable*> tables = tablesOf(document);
         QCOMPARE(tables.size(), 2);
         // No blank paragraph between the title and the table.
-        QCOMPARE(document->findBlock(tables.at(0)->firstPosition() - 1).text(), QStringLiteral("FRONTESPIZIO"));
+        QCOMPARE(document->findBlock(tables.at(0)->firstPosition() - 1).text(),
+                 QStringLiteral("FRONTESPIZIO"));
         // A page break typed before a table starts the table on a new page.
         QVERIFY(tables.at(1)->format().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore);
         QVERIFY(!(tables.at(0)->format().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore));
@@ -380,7 +388,8 @@ private Q_SLOTS:
                 for (int c = 0; c < 3; ++c) {
                     const bool right = t == 1 && c == 1;
                     QVERIFY2(bool(cellAlignment(tables.at(t), r, c) & Qt::AlignRight) == right,
-                             qPrintable(QStringLiteral("tabella %1, cella %2,%3").arg(t + 1).arg(r + 1).arg(c + 1)));
+                             qPrintable(
+                                 QStringLiteral("tabella %1, cella %2,%3").arg(t + 1).arg(r + 1).arg(c + 1)));
                 }
             }
         }
@@ -439,6 +448,14 @@ private Q_SLOTS:
         b.alignColumn(1, 4, ParagraphAlignment::Right);
         QTextDocument* finished = b.document();
         QVERIFY(isPreparedLayout(*finished));
+        // Justified and aligned after the count as well as before it.
+        QTextTable* table = tablesOf(finished).first();
+        for (int r : {0, 75, 149}) {
+            QCOMPARE(cellAlignment(table, r, 3), Qt::AlignRight);
+            QCOMPARE(cellAlignment(table, r, 2), Qt::AlignJustify);
+        }
+        QCOMPARE(finished->lastBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignJustify);
+        QCOMPARE(finished->firstBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignJustify);
         const int pages = finished->pageCount();
         QVERIFY(pages > withTable);
         const QString written = QDir(folder.path()).filePath(QStringLiteral("finito.pdf"));
@@ -451,6 +468,9 @@ private Q_SLOTS:
         std::unique_ptr<QTextDocument> taken = b.takeDocument();
         QVERIFY(!isPreparedLayout(*taken));
         QVERIFY(taken->isUndoRedoEnabled());
+        // Measured for the screen again, not for the layout device: an editor shows it as text.
+        QVERIFY(QFontMetricsF(taken->defaultFont()).height() < 40);
+        QVERIFY(taken->documentLayout()->paintDevice() == nullptr);
         QCOMPARE(pagedCount(*taken), pages);
         QVERIFY(!isPreparedLayout(*taken)); // counted on a copy
         const QString copied = QDir(folder.path()).filePath(QStringLiteral("copia.pdf"));
@@ -508,12 +528,14 @@ private Q_SLOTS:
         QVERIFY2(exportDocument(document, docx, &error), qPrintable(error));
         QVERIFY(readAll(docx).startsWith("PK"));
 
-        for (const QString& name : {QStringLiteral("manca/relazione.pdf"), QStringLiteral("manca/relazione.html"),
-                                    QStringLiteral("manca/relazione.docx")}) {
+        for (const QString& name :
+             {QStringLiteral("manca/relazione.pdf"), QStringLiteral("manca/relazione.html"),
+              QStringLiteral("manca/relazione.docx")}) {
             const QString path = QDir(folder.path()).filePath(name);
             error.clear();
             QVERIFY(!exportDocument(document, path, &error));
-            QVERIFY2(error.contains(QStringLiteral("«%1»").arg(QDir::toNativeSeparators(path))), qPrintable(error));
+            QVERIFY2(error.contains(QStringLiteral("«%1»").arg(QDir::toNativeSeparators(path))),
+                     qPrintable(error));
             QVERIFY(!QFile::exists(path));
         }
         error.clear();
@@ -522,14 +544,16 @@ private Q_SLOTS:
                                 &error));
         QVERIFY(error.startsWith(QStringLiteral("Il file «")));
         QVERIFY(error.contains(QStringLiteral(".odt")));
-        QVERIFY(!exportDocument(document, QDir(folder.path()).filePath(QStringLiteral("senzaestensione")), nullptr));
+        QVERIFY(!exportDocument(document, QDir(folder.path()).filePath(QStringLiteral("senzaestensione")),
+                                nullptr));
 
         // A failed export leaves the file that was there.
         QFile::remove(pdf);
         QVERIFY(QFile::copy(html, pdf));
         const QByteArray before = readAll(pdf);
         QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("cartella.pdf")));
-        QVERIFY(!exportDocument(document, QDir(folder.path()).filePath(QStringLiteral("cartella.pdf")), nullptr));
+        QVERIFY(
+            !exportDocument(document, QDir(folder.path()).filePath(QStringLiteral("cartella.pdf")), nullptr));
         QCOMPARE(readAll(pdf), before);
 
         QCOMPARE(exportFilters(), (QStringList{QStringLiteral("Documento PDF (*.pdf)"),
