@@ -14,6 +14,7 @@
 #include "ui/core/installation.h"
 #include "ui/core/programfiles.h"
 
+#include <QTextDocument>
 #include <QTextStream>
 
 #include <memory>
@@ -141,8 +142,12 @@ int runPrintCommand(const QString& kind, const QString& path, const QString& out
             printTitlePageData(builder, source);
         }
     }
+    // Only the PDF needs the pages laid out once more after the last changes; a DOCX or a web
+    // page is written from the content alone.
+    const bool paged = output.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
+    const std::unique_ptr<QTextDocument> unpaged = paged ? nullptr : builder.takeDocument();
     QString error;
-    if (!exportDocument(*builder.document(), output, &error)) {
+    if (!exportDocument(paged ? *builder.document() : *unpaged, output, &error)) {
         err << error << Qt::endl;
         return ExitUnreadable;
     }

@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QTextBlock>
+#include <QFontMetricsF>
 #include <QTextDocument>
 #include <QTextTable>
 
@@ -70,9 +71,29 @@ bool breaksPageBefore(const QTextBlock& block)
     return block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore;
 }
 
+// Lines as far apart as a word processor sets them for the document font (about 1.23 em):
+// the Gothic laid out in its place has much wider natural spacing, which would push a page's
+// worth of text onto the next one.
+QTextBlockFormat paragraphFormat()
+{
+    static const QTextBlockFormat format = [] {
+        QFont font;
+        font.setFamilies(familiesFor(QString::fromLatin1(DocumentFont)));
+        font.setPixelSize(100);
+        const double natural = QFontMetricsF(font).lineSpacing() / 100.0;
+        QTextBlockFormat f;
+        if (natural > 0) {
+            f.setLineHeight(std::clamp(std::round(100.0 * 1.23 / natural), 70.0, 100.0),
+                            QTextBlockFormat::ProportionalHeight);
+        }
+        return f;
+    }();
+    return format;
+}
+
 QTextBlockFormat pageBreakBefore()
 {
-    QTextBlockFormat format;
+    QTextBlockFormat format = paragraphFormat();
     format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     return format;
 }
@@ -119,6 +140,7 @@ void TextDocumentBuilder::start()
     font.setStyleStrategy(QFont::PreferNoShaping);
     m_document->setDefaultFont(font);
     m_typing = QTextCursor(m_document.get());
+    m_typing.setBlockFormat(paragraphFormat());
     m_typing.setBlockCharFormat(charFormat(m_size));
     // Laid out in pages while still empty, so that the first layout of the content, when the
     // build's edit ends, is one pass over it: a layout from scratch would go in small steps.
@@ -206,7 +228,7 @@ void TextDocumentBuilder::write(QTextCursor& cursor, const QString& text, const 
                 ++i;
             }
             // A fresh paragraph format: a page break before this paragraph is not repeated.
-            cursor.insertBlock(QTextBlockFormat(), format);
+            cursor.insertBlock(paragraphFormat(), format);
             runStart = i + 1;
         } else if (c == u'\f') {
             writeRun(i);
@@ -214,6 +236,13 @@ void TextDocumentBuilder::write(QTextCursor& cursor, const QString& text, const 
             // An empty paragraph simply moves to the next page; otherwise the text after the
             // break starts a paragraph of its own there.
             if (block.length() == 1 && !breaksPageBefore(block) && isPlainBlock(*m_document, block)) {
+                // Two breaks with only an empty paragraph between them would leave a blank
+                // page: the empty paragraph stays behind on the page before.
+                const QTextBlock previous = block.previous();
+                if (previous.isValid() && previous.length() == 1 && breaksPageBefore(previous) &&
+                    isPlainBlock(*m_document, previous)) {
+                    QTextCursor(previous).setBlockFormat(paragraphFormat());
+                }
                 cursor.mergeBlockFormat(pageBreakBefore());
             } else {
                 cursor.insertBlock(pageBreakBefore(), format);
@@ -252,7 +281,7 @@ void TextDocumentBuilder::appendParagraph()
     // The new paragraph carries the size typed last until it is given its own.
     m_endSize = m_size;
     QTextCursor cursor = endCursor();
-    cursor.insertBlock(QTextBlockFormat(), charFormat(m_endSize));
+    cursor.insertBlock(paragraphFormat(), charFormat(m_endSize));
 }
 
 void TextDocumentBuilder::setEndParagraphSize(int points)
@@ -338,6 +367,7 @@ void TextDocumentBuilder::setCellText(int row, int column, const QString& text)
         cursor.removeSelectedText();
     }
     write(cursor, text, charFormat(table.fontSize, table.formatted && row == 1));
+    cursor.mergeBlockFormat(paragraphFormat());
     table.hasText = table.hasText || !text.isEmpty();
 }
 

@@ -125,6 +125,29 @@ class TestTextDocumentBuilder : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void pageBreakRightAfterPageBreak_leavesNoBlankPage()
+    {
+        // A cover ending with a break, then a paragraph that starts with its own break.
+        TextDocumentBuilder b;
+        b.setFontName(QStringLiteral("Century Gothic"));
+        b.setFontSize(14);
+        b.typeText(QStringLiteral("copertina\r\f"));
+        b.appendParagraph();
+        b.setEndParagraphSize(18);
+        b.writeEndParagraph(QStringLiteral("\fRELAZIONE DI STIMA\r\r"));
+        QCOMPARE(b.pageCount(), 2);
+    }
+
+    void coverOfFortyLines_fitsOnePage()
+    {
+        // Forty 14-point lines, as the report's cover has: a word processor sets them on one page.
+        TextDocumentBuilder b;
+        b.setFontName(QStringLiteral("Century Gothic"));
+        b.setFontSize(14);
+        b.typeText(QString(40, u'\r') + QStringLiteral("fine"));
+        QCOMPARE(b.pageCount(), 1);
+    }
+
     void typedText_paragraphsAndPageBreaks_data()
     {
         QTest::addColumn<QString>("typed");
