@@ -2,6 +2,7 @@
 
 #include "archive/datafile.h"
 #include "headlesscommands.h"
+#include "reports/helppages.h"
 #include "model/datacheck.h"
 #include "ui/core/modulopondra.h"
 #include "ui/extra/frmsplash.h"
@@ -71,7 +72,7 @@ int runScreenshot(const QString& window, const QString& output, const QString& f
     ModuloPondra module;
     installShell(module);
     TitlePage titlePage;
-    const std::map<QString, std::function<QWidget*()>> windows{
+    std::map<QString, std::function<QWidget*()>> windows{
         {QStringLiteral("frmSplash"), [&] { return module.window<frmSplash>(); }},
         {QStringLiteral("requisiti"), [&] { return module.window<requisiti>(); }},
         {QStringLiteral("classifica"),
@@ -98,9 +99,11 @@ int runScreenshot(const QString& window, const QString& output, const QString& f
         {QStringLiteral("frmTip"), [&] { return module.window<frmTip>(); }},
         {QStringLiteral("licenza"), [&] { return module.window<licenza>(); }},
         {QStringLiteral("sommario"), [&] { return module.window<sommario>(); }},
-        {QStringLiteral("manuale"), [&] { return module.window<manuale>(); }},
-        {QStringLiteral("guidacaratteristiche"), [&] { return module.window<guidacaratteristiche>(); }},
     };
+    // The help pages by their window names, as the help contents opens them.
+    for (int topic = 1; topic <= HelpPageCount; ++topic) {
+        windows.emplace(helpPage(topic).window, [&module, topic] { return loadHelpPage(module, topic); });
+    }
     const auto found = windows.find(window);
     if (found == windows.end()) {
         QStringList names;

@@ -30,7 +30,8 @@ struct Options {
     QCommandLineOption screenshot{QStringLiteral("screenshot"),
                                   QStringLiteral("Disegna la finestra indicata (frmSplash, requisiti, classifica, "
                                                  "frontespizio, informa, supportoclienti, prodotti, frmTip, licenza, "
-                                                 "sommario, manuale, guidacaratteristiche) nell'immagine PNG data "
+                                                 "sommario e le pagine della guida, da manuale a guidafrontespizio) "
+                                                 "nell'immagine PNG data "
                                                  "come primo argomento, con il file di dati eventualmente indicato "
                                                  "come secondo."),
                                   QStringLiteral("FINESTRA")};
