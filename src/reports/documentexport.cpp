@@ -107,21 +107,15 @@ bool fail(const QString& path, const QString& reason, QString* error)
     return false;
 }
 
-bool writePdf(const QTextDocument& document, const QString& path, QString* error)
+// Written whole to the file in one go: the PDF writer's many small writes are made in memory.
+bool writeBytes(const QByteArray& bytes, const QString& path, QString* error)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so a write the disk refuses is seen here and not lost inside commit().
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return fail(path, file.errorString(), error);
     }
-    {
-        QPdfWriter writer(&file);
-        writer.setResolution(LayoutDpi);
-        writer.setPageLayout(a4WithoutMargins());
-        writer.setCreator(QStringLiteral("Pondra"));
-        writer.setTitle(document.metaInformation(QTextDocument::DocumentTitle));
-        printDocument(document, writer);
-    }
-    if (file.error() != QFileDevice::NoError) {
+    if (file.write(bytes) != bytes.size()) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return fail(path, reason, error);
@@ -130,6 +124,22 @@ bool writePdf(const QTextDocument& document, const QString& path, QString* error
         return fail(path, file.errorString(), error);
     }
     return true;
+}
+
+bool writePdf(const QTextDocument& document, const QString& path, QString* error)
+{
+    QByteArray bytes;
+    {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setResolution(LayoutDpi);
+        writer.setPageLayout(a4WithoutMargins());
+        writer.setCreator(QStringLiteral("Pondra"));
+        writer.setTitle(document.metaInformation(QTextDocument::DocumentTitle));
+        printDocument(document, writer);
+    }
+    return writeBytes(bytes, path, error);
 }
 
 // The page with a title of its own: the document's, or else the file's name.
@@ -153,20 +163,7 @@ QByteArray htmlPage(const QTextDocument& document, const QString& path)
 
 bool writeHtml(const QTextDocument& document, const QString& path, QString* error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return fail(path, file.errorString(), error);
-    }
-    const QByteArray bytes = htmlPage(document, path);
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return fail(path, reason, error);
-    }
-    if (!file.commit()) {
-        return fail(path, file.errorString(), error);
-    }
-    return true;
+    return writeBytes(htmlPage(document, path), path, error);
 }
 
 // Qt lays a new page layout out lazily, in steps that start at a thousand characters and double
