@@ -61,14 +61,8 @@ licenza::~licenza() = default;
 void licenza::Form_Load() {
     m_label2->setText(m_module.identity().ProgramName);
 
-    // The controls above are placed for the design size: record them there, open at 75 % of the
-    // screen, then settle at the design size and place.
-    resizeOuterTwips(this, DesignWidth, DesignHeight);
     m_resize = std::make_unique<clsResize>();
-    m_resize->setSourceForm(this);
-    m_resize->SizeFormToScreen(75);
-    resizeOuterTwips(this, DesignWidth, DesignHeight);
-    moveOuterTwips(this, DesignLeft, pixelsToTwips(frameGeometry().top()));
+    LoadProportionalLayout(*m_resize, this, DesignWidth, DesignHeight, DesignLeft);
 }
 
 void licenza::resizeEvent(QResizeEvent* event) {

@@ -225,10 +225,7 @@ void prodotti::buildControls() {
 
 void prodotti::Form_Load() {
     m_resize = std::make_unique<clsResize>();
-    m_resize->setSourceForm(this);
-    resizeOuterTwips(this, DesignWidth, DesignHeight);
-    m_resize->SizeFormToScreen(75);
-    resizeOuterTwips(this, DesignWidth, DesignHeight);
+    LoadProportionalLayout(*m_resize, this, DesignWidth, DesignHeight);
 
     loadFrom(programFile(QStringLiteral("listino.txt")));
 }

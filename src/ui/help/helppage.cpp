@@ -80,13 +80,9 @@ HelpPage::HelpPage(ModuloPondra& module, int topic) : m_module(module), m_topic(
     connect(cmdSommario, &QPushButton::clicked, this, &HelpPage::cmdSommario_Click);
 
     m_resize = std::make_unique<clsResize>();
-    m_resize->setSourceForm(this);
-    m_resize->SizeFormToScreen(75);
-    resizeOuterTwips(this, width, DesignHeight);
-    if (!manual) {
-        // Beside the main window it explains; the top stays where the centring put it.
-        moveOuterTwips(this, PageLeft, pixelsToTwips(pos().y()));
-    }
+    // Beside the main window it explains, but for the manual, which is as wide as that window.
+    LoadProportionalLayout(*m_resize, this, width, DesignHeight,
+                           manual ? std::nullopt : std::optional<int>(PageLeft));
 }
 
 HelpPage::~HelpPage() = default;

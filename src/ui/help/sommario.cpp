@@ -123,9 +123,7 @@ sommario::sommario(ModuloPondra& module) : m_module(module) {
     connect(cmduscita, &QPushButton::clicked, this, &sommario::cmduscita_Click);
 
     m_resize = std::make_unique<clsResize>();
-    m_resize->setSourceForm(this);
-    m_resize->SizeFormToScreen(75);
-    resizeOuterTwips(this, DesignWidth, DesignHeight);
+    LoadProportionalLayout(*m_resize, this, DesignWidth, DesignHeight);
 }
 
 sommario::~sommario() = default;

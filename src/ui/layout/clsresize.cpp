@@ -246,4 +246,18 @@ void clsResize::ResizeControls()
     }
 }
 
+void LoadProportionalLayout(clsResize& layout, QWidget* form, int width, int height, std::optional<int> left)
+{
+    resizeOuterTwips(form, width, height);
+    if (form->layout()) {
+        form->layout()->activate();
+    }
+    layout.setSourceForm(form);
+    layout.SizeFormToScreen(75);
+    resizeOuterTwips(form, width, height);
+    if (left) {
+        moveOuterTwips(form, *left, pixelsToTwips(form->pos().y()));
+    }
+}
+
 } // namespace pondra

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 namespace pondra {
@@ -68,5 +69,11 @@ private:
     int BaseHeight = 0;
     std::vector<ControlLayout> Layouts;
 };
+
+// How every resizable window loads: its controls, placed for the design size, are recorded at
+// that size; the window opens at 75 % of the screen, then settles at its design size and, where
+// one is given, its design left edge, keeping the top the centring gave it. Sizes in twips.
+void LoadProportionalLayout(clsResize& layout, QWidget* form, int width, int height,
+                            std::optional<int> left = std::nullopt);
 
 } // namespace pondra

@@ -3,7 +3,6 @@
 #include "ui/layout/clsresize.h"
 #include "ui/layout/twips.h"
 
-#include <QLayout>
 
 namespace pondra {
 
@@ -18,13 +17,7 @@ MainWindow::~MainWindow() = default;
 void MainWindow::setUpProportionalLayout()
 {
     m_resize = std::make_unique<clsResize>();
-    m_resize->setSourceForm(this);
-    resizeOuterTwips(this, DesignWidth, DesignHeight);
-    if (layout()) {
-        layout()->activate();
-    }
-    m_resize->SizeFormToScreen(75);
-    resizeOuterTwips(this, DesignWidth, DesignHeight);
+    LoadProportionalLayout(*m_resize, this, DesignWidth, DesignHeight);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)
