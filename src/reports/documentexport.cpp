@@ -3,17 +3,18 @@
 #include "docxwriter.h"
 #include "pagesetup.h"
 
+#include "archive/filewriting.h"
+#include "archive/regularfile.h"
+
 #include <QAbstractEventDispatcher>
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QFont>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTimerEvent>
@@ -101,8 +102,7 @@ std::unique_ptr<QTextDocument> pagedCopy(const QTextDocument& document)
 bool fail(const QString& path, const QString& reason, QString* error)
 {
     if (error) {
-        *error = QStringLiteral("Il file «%1» non si può scrivere: %2")
-                     .arg(QDir::toNativeSeparators(path), reason);
+        *error = QStringLiteral("Il file «%1» non si può scrivere: %2").arg(shownFileName(path), reason);
     }
     return false;
 }
@@ -110,20 +110,8 @@ bool fail(const QString& path, const QString& reason, QString* error)
 // Written whole to the file in one go: the PDF writer's many small writes are made in memory.
 bool writeBytes(const QByteArray& bytes, const QString& path, QString* error)
 {
-    QSaveFile file(path);
-    // Unbuffered, so a write the disk refuses is seen here and not lost inside commit().
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        return fail(path, file.errorString(), error);
-    }
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return fail(path, reason, error);
-    }
-    if (!file.commit()) {
-        return fail(path, file.errorString(), error);
-    }
-    return true;
+    QString reason;
+    return saveWholeFile(path, bytes, &reason) || fail(path, reason, error);
 }
 
 bool writePdf(const QTextDocument& document, const QString& path, QString* error)
@@ -289,8 +277,8 @@ bool exportDocument(const QTextDocument& document, const QString& path, QString*
             return true;
         }
         if (error) {
-            const QString file = QDir::toNativeSeparators(path);
-            *error = reason.isEmpty() ? QStringLiteral("Il file «%1» non si può scrivere.").arg(file) : reason;
+            *error = reason.isEmpty() ? QStringLiteral("Il file «%1» non si può scrivere.").arg(shownFileName(path))
+                                      : reason;
         }
         return false;
     }

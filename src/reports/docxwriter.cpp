@@ -2,12 +2,12 @@
 
 #include "pagesetup.h"
 
+#include "archive/filewriting.h"
+#include "archive/regularfile.h"
+
 #include <QDateTime>
-#include <QDir>
-#include <QFileInfo>
 #include <QHash>
 #include <QMap>
-#include <QSaveFile>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
@@ -1178,7 +1178,7 @@ void setError(QString* error, const QString& text)
 bool writeDocx(const QTextDocument& document, const QString& path, QString* error)
 {
     const QString prefix =
-        QStringLiteral("Il file «%1» non si può scrivere: ").arg(QDir::toNativeSeparators(path));
+        QStringLiteral("Il file «%1» non si può scrivere: ").arg(shownFileName(path));
 
     DocumentXml xml(document);
     std::vector<Part> parts;
@@ -1198,23 +1198,9 @@ bool writeDocx(const QTextDocument& document, const QString& path, QString* erro
         return false;
     }
 
-    QSaveFile file(path);
-    // Unbuffered, so a short write shows in write()'s count: a buffered flush at commit() can lose
-    // the tail of the file without reporting it.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        setError(error,
-                 prefix + (QFileInfo(path).isDir()
-                               ? QStringLiteral("è una cartella.")
-                               : QStringLiteral(
-                                     "la cartella non esiste o non si hanno i permessi per scriverci.")));
-        return false;
-    }
-    if (file.write(archive) != archive.size()) {
-        file.cancelWriting();
-    }
-    if (!file.commit()) {
-        setError(error, prefix + QStringLiteral(
-                                     "la scrittura non è riuscita (disco pieno o supporto non scrivibile)."));
+    QString reason;
+    if (!saveWholeFile(path, archive, &reason)) {
+        setError(error, prefix + reason);
         return false;
     }
     return true;
