@@ -4,6 +4,7 @@
 #include "model/datacheck.h"
 #include "model/ranking.h"
 #include "model/scoring.h"
+#include "model/textrules.h"
 #include "archive/pricelist.h"
 #include "reports/documentexport.h"
 #include "reports/helppages.h"
@@ -70,8 +71,10 @@ int runRankingCommand(const QString& path, QTextStream& out, QTextStream& err)
     ordina(*checked->study, ranking);
     for (int position = 1; position <= checked->study->HypothesisCount; ++position) {
         const RankingEntry& entry = ranking[std::size_t(position)];
-        out << position << '\t' << entry.name.toDisplayText() << '\t' << entry.evaluation.toDisplayText() << '\t'
-            << entry.overallJudgement.toDisplayText() << '\n';
+        // A tab or a line end inside a text must not add a field or a row.
+        out << position << '\t' << printableText(entry.name.toDisplayText()) << '\t'
+            << printableText(entry.evaluation.toDisplayText()) << '\t'
+            << printableText(entry.overallJudgement.toDisplayText()) << '\n';
     }
     out.flush();
     return ExitPassed;
