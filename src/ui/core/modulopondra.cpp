@@ -1,11 +1,23 @@
 #include "modulopondra.h"
 
+#include <QDir>
+
 namespace pondra {
 
 ModuloPondra::ModuloPondra(std::unique_ptr<Dialogs> dialogs, std::unique_ptr<Environment> environment)
     : m_study(std::make_unique<Study>()), m_ranking(std::make_unique<Ranking>()), m_identity(pondra::InitGlobals()),
       m_dialogs(std::move(dialogs)), m_environment(std::move(environment))
 {
+}
+
+QString ModuloPondra::handoffFolder()
+{
+    if (!m_handoff || !m_handoff->isValid()) {
+        // Made with a random name and for the owner only, so no one else can plant a file or a
+        // link in it.
+        m_handoff = std::make_unique<QTemporaryDir>(QDir(QDir::tempPath()).filePath(QStringLiteral("pondra-XXXXXX")));
+    }
+    return m_handoff->isValid() ? m_handoff->path() : QString();
 }
 
 ModuloPondra::~ModuloPondra()
