@@ -122,7 +122,7 @@ private Q_SLOTS:
         const QString file = path(QStringLiteral("Pondra-dati-<b>"));
         QFile f(file);
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("1\r\n\"" + link.toLatin1() + "\",1,80,\"<i>buono</i>\"\r\n1,\"<u>x</u>\",\"<b>buono</b>\",3,\"0,8\",\"100\"\r\n"
+        f.write("1\r\n\"" + link.toLatin1().replace("\"", "\"\"") + "\",1,80,\"<i>buono</i>\"\r\n1,\"<u>x</u>\",\"<b>buono</b>\",3,\"0,8\",\"100\"\r\n"
                 "\"p\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n");
         f.close();
         dialogs().fileNames.enqueue(file);
