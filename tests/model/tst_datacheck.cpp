@@ -8,6 +8,7 @@
 using namespace pondra;
 using testsupport::enterRow;
 using testsupport::nameHypothesis;
+using namespace Qt::StringLiterals;
 
 class TestDataCheck : public QObject {
     Q_OBJECT
@@ -34,6 +35,8 @@ private:
         QCOMPARE(study->CurrentHypothesis, shown);
     }
 
+    static Value cleared() { return Value::text(QString()); }
+
 private Q_SLOTS:
     void init() { study = std::make_unique<Study>(); }
 
@@ -54,11 +57,76 @@ private Q_SLOTS:
         expectFailure(QStringLiteral("Non è stato immesso alcun dato."), 1);
     }
 
-    void firstVisibleRowDecidesNothingEntered()
+    // What is on screen does not matter; only names and ticks anywhere in the study do.
+    void mendedSituations_data()
     {
-        enterValidStudy();
-        study->FirstVisibleRow = 5; // rows 5..14 on screen, all empty
-        expectFailure(QStringLiteral("Non è stato immesso alcun dato."), 1);
+        QTest::addColumn<int>("situation");
+        QTest::addColumn<QString>("text"); // empty: the check passes
+        QTest::addColumn<int>("shown");
+        const QString noData = u"Non è stato immesso alcun dato."_s;
+        QTest::newRow("complete study, rows 6..15 in view") << 0 << QString() << 2;
+        QTest::newRow("nothing entered, hypothesis 3 shown") << 1 << noData << 3;
+        QTest::newRow("only ticked rows, no name anywhere")
+            << 2 << u"Ipotesi n. 1: digitare il nome dell'ipotesi n. 1"_s << 1;
+        QTest::newRow("first row removed by unticking") << 3 << QString() << 2;
+        QTest::newRow("named row unticked, row 1 empty")
+            << 4 << u"Ipotesi n. 2: spuntare la caratteristica digitata n. 3"_s << 2;
+        QTest::newRow("ticked rows in unnamed slot 3")
+            << 5 << u"Ipotesi n. 3: digitare il nome dell'ipotesi n. 3"_s << 3;
+        QTest::newRow("unnamed slot 3 before the remainders")
+            << 6 << u"Ipotesi n. 3: digitare il nome dell'ipotesi n. 3"_s << 3;
+        QTest::newRow("row checks before unnamed slot 3")
+            << 7 << u"Ipotesi n. 2: cliccare sul giudizio da assegnare alla caratteristica n. 1"_s << 2;
+    }
+    void mendedSituations()
+    {
+        QFETCH(int, situation);
+        if (situation != 1 && situation != 2) {
+            enterValidStudy();
+        }
+        switch (situation) {
+        case 0:
+            study->FirstVisibleRow = 6;
+            break;
+        case 1:
+            study->CurrentHypothesis = 3;
+            break;
+        case 2:
+            enterRow(*study, 1, 1, u"costo"_s, 3, 100);
+            break;
+        case 3:
+            // Row 1 removed: rows 2 and 3 carry the weights.
+            enterRow(*study, 2, 2, u"qualità"_s, 2, 40);
+            enterRow(*study, 2, 3, u"luce"_s, 2, 60);
+            study->row(2, 1) = {Value::integer(0), cleared(), cleared(), cleared(), cleared(), cleared()};
+            break;
+        case 4:
+            study->row(2, 1) = {Value::integer(0), cleared(), cleared(), cleared(), cleared(), cleared()};
+            enterRow(*study, 2, 3, u"luce"_s, 2, 100);
+            study->row(2, 3).ticked = Value::integer(0);
+            break;
+        case 5:
+            enterRow(*study, 3, 1, u"costo"_s, 3, 100);
+            break;
+        case 6:
+            study->row(1, 2).weight = Value::text(u"30"_s);
+            study->row(3, 4).ticked = Value::integer(1);
+            break;
+        case 7:
+            study->row(2, 1).judgement = cleared();
+            enterRow(*study, 3, 1, u"costo"_s, 3, 100);
+            break;
+        }
+        QFETCH(QString, text);
+        QFETCH(int, shown);
+        if (text.isEmpty()) {
+            const DataCheckResult r = CheckData(*study);
+            QVERIFY2(r.passed, qPrintable(r.message.text));
+            QCOMPARE(study->CurrentHypothesis, shown);
+        } else {
+            expectFailure(text, shown);
+        }
+        QCOMPARE(NothingEntered(*study), situation == 1);
     }
 
     void messagesInOrder_data()
@@ -129,13 +197,6 @@ private Q_SLOTS:
         expectFailure(QStringLiteral("Ipotesi n. 2: se non si hanno altre caratteristiche da aggiungere assegnare le "
                                      "percentuali fino ad ottenere resto zero."),
                       2);
-    }
-
-    void dataWithoutAnyName_passes()
-    {
-        enterRow(*study, 1, 1, QStringLiteral("costo"), 3, 60);
-        QCOMPARE(study->HypothesisCount, 0);
-        QVERIFY(CheckData(*study).passed);
     }
 
     void clearedHypothesis_asksForACharacteristic()
