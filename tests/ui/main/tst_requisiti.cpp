@@ -124,32 +124,17 @@ private Q_SLOTS:
 
     void weightArrows_startFromTheWeightShown()
     {
-        // As a file opens: the rows are in the study before the window shows them.
+        // As after opening a file: the rows are in the study before the window shows them.
         testsupport::enterRow(study(), 1, 1, u"costo"_s, 3, 30);
-        testsupport::enterRow(study(), 1, 2, u"luce"_s, 3, 70);
         testsupport::enterRow(study(), 2, 1, u"costo"_s, 1, 100);
         w->HScroll1_Change();
-        QCOMPARE(w->scroll[1]->position(), 30);
         QTest::mouseClick(w->scroll[1]->findChildren<QToolButton*>().at(0), Qt::LeftButton);
-        QCOMPARE(w->percentuale[1]->text(), u"31"_s);
         QCOMPARE(study().row(1, 1).weight, Value::text(u"31"_s));
-
         w->HScroll1->setValue(2);
         QCOMPARE(w->scroll[1]->position(), 100);
-        QCOMPARE(w->scroll[2]->position(), 10); // no weight yet: a new row goes to 11 or 9
-        QTest::mouseClick(w->Check[2], Qt::LeftButton);
-        w->scroll[2]->stepDown();
-        QCOMPARE(study().row(2, 2).weight, Value::text(u"9"_s));
+        QCOMPARE(w->scroll[2]->position(), 10); // a row without a weight still goes to 11 or 9
         w->HScroll1->setValue(1);
         QCOMPARE(w->scroll[1]->position(), 31);
-        QCOMPARE(w->scroll[2]->position(), 70);
-        w->VScroll1->setValue(2); // slot 1 shows row 2, slot 2 the empty row 3
-        QCOMPARE(w->scroll[1]->position(), 70);
-        QCOMPARE(w->scroll[2]->position(), 10);
-        for (int k = 0; k < 80; ++k) {
-            w->scroll[1]->stepUp();
-        }
-        QCOMPARE(w->percentuale[1]->text(), u"100"_s); // never above 100
     }
 
     void untickMiddleRow_scoresTheRowsLeft()
@@ -158,35 +143,24 @@ private Q_SLOTS:
         enterRow(2, u"luce"_s, 1, 0);
         enterRow(3, u"rumore"_s, 6, 50);
         QTest::mouseClick(w->Check[2], Qt::LeftButton);
-        // (0,8 + 0,5) / 2, now and after the hypothesis is scored again.
-        for (int pass = 1; pass <= 2; ++pass) {
-            QCOMPARE(w->media->text(), u"0,65"_s);
-            QCOMPARE(w->resto->text(), u"0"_s);
-            QCOMPARE(w->ponderata->text(), u"0,65"_s);
-            QCOMPARE(w->coefficiente[2]->text(), QString());
-            w->HScroll1->setValue(2);
-            w->HScroll1->setValue(1);
-        }
-        QCOMPARE(study().row(1, 2).coefficient, Value::text(QString()));
-        QCOMPARE(study().hypothesis(1).EvaluationPercent.toDisplayText(), u"65"_s);
+        QCOMPARE(w->media->text(), u"0,65"_s); // (0,8 + 0,5) / 2
+        w->HScroll1->setValue(2);
+        w->HScroll1->setValue(1); // scored again: no phantom 0 in row 2
+        QCOMPARE(QStringList({w->media->text(), w->resto->text(), w->ponderata->text(), w->coefficiente[2]->text()}),
+                 QStringList({u"0,65"_s, u"0"_s, u"0,65"_s, QString()}));
     }
 
     void tickingNamedRow_keepsIt_emptyRowTakesPreviousName()
     {
-        testsupport::enterRow(study(), 1, 4, u"costo"_s, 3, 50);
-        testsupport::enterRow(study(), 1, 5, u"luce"_s, 3, 50);
+        testsupport::enterRow(study(), 1, 5, u"luce"_s, 3, 100);
         testsupport::enterRow(study(), 2, 4, u"rumore"_s, 2, 25);
         study().row(2, 4).ticked = Value::integer(0); // "spuntare la caratteristica digitata n. 4"
-        const CharacteristicEntry named = study().row(2, 4);
+        CharacteristicEntry expected = study().row(2, 4);
+        expected.ticked = Value::integer(1);
         w->HScroll1->setValue(2);
         QTest::mouseClick(w->Check[4], Qt::LeftButton);
-        CharacteristicEntry expected = named;
-        expected.ticked = Value::integer(1);
         QCOMPARE(study().row(2, 4), expected);
-        QCOMPARE(w->requisito[4]->currentText(), u"rumore"_s);
         QCOMPARE(w->percentuale[4]->text(), u"25"_s);
-        QVERIFY(scaleEnabled());
-
         QTest::mouseClick(w->Check[5], Qt::LeftButton);
         QCOMPARE(study().row(2, 5).name, Value::text(u"luce"_s));
     }
@@ -201,7 +175,6 @@ private Q_SLOTS:
         QTest::keyClicks(field->lineEdit(), u"Sicurezza"_s);
         QTest::keyClick(field->lineEdit(), Qt::Key_Return);
         w->ipotesi->setFocus(); // leaving the field
-        QCOMPARE(field->currentText(), u"Sicurezza"_s);
         QCOMPARE(study().row(1, 1).name, Value::text(u"Sicurezza"_s));
         QCOMPARE(field->count(), 79);
 
@@ -213,15 +186,11 @@ private Q_SLOTS:
             qApp->notify(target, &event);
         };
         wheel(field->lineEdit());
-        QCOMPARE(field->currentText(), u"Sicurezza"_s);
         QCOMPARE(study().row(1, 1).name, Value::text(u"Sicurezza"_s));
         QCOMPARE(w->VScroll1->value(), 1);
         wheel(w->giudizio[5]);
         QVERIFY(w->VScroll1->value() > 1);
         QCOMPARE(w->numero[1]->text(), QString::number(w->VScroll1->value()));
-        const int rowsScrolled = w->VScroll1->value();
-        wheel(w->Frame1); // outside the rows
-        QCOMPARE(w->VScroll1->value(), rowsScrolled);
     }
 
     void keyboard_hypothesisBarPagesAndScaleLetters()
@@ -260,13 +229,9 @@ private Q_SLOTS:
         scripted->module->unloadWindow<requisiti>();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         w = scripted->module->window<requisiti>();
-        QCOMPARE(w->Label9->text(), u"Ipotesi n. 1"_s);
-        QCOMPARE(w->ipotesi->text(), u"Uno"_s);
-        QCOMPARE(w->media->text(), u"0,65"_s);
-        QCOMPARE(w->resto->text(), u"0"_s);
-        QCOMPARE(w->ponderata->text(), u"0,68"_s);
+        QCOMPARE(QStringList({w->Label9->text(), w->media->text(), w->resto->text(), w->ponderata->text()}),
+                 QStringList({u"Ipotesi n. 1"_s, u"0,65"_s, u"0"_s, u"0,68"_s}));
         QCOMPARE(w->scroll[1]->position(), 60);
-        QCOMPARE(w->passo->text(), u"prelevare un file dall'archivio o iniziare a digitare l'ipotesi"_s);
     }
 
     void reJudgeThroughRowNumber_blanksLabelsOnly()
