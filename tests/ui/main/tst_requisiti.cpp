@@ -137,19 +137,6 @@ private Q_SLOTS:
         QCOMPARE(w->scroll[1]->position(), 31);
     }
 
-    void untickMiddleRow_scoresTheRowsLeft()
-    {
-        enterRow(1, u"costo"_s, 3, 50);
-        enterRow(2, u"luce"_s, 1, 0);
-        enterRow(3, u"rumore"_s, 6, 50);
-        QTest::mouseClick(w->Check[2], Qt::LeftButton);
-        QCOMPARE(w->media->text(), u"0,65"_s); // (0,8 + 0,5) / 2
-        w->HScroll1->setValue(2);
-        w->HScroll1->setValue(1); // scored again: no phantom 0 in row 2
-        QCOMPARE(QStringList({w->media->text(), w->resto->text(), w->ponderata->text(), w->coefficiente[2]->text()}),
-                 QStringList({u"0,65"_s, u"0"_s, u"0,65"_s, QString()}));
-    }
-
     void tickingNamedRow_keepsIt_emptyRowTakesPreviousName()
     {
         testsupport::enterRow(study(), 1, 5, u"luce"_s, 3, 100);
