@@ -7,7 +7,7 @@
 namespace pondra {
 
 // How the Data window's edits change the rows of the current hypothesis. Each writes through to
-// the study at once; the window only shows the result.
+// the study at once, as one edit of its revision; the window only shows the result.
 
 // The name of row r of the hypothesis before the current one: what ticking a row offers.
 // Hypothesis 1 has none before it, so it gets the empty text.
