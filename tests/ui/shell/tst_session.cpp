@@ -8,7 +8,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -52,8 +51,7 @@ QByteArray contents(const QString& path)
 }
 
 // The ways a study can be touched before "Apri...": the edits, then what is no edit.
-enum class Touch { None, Opened, Saved, NameTyped, RowJudged, TitleTyped, TitleCleared, CurrentFileDeleted,
-                   OtherHypothesisShown, ResultsShown };
+enum class Touch { None, Opened, Saved, NameTyped, TitleTyped, CurrentFileDeleted, ResultsShown };
 
 } // namespace
 
@@ -137,21 +135,6 @@ private Q_SLOTS:
         QCOMPARE(exitCode, 0);
     }
 
-    void closingOneOfSeveralMainWindows_asksNothing_andKeepsRunning()
-    {
-        requisiti* data = module().window<requisiti>();
-        data->show();
-        frontespizio* title = module().window<frontespizio>();
-        title->show();
-        QTest::keyClicks(title->progetto, QStringLiteral("Perizia"));
-        title->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(dialogs().messages.isEmpty());
-        QVERIFY(!module().loadedWindow<frontespizio>());
-        QVERIFY(data->isVisible());
-        QCOMPARE(module().titlePage().progetto, QStringLiteral("Perizia"));
-    }
-
     void openFromCommandLine_thenSave_writesTheSameBytesBack()
     {
         const QString file = exampleCopy(QStringLiteral("Pondra-dati-riscaldamento"));
@@ -177,11 +160,8 @@ private Q_SLOTS:
         QTest::newRow("just opened") << Touch::Opened << false;
         QTest::newRow("just saved") << Touch::Saved << false;
         QTest::newRow("hypothesis name typed") << Touch::NameTyped << true;
-        QTest::newRow("row ticked and judged") << Touch::RowJudged << true;
         QTest::newRow("title page typed") << Touch::TitleTyped << true;
-        QTest::newRow("title page cleared") << Touch::TitleCleared << true;
         QTest::newRow("its file deleted") << Touch::CurrentFileDeleted << true;
-        QTest::newRow("another hypothesis shown") << Touch::OtherHypothesisShown << false;
         QTest::newRow("results shown") << Touch::ResultsShown << false;
     }
     void openAsksOnlyAfterAnEdit()
@@ -206,24 +186,13 @@ private Q_SLOTS:
         case Touch::NameTyped:
             QTest::keyClicks(data->ipotesi, QStringLiteral(" bis"));
             break;
-        case Touch::RowJudged:
-            data->HScroll1->setValue(5);
-            QTest::mouseClick(data->Check[1], Qt::LeftButton);
-            QTest::mouseClick(data->scala[3], Qt::LeftButton);
-            break;
         case Touch::TitleTyped:
             QTest::keyClicks(module().window<frontespizio>()->luogo, QStringLiteral("x"));
-            break;
-        case Touch::TitleCleared:
-            module().window<frontespizio>()->cancella_Click();
             break;
         case Touch::CurrentFileDeleted:
             dialogs().fileNames.enqueue(file);
             entry(data, QStringLiteral("&Elimina..."))->trigger();
             QVERIFY(!QFile::exists(file));
-            break;
-        case Touch::OtherHypothesisShown:
-            data->HScroll1->setValue(3);
             break;
         case Touch::ResultsShown:
             QTest::mouseClick(data->avanti, Qt::LeftButton);
