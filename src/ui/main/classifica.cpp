@@ -3,6 +3,7 @@
 #include "colours.h"
 
 #include "model/standing.h"
+#include "reports/standingcolours.h"
 #include "ui/core/modulopondra.h"
 #include "ui/layout/twips.h"
 
@@ -19,7 +20,6 @@ namespace {
 const QColor Cyan(0, 255, 255);
 const QColor Yellow(255, 255, 0);
 const QColor Green(0, 128, 0);
-const QColor Red(255, 0, 0);
 
 
 // Bands from the top, in twips: the hint line, the banner, the headings, then the table with
@@ -170,21 +170,8 @@ void classifica::VScroll1_Change()
         Label1[i]->setText(entry.name.toDisplayText());
         Label2[i]->setText(entry.evaluation.toDisplayText());
         // Every refresh recolours the cell, so a cell that showed a hypothesis never keeps its colour.
-        QColor background = Yellow;
-        QColor text = Qt::black;
-        switch (standingOf(entry.evaluation)) {
-        case Standing::Positive:
-            background = Green;
-            text = Yellow;
-            break;
-        case Standing::Negative:
-            background = Red;
-            text = Yellow;
-            break;
-        case Standing::Neither:
-            break;
-        }
-        setColours(Label2[i], background, text);
+        const StandingColours colours = standingColours(standingOf(entry.evaluation));
+        setColours(Label2[i], colours.background, colours.text);
         Label5[i]->setText(entry.overallJudgement.toDisplayText());
     }
 }

@@ -1,0 +1,174 @@
+#include "evaluationchart.h"
+
+#include "standingcolours.h"
+
+#include "model/judgementscale.h"
+#include "model/standing.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace pondra {
+
+namespace {
+
+// Design units: the chart is 480 across, about the points of a page's text width.
+constexpr double DesignWidth = 480;
+constexpr double LabelWidth = 150;
+constexpr double Gap = 6;
+constexpr double ValueWidth = 42;
+constexpr double HeaderHeight = 20; // two lines of step adjectives
+constexpr double FooterHeight = 13; // the percentages
+constexpr double PreferredRow = 18;
+constexpr double TextSize = 9;
+constexpr double ScaleTextSize = 6.5;
+constexpr double BarShare = 0.64; // of the row's height
+
+const QColor BandShade(236, 239, 241);
+const QColor TickColour(190, 196, 200);
+const QColor ScaleText(90, 96, 100);
+
+// Step n of the scale stands at its coefficient, 100 % down to 0, and covers what the overall
+// judgement of that step covers: 5 % either side.
+double stepCentre(int n)
+{
+    return 10.0 * (JudgementSteps - n);
+}
+
+QFont fontOf(const QString& family, double pixels, bool bold = false)
+{
+    QFont font(family);
+    font.setPixelSize(std::max(1, int(std::lround(pixels))));
+    font.setBold(bold);
+    return font;
+}
+
+double percentOf(const ChartBar& bar)
+{
+    return bar.evaluation.toNumberOr(0.0);
+}
+
+} // namespace
+
+std::vector<ChartBar> chartBars(const Ranking& ranking, int count)
+{
+    std::vector<ChartBar> bars;
+    for (int p = 1; p <= std::min(count, MaxHypotheses); ++p) {
+        const RankingEntry& entry = ranking[std::size_t(p)];
+        bars.push_back({p, entry.name.toDisplayText(), entry.evaluation});
+    }
+    return bars;
+}
+
+double EvaluationChartGeometry::xOf(double percent) const
+{
+    return plot.left() + plot.width() * std::clamp(percent, 0.0, 100.0) / 100.0;
+}
+
+QRectF EvaluationChartGeometry::barRect(int row, double percent) const
+{
+    const double thickness = rowHeight * BarShare;
+    const double top = plot.top() + row * rowHeight + (rowHeight - thickness) / 2;
+    return QRectF(xOf(0), top, xOf(percent) - xOf(0), thickness);
+}
+
+EvaluationChartGeometry evaluationChartGeometry(const QRectF& area, int bars)
+{
+    EvaluationChartGeometry g;
+    g.unit = area.width() / DesignWidth;
+    const double u = g.unit;
+    g.plot = QRectF(area.left() + (LabelWidth + Gap) * u, area.top() + HeaderHeight * u,
+                    area.width() - (LabelWidth + Gap + ValueWidth) * u,
+                    std::max(0.0, area.height() - (HeaderHeight + FooterHeight) * u));
+    g.rowHeight = g.plot.height() / std::max(1, bars);
+    g.textSize = std::min(TextSize * u, g.rowHeight * 0.62);
+    return g;
+}
+
+double evaluationChartHeight(double width, int bars)
+{
+    return width / DesignWidth * (HeaderHeight + FooterHeight + PreferredRow * std::max(1, bars));
+}
+
+void paintEvaluationChart(QPainter& painter, const QRectF& area, const std::vector<ChartBar>& bars,
+                          const QString& family)
+{
+    const EvaluationChartGeometry g = evaluationChartGeometry(area, int(bars.size()));
+    const double u = g.unit;
+    const QRectF& plot = g.plot;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+
+    // The eleven steps: every other band shaded, a faint line at each step's own value, its
+    // adjective above (on two staggered lines, so that neighbours do not touch) and its percent
+    // below.
+    const double band = plot.width() / 10.0;
+    const QFont scaleFont = fontOf(family, ScaleTextSize * u);
+    painter.setFont(scaleFont);
+    const QFontMetricsF scaleMetrics(scaleFont, painter.device());
+    const double line = HeaderHeight * u / 2;
+    for (int n = 1; n <= JudgementSteps; ++n) {
+        const double centre = stepCentre(n);
+        const double x = g.xOf(centre);
+        if (n % 2 == 1) {
+            const double left = g.xOf(centre - 5);
+            painter.fillRect(QRectF(left, plot.top(), g.xOf(centre + 5) - left, plot.height()), BandShade);
+        }
+        painter.setPen(QPen(TickColour, 0.5 * u));
+        painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+        painter.setPen(ScaleText);
+        const QRectF above(x - band, area.top() + (n % 2 == 1 ? 0 : line), 2 * band, line);
+        painter.drawText(above, Qt::AlignCenter,
+                         scaleMetrics.elidedText(JudgementScale::adjective(n), Qt::ElideRight, above.width()));
+        painter.drawText(QRectF(x - band / 2, plot.bottom(), band, FooterHeight * u), Qt::AlignCenter,
+                         QString::number(int(centre)));
+    }
+
+    const QFont nameFont = fontOf(family, g.textSize);
+    const QFont valueFont = fontOf(family, g.textSize, true);
+    const QFontMetricsF nameMetrics(nameFont, painter.device());
+    for (std::size_t i = 0; i < bars.size(); ++i) {
+        const ChartBar& bar = bars[i];
+        const double top = plot.top() + double(i) * g.rowHeight;
+        const Standing standing = standingOf(bar.evaluation);
+        const StandingColours colours = standingColours(standing);
+        const QRectF rect = g.barRect(int(i), percentOf(bar));
+        painter.fillRect(rect, colours.background);
+        if (standing == Standing::Neither && rect.width() > 0) {
+            // Yellow on white needs an edge to be seen.
+            painter.setPen(QPen(Qt::black, 0.4 * u));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(rect);
+        }
+
+        painter.setPen(Qt::black);
+        painter.setFont(nameFont);
+        const QRectF label(area.left(), top, LabelWidth * u, g.rowHeight);
+        const QString text = QString::number(bar.position) + QStringLiteral(". ") + bar.name;
+        painter.drawText(label, Qt::AlignLeft | Qt::AlignVCenter,
+                         nameMetrics.elidedText(text, Qt::ElideRight, label.width()));
+        painter.setFont(valueFont);
+        const QString value = bar.evaluation.toDisplayText();
+        if (!value.isEmpty()) {
+            painter.drawText(QRectF(rect.right() + Gap * u / 2, top, ValueWidth * u, g.rowHeight),
+                             Qt::AlignLeft | Qt::AlignVCenter, value + QStringLiteral(" %"));
+        }
+    }
+    painter.restore();
+}
+
+QImage evaluationChartImage(const std::vector<ChartBar>& bars, int width, const QString& family)
+{
+    const int height = int(std::ceil(evaluationChartHeight(width, int(bars.size()))));
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    paintEvaluationChart(painter, QRectF(0, 0, width, height), bars, family);
+    return image;
+}
+
+} // namespace pondra
