@@ -9,6 +9,7 @@
 #include "ui/extra/frmtip.h"
 #include "ui/extra/informa.h"
 #include "ui/extra/prodotti.h"
+#include "ui/extra/solidita.h"
 #include "ui/extra/licenza.h"
 #include "ui/extra/supportoclienti.h"
 #include "ui/help/helppage.h"
@@ -99,6 +100,14 @@ int runScreenshot(const QString& window, const QString& output, const QString& f
         {QStringLiteral("frmTip"), [&] { return module.window<frmTip>(); }},
         {QStringLiteral("licenza"), [&] { return module.window<licenza>(); }},
         {QStringLiteral("sommario"), [&] { return module.window<sommario>(); }},
+        {QStringLiteral("solidita"),
+         [&] {
+             auto* window = module.window<solidita>();
+             if (!file.isEmpty() && CheckData(module.study()).passed) {
+                 window->Aggiorna();
+             }
+             return window;
+         }},
     };
     // The help pages by their window names, as the help contents opens them.
     for (int topic = 1; topic <= HelpPageCount; ++topic) {

@@ -3,6 +3,7 @@
 #include "archive/datafile.h"
 #include "model/datacheck.h"
 #include "model/ranking.h"
+#include "model/robustness.h"
 #include "model/scoring.h"
 #include "archive/pricelist.h"
 #include "reports/documentexport.h"
@@ -10,8 +11,10 @@
 #include "reports/pricelistprintout.h"
 #include "reports/termsofuse.h"
 #include "reports/printouts.h"
+#include "reports/robustnessprintout.h"
 #include "reports/textdocumentbuilder.h"
 #include "ui/core/installation.h"
+#include "ui/core/preferences.h"
 #include "ui/core/programfiles.h"
 
 #include <QTextDocument>
@@ -44,6 +47,32 @@ std::optional<CheckedStudy> openAndCheck(const QString& path, QTextStream& err)
     return result;
 }
 
+// The ranking as the ranking command prints it. Nothing when the file cannot be read or its
+// data fail the check, which has been said, with the exit code in exit.
+std::optional<CheckedStudy> printRankingOf(const QString& path, QTextStream& out, QTextStream& err, int& exit)
+{
+    std::optional<CheckedStudy> checked = openAndCheck(path, err);
+    if (!checked) {
+        exit = ExitUnreadable;
+        return std::nullopt;
+    }
+    if (!checked->check.passed) {
+        err << checked->check.message.text << Qt::endl;
+        exit = ExitCheckFailed;
+        return std::nullopt;
+    }
+    Ranking ranking;
+    ordina(*checked->study, ranking);
+    for (int position = 1; position <= checked->study->HypothesisCount; ++position) {
+        const RankingEntry& entry = ranking[std::size_t(position)];
+        out << position << '\t' << entry.name.toDisplayText() << '\t' << entry.evaluation.toDisplayText() << '\t'
+            << entry.overallJudgement.toDisplayText() << '\n';
+    }
+    out.flush();
+    exit = ExitPassed;
+    return checked;
+}
+
 } // namespace
 
 int runCheckCommand(const QString& path, QTextStream& out, QTextStream& err)
@@ -58,20 +87,22 @@ int runCheckCommand(const QString& path, QTextStream& out, QTextStream& err)
 
 int runRankingCommand(const QString& path, QTextStream& out, QTextStream& err)
 {
-    std::optional<CheckedStudy> checked = openAndCheck(path, err);
+    int exit = ExitPassed;
+    printRankingOf(path, out, err, exit);
+    return exit;
+}
+
+int runAnalysisCommand(const QString& path, QTextStream& out, QTextStream& err)
+{
+    int exit = ExitPassed;
+    const std::optional<CheckedStudy> checked = printRankingOf(path, out, err, exit);
     if (!checked) {
-        return ExitUnreadable;
+        return exit;
     }
-    if (!checked->check.passed) {
-        err << checked->check.message.text << Qt::endl;
-        return ExitCheckFailed;
-    }
-    Ranking ranking;
-    ordina(*checked->study, ranking);
-    for (int position = 1; position <= checked->study->HypothesisCount; ++position) {
-        const RankingEntry& entry = ranking[std::size_t(position)];
-        out << position << '\t' << entry.name.toDisplayText() << '\t' << entry.evaluation.toDisplayText() << '\t'
-            << entry.overallJudgement.toDisplayText() << '\n';
+    for (const Challenge& c : analyseRobustness(*checked->study).challenges) {
+        out << c.position << '\t' << c.name << '\t'
+            << (c.changesNeeded ? QString::number(*c.changesNeeded) : QStringLiteral("-")) << '\t' << c.rowsText
+            << '\n';
     }
     out.flush();
     return ExitPassed;
@@ -81,7 +112,7 @@ QStringList printKinds()
 {
     return {QStringLiteral("relazione"), QStringLiteral("dati"),  QStringLiteral("classifica"),
             QStringLiteral("modello"),   QStringLiteral("frontespizio"), QStringLiteral("guida"),
-            QStringLiteral("listino"),   QStringLiteral("licenza")};
+            QStringLiteral("listino"),   QStringLiteral("licenza"),      QStringLiteral("solidita")};
 }
 
 int runPrintCommand(const QString& kind, const QString& path, const QString& output, QTextStream& out,
@@ -133,11 +164,14 @@ int runPrintCommand(const QString& kind, const QString& path, const QString& out
                                  owner.OwnerStudioName, owner.OwnerAddress,
                                  [&study](int h) { return ShowHypothesis(study, h); }};
         if (kind == QStringLiteral("relazione")) {
-            out << QStringLiteral("pagine: ") << printReport(builder, source) << Qt::endl;
+            out << QStringLiteral("pagine: ") << printReport(builder, source, reportIncludesRobustness())
+                << Qt::endl;
         } else if (kind == QStringLiteral("dati")) {
             printHypothesesData(builder, source);
         } else if (kind == QStringLiteral("classifica")) {
             printRanking(builder, source);
+        } else if (kind == QStringLiteral("solidita")) {
+            printRobustness(builder, source);
         } else {
             printTitlePageData(builder, source);
         }

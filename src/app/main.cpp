@@ -19,9 +19,16 @@ struct Options {
                                QStringLiteral("Controlla i dati del file e stampa la classifica: posizione, ipotesi, "
                                               "valutazione in %, giudizio complessivo, separati da tabulazioni."),
                                QStringLiteral("FILE")};
+    QCommandLineOption analysis{QStringLiteral("analysis"),
+                                QStringLiteral("Controlla i dati del file, stampa la classifica come --ranking, poi per "
+                                               "ogni ipotesi dalla seconda in giù: posizione, ipotesi, cambi di "
+                                               "giudizio necessari per raggiungere la prima, giudizi da cambiare, "
+                                               "separati da tabulazioni."),
+                                QStringLiteral("FILE")};
     QCommandLineOption print{QStringLiteral("print"),
-                             QStringLiteral("Scrive la stampa indicata (relazione, dati, classifica, frontespizio "
-                                            "dello studio nel FILE; modello, guida, listino, licenza senza file) "
+                             QStringLiteral("Scrive la stampa indicata (relazione, dati, classifica, solidita, "
+                                            "frontespizio dello studio nel FILE; modello, guida, listino, licenza "
+                                            "senza file) "
                                             "nel formato dell'estensione del file dato con -o (.pdf, .docx, .html)."),
                              QStringLiteral("TIPO")};
     QCommandLineOption output{{QStringLiteral("o"), QStringLiteral("output")},
@@ -29,8 +36,8 @@ struct Options {
                               QStringLiteral("USCITA")};
     QCommandLineOption screenshot{QStringLiteral("screenshot"),
                                   QStringLiteral("Disegna la finestra indicata (frmSplash, requisiti, classifica, "
-                                                 "frontespizio, informa, supportoclienti, prodotti, frmTip, licenza, "
-                                                 "sommario e le pagine della guida, da manuale a guidafrontespizio) "
+                                                 "frontespizio, solidita, informa, supportoclienti, prodotti, frmTip, "
+                                                 "licenza, sommario e le pagine della guida, da manuale a guidafrontespizio) "
                                                  "nell'immagine PNG data "
                                                  "come primo argomento, con il file di dati eventualmente indicato "
                                                  "come secondo."),
@@ -45,6 +52,7 @@ void describe(QCommandLineParser& parser, const Options& options)
     parser.addVersionOption();
     parser.addOption(options.check);
     parser.addOption(options.ranking);
+    parser.addOption(options.analysis);
     parser.addOption(options.print);
     parser.addOption(options.output);
     parser.addOption(options.screenshot);
@@ -74,7 +82,8 @@ int main(int argc, char* argv[])
 
     // The headless commands need no display; only the windows start a GUI application.
     const bool windows = parsed && !parser.isSet(QStringLiteral("help")) && !parser.isSet(QStringLiteral("version")) &&
-                         !parser.isSet(options.check) && !parser.isSet(options.ranking);
+                         !parser.isSet(options.check) && !parser.isSet(options.ranking) &&
+                         !parser.isSet(options.analysis);
     if (!windows) {
         QCoreApplication app(argc, argv);
         identify();
@@ -83,6 +92,9 @@ int main(int argc, char* argv[])
         QTextStream err(stderr);
         if (parser.isSet(options.check)) {
             return pondra::runCheckCommand(parser.value(options.check), out, err);
+        }
+        if (parser.isSet(options.analysis)) {
+            return pondra::runAnalysisCommand(parser.value(options.analysis), out, err);
         }
         return pondra::runRankingCommand(parser.value(options.ranking), out, err);
     }

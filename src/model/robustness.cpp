@@ -273,12 +273,12 @@ void describe(Challenge& c, const QString& leader)
                 u'.';
 }
 
-QString summaryOf(const RobustnessAnalysis& analysis, const Study& study)
+QString summaryOf(const RobustnessAnalysis& analysis)
 {
-    if (analysis.order.empty()) {
+    if (analysis.ranked.empty()) {
         return QStringLiteral("Non ci sono ipotesi da mettere a confronto.");
     }
-    const QString leader = quoted(study.hypothesis(analysis.order.front()).name.toDisplayText());
+    const QString leader = quoted(analysis.ranked.front().name);
     if (analysis.challenges.empty()) {
         return QStringLiteral("Con una sola ipotesi non c'è una graduatoria da mettere alla prova.");
     }
@@ -316,28 +316,30 @@ RobustnessAnalysis analyseRobustness(const Study& study)
     RobustnessAnalysis analysis;
     std::vector<double> shares(MaxHypotheses + 1, 0.0);
     for (int h = 1; h <= MaxHypotheses; ++h) {
-        if (!study.hypothesis(h).name.isEmpty()) {
-            analysis.order.push_back(h);
-            shares[std::size_t(h)] = sharesOf(study.hypothesis(h));
+        const Hypothesis& hyp = study.hypothesis(h);
+        if (!hyp.name.isEmpty()) {
+            shares[std::size_t(h)] = sharesOf(hyp);
+            analysis.ranked.push_back({h, hyp.name.toDisplayText(), evaluationOfShares(shares[std::size_t(h)])});
         }
     }
     // Equal shares make equal evaluations, which the ranking keeps in slot order.
-    std::stable_sort(analysis.order.begin(), analysis.order.end(),
-                     [&](int a, int b) { return shares[std::size_t(a)] > shares[std::size_t(b)]; });
-    if (analysis.order.empty()) {
-        analysis.summary = summaryOf(analysis, study);
+    std::stable_sort(analysis.ranked.begin(), analysis.ranked.end(), [&](const auto& a, const auto& b) {
+        return shares[std::size_t(a.hypothesis)] > shares[std::size_t(b.hypothesis)];
+    });
+    if (analysis.ranked.empty()) {
+        analysis.summary = summaryOf(analysis);
         return analysis;
     }
 
-    const int leader = analysis.order.front();
-    const QString leaderName = study.hypothesis(leader).name.toDisplayText();
+    const int leader = analysis.ranked.front().hypothesis;
+    const QString& leaderName = analysis.ranked.front().name;
     const std::vector<Track> leaderTracks = tracksOf(study, leader, false);
-    for (std::size_t p = 1; p < analysis.order.size(); ++p) {
-        const int h = analysis.order[p];
+    for (std::size_t p = 1; p < analysis.ranked.size(); ++p) {
+        const int h = analysis.ranked[p].hypothesis;
         Challenge c;
         c.position = int(p) + 1;
         c.hypothesis = h;
-        c.name = study.hypothesis(h).name.toDisplayText();
+        c.name = analysis.ranked[p].name;
         // The challenger's rows first: on equal effect, improving it reads more naturally.
         std::vector<Track> tracks = tracksOf(study, h, true);
         tracks.insert(tracks.end(), leaderTracks.begin(), leaderTracks.end());
@@ -368,7 +370,7 @@ RobustnessAnalysis analyseRobustness(const Study& study)
         describe(c, leaderName);
         analysis.challenges.push_back(std::move(c));
     }
-    analysis.summary = summaryOf(analysis, study);
+    analysis.summary = summaryOf(analysis);
     return analysis;
 }
 

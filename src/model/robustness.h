@@ -36,11 +36,18 @@ struct Challenge {
     QString verdict;  // a sentence on the pair, in plain Italian
 };
 
+// A hypothesis in its place in the ranking.
+struct RankedHypothesis {
+    int hypothesis = 0; // slot
+    QString name;
+    double evaluation = 0.0; // as the scoring stores it
+};
+
 // The solidity of the ranking: the hypotheses in ranking order and, for every one after the
 // first, what it would take to reach the first.
 struct RobustnessAnalysis {
-    std::vector<int> order; // slots, first-ranked first
-    std::vector<Challenge> challenges;
+    std::vector<RankedHypothesis> ranked; // first-ranked first
+    std::vector<Challenge> challenges;    // positions 2 onwards
     QString summary; // a sentence on the whole ranking
 };
 

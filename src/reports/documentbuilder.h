@@ -1,6 +1,10 @@
 #pragma once
 
+#include "evaluationchart.h"
+
 #include <QString>
+
+#include <vector>
 
 namespace pondra {
 
@@ -36,6 +40,10 @@ public:
     virtual void alignColumn(int table, int column, ParagraphAlignment alignment) = 0;
     // Every paragraph of the document.
     virtual void justifyAll() = 0;
+
+    // The chart of these bars at the end of the document, as wide as the text, in a paragraph of
+    // its own; the end paragraph is then an empty one below it.
+    virtual void appendChart(const std::vector<ChartBar>& bars) = 0;
 
     // Pages of the document as laid out now.
     virtual int pageCount() = 0;

@@ -1,5 +1,6 @@
 #include "documentexport.h"
 
+#include "chartobject.h"
 #include "docxwriter.h"
 #include "pagesetup.h"
 
@@ -218,6 +219,7 @@ void prepareLayout(QTextDocument& document)
         document.setPageSize(QSizeF(0, 0));
     }
     applyPageMargins(document);
+    paintChartsAsVector(document);
     QPdfWriter* device = ensureLayoutDevice(document);
     document.documentLayout()->setPaintDevice(device);
     // The default font at the device's resolution, and with it every format's font: otherwise

@@ -38,9 +38,10 @@ double stepCentre(int n)
     return 10.0 * (JudgementSteps - n);
 }
 
-QFont fontOf(const QString& family, double pixels, bool bold = false)
+QFont fontOf(const QStringList& families, double pixels, bool bold = false)
 {
-    QFont font(family);
+    QFont font;
+    font.setFamilies(families);
     font.setPixelSize(std::max(1, int(std::lround(pixels))));
     font.setBold(bold);
     return font;
@@ -53,12 +54,11 @@ double percentOf(const ChartBar& bar)
 
 } // namespace
 
-std::vector<ChartBar> chartBars(const Ranking& ranking, int count)
+std::vector<ChartBar> chartBars(const std::vector<RankedHypothesis>& ranked)
 {
     std::vector<ChartBar> bars;
-    for (int p = 1; p <= std::min(count, MaxHypotheses); ++p) {
-        const RankingEntry& entry = ranking[std::size_t(p)];
-        bars.push_back({p, entry.name.toDisplayText(), entry.evaluation});
+    for (const RankedHypothesis& r : ranked) {
+        bars.push_back({int(bars.size()) + 1, r.name, Value::number(r.evaluation)});
     }
     return bars;
 }
@@ -94,7 +94,7 @@ double evaluationChartHeight(double width, int bars)
 }
 
 void paintEvaluationChart(QPainter& painter, const QRectF& area, const std::vector<ChartBar>& bars,
-                          const QString& family)
+                          const QStringList& families)
 {
     const EvaluationChartGeometry g = evaluationChartGeometry(area, int(bars.size()));
     const double u = g.unit;
@@ -107,7 +107,7 @@ void paintEvaluationChart(QPainter& painter, const QRectF& area, const std::vect
     // adjective above (on two staggered lines, so that neighbours do not touch) and its percent
     // below.
     const double band = plot.width() / 10.0;
-    const QFont scaleFont = fontOf(family, ScaleTextSize * u);
+    const QFont scaleFont = fontOf(families, ScaleTextSize * u);
     painter.setFont(scaleFont);
     const QFontMetricsF scaleMetrics(scaleFont, painter.device());
     const double line = HeaderHeight * u / 2;
@@ -128,8 +128,8 @@ void paintEvaluationChart(QPainter& painter, const QRectF& area, const std::vect
                          QString::number(int(centre)));
     }
 
-    const QFont nameFont = fontOf(family, g.textSize);
-    const QFont valueFont = fontOf(family, g.textSize, true);
+    const QFont nameFont = fontOf(families, g.textSize);
+    const QFont valueFont = fontOf(families, g.textSize, true);
     const QFontMetricsF nameMetrics(nameFont, painter.device());
     for (std::size_t i = 0; i < bars.size(); ++i) {
         const ChartBar& bar = bars[i];
@@ -161,13 +161,13 @@ void paintEvaluationChart(QPainter& painter, const QRectF& area, const std::vect
     painter.restore();
 }
 
-QImage evaluationChartImage(const std::vector<ChartBar>& bars, int width, const QString& family)
+QImage evaluationChartImage(const std::vector<ChartBar>& bars, int width, const QStringList& families)
 {
     const int height = int(std::ceil(evaluationChartHeight(width, int(bars.size()))));
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    paintEvaluationChart(painter, QRectF(0, 0, width, height), bars, family);
+    paintEvaluationChart(painter, QRectF(0, 0, width, height), bars, families);
     return image;
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 
-#include "model/ranking.h"
+#include "model/robustness.h"
+#include "model/value.h"
 
 #include <QImage>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -19,8 +21,8 @@ struct ChartBar {
     Value evaluation;
 };
 
-// The bars of ranking positions 1..count, best first.
-std::vector<ChartBar> chartBars(const Ranking& ranking, int count);
+// One bar per ranked hypothesis, in ranking order.
+std::vector<ChartBar> chartBars(const std::vector<RankedHypothesis>& ranked);
 
 // Where the chart puts things in its rectangle. Every length is a share of the width, so the
 // chart looks the same at any size and on any device.
@@ -43,11 +45,11 @@ double evaluationChartHeight(double width, int bars);
 // Paints the chart: one horizontal bar per hypothesis, from the top in the order given, on a
 // scale from 0 to 100 % whose eleven steps stand as faint bands, with their adjectives above and
 // their percentages below. A bar is coloured as the Results window colours its evaluation and
-// carries the value at its end. The texts are written in the font family given.
+// carries the value at its end. The texts are written in the first of the font families found.
 void paintEvaluationChart(QPainter& painter, const QRectF& area, const std::vector<ChartBar>& bars,
-                          const QString& family);
+                          const QStringList& families);
 
 // The chart as a picture this many pixels wide, for formats that take pictures only.
-QImage evaluationChartImage(const std::vector<ChartBar>& bars, int width, const QString& family);
+QImage evaluationChartImage(const std::vector<ChartBar>& bars, int width, const QStringList& families);
 
 } // namespace pondra

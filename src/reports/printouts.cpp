@@ -1,6 +1,8 @@
 #include "printouts.h"
 
 #include "pagesetup.h"
+#include "printoutparts.h"
+#include "robustnessprintout.h"
 
 #include "model/judgementscale.h"
 #include "model/textrules.h"
@@ -37,6 +39,15 @@ QString held(const Value& value)
     return value.toDisplayText();
 }
 
+void appendParagraph(DocumentBuilder& b, int size, const QString& text)
+{
+    b.appendParagraph();
+    b.setEndParagraphSize(size);
+    b.writeEndParagraph(text);
+}
+
+} // namespace
+
 void standardHeading(DocumentBuilder& b, const IdentityTexts& identity, int titleSize, int descriptionSize)
 {
     b.setFontName(QString::fromLatin1(DocumentFont));
@@ -47,13 +58,6 @@ void standardHeading(DocumentBuilder& b, const IdentityTexts& identity, int titl
     b.setFontSize(BodySize);
 }
 
-void appendParagraph(DocumentBuilder& b, int size, const QString& text)
-{
-    b.appendParagraph();
-    b.setEndParagraphSize(size);
-    b.writeEndParagraph(text);
-}
-
 void appendTable(DocumentBuilder& b, int rows, const QStringList& header)
 {
     b.appendTable(rows, int(header.size()));
@@ -62,6 +66,8 @@ void appendTable(DocumentBuilder& b, int rows, const QStringList& header)
         b.setCellText(1, c, header.at(c - 1));
     }
 }
+
+namespace {
 
 void judgementScaleTable(DocumentBuilder& b)
 {
@@ -216,7 +222,7 @@ void printRanking(DocumentBuilder& b, const PrintSource& s)
     b.alignColumn(1, 3, ParagraphAlignment::Right);
 }
 
-int printReport(DocumentBuilder& b, const PrintSource& s)
+int printReport(DocumentBuilder& b, const PrintSource& s, bool withRobustness)
 {
     const int count = s.study.HypothesisCount;
     reportTitlePage(b, s);
@@ -240,6 +246,7 @@ int printReport(DocumentBuilder& b, const PrintSource& s)
     b.writeEndParagraph(cr() + QStringLiteral("B) GRADUATORIA DELLE IPOTESI") + cr());
     b.writeEndParagraph(cr());
     rankingTable(b, s.ranking, count);
+    const bool robustnessTable = withRobustness && robustnessSection(b, s);
 
     // Counted before the closing texts, which state it.
     const int pages = b.pageCount();
@@ -254,6 +261,9 @@ int printReport(DocumentBuilder& b, const PrintSource& s)
     b.justifyAll();
     alignHypothesisTables(b, count);
     b.alignColumn(count + 2, 3, ParagraphAlignment::Right);
+    if (robustnessTable) {
+        alignRobustnessTable(b, count + 3);
+    }
     return pages;
 }
 

@@ -40,6 +40,10 @@ public:
                                                                           : QStringLiteral("left"));
     }
     void justifyAll() override { operations << QStringLiteral("justify all"); }
+    void appendChart(const std::vector<ChartBar>& bars) override
+    {
+        operations << QStringLiteral("chart %1 bars").arg(bars.size());
+    }
     int pageCount() override
     {
         operations << QStringLiteral("page count");

@@ -1,5 +1,6 @@
 #include "textdocumentbuilder.h"
 
+#include "chartobject.h"
 #include "documentexport.h"
 #include "pagesetup.h"
 
@@ -142,6 +143,7 @@ void TextDocumentBuilder::start()
     m_typing = QTextCursor(m_document.get());
     m_typing.setBlockFormat(paragraphFormat());
     m_typing.setBlockCharFormat(charFormat(m_size));
+    paintChartsAsVector(*m_document);
     // Laid out in pages while still empty, so that the first layout of the content, when the
     // build's edit ends, is one pass over it: a layout from scratch would go in small steps.
     prepareLayout(*m_document);
@@ -479,6 +481,20 @@ void TextDocumentBuilder::justifyAll()
     QTextBlockFormat format;
     format.setAlignment(Qt::AlignJustify);
     cursor.mergeBlockFormat(format);
+}
+
+void TextDocumentBuilder::appendChart(const std::vector<ChartBar>& bars)
+{
+    beginEdit();
+    finishTables();
+    QTextCursor cursor = endCursor();
+    // The chart takes an empty last paragraph, as a table does; otherwise one of its own.
+    if (cursor.block().length() > 1 || !isPlainBlock(*m_document, cursor.block())) {
+        cursor.insertBlock(paragraphFormat(), charFormat(m_endSize));
+    }
+    const double textWidth = (PageWidthMm - 2 * PageMarginMm) / 25.4 * 72;
+    cursor.insertImage(chartImageFormat(*m_document, bars, m_families, textWidth));
+    cursor.insertBlock(paragraphFormat(), charFormat(m_endSize));
 }
 
 int TextDocumentBuilder::pageCount()

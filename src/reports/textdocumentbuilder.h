@@ -50,6 +50,7 @@ public:
     void applyTableFormat(int format) override;
     void alignColumn(int table, int column, ParagraphAlignment alignment) override;
     void justifyAll() override;
+    void appendChart(const std::vector<ChartBar>& bars) override;
 
     int pageCount() override;
 

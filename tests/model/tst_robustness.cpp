@@ -169,12 +169,13 @@ private Q_SLOTS:
             Ranking ranking;
             Study ranked = *study;
             ordina(ranked, ranking);
-            QCOMPARE(int(analysis.order.size()), study->HypothesisCount);
-            for (std::size_t p = 0; p < analysis.order.size(); ++p) {
-                QCOMPARE(ranking[p + 1].name, study->hypothesis(analysis.order[p]).name);
+            QCOMPARE(int(analysis.ranked.size()), study->HypothesisCount);
+            for (std::size_t p = 0; p < analysis.ranked.size(); ++p) {
+                QCOMPARE(ranking[p + 1].name.toDisplayText(), analysis.ranked[p].name);
+                QCOMPARE(ranking[p + 1].evaluation.numberValue(), analysis.ranked[p].evaluation);
             }
 
-            const int leader = analysis.order.front();
+            const int leader = analysis.ranked.front().hypothesis;
             for (const Challenge& c : analysis.challenges) {
                 const std::optional<int> least = exhaustiveLeast(*study, leader, c.hypothesis);
                 if (c.changesNeeded != least) {
@@ -270,7 +271,7 @@ private Q_SLOTS:
         nameHypothesis(*study, 1, QStringLiteral("A"));
         enterRow(*study, 1, 1, QStringLiteral("prezzo"), 3, 100);
         const RobustnessAnalysis analysis = analyseRobustness(*study);
-        QCOMPARE(analysis.order, std::vector<int>{1});
+        QCOMPARE(analysis.ranked.size(), std::size_t(1));
         QVERIFY(analysis.challenges.empty());
         QCOMPARE(analysis.summary, QStringLiteral("Con una sola ipotesi non c'è una graduatoria da mettere alla prova."));
     }

@@ -5,8 +5,10 @@
 #include "model/standing.h"
 #include "reports/standingcolours.h"
 #include "ui/core/modulopondra.h"
+#include "ui/core/preferences.h"
 #include "ui/layout/twips.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -140,6 +142,18 @@ void classifica::buildControls()
     // The help contents and the results printout are not offered yet.
     cmdGuida->setEnabled(false);
     cmdstampa->setEnabled(false);
+
+    // Under the table: the solidity of the ranking.
+    constexpr int ExtrasTop = FirstRowTop + RowsHeight + 120;
+    includiSolidita = new QCheckBox(QStringLiteral("&includi grafico e solidità nella relazione"), client);
+    includiSolidita->setToolTip(QStringLiteral("cliccare per aggiungere alla relazione di stima il grafico delle "
+                                               "valutazioni e la solidità della graduatoria"));
+    includiSolidita->setChecked(reportIncludesRobustness());
+    placeTwips(includiSolidita, NumberColumn.left, ExtrasTop, TableRight - NumberColumn.left, 330);
+    connect(includiSolidita, &QCheckBox::toggled, this, [](bool on) { setReportIncludesRobustness(on); });
+    cmdsolidita = new QPushButton(QStringLiteral("So&lidità"), client);
+    cmdsolidita->setToolTip(QStringLiteral("cliccare per visualizzare il grafico e la solidità della graduatoria"));
+    placeTwips(cmdsolidita, frameLeft + 120, ExtrasTop - 60, 1650, 450);
 
     connect(aiuto, &QPushButton::clicked, this, &classifica::aiuto_Click);
     connect(VScroll1, &QScrollBar::valueChanged, this, &classifica::VScroll1_Change);

@@ -18,6 +18,10 @@ void ShowResults(ModuloPondra& module);
 // The Results window as it is, with the ranking last built.
 void ShowResultsWindow(ModuloPondra& module);
 
+// Checks the data silently; only when they pass analyses the solidity of the ranking and shows
+// it in its window.
+void ShowRobustness(ModuloPondra& module);
+
 // Ranks quietly, without a check, then shows the Title-page window.
 void ShowTitlePageRanked(ModuloPondra& module);
 

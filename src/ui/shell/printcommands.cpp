@@ -2,10 +2,13 @@
 
 #include "navigation.h"
 #include "reports/printouts.h"
+#include "reports/robustnessprintout.h"
 #include "reports/textdocumentbuilder.h"
 #include "ui/core/installation.h"
 #include "ui/core/modulopondra.h"
+#include "ui/core/preferences.h"
 #include "ui/extra/documentwindow.h"
+#include "ui/extra/solidita.h"
 #include "ui/main/classifica.h"
 #include "ui/main/clickablelabel.h"
 #include "ui/main/frontespizio.h"
@@ -129,6 +132,21 @@ void PrintRanking(ModuloPondra& module)
     results->passo->setText(QStringLiteral("ho visualizzato i dati su WORD"));
 }
 
+void PrintRobustness(ModuloPondra& module)
+{
+    if (!dataPass(module)) {
+        ShowDataWindow(module);
+        return;
+    }
+    // The window shows the study as the check has just scored it.
+    if (solidita* window = module.loadedWindow<solidita>()) {
+        window->Aggiorna();
+    }
+    TextDocumentBuilder builder;
+    printRobustness(builder, sourceFor(module, TitlePage(), {}));
+    show(module, builder, QStringLiteral("solidità della graduatoria"));
+}
+
 void PrintReport(ModuloPondra& module)
 {
     if (!dataPass(module)) {
@@ -141,7 +159,7 @@ void PrintReport(ModuloPondra& module)
     title->passo->setText(QStringLiteral("sto caricando WORD per la stampa"));
     HypothesisStepper stepper(module, title);
     TextDocumentBuilder builder;
-    printReport(builder, titlePageSource(module, title, std::ref(stepper)));
+    printReport(builder, titlePageSource(module, title, std::ref(stepper)), reportIncludesRobustness());
     show(module, builder, QStringLiteral("relazione di stima"));
     title->passo->setText(QStringLiteral("ho visualizzato la relazione su WORD"));
 }

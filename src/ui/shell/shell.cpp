@@ -8,6 +8,7 @@
 #include "ui/extra/informa.h"
 #include "ui/extra/licenza.h"
 #include "ui/extra/prodotti.h"
+#include "ui/extra/solidita.h"
 #include "ui/extra/supportoclienti.h"
 #include "ui/help/helppage.h"
 #include "ui/help/sommario.h"
@@ -337,6 +338,11 @@ void decorateResults(ModuloPondra& module, classifica& w)
     addEntry(edit, {QStringLiteral("Controllo dati immessi"), {}});
     addEntry(edit, {QStringLiteral("Cancella dati finestra"), {}});
     const auto viewEntries = addViewAndHelpMenus(module, w, 2);
+    const Command robustness = [&module] { ShowRobustness(module); };
+    if (auto* view = qobject_cast<QMenu*>(viewEntries[0]->parent())) {
+        view->addSeparator();
+        addEntry(view, {QStringLiteral("So&lidità della graduatoria"), robustness});
+    }
     addWindowNumber(module, w, 2, QStringLiteral("Fi&nestra n.2 di 3"));
 
     WindowCommands c;
@@ -355,6 +361,7 @@ void decorateResults(ModuloPondra& module, classifica& w)
     addToolbar(w, c);
 
     wire(w.avanti, [&module] { ShowTitlePage(module); });
+    wire(w.cmdsolidita, robustness);
     wire(w.cmdesci, exit);
     wire(w.cmdstampa, print);
     wire(w.cmdGuida, [&module] { showHelpContents(module); });
@@ -392,6 +399,9 @@ void installShell(ModuloPondra& module)
             terms->showContents = contents;
         } else if (auto* prices = qobject_cast<prodotti*>(&window)) {
             prices->showContents = contents;
+        } else if (auto* robustness = qobject_cast<solidita*>(&window)) {
+            QObject::connect(robustness->cmdstampa, &QPushButton::clicked, robustness,
+                             [&module] { PrintRobustness(module); });
         }
     });
     module.setMainWindowDecorator([&module](QMainWindow& window) {
