@@ -492,6 +492,8 @@ void TextDocumentBuilder::appendChart(const std::vector<ChartBar>& bars)
     if (cursor.block().length() > 1 || !isPlainBlock(*m_document, cursor.block())) {
         cursor.insertBlock(paragraphFormat(), charFormat(m_endSize));
     }
+    // The text's tighter line spacing would let the next line into the chart's foot.
+    cursor.setBlockFormat(QTextBlockFormat());
     const double textWidth = (PageWidthMm - 2 * PageMarginMm) / 25.4 * 72;
     cursor.insertImage(chartImageFormat(*m_document, bars, m_families, textWidth));
     cursor.insertBlock(paragraphFormat(), charFormat(m_endSize));
