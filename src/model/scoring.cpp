@@ -48,29 +48,27 @@ ScoreFigures Recalculate(Study& study)
     Hypothesis& hyp = study.hypothesis(study.CurrentHypothesis);
     ScoreFigures figures;
 
-    // The scored rows are rows 1..n, n being how many rows hold a coefficient anywhere.
+    // Every row holding a coefficient is scored, wherever it lies: a row removed in between
+    // leaves a gap, never a 0. A stored 0 is a coefficient like any other.
     int n = 0;
-    for (int r = 1; r <= MaxRows; ++r) {
-        n += isScoredRow(hyp.rows.at(std::size_t(r))) ? 1 : 0;
-    }
-    figures.ScoredRowCount = qint16(n);
-
     double sum = 0.0;
     double weights = 0.0;
     // Whole thousandths: adding the rounded terms as fractions would let binary error show in
     // the fifteenth digit of a long hypothesis (0,840000000000001 for 28 rows of 0,03).
     double shares = 0.0;
-    for (int r = 1; r <= n; ++r) {
-        CharacteristicEntry& row = hyp.rows.at(std::size_t(r));
-        if (row.coefficient.isEmpty()) {
-            row.coefficient = Value::integer(0);
+    for (int r = 1; r <= MaxRows; ++r) {
+        const CharacteristicEntry& row = hyp.rows.at(std::size_t(r));
+        if (!isScoredRow(row)) {
+            continue;
         }
+        ++n;
         const double c = scoredCoefficient(row);
         const double w = scoredWeight(row);
         sum += roundHalfUp(c, 100.0);
         weights += w;
         shares += weightedShare(c, w);
     }
+    figures.ScoredRowCount = qint16(n);
 
     figures.media = n == 0 ? QString() : generalNumberText(roundHalfUp(sum / n, 100.0));
     figures.resto = generalNumberText(100.0 - weights);

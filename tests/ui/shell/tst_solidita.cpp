@@ -86,7 +86,11 @@ private Q_SLOTS:
         installShell(module());
         module().window<requisiti>()->show();
     }
-    void cleanup() { scripted.reset(); }
+    void cleanup()
+    {
+        scripted.reset();
+        QVERIFY(documents().isEmpty());
+    }
 
     void buttonAndMenu_showTheAnalysisOfTheCurrentStudy()
     {
@@ -144,12 +148,15 @@ private Q_SLOTS:
         classifica* results = module().window<classifica>();
         QVERIFY(!results->includiSolidita->isChecked());
         PrintReport(module());
-        QVERIFY(!documents().last()->document()->toPlainText().contains(QStringLiteral("SOLIDITÀ")));
+        QCOMPARE(documents().size(), 1);
+        QVERIFY(!documents().first()->document()->toPlainText().contains(QStringLiteral("SOLIDITÀ")));
+        documents().first()->hide();
 
         results->includiSolidita->click();
         QVERIFY(reportIncludesRobustness());
         PrintReport(module());
-        const QString text = documents().last()->document()->toPlainText();
+        QCOMPARE(documents().size(), 1);
+        const QString text = documents().first()->document()->toPlainText();
         const qsizetype section = text.indexOf(QStringLiteral("C) SOLIDITÀ DELLA GRADUATORIA"));
         QVERIFY(section > text.indexOf(QStringLiteral("B) GRADUATORIA DELLE IPOTESI")));
         QVERIFY(section < text.indexOf(QStringLiteral("La presente relazione di stima")));
