@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <iterator>
 
 namespace pondra {
 
@@ -26,15 +28,31 @@ const std::array<double, JudgementSteps>& scaleCoefficients()
     return values;
 }
 
-// Shares of a hypothesis, in thousandths: what the ranking compares.
-double sharesOf(const Hypothesis& hyp)
+// A scored row as the scoring reads it, read once.
+struct ScoredRow {
+    int row = 0;
+    double coefficient = 0.0;
+    double weight = 0.0;
+};
+
+std::vector<ScoredRow> scoredRowsOf(const Hypothesis& hyp)
 {
-    double shares = 0.0;
+    std::vector<ScoredRow> rows;
     for (int r = 1; r <= MaxRows; ++r) {
         const CharacteristicEntry& row = hyp.rows[std::size_t(r)];
         if (isScoredRow(row)) {
-            shares += weightedShare(scoredCoefficient(row), scoredWeight(row));
+            rows.push_back({r, scoredCoefficient(row), scoredWeight(row)});
         }
+    }
+    return rows;
+}
+
+// Shares of a hypothesis, in thousandths: what the ranking compares.
+double sharesOf(const std::vector<ScoredRow>& rows)
+{
+    double shares = 0.0;
+    for (const ScoredRow& row : rows) {
+        shares += weightedShare(row.coefficient, row.weight);
     }
     return shares;
 }
@@ -57,18 +75,14 @@ struct Track {
 };
 
 // The tracks of every scored row of h: judged better for the challenger, worse for the leader.
-std::vector<Track> tracksOf(const Study& study, int h, bool better)
+std::vector<Track> tracksOf(const std::vector<ScoredRow>& rows, int h, bool better)
 {
     std::vector<Track> tracks;
     const auto& scale = scaleCoefficients();
-    for (int r = 1; r <= MaxRows; ++r) {
-        const CharacteristicEntry& row = study.row(h, r);
-        if (!isScoredRow(row)) {
-            continue;
-        }
-        const double c = scoredCoefficient(row);
-        const double w = scoredWeight(row);
-        Track track{h, r, better, {}};
+    for (const ScoredRow& row : rows) {
+        const double c = row.coefficient;
+        const double w = row.weight;
+        Track track{h, row.row, better, {}};
         double from = weightedShare(c, w);
         const auto step = [&](double coefficient) {
             const double to = weightedShare(coefficient, w);
@@ -96,14 +110,51 @@ std::vector<Track> tracksOf(const Study& study, int h, bool better)
     return tracks;
 }
 
-// The least number of steps along the tracks whose gains add up to the gap, and how many steps
-// of each track; nothing when all of them together fall short.
+// Steps of equal gain in a row of one track.
+struct Run {
+    double gain;
+    int steps;
+    std::size_t track;
+};
+
+// The steps of the tracks whose steps close less and less, as runs of equal gain, largest gain
+// first; the other tracks are listed in irregular. Indexes count from offset.
+//
+// Along such a track a larger gain never waits behind a smaller one, so the best m steps among
+// these tracks are simply the m largest gains. The stable sort keeps equal gains in track order
+// and step order: the steps taken of a track are always its first ones.
+std::vector<Run> sortedRuns(const std::vector<Track>& tracks, std::size_t offset, std::vector<std::size_t>& irregular)
+{
+    std::vector<Run> runs;
+    for (std::size_t t = 0; t < tracks.size(); ++t) {
+        if (!tracks[t].concave()) {
+            irregular.push_back(offset + t);
+            continue;
+        }
+        for (double gain : tracks[t].gains) {
+            if (gain <= 0) {
+                break; // no later step of such a track gains anything either
+            }
+            if (!runs.empty() && runs.back().track == offset + t && runs.back().gain == gain) {
+                ++runs.back().steps;
+            } else {
+                runs.push_back({gain, 1, offset + t});
+            }
+        }
+    }
+    std::stable_sort(runs.begin(), runs.end(), [](const Run& a, const Run& b) { return a.gain > b.gain; });
+    return runs;
+}
+
+// The least number of steps whose gains add up to the gap, and how many steps of each track;
+// nothing when all of them together fall short.
 struct Solution {
     std::optional<int> count;
     std::vector<int> steps;
 };
 
-Solution leastSteps(const std::vector<Track>& tracks, double gap)
+Solution leastSteps(const std::vector<const Track*>& tracks, const std::vector<Run>& runs,
+                    const std::vector<std::size_t>& irregular, double gap)
 {
     Solution solution;
     solution.steps.assign(tracks.size(), 0);
@@ -112,43 +163,34 @@ Solution leastSteps(const std::vector<Track>& tracks, double gap)
         return solution;
     }
 
-    // Tracks whose steps close less and less: the best m steps among them are simply the m
-    // largest gains, since along such a track a larger gain never waits behind a smaller one.
-    // The stable sort keeps equal gains in track order and step order, so the steps taken of a
-    // track are always its first ones, the challenger's rows before the leader's.
-    struct Item {
-        double gain;
-        std::size_t track;
+    // The most the regular tracks gain with m steps: the m largest gains.
+    std::vector<std::size_t> countBefore{0};
+    std::vector<double> gainBefore{0.0};
+    for (const Run& run : runs) {
+        countBefore.push_back(countBefore.back() + std::size_t(run.steps));
+        gainBefore.push_back(gainBefore.back() + run.gain * run.steps);
+    }
+    const std::size_t regular = countBefore.back();
+    const auto largest = [&](std::size_t m) {
+        const std::size_t r = std::size_t(std::upper_bound(countBefore.begin(), countBefore.end(), m) -
+                                          countBefore.begin()) - 1;
+        return r == runs.size() ? gainBefore[r] : gainBefore[r] + runs[r].gain * double(m - countBefore[r]);
     };
-    std::vector<Item> items;
-    std::vector<std::size_t> irregular;
-    for (std::size_t t = 0; t < tracks.size(); ++t) {
-        if (!tracks[t].concave()) {
-            irregular.push_back(t);
-            continue;
-        }
-        for (double gain : tracks[t].gains) {
-            if (gain <= 0) {
-                break; // no later step of a concave track gains anything either
-            }
-            items.push_back({gain, t});
-        }
-    }
-    std::stable_sort(items.begin(), items.end(), [](const Item& a, const Item& b) { return a.gain > b.gain; });
-    std::vector<double> largest(items.size() + 1, 0.0);
-    for (std::size_t m = 0; m < items.size(); ++m) {
-        largest[m + 1] = largest[m] + items[m].gain;
-    }
 
-    // The other tracks: the most each number of their steps can gain, exactly, by knapsack.
+    // The irregular tracks: the most each number of their steps can gain, exactly, by knapsack,
+    // up to the steps the regular tracks alone would need: no least total lies beyond them.
     std::size_t capacity = 0;
     for (std::size_t t : irregular) {
-        capacity += tracks[t].gains.size();
+        capacity += tracks[t]->gains.size();
+    }
+    if (gainBefore.back() >= gap) {
+        const std::size_t r = std::size_t(std::lower_bound(gainBefore.begin(), gainBefore.end(), gap) - gainBefore.begin());
+        capacity = std::min(capacity, countBefore[r]);
     }
     std::vector<double> best(capacity + 1, 0.0); // at most k steps
     std::vector<std::vector<int>> choice(irregular.size(), std::vector<int>(capacity + 1, 0));
     for (std::size_t i = 0; i < irregular.size(); ++i) {
-        const std::vector<double>& gains = tracks[irregular[i]].gains;
+        const std::vector<double>& gains = tracks[irregular[i]]->gains;
         std::vector<double> next = best;
         for (std::size_t k = 1; k <= capacity; ++k) {
             double taken = 0.0;
@@ -163,31 +205,51 @@ Solution leastSteps(const std::vector<Track>& tracks, double gap)
         best = std::move(next);
     }
 
-    // The least total: both tables grow with the steps allowed, so the first total that
-    // reaches the gap is the least.
-    const std::size_t regular = items.size();
-    for (std::size_t total = 1; total <= regular + capacity; ++total) {
-        for (std::size_t m = std::min(total, regular) + 1; m-- > (total > capacity ? total - capacity : 0);) {
-            if (largest[m] + best[total - m] < gap) {
-                continue;
-            }
-            for (std::size_t i = 0; i < m; ++i) {
-                ++solution.steps[items[i].track];
-            }
-            std::size_t k = total - m;
-            for (std::size_t i = irregular.size(); i-- > 0;) {
-                const int j = choice[i][k];
-                solution.steps[irregular[i]] = j;
-                k -= std::size_t(j);
-            }
-            int count = 0;
-            for (int s : solution.steps) {
-                count += s;
-            }
-            solution.count = count;
+    // The least total: both parts gain more with more steps allowed, so the first total whose
+    // best split reaches the gap is the least. Without irregular tracks the split is found at
+    // once: the run where the gains add up to the gap.
+    std::size_t total = 0;
+    std::size_t m = 0;
+    if (irregular.empty()) {
+        const std::size_t r = std::size_t(std::lower_bound(gainBefore.begin(), gainBefore.end(), gap) - gainBefore.begin());
+        if (r == gainBefore.size()) {
             return solution;
         }
+        m = countBefore[r - 1] + std::size_t(std::ceil((gap - gainBefore[r - 1]) / runs[r - 1].gain));
+        total = m;
+    } else {
+        bool found = false;
+        for (total = 1; !found && total <= regular + capacity; ++total) {
+            for (m = std::min(total, regular) + 1; m-- > (total > capacity ? total - capacity : 0);) {
+                if (largest(m) + best[total - m] >= gap) {
+                    found = true;
+                    break;
+                }
+            }
+        }
+        if (!found) {
+            return solution;
+        }
+        --total;
     }
+
+    std::size_t left = m;
+    for (const Run& run : runs) {
+        const std::size_t taken = std::min(left, std::size_t(run.steps));
+        solution.steps[run.track] += int(taken);
+        left -= taken;
+    }
+    std::size_t k = total - m;
+    for (std::size_t i = irregular.size(); i-- > 0;) {
+        const int j = choice[i][k];
+        solution.steps[irregular[i]] = j;
+        k -= std::size_t(j);
+    }
+    int count = 0;
+    for (int steps : solution.steps) {
+        count += steps;
+    }
+    solution.count = count;
     return solution;
 }
 
@@ -315,10 +377,12 @@ RobustnessAnalysis analyseRobustness(const Study& study)
 {
     RobustnessAnalysis analysis;
     std::vector<double> shares(MaxHypotheses + 1, 0.0);
+    std::vector<std::vector<ScoredRow>> scored(MaxHypotheses + 1);
     for (int h = 1; h <= MaxHypotheses; ++h) {
         const Hypothesis& hyp = study.hypothesis(h);
         if (!hyp.name.isEmpty()) {
-            shares[std::size_t(h)] = sharesOf(hyp);
+            scored[std::size_t(h)] = scoredRowsOf(hyp);
+            shares[std::size_t(h)] = sharesOf(scored[std::size_t(h)]);
             analysis.ranked.push_back({h, hyp.name.toDisplayText(), evaluationOfShares(shares[std::size_t(h)])});
         }
     }
@@ -333,7 +397,9 @@ RobustnessAnalysis analyseRobustness(const Study& study)
 
     const int leader = analysis.ranked.front().hypothesis;
     const QString& leaderName = analysis.ranked.front().name;
-    const std::vector<Track> leaderTracks = tracksOf(study, leader, false);
+    const std::vector<Track> leaderTracks = tracksOf(scored[std::size_t(leader)], leader, false);
+    std::vector<std::size_t> leaderIrregular;
+    const std::vector<Run> leaderRuns = sortedRuns(leaderTracks, 0, leaderIrregular);
     for (std::size_t p = 1; p < analysis.ranked.size(); ++p) {
         const int h = analysis.ranked[p].hypothesis;
         Challenge c;
@@ -341,9 +407,31 @@ RobustnessAnalysis analyseRobustness(const Study& study)
         c.hypothesis = h;
         c.name = analysis.ranked[p].name;
         // The challenger's rows first: on equal effect, improving it reads more naturally.
-        std::vector<Track> tracks = tracksOf(study, h, true);
-        tracks.insert(tracks.end(), leaderTracks.begin(), leaderTracks.end());
-        const Solution solution = leastSteps(tracks, shares[std::size_t(leader)] - shares[std::size_t(h)]);
+        const std::vector<Track> own = tracksOf(scored[std::size_t(h)], h, true);
+        std::vector<const Track*> tracks;
+        for (const Track& t : own) {
+            tracks.push_back(&t);
+        }
+        for (const Track& t : leaderTracks) {
+            tracks.push_back(&t);
+        }
+        std::vector<std::size_t> irregular;
+        const std::vector<Run> ownRuns = sortedRuns(own, 0, irregular);
+        for (std::size_t t : leaderIrregular) {
+            irregular.push_back(own.size() + t);
+        }
+        // The leader's runs, sorted once, counted their tracks from 0; merging keeps the
+        // challenger's first among equal gains.
+        std::vector<Run> theirs = leaderRuns;
+        for (Run& run : theirs) {
+            run.track += own.size();
+        }
+        std::vector<Run> runs;
+        runs.reserve(ownRuns.size() + theirs.size());
+        std::merge(ownRuns.begin(), ownRuns.end(), theirs.begin(), theirs.end(), std::back_inserter(runs),
+                   [](const Run& a, const Run& b) { return a.gain > b.gain; });
+        const Solution solution = leastSteps(tracks, runs, irregular,
+                                             shares[std::size_t(leader)] - shares[std::size_t(h)]);
         c.changesNeeded = solution.count;
         if (solution.count) {
             std::vector<std::pair<double, JudgementChange>> changes;
@@ -352,7 +440,7 @@ RobustnessAnalysis analyseRobustness(const Study& study)
                 if (steps == 0) {
                     continue;
                 }
-                const Track& track = tracks[t];
+                const Track& track = *tracks[t];
                 const CharacteristicEntry& row = study.row(track.hypothesis, track.row);
                 double gain = 0.0;
                 for (int j = 0; j < steps; ++j) {

@@ -9,6 +9,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <functional>
 #include <cmath>
 
 namespace pondra {
@@ -44,6 +45,9 @@ QFont fontOf(const QStringList& families, double pixels, bool bold = false)
     font.setFamilies(families);
     font.setPixelSize(std::max(1, int(std::lround(pixels))));
     font.setBold(bold);
+    // Names and figures in Latin script need neither kerning nor shaping, which cost the most.
+    font.setKerning(false);
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 
@@ -128,36 +132,39 @@ void paintEvaluationChart(QPainter& painter, const QRectF& area, const std::vect
                          QString::number(int(centre)));
     }
 
-    const QFont nameFont = fontOf(families, g.textSize);
-    const QFont valueFont = fontOf(families, g.textSize, true);
-    const QFontMetricsF nameMetrics(nameFont, painter.device());
+    // Bars first, then each kind of text in one pass: changing fonts costs more than the text.
     for (std::size_t i = 0; i < bars.size(); ++i) {
-        const ChartBar& bar = bars[i];
-        const double top = plot.top() + double(i) * g.rowHeight;
-        const Standing standing = standingOf(bar.evaluation);
-        const StandingColours colours = standingColours(standing);
-        const QRectF rect = g.barRect(int(i), percentOf(bar));
-        painter.fillRect(rect, colours.background);
+        const Standing standing = standingOf(bars[i].evaluation);
+        const QRectF rect = g.barRect(int(i), percentOf(bars[i]));
+        painter.fillRect(rect, standingColours(standing).background);
         if (standing == Standing::Neither && rect.width() > 0) {
             // Yellow on white needs an edge to be seen.
             painter.setPen(QPen(Qt::black, 0.4 * u));
             painter.setBrush(Qt::NoBrush);
             painter.drawRect(rect);
         }
-
-        painter.setPen(Qt::black);
-        painter.setFont(nameFont);
-        const QRectF label(area.left(), top, LabelWidth * u, g.rowHeight);
-        const QString text = QString::number(bar.position) + QStringLiteral(". ") + bar.name;
-        painter.drawText(label, Qt::AlignLeft | Qt::AlignVCenter,
-                         nameMetrics.elidedText(text, Qt::ElideRight, label.width()));
-        painter.setFont(valueFont);
-        const QString value = bar.evaluation.toDisplayText();
-        if (!value.isEmpty()) {
-            painter.drawText(QRectF(rect.right() + Gap * u / 2, top, ValueWidth * u, g.rowHeight),
-                             Qt::AlignLeft | Qt::AlignVCenter, value + QStringLiteral(" %"));
-        }
     }
+    painter.setPen(Qt::black);
+    const auto writeRows = [&](const QFont& font, const std::function<void(std::size_t, double, const QFontMetricsF&)>& write) {
+        painter.setFont(font);
+        const QFontMetricsF metrics(font, painter.device());
+        // The baseline that centres a line of text in its row.
+        const double shift = (g.rowHeight + metrics.ascent() - metrics.descent()) / 2;
+        for (std::size_t i = 0; i < bars.size(); ++i) {
+            write(i, plot.top() + double(i) * g.rowHeight + shift, metrics);
+        }
+    };
+    writeRows(fontOf(families, g.textSize), [&](std::size_t i, double baseline, const QFontMetricsF& metrics) {
+        const QString text = QString::number(bars[i].position) + QStringLiteral(". ") + bars[i].name;
+        painter.drawText(QPointF(area.left(), baseline), metrics.elidedText(text, Qt::ElideRight, LabelWidth * u));
+    });
+    writeRows(fontOf(families, g.textSize, true), [&](std::size_t i, double baseline, const QFontMetricsF&) {
+        const QString value = bars[i].evaluation.toDisplayText();
+        if (!value.isEmpty()) {
+            const double end = g.barRect(int(i), percentOf(bars[i])).right();
+            painter.drawText(QPointF(end + Gap * u / 2, baseline), value + QStringLiteral(" %"));
+        }
+    });
     painter.restore();
 }
 
