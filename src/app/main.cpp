@@ -2,6 +2,7 @@
 #include "headlesscommands.h"
 
 #include "model/identity.h"
+#include "ui/core/translations.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -67,6 +68,13 @@ void identify()
     QCoreApplication::setApplicationVersion(pondra::InitGlobals().ProgramVersion);
 }
 
+// Every window, dialog and document in Italian.
+void identify(QApplication& app)
+{
+    pondra::installItalianTranslations(app);
+    identify();
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -105,7 +113,7 @@ int main(int argc, char* argv[])
     }
     if (parser.isSet(options.print)) {
         QApplication app(argc, argv);
-        identify();
+        identify(app);
         QTextStream out(stdout);
         QTextStream err(stderr);
         return pondra::runPrintCommand(parser.value(options.print), parser.positionalArguments().value(0),
@@ -113,7 +121,7 @@ int main(int argc, char* argv[])
     }
     if (parser.isSet(options.screenshot)) {
         QApplication app(argc, argv);
-        identify();
+        identify(app);
         const QStringList rest = parser.positionalArguments();
         if (rest.isEmpty()) {
             QTextStream(stderr) << QStringLiteral("Manca il nome dell'immagine da scrivere.") << Qt::endl;
@@ -123,6 +131,6 @@ int main(int argc, char* argv[])
     }
 
     QApplication app(argc, argv);
-    identify();
+    identify(app);
     return pondra::runWindows(parser.positionalArguments().value(0));
 }
