@@ -3,6 +3,7 @@
 #include "reports/standingcolours.h"
 #include "ui/core/modulopondra.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -147,8 +148,17 @@ solidita::solidita(ModuloPondra& module) : m_module(module)
 
 solidita::~solidita() = default;
 
+bool solidita::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate && m_module.study().revision() != m_revision) {
+        Aggiorna();
+    }
+    return QWidget::event(event);
+}
+
 void solidita::Aggiorna()
 {
+    m_revision = m_module.study().revision();
     m_analysis = analyseRobustness(m_module.study());
     Sintesi->setText(m_analysis.summary);
     Grafico->setBars(chartBars(m_analysis.ranked));

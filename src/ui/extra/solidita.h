@@ -38,7 +38,8 @@ private:
 
 // "Solidità della graduatoria": the chart of the evaluations and, for every hypothesis after
 // the first, the least changes of judgement that would bring it level with the first. It holds
-// no data: each Aggiorna analyses the study as it stands.
+// no data: each Aggiorna analyses the study as it stands, and coming back to the window after
+// an edit elsewhere analyses it again.
 class solidita : public QWidget {
     Q_OBJECT
 
@@ -59,9 +60,13 @@ public Q_SLOTS:
     // Analyses the study and shows the result.
     void Aggiorna();
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
     ModuloPondra& m_module;
     RobustnessAnalysis m_analysis;
+    quint64 m_revision = 0;
 };
 
 } // namespace pondra

@@ -106,16 +106,21 @@ private Q_SLOTS:
         QCOMPARE(window->Grafico->bars().size(), std::size_t(3));
         QVERIFY(window->Sintesi->text().startsWith(QStringLiteral("La graduatoria è fragile")));
 
-        // The menu entry analyses the study as it now stands: hypothesis 2 fell behind.
-        window->close();
-        module().study().row(2, 1) = {};
+        // Coming back to the window after an edit analyses the study as it now stands:
+        // hypothesis 2 fell behind.
         testsupport::enterRow(module().study(), 2, 1, QStringLiteral("costo"), 11, 60);
+        module().study().noteEdit();
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(window, &activate);
+        QCOMPARE(window->Tabella->item(0, 1)->text(), QStringLiteral("Ipotesi 3"));
+        QCOMPARE(window->Tabella->item(1, 1)->text(), QStringLiteral("Ipotesi 2"));
+
+        // The menu entry shows it again once closed.
+        window->close();
         QAction* entry = viewEntry(results, QStringLiteral("So&lidità della graduatoria"));
         QVERIFY(entry);
         entry->trigger();
         QVERIFY(window->isVisible());
-        QCOMPARE(window->Tabella->item(0, 1)->text(), QStringLiteral("Ipotesi 3"));
-        QCOMPARE(window->Tabella->item(1, 1)->text(), QStringLiteral("Ipotesi 2"));
     }
 
     void failedCheck_showsNoAnalysis()
