@@ -16,6 +16,9 @@ class DocumentBuilder {
 public:
     virtual ~DocumentBuilder() = default;
 
+    // The document's title and author, as its metadata give them (a PDF's, a DOCX's).
+    virtual void setDocumentInfo(const QString& title, const QString& author) = 0;
+
     // Font of the text typed from now on. The printouts name one font, once, at the start.
     virtual void setFontName(const QString& family) = 0;
     virtual void setFontSize(double points) = 0;

@@ -1,5 +1,6 @@
 #include "documentexport.h"
 
+#include "archivalpdf.h"
 #include "chartobject.h"
 #include "docxwriter.h"
 #include "pagesetup.h"
@@ -33,6 +34,9 @@ namespace {
 constexpr int LayoutDpi = 1200;
 constexpr double MmPerInch = 25.4;
 constexpr double PointsPerInch = 72;
+
+// Where a document keeps its author.
+constexpr char AuthorProperty[] = "pondraAuthor";
 
 // Where prepareLayout keeps the document's own default font while it lays out at the device's.
 constexpr char ScreenFontProperty[] = "pondraScreenFont";
@@ -136,9 +140,11 @@ bool writePdf(const QTextDocument& document, const QString& path, QString* error
         QPdfWriter writer(&buffer);
         writer.setResolution(LayoutDpi);
         writer.setPageLayout(a4WithoutMargins());
-        writer.setCreator(QStringLiteral("Pondra"));
-        writer.setTitle(document.metaInformation(QTextDocument::DocumentTitle));
+        prepareArchivalPdf(writer, document.metaInformation(QTextDocument::DocumentTitle), documentAuthor(document));
         printDocument(document, writer);
+    }
+    if (!completeArchivalPdf(bytes)) {
+        return fail(path, QStringLiteral("la composizione del PDF non è riuscita."), error);
     }
     return writeBytes(bytes, path, error);
 }
@@ -191,6 +197,16 @@ void layOutInLargeSteps(QTextDocument& document)
 }
 
 } // namespace
+
+QString documentAuthor(const QTextDocument& document)
+{
+    return document.property(AuthorProperty).toString();
+}
+
+void setDocumentAuthor(QTextDocument& document, const QString& author)
+{
+    document.setProperty(AuthorProperty, author);
+}
 
 double layoutLength(double points)
 {

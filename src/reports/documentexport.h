@@ -36,7 +36,12 @@ int pagedCount(const QTextDocument& document);
 // not laid out in pages is printed from a laid-out copy and left alone.
 void printDocument(const QTextDocument& document, QPagedPaintDevice& device);
 
-// Writes the document in the format of the path's extension: .pdf, .docx, .html or .htm.
+// The author a document's metadata give, beside its title (QTextDocument::DocumentTitle).
+QString documentAuthor(const QTextDocument& document);
+void setDocumentAuthor(QTextDocument& document, const QString& author);
+
+// Writes the document in the format of the path's extension: .pdf (PDF/A-1b, archivalpdf.h),
+// .docx, .html or .htm.
 // On failure returns false and, when error is given, an Italian message naming the file.
 bool exportDocument(const QTextDocument& document, const QString& path, QString* error);
 

@@ -235,6 +235,7 @@ void printRanking(DocumentBuilder& b, const PrintSource& s)
 int printReport(DocumentBuilder& b, const PrintSource& s, bool withRobustness)
 {
     const int count = s.study.HypothesisCount;
+    b.setDocumentInfo(s.titlePage.progetto, s.ownerStudioName);
     reportTitlePage(b, s);
 
     appendParagraph(b, 18, u'\f' + QStringLiteral("RELAZIONE DI STIMA") + cr(2));

@@ -14,6 +14,10 @@ public:
     // What pageCount() answers.
     int pages = 1;
 
+    void setDocumentInfo(const QString& title, const QString& author) override
+    {
+        operations << QStringLiteral("info %1 / %2").arg(title, author);
+    }
     void setFontName(const QString& family) override { operations << QStringLiteral("font ") + family; }
     void setFontSize(double points) override { operations << QStringLiteral("size %1").arg(points); }
     void typeText(const QString& text) override { operations << QStringLiteral("type ") + text; }

@@ -255,6 +255,12 @@ void TextDocumentBuilder::write(QTextCursor& cursor, const QString& text, const 
     writeRun(text.size());
 }
 
+void TextDocumentBuilder::setDocumentInfo(const QString& title, const QString& author)
+{
+    m_document->setMetaInformation(QTextDocument::DocumentTitle, title);
+    setDocumentAuthor(*m_document, author);
+}
+
 void TextDocumentBuilder::setFontName(const QString& family)
 {
     m_families = familiesFor(family);

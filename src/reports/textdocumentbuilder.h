@@ -36,6 +36,7 @@ public:
     // is no longer laid out in pages (an editor lays it out at its own width) and has undo on.
     std::unique_ptr<QTextDocument> takeDocument();
 
+    void setDocumentInfo(const QString& title, const QString& author) override;
     void setFontName(const QString& family) override;
     void setFontSize(double points) override;
     void typeText(const QString& text) override;

@@ -354,7 +354,8 @@ private Q_SLOTS:
         QCOMPARE(printReport(b, source()), 7);
 
         const QStringList expected =
-            QStringList{s(u"font Century Gothic"), s(u"size 24"), s(u"type VALUTAZIONI DI IPOTESI\r"),
+            QStringList{s(u"info Stima villa / Studio Rossi"), s(u"font Century Gothic"), s(u"size 24"),
+                        s(u"type VALUTAZIONI DI IPOTESI\r"),
                         s(u"size 14"), s(u"type valutazioni qualsiasi mediante confronto\r"), s(u"size 14"),
                         s(u"type \r\r\r\rperizia: Stima villa\r\r\r"), s(u"type località: Como\r\r\r"),
                         s(u"type tipologia di studio: confronto")} +
@@ -398,7 +399,21 @@ private Q_SLOTS:
             rightAligned(2, 6, 4, 6) + rightAligned(7, 7, 3, 3);
         compareLines(b.operations, expected);
         QCOMPARE(b.operations.count(s(u"page count")), 1);
-        QCOMPARE(shown, (QList<int>{1, 2, 3, 4, 5}));
+
+        // With the solidity, section C stands between the ranking and the page count, and the
+        // closing texts keep their size.
+        RecordingBuilder solid;
+        printReport(solid, source(), true);
+        const qsizetype count = solid.operations.indexOf(s(u"page count"));
+        const qsizetype section = solid.operations.indexOf(s(u"paragraph text \rC) SOLIDITÀ DELLA GRADUATORIA\r"));
+        QCOMPARE(solid.operations.mid(0, section - 1), b.operations.mid(0, section - 1));
+        const QStringList c = solid.operations.mid(section - 1, count - section + 1);
+        QCOMPARE(c.first(), s(u"paragraph size 14"));
+        QVERIFY(c.contains(s(u"chart 5 bars")));
+        QVERIFY(c.contains(s(u"table 5x4")));
+        QCOMPARE(c.last(), s(u"paragraph size 14"));
+        QCOMPARE(solid.operations.last(), s(u"align 8,3 right"));
+        QCOMPARE(shown, (QList<int>{1, 2, 3, 4, 5, 1, 2, 3, 4, 5}));
     }
 
     void titlePageData_oneTableNoData()
