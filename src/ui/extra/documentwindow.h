@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class QPrinter;
 class QTextDocument;
 class QTextEdit;
 
@@ -22,7 +23,12 @@ public:
 
     QTextDocument* document() const;
 
+    // Prints the document's pages on the printer as the PDF holds them: A4 from edge to edge,
+    // the pages' own margins and breaks, no page numbers added. Says why when it cannot.
+    bool printOn(QPrinter& printer);
+
 public Q_SLOTS:
+    // The print dialog with its preview of the pages.
     void print();
     // Asks where and in which format; says why when the file cannot be written.
     void saveAs();
