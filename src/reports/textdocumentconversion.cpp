@@ -160,13 +160,16 @@ public:
             }
             for (int c = 0; c < t.columns; ++c) {
                 QTextTableCell cell = table->cellAt(r, c);
-                cell.setFormat(cellFormat);
                 m_cursor = cell.firstCursorPosition();
                 bool fresh = true;
                 for (const Paragraph& p : t.cell(r, c).paragraphs) {
                     paragraph(p, fresh);
                     fresh = false;
                 }
+                // The cell's format is its first paragraph's: the looks join the text's size.
+                QTextCharFormat merged = cell.format();
+                merged.merge(cellFormat);
+                cell.setFormat(merged);
             }
         }
         m_cursor = QTextCursor(&document);
