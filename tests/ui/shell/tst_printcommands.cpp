@@ -167,7 +167,8 @@ private Q_SLOTS:
         const int longer = printed(QStringLiteral("stampata2.pdf"));
         QVERIFY(longer > pages);
         QCOMPARE(longer, exported(QStringLiteral("esportata2.pdf")));
-        const DocumentContent& content = *pagesOf(document)->content;
+        const std::shared_ptr<const PagedDocument> laidOut = pagesOf(document);
+        const DocumentContent& content = *laidOut->content;
         const auto& closing = std::find_if(content.blocks.begin(), content.blocks.end(), [](const Block& b) {
             const auto* p = std::get_if<Paragraph>(&b);
             return p && p->hasField();
