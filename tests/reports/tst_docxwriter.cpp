@@ -184,6 +184,18 @@ void reportPage(TextDocumentBuilder& b)
     b.alignColumn(1, 3, ParagraphAlignment::Right);
 }
 
+// A paragraph's look: its style's run properties, by the name of one ("w:sz@w:val").
+QString styled(const Element* paragraph, const Element& styles, const QString& property)
+{
+    const QString id = paragraph->value(u"w:pPr/w:pStyle@w:val"_s);
+    for (const Element* style : styles.all(u"w:style"_s)) {
+        if (style->attributes.value(u"w:styleId"_s) == id) {
+            return style->value(u"w:rPr/"_s + property);
+        }
+    }
+    return u"(no style)"_s;
+}
+
 // The body of the written document, parsed.
 Element writtenBody(const PagedDocument& pages, QString* styles = nullptr)
 {
@@ -261,10 +273,12 @@ void TestDocxWriter::paragraphs_looksBreaksBlankLinesAndKeeps()
                                  u"composta di n. %1 pagine."_s.arg(b.pageCount()), u"Roma: oggi"_s,
                                  u"il perito"_s, u"(Studio)"_s}));
     QVERIFY(!body.has(u"w:p/w:pPr/w:pageBreakBefore"_s));
-    QCOMPARE(paragraphs[0]->value(u"w:r/w:rPr/w:sz@w:val"_s), u"40"_s);
+    const Element styleSheet = parseXml(styles.toUtf8());
+    QCOMPARE(styled(paragraphs[0], styleSheet, u"w:sz@w:val"_s), u"40"_s);
+    QVERIFY(!paragraphs[0]->has(u"w:r/w:rPr"_s)); // the text takes its paragraph's look
     QCOMPARE(paragraphs[1]->value(u"w:pPr/w:jc@w:val"_s), u"both"_s);
     // An empty paragraph is as high as its own size.
-    QCOMPARE(paragraphs[4]->value(u"w:pPr/w:rPr/w:sz@w:val"_s), u"28"_s);
+    QCOMPARE(styled(paragraphs[4], styleSheet, u"w:sz@w:val"_s), u"28"_s);
     // The heading stays with its table, the signature block together.
     for (int i : {3, 4, 8, 9}) {
         QVERIFY2(paragraphs[std::size_t(i)]->has(u"w:pPr/w:keepNext"_s), qPrintable(texts.at(i)));
@@ -284,7 +298,9 @@ void TestDocxWriter::tables_columnsOfThePagesFixedAndKept()
     TextDocumentBuilder b;
     reportPage(b);
     const PagedDocument& pages = b.pages();
-    const Element body = writtenBody(pages);
+    QString styles;
+    const Element body = writtenBody(pages, &styles);
+    const Element styleSheet = parseXml(styles.toUtf8());
     const auto tables = body.all(u"w:tbl"_s, false);
     QCOMPARE(tables.size(), std::size_t(2));
     for (std::size_t t = 0; t < tables.size(); ++t) {
@@ -313,8 +329,9 @@ void TestDocxWriter::tables_columnsOfThePagesFixedAndKept()
     const auto rows = tables[0]->all(u"w:tr"_s, false);
     QVERIFY(rows[0]->has(u"w:trPr/w:tblHeader"_s));
     QCOMPARE(rows[0]->value(u"w:tc/w:tcPr/w:shd@w:fill"_s), u"1F5F6E"_s);
-    QCOMPARE(rows[0]->value(u"w:tc/w:p/w:r/w:rPr/w:color@w:val"_s), u"FFFFFF"_s);
-    QVERIFY(rows[0]->has(u"w:tc/w:p/w:r/w:rPr/w:b"_s));
+    const Element* headerText = rows[0]->find(u"w:tc/w:p"_s);
+    QCOMPARE(styled(headerText, styleSheet, u"w:color@w:val"_s), u"FFFFFF"_s);
+    QCOMPARE(styled(headerText, styleSheet, u"w:b@w:val"_s), QString()); // present, no value: bold
     QCOMPARE(rows[1]->all(u"w:tc"_s, false)[2]->value(u"w:p/w:pPr/w:jc@w:val"_s), u"right"_s);
     // A small table stays together: every row but the last keeps with the next.
     QVERIFY(rows[1]->has(u"w:tc/w:p/w:pPr/w:keepNext"_s));
