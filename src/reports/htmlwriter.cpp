@@ -94,6 +94,10 @@ private:
                      .arg(cssLength(points(CellPaddingTwips)), cssLength(points(RuleTwips)), PlainRule.name());
         m_out += QStringLiteral("table.shaded td { border-color: #fff; }\n");
         m_out += QStringLiteral("table.whole, tr { break-inside: avoid; }\n");
+        // On screen a sheet on a grey desk, the page breaks marked; on paper the pages themselves.
+        m_out += QStringLiteral("@media screen { body { background: #e8eaed; } main { background: #fff; margin: 1.5em "
+                                "auto; box-shadow: 0 1px 4px rgba(0, 0, 0, 0.3); } .pb { border-top: 1px dashed "
+                                "#9aa0a6; margin-top: 1.5em; padding-top: 1.5em; } }\n");
         m_out += QStringLiteral("@page { size: A4; margin: %1; }\n@media print { main { padding: 0; max-width: none; } }\n")
                      .arg(cssLength(points(PageMarginTwips)));
         for (std::size_t i = 0; i < m_content.styles.size(); ++i) {

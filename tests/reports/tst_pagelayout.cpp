@@ -5,6 +5,7 @@
 #include "model/textrules.h"
 #include "reports/documentexport.h"
 #include "reports/helppages.h"
+#include "reports/htmlwriter.h"
 #include "reports/pagelayout.h"
 #include "reports/pagesetup.h"
 #include "reports/printouts.h"
@@ -250,6 +251,35 @@ private Q_SLOTS:
             QCOMPARE(b.pageCount(), expectedPages);
         }
         checkRules(b.pages());
+    }
+
+    void webPage_standaloneWithNormalLinesAndThePagesColumns()
+    {
+        std::unique_ptr<Study> study = craftedStudy(3, 4, 10);
+        TextDocumentBuilder b;
+        report(b, *study);
+        const QString html = QString::fromUtf8(htmlPage(b.pages(), QStringLiteral("Relazione <prova>")));
+        QVERIFY(html.startsWith(QStringLiteral("<!DOCTYPE html>\n<html lang=\"it\">\n<head>\n<meta charset=\"utf-8\">")));
+        QVERIFY(html.contains(QStringLiteral("<title>Relazione &lt;prova&gt;</title>")));
+        QVERIFY(html.trimmed().endsWith(QStringLiteral("</html>")));
+        // Lines as the font sets them: no line height anywhere but the normal one.
+        static const QRegularExpression lineHeight(QStringLiteral("line-height:\\s*([^;}]+)"));
+        for (const QRegularExpressionMatch& m : lineHeight.globalMatch(html)) {
+            QCOMPARE(m.captured(1).trimmed(), QStringLiteral("normal"));
+        }
+        // Blank lines stay; tables have the columns of the pages, adding up to the text width.
+        QVERIFY(html.count(QStringLiteral("<br></p>")) > 30);
+        QCOMPARE(html.count(QStringLiteral("<table")), 5);
+        static const QRegularExpression group(QStringLiteral("<colgroup>(.*?)</colgroup>"));
+        static const QRegularExpression width(QStringLiteral("width: ([0-9.]+)%"));
+        for (const QRegularExpressionMatch& g : group.globalMatch(html)) {
+            double sum = 0;
+            for (const QRegularExpressionMatch& w : width.globalMatch(g.captured(1))) {
+                sum += w.captured(1).toDouble();
+            }
+            QVERIFY2(qAbs(sum - 100) < 0.01, qPrintable(g.captured(1)));
+        }
+        QVERIFY(html.contains(QStringLiteral("<p class=\"s")) && html.contains(QStringLiteral(" r\">0,")));
     }
 
     void longReport_hasATruePageCount()
