@@ -153,16 +153,11 @@ std::vector<TextLine> TextMeasurer::lines(const Paragraph& p, double width)
         }
         if (x + advance > width + Epsilon && contentEnd > lineStart) {
             if (breakAt > lineStart) {
+                // The word under way moves to the new line whole.
                 const double carried = x - xAtBreak;
                 emit(endAtBreak, widthAtBreak, breakAt, true);
                 x = carried;
-                // The word under way moves to the new line whole.
-                for (int k = lineStart; k < i;) {
-                    int l = 1;
-                    codePointAt(text, k, &l);
-                    k += l;
-                    contentEnd = k;
-                }
+                contentEnd = i;
                 widthAtContentEnd = x;
             } else {
                 // A word wider than the line breaks where it must.

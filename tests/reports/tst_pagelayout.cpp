@@ -12,8 +12,8 @@
 #include "reports/termsofuse.h"
 #include "reports/textdocumentbuilder.h"
 #include "support/studybuilder.h"
+#include "support/pdfpages.h"
 
-#include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,19 +21,10 @@
 #include <memory>
 
 using namespace pondra;
+using testsupport::pdfPages;
 
 namespace {
 
-// Pages of a written PDF: its page objects.
-int pdfPages(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![s\\w])"));
-    return int(QString::fromLatin1(file.readAll()).count(page));
-}
 
 // A study of the given size, names long enough to wrap when asked.
 std::unique_ptr<Study> craftedStudy(int hypotheses, int rows, int nameLength)

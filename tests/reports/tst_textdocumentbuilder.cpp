@@ -4,6 +4,7 @@
 #include "reports/pagesetup.h"
 #include "reports/textdocumentbuilder.h"
 #include "reports/textdocumentconversion.h"
+#include "support/pdfpages.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QDir>
@@ -24,6 +25,7 @@
 #include <memory>
 
 using namespace pondra;
+using testsupport::pdfPages;
 
 namespace {
 
@@ -96,16 +98,6 @@ Qt::Alignment cellAlignment(QTextTable* table, int row, int column)
     return cursor.blockFormat().alignment() & Qt::AlignHorizontal_Mask;
 }
 
-// Pages of a written PDF: its page objects.
-int pdfPages(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![s\\w])"));
-    return int(QString::fromLatin1(file.readAll()).count(page));
-}
 
 QByteArray readAll(const QString& path)
 {

@@ -1,5 +1,6 @@
 #include "support/scriptedmodule.h"
 #include "support/studybuilder.h"
+#include "support/pdfpages.h"
 #include "ui/extra/documentwindow.h"
 #include "ui/main/classifica.h"
 #include "ui/main/frontespizio.h"
@@ -12,9 +13,7 @@
 #include "reports/textdocumentconversion.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QPrinter>
-#include <QRegularExpression>
 #include <QTextCursor>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,21 +23,8 @@
 #include <QTextDocument>
 
 using namespace pondra;
+using testsupport::pdfPages;
 
-namespace {
-
-// Pages of a written PDF: its page objects.
-int pdfPages(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![s\\w])"));
-    return int(QString::fromLatin1(file.readAll()).count(page));
-}
-
-} // namespace
 
 class TestPrintCommands : public QObject {
     Q_OBJECT
