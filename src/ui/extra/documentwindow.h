@@ -27,6 +27,10 @@ public:
     // the pages' own margins and breaks, no page numbers added. Says why when it cannot.
     bool printOn(QPrinter& printer);
 
+    // The name (or path) "Salva come..." proposes, without extension; the extension of the
+    // preselected format is added. Without one the window's title names the document.
+    void setSuggestedName(const QString& name) { m_suggestedName = name; }
+
 public Q_SLOTS:
     // The print dialog with its preview of the pages.
     void print();
@@ -39,6 +43,7 @@ private:
     ModuloPondra& m_module;
     std::unique_ptr<QTextDocument> m_document;
     QTextEdit* m_editor = nullptr;
+    QString m_suggestedName;
 };
 
 // Opens a printout in a new document window owned by the module.
