@@ -7,6 +7,7 @@
 #include "model/scoring.h"
 #include "archive/pricelist.h"
 #include "reports/documentexport.h"
+#include "reports/pagelayout.h"
 #include "reports/helppages.h"
 #include "reports/pricelistprintout.h"
 #include "reports/termsofuse.h"
@@ -17,7 +18,6 @@
 #include "ui/core/preferences.h"
 #include "ui/core/programfiles.h"
 
-#include <QTextDocument>
 #include <QTextStream>
 
 #include <memory>
@@ -130,6 +130,7 @@ int runPrintCommand(const QString& kind, const QString& path, const QString& out
     }
     TextDocumentBuilder builder;
     const IdentityTexts identity = InitGlobals();
+    int reportPages = -1;
     if (kind == QStringLiteral("modello")) {
         printTemplate(builder, identity);
     } else if (kind == QStringLiteral("guida")) {
@@ -164,8 +165,7 @@ int runPrintCommand(const QString& kind, const QString& path, const QString& out
                                  owner.OwnerStudioName, owner.OwnerAddress,
                                  [&study](int h) { return ShowHypothesis(study, h); }};
         if (kind == QStringLiteral("relazione")) {
-            out << QStringLiteral("pagine: ") << printReport(builder, source, reportIncludesRobustness())
-                << Qt::endl;
+            reportPages = printReport(builder, source, reportIncludesRobustness());
         } else if (kind == QStringLiteral("dati")) {
             printHypothesesData(builder, source);
         } else if (kind == QStringLiteral("classifica")) {
@@ -176,14 +176,14 @@ int runPrintCommand(const QString& kind, const QString& path, const QString& out
             printTitlePageData(builder, source);
         }
     }
-    // Only the PDF needs the pages laid out once more after the last changes; a DOCX or a web
-    // page is written from the content alone.
-    const bool paged = output.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
-    const std::unique_ptr<QTextDocument> unpaged = paged ? nullptr : builder.takeDocument();
+    // Laid out once: the page count stated, the PDF and the DOCX all come from the same pages.
     QString error;
-    if (!exportDocument(paged ? *builder.document() : *unpaged, output, &error)) {
+    if (!exportPages(builder.pages(), output, &error)) {
         err << error << Qt::endl;
         return ExitUnreadable;
+    }
+    if (reportPages >= 0) {
+        out << QStringLiteral("pagine: ") << reportPages << Qt::endl;
     }
     return ExitPassed;
 }

@@ -1,7 +1,5 @@
 #include "chartobject.h"
 
-#include "documentexport.h"
-
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
 #include <QTextDocument>
@@ -20,7 +18,8 @@ constexpr int PictureWidth = 1200;
 constexpr char ChartCountProperty[] = "pondraCharts";
 
 enum ChartProperty {
-    ChartPositions = QTextFormat::UserProperty + 1,
+    // Clear of the properties the document conversion gives formats.
+    ChartPositions = QTextFormat::UserProperty + 100,
     ChartNames,
     ChartEvaluations,
     ChartFamilies,
@@ -80,8 +79,9 @@ QTextImageFormat chartImageFormat(QTextDocument& document, const std::vector<Cha
     }
     QTextImageFormat format;
     format.setName(name);
-    format.setWidth(layoutLength(widthPoints));
-    format.setHeight(layoutLength(evaluationChartHeight(widthPoints, int(bars.size()))));
+    // Qt reads format lengths in pixels of a 96-dpi screen.
+    format.setWidth(widthPoints * 96.0 / 72.0);
+    format.setHeight(evaluationChartHeight(widthPoints, int(bars.size())) * 96.0 / 72.0);
     format.setProperty(ChartPositions, positions);
     format.setProperty(ChartNames, names);
     format.setProperty(ChartEvaluations, evaluations);

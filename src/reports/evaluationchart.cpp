@@ -5,6 +5,7 @@
 #include "model/judgementscale.h"
 #include "model/standing.h"
 
+#include <QBuffer>
 #include <QFontMetricsF>
 #include <QPainter>
 
@@ -176,6 +177,15 @@ QImage evaluationChartImage(const std::vector<ChartBar>& bars, int width, const 
     QPainter painter(&image);
     paintEvaluationChart(painter, QRectF(0, 0, width, height), bars, families);
     return image;
+}
+
+QByteArray evaluationChartPng(const std::vector<ChartBar>& bars, const QStringList& families)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    evaluationChartImage(bars, 1200, families).save(&buffer, "PNG");
+    return png;
 }
 
 } // namespace pondra

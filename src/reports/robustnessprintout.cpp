@@ -29,8 +29,11 @@ QString cr()
 // The explanation, the chart, the word on the whole and the table, from the end paragraph.
 bool writeBody(DocumentBuilder& b, const RobustnessAnalysis& analysis)
 {
+    // The explanation stays with the chart below it, as a heading does.
+    b.setKeepWithNext(true);
     b.setEndParagraphSize(BodySize);
     b.writeEndParagraph(QString::fromUtf16(MethodText) + cr());
+    b.setKeepWithNext(false);
     const std::vector<ChartBar> bars = chartBars(analysis.ranked);
     for (std::size_t first = 0; first < bars.size(); first += BarsPerChart) {
         const auto end = bars.begin() + std::ptrdiff_t(std::min(bars.size(), first + BarsPerChart));
@@ -60,6 +63,7 @@ bool writeBody(DocumentBuilder& b, const RobustnessAnalysis& analysis)
 void printRobustness(DocumentBuilder& b, const PrintSource& s)
 {
     standardHeading(b, s.identity, 20, 16);
+    b.setKeepWithNext(true);
     b.typeText(QStringLiteral("Solidità della graduatoria") + cr());
     if (writeBody(b, analyseRobustness(s.study))) {
         alignRobustnessTable(b, 1);
@@ -69,6 +73,7 @@ void printRobustness(DocumentBuilder& b, const PrintSource& s)
 bool robustnessSection(DocumentBuilder& b, const PrintSource& s)
 {
     b.setEndParagraphSize(HeadingSize);
+    b.setKeepWithNext(true);
     b.writeEndParagraph(cr() + QStringLiteral("C) SOLIDITÀ DELLA GRADUATORIA") + cr());
     const bool table = writeBody(b, analyseRobustness(s.study));
     b.setEndParagraphSize(HeadingSize);

@@ -1,10 +1,18 @@
+#include "reports/documentexport.h"
 #include "reports/evaluationchart.h"
+#include "reports/pagelayout.h"
+#include "reports/textdocumentbuilder.h"
+#include "reports/textdocumentconversion.h"
 
 #include "support/studybuilder.h"
 
+#include <QFile>
 #include <QImage>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 
+#include <algorithm>
 #include <memory>
 
 using namespace pondra;
@@ -56,6 +64,52 @@ private Q_SLOTS:
         // No evaluation above zero: no coloured bar at all.
         const QRectF last = g.barRect(3, 0);
         QVERIFY(image.pixelColor(int(g.xOf(20)), int(last.center().y())) != colours[1]);
+    }
+
+    void chartInADocument_laidOutExportedAndKeptThroughTheWindow()
+    {
+        const std::vector<ChartBar> bars{{1, QStringLiteral("Villa"), Value::number(85)},
+                                         {2, QStringLiteral("Box"), Value::number(31.5)}};
+        TextDocumentBuilder b;
+        b.typeText(QStringLiteral("Grafico\r"));
+        b.appendChart(bars);
+        b.writeEndParagraph(QStringLiteral("dopo"));
+        const PagedDocument& pages = b.pages();
+        const auto chart = std::find_if(pages.content->blocks.begin(), pages.content->blocks.end(), [](const Block& block) {
+            return std::holds_alternative<Paragraph>(block) && std::get<Paragraph>(block).hasChart();
+        });
+        QVERIFY(chart != pages.content->blocks.end());
+        const std::size_t block = std::size_t(chart - pages.content->blocks.begin());
+        QCOMPARE(pages.lines[block].size(), std::size_t(1));
+        QCOMPARE(pages.lines[block][0].height, std::get<Paragraph>(*chart).chartHeight());
+
+        // The DOCX holds it as a picture, the web page as an embedded one.
+        QTemporaryDir dir;
+        for (const QString& name : {QStringLiteral("g.docx"), QStringLiteral("g.html")}) {
+            QString error;
+            QVERIFY2(exportPages(pages, dir.filePath(name), &error), qPrintable(error));
+        }
+        QFile docx(dir.filePath(QStringLiteral("g.docx")));
+        QVERIFY(docx.open(QIODevice::ReadOnly));
+        QVERIFY(docx.readAll().contains("word/media/grafico1.png"));
+        QFile html(dir.filePath(QStringLiteral("g.html")));
+        QVERIFY(html.open(QIODevice::ReadOnly));
+        QVERIFY(html.readAll().contains("<img style=\"width: 100%; height: auto; display: block\" alt=\"grafico delle "
+                                        "valutazioni\" src=\"data:image/png;base64,iVBOR"));
+
+        // The document window's document gives the same chart back when laid out again.
+        const std::unique_ptr<QTextDocument> shown = toTextDocument(pages);
+        const std::shared_ptr<DocumentContent> back = fromTextDocument(*shown);
+        int charts = 0;
+        for (const Block& b2 : back->blocks) {
+            if (const auto* p = std::get_if<Paragraph>(&b2); p && p->hasChart()) {
+                ++charts;
+                QCOMPARE(p->chart.size(), bars.size());
+                QCOMPARE(p->chart[1].name, QStringLiteral("Box"));
+                QCOMPARE(p->chart[1].evaluation, Value::number(31.5));
+            }
+        }
+        QCOMPARE(charts, 1);
     }
 };
 

@@ -389,30 +389,35 @@ private Q_SLOTS:
             QStringList{s(u"paragraph size 14"), s(u"paragraph text \rB) GRADUATORIA DELLE IPOTESI\r"),
                         s(u"paragraph text \r")} +
             rankingTable +
-            QStringList{s(u"page count"),
-                        s(u"paragraph text \rLa presente relazione di stima è composta di n. 7 pagine.\r"),
+            QStringList{s(u"paragraph text \rLa presente relazione di stima è composta di n."),
+                        s(u"paragraph page count"),
+                        s(u"paragraph text  pagine.\r"),
                         s(u"paragraph text Si allega: \r\r\r"),
+                        s(u"keep with next"),
                         s(u"paragraph text Como: lunedì, 7 dic 2026\r\r\r"),
                         s(u"paragraph text il perito\r"),
+                        s(u"keep with next off"),
                         s(u"paragraph text (Studio Rossi)"),
                         s(u"justify all")} +
-            rightAligned(2, 6, 4, 6) + rightAligned(7, 7, 3, 3);
+            rightAligned(2, 6, 4, 6) + rightAligned(7, 7, 3, 3) + QStringList{s(u"page count")};
         compareLines(b.operations, expected);
         QCOMPARE(b.operations.count(s(u"page count")), 1);
 
-        // With the solidity, section C stands between the ranking and the page count, and the
-        // closing texts keep their size.
+        // With the solidity, section C stands between the ranking and the closing texts, which
+        // keep their size.
         RecordingBuilder solid;
         printReport(solid, source(), true);
-        const qsizetype count = solid.operations.indexOf(s(u"page count"));
+        const qsizetype closing =
+            solid.operations.indexOf(s(u"paragraph text \rLa presente relazione di stima è composta di n."));
         const qsizetype section = solid.operations.indexOf(s(u"paragraph text \rC) SOLIDITÀ DELLA GRADUATORIA\r"));
-        QCOMPARE(solid.operations.mid(0, section - 1), b.operations.mid(0, section - 1));
-        const QStringList c = solid.operations.mid(section - 1, count - section + 1);
-        QCOMPARE(c.first(), s(u"paragraph size 14"));
+        QCOMPARE(solid.operations.mid(0, section - 2), b.operations.mid(0, section - 2));
+        const QStringList c = solid.operations.mid(section - 2, closing - section + 2);
+        QCOMPARE(c.mid(0, 2), (QStringList{s(u"paragraph size 14"), s(u"keep with next")}));
         QVERIFY(c.contains(s(u"chart 5 bars")));
         QVERIFY(c.contains(s(u"table 5x4")));
         QCOMPARE(c.last(), s(u"paragraph size 14"));
-        QCOMPARE(solid.operations.last(), s(u"align 8,3 right"));
+        QCOMPARE(solid.operations.mid(solid.operations.size() - 2),
+                 (QStringList{s(u"align 8,3 right"), s(u"page count")}));
         QCOMPARE(shown, (QList<int>{1, 2, 3, 4, 5, 1, 2, 3, 4, 5}));
     }
 
