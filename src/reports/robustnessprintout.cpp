@@ -26,19 +26,18 @@ QString cr()
     return QStringLiteral("\r");
 }
 
-// The explanation, the chart, the word on the whole and the table, from the end paragraph.
+// The chart, then the explanation of the table, the word on the whole and the table itself, from
+// the end paragraph. The heading above is kept with the chart.
 bool writeBody(DocumentBuilder& b, const RobustnessAnalysis& analysis)
 {
-    // The explanation stays with the chart below it, as a heading does.
-    b.setKeepWithNext(true);
-    b.setEndParagraphSize(BodySize);
-    b.writeEndParagraph(QString::fromUtf16(MethodText) + cr());
     b.setKeepWithNext(false);
+    b.setEndParagraphSize(BodySize);
     const std::vector<ChartBar> bars = chartBars(analysis.ranked);
     for (std::size_t first = 0; first < bars.size(); first += BarsPerChart) {
         const auto end = bars.begin() + std::ptrdiff_t(std::min(bars.size(), first + BarsPerChart));
         b.appendChart(std::vector<ChartBar>(bars.begin() + std::ptrdiff_t(first), end));
     }
+    b.writeEndParagraph(QString::fromUtf16(MethodText) + cr());
     b.writeEndParagraph(analysis.summary + cr());
     if (analysis.challenges.empty()) {
         return false;
