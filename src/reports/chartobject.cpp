@@ -13,8 +13,6 @@ namespace pondra {
 
 namespace {
 
-// Pixels across the picture of a chart: about 180 dpi over a page's text width.
-constexpr int PictureWidth = 1200;
 constexpr char ChartCountProperty[] = "pondraCharts";
 
 enum ChartProperty {
@@ -67,7 +65,7 @@ QTextImageFormat chartImageFormat(QTextDocument& document, const std::vector<Cha
     const int number = document.property(ChartCountProperty).toInt() + 1;
     document.setProperty(ChartCountProperty, number);
     const QString name = QStringLiteral("pondra:grafico-%1.png").arg(number);
-    document.addResource(QTextDocument::ImageResource, QUrl(name), evaluationChartImage(bars, PictureWidth, families));
+    document.addResource(QTextDocument::ImageResource, QUrl(name), evaluationChartImage(bars, ChartPictureWidth, families));
 
     QVariantList positions;
     QStringList names;

@@ -184,7 +184,7 @@ QByteArray evaluationChartPng(const std::vector<ChartBar>& bars, const QStringLi
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    evaluationChartImage(bars, 1200, families).save(&buffer, "PNG");
+    evaluationChartImage(bars, ChartPictureWidth, families).save(&buffer, "PNG");
     return png;
 }
 

@@ -51,7 +51,9 @@ void paintEvaluationChart(QPainter& painter, const QRectF& area, const std::vect
 
 // The chart as a picture this many pixels wide, for formats that take pictures only.
 QImage evaluationChartImage(const std::vector<ChartBar>& bars, int width, const QStringList& families);
-// The same as a PNG file, sharp across a page's text width (about 180 dpi).
+// Pixels across the chart as a picture: about 180 dpi over a page's text width.
+constexpr int ChartPictureWidth = 1200;
+// The chart as a PNG file of that width.
 QByteArray evaluationChartPng(const std::vector<ChartBar>& bars, const QStringList& families);
 
 } // namespace pondra
