@@ -245,7 +245,8 @@ void TestTipAndTerms::tips_shippedFile_isUsable() {
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
-    // Written as Notepad writes it: every line ends with CR LF.
+    // UTF-8, as Linux editors write it, with CR LF line ends so Notepad shows it too.
+    QVERIFY(!QString::fromUtf8(bytes).contains(QChar::ReplacementCharacter));
     QVERIFY(bytes.endsWith("\r\n"));
     QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
 
