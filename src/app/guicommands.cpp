@@ -16,6 +16,7 @@
 #include "ui/main/classifica.h"
 #include "ui/main/frontespizio.h"
 #include "ui/main/requisiti.h"
+#include "ui/shell/pictures.h"
 #include "ui/shell/shell.h"
 
 #include <QApplication>
@@ -51,6 +52,7 @@ bool openIntoDataWindow(ModuloPondra& module, const QString& file, QString* erro
 
 int runWindows(const QString& file)
 {
+    identifyOnDesktop();
     ModuloPondra module;
     installShell(module);
     if (file.isEmpty()) {
@@ -69,6 +71,7 @@ int runWindows(const QString& file)
 int runScreenshot(const QString& window, const QString& output, const QString& file)
 {
     QTextStream err(stderr);
+    identifyOnDesktop();
     ModuloPondra module;
     installShell(module);
     TitlePage titlePage;
