@@ -95,7 +95,7 @@ QList<HelpPageText> makePages() {
              "alla casella del peso. In fondo alla finestra i risultati di controllo si aggiornano a ogni "
              "giudizio e a ogni peso. Per cambiare un giudizio si clicca sul numero della riga e poi sul "
              "nuovo giudizio; togliendo la spunta si cancella la riga intera. Con la barra di scorrimento "
-             "in alto, o con i tasti Pagina su e Pagina giù, si passa da un'ipotesi all'altra; con quella "
+             "in alto, o con i tasti PagSu e PagGiù, si passa da un'ipotesi all'altra; con quella "
              "verticale si vedono le righe oltre le prime dieci. Il programma guida la procedura con le "
              "indicazioni scritte a piè di finestra e con il pulsante AIUTO, e il pulsante ABC della "
              "barra degli strumenti controlla i dati, indicando il primo errore trovato.")},
