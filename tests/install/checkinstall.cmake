@@ -8,7 +8,8 @@ if(failed)
 endif()
 
 foreach(file bin/pondra share/pondra/SuggerimentiPondra.TXT share/pondra/listino.txt
-             share/pondra/Pondra-dati-riscaldamento.txt share/icons/hicolor/scalable/apps/pondra.svg)
+             share/pondra/Pondra-dati-riscaldamento.txt share/icons/hicolor/scalable/apps/pondra.svg
+             share/mime/packages/pondra.xml)
     if(NOT EXISTS "${PREFIX}/${file}")
         message(FATAL_ERROR "not installed: ${file}")
     endif()

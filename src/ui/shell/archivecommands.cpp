@@ -1,14 +1,15 @@
 #include "archivecommands.h"
 
-#include "archive/datafile.h"
 #include "navigation.h"
 #include "ui/core/modulopondra.h"
+#include "ui/main/classifica.h"
 #include "ui/main/frontespizio.h"
 #include "ui/main/requisiti.h"
 
 #include <QDir>
 #include <QFile>
-#include <QLineEdit>
+#include <QFileInfo>
+#include <QLabel>
 #include <QMainWindow>
 
 namespace pondra {
@@ -29,34 +30,83 @@ void tellFailure(ModuloPondra& module, QWidget* from, const QString& text)
     module.showMessage(from, {text, MessageIcon::Critical}, fileTitle(module));
 }
 
+// The step line of the main window a command was chosen from.
+QLabel* stepLine(QMainWindow& window)
+{
+    if (auto* data = qobject_cast<requisiti*>(&window)) {
+        return data->passo;
+    }
+    if (auto* results = qobject_cast<classifica*>(&window)) {
+        return results->passo;
+    }
+    if (auto* title = qobject_cast<frontespizio*>(&window)) {
+        return title->passo;
+    }
+    return nullptr;
+}
+
 } // namespace
+
+void ShowFileNameInTitle(const ModuloPondra& module, MainWindow& window)
+{
+    window.showFileName(module.CurrentFileName.isEmpty() ? QString() : QFileInfo(module.CurrentFileName).fileName());
+}
+
+void ShowFileNameInTitles(ModuloPondra& module)
+{
+    for (MainWindow* window : std::initializer_list<MainWindow*>{
+             module.loadedWindow<requisiti>(), module.loadedWindow<classifica>(), module.loadedWindow<frontespizio>()}) {
+        if (window) {
+            ShowFileNameInTitle(module, *window);
+        }
+    }
+}
 
 void OpenStudy(ModuloPondra& module, QMainWindow& from)
 {
+    if (module.isModified() &&
+        module.ask(&from, QStringLiteral("I dati non archiviati andranno persi. Aprire un altro file?"),
+                   fileTitle(module), MessageIcon::Question, MessageAnswer::No) == MessageAnswer::No) {
+        return;
+    }
     const QString path = module.dialogs().openFileName(&from, QStringLiteral("Apri file"), AllAndDataFilters,
                                                        DataFilesFilter);
     if (path.isEmpty()) {
         // As before a cancelled open: the next save asks for a name.
         module.CurrentFileName.clear();
+        ShowFileNameInTitles(module);
         return;
     }
-    TitlePage titlePage;
+    OpenStudyFile(module, &from, path);
+}
+
+bool OpenStudyFile(ModuloPondra& module, QWidget* from, const QString& path)
+{
     QString error;
-    if (!loadStudyFile(path, module.study(), titlePage, &error)) {
+    if (!module.openFile(path, &error)) {
         // The name of a file that could not be read is not kept: a later save must not
         // overwrite it without asking.
-        tellFailure(module, &from, error);
-        return;
+        tellFailure(module, from, error);
+        return false;
     }
-    module.CurrentFileName = path;
-    module.window<frontespizio>()->setTitlePage(titlePage);
     module.window<requisiti>()->HScroll1_Change();
+    if (frontespizio* title = module.loadedWindow<frontespizio>()) {
+        title->ShowFields();
+    }
+    // A Results window left open shows the ranking of the study now in memory.
+    if (module.loadedWindow<classifica>()) {
+        module.QuietRanking = 0;
+        RankHypotheses(module);
+    }
+    ShowFileNameInTitles(module);
+    return true;
 }
 
 void SaveStudy(ModuloPondra& module, QMainWindow& from, CommandOrigin origin, bool askName)
 {
     if (askName) {
         module.CurrentFileName.clear();
+        ShowFileNameInTitles(module);
     }
     module.CheckRequested = 1;
     module.window<requisiti>()->controllodati_Click();
@@ -66,8 +116,7 @@ void SaveStudy(ModuloPondra& module, QMainWindow& from, CommandOrigin origin, bo
         }
         return;
     }
-    frontespizio* titleWindow = module.window<frontespizio>();
-    if (titleWindow->progetto->text().isEmpty()) {
+    if (module.titlePage().progetto.isEmpty()) {
         const QString text = origin == CommandOrigin::TitlePageWindow
                                  ? QStringLiteral("E' necessario digitare almeno il dato della 'perizia'.")
                                  : QStringLiteral("E' necessario digitare almeno il dato della 'perizia' nella "
@@ -78,33 +127,49 @@ void SaveStudy(ModuloPondra& module, QMainWindow& from, CommandOrigin origin, bo
     }
     QString path = module.CurrentFileName;
     if (path.isEmpty()) {
-        path = module.dialogs().saveFileName(&from, QStringLiteral("Salva file con nome"), DataFilesFilter,
-                                             DataFilesFilter);
+        QString filter = DataFilesFilter;
+        path = module.dialogs().saveFileName(&from, QStringLiteral("Salva file con nome"), DataFilesFilter, &filter,
+                                             QString());
         if (path.isEmpty()) {
             return;
         }
     }
     QString error;
-    if (!saveStudyFile(path, module.study(), titleWindow->titlePage(), &error)) {
+    if (!module.saveFile(path, &error)) {
         tellFailure(module, &from, error);
         return;
     }
-    module.CurrentFileName = path;
+    ShowFileNameInTitles(module);
+    if (QLabel* passo = stepLine(from)) {
+        passo->setText(QStringLiteral("archiviato in «%1»").arg(QDir::toNativeSeparators(path)));
+    }
 }
 
 void DeleteStudyFile(ModuloPondra& module, QMainWindow& from)
 {
-    const QString path = module.dialogs().openFileName(&from, module.identity().DeleteDialogTitle, AllAndDataFilters,
-                                                       DataFilesFilter);
+    const QString path = module.dialogs().deleteFileName(&from, module.identity().DeleteDialogTitle,
+                                                         AllAndDataFilters, DataFilesFilter);
     if (path.isEmpty()) {
         return;
     }
+    const MessageAnswer answer =
+        module.ask(&from, QStringLiteral("Eliminare definitivamente il file «%1»?").arg(QFileInfo(path).fileName()),
+                   fileTitle(module), MessageIcon::Question, MessageAnswer::No);
+    if (answer == MessageAnswer::No) {
+        return;
+    }
+    const bool current = module.isCurrentFile(path);
     QFile file(path);
     if (!file.remove()) {
         tellFailure(module, &from,
                     QStringLiteral("Il file «%1» non si può eliminare: %2")
                         .arg(QDir::toNativeSeparators(path),
                              file.exists() ? QStringLiteral("è protetto o in uso.") : QStringLiteral("non esiste.")));
+        return;
+    }
+    if (current) {
+        module.currentFileDeleted();
+        ShowFileNameInTitles(module);
     }
 }
 
