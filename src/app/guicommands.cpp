@@ -17,6 +17,7 @@
 #include "ui/main/frontespizio.h"
 #include "ui/main/requisiti.h"
 #include "ui/shell/archivecommands.h"
+#include "ui/shell/pictures.h"
 #include "ui/shell/shell.h"
 
 #include <QApplication>
@@ -30,6 +31,7 @@ namespace pondra {
 
 int runWindows(const QString& file)
 {
+    identifyOnDesktop();
     ModuloPondra module;
     installShell(module);
     if (file.isEmpty()) {
@@ -47,6 +49,7 @@ int runWindows(const QString& file)
 int runScreenshot(const QString& window, const QString& output, const QString& file)
 {
     QTextStream err(stderr);
+    identifyOnDesktop();
     ModuloPondra module;
     installShell(module);
     std::map<QString, std::function<QWidget*()>> windows{
