@@ -10,6 +10,7 @@
 #include "reports/pricelistprintout.h"
 #include "reports/termsofuse.h"
 #include "reports/printouts.h"
+#include "reports/spreadsheetexport.h"
 #include "reports/textdocumentbuilder.h"
 #include "ui/core/installation.h"
 #include "ui/core/programfiles.h"
@@ -74,6 +75,28 @@ int runRankingCommand(const QString& path, QTextStream& out, QTextStream& err)
             << entry.overallJudgement.toDisplayText() << '\n';
     }
     out.flush();
+    return ExitPassed;
+}
+
+int runSpreadsheetCommand(const QString& path, const QString& output, QTextStream& err)
+{
+    if (output.isEmpty()) {
+        err << QStringLiteral("Manca il file da scrivere (-o FILE.csv).") << Qt::endl;
+        return ExitUnreadable;
+    }
+    const std::optional<CheckedStudy> checked = openAndCheck(path, err);
+    if (!checked) {
+        return ExitUnreadable;
+    }
+    if (!checked->check.passed) {
+        err << checked->check.message.text << Qt::endl;
+        return ExitCheckFailed;
+    }
+    QString error;
+    if (!exportSpreadsheet(output, *checked->study, checked->titlePage, InitGlobals(), &error)) {
+        err << error << Qt::endl;
+        return ExitUnreadable;
+    }
     return ExitPassed;
 }
 

@@ -107,25 +107,6 @@ bool fail(const QString& path, const QString& reason, QString* error)
     return false;
 }
 
-// Written whole to the file in one go: the PDF writer's many small writes are made in memory.
-bool writeBytes(const QByteArray& bytes, const QString& path, QString* error)
-{
-    QSaveFile file(path);
-    // Unbuffered, so a write the disk refuses is seen here and not lost inside commit().
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        return fail(path, file.errorString(), error);
-    }
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return fail(path, reason, error);
-    }
-    if (!file.commit()) {
-        return fail(path, file.errorString(), error);
-    }
-    return true;
-}
-
 bool writePdf(const QTextDocument& document, const QString& path, QString* error)
 {
     QByteArray bytes;
@@ -139,7 +120,7 @@ bool writePdf(const QTextDocument& document, const QString& path, QString* error
         writer.setTitle(document.metaInformation(QTextDocument::DocumentTitle));
         printDocument(document, writer);
     }
-    return writeBytes(bytes, path, error);
+    return writeWholeFile(bytes, path, error);
 }
 
 // The page with a title of its own: the document's, or else the file's name.
@@ -163,7 +144,7 @@ QByteArray htmlPage(const QTextDocument& document, const QString& path)
 
 bool writeHtml(const QTextDocument& document, const QString& path, QString* error)
 {
-    return writeBytes(htmlPage(document, path), path, error);
+    return writeWholeFile(htmlPage(document, path), path, error);
 }
 
 // Qt lays a new page layout out lazily, in steps that start at a thousand characters and double
@@ -190,6 +171,24 @@ void layOutInLargeSteps(QTextDocument& document)
 }
 
 } // namespace
+
+bool writeWholeFile(const QByteArray& bytes, const QString& path, QString* error)
+{
+    QSaveFile file(path);
+    // Unbuffered, so a write the disk refuses is seen here and not lost inside commit().
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        return fail(path, file.errorString(), error);
+    }
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return fail(path, reason, error);
+    }
+    if (!file.commit()) {
+        return fail(path, file.errorString(), error);
+    }
+    return true;
+}
 
 double layoutLength(double points)
 {

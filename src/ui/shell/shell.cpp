@@ -1,6 +1,7 @@
 #include "shell.h"
 
 #include "archivecommands.h"
+#include "exportcommands.h"
 #include "navigation.h"
 #include "printcommands.h"
 #include "ui/core/modulopondra.h"
@@ -265,6 +266,8 @@ Command decorateEditingWindow(ModuloPondra& module, QMainWindow& w, const Editin
     addEntry(file, {QStringLiteral("&Salva"), save});
     addEntry(file, {QStringLiteral("Salva con &nome..."), saveAs});
     addEntry(file, {QStringLiteral("&Elimina..."), remove});
+    addEntry(file, {QStringLiteral("Es&porta per foglio di calcolo..."),
+                    [&module, &w, origin = e.origin] { ExportSpreadsheet(module, w, origin); }});
     file->addSeparator();
     QMenu* print = file->addMenu(QStringLiteral("S&tampa"));
     for (const Entry& entry : e.printEntries) {
