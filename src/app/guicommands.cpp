@@ -59,7 +59,9 @@ int runWindows(const QString& file)
         requisiti* data = module.window<requisiti>();
         data->show();
         QString error;
-        if (!openIntoDataWindow(module, file, &error)) {
+        if (openIntoDataWindow(module, file, &error)) {
+            module.recentFiles().add(file);
+        } else {
             module.showMessage(data, {error, MessageIcon::Critical}, module.identity().ProgramName.trimmed());
         }
     }

@@ -3,6 +3,7 @@
 #include "model/identity.h"
 #include "model/ranking.h"
 #include "model/study.h"
+#include "recentfiles.h"
 #include "seams.h"
 
 #include <QColor>
@@ -43,6 +44,7 @@ public:
 
     Dialogs& dialogs() { return *m_dialogs; }
     Environment& environment() { return *m_environment; }
+    RecentFiles& recentFiles() { return m_recentFiles; }
 
     // A check's message, with the OK button.
     void showMessage(QWidget* parent, const Message& message, const QString& title);
@@ -103,6 +105,7 @@ private:
     IdentityTexts m_identity;
     std::unique_ptr<Dialogs> m_dialogs;
     std::unique_ptr<Environment> m_environment;
+    RecentFiles m_recentFiles{*m_environment};
     QHash<QByteArray, QPointer<QWidget>> m_windows;
     QList<QPointer<QWidget>> m_documents;
     Decorator m_decorator;

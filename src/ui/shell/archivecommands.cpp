@@ -40,6 +40,11 @@ void OpenStudy(ModuloPondra& module, QMainWindow& from)
         module.CurrentFileName.clear();
         return;
     }
+    OpenStudyFile(module, from, path);
+}
+
+void OpenStudyFile(ModuloPondra& module, QMainWindow& from, const QString& path)
+{
     TitlePage titlePage;
     QString error;
     if (!loadStudyFile(path, module.study(), titlePage, &error)) {
@@ -49,6 +54,7 @@ void OpenStudy(ModuloPondra& module, QMainWindow& from)
         return;
     }
     module.CurrentFileName = path;
+    module.recentFiles().add(path);
     module.window<frontespizio>()->setTitlePage(titlePage);
     module.window<requisiti>()->HScroll1_Change();
 }
@@ -90,6 +96,7 @@ void SaveStudy(ModuloPondra& module, QMainWindow& from, CommandOrigin origin, bo
         return;
     }
     module.CurrentFileName = path;
+    module.recentFiles().add(path);
 }
 
 void DeleteStudyFile(ModuloPondra& module, QMainWindow& from)
@@ -100,7 +107,9 @@ void DeleteStudyFile(ModuloPondra& module, QMainWindow& from)
         return;
     }
     QFile file(path);
-    if (!file.remove()) {
+    if (file.remove()) {
+        module.recentFiles().remove(path);
+    } else {
         tellFailure(module, &from,
                     QStringLiteral("Il file «%1» non si può eliminare: %2")
                         .arg(QDir::toNativeSeparators(path),

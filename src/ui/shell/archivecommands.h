@@ -1,6 +1,7 @@
 #pragma once
 
 class QMainWindow;
+class QString;
 
 namespace pondra {
 
@@ -13,6 +14,8 @@ enum class CommandOrigin { DataWindow, TitlePageWindow, ResultsWindow };
 // Opens a data file into the study and the title page. Only a whole, valid file replaces what
 // is in memory; a file that cannot be read changes nothing and says why.
 void OpenStudy(ModuloPondra& module, QMainWindow& from);
+// The same, for a file already chosen.
+void OpenStudyFile(ModuloPondra& module, QMainWindow& from, const QString& path);
 
 // Saves after the silent data check and with a perizia; asks for a name the first time, or
 // always with `askName`. A failed save keeps the previous file and the current name.

@@ -4,6 +4,7 @@
 #include "exportcommands.h"
 #include "navigation.h"
 #include "printcommands.h"
+#include "recentmenu.h"
 #include "ui/core/modulopondra.h"
 #include "ui/extra/frmtip.h"
 #include "ui/extra/informa.h"
@@ -273,6 +274,8 @@ Command decorateEditingWindow(ModuloPondra& module, QMainWindow& w, const Editin
     for (const Entry& entry : e.printEntries) {
         addEntry(print, entry);
     }
+    file->addSeparator();
+    addRecentFilesMenu(module, w, file);
     file->addSeparator();
     addEntry(file, {QStringLiteral("Es&ci"), exit});
     QMenu* edit = w.menuBar()->addMenu(QStringLiteral("&Modifica"));
