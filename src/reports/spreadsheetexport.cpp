@@ -19,6 +19,10 @@ public:
     {
         separate();
         m_out += u'"';
+        // A spreadsheet would run a text that starts like a formula; the apostrophe keeps it text.
+        if (!t.isEmpty() && QStringView(u"=+-@").contains(t.front())) {
+            m_out += u'\'';
+        }
         for (const QChar c : t) {
             m_out += c;
             if (c == u'"') {

@@ -35,7 +35,7 @@ std::unique_ptr<Study> sampleStudy()
 
 TitlePage samplePage()
 {
-    return {QStringLiteral("Ampliamento \"sede\""), QStringLiteral("Centro; nord"), QString(), QStringLiteral("Comune"),
+    return {QStringLiteral("Ampliamento \"sede\""), QStringLiteral("Centro; nord"), QString(), QStringLiteral("=1+1"),
             QStringLiteral("Roma"), QString::fromUtf16(u"lunedì, 7 dic 2026"), QString()};
 }
 
@@ -67,7 +67,7 @@ private Q_SLOTS:
             cells({u"T:perizia", u"T:Ampliamento \"sede\""}),
             cells({u"T:località", u"T:Centro; nord"}),
             cells({u"T:tipologia di studio", u"T:"}),
-            cells({u"T:committente", u"T:Comune"}),
+            cells({u"T:committente", u"T:'=1+1"}),
             cells({u"T:luogo elaborazione", u"T:Roma"}),
             cells({u"T:data elaborazione", u"T:lunedì, 7 dic 2026"}),
             cells({u"T:allegati alla relazione", u"T:"}),
