@@ -2,6 +2,8 @@
 
 #include "textrules.h"
 
+#include <algorithm>
+
 namespace pondra {
 
 namespace {
@@ -9,6 +11,19 @@ namespace {
 QString hypothesisPrefix(int h)
 {
     return QStringLiteral("Ipotesi n.") + signBlankText(h) + QStringLiteral(": ");
+}
+
+bool hasTickedRow(const Hypothesis& hyp)
+{
+    return std::any_of(hyp.rows.begin() + 1, hyp.rows.end(),
+                       [](const CharacteristicEntry& row) { return row.isTicked(); });
+}
+
+// Neither ticked nor named: the hypothesis has no row at all.
+bool hasNoRow(const Hypothesis& hyp)
+{
+    return std::none_of(hyp.rows.begin() + 1, hyp.rows.end(),
+                        [](const CharacteristicEntry& row) { return row.isTicked() || !row.name.isEmpty(); });
 }
 
 class Checker {
@@ -48,7 +63,7 @@ std::optional<DataCheckResult> Checker::checkRows(int h)
 {
     const Hypothesis& hyp = m_study.hypothesis(h);
     const QString prefix = hypothesisPrefix(h);
-    if (!hyp.rows[1].isTicked() && hyp.rows[1].name.isEmpty() && !hyp.name.isEmpty()) {
+    if (!hyp.name.isEmpty() && hasNoRow(hyp)) {
         return fail(h, prefix + QStringLiteral("immettere almeno una caratteristica."));
     }
     const int last = m_study.lastNamedRowOf(h);
@@ -75,8 +90,7 @@ DataCheckResult Checker::run()
 {
     UpdateLastNamedRow(m_study);
 
-    const CharacteristicEntry& firstVisible = m_study.row(m_study.CurrentHypothesis, m_study.FirstVisibleRow);
-    if (!firstVisible.isTicked() && m_study.CurrentHypothesis == 1) {
+    if (NothingEntered(m_study)) {
         m_result.message = {noDataText(), MessageIcon::Critical};
         return m_result;
     }
@@ -86,6 +100,14 @@ DataCheckResult Checker::run()
     for (int h = 1; h <= count; ++h) {
         if (auto failed = checkRows(h)) {
             return *failed;
+        }
+    }
+    // Ticked rows in an unnamed slot past the named ones would be left out of the next save.
+    for (int h = count + 1; h <= MaxHypotheses; ++h) {
+        const Hypothesis& hyp = m_study.hypothesis(h);
+        if (hyp.name.isEmpty() && hasTickedRow(hyp)) {
+            return fail(h, hypothesisPrefix(h) + QStringLiteral("digitare il nome dell'ipotesi n.") +
+                               signBlankText(h));
         }
     }
     for (int h = 1; h <= count; ++h) {
@@ -108,6 +130,17 @@ DataCheckResult Checker::run()
 }
 
 } // namespace
+
+bool NothingEntered(const Study& study)
+{
+    for (int h = 1; h <= MaxHypotheses; ++h) {
+        const Hypothesis& hyp = study.hypothesis(h);
+        if (!hyp.name.isEmpty() || hasTickedRow(hyp)) {
+            return false;
+        }
+    }
+    return true;
+}
 
 DataCheckResult CheckData(Study& study)
 {

@@ -19,6 +19,9 @@ struct DataCheckResult {
     bool movedHypothesis = false;
 };
 
+// No hypothesis has a name and no row of any hypothesis is ticked.
+bool NothingEntered(const Study& study);
+
 // Checks the hypotheses 1..HypothesisCount in order and stops at the first problem, leaving
 // the hypothesis concerned current. It scores every hypothesis on the way, as showing them
 // does, and after a pass the last one is current.

@@ -4,8 +4,11 @@
 
 namespace pondra {
 
-QString PreviousHypothesisRowName(const Study& study, int r)
+std::optional<QString> NameOfferedOnTick(const Study& study, int r)
 {
+    if (!study.row(study.CurrentHypothesis, r).name.isEmpty()) {
+        return std::nullopt;
+    }
     return study.row(study.CurrentHypothesis - 1, r).name.toDisplayText();
 }
 

@@ -4,14 +4,17 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace pondra {
 
 // How the Data window's edits change the rows of the current hypothesis. Each writes through to
 // the study at once; the window only shows the result.
 
-// The name of row r of the hypothesis before the current one: what ticking a row offers.
-// Hypothesis 1 has none before it, so it gets the empty text.
-QString PreviousHypothesisRowName(const Study& study, int r);
+// The name a tick writes into row r of the current hypothesis: the name of the same row of the
+// hypothesis before (the empty text for hypothesis 1, which has none before it). A row that has
+// a name of its own keeps it, with its judgement and weight: nothing is offered.
+std::optional<QString> NameOfferedOnTick(const Study& study, int r);
 
 void SetRowTicked(Study& study, int r, bool ticked);
 

@@ -21,21 +21,18 @@ ScoreFigures Recalculate(Study& study)
     Hypothesis& hyp = study.hypothesis(study.CurrentHypothesis);
     ScoreFigures figures;
 
-    // The scored rows are rows 1..n, n being how many rows hold a coefficient anywhere.
+    // Every row holding a coefficient is scored, wherever it lies: a row removed in between
+    // leaves a gap, never a 0. A stored 0 is a coefficient like any other.
     int n = 0;
-    for (int r = 1; r <= MaxRows; ++r) {
-        n += hyp.rows.at(std::size_t(r)).coefficient.isEmpty() ? 0 : 1;
-    }
-    figures.ScoredRowCount = qint16(n);
-
     double sum = 0.0;
     double weights = 0.0;
     double weighted = 0.0;
-    for (int r = 1; r <= n; ++r) {
-        CharacteristicEntry& row = hyp.rows.at(std::size_t(r));
+    for (int r = 1; r <= MaxRows; ++r) {
+        const CharacteristicEntry& row = hyp.rows.at(std::size_t(r));
         if (row.coefficient.isEmpty()) {
-            row.coefficient = Value::integer(0);
+            continue;
         }
+        ++n;
         // The reader admits only numeric coefficients; anything else scores as 0.
         const double c = row.coefficient.toNumberOr(0.0);
         const double w = row.weight.toLeadingNumber();
@@ -43,6 +40,7 @@ ScoreFigures Recalculate(Study& study)
         weights += w;
         weighted += std::floor(1000.0 * (c * w / 100.0) + 0.5) / 1000.0;
     }
+    figures.ScoredRowCount = qint16(n);
 
     figures.media = n == 0 ? QString() : generalNumberText(roundHalfUp(sum / n, 100.0));
     figures.resto = generalNumberText(100.0 - weights);

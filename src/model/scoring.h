@@ -16,8 +16,8 @@ struct ScoreFigures {
     bool operator==(const ScoreFigures&) const = default;
 };
 
-// Scores the current hypothesis: stores its EvaluationPercent and OverallJudgement, writes the
-// whole number 0 into empty coefficients inside the scored rows, returns the figures to show.
+// Scores the current hypothesis over the rows that hold a coefficient, wherever they lie: stores
+// its EvaluationPercent and OverallJudgement, writes no row, returns the figures to show.
 ScoreFigures Recalculate(Study& study);
 
 // Shows hypothesis h as the Data window does when its hypothesis bar moves: h becomes the

@@ -18,7 +18,7 @@ struct CharacteristicEntry {
     Value name;
     Value judgement;       // adjective of the chosen step
     Value judgementNumber; // 16-bit step number
-    Value coefficient;     // coefficient text of the step, or the 0 the scoring writes
+    Value coefficient;     // coefficient text of the step, or the 0 an older scoring wrote
     Value weight;          // whole percent as text
 
     bool isTicked() const { return ticked.toNumberOr(0.0) == 1.0; }

@@ -85,20 +85,30 @@ void hypothesisSection(DocumentBuilder& b, const PrintSource& s, int h)
                     cr() + QStringLiteral("Ipotesi n.") + signBlankText(h) + QStringLiteral(": ") +
                         held(hyp.name) + cr());
 
-    const int rows = s.study.lastNamedRowOf(h);
+    // A row removed in between (neither named nor judged) is not listed; the others keep their
+    // numbers.
+    QList<int> listed;
+    for (int r = 1; r <= s.study.lastNamedRowOf(h); ++r) {
+        const CharacteristicEntry& row = s.study.row(h, r);
+        if (!row.name.isEmpty() || !row.judgement.isEmpty()) {
+            listed << r;
+        }
+    }
+    const int rows = int(listed.size());
     appendTable(b, rows + 4,
                 {QStringLiteral("n."), QStringLiteral("caratteristiche considerate"),
                  QStringLiteral("giudizi"), QStringLiteral("valori"), QStringLiteral("coefficienti"),
                  QStringLiteral("pesi")});
-    for (int r = 1; r <= rows; ++r) {
+    for (int line = 2; const int r : listed) {
         const CharacteristicEntry& row = s.study.row(h, r);
-        b.setCellText(r + 1, 1, signBlankText(r));
-        b.setCellText(r + 1, 2, held(row.name));
-        b.setCellText(r + 1, 3, held(row.judgement));
-        b.setCellText(r + 1, 4, held(row.judgementNumber));
-        b.setCellText(r + 1, 5, patternText(row.coefficient, u"0.000"));
-        b.setCellText(r + 1, 6, held(row.weight));
+        b.setCellText(line, 1, signBlankText(r));
+        b.setCellText(line, 2, held(row.name));
+        b.setCellText(line, 3, held(row.judgement));
+        b.setCellText(line, 4, held(row.judgementNumber));
+        b.setCellText(line, 5, patternText(row.coefficient, u"0.000"));
+        b.setCellText(line, 6, held(row.weight));
         b.applyTableFormat(ColourfulTableFormat);
+        ++line;
     }
     b.setCellText(rows + 2, 2, QStringLiteral("media dei coefficienti"));
     b.setCellText(rows + 2, 5, patternText(figures.media, u"0.000"));

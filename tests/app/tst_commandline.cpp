@@ -92,6 +92,21 @@ private Q_SLOTS:
         QCOMPARE(r.out, QStringLiteral("Non è stato immesso alcun dato.\n"));
     }
 
+    void removedFirstRow_isAGap_slotPastTheNamedOnesMustBeNamed()
+    {
+        QTemporaryDir dir;
+        Run r = pondra({QStringLiteral("--ranking"),
+                        writeFile(dir, "1\r\n\"A\",2,,\r\n0,\"\",\"\",\"\",\"\",\"\"\r\n"
+                                       "1,\"y\",\"ottimo\",2,\"0,9\",\"100\"\r\n" + title)});
+        QCOMPARE(r.out, QStringLiteral("1\tA\t90\tottimo\n"));
+        // Slot 2 unnamed with a ticked row: a save would have left it out.
+        r = pondra({QStringLiteral("--check"),
+                    writeFile(dir, "2\r\n\"A\",1,,\r\n1,\"x\",\"ottimo\",2,\"0,9\",\"100\"\r\n"
+                                   "\"\",1,,\r\n1,\"x\",\"buono\",3,\"0,8\",\"100\"\r\n" + title)});
+        QCOMPARE(r.exitCode, 1);
+        QCOMPARE(r.out, QStringLiteral("Ipotesi n. 2: digitare il nome dell'ipotesi n. 2\n"));
+    }
+
     void unreadableFile_exit2_reasonOnStderr()
     {
         QTemporaryDir dir;

@@ -8,6 +8,7 @@
 using namespace pondra;
 using testsupport::enterRow;
 using testsupport::nameHypothesis;
+using namespace Qt::StringLiterals;
 
 class TestDataCheck : public QObject {
     Q_OBJECT
@@ -34,6 +35,8 @@ private:
         QCOMPARE(study->CurrentHypothesis, shown);
     }
 
+    static Value cleared() { return Value::text(QString()); }
+
 private Q_SLOTS:
     void init() { study = std::make_unique<Study>(); }
 
@@ -54,11 +57,59 @@ private Q_SLOTS:
         expectFailure(QStringLiteral("Non è stato immesso alcun dato."), 1);
     }
 
-    void firstVisibleRowDecidesNothingEntered()
+    // Names and ticks anywhere count, whatever is on screen; a row removed is a gap.
+    void mendedSituations_data()
     {
-        enterValidStudy();
-        study->FirstVisibleRow = 5; // rows 5..14 on screen, all empty
-        expectFailure(QStringLiteral("Non è stato immesso alcun dato."), 1);
+        QTest::addColumn<int>("situation");
+        QTest::addColumn<QString>("text"); // empty: the check passes
+        QTest::addColumn<int>("shown");
+        const QString name3 = u"Ipotesi n. 3: digitare il nome dell'ipotesi n. 3"_s;
+        QTest::newRow("rows 6..15 in view") << 0 << QString() << 2;
+        QTest::newRow("nothing, hypothesis 3 shown") << 1 << u"Non è stato immesso alcun dato."_s << 3;
+        QTest::newRow("no name anywhere") << 2 << u"Ipotesi n. 1: digitare il nome dell'ipotesi n. 1"_s << 1;
+        QTest::newRow("first row removed") << 3 << QString() << 2;
+        QTest::newRow("only a named row 3") << 4 << u"Ipotesi n. 2: spuntare la caratteristica digitata n. 3"_s << 2;
+        QTest::newRow("ticked row in unnamed slot 3") << 5 << name3 << 3;
+        QTest::newRow("unnamed slot before remainders") << 6 << name3 << 3;
+    }
+    void mendedSituations()
+    {
+        QFETCH(int, situation);
+        const CharacteristicEntry removed{Value::integer(0), cleared(), cleared(), cleared(), cleared(), cleared()};
+        if (situation != 1 && situation != 2) {
+            enterValidStudy();
+        }
+        switch (situation) {
+        case 0:
+            study->FirstVisibleRow = 6;
+            break;
+        case 1:
+            study->CurrentHypothesis = 3;
+            break;
+        case 2:
+            enterRow(*study, 1, 1, u"costo"_s, 3, 100);
+            break;
+        case 3: // row 2 carries the weight
+        case 4: // row 3 named, not ticked
+            enterRow(*study, 2, situation - 1, u"luce"_s, 3, 100);
+            study->row(2, 1) = removed;
+            if (situation == 4) {
+                study->row(2, 3).ticked = Value::integer(0);
+            }
+            break;
+        case 5:
+            enterRow(*study, 3, 1, u"costo"_s, 3, 100);
+            break;
+        case 6:
+            study->row(1, 2).weight = Value::text(u"30"_s);
+            study->row(3, 4).ticked = Value::integer(1);
+            break;
+        }
+        QFETCH(QString, text);
+        QFETCH(int, shown);
+        const DataCheckResult r = CheckData(*study);
+        QCOMPARE(r.passed ? QString() : r.message.text, text);
+        QCOMPARE(study->CurrentHypothesis, shown);
     }
 
     void messagesInOrder_data()
@@ -129,13 +180,6 @@ private Q_SLOTS:
         expectFailure(QStringLiteral("Ipotesi n. 2: se non si hanno altre caratteristiche da aggiungere assegnare le "
                                      "percentuali fino ad ottenere resto zero."),
                       2);
-    }
-
-    void dataWithoutAnyName_passes()
-    {
-        enterRow(*study, 1, 1, QStringLiteral("costo"), 3, 60);
-        QCOMPARE(study->HypothesisCount, 0);
-        QVERIFY(CheckData(*study).passed);
     }
 
     void clearedHypothesis_asksForACharacteristic()

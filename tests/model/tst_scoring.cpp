@@ -9,6 +9,10 @@
 using namespace pondra;
 using testsupport::enterRow;
 
+Q_DECLARE_METATYPE(pondra::Value)
+
+using namespace Qt::StringLiterals;
+
 class TestScoring : public QObject {
     Q_OBJECT
 
@@ -96,23 +100,39 @@ private Q_SLOTS:
         QCOMPARE(study->hypothesis(1).OverallJudgement, Value::text(QStringLiteral("buono")));
     }
 
-    void rowsWithGap_fillZeroAndWidenNextTime()
+    // Figures a person computes by hand over the rows that hold a coefficient, wherever they are.
+    void rowsWithGaps_data()
     {
-        enterRow(*study, 1, 1, QStringLiteral("a"), 1, 50);
-        enterRow(*study, 1, 3, QStringLiteral("c"), 1, 50);
-        study->row(1, 2).name = Value::text(QStringLiteral("b"));
-        study->row(1, 2).weight = Value::text(QStringLiteral("20"));
-
-        ScoreFigures f = Recalculate(*study);
-        QCOMPARE(f.ScoredRowCount, qint16(2));
-        QCOMPARE(study->row(1, 2).coefficient, Value::integer(0));
-        QCOMPARE(f.resto, QStringLiteral("30")); // row 3 left out
-        QCOMPARE(f.media, QStringLiteral("0,5"));
-
-        f = Recalculate(*study);
-        QCOMPARE(f.ScoredRowCount, qint16(3));
-        QCOMPARE(f.resto, QStringLiteral("-20"));
-        QCOMPARE(f.media, QStringLiteral("0,67"));
+        QTest::addColumn<QList<Value>>("coefficients"); // row r holds coefficients[r - 1]
+        QTest::addColumn<QString>("weights");
+        QTest::addColumn<QString>("figures"); // n, media, resto, ponderata, overall judgement
+        const Value gap = Value::text(QString());
+        const auto c = [](const char16_t* text) { return Value::text(QString::fromUtf16(text)); };
+        QTest::newRow("middle row unticked")
+            << QList{c(u"0,8"), gap, c(u"0,5")} << u"50,,50"_s << u"2 0,65 0 0,65 discreto"_s;
+        QTest::newRow("first row unticked")
+            << QList{gap, c(u"0,9"), c(u"0")} << u",70,30"_s << u"2 0,45 0 0,63 accettabile"_s;
+        QTest::newRow("untouched row inside")
+            << QList{c(u"1"), Value(), c(u"0,2"), c(u"0,7")} << u"30,,20,50"_s << u"3 0,63 0 0,69 discreto"_s;
+        // An older file's 0 is a coefficient, as it always was.
+        QTest::newRow("stored 0 coefficient")
+            << QList{c(u"0,8"), Value::integer(0), c(u"0,5")} << u"60,,40"_s << u"3 0,43 0 0,68 discreto"_s;
+    }
+    void rowsWithGaps()
+    {
+        QFETCH(QList<Value>, coefficients);
+        QFETCH(QString, weights);
+        for (int r = 1; r <= coefficients.size(); ++r) {
+            study->row(1, r).coefficient = coefficients.at(r - 1);
+            study->row(1, r).weight = Value::text(weights.section(u',', r - 1, r - 1));
+        }
+        const auto rows = study->hypothesis(1).rows;
+        const ScoreFigures f = Recalculate(*study);
+        QTEST(QStringList({QString::number(f.ScoredRowCount), f.media, f.resto, f.ponderata,
+                           study->hypothesis(1).OverallJudgement.textValue()})
+                  .join(u' '),
+              "figures");
+        QVERIFY(study->hypothesis(1).rows == rows); // no cell written
     }
 
     void rowWithoutWeight_countsInMeanOnly()

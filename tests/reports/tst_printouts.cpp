@@ -128,7 +128,7 @@ private:
                            }};
     }
 
-    // Casa: two scored rows; Villa: an empty coefficient the scoring turns into 0;
+    // Casa: two scored rows; Villa: a named row without a coefficient, which is not scored;
     // Rustico: no rows at all.
     void threeHypotheses()
     {
@@ -188,16 +188,16 @@ private Q_SLOTS:
                         s(u"cell 4,2 media dei coefficienti"), s(u"cell 4,5 0,950"),
                         s(u"cell 5,2 coefficiente ponderato"), s(u"cell 5,5 0,940"),
                         s(u"cell 6,2 giudizio complessivo"), s(u"cell 6,3 ottimo")} +
-            // The empty coefficient was scored as 0 before the rows were read.
+            // The row without a coefficient is listed as it is and left out of the figures.
             section(u"\rIpotesi n. 2: Villa\r") +
             hypothesisTableStart(6) +
             QStringList{s(u"cell 2,1  1"), s(u"cell 2,2 giardino"), s(u"cell 2,3 buono"), s(u"cell 2,4 3"),
-                        s(u"cell 2,5 0,000"), s(u"cell 2,6 30"), s(u"format 9"),
+                        s(u"cell 2,5 "), s(u"cell 2,6 30"), s(u"format 9"),
                         s(u"cell 3,1  2"), s(u"cell 3,2 garage"), s(u"cell 3,3 buono"), s(u"cell 3,4 3"),
                         s(u"cell 3,5 0,800"), s(u"cell 3,6 70"), s(u"format 9"),
-                        s(u"cell 4,2 media dei coefficienti"), s(u"cell 4,5 0,000"),
-                        s(u"cell 5,2 coefficiente ponderato"), s(u"cell 5,5 0,000"),
-                        s(u"cell 6,2 giudizio complessivo"), s(u"cell 6,3 nullo")} +
+                        s(u"cell 4,2 media dei coefficienti"), s(u"cell 4,5 0,800"),
+                        s(u"cell 5,2 coefficiente ponderato"), s(u"cell 5,5 0,560"),
+                        s(u"cell 6,2 giudizio complessivo"), s(u"cell 6,3 accettabile")} +
             // No rows: header and summary rows only, no table format; the empty mean stays empty.
             section(u"\rIpotesi n. 3: Rustico\r") +
             hypothesisTableStart(4) +
@@ -207,6 +207,22 @@ private Q_SLOTS:
             rightAligned(2, 4, 4, 6);
         compareLines(b.operations, expected);
         QCOMPARE(shown, (QList<int>{1, 2, 3}));
+    }
+
+    void hypothesisSection_rowsWithoutNameOrJudgementAreNotListed()
+    {
+        nameHypothesis(*study, 1, QStringLiteral("Casa"));
+        enterRow(*study, 1, 1, QStringLiteral("luce"), 2, 60);
+        enterRow(*study, 1, 4, QStringLiteral("rumore"), 1, 40);
+        // Row 2 unticked; row 3 holds the 0 an older scoring wrote, which still counts in the mean.
+        study->row(1, 2) = {Value::integer(0), {}, {}, {}, {}, {}};
+        study->row(1, 3).coefficient = Value::integer(0);
+        RecordingBuilder b;
+        printHypothesesData(b, source());
+        for (const char16_t* line :
+             {u"table 6x6", u"cell 2,1  1", u"cell 3,1  4", u"cell 3,2 rumore", u"cell 4,5 0,630"}) {
+            QVERIFY2(b.operations.contains(s(line)), qPrintable(s(line)));
+        }
     }
 
     void hypothesisSection_numberCells_data()

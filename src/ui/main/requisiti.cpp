@@ -11,16 +11,20 @@
 #include "ui/layout/twips.h"
 #include "weightarrows.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QSignalBlocker>
+#include <QWheelEvent>
 
 namespace pondra {
 
@@ -31,6 +35,15 @@ const QColor Red(255, 0, 0);
 const QColor Yellow(255, 255, 0);
 const QColor Grey(192, 192, 192);
 
+// The arrows step from the weight shown; a row without one starts from 10.
+int arrowPosition(const Value& weight)
+{
+    if (weight.isEmpty()) {
+        return WeightArrows::StartPosition;
+    }
+    return int(
+        std::clamp(weight.toLeadingNumber(), double(WeightArrows::Minimum), double(WeightArrows::Maximum)));
+}
 
 // Rows of the characteristic area, in twips.
 constexpr int FirstRowTop = 930;
@@ -71,7 +84,6 @@ void requisiti::buildControls()
     setWindowTitle(QStringLiteral("Pondra: dati sulle ipotesi e sui relativi requisiti da valutare"));
     auto* client = new QWidget(this);
     client->setMouseTracking(true);
-    client->installEventFilter(this);
     setCentralWidget(client);
 
     Label9 = caption(client, QString());
@@ -83,6 +95,8 @@ void requisiti::buildControls()
     HScroll1->setRange(1, MaxHypotheses);
     HScroll1->setPageStep(5);
     HScroll1->setSingleStep(1);
+    HScroll1->setFocusPolicy(Qt::StrongFocus);
+    HScroll1->setToolTip(QStringLiteral("passare ad un'altra ipotesi"));
     placeTwips(HScroll1, 5340, 150, 1380, 270);
 
     auto* label1 = caption(client, QStringLiteral("CARATTERISTICHE CONSIDERATE"),
@@ -120,6 +134,9 @@ void requisiti::buildControls()
         requisito[i]->setEditable(true);
         requisito[i]->setInsertPolicy(QComboBox::NoInsert);
         requisito[i]->setMaxVisibleItems(15);
+        // The list offers words; what the user types stays as typed, neither completed nor
+        // matched to a word of another case.
+        requisito[i]->setCompleter(nullptr);
         requisito[i]->setEnabled(false);
         placeTwips(requisito[i], 840, top, 2280, RowHeight);
         connect(requisito[i], &QComboBox::editTextChanged, this, [this, i] { requisito_Change(i); });
@@ -201,6 +218,14 @@ void requisiti::buildControls()
     connect(HScroll1, &QScrollBar::valueChanged, this, &requisiti::HScroll1_Change);
     connect(VScroll1, &QScrollBar::valueChanged, this, &requisiti::VScroll1_Change);
     connect(ipotesi, &QLineEdit::textChanged, this, &requisiti::ipotesi_Change);
+
+    auto* previous = new QShortcut(QKeySequence(Qt::Key_PageUp), this);
+    connect(previous, &QShortcut::activated, this, [this] { HScroll1->setValue(HScroll1->value() - 1); });
+    auto* next = new QShortcut(QKeySequence(Qt::Key_PageDown), this);
+    connect(next, &QShortcut::activated, this, [this] { HScroll1->setValue(HScroll1->value() + 1); });
+    // Watched wherever they arrive in this window: the scale's letters, the wheel over the rows,
+    // the mouse over the background.
+    qApp->installEventFilter(this);
 }
 
 void requisiti::Form_Load()
@@ -226,13 +251,18 @@ void requisiti::Form_Load()
         requisito[i]->addItems(CharacteristicVocabulary());
         requisito[i]->setCurrentIndex(-1);
     }
-    // A window loaded again over a study still in memory shows what it holds, so that a tick
-    // cannot silently overwrite rows the screen did not show.
+    // A window loaded again over a study still in memory shows its first hypothesis with the
+    // figures of its rows, so that a tick cannot silently overwrite rows the screen did not show.
     {
         const QSignalBlocker blocker(ipotesi);
         ipotesi->setText(study.hypothesis(1).name.toDisplayText());
     }
-    ShowRows();
+    if (NothingEntered(study)) {
+        ShowRows();
+    } else {
+        showCurrentHypothesis();
+        showFigures(Recalculate(study));
+    }
 }
 
 int requisiti::rowOfSlot(int index) const
@@ -263,6 +293,7 @@ void requisiti::ShowRows()
         valore[i]->setText(row.judgementNumber.toDisplayText());
         coefficiente[i]->setText(row.coefficient.toDisplayText());
         percentuale[i]->setText(row.weight.toDisplayText());
+        scroll[i]->setPosition(arrowPosition(row.weight));
         requisito[i]->setEnabled(row.isTicked());
         scroll[i]->setEnabled(row.isTicked());
     }
@@ -296,13 +327,14 @@ void requisiti::Check_Click(int index)
     const int r = rowOfSlot(index);
     const bool ticked = Check[index]->isChecked();
     if (ticked) {
-        // The name of the same row of the previous hypothesis is offered and stored at once.
-        const QString offered = PreviousHypothesisRowName(study, r);
-        {
-            const QSignalBlocker blocker(requisito[index]);
-            requisito[index]->setEditText(offered);
+        // An empty row takes the name of the same row of the previous hypothesis, stored at once.
+        if (const std::optional<QString> offered = NameOfferedOnTick(study, r)) {
+            {
+                const QSignalBlocker blocker(requisito[index]);
+                requisito[index]->setEditText(*offered);
+            }
+            requisito_Change(index);
         }
-        requisito_Change(index);
     }
     CurrentRowSlot = index;
     SetRowTicked(study, r, ticked);
@@ -388,7 +420,6 @@ void requisiti::VScroll1_Change()
 
 void requisiti::HScroll1_Change()
 {
-    // The rows are shown before the scoring, so a 0 the scoring writes shows the next time.
     Study& study = m_module.study();
     study.CurrentHypothesis = HScroll1->value();
     study.recountHypotheses();
@@ -486,15 +517,87 @@ void requisiti::aiuto_Click()
                          title);
 }
 
+std::optional<int> requisiti::scaleStepForKey(const QKeyEvent& key) const
+{
+    if (!scala[1]->isEnabled()) {
+        return std::nullopt;
+    }
+    for (int n = 1; n <= JudgementSteps; ++n) {
+        if (QKeySequence::mnemonic(scala[n]->text()) == QKeySequence(key.keyCombination())) {
+            return n;
+        }
+    }
+    return std::nullopt;
+}
+
+bool requisiti::scaleKey(QObject* watched, QEvent* event)
+{
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this) {
+        return false;
+    }
+    const auto& key = *static_cast<QKeyEvent*>(event);
+    if (event->type() == QEvent::ShortcutOverride) {
+        m_swallowedKey.reset();
+        // Taken before any shortcut of the window that shares the letter: the step is chosen
+        // here, and the key press that follows is swallowed.
+        if (const std::optional<int> n = scaleStepForKey(key)) {
+            event->accept();
+            m_swallowedKey = key.keyCombination();
+            scala[*n]->click();
+            return true;
+        }
+        return false;
+    }
+    if (m_swallowedKey && key.keyCombination() == *m_swallowedKey) {
+        m_swallowedKey.reset();
+        return true;
+    }
+    return false;
+}
 
 bool requisiti::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == centralWidget() && event->type() == QEvent::MouseMove) {
-        for (int i = 1; i <= Slots; ++i) {
-            setColours(numero[i], Yellow);
+    switch (event->type()) {
+    case QEvent::ShortcutOverride:
+    case QEvent::KeyPress:
+        return scaleKey(watched, event);
+    case QEvent::MouseMove:
+        if (watched == centralWidget()) {
+            for (int i = 1; i <= Slots; ++i) {
+                setColours(numero[i], Yellow);
+            }
         }
+        break;
+    case QEvent::Wheel:
+        return rowAreaWheel(watched, static_cast<QWheelEvent*>(event));
+    default:
+        break;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool requisiti::rowAreaWheel(QObject* watched, QWheelEvent* event)
+{
+    // Over a name field the wheel never changes the name. An open list is a window of its own
+    // and scrolls as usual.
+    for (int i = 1; i <= Slots; ++i) {
+        if (watched == requisito[i]) {
+            return true;
+        }
+    }
+    // What the rows do not take themselves reaches the window's client area: over the rows it
+    // scrolls them.
+    if (watched == centralWidget()) {
+        const QRect rows =
+            numero[1]->geometry().united(scroll[Slots]->geometry()).united(VScroll1->geometry());
+        if (rows.contains(event->position().toPoint())) {
+            // Sent, so it goes no further: at the end of its range the bar ignores it.
+            QCoreApplication::sendEvent(VScroll1, event);
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace pondra

@@ -9,6 +9,8 @@
 #include <optional>
 
 class QCheckBox;
+class QKeyEvent;
+class QWheelEvent;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -93,7 +95,13 @@ private:
     void setNameField(int index, const QString& text);
     void setStep(const QString& text);
     int rowOfSlot(int index) const;
+    // The step whose underlined letter the key is, while the scale is active.
+    std::optional<int> scaleStepForKey(const QKeyEvent& key) const;
+    bool scaleKey(QObject* watched, QEvent* event);
+    bool rowAreaWheel(QObject* watched, QWheelEvent* event);
 
+    // The press of a key whose shortcut override already chose a step.
+    std::optional<QKeyCombination> m_swallowedKey;
 };
 
 } // namespace pondra

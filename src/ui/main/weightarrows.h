@@ -2,12 +2,14 @@
 
 #include <QWidget>
 
+#include <algorithm>
+
 class QToolButton;
 
 namespace pondra {
 
-// A small pair of arrows holding a position 0..100: up adds one, down takes one away. The
-// position is the control's own; it is not set from the value shown beside it.
+// A small pair of arrows holding a position 0..100: up adds one, down takes one away. Showing a
+// row sets the position to the row's weight, so the arrows step from the weight shown.
 class WeightArrows : public QWidget {
     Q_OBJECT
 
@@ -19,6 +21,8 @@ public:
     explicit WeightArrows(QWidget* parent = nullptr);
 
     int position() const { return m_position; }
+    // Places the arrows without a change: only a click changes the weight.
+    void setPosition(int position) { m_position = std::clamp(position, Minimum, Maximum); }
 
 public Q_SLOTS:
     void stepUp() { step(+1); }

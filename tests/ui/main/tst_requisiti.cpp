@@ -1,18 +1,24 @@
 #include "support/scriptedmodule.h"
+#include "support/studybuilder.h"
 #include "ui/main/clickablelabel.h"
 #include "ui/main/requisiti.h"
 #include "ui/main/weightarrows.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
+#include <QtTest/qtestspontaneevent.h>
 
 using namespace pondra;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -116,20 +122,103 @@ private Q_SLOTS:
         QCOMPARE(w->ponderata->text(), QStringLiteral("0,088"));
     }
 
-    void weightArrows_keepTheirOwnPosition()
+    void weightArrows_startFromTheWeightShown()
     {
-        enterRow(1, QStringLiteral("a"), 1, 10);
-        QTest::mouseClick(w->Check[2], Qt::LeftButton);
-        w->scroll[2]->stepDown();
-        QCOMPARE(w->percentuale[2]->text(), QStringLiteral("9"));
-        // Rows scrolled: slot 2 now shows row 3, the arrows still stand at 9.
-        w->VScroll1->setValue(2);
-        QCOMPARE(w->numero[2]->text(), QStringLiteral("3"));
-        QCOMPARE(w->scroll[2]->position(), 9);
-        for (int k = 0; k < 20; ++k) {
-            w->scroll[1]->stepDown();
-        }
-        QCOMPARE(w->scroll[1]->position(), 0); // never below 0
+        // As after opening a file: the rows are in the study before the window shows them.
+        testsupport::enterRow(study(), 1, 1, u"costo"_s, 3, 30);
+        testsupport::enterRow(study(), 2, 1, u"costo"_s, 1, 100);
+        w->HScroll1_Change();
+        QTest::mouseClick(w->scroll[1]->findChildren<QToolButton*>().at(0), Qt::LeftButton);
+        QCOMPARE(study().row(1, 1).weight, Value::text(u"31"_s));
+        w->HScroll1->setValue(2);
+        QCOMPARE(w->scroll[1]->position(), 100);
+        QCOMPARE(w->scroll[2]->position(), 10); // a row without a weight still goes to 11 or 9
+        w->HScroll1->setValue(1);
+        QCOMPARE(w->scroll[1]->position(), 31);
+    }
+
+    void tickingNamedRow_keepsIt_emptyRowTakesPreviousName()
+    {
+        testsupport::enterRow(study(), 1, 5, u"luce"_s, 3, 100);
+        testsupport::enterRow(study(), 2, 4, u"rumore"_s, 2, 25);
+        study().row(2, 4).ticked = Value::integer(0); // "spuntare la caratteristica digitata n. 4"
+        CharacteristicEntry expected = study().row(2, 4);
+        expected.ticked = Value::integer(1);
+        w->HScroll1->setValue(2);
+        QTest::mouseClick(w->Check[4], Qt::LeftButton);
+        QCOMPARE(study().row(2, 4), expected);
+        QCOMPARE(w->percentuale[4]->text(), u"25"_s);
+        QTest::mouseClick(w->Check[5], Qt::LeftButton);
+        QCOMPARE(study().row(2, 5).name, Value::text(u"luce"_s));
+    }
+
+    void nameFields_holdWhatWasTyped_wheelNeverChangesThem()
+    {
+        QTest::mouseClick(w->Check[1], Qt::LeftButton);
+        QComboBox* field = w->requisito[1];
+        QTest::keyClicks(field->lineEdit(), u"co"_s);
+        QCOMPARE(field->currentText(), u"co"_s);
+        field->lineEdit()->clear();
+        QTest::keyClicks(field->lineEdit(), u"Sicurezza"_s);
+        QTest::keyClick(field->lineEdit(), Qt::Key_Return);
+        w->ipotesi->setFocus(); // leaving the field
+        QCOMPARE(study().row(1, 1).name, Value::text(u"Sicurezza"_s));
+        QCOMPARE(field->count(), 79);
+
+        const auto wheel = [](QWidget* target) {
+            const QPointF at(target->width() / 2.0, target->height() / 2.0);
+            QWheelEvent event(at, target->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
+                              Qt::NoScrollPhase, false);
+            QSpontaneKeyEvent::setSpontaneous(&event); // as from the mouse: it travels up to the parent
+            qApp->notify(target, &event);
+        };
+        wheel(field->lineEdit());
+        QCOMPARE(study().row(1, 1).name, Value::text(u"Sicurezza"_s));
+        QCOMPARE(w->VScroll1->value(), 1);
+        wheel(w->giudizio[5]);
+        QVERIFY(w->VScroll1->value() > 1);
+        QCOMPARE(w->numero[1]->text(), QString::number(w->VScroll1->value()));
+    }
+
+    void keyboard_hypothesisBarPagesAndScaleLetters()
+    {
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QCOMPARE(w->HScroll1->toolTip(), u"passare ad un'altra ipotesi"_s);
+        w->ipotesi->setFocus();
+        QTest::keyClick(w->ipotesi, Qt::Key_Tab);
+        QVERIFY(w->HScroll1->hasFocus());
+        QTest::keyClick(w->HScroll1, Qt::Key_PageDown);
+        QCOMPARE(w->Label9->text(), u"Ipotesi n. 2"_s);
+        QTest::keyClick(w->HScroll1, Qt::Key_PageUp);
+        QTest::keyClick(w->HScroll1, Qt::Key_PageUp);
+        QCOMPARE(study().CurrentHypothesis, 1);
+
+        // Stampa shares the letter S with "scadente": while the scale is active, the scale wins.
+        w->cmdstampa->setEnabled(true);
+        QSignalSpy printed(w->cmdstampa, &QPushButton::clicked);
+        QTest::mouseClick(w->Check[1], Qt::LeftButton);
+        QTest::keyClicks(w->requisito[1]->lineEdit(), u"costo"_s);
+        QTest::keyClick(w->requisito[1]->lineEdit(), Qt::Key_S, Qt::AltModifier);
+        QCOMPARE(w->giudizio[1]->text(), u"scadente"_s);
+        QCOMPARE(study().row(1, 1).name, Value::text(u"costo"_s)); // the letter was not typed
+        QVERIFY(!scaleEnabled());
+        QTest::keyClick(w->requisito[1]->lineEdit(), Qt::Key_S, Qt::AltModifier);
+        QVERIFY(printed.wait());
+        QCOMPARE(w->giudizio[1]->text(), u"scadente"_s);
+    }
+
+    void loadedAgainOverStudy_showsFirstHypothesisAndItsFigures()
+    {
+        testsupport::nameHypothesis(study(), 1, u"Uno"_s);
+        testsupport::enterRow(study(), 1, 1, u"costo"_s, 3, 60);
+        testsupport::enterRow(study(), 1, 2, u"luce"_s, 6, 40);
+        study().CurrentHypothesis = 2;
+        scripted->module->unloadWindow<requisiti>();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        w = scripted->module->window<requisiti>();
+        QCOMPARE(QStringList({w->Label9->text(), w->media->text(), w->resto->text(), w->ponderata->text()}),
+                 QStringList({u"Ipotesi n. 1"_s, u"0,65"_s, u"0"_s, u"0,68"_s}));
+        QCOMPARE(w->scroll[1]->position(), 60);
     }
 
     void reJudgeThroughRowNumber_blanksLabelsOnly()
@@ -277,7 +366,7 @@ private Q_SLOTS:
         QCOMPARE(w->resto->text(), QStringLiteral("10"));
         QCOMPARE(scripted->dialogs->messages.last().icon, std::optional<MessageIcon>(MessageIcon::Critical));
 
-        w->scroll[2]->stepUp(); // 10 + 30: the arrows of slot 2 stood at 30
+        w->scroll[2]->stepUp(); // from the weight shown, 30
         QCOMPARE(w->percentuale[2]->text(), QStringLiteral("31"));
         for (int k = 0; k < 9; ++k) {
             w->scroll[2]->stepUp();

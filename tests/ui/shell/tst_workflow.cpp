@@ -43,7 +43,7 @@ private:
         w->requisito[slot]->lineEdit()->selectAll();
         w->requisito[slot]->lineEdit()->insert(name);
         QTest::mouseClick(w->scala[step], Qt::LeftButton);
-        // The arrows keep their own position: already there, the user clicks away and back.
+        // The arrows start from the weight shown: already there, the user clicks away and back.
         if (w->scroll[slot]->position() == weight) {
             w->scroll[slot]->stepDown();
         }
