@@ -36,16 +36,19 @@ QString RecoveryFolder::ownFile()
     if (!m_own.isEmpty() || !QDir().mkpath(m_folder)) {
         return m_own;
     }
-    // The process number alone could come back after a restart; the start time makes it unique.
-    const QString path = QDir(m_folder).filePath(
-        Prefix + QStringLiteral("%1-%2").arg(QCoreApplication::applicationPid()).arg(QDateTime::currentMSecsSinceEpoch()) +
-        Suffix);
-    auto lock = lockFor(path);
-    if (!lock->tryLock(0)) {
-        return m_own;
+    // The process number alone could come back after a restart; the start time makes it unique,
+    // and a count tells apart two programs started within the same millisecond.
+    const QString stem = Prefix + QStringLiteral("%1-%2-").arg(QCoreApplication::applicationPid())
+                                      .arg(QDateTime::currentMSecsSinceEpoch());
+    for (int n = 1; n <= 100; ++n) {
+        const QString path = QDir(m_folder).filePath(stem + QString::number(n) + Suffix);
+        auto lock = lockFor(path);
+        if (!QFileInfo::exists(path) && lock->tryLock(0)) {
+            m_lock = std::move(lock);
+            m_own = path;
+            break;
+        }
     }
-    m_lock = std::move(lock);
-    m_own = path;
     return m_own;
 }
 

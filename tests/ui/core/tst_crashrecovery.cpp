@@ -121,6 +121,7 @@ private Q_SLOTS:
         CrashRecovery second(dir.path(), b.source());
         first.start();
         second.start();
+        QVERIFY(first.started() && second.started());
         QVERIFY(first.file() != second.file());
         a.edit([](Study& s) { testsupport::nameHypothesis(s, 1, QStringLiteral("A")); });
         b.edit([](Study& s) { testsupport::nameHypothesis(s, 1, QStringLiteral("B")); });
