@@ -1,6 +1,5 @@
 #include "guicommands.h"
 
-#include "archive/datafile.h"
 #include "headlesscommands.h"
 #include "reports/helppages.h"
 #include "model/datacheck.h"
@@ -16,6 +15,7 @@
 #include "ui/main/classifica.h"
 #include "ui/main/frontespizio.h"
 #include "ui/main/requisiti.h"
+#include "ui/shell/archivecommands.h"
 #include "ui/shell/shell.h"
 
 #include <QApplication>
@@ -27,28 +27,6 @@
 
 namespace pondra {
 
-namespace {
-
-// Opens the file as the Data window's open does: only a whole, valid file replaces the study,
-// then the hypothesis on display is shown afresh. The file's title page is handed back in
-// titlePage, when asked for, for the Title-page window.
-bool openIntoDataWindow(ModuloPondra& module, const QString& file, QString* error,
-                        TitlePage* titlePage = nullptr)
-{
-    requisiti* data = module.window<requisiti>();
-    TitlePage read;
-    if (!loadStudyFile(file, module.study(), read, error)) {
-        return false;
-    }
-    data->HScroll1_Change();
-    if (titlePage) {
-        *titlePage = read;
-    }
-    return true;
-}
-
-} // namespace
-
 int runWindows(const QString& file)
 {
     ModuloPondra module;
@@ -56,14 +34,11 @@ int runWindows(const QString& file)
     if (file.isEmpty()) {
         module.window<frmSplash>()->show();
     } else {
+        // As the open command would: the study, its title page and its name, so that a save
+        // writes back to the same file.
         requisiti* data = module.window<requisiti>();
         data->show();
-        QString error;
-        if (openIntoDataWindow(module, file, &error)) {
-            module.recentFiles().add(file);
-        } else {
-            module.showMessage(data, {error, MessageIcon::Critical}, module.identity().ProgramName.trimmed());
-        }
+        OpenStudyFile(module, data, file);
     }
     return QApplication::exec();
 }
@@ -73,7 +48,6 @@ int runScreenshot(const QString& window, const QString& output, const QString& f
     QTextStream err(stderr);
     ModuloPondra module;
     installShell(module);
-    TitlePage titlePage;
     std::map<QString, std::function<QWidget*()>> windows{
         {QStringLiteral("frmSplash"), [&] { return module.window<frmSplash>(); }},
         {QStringLiteral("requisiti"), [&] { return module.window<requisiti>(); }},
@@ -87,14 +61,7 @@ int runScreenshot(const QString& window, const QString& output, const QString& f
              }
              return window;
          }},
-        {QStringLiteral("frontespizio"),
-         [&] {
-             auto* shown = module.window<frontespizio>();
-             if (!file.isEmpty()) {
-                 shown->setTitlePage(titlePage);
-             }
-             return shown;
-         }},
+        {QStringLiteral("frontespizio"), [&] { return module.window<frontespizio>(); }},
         {QStringLiteral("informa"), [&] { return module.window<informa>(); }},
         {QStringLiteral("prodotti"), [&] { return module.window<prodotti>(); }},
         {QStringLiteral("supportoclienti"), [&] { return module.window<supportoclienti>(); }},
@@ -118,10 +85,11 @@ int runScreenshot(const QString& window, const QString& output, const QString& f
     }
     if (!file.isEmpty()) {
         QString error;
-        if (!openIntoDataWindow(module, file, &error, &titlePage)) {
+        if (!module.openFile(file, &error)) {
             err << error << Qt::endl;
             return ExitUnreadable;
         }
+        module.window<requisiti>()->HScroll1_Change();
     }
     QWidget* shown = found->second();
     shown->show();

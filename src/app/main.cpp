@@ -2,6 +2,7 @@
 #include "headlesscommands.h"
 
 #include "model/identity.h"
+#include "ui/core/translations.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -65,6 +66,13 @@ void identify()
     QCoreApplication::setApplicationVersion(pondra::InitGlobals().ProgramVersion);
 }
 
+// Every window, dialog and document in Italian.
+void identify(QApplication& app)
+{
+    pondra::installItalianTranslations(app);
+    identify();
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -103,7 +111,7 @@ int main(int argc, char* argv[])
     }
     if (parser.isSet(options.print)) {
         QApplication app(argc, argv);
-        identify();
+        identify(app);
         QTextStream out(stdout);
         QTextStream err(stderr);
         return pondra::runPrintCommand(parser.value(options.print), parser.positionalArguments().value(0),
@@ -111,7 +119,7 @@ int main(int argc, char* argv[])
     }
     if (parser.isSet(options.screenshot)) {
         QApplication app(argc, argv);
-        identify();
+        identify(app);
         const QStringList rest = parser.positionalArguments();
         if (rest.isEmpty()) {
             QTextStream(stderr) << QStringLiteral("Manca il nome dell'immagine da scrivere.") << Qt::endl;
@@ -121,6 +129,6 @@ int main(int argc, char* argv[])
     }
 
     QApplication app(argc, argv);
-    identify();
+    identify(app);
     return pondra::runWindows(parser.positionalArguments().value(0));
 }

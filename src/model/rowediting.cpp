@@ -15,6 +15,7 @@ std::optional<QString> NameOfferedOnTick(const Study& study, int r)
 void SetRowTicked(Study& study, int r, bool ticked)
 {
     study.row(study.CurrentHypothesis, r).ticked = Value::integer(ticked ? 1 : 0);
+    study.noteEdit();
 }
 
 void SetRowName(Study& study, int r, const QString& name)
@@ -25,6 +26,7 @@ void SetRowName(Study& study, int r, const QString& name)
         row.judgement = row.judgementNumber = row.coefficient = row.weight = Value::text(QString());
     }
     UpdateLastNamedRow(study);
+    study.noteEdit();
 }
 
 void JudgeRow(Study& study, int r, int step)
@@ -33,17 +35,20 @@ void JudgeRow(Study& study, int r, int step)
     row.judgement = Value::text(JudgementScale::adjective(step));
     row.coefficient = Value::text(JudgementScale::coefficientText(step));
     row.judgementNumber = Value::integer(qint16(step));
+    study.noteEdit();
 }
 
 void SetRowWeight(Study& study, int r, int weight)
 {
     study.row(study.CurrentHypothesis, r).weight = Value::text(QString::number(weight));
+    study.noteEdit();
 }
 
 void SetHypothesisName(Study& study, const QString& name)
 {
     study.hypothesis(study.CurrentHypothesis).name = Value::text(name);
     study.recountHypotheses();
+    study.noteEdit();
 }
 
 void ClearShownHypothesis(Study& study)
@@ -55,6 +60,7 @@ void ClearShownHypothesis(Study& study)
         row.ticked = Value::integer(0);
         row.name = row.judgement = row.judgementNumber = row.coefficient = row.weight = Value::text(QString());
     }
+    study.noteEdit();
 }
 
 } // namespace pondra

@@ -9,7 +9,7 @@
 namespace pondra {
 
 // How the Data window's edits change the rows of the current hypothesis. Each writes through to
-// the study at once; the window only shows the result.
+// the study at once, as one edit of its revision; the window only shows the result.
 
 // The name a tick writes into row r of the current hypothesis: the name of the same row of the
 // hypothesis before (the empty text for hypothesis 1, which has none before it). A row that has

@@ -4,6 +4,23 @@
 
 namespace pondra {
 
+void Study::replaceWith(Study&& other)
+{
+    const int shown = CurrentHypothesis;
+    const int firstRow = FirstVisibleRow;
+    const quint64 revision = std::max(m_revision, other.m_revision) + 1;
+    *this = std::move(other);
+    CurrentHypothesis = shown;
+    FirstVisibleRow = firstRow;
+    m_revision = revision;
+}
+
+bool Study::operator==(const Study& other) const
+{
+    return HypothesisCount == other.HypothesisCount && CurrentHypothesis == other.CurrentHypothesis &&
+           FirstVisibleRow == other.FirstVisibleRow && m_hypotheses == other.m_hypotheses;
+}
+
 int Study::countNamedHypotheses() const
 {
     int count = 0;

@@ -41,6 +41,17 @@ class Study {
 public:
     Study() : m_hypotheses(MaxHypotheses + 1) {}
 
+    // Counts the edits of the study: every change the user makes to its data moves it forward,
+    // and so does replacing the whole study. Moving between hypotheses, scoring and ranking are
+    // not edits. Comparing it with the revision last opened or saved tells whether the study in
+    // memory differs from its file; a revision names one state of the study for the whole run.
+    quint64 revision() const { return m_revision; }
+    void noteEdit() { ++m_revision; }
+
+    // Takes the data of another study (a file just read) as one edit, keeping the position on
+    // screen (shown hypothesis and first visible row) and the revision count.
+    void replaceWith(Study&& other);
+
     Hypothesis& hypothesis(int h) { return m_hypotheses.at(std::size_t(h)); }
     const Hypothesis& hypothesis(int h) const { return m_hypotheses.at(std::size_t(h)); }
     CharacteristicEntry& row(int h, int r) { return hypothesis(h).rows.at(std::size_t(r)); }
@@ -59,10 +70,12 @@ public:
     int CurrentHypothesis = 1;
     int FirstVisibleRow = 1;
 
-    bool operator==(const Study&) const = default;
+    // Same data and position; the revision is history, not content.
+    bool operator==(const Study& other) const;
 
 private:
     std::vector<Hypothesis> m_hypotheses;
+    quint64 m_revision = 0;
 };
 
 // The highest row of the current hypothesis with a name becomes its LastNamedRow; with no

@@ -19,12 +19,14 @@ public:
         QString title;
         QString filters;
         QString selectedFilter;
+        QString proposedName = {};
     };
 
     QList<pondra::MessageRequest> messages;
     QList<FileRequest> fileRequests;
     QQueue<pondra::MessageAnswer> answers;       // Yes when empty
     QQueue<QString> fileNames;                   // cancelled when empty
+    QQueue<QString> chosenFilters;               // the preselected one when empty
     QQueue<std::optional<QColor>> colours;       // cancelled when empty
 
     pondra::MessageAnswer message(QWidget*, const pondra::MessageRequest& request) override
@@ -40,10 +42,19 @@ public:
         fileRequests << FileRequest{title, filters, selected};
         return fileNames.isEmpty() ? QString() : fileNames.dequeue();
     }
-    QString saveFileName(QWidget* parent, const QString& title, const QString& filters,
-                         const QString& selected) override
+    QString deleteFileName(QWidget* parent, const QString& title, const QString& filters,
+                           const QString& selected) override
     {
         return openFileName(parent, title, filters, selected);
+    }
+    QString saveFileName(QWidget*, const QString& title, const QString& filters, QString* selected,
+                         const QString& proposedName) override
+    {
+        fileRequests << FileRequest{title, filters, *selected, proposedName};
+        if (!chosenFilters.isEmpty()) {
+            *selected = chosenFilters.dequeue();
+        }
+        return fileNames.isEmpty() ? QString() : fileNames.dequeue();
     }
     std::optional<QColor> color(QWidget*, const QColor&) override
     {

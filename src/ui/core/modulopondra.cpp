@@ -1,11 +1,18 @@
 #include "modulopondra.h"
 
+#include "archive/datafile.h"
+#include "model/textrules.h"
+
+#include <QFileInfo>
+
 namespace pondra {
 
 ModuloPondra::ModuloPondra(std::unique_ptr<Dialogs> dialogs, std::unique_ptr<Environment> environment)
     : m_study(std::make_unique<Study>()), m_ranking(std::make_unique<Ranking>()), m_identity(pondra::InitGlobals()),
       m_dialogs(std::move(dialogs)), m_environment(std::move(environment))
 {
+    m_titlePage.data = italianLongDate(m_environment->today());
+    m_savedRevision = m_study->revision();
 }
 
 ModuloPondra::~ModuloPondra()
@@ -19,6 +26,55 @@ ModuloPondra::~ModuloPondra()
     for (const QPointer<QWidget>& w : std::as_const(m_documents)) {
         delete w.data();
     }
+}
+
+void ModuloPondra::editTitlePage(const TitlePage& page)
+{
+    if (page == m_titlePage) {
+        return;
+    }
+    m_titlePage = page;
+    // The title page is saved with the study, so its changes are the study's.
+    m_study->noteEdit();
+}
+
+bool ModuloPondra::openFile(const QString& path, QString* error)
+{
+    // Read beside the study in memory, which a failed read must leave as it was.
+    auto read = std::make_unique<Study>();
+    TitlePage page;
+    if (!loadStudyFile(path, *read, page, error)) {
+        return false;
+    }
+    m_study->replaceWith(std::move(*read));
+    m_titlePage = std::move(page);
+    CurrentFileName = path;
+    m_savedRevision = m_study->revision();
+    m_recentFiles.add(path);
+    return true;
+}
+
+bool ModuloPondra::saveFile(const QString& path, QString* error)
+{
+    if (!saveStudyFile(path, *m_study, m_titlePage, error)) {
+        return false;
+    }
+    CurrentFileName = path;
+    m_savedRevision = m_study->revision();
+    m_recentFiles.add(path);
+    return true;
+}
+
+bool ModuloPondra::isCurrentFile(const QString& path) const
+{
+    // Compared by canonical path while both exist, so links and "." do not hide the match.
+    return !CurrentFileName.isEmpty() && QFileInfo(path) == QFileInfo(CurrentFileName);
+}
+
+void ModuloPondra::currentFileDeleted()
+{
+    CurrentFileName.clear();
+    m_savedRevision.reset();
 }
 
 void ModuloPondra::showMessage(QWidget* parent, const Message& message, const QString& title)

@@ -3,6 +3,7 @@
 #include "model/identity.h"
 #include "model/ranking.h"
 #include "model/study.h"
+#include "model/titlepage.h"
 #include "recentfiles.h"
 #include "seams.h"
 
@@ -14,6 +15,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace pondra {
 
@@ -29,7 +31,32 @@ public:
     ModuloPondra& operator=(const ModuloPondra&) = delete;
 
     Study& study() { return *m_study; }
+    const Study& study() const { return *m_study; }
     Ranking& ranking() { return *m_ranking; }
+
+    // The title page of the study, kept beside it so that it outlives the Title-page window,
+    // which only shows and edits it. A new study's title page carries today's date.
+    const TitlePage& titlePage() const { return m_titlePage; }
+    // The user's change of the title page: an edit of the study when anything differs.
+    void editTitlePage(const TitlePage& page);
+
+    // Whether the study or its title page changed since the study was last opened or saved (a
+    // new study counts as saved, with nothing to lose; a study whose file was deleted does not).
+    bool isModified() const { return m_savedRevision != m_study->revision(); }
+    // The revision last opened or saved; nothing when no file holds the study.
+    std::optional<quint64> savedRevision() const { return m_savedRevision; }
+
+    // Reads the file whole; only a complete, valid file replaces the study and its title page
+    // and becomes CurrentFileName, the study then counting as saved. On failure nothing
+    // changes and `error` says why.
+    bool openFile(const QString& path, QString* error);
+    // Writes the study and its title page; on success the file becomes CurrentFileName and the
+    // study counts as saved. A failed save changes nothing.
+    bool saveFile(const QString& path, QString* error);
+    // Whether `path` names the study's file, however spelt.
+    bool isCurrentFile(const QString& path) const;
+    // The study's file is gone: CurrentFileName is emptied and the study is in no file any more.
+    void currentFileDeleted();
 
     const IdentityTexts& identity() const { return m_identity; }
     // Harmless to run again: the texts are constants.
@@ -99,8 +126,22 @@ public:
     using CreationHandler = std::function<void(QWidget&)>;
     void setWindowCreatedHandler(CreationHandler handler) { m_onCreated = std::move(handler); }
 
+    // Leaving the program, as the shell does it (the exit question first); a window asks for
+    // it when closing it would leave the study with no window. Without a shell, nothing.
+    using ExitProcedure = std::function<void(QWidget* from)>;
+    void setExitProcedure(ExitProcedure procedure) { m_exit = std::move(procedure); }
+    bool hasExitProcedure() const { return bool(m_exit); }
+    void ExitProgram(QWidget* from)
+    {
+        if (m_exit) {
+            m_exit(from);
+        }
+    }
+
 private:
     std::unique_ptr<Study> m_study;
+    TitlePage m_titlePage;
+    std::optional<quint64> m_savedRevision;
     std::unique_ptr<Ranking> m_ranking;
     IdentityTexts m_identity;
     std::unique_ptr<Dialogs> m_dialogs;
@@ -110,6 +151,7 @@ private:
     QList<QPointer<QWidget>> m_documents;
     Decorator m_decorator;
     CreationHandler m_onCreated;
+    ExitProcedure m_exit;
 };
 
 } // namespace pondra

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QRegularExpression>
 
 namespace pondra {
 
@@ -55,18 +56,53 @@ QString QtDialogs::openFileName(QWidget* parent, const QString& title, const QSt
     return QFileDialog::getOpenFileName(parent, title, QString(), filters, &selected);
 }
 
-QString QtDialogs::saveFileName(QWidget* parent, const QString& title, const QString& filters,
-                                const QString& selectedFilter)
+QString QtDialogs::deleteFileName(QWidget* parent, const QString& title, const QString& filters,
+                                  const QString& selectedFilter)
 {
-    QString selected = selectedFilter;
-    // The program itself asks nothing before replacing a file; the dialog's own question stays.
-    return QFileDialog::getSaveFileName(parent, title, QString(), filters, &selected);
+    QFileDialog dialog(parent, title);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(filters.split(QStringLiteral(";;")));
+    dialog.selectNameFilter(selectedFilter);
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Elimina"));
+    if (dialog.exec() != QDialog::Accepted) {
+        return {};
+    }
+    return dialog.selectedFiles().value(0);
+}
+
+QString QtDialogs::saveFileName(QWidget* parent, const QString& title, const QString& filters,
+                                QString* selectedFilter, const QString& proposedName)
+{
+    QFileDialog dialog(parent, title);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(filters.split(QStringLiteral(";;")));
+    dialog.selectNameFilter(*selectedFilter);
+    // The dialog adds the extension itself, so that its question about replacing a file is
+    // about the file that will be written.
+    dialog.setDefaultSuffix(filterExtension(*selectedFilter));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog](const QString& filter) { dialog.setDefaultSuffix(filterExtension(filter)); });
+    if (!proposedName.isEmpty()) {
+        dialog.selectFile(proposedName);
+    }
+    if (dialog.exec() != QDialog::Accepted) {
+        return {};
+    }
+    *selectedFilter = dialog.selectedNameFilter();
+    return dialog.selectedFiles().value(0);
 }
 
 std::optional<QColor> QtDialogs::color(QWidget* parent, const QColor& initial)
 {
     const QColor chosen = QColorDialog::getColor(initial, parent);
     return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
+}
+
+QString filterExtension(const QString& filter)
+{
+    static const QRegularExpression single(QStringLiteral("\\(\\*\\.(\\w+)\\)\\s*$"));
+    return single.match(filter).captured(1);
 }
 
 QDate SystemEnvironment::today() const

@@ -37,8 +37,15 @@ public:
     // Empty when cancelled. Filters use Qt's syntax, ";;" between them.
     virtual QString openFileName(QWidget* parent, const QString& title, const QString& filters,
                                  const QString& selectedFilter) = 0;
+    // An open dialog whose accept button reads "Elimina": the file chosen is to be deleted.
+    virtual QString deleteFileName(QWidget* parent, const QString& title, const QString& filters,
+                                   const QString& selectedFilter) = 0;
+    // `selectedFilter` comes in preselected and goes out as the filter chosen; `proposedName`
+    // (a name or a path, possibly empty) is what the dialog starts with. A name typed without
+    // an extension takes the one of the chosen filter, if it has one, before the dialog asks
+    // about replacing an existing file.
     virtual QString saveFileName(QWidget* parent, const QString& title, const QString& filters,
-                                 const QString& selectedFilter) = 0;
+                                 QString* selectedFilter, const QString& proposedName) = 0;
     // Nothing when cancelled.
     virtual std::optional<QColor> color(QWidget* parent, const QColor& initial) = 0;
 };
@@ -64,10 +71,16 @@ public:
     MessageAnswer message(QWidget* parent, const MessageRequest& request) override;
     QString openFileName(QWidget* parent, const QString& title, const QString& filters,
                          const QString& selectedFilter) override;
-    QString saveFileName(QWidget* parent, const QString& title, const QString& filters,
-                         const QString& selectedFilter) override;
+    QString deleteFileName(QWidget* parent, const QString& title, const QString& filters,
+                           const QString& selectedFilter) override;
+    QString saveFileName(QWidget* parent, const QString& title, const QString& filters, QString* selectedFilter,
+                         const QString& proposedName) override;
     std::optional<QColor> color(QWidget* parent, const QColor& initial) override;
 };
+
+// The extension a file-dialog filter stands for: "pdf" for "Documento PDF (*.pdf)"; empty for a
+// filter of several patterns or of names without one.
+QString filterExtension(const QString& filter);
 
 class SystemEnvironment : public Environment {
 public:

@@ -10,6 +10,8 @@
 #include <QMenuBar>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
+#include <QStatusBar>
 #include <QStandardPaths>
 #include <QStyle>
 #include <QTextDocument>
@@ -57,7 +59,10 @@ DocumentWindow::DocumentWindow(ModuloPondra& module, std::unique_ptr<QTextDocume
     add(QStringLiteral("&Apri con..."), "document-open", QStyle::SP_DirOpenIcon, QKeySequence(), &DocumentWindow::openWith);
     file->addSeparator();
     file->addAction(QStringLiteral("&Chiudi"), QKeySequence::Close, this, &QWidget::close);
-    resize(820, 900);
+    // No taller than the screen leaves free, title bar included.
+    const QRect available = screen()->availableGeometry();
+    const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    resize(std::min(820, available.width()), std::min(900, available.height() - titleBar));
 }
 
 DocumentWindow::~DocumentWindow()
@@ -85,15 +90,25 @@ void DocumentWindow::print()
 void DocumentWindow::saveAs()
 {
     const QStringList filters = exportFilters();
-    const QString path = m_module.dialogs().saveFileName(this, QStringLiteral("Salva il documento come"),
-                                                         filters.join(QStringLiteral(";;")), filters.value(0));
+    QString filter = filters.value(0);
+    const QString name =
+        m_suggestedName.isEmpty() ? windowTitle().section(u':', -1).trimmed() : m_suggestedName;
+    QString path = m_module.dialogs().saveFileName(this, QStringLiteral("Salva il documento come"),
+                                                   filters.join(QStringLiteral(";;")), &filter,
+                                                   name + u'.' + filterExtension(filter));
     if (path.isEmpty()) {
         return;
+    }
+    // A name given without an extension is written in the format chosen beside it.
+    if (QFileInfo(path).suffix().isEmpty() && !filterExtension(filter).isEmpty()) {
+        path += u'.' + filterExtension(filter);
     }
     QString error;
     if (!exportDocument(*m_document, path, &error)) {
         m_module.showMessage(this, {error, MessageIcon::Critical}, fileTitle(m_module));
+        return;
     }
+    statusBar()->showMessage(QStringLiteral("archiviato in «%1»").arg(QDir::toNativeSeparators(path)));
 }
 
 void DocumentWindow::openWith()

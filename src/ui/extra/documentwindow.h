@@ -22,6 +22,10 @@ public:
 
     QTextDocument* document() const;
 
+    // The name (or path) "Salva come..." proposes, without extension; the extension of the
+    // preselected format is added. Without one the window's title names the document.
+    void setSuggestedName(const QString& name) { m_suggestedName = name; }
+
 public Q_SLOTS:
     void print();
     // Asks where and in which format; says why when the file cannot be written.
@@ -33,6 +37,7 @@ private:
     ModuloPondra& m_module;
     std::unique_ptr<QTextDocument> m_document;
     QTextEdit* m_editor = nullptr;
+    QString m_suggestedName;
 };
 
 // Opens a printout in a new document window owned by the module.

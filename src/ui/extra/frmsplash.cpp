@@ -16,7 +16,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
-#include <QTimer>
 
 namespace pondra {
 
@@ -164,12 +163,10 @@ void frmSplash::Form_KeyPress(int KeyAscii)
 {
     Q_UNUSED(KeyAscii);
     m_music.close();
-    // Unloaded once this event is over, never from inside it. Deleting the last visible
-    // window ends the program.
-    QTimer::singleShot(0, this, [module = &m_module] {
-        module->unloadWindow<frmSplash>();
-        module->unloadWindow<prodotti>();
-    });
+    m_module.unloadWindow<prodotti>();
+    // Closed, not only hidden: with no other window shown, closing the last one ends the
+    // program.
+    close();
 }
 
 bool frmSplash::eventFilter(QObject* watched, QEvent* event)

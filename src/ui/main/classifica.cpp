@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -205,5 +206,23 @@ void classifica::aiuto_Click()
         m_module.identity().HelpTitle);
 }
 
+// Clicks on the cells and the labels reach here too: they are part of the window's background.
+void classifica::mousePressEvent(QMouseEvent* event)
+{
+    m_pressedOnBackground = event->button() == Qt::LeftButton &&
+                            centralWidget()->geometry().contains(event->position().toPoint());
+    MainWindow::mousePressEvent(event);
+}
+
+void classifica::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool click = m_pressedOnBackground && event->button() == Qt::LeftButton &&
+                       centralWidget()->geometry().contains(event->position().toPoint());
+    m_pressedOnBackground = false;
+    MainWindow::mouseReleaseEvent(event);
+    if (click) {
+        Q_EMIT helpRequested();
+    }
+}
 
 } // namespace pondra

@@ -51,12 +51,19 @@ public Q_SLOTS:
     void VScroll1_Change();
     void aiuto_Click();
 
+Q_SIGNALS:
+    // A click on the window itself, away from its controls, asks for the window's help page.
+    void helpRequested();
+
 protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void Form_Load();
     void buildControls();
 
+    bool m_pressedOnBackground = false;
 };
 
 } // namespace pondra

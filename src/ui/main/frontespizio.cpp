@@ -3,7 +3,6 @@
 #include "colours.h"
 
 #include "clickablelabel.h"
-#include "model/textrules.h"
 #include "ui/core/installation.h"
 #include "ui/core/modulopondra.h"
 #include "ui/layout/line.h"
@@ -105,6 +104,8 @@ void frontespizio::buildControls()
                                QString::fromUtf16(fieldDesigns[std::size_t(i)].tooltip), top);
         auto* box = new QLineEdit(client);
         placeTwips(box, FieldLeft, top, FieldWidth, FieldHeight);
+        // Only the user's typing is an edit; showing the title page is not.
+        connect(box, &QLineEdit::textEdited, this, [this, i](const QString& text) { field_Change(i, text); });
         *targets[i] = box;
     }
 
@@ -160,7 +161,7 @@ void frontespizio::Form_Load()
 {
     setUpProportionalLayout();
 
-    data->setText(italianLongDate(m_module.environment().today()));
+    ShowFields();
     const OwnerData owner = ownerData();
     Labelstudio->setText(owner.OwnerStudioName);
     labelindirizzo->setText(owner.OwnerAddress);
@@ -171,34 +172,35 @@ std::array<QLineEdit*, TitlePage::FieldCount> frontespizio::boxes() const
     return {progetto, localita, tipostudio, committente, luogo, data, allegati};
 }
 
-TitlePage frontespizio::titlePage() const
+void frontespizio::ShowFields()
 {
-    TitlePage page;
+    const TitlePage& page = m_module.titlePage();
     const auto fields = boxes();
     for (int i = 0; i < TitlePage::FieldCount; ++i) {
-        page.field(i) = fields[std::size_t(i)]->text();
+        QLineEdit* box = fields[std::size_t(i)];
+        // Left alone when it already reads so, to keep the cursor where the user is typing.
+        if (box->text() != page.field(i)) {
+            box->setText(page.field(i));
+        }
     }
-    return page;
 }
 
-void frontespizio::setTitlePage(const TitlePage& page)
+void frontespizio::field_Change(int i, const QString& text)
 {
-    const auto fields = boxes();
-    for (int i = 0; i < TitlePage::FieldCount; ++i) {
-        fields[std::size_t(i)]->setText(page.field(i));
-    }
+    TitlePage page = m_module.titlePage();
+    page.field(i) = text;
+    m_module.editTitlePage(page);
 }
 
 void frontespizio::controllodat_Click()
 {
-    m_module.showMessage(this, CheckTitlePage(titlePage()), m_module.identity().CheckTitle);
+    m_module.showMessage(this, CheckTitlePage(m_module.titlePage()), m_module.identity().CheckTitle);
 }
 
 void frontespizio::cancella_Click()
 {
-    for (QLineEdit* box : boxes()) {
-        box->clear();
-    }
+    m_module.editTitlePage(TitlePage());
+    ShowFields();
 }
 
 void frontespizio::aiuto_Click()

@@ -18,8 +18,8 @@ class ClickableLabel;
 class Line;
 class ModuloPondra;
 
-// The Title-page window: the seven heading fields of the study, which live only in its text
-// boxes while it is loaded, and the owner's studio, shown but never editable here.
+// The Title-page window: shows and edits the seven heading fields of the study's title page,
+// which the module keeps, and the owner's studio, shown but never editable here.
 class frontespizio : public MainWindow {
     Q_OBJECT
 
@@ -59,9 +59,8 @@ public:
     QPushButton* cmdesci = nullptr;
     QLabel* passo = nullptr;
 
-    // The boxes as they stand, and all seven replaced at once (the date too).
-    TitlePage titlePage() const;
-    void setTitlePage(const TitlePage& page);
+    // The boxes show the study's title page as it stands.
+    void ShowFields();
 
 public Q_SLOTS:
     void controllodat_Click();
@@ -70,15 +69,14 @@ public Q_SLOTS:
     void Labelstudio_Click();
     void labelindirizzo_Click();
 
-protected:
-
 private:
     void buildControls();
     void Form_Load();
     // The boxes in file order, so that TitlePage::field(i) and box i go together.
     std::array<QLineEdit*, TitlePage::FieldCount> boxes() const;
     void showNotEditable();
-
+    // Field i (file order) typed into: an edit of the study's title page.
+    void field_Change(int i, const QString& text);
 };
 
 } // namespace pondra

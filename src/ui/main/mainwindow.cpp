@@ -1,8 +1,11 @@
 #include "mainwindow.h"
 
+#include "ui/core/modulopondra.h"
 #include "ui/layout/clsresize.h"
 #include "ui/layout/twips.h"
 
+#include <QApplication>
+#include <QCloseEvent>
 
 namespace pondra {
 
@@ -18,6 +21,29 @@ void MainWindow::setUpProportionalLayout()
 {
     m_resize = std::make_unique<clsResize>();
     LoadProportionalLayout(*m_resize, this, DesignWidth, DesignHeight);
+}
+
+void MainWindow::showFileName(const QString& fileName)
+{
+    if (m_caption.isEmpty()) {
+        m_caption = windowTitle();
+    }
+    setWindowTitle(fileName.isEmpty() ? m_caption : m_caption + QStringLiteral(" - ") + fileName);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    const bool anotherShown = std::any_of(windows.begin(), windows.end(), [this](QWidget* w) {
+        return w != this && qobject_cast<MainWindow*>(w) && w->isVisible();
+    });
+    if (anotherShown || !m_module.hasExitProcedure()) {
+        QMainWindow::closeEvent(event);
+        return;
+    }
+    // Leaving unloads this window too when confirmed; "No" keeps it open.
+    event->ignore();
+    m_module.ExitProgram(this);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)

@@ -20,6 +20,9 @@ public:
 
     ~MainWindow() override;
 
+    // The window's own title, followed by the name of the study's file when there is one.
+    void showFileName(const QString& fileName);
+
 protected:
     explicit MainWindow(ModuloPondra& module);
 
@@ -28,11 +31,15 @@ protected:
     void setUpProportionalLayout();
 
     void resizeEvent(QResizeEvent* event) override;
+    // Closing the last main window leaves the study with no window: that is leaving the
+    // program, which asks first. Any other main window just unloads.
+    void closeEvent(QCloseEvent* event) override;
 
     ModuloPondra& m_module;
 
 private:
     std::unique_ptr<clsResize> m_resize;
+    QString m_caption; // the title the window was built with
 };
 
 } // namespace pondra

@@ -1,14 +1,15 @@
 #include "archivecommands.h"
 
-#include "archive/datafile.h"
 #include "navigation.h"
 #include "ui/core/modulopondra.h"
+#include "ui/main/classifica.h"
 #include "ui/main/frontespizio.h"
 #include "ui/main/requisiti.h"
 
 #include <QDir>
 #include <QFile>
-#include <QLineEdit>
+#include <QFileInfo>
+#include <QLabel>
 #include <QMainWindow>
 
 namespace pondra {
@@ -19,50 +20,97 @@ namespace {
 const QString DataFilesFilter = QStringLiteral("File Pondra-dati- (Pondra-dati-*)");
 const QString AllAndDataFilters = QStringLiteral("Tutti i file (*);;") + DataFilesFilter;
 
-QString fileTitle(const ModuloPondra& module)
-{
-    return module.identity().ProgramName + QStringLiteral(": archivio");
-}
-
 void tellFailure(ModuloPondra& module, QWidget* from, const QString& text)
 {
-    module.showMessage(from, {text, MessageIcon::Critical}, fileTitle(module));
+    module.showMessage(from, {text, MessageIcon::Critical}, ArchiveTitle(module));
 }
 
 } // namespace
 
+QString ArchiveTitle(const ModuloPondra& module)
+{
+    return module.identity().ProgramName + QStringLiteral(": archivio");
+}
+
+QLabel* StepLine(QMainWindow& window)
+{
+    if (auto* data = qobject_cast<requisiti*>(&window)) {
+        return data->passo;
+    }
+    if (auto* results = qobject_cast<classifica*>(&window)) {
+        return results->passo;
+    }
+    if (auto* title = qobject_cast<frontespizio*>(&window)) {
+        return title->passo;
+    }
+    return nullptr;
+}
+
+void ShowFileNameInTitle(const ModuloPondra& module, MainWindow& window)
+{
+    window.showFileName(module.CurrentFileName.isEmpty() ? QString() : QFileInfo(module.CurrentFileName).fileName());
+}
+
+void ShowFileNameInTitles(ModuloPondra& module)
+{
+    for (MainWindow* window : std::initializer_list<MainWindow*>{
+             module.loadedWindow<requisiti>(), module.loadedWindow<classifica>(), module.loadedWindow<frontespizio>()}) {
+        if (window) {
+            ShowFileNameInTitle(module, *window);
+        }
+    }
+}
+
+bool MayReplaceStudy(ModuloPondra& module, QWidget* from)
+{
+    return !module.isModified() ||
+           module.ask(from, QStringLiteral("I dati non archiviati andranno persi. Aprire un altro file?"),
+                      ArchiveTitle(module), MessageIcon::Question, MessageAnswer::No) != MessageAnswer::No;
+}
+
 void OpenStudy(ModuloPondra& module, QMainWindow& from)
 {
+    if (!MayReplaceStudy(module, &from)) {
+        return;
+    }
     const QString path = module.dialogs().openFileName(&from, QStringLiteral("Apri file"), AllAndDataFilters,
                                                        DataFilesFilter);
     if (path.isEmpty()) {
         // As before a cancelled open: the next save asks for a name.
         module.CurrentFileName.clear();
+        ShowFileNameInTitles(module);
         return;
     }
-    OpenStudyFile(module, from, path);
+    OpenStudyFile(module, &from, path);
 }
 
-void OpenStudyFile(ModuloPondra& module, QMainWindow& from, const QString& path)
+bool OpenStudyFile(ModuloPondra& module, QWidget* from, const QString& path)
 {
-    TitlePage titlePage;
     QString error;
-    if (!loadStudyFile(path, module.study(), titlePage, &error)) {
+    if (!module.openFile(path, &error)) {
         // The name of a file that could not be read is not kept: a later save must not
         // overwrite it without asking.
-        tellFailure(module, &from, error);
-        return;
+        tellFailure(module, from, error);
+        return false;
     }
-    module.CurrentFileName = path;
-    module.recentFiles().add(path);
-    module.window<frontespizio>()->setTitlePage(titlePage);
     module.window<requisiti>()->HScroll1_Change();
+    if (frontespizio* title = module.loadedWindow<frontespizio>()) {
+        title->ShowFields();
+    }
+    // A Results window left open shows the ranking of the study now in memory.
+    if (module.loadedWindow<classifica>()) {
+        module.QuietRanking = 0;
+        RankHypotheses(module);
+    }
+    ShowFileNameInTitles(module);
+    return true;
 }
 
 void SaveStudy(ModuloPondra& module, QMainWindow& from, CommandOrigin origin, bool askName)
 {
     if (askName) {
         module.CurrentFileName.clear();
+        ShowFileNameInTitles(module);
     }
     module.CheckRequested = 1;
     module.window<requisiti>()->controllodati_Click();
@@ -72,8 +120,7 @@ void SaveStudy(ModuloPondra& module, QMainWindow& from, CommandOrigin origin, bo
         }
         return;
     }
-    frontespizio* titleWindow = module.window<frontespizio>();
-    if (titleWindow->progetto->text().isEmpty()) {
+    if (module.titlePage().progetto.isEmpty()) {
         const QString text = origin == CommandOrigin::TitlePageWindow
                                  ? QStringLiteral("E' necessario digitare almeno il dato della 'perizia'.")
                                  : QStringLiteral("E' necessario digitare almeno il dato della 'perizia' nella "
@@ -84,36 +131,50 @@ void SaveStudy(ModuloPondra& module, QMainWindow& from, CommandOrigin origin, bo
     }
     QString path = module.CurrentFileName;
     if (path.isEmpty()) {
-        path = module.dialogs().saveFileName(&from, QStringLiteral("Salva file con nome"), DataFilesFilter,
-                                             DataFilesFilter);
+        QString filter = DataFilesFilter;
+        path = module.dialogs().saveFileName(&from, QStringLiteral("Salva file con nome"), DataFilesFilter, &filter,
+                                             QString());
         if (path.isEmpty()) {
             return;
         }
     }
     QString error;
-    if (!saveStudyFile(path, module.study(), titleWindow->titlePage(), &error)) {
+    if (!module.saveFile(path, &error)) {
         tellFailure(module, &from, error);
         return;
     }
-    module.CurrentFileName = path;
-    module.recentFiles().add(path);
+    ShowFileNameInTitles(module);
+    if (QLabel* passo = StepLine(from)) {
+        passo->setText(QStringLiteral("archiviato in «%1»").arg(QDir::toNativeSeparators(path)));
+    }
 }
 
 void DeleteStudyFile(ModuloPondra& module, QMainWindow& from)
 {
-    const QString path = module.dialogs().openFileName(&from, module.identity().DeleteDialogTitle, AllAndDataFilters,
-                                                       DataFilesFilter);
+    const QString path = module.dialogs().deleteFileName(&from, module.identity().DeleteDialogTitle,
+                                                         AllAndDataFilters, DataFilesFilter);
     if (path.isEmpty()) {
         return;
     }
+    const MessageAnswer answer =
+        module.ask(&from, QStringLiteral("Eliminare definitivamente il file «%1»?").arg(QFileInfo(path).fileName()),
+                   ArchiveTitle(module), MessageIcon::Question, MessageAnswer::No);
+    if (answer == MessageAnswer::No) {
+        return;
+    }
+    const bool current = module.isCurrentFile(path);
     QFile file(path);
-    if (file.remove()) {
-        module.recentFiles().remove(path);
-    } else {
+    if (!file.remove()) {
         tellFailure(module, &from,
                     QStringLiteral("Il file «%1» non si può eliminare: %2")
                         .arg(QDir::toNativeSeparators(path),
                              file.exists() ? QStringLiteral("è protetto o in uso.") : QStringLiteral("non esiste.")));
+        return;
+    }
+    module.recentFiles().remove(path);
+    if (current) {
+        module.currentFileDeleted();
+        ShowFileNameInTitles(module);
     }
 }
 

@@ -1,27 +1,46 @@
 #pragma once
 
+class QLabel;
 class QMainWindow;
 class QString;
+class QWidget;
 
 namespace pondra {
 
+class MainWindow;
 class ModuloPondra;
 
 // Where an archive command was chosen: the Title-page window shows the Data window when the
 // data fail their check, and its perizia message is shorter.
 enum class CommandOrigin { DataWindow, TitlePageWindow, ResultsWindow };
 
-// Opens a data file into the study and the title page. Only a whole, valid file replaces what
-// is in memory; a file that cannot be read changes nothing and says why.
+// The title of the archive commands' messages.
+QString ArchiveTitle(const ModuloPondra& module);
+// The step line of the main window a command was chosen from, if it has one.
+QLabel* StepLine(QMainWindow& window);
+
+// Whether the study in memory may be given up for another: a changed one only when the user
+// says so.
+bool MayReplaceStudy(ModuloPondra& module, QWidget* from);
+
+// Asks before a changed study is given up, then opens the file chosen in the dialog.
 void OpenStudy(ModuloPondra& module, QMainWindow& from);
-// The same, for a file already chosen.
-void OpenStudyFile(ModuloPondra& module, QMainWindow& from, const QString& path);
+
+// Opens a file into the study and its title page, as the open command does once the file is
+// chosen (the command line comes here too). Only a whole, valid file replaces what is in
+// memory; a file that cannot be read changes nothing and says why.
+bool OpenStudyFile(ModuloPondra& module, QWidget* from, const QString& path);
 
 // Saves after the silent data check and with a perizia; asks for a name the first time, or
-// always with `askName`. A failed save keeps the previous file and the current name.
+// always with `askName`. A failed save keeps the previous file and the current name. The
+// window's step line says where the file went.
 void SaveStudy(ModuloPondra& module, QMainWindow& from, CommandOrigin origin, bool askName);
 
-// Deletes the file chosen in the dialog at once; says why when it cannot.
+// Deletes the file chosen in the dialog once the user confirms; says why when it cannot.
 void DeleteStudyFile(ModuloPondra& module, QMainWindow& from);
+
+// The main windows' titles end with the name of the study's file, when there is one.
+void ShowFileNameInTitle(const ModuloPondra& module, MainWindow& window);
+void ShowFileNameInTitles(ModuloPondra& module);
 
 } // namespace pondra

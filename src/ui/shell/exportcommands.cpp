@@ -3,7 +3,6 @@
 #include "navigation.h"
 #include "reports/spreadsheetexport.h"
 #include "ui/core/modulopondra.h"
-#include "ui/main/frontespizio.h"
 #include "ui/main/requisiti.h"
 
 #include <QDir>
@@ -23,8 +22,15 @@ void ExportSpreadsheet(ModuloPondra& module, QMainWindow& from, CommandOrigin or
         }
         return;
     }
-    const QString filter = QStringLiteral("Foglio di calcolo CSV (*.csv)");
-    QString path = module.dialogs().saveFileName(&from, QStringLiteral("Esporta per foglio di calcolo"), filter, filter);
+    const QString filters = QStringLiteral("Foglio di calcolo CSV (*.csv)");
+    QString filter = filters;
+    // Beside the study's file and named after it, when it has one.
+    const QFileInfo study(module.CurrentFileName);
+    const QString proposed = module.CurrentFileName.isEmpty()
+                                 ? QStringLiteral("Pondra.csv")
+                                 : study.dir().filePath(study.completeBaseName() + QStringLiteral(".csv"));
+    QString path = module.dialogs().saveFileName(&from, QStringLiteral("Esporta per foglio di calcolo"), filters,
+                                                 &filter, proposed);
     if (path.isEmpty()) {
         return;
     }
@@ -32,15 +38,12 @@ void ExportSpreadsheet(ModuloPondra& module, QMainWindow& from, CommandOrigin or
         path += QStringLiteral(".csv");
     }
     QString error;
-    if (!exportSpreadsheet(path, module.study(), module.window<frontespizio>()->titlePage(), module.identity(), &error)) {
-        module.showMessage(&from, {error, MessageIcon::Critical}, module.identity().ProgramName + QStringLiteral(": archivio"));
+    if (!exportSpreadsheet(path, module.study(), module.titlePage(), module.identity(), &error)) {
+        module.showMessage(&from, {error, MessageIcon::Critical}, ArchiveTitle(module));
         return;
     }
-    const QString done = QStringLiteral("esportato in «%1»").arg(QDir::toNativeSeparators(path));
-    if (auto* data = qobject_cast<requisiti*>(&from)) {
-        data->passo->setText(done);
-    } else if (auto* title = qobject_cast<frontespizio*>(&from)) {
-        title->passo->setText(done);
+    if (QLabel* passo = StepLine(from)) {
+        passo->setText(QStringLiteral("esportato in «%1»").arg(QDir::toNativeSeparators(path)));
     }
 }
 

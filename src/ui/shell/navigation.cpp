@@ -42,13 +42,13 @@ void ShowResults(ModuloPondra& module)
     if (module.CheckRequested != 0) {
         return;
     }
-    module.QuietRanking = 0;
-    RankHypotheses(module);
     ShowResultsWindow(module);
 }
 
 void ShowResultsWindow(ModuloPondra& module)
 {
+    module.QuietRanking = 0;
+    RankHypotheses(module);
     bringUp(module.window<classifica>());
 }
 

@@ -15,7 +15,8 @@ void ShowDataWindow(ModuloPondra& module);
 // window) and shows it. A failed check has already said why.
 void ShowResults(ModuloPondra& module);
 
-// The Results window as it is, with the ranking last built.
+// Ranks again, without a check, and shows the Results window: however it is reached, it shows
+// the ranking of the study as it is now.
 void ShowResultsWindow(ModuloPondra& module);
 
 // Ranks quietly, without a check, then shows the Title-page window.

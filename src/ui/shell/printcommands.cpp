@@ -7,11 +7,13 @@
 #include "ui/core/modulopondra.h"
 #include "ui/extra/documentwindow.h"
 #include "ui/main/classifica.h"
-#include "ui/main/clickablelabel.h"
 #include "ui/main/frontespizio.h"
 #include "ui/main/requisiti.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPointer>
 #include <QLabel>
 #include <QProgressDialog>
 #include <QScrollBar>
@@ -22,7 +24,26 @@ namespace pondra {
 
 namespace {
 
-const QString Loading = QStringLiteral("sto caricando WORD");
+const QString Preparing = QStringLiteral("sto preparando la relazione");
+const QString DataShown = QStringLiteral("i dati sono nella finestra del documento");
+
+// Puts a step line back as it read before the printout, whose progress it showed meanwhile.
+class StepLineKeeper {
+public:
+    explicit StepLineKeeper(QLabel* label) : m_label(label), m_text(label->text()) {}
+    ~StepLineKeeper()
+    {
+        if (m_label) {
+            m_label->setText(m_text);
+        }
+    }
+    StepLineKeeper(const StepLineKeeper&) = delete;
+    StepLineKeeper& operator=(const StepLineKeeper&) = delete;
+
+private:
+    QPointer<QLabel> m_label;
+    QString m_text;
+};
 
 // The silent data check every data printout starts with; a failure has said why.
 bool dataPass(ModuloPondra& module)
@@ -74,18 +95,18 @@ PrintSource sourceFor(ModuloPondra& module, const TitlePage& titlePage, const st
             owner.OwnerAddress, step};
 }
 
-// The title page and the studio as the Title-page window shows them.
-PrintSource titlePageSource(ModuloPondra& module, frontespizio* title, const std::function<ScoreFigures(int)>& step)
+// The printout in a document window of its own; saving it proposes the study's file name
+// followed by the printout's name, beside the study's file.
+void show(ModuloPondra& module, TextDocumentBuilder& builder, const QString& what, const QString& kind)
 {
-    PrintSource source = sourceFor(module, title->titlePage(), step);
-    source.ownerStudioName = title->Labelstudio->text();
-    source.ownerAddress = title->labelindirizzo->text();
-    return source;
-}
-
-void show(ModuloPondra& module, TextDocumentBuilder& builder, const QString& what)
-{
-    showDocument(module, builder.takeDocument(), module.identity().ProgramName.trimmed() + QStringLiteral(": ") + what);
+    DocumentWindow* window = showDocument(module, builder.takeDocument(),
+                                          module.identity().ProgramName.trimmed() + QStringLiteral(": ") + what);
+    if (module.CurrentFileName.isEmpty()) {
+        window->setSuggestedName(kind);
+        return;
+    }
+    const QFileInfo study(module.CurrentFileName);
+    window->setSuggestedName(study.dir().filePath(study.completeBaseName() + QStringLiteral(" - ") + kind));
 }
 
 } // namespace
@@ -93,11 +114,11 @@ void show(ModuloPondra& module, TextDocumentBuilder& builder, const QString& wha
 void PrintTemplate(ModuloPondra& module)
 {
     requisiti* data = module.window<requisiti>();
-    data->passo->setText(Loading);
+    const StepLineKeeper keep(data->passo);
+    data->passo->setText(Preparing);
     TextDocumentBuilder builder;
     printTemplate(builder, module.identity());
-    show(module, builder, QStringLiteral("modello di acquisizione dati"));
-    data->passo->setText(QStringLiteral("ho visualizzato il modello su WORD"));
+    show(module, builder, QStringLiteral("modello di acquisizione dati"), QStringLiteral("modello"));
 }
 
 void PrintHypothesesData(ModuloPondra& module)
@@ -106,13 +127,13 @@ void PrintHypothesesData(ModuloPondra& module)
         return;
     }
     requisiti* data = module.window<requisiti>();
-    data->passo->setText(Loading);
+    // Stepping through the hypotheses writes its own hints; the window's hint comes back after.
+    const StepLineKeeper keep(data->passo);
+    data->passo->setText(Preparing);
     HypothesisStepper stepper(module, data);
     TextDocumentBuilder builder;
     printHypothesesData(builder, sourceFor(module, TitlePage(), std::ref(stepper)));
-    show(module, builder, QStringLiteral("dati delle ipotesi"));
-    // Stepping through the hypotheses wrote its own hints; this printout leaves its start text.
-    data->passo->setText(Loading);
+    show(module, builder, QStringLiteral("dati delle ipotesi"), QStringLiteral("dati"));
 }
 
 void PrintRanking(ModuloPondra& module)
@@ -122,11 +143,11 @@ void PrintRanking(ModuloPondra& module)
         return;
     }
     classifica* results = module.window<classifica>();
-    results->passo->setText(Loading);
+    results->passo->setText(Preparing);
     TextDocumentBuilder builder;
     printRanking(builder, sourceFor(module, TitlePage(), {}));
-    show(module, builder, QStringLiteral("classifica delle ipotesi"));
-    results->passo->setText(QStringLiteral("ho visualizzato i dati su WORD"));
+    show(module, builder, QStringLiteral("classifica delle ipotesi"), QStringLiteral("classifica"));
+    results->passo->setText(DataShown);
 }
 
 void PrintReport(ModuloPondra& module)
@@ -138,22 +159,23 @@ void PrintReport(ModuloPondra& module)
     module.QuietRanking = 1;
     RankHypotheses(module);
     frontespizio* title = module.window<frontespizio>();
-    title->passo->setText(QStringLiteral("sto caricando WORD per la stampa"));
+    const StepLineKeeper keep(module.window<requisiti>()->passo);
+    title->passo->setText(Preparing);
     HypothesisStepper stepper(module, title);
     TextDocumentBuilder builder;
-    printReport(builder, titlePageSource(module, title, std::ref(stepper)));
-    show(module, builder, QStringLiteral("relazione di stima"));
-    title->passo->setText(QStringLiteral("ho visualizzato la relazione su WORD"));
+    printReport(builder, sourceFor(module, module.titlePage(), std::ref(stepper)));
+    show(module, builder, QStringLiteral("relazione di stima"), QStringLiteral("relazione"));
+    title->passo->setText(QStringLiteral("la relazione è nella finestra del documento"));
 }
 
 void PrintTitlePageData(ModuloPondra& module)
 {
     frontespizio* title = module.window<frontespizio>();
-    title->passo->setText(Loading);
+    title->passo->setText(Preparing);
     TextDocumentBuilder builder;
-    printTitlePageData(builder, titlePageSource(module, title, {}));
-    show(module, builder, QStringLiteral("dati del frontespizio"));
-    title->passo->setText(QStringLiteral("ho visualizzato i dati su WORD"));
+    printTitlePageData(builder, sourceFor(module, module.titlePage(), {}));
+    show(module, builder, QStringLiteral("dati del frontespizio"), QStringLiteral("frontespizio"));
+    title->passo->setText(DataShown);
 }
 
 } // namespace pondra

@@ -14,16 +14,19 @@ namespace {
 
 void openRecent(ModuloPondra& module, QMainWindow& from, const QString& path)
 {
+    // Said before the question: a gone file replaces nothing.
     if (!QFileInfo(path).isFile()) {
         module.recentFiles().remove(path);
         module.showMessage(&from,
                            {QStringLiteral("Il file «%1» non esiste più: è stato tolto dall'elenco dei file recenti.")
                                 .arg(QDir::toNativeSeparators(path)),
                             MessageIcon::Exclamation},
-                           module.identity().ProgramName + QStringLiteral(": archivio"));
+                           ArchiveTitle(module));
         return;
     }
-    OpenStudyFile(module, from, path);
+    if (MayReplaceStudy(module, &from)) {
+        OpenStudyFile(module, &from, path);
+    }
 }
 
 } // namespace

@@ -166,15 +166,23 @@ struct WindowHelp {
 };
 constexpr std::array<WindowHelp, 4> windowHelp{{{0, u""}, {5, u"Dati"}, {6, u"Risultati"}, {7, u"Frontespizio"}}};
 
-// The window-number title at the right end of the menu bar opens the window's help page.
-void addWindowNumber(ModuloPondra& module, QMainWindow& window, int number, const QString& text)
+// The window-number title at the right end of the menu bar opens the window's help page. Its
+// letter works with Alt unless a menu of the bar already answers to it.
+void addWindowNumber(ModuloPondra& module, QMainWindow& window, int number, const QString& name, const QString& text)
 {
-    auto* action = new QAction(text, &window);
-    QObject::connect(action, &QAction::triggered, &window,
-                     [&module, number] { openHelpPage(module, windowHelp[std::size_t(number)].topic); });
+    QString shown = text;
+    const QKeySequence key = QKeySequence::mnemonic(text);
+    for (const QAction* menu : window.menuBar()->actions()) {
+        if (!key.isEmpty() && QKeySequence::mnemonic(menu->text()) == key) {
+            shown.remove(u'&');
+        }
+    }
     auto* button = new QToolButton(window.menuBar());
+    button->setObjectName(name);
     button->setAutoRaise(true);
-    button->setDefaultAction(action);
+    button->setText(shown);
+    QObject::connect(button, &QToolButton::clicked, &window,
+                     [&module, number] { openHelpPage(module, windowHelp[std::size_t(number)].topic); });
     window.menuBar()->setCornerWidget(button, Qt::TopRightCorner);
 }
 
@@ -285,7 +293,8 @@ Command decorateEditingWindow(ModuloPondra& module, QMainWindow& w, const Editin
     addEntry(edit, {e.checkEntry, e.check});
     addEntry(edit, {e.clearEntry, e.clear});
     const auto viewEntries = addViewAndHelpMenus(module, w, e.number);
-    addWindowNumber(module, w, e.number, e.windowNumber);
+    addWindowNumber(module, w, e.number, e.number == 1 ? QStringLiteral("fin") : QStringLiteral("finestra"),
+                    e.windowNumber);
 
     WindowCommands c;
     c.number = e.number;
@@ -343,7 +352,9 @@ void decorateResults(ModuloPondra& module, classifica& w)
     addEntry(edit, {QStringLiteral("Controllo dati immessi"), {}});
     addEntry(edit, {QStringLiteral("Cancella dati finestra"), {}});
     const auto viewEntries = addViewAndHelpMenus(module, w, 2);
-    addWindowNumber(module, w, 2, QStringLiteral("Fi&nestra n.2 di 3"));
+    addWindowNumber(module, w, 2, QStringLiteral("finestra"), QStringLiteral("Fi&nestra n.2 di 3"));
+    // Its help text says so: a click on the window gives its help page.
+    QObject::connect(&w, &classifica::helpRequested, &w, [&module] { openHelpPage(module, windowHelp[2].topic); });
 
     WindowCommands c;
     c.number = 2;
@@ -388,6 +399,7 @@ void decorateTitlePage(ModuloPondra& module, frontespizio& w)
 
 void installShell(ModuloPondra& module)
 {
+    module.setExitProcedure([&module](QWidget* from) { ExitProgram(module, from); });
     // The help contents and the windows it leads to reach the rest of the program through here.
     module.setWindowCreatedHandler([&module](QWidget& window) {
         const Command contents = [&module] { showHelpContents(module); };
@@ -407,6 +419,9 @@ void installShell(ModuloPondra& module)
             decorateResults(module, *results);
         } else if (auto* title = qobject_cast<frontespizio*>(&window)) {
             decorateTitlePage(module, *title);
+        }
+        if (auto* main = qobject_cast<MainWindow*>(&window)) {
+            ShowFileNameInTitle(module, *main);
         }
     });
 }

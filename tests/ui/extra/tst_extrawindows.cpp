@@ -43,7 +43,12 @@ public:
         ++m_calls.asked;
         return {};
     }
-    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override
+    QString deleteFileName(QWidget*, const QString&, const QString&, const QString&) override
+    {
+        ++m_calls.asked;
+        return {};
+    }
+    QString saveFileName(QWidget*, const QString&, const QString&, QString*, const QString&) override
     {
         ++m_calls.asked;
         return {};

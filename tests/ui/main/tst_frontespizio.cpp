@@ -60,7 +60,7 @@ private Q_SLOTS:
         QCOMPARE(w->windowTitle(), QStringLiteral("Pondra: frontespizio per la relazione"));
         TitlePage expected;
         expected.data = QStringLiteral("lunedì, 7 dic 2026");
-        QCOMPARE(w->titlePage(), expected);
+        QCOMPARE(module().titlePage(), expected);
         QCOMPARE(w->data->text(), expected.data);
         QCOMPARE(w->Labelstudio->text(), QStringLiteral("Studio tecnico associato ing. Bassi e arch. Ferretti"));
         QCOMPARE(w->labelindirizzo->text(), QStringLiteral("Corso Garibaldi, 58 - 43121 Parma (PR)"));
@@ -70,15 +70,18 @@ private Q_SLOTS:
         QCOMPARE(messages()[0].text, QStringLiteral("Non è stato immesso alcun dato."));
         QCOMPARE(messages()[0].icon, MessageIcon::Question);
         QCOMPARE(messages()[0].title, module().identity().CheckTitle);
-        QCOMPARE(w->titlePage(), expected); // the check changes nothing
+        QCOMPARE(module().titlePage(), expected); // the check changes nothing
+        QVERIFY(!module().isModified());
     }
 
     void cancella_emptiesTheDateToo_thenEveryFieldIsAskedFor()
     {
         const QString every = QStringLiteral("Inserire dati per ogni campo.");
-        w->setTitlePage(filled(QStringLiteral("x")));
+        module().editTitlePage(filled(QStringLiteral("x")));
+        w->ShowFields();
         w->cancella_Click();
-        QCOMPARE(w->titlePage(), TitlePage());
+        QCOMPARE(module().titlePage(), TitlePage());
+        QCOMPARE(w->data->text(), QString());
 
         // A lone blank is something entered, not nothing.
         QTest::keyClicks(w->progetto, QStringLiteral(" "));
@@ -102,22 +105,28 @@ private Q_SLOTS:
         QCOMPARE(messages().size(), 3);
     }
 
-    void titlePage_roundTripsThroughTheNamedBoxes()
+    void titlePage_shownInTheNamedBoxes_typingIsAnEditOfTheStudy()
     {
         const TitlePage page{QStringLiteral("Scelta caldaia"), QStringLiteral("Via dei Mille 14"),
                              QStringLiteral("analisi"), QStringLiteral("Condominio"), QStringLiteral("Parma"),
                              QStringLiteral("martedì, 1 gen 2030"), QStringLiteral("schede, preventivi")};
-        w->setTitlePage(page);
+        module().editTitlePage(page);
+        w->ShowFields();
         const QList<QLineEdit*> boxes{w->progetto, w->localita, w->tipostudio, w->committente,
                                       w->luogo,    w->data,     w->allegati};
         for (int i = 0; i < TitlePage::FieldCount; ++i) {
             QCOMPARE(boxes[i]->text(), page.field(i));
         }
-        // What the user types is what the archive and the report read.
+        // What the user types is what the archive and the report read, and it moves the revision.
+        const quint64 before = module().study().revision();
         QTest::keyClicks(w->committente, QStringLiteral(" Verdi"));
         TitlePage typed = page;
         typed.committente += QStringLiteral(" Verdi");
-        QCOMPARE(w->titlePage(), typed);
+        QCOMPARE(module().titlePage(), typed);
+        QCOMPARE(module().study().revision(), before + 6);
+        // Showing it again is no edit.
+        w->ShowFields();
+        QCOMPARE(module().study().revision(), before + 6);
     }
 
     void ownerLabels_clickSaysTheyCannotBeChanged()
@@ -184,16 +193,19 @@ private Q_SLOTS:
         }
     }
 
-    void closing_discardsTheValues_nextUseStartsAfresh()
+    void closing_keepsTheValues_nextUseShowsThem()
     {
-        w->setTitlePage(filled(QStringLiteral("vecchio")));
+        QTest::keyClicks(w->progetto, QStringLiteral("Nuova sede"));
+        w->data->clear();
+        QTest::keyClicks(w->data, QStringLiteral("ieri"));
         w->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!module().loadedWindow<frontespizio>());
         scripted->environment->date = QDate(2027, 3, 1);
-        TitlePage expected;
-        expected.data = QStringLiteral("lunedì, 1 mar 2027");
-        QCOMPARE(module().window<frontespizio>()->titlePage(), expected);
+        frontespizio* again = module().window<frontespizio>();
+        QCOMPARE(again->progetto->text(), QStringLiteral("Nuova sede"));
+        QCOMPARE(again->data->text(), QStringLiteral("ieri"));
+        QVERIFY(module().isModified());
     }
 };
 

@@ -54,7 +54,7 @@ private Q_SLOTS:
     void fromTitlePage_addsExtension_writesTitleFields_saysWhere()
     {
         frontespizio* title = module().window<frontespizio>();
-        title->progetto->setText(QStringLiteral("Perizia; prima"));
+        QTest::keyClicks(title->progetto, QStringLiteral("Perizia; prima"));
         dialogs().fileNames.enqueue(dir.filePath(QStringLiteral("studio")));
         findEntry(title, exportEntry)->trigger();
         QCOMPARE(dialogs().fileRequests.at(0).title, QStringLiteral("Esporta per foglio di calcolo"));

@@ -10,7 +10,9 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
@@ -69,7 +71,7 @@ private Q_SLOTS:
         PrintHypothesesData(module());
         QCOMPARE(scripted->dialogs->messages.size(), 1);
         QVERIFY(documents().isEmpty());
-        QVERIFY(data->passo->text() != QStringLiteral("sto caricando WORD"));
+        QVERIFY(data->passo->text() != QStringLiteral("sto preparando la relazione"));
 
         data->hide();
         PrintReport(module());
@@ -79,14 +81,19 @@ private Q_SLOTS:
         QVERIFY(!scripted->dialogs->messageTexts().contains(QStringLiteral("I dati sono stati immessi correttamente.")));
     }
 
-    void hypothesesData_leavesLastHypothesisAndLoadingText()
+    void hypothesesData_leavesLastHypothesis_hintComesBack()
     {
         enterValidStudy();
+        // Where the printout's own silent check leaves the window, with the user's last hint.
+        module().CheckRequested = 1;
+        data->controllodati_Click();
+        data->passo->setText(QStringLiteral("spuntare un'altra caratteristica o indicare la successiva ipotesi"));
+        const QString hint = data->passo->text();
         PrintHypothesesData(module());
         QVERIFY(scripted->dialogs->messages.isEmpty());
         QCOMPARE(documents().size(), 1);
         QCOMPARE(data->HScroll1->value(), 3);
-        QCOMPARE(data->passo->text(), QStringLiteral("sto caricando WORD"));
+        QCOMPARE(data->passo->text(), hint);
         const QString text = documents().first()->document()->toPlainText();
         QVERIFY(text.contains(QStringLiteral("Ipotesi n. 3: Ipotesi 3")));
         QVERIFY(text.contains(QStringLiteral("0,800")));
@@ -94,17 +101,18 @@ private Q_SLOTS:
         // A second printout opens a second window.
         PrintTemplate(module());
         QCOMPARE(documents().size(), 2);
-        QCOMPARE(data->passo->text(), QStringLiteral("ho visualizzato il modello su WORD"));
+        QCOMPARE(data->passo->text(), hint);
     }
 
     void report_ranksQuietly_andSaysSo()
     {
         enterValidStudy();
-        frontespizio* title = module().window<frontespizio>();
-        title->progetto->setText(QStringLiteral("Perizia di prova"));
-        title->allegati->clear();
+        TitlePage page = module().titlePage();
+        page.progetto = QStringLiteral("Perizia di prova");
+        module().editTitlePage(page);
         PrintReport(module());
-        QCOMPARE(title->passo->text(), QStringLiteral("ho visualizzato la relazione su WORD"));
+        frontespizio* title = module().window<frontespizio>();
+        QCOMPARE(title->passo->text(), QStringLiteral("la relazione è nella finestra del documento"));
         QCOMPARE(module().ranking()[1].name, Value::text(QStringLiteral("Ipotesi 1")));
         QCOMPARE(module().QuietRanking, 0);
         QCOMPARE(documents().size(), 1);
@@ -118,9 +126,9 @@ private Q_SLOTS:
     {
         enterValidStudy();
         PrintRanking(module());
-        QCOMPARE(module().window<classifica>()->passo->text(), QStringLiteral("ho visualizzato i dati su WORD"));
+        QCOMPARE(module().window<classifica>()->passo->text(), QStringLiteral("i dati sono nella finestra del documento"));
         PrintTitlePageData(module());
-        QCOMPARE(module().window<frontespizio>()->passo->text(), QStringLiteral("ho visualizzato i dati su WORD"));
+        QCOMPARE(module().window<frontespizio>()->passo->text(), QStringLiteral("i dati sono nella finestra del documento"));
         QCOMPARE(documents().size(), 2);
     }
 
@@ -145,6 +153,36 @@ private Q_SLOTS:
         QVERIFY(opened.endsWith(QStringLiteral(".docx")));
         QVERIFY(QFile::exists(opened));
         QFile::remove(opened);
+    }
+
+    void documentWindow_saveAs_proposesStudyName_addsChosenExtension_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("extension");
+        QTest::newRow("pdf") << QStringLiteral("Documento PDF (*.pdf)") << QStringLiteral(".pdf");
+        QTest::newRow("docx") << QStringLiteral("Documento Word (*.docx)") << QStringLiteral(".docx");
+        QTest::newRow("html") << QStringLiteral("Pagina web (*.html)") << QStringLiteral(".html");
+    }
+    void documentWindow_saveAs_proposesStudyName_addsChosenExtension()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QString, extension);
+        enterValidStudy();
+        QTemporaryDir dir;
+        module().CurrentFileName = dir.filePath(QStringLiteral("Pondra-dati-uffici.txt"));
+        PrintRanking(module());
+        DocumentWindow* window = documents().first();
+        QVERIFY(window->height() <= window->screen()->availableGeometry().height());
+
+        scripted->dialogs->chosenFilters.enqueue(filter);
+        scripted->dialogs->fileNames.enqueue(dir.filePath(QStringLiteral("uscita")));
+        window->saveAs();
+        QCOMPARE(scripted->dialogs->fileRequests.last().proposedName,
+                 dir.filePath(QStringLiteral("Pondra-dati-uffici - classifica.pdf")));
+        const QString written = dir.filePath(QStringLiteral("uscita") + extension);
+        QVERIFY(QFileInfo(written).size() > 100);
+        QCOMPARE(window->statusBar()->currentMessage(),
+                 QStringLiteral("archiviato in «%1»").arg(QDir::toNativeSeparators(written)));
     }
 };
 

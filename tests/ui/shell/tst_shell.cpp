@@ -12,6 +12,7 @@
 #include "ui/shell/shell.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +23,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <QToolButton>
 
 using namespace pondra;
 
@@ -66,10 +68,17 @@ private:
         testsupport::enterRow(study, 1, 1, QStringLiteral("costo"), 6, 100);
         testsupport::nameHypothesis(study, 2, QStringLiteral("Alta"));
         testsupport::enterRow(study, 2, 1, QStringLiteral("costo"), 2, 100);
-        data->HScroll1_Change();
+        // Each shown once, so each is scored, as entering them does.
+        data->HScroll1->setValue(2);
+        data->HScroll1->setValue(1);
     }
 
-    void setPerizia(const QString& text) { module().window<frontespizio>()->progetto->setText(text); }
+    void setPerizia(const QString& text)
+    {
+        TitlePage page = module().titlePage();
+        page.progetto = text;
+        module().editTitlePage(page);
+    }
 
     QString path(const QString& name) const { return dir.filePath(name); }
 
@@ -116,24 +125,54 @@ private Q_SLOTS:
         QCOMPARE(results->Label2[2]->text(), QStringLiteral("50"));
     }
 
-    void titlePageRoad_ranksQuietlyWithoutCheck_resultsShowLastRanking()
+    void titlePageRoad_ranksQuietlyWithoutCheck_resultsAlwaysShowCurrentRanking()
+    {
+        enterValidStudy();
+        // Data, then title page, then results: the Results window, new, shows the ranking.
+        findEntry(data, QStringLiteral("Finestra Frontespizio"))->trigger();
+        QVERIFY(module().loadedWindow<frontespizio>()->isVisible());
+        toolbarButton(module().window<frontespizio>(), 9)->trigger();
+        classifica* results = module().loadedWindow<classifica>();
+        QVERIFY(results && results->isVisible());
+        QCOMPARE(results->Label1[1]->text(), QStringLiteral("Alta"));
+        QCOMPARE(results->Label1[2]->text(), QStringLiteral("Bassa"));
+
+        // Data that fail the check: the road to the title page ranks anyway, without a word.
+        testsupport::enterRow(module().study(), 1, 1, QStringLiteral("costo"), 1, 90);
+        data->HScroll1_Change(); // shown again, so scored again: 90, level with "Alta"
+        findEntry(data, QStringLiteral("Finestra Frontespizio"))->trigger();
+        QVERIFY(dialogs().messages.isEmpty());
+        QCOMPARE(module().ranking()[1].name, Value::text(QStringLiteral("Bassa")));
+        QCOMPARE(module().QuietRanking, 0);
+        // Showing the results from the title page shows the ranking as it now stands.
+        findEntry(module().window<frontespizio>(), QStringLiteral("Finestra Risultati"))->trigger();
+        QCOMPARE(results->Label1[1]->text(), QStringLiteral("Bassa"));
+        QVERIFY(dialogs().messages.isEmpty());
+    }
+
+    void results_clickOnBackgroundOrAltN_opensItsHelpPage()
     {
         enterValidStudy();
         QTest::mouseClick(data->avanti, Qt::LeftButton);
         classifica* results = module().loadedWindow<classifica>();
-        QCOMPARE(results->Label1[1]->text(), QStringLiteral("Alta"));
+        QTest::mouseClick(results->Label1[3], Qt::LeftButton); // a cell is background too
+        QVERIFY(module().loadedWindow<guidagraduatoria>());
+        module().unloadWindow<guidagraduatoria>();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QTest::mouseClick(results->avanti, Qt::LeftButton); // a button is not
+        QVERIFY(!module().loadedWindow<guidagraduatoria>());
 
-        // Data that fail the check: the road to the title page ranks anyway, without a word.
-        testsupport::enterRow(module().study(), 1, 1, QStringLiteral("costo"), 1, 90);
-        data->HScroll1->setValue(1); // shown again, so scored again: 90, level with "Alta"
-        findEntry(data, QStringLiteral("Finestra Frontespizio"))->trigger();
-        QVERIFY(dialogs().messages.isEmpty());
-        QVERIFY(module().loadedWindow<frontespizio>()->isVisible());
-        QCOMPARE(module().ranking()[1].name, Value::text(QStringLiteral("Bassa")));
-        QCOMPARE(module().QuietRanking, 0);
-        // The Results window was not refreshed, and showing it from the title page keeps it so.
-        findEntry(module().window<frontespizio>(), QStringLiteral("Finestra Risultati"))->trigger();
-        QCOMPARE(results->Label1[1]->text(), QStringLiteral("Alta"));
+        // The corner entry's letter, with Alt, in the Results and Title-page windows.
+        results->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(results));
+        QTest::keyClick(results, Qt::Key_N, Qt::AltModifier);
+        QTRY_VERIFY(module().loadedWindow<guidagraduatoria>()); // a button's key clicks it a moment later
+        frontespizio* title = module().window<frontespizio>();
+        title->show();
+        title->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(title));
+        QTest::keyClick(title, Qt::Key_N, Qt::AltModifier);
+        QTRY_VERIFY(module().loadedWindow<guidafrontespizio>());
     }
 
     void save_firstAsksName_secondDoesNot()
@@ -151,13 +190,9 @@ private Q_SLOTS:
         findEntry(data, QStringLiteral("&Salva"))->trigger();
         QCOMPARE(dialogs().fileRequests.size(), 1);
 
-        // Deleted, then saved again under the same name.
-        dialogs().fileNames.enqueue(module().CurrentFileName);
-        toolbarButton(data, 4)->trigger();
-        QCOMPARE(dialogs().fileRequests.last().title, module().identity().DeleteDialogTitle);
-        QVERIFY(!QFile::exists(module().CurrentFileName));
-        findEntry(data, QStringLiteral("&Salva"))->trigger();
-        QVERIFY(QFile::exists(module().CurrentFileName));
+        QCOMPARE(data->passo->text(), QStringLiteral("archiviato in «%1»").arg(QDir::toNativeSeparators(path(QStringLiteral("Pondra-dati-uno")))));
+        QVERIFY(data->windowTitle().endsWith(QStringLiteral(" - Pondra-dati-uno")));
+        QVERIFY(module().window<frontespizio>()->windowTitle().endsWith(QStringLiteral(" - Pondra-dati-uno")));
     }
 
     void save_failingCheckWritesNothing_saveAsForgetsName()
@@ -271,12 +306,42 @@ private Q_SLOTS:
         QCOMPARE(module().CurrentFileName, QString());
     }
 
+    void delete_asksFirst_noKeepsFile_currentFileForgotten()
+    {
+        enterValidStudy();
+        setPerizia(QStringLiteral("Perizia"));
+        const QString file = path(QStringLiteral("Pondra-dati-tre"));
+        dialogs().fileNames.enqueue(file);
+        findEntry(data, QStringLiteral("&Salva"))->trigger();
+        QVERIFY(!module().isModified());
+
+        dialogs().fileNames.enqueue(file);
+        dialogs().answers.enqueue(MessageAnswer::No);
+        toolbarButton(data, 4)->trigger();
+        QCOMPARE(dialogs().fileRequests.last().title, module().identity().DeleteDialogTitle);
+        QCOMPARE(dialogs().messages.last().text, QStringLiteral("Eliminare definitivamente il file «Pondra-dati-tre»?"));
+        QCOMPARE(dialogs().messages.last().defaultAnswer, MessageAnswer::No);
+        QVERIFY(QFile::exists(file));
+
+        // Yes deletes it: the study is in no file any more, so the next save asks a name.
+        dialogs().fileNames.enqueue(file);
+        findEntry(module().window<classifica>(), QStringLiteral("Elimina..."))->trigger();
+        QVERIFY(!QFile::exists(file));
+        QCOMPARE(module().CurrentFileName, QString());
+        QVERIFY(module().isModified());
+        QVERIFY(!data->windowTitle().contains(QStringLiteral("Pondra-dati-tre")));
+        const int requests = dialogs().fileRequests.size();
+        findEntry(data, QStringLiteral("&Salva"))->trigger();
+        QCOMPARE(dialogs().fileRequests.size(), requests + 1);
+        QCOMPARE(dialogs().fileRequests.last().title, QStringLiteral("Salva file con nome"));
+    }
+
     void deleteMissingFile_saysWhy()
     {
         dialogs().fileNames.enqueue(path(QStringLiteral("Pondra-dati-nessuno")));
         findEntry(data, QStringLiteral("&Elimina..."))->trigger();
-        QCOMPARE(dialogs().messages.size(), 1);
-        QVERIFY(dialogs().messages[0].text.endsWith(QStringLiteral("non esiste.")));
+        QCOMPARE(dialogs().messages.size(), 2);
+        QVERIFY(dialogs().messages[1].text.endsWith(QStringLiteral("non esiste.")));
     }
 
     void exitQuestion_noKeepsEverything_yesShowsClosingSplash()
@@ -320,7 +385,7 @@ private Q_SLOTS:
         findEntry(data, QStringLiteral("Finestra Dati"))->trigger();
         QVERIFY(module().loadedWindow<guidacaratteristiche>());
 
-        findEntry(module().window<classifica>(), QStringLiteral("Fi&nestra n.2 di 3"))->trigger();
+        module().window<classifica>()->findChild<QToolButton*>(QStringLiteral("finestra"))->click();
         QVERIFY(module().loadedWindow<guidagraduatoria>());
         QTest::mouseClick(module().window<frontespizio>()->cmdGuida, Qt::LeftButton);
         QCOMPARE(module().loadedWindow<sommario>(), contents);

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -100,12 +101,21 @@ private Q_SLOTS:
         QTest::mouseClick(results->avanti, Qt::LeftButton);
         frontespizio* title = module.loadedWindow<frontespizio>();
         QVERIFY(title && title->isVisible());
-        title->progetto->setText(QStringLiteral("Nuova sede dello studio"));
-        title->committente->setText(QStringLiteral("Studio Rossi"));
+        QTest::keyClicks(title->progetto, QStringLiteral("Nuova sede dello studio"));
+        // Closed from its title bar and opened again, the title page keeps what was typed.
+        title->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!module.loadedWindow<frontespizio>());
+        QTest::mouseClick(results->avanti, Qt::LeftButton);
+        title = module.loadedWindow<frontespizio>();
+        QCOMPARE(title->progetto->text(), QStringLiteral("Nuova sede dello studio"));
+        QTest::keyClicks(title->committente, QStringLiteral("Studio Rossi"));
         scripted->dialogs->fileNames.enqueue(file);
         entry(title, QStringLiteral("&Salva"))->trigger();
         QVERIFY(QFile::exists(file));
         QCOMPARE(module.CurrentFileName, file);
+        QCOMPARE(title->passo->text(), QStringLiteral("archiviato in «%1»").arg(QDir::toNativeSeparators(file)));
+        QVERIFY(title->windowTitle().endsWith(QStringLiteral(" - Pondra-dati-sede")));
 
         scripted->dialogs->answers.enqueue(MessageAnswer::Yes);
         QTest::mouseClick(title->cmdesci, Qt::LeftButton);
@@ -114,16 +124,20 @@ private Q_SLOTS:
         splash = module.loadedWindow<frmSplash>();
         QVERIFY(splash && splash->isVisible());
 
-        // Starting again: the study is still in memory, and the file reopens the same.
+        // Starting again: the study and its title page are still in memory, and the file
+        // reopens the same without a question, as nothing changed since it was saved.
         splash->Form_Click();
         data = module.loadedWindow<requisiti>();
         QCOMPARE(data->ipotesi->text(), QStringLiteral("Centro storico"));
+        QCOMPARE(module.titlePage().committente, QStringLiteral("Studio Rossi"));
         scripted->dialogs->fileNames.enqueue(file);
         entry(data, QStringLiteral("&Apri..."))->trigger();
-        QCOMPARE(module.loadedWindow<frontespizio>()->progetto->text(), QStringLiteral("Nuova sede dello studio"));
         QCOMPARE(data->giudizio[2]->text(), QStringLiteral("eccellente"));
         QTest::mouseClick(data->avanti, Qt::LeftButton);
         QCOMPARE(rankingShown(module.loadedWindow<classifica>(), 2), ranking);
+        QTest::mouseClick(module.loadedWindow<classifica>()->avanti, Qt::LeftButton);
+        QCOMPARE(module.loadedWindow<frontespizio>()->progetto->text(), QStringLiteral("Nuova sede dello studio"));
+        QCOMPARE(module.loadedWindow<frontespizio>()->committente->text(), QStringLiteral("Studio Rossi"));
         QVERIFY(scripted->dialogs->messages.size() == 1); // only the exit question was asked
         scripted.reset();
     }
