@@ -44,6 +44,7 @@ struct StudyHistory::Pending {
     int hypothesis;
     Hypothesis before;
     TitlePage titleBefore;
+    quint64 revisionBefore;
 };
 
 class StudyHistory::Step : public QUndoCommand {
@@ -67,7 +68,11 @@ public:
             m_titleBefore = pending.titleBefore;
             m_titleAfter = history.m_titlePage;
         }
+        m_revisionBefore = pending.revisionBefore;
+        m_revisionAfter = history.m_study.revision();
     }
+
+    quint64 revisionBefore() const { return m_revisionBefore; }
 
     bool changesNothing() const
     {
@@ -94,6 +99,7 @@ public:
         std::erase_if(m_rows, [](const RowChange& c) { return c.before == c.after; });
         std::sort(m_rows.begin(), m_rows.end(), [](const RowChange& a, const RowChange& b) { return a.row < b.row; });
         m_after = next->m_after;
+        m_revisionAfter = next->m_revisionAfter;
         if (next->m_titleBefore) {
             if (!m_titleBefore) {
                 m_titleBefore = next->m_titleBefore;
@@ -104,8 +110,12 @@ public:
                 m_titleAfter.reset();
             }
         }
-        // Back where the step started (up, then down again): no step at all.
+        // Back where the step started (up, then down again): no step at all, and the study is
+        // again the state it was.
         setObsolete(changesNothing());
+        if (isObsolete()) {
+            m_history.m_study.returnToRevision(m_revisionBefore);
+        }
         return true;
     }
 
@@ -134,6 +144,7 @@ private:
             m_history.m_titlePage = after ? *m_titleAfter : *m_titleBefore;
         }
         study.recountHypotheses();
+        study.returnToRevision(after ? m_revisionAfter : m_revisionBefore);
         const bool onlyTitle = m_rows.empty() && m_before.sameEntry(m_after);
         m_history.restored({onlyTitle ? 0 : m_hypothesis, m_rows.empty() ? 0 : m_rows.front().row, onlyTitle});
     }
@@ -147,6 +158,8 @@ private:
     std::vector<RowChange> m_rows;
     std::optional<TitlePage> m_titleBefore;
     std::optional<TitlePage> m_titleAfter;
+    quint64 m_revisionBefore = 0;
+    quint64 m_revisionAfter = 0;
     bool m_pushed = true;
 };
 
@@ -171,7 +184,7 @@ StudyHistory::Edit StudyHistory::edit(const QString& text, Merge merge, int plac
     }
     if (m_depth++ == 0) {
         const int h = m_study.CurrentHypothesis;
-        m_pending.reset(new Pending{text, merge, place, h, m_study.hypothesis(h), m_titlePage});
+        m_pending.reset(new Pending{text, merge, place, h, m_study.hypothesis(h), m_titlePage, m_study.revision()});
     }
     return Edit(this);
 }
@@ -183,7 +196,10 @@ void StudyHistory::close()
     }
     auto step = std::make_unique<Step>(*this, *m_pending);
     m_pending.reset();
-    if (!step->changesNothing()) {
+    if (step->changesNothing()) {
+        // An edit that left everything as it was (a name set to the text it had) is no new state.
+        m_study.returnToRevision(step->revisionBefore());
+    } else {
         m_stack.push(step.release());
     }
 }

@@ -21,7 +21,9 @@ struct ChangePlace {
 
 // The study's one history of edits, for Annulla and Ripeti. A window's event procedure opens
 // an edit before it changes anything; when the outermost edit closes, whatever it changed in
-// the shown hypothesis and in the title page becomes one step. Nothing is recorded while a
+// the shown hypothesis and in the title page becomes one step. Undoing a step gives the study
+// back the revision it had before it, so that undoing back to the state last saved leaves the
+// study unchanged; an edit that changed nothing takes no revision. Nothing is recorded while a
 // step is being undone or redone, nor while no edit is open.
 class StudyHistory {
 public:

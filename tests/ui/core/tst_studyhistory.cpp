@@ -127,9 +127,11 @@ private Q_SLOTS:
         f.history.stack().undo();
         QVERIFY(*f.study == *before);
 
+        const quint64 unchanged = f.study->revision();
         f.edit(QString(), [](Study& s, TitlePage&) { SetRowWeight(s, 1, 61); }, Merge::Weight, 1);
         f.edit(QString(), [](Study& s, TitlePage&) { SetRowWeight(s, 1, 60); }, Merge::Weight, 1);
         QCOMPARE(f.history.stack().count(), 0);
+        QCOMPARE(f.study->revision(), unchanged);
     }
 
     void undoAcrossHypothesisChange_showsWhereTheChangeWas()
@@ -155,23 +157,31 @@ private Q_SLOTS:
         QVERIFY(*f.study == *judged);
     }
 
-    void nestedEdits_oneStep_nothingRecordedWhileRestoring_cleanAfterUndoToSaved()
+    void nestedEdits_oneStep_nothingRecordedWhileRestoring_revisionFollowsUndoAndRedo()
     {
         Fixture f;
-        f.history.stack().setClean();
+        const quint64 saved = f.study->revision();
         {
             const auto outer = f.history.edit(QStringLiteral("spunta caratteristica n. 3"));
             f.edit(QString(), [](Study& s, TitlePage&) { SetRowTicked(s, 3, true); });
             f.edit(QString(), [](Study& s, TitlePage&) { SetRowName(s, 3, QStringLiteral("uso")); });
         }
         QCOMPARE(f.history.stack().count(), 1);
-        QVERIFY(!f.history.stack().isClean());
+        const quint64 edited = f.study->revision();
+        QVERIFY(edited != saved);
         f.history.onRestored = [&f](const ChangePlace&) {
-            f.edit(QString(), [](Study& s, TitlePage&) { SetRowWeight(s, 1, 1); });
+            const auto showing = f.history.edit(QStringLiteral("mostra"));
+            f.page.allegati = QStringLiteral("mostrato");
         };
         f.history.stack().undo();
         QCOMPARE(f.history.stack().count(), 1);
-        QVERIFY(f.history.stack().isClean());
+        QCOMPARE(f.study->revision(), saved);
+        f.history.stack().redo();
+        QCOMPARE(f.study->revision(), edited);
+        // A change back to what was there is no new state.
+        f.edit(QString(), [](Study& s, TitlePage&) { SetRowName(s, 3, QStringLiteral("uso")); });
+        QCOMPARE(f.study->revision(), edited);
+        QCOMPARE(f.history.stack().count(), 1);
     }
 };
 
