@@ -16,6 +16,7 @@
 #include "ui/main/frontespizio.h"
 #include "ui/main/requisiti.h"
 #include "ui/shell/archivecommands.h"
+#include "ui/shell/recoveryoffer.h"
 #include "ui/shell/shell.h"
 
 #include <QApplication>
@@ -31,7 +32,13 @@ int runWindows(const QString& file)
 {
     ModuloPondra module;
     installShell(module);
-    if (file.isEmpty()) {
+    module.recovery().start();
+    if (OfferRecovery(module)) {
+        // The recovered study instead of the splash or the file asked for: it is the one at risk.
+        requisiti* data = module.window<requisiti>();
+        data->show();
+        data->passo->setText(QStringLiteral("studio recuperato: archiviarlo con «Salva con nome...»"));
+    } else if (file.isEmpty()) {
         module.window<frmSplash>()->show();
     } else {
         // As the open command would: the study, its title page and its name, so that a save
