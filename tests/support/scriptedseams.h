@@ -76,8 +76,10 @@ public:
     QDate date{2026, 12, 7};
     QList<QUrl> openedUrls;
 
-    // The user's settings and data folder, in a folder of their own for each test module.
+    // The user's settings and data folder, in a folder of their own for each test module, or
+    // the data folder given (shared with another process).
     std::shared_ptr<QTemporaryDir> home = std::make_shared<QTemporaryDir>();
+    QString dataFolder;
 
     QDate today() const override { return date; }
     bool openUrl(const QUrl& url) override
@@ -89,7 +91,10 @@ public:
     {
         return std::make_unique<QSettings>(home->filePath(QStringLiteral("Pondra.conf")), QSettings::IniFormat);
     }
-    QString userDataFolder() const override { return home->filePath(QStringLiteral("dati")); }
+    QString userDataFolder() const override
+    {
+        return dataFolder.isEmpty() ? home->filePath(QStringLiteral("dati")) : dataFolder;
+    }
 };
 
 } // namespace testsupport

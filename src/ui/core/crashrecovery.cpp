@@ -26,26 +26,27 @@ void CrashRecovery::start(int intervalMs)
     m_timer.start(intervalMs);
 }
 
-void CrashRecovery::writeIfChanged()
+bool CrashRecovery::writeIfChanged()
 {
     if (m_file.isEmpty()) {
-        return;
+        return false;
     }
     const std::optional<quint64> revision = m_source.unsavedRevision();
     if (!revision) {
         discard();
-        return;
+        return false;
     }
     if (revision == m_written) {
-        return;
+        return false;
     }
     QString error;
-    if (writeRecoveryFile(m_file, m_source.study(), m_source.titlePage(), &error)) {
-        m_written = revision;
-    } else {
+    if (!writeRecoveryFile(m_file, m_source.study(), m_source.titlePage(), &error)) {
         // Tried again at the next tick; the program goes on meanwhile.
         qWarning("Pondra: %s", qUtf8Printable(error));
+        return false;
     }
+    m_written = revision;
+    return true;
 }
 
 void CrashRecovery::discard()

@@ -36,7 +36,8 @@ public:
     void start(int intervalMs = IntervalMs);
     bool started() const { return !m_file.isEmpty(); }
 
-    void writeIfChanged();
+    // Whether it wrote the file now.
+    bool writeIfChanged();
     // Nothing unsaved is left (saved, or another study opened): the file goes.
     void discard();
 
