@@ -20,6 +20,7 @@
 #include "ui/shell/shell.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QPixmap>
 #include <QTextStream>
 
