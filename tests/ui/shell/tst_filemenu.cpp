@@ -1,4 +1,5 @@
 #include "archive/datafile.h"
+#include "support/csvreader.h"
 #include "support/scriptedmodule.h"
 #include "support/studybuilder.h"
 #include "ui/main/frontespizio.h"
@@ -8,6 +9,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -16,7 +18,14 @@
 
 using namespace pondra;
 
-class TestRecentFiles : public QObject {
+namespace {
+
+const QString exportEntry = QStringLiteral("Es&porta per foglio di calcolo...");
+
+} // namespace
+
+// The File menu's recent files and spreadsheet export.
+class TestFileMenu : public QObject {
     Q_OBJECT
 
 private:
@@ -54,6 +63,14 @@ private:
             }
         }
         return nullptr;
+    }
+
+    void enterStudy()
+    {
+        Study& study = module().study();
+        testsupport::nameHypothesis(study, 1, QStringLiteral("Sede"));
+        testsupport::enterRow(study, 1, 1, QStringLiteral("costo"), 3, 100);
+        module().window<requisiti>()->HScroll1_Change();
     }
 
 private Q_SLOTS:
@@ -117,7 +134,34 @@ private Q_SLOTS:
         QCOMPARE(module().CurrentFileName, first);
         QCOMPARE(module().recentFiles().paths(), (QStringList{first, second}));
     }
+
+    void export_fromTitlePage_addsExtension_writesTitleFields_saysWhere()
+    {
+        enterStudy();
+        frontespizio* title = module().window<frontespizio>();
+        QTest::keyClicks(title->progetto, QStringLiteral("Perizia; prima"));
+        dialogs().fileNames.enqueue(dir.filePath(QStringLiteral("studio")));
+        menuEntry(title, exportEntry)->trigger();
+        QCOMPARE(dialogs().fileRequests.at(0).title, QStringLiteral("Esporta per foglio di calcolo"));
+        QFile file(dir.filePath(QStringLiteral("studio.csv")));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QList<QStringList> rows = testsupport::readCsv(file.readAll());
+        QCOMPARE(rows.at(1), (QStringList{QStringLiteral("T:perizia"), QStringLiteral("T:Perizia; prima")}));
+        QVERIFY(rows.contains(QStringList{QStringLiteral("N:1"), QStringLiteral("T:Sede"), QStringLiteral("N:80"),
+                                          QStringLiteral("T:buono")}));
+        QVERIFY(title->passo->text().contains(QDir::toNativeSeparators(file.fileName())));
+    }
+
+    void export_failedCheck_asksNoNameWritesNothing()
+    {
+        enterStudy();
+        module().study().row(1, 1).weight = Value::text(QStringLiteral("90"));
+        requisiti* data = module().window<requisiti>();
+        menuEntry(data, exportEntry)->trigger();
+        QCOMPARE(dialogs().messages.size(), 1);
+        QVERIFY(dialogs().fileRequests.isEmpty());
+    }
 };
 
-QTEST_MAIN(TestRecentFiles)
-#include "tst_recentfiles.moc"
+QTEST_MAIN(TestFileMenu)
+#include "tst_filemenu.moc"
