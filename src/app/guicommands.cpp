@@ -16,6 +16,7 @@
 #include "ui/main/frontespizio.h"
 #include "ui/main/requisiti.h"
 #include "ui/shell/archivecommands.h"
+#include "ui/shell/pictures.h"
 #include "ui/shell/recoveryoffer.h"
 #include "ui/shell/shell.h"
 
@@ -31,6 +32,7 @@ namespace pondra {
 
 int runWindows(const QString& file)
 {
+    identifyOnDesktop();
     ModuloPondra module;
     installShell(module);
     module.recovery().start();
@@ -54,6 +56,7 @@ int runWindows(const QString& file)
 int runScreenshot(const QString& window, const QString& output, const QString& file)
 {
     QTextStream err(stderr);
+    identifyOnDesktop();
     ModuloPondra module;
     installShell(module);
     std::map<QString, std::function<QWidget*()>> windows{

@@ -6,6 +6,7 @@
 #include "model/scoring.h"
 #include "archive/pricelist.h"
 #include "reports/documentexport.h"
+#include "reports/pagelayout.h"
 #include "reports/helppages.h"
 #include "reports/pricelistprintout.h"
 #include "reports/termsofuse.h"
@@ -15,7 +16,6 @@
 #include "ui/core/installation.h"
 #include "ui/core/programfiles.h"
 
-#include <QTextDocument>
 #include <QTextStream>
 
 #include <memory>
@@ -122,6 +122,7 @@ int runPrintCommand(const QString& kind, const QString& path, const QString& out
     }
     TextDocumentBuilder builder;
     const IdentityTexts identity = InitGlobals();
+    int reportPages = -1;
     if (kind == QStringLiteral("modello")) {
         printTemplate(builder, identity);
     } else if (kind == QStringLiteral("guida")) {
@@ -156,7 +157,7 @@ int runPrintCommand(const QString& kind, const QString& path, const QString& out
                                  owner.OwnerStudioName, owner.OwnerAddress,
                                  [&study](int h) { return ShowHypothesis(study, h); }};
         if (kind == QStringLiteral("relazione")) {
-            out << QStringLiteral("pagine: ") << printReport(builder, source) << Qt::endl;
+            reportPages = printReport(builder, source);
         } else if (kind == QStringLiteral("dati")) {
             printHypothesesData(builder, source);
         } else if (kind == QStringLiteral("classifica")) {
@@ -165,14 +166,14 @@ int runPrintCommand(const QString& kind, const QString& path, const QString& out
             printTitlePageData(builder, source);
         }
     }
-    // Only the PDF needs the pages laid out once more after the last changes; a DOCX or a web
-    // page is written from the content alone.
-    const bool paged = output.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
-    const std::unique_ptr<QTextDocument> unpaged = paged ? nullptr : builder.takeDocument();
+    // Laid out once: the page count stated, the PDF and the DOCX all come from the same pages.
     QString error;
-    if (!exportDocument(paged ? *builder.document() : *unpaged, output, &error)) {
+    if (!exportPages(builder.pages(), output, &error)) {
         err << error << Qt::endl;
         return ExitUnreadable;
+    }
+    if (reportPages >= 0) {
+        out << QStringLiteral("pagine: ") << reportPages << Qt::endl;
     }
     return ExitPassed;
 }

@@ -24,6 +24,12 @@ public:
     virtual void appendParagraph() = 0;
     virtual void setEndParagraphSize(int points) = 0;
     virtual void writeEndParagraph(const QString& text) = 0;
+    // Writes to the end paragraph the number of pages of the document as finally laid out (a
+    // page-count field, with one blank in the sign position), however the text around it grows.
+    virtual void writeEndParagraphPageCount() = 0;
+    // Paragraphs written or ended from now on stay on the page of the paragraph that follows them,
+    // as a word processor's "keep with next".
+    virtual void setKeepWithNext(bool keep) = 0;
 
     // A table of empty cells at the end of the document; it becomes the current table.
     virtual void appendTable(int rows, int columns) = 0;
@@ -37,7 +43,7 @@ public:
     // Every paragraph of the document.
     virtual void justifyAll() = 0;
 
-    // Pages of the document as laid out now.
+    // Pages of the document as laid out now, page-count fields included.
     virtual int pageCount() = 0;
 };
 

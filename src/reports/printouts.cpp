@@ -251,20 +251,24 @@ int printReport(DocumentBuilder& b, const PrintSource& s)
     b.writeEndParagraph(cr());
     rankingTable(b, s.ranking, count);
 
-    // Counted before the closing texts, which state it.
-    const int pages = b.pageCount();
+    // The page count is a field: it states the pages of the document as finally laid out,
+    // closing texts and signature included.
     const TitlePage& t = s.titlePage;
-    b.writeEndParagraph(cr() + QStringLiteral("La presente relazione di stima è composta di n.") +
-                        signBlankText(pages) + QStringLiteral(" pagine.") + cr());
+    b.writeEndParagraph(cr() + QStringLiteral("La presente relazione di stima è composta di n."));
+    b.writeEndParagraphPageCount();
+    b.writeEndParagraph(QStringLiteral(" pagine.") + cr());
     b.writeEndParagraph(QStringLiteral("Si allega: ") + t.allegati + cr(3));
+    // The signature block on one page: place and date, "il perito", the studio.
+    b.setKeepWithNext(true);
     b.writeEndParagraph(t.luogo + QStringLiteral(": ") + t.data + cr(3));
     b.writeEndParagraph(QStringLiteral("il perito") + cr());
+    b.setKeepWithNext(false);
     b.writeEndParagraph(u'(' + s.ownerStudioName + u')');
 
     b.justifyAll();
     alignHypothesisTables(b, count);
     b.alignColumn(count + 2, 3, ParagraphAlignment::Right);
-    return pages;
+    return b.pageCount();
 }
 
 void printTitlePageData(DocumentBuilder& b, const PrintSource& s)

@@ -39,7 +39,7 @@ void printHypothesesData(DocumentBuilder& b, const PrintSource& s);
 void printRanking(DocumentBuilder& b, const PrintSource& s);
 
 // The estimate report. The caller has run the data check and rebuilt the ranking quietly.
-// Returns the page count written into the report.
+// Returns the page count written into the report: the pages of the report as finally laid out.
 int printReport(DocumentBuilder& b, const PrintSource& s);
 
 // The title-page fields and the owner data in one table.

@@ -20,6 +20,11 @@ public:
     void appendParagraph() override { operations << QStringLiteral("paragraph"); }
     void setEndParagraphSize(int points) override { operations << QStringLiteral("paragraph size %1").arg(points); }
     void writeEndParagraph(const QString& text) override { operations << QStringLiteral("paragraph text ") + text; }
+    void writeEndParagraphPageCount() override { operations << QStringLiteral("paragraph page count"); }
+    void setKeepWithNext(bool keep) override
+    {
+        operations << (keep ? QStringLiteral("keep with next") : QStringLiteral("keep with next off"));
+    }
     void appendTable(int rows, int columns) override
     {
         operations << QStringLiteral("table %1x%2").arg(rows).arg(columns);

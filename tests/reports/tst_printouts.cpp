@@ -388,14 +388,17 @@ private Q_SLOTS:
             QStringList{s(u"paragraph size 14"), s(u"paragraph text \rB) GRADUATORIA DELLE IPOTESI\r"),
                         s(u"paragraph text \r")} +
             rankingTable +
-            QStringList{s(u"page count"),
-                        s(u"paragraph text \rLa presente relazione di stima è composta di n. 7 pagine.\r"),
+            QStringList{s(u"paragraph text \rLa presente relazione di stima è composta di n."),
+                        s(u"paragraph page count"),
+                        s(u"paragraph text  pagine.\r"),
                         s(u"paragraph text Si allega: \r\r\r"),
+                        s(u"keep with next"),
                         s(u"paragraph text Como: lunedì, 7 dic 2026\r\r\r"),
                         s(u"paragraph text il perito\r"),
+                        s(u"keep with next off"),
                         s(u"paragraph text (Studio Rossi)"),
                         s(u"justify all")} +
-            rightAligned(2, 6, 4, 6) + rightAligned(7, 7, 3, 3);
+            rightAligned(2, 6, 4, 6) + rightAligned(7, 7, 3, 3) + QStringList{s(u"page count")};
         compareLines(b.operations, expected);
         QCOMPARE(b.operations.count(s(u"page count")), 1);
         QCOMPARE(shown, (QList<int>{1, 2, 3, 4, 5}));

@@ -515,8 +515,10 @@ void requisiti::aiuto_Click()
         if (m_module.CheckRequested == 0) {
             m_module.showMessage(
                 this,
-                {QStringLiteral("- Spuntare la caratteristica da valutare o correggere (se già appare selezionata "
-                                "occorre deselezionarla e, quindi, spuntarla di nuovo);\r"
+                // Unticking a row to re-judge it would erase its name, judgement and weight: the
+                // row number is the way back to a row already entered.
+                {QStringLiteral("- Spuntare la caratteristica da valutare o, per correggerne una già spuntata, "
+                                "cliccare sul suo numero di riga e poi sul nuovo giudizio;\r"
                                 "- passare ad un'altra ipotesi cliccando sulla barra di scorrimento orizzontale;\r"
                                 "- oppure archiviare i dati (Pondra-dati-...) o cliccare su 'Risultati'."),
                  MessageIcon::Information},

@@ -3,6 +3,7 @@
 #include "archivecommands.h"
 #include "exportcommands.h"
 #include "navigation.h"
+#include "pictures.h"
 #include "printcommands.h"
 #include "recentmenu.h"
 #include "undocommands.h"
@@ -22,7 +23,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -81,37 +81,6 @@ struct WindowCommands {
     std::array<Command, 22> buttons{};
 };
 
-struct IconChoice {
-    const char* theme;
-    QStyle::StandardPixmap fallback;
-};
-
-// Icons from the desktop theme, Qt's own where the theme has none.
-constexpr std::array<IconChoice, 22> icons{{
-    {"", QStyle::SP_CustomBase},
-    {"document-open", QStyle::SP_DialogOpenButton},
-    {"document-save", QStyle::SP_DialogSaveButton},
-    {"document-save-as", QStyle::SP_DriveFDIcon},
-    {"edit-delete", QStyle::SP_TrashIcon},
-    {"", QStyle::SP_CustomBase},
-    {"document-print", QStyle::SP_FileDialogDetailedView},
-    {"", QStyle::SP_CustomBase},
-    {"x-office-spreadsheet", QStyle::SP_FileDialogListView},
-    {"view-sort-descending", QStyle::SP_ArrowDown},
-    {"x-office-document", QStyle::SP_FileIcon},
-    {"", QStyle::SP_CustomBase},
-    {"preferences-desktop-theme", QStyle::SP_DesktopIcon},
-    {"", QStyle::SP_CustomBase},
-    {"help-contents", QStyle::SP_DialogHelpButton},
-    {"dialog-information", QStyle::SP_MessageBoxInformation},
-    {"help-faq", QStyle::SP_MessageBoxQuestion},
-    {"help-about", QStyle::SP_FileDialogInfoView},
-    {"", QStyle::SP_CustomBase},
-    {"tools-check-spelling", QStyle::SP_DialogApplyButton},
-    {"edit-clear", QStyle::SP_DialogResetButton},
-    {"application-exit", QStyle::SP_DialogCloseButton},
-}};
-
 void addToolbar(QMainWindow& window, const WindowCommands& commands)
 {
     const std::array<QString, 22> tooltips{
@@ -148,10 +117,7 @@ void addToolbar(QMainWindow& window, const WindowCommands& commands)
             toolbar->addSeparator();
             continue;
         }
-        const IconChoice& icon = icons[std::size_t(b)];
-        QAction* action = toolbar->addAction(
-            QIcon::fromTheme(QString::fromLatin1(icon.theme), window.style()->standardIcon(icon.fallback)),
-            tooltips[std::size_t(b)]);
+        QAction* action = toolbar->addAction(svgIcon(toolbarIconPath(b)), tooltips[std::size_t(b)]);
         action->setObjectName(QStringLiteral("Toolbar1_%1").arg(b));
         const Command& command = commands.buttons[std::size_t(b)];
         action->setEnabled(bool(command));
