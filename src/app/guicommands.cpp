@@ -18,9 +18,11 @@
 #include "ui/main/requisiti.h"
 #include "ui/shell/archivecommands.h"
 #include "ui/shell/pictures.h"
+#include "ui/shell/recoveryoffer.h"
 #include "ui/shell/shell.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QPixmap>
 #include <QTextStream>
 
@@ -34,7 +36,13 @@ int runWindows(const QString& file)
     identifyOnDesktop();
     ModuloPondra module;
     installShell(module);
-    if (file.isEmpty()) {
+    module.recovery().start();
+    if (OfferRecovery(module)) {
+        // The recovered study instead of the splash or the file asked for: it is the one at risk.
+        requisiti* data = module.window<requisiti>();
+        data->show();
+        data->passo->setText(QStringLiteral("studio recuperato: archiviarlo con «Salva con nome...»"));
+    } else if (file.isEmpty()) {
         module.window<frmSplash>()->show();
     } else {
         // As the open command would: the study, its title page and its name, so that a save

@@ -13,6 +13,7 @@
 #include "reports/termsofuse.h"
 #include "reports/printouts.h"
 #include "reports/robustnessprintout.h"
+#include "reports/spreadsheetexport.h"
 #include "reports/textdocumentbuilder.h"
 #include "ui/core/installation.h"
 #include "ui/core/preferences.h"
@@ -105,6 +106,28 @@ int runAnalysisCommand(const QString& path, QTextStream& out, QTextStream& err)
             << '\n';
     }
     out.flush();
+    return ExitPassed;
+}
+
+int runSpreadsheetCommand(const QString& path, const QString& output, QTextStream& err)
+{
+    if (output.isEmpty()) {
+        err << QStringLiteral("Manca il file da scrivere (-o FILE.csv).") << Qt::endl;
+        return ExitUnreadable;
+    }
+    const std::optional<CheckedStudy> checked = openAndCheck(path, err);
+    if (!checked) {
+        return ExitUnreadable;
+    }
+    if (!checked->check.passed) {
+        err << checked->check.message.text << Qt::endl;
+        return ExitCheckFailed;
+    }
+    QString error;
+    if (!exportSpreadsheet(output, *checked->study, checked->titlePage, InitGlobals(), &error)) {
+        err << error << Qt::endl;
+        return ExitUnreadable;
+    }
     return ExitPassed;
 }
 

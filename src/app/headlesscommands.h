@@ -27,6 +27,10 @@ int runAnalysisCommand(const QString& path, QTextStream& out, QTextStream& err);
 int runPrintCommand(const QString& kind, const QString& path, const QString& output, QTextStream& out,
                     QTextStream& err);
 
+// The ranking and the data of every hypothesis of the study in FILE, for a spreadsheet, after
+// the data check; exit 1 on a failed check, 2 when the file cannot be read or OUT not written.
+int runSpreadsheetCommand(const QString& path, const QString& output, QTextStream& err);
+
 // The kinds --print knows.
 QStringList printKinds();
 

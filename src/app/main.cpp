@@ -32,8 +32,13 @@ struct Options {
                                             "senza file) "
                                             "nel formato dell'estensione del file dato con -o (.pdf, .docx, .html)."),
                              QStringLiteral("TIPO")};
+    QCommandLineOption spreadsheet{QStringLiteral("export-csv"),
+                                   QStringLiteral("Controlla i dati del file e scrive nel file dato con -o la "
+                                                  "classifica e i dati di ogni ipotesi per un foglio di calcolo "
+                                                  "(CSV con punto e virgola e virgola decimale)."),
+                                   QStringLiteral("FILE")};
     QCommandLineOption output{{QStringLiteral("o"), QStringLiteral("output")},
-                              QStringLiteral("Il documento da scrivere con --print."),
+                              QStringLiteral("Il file da scrivere con --print o --export-csv."),
                               QStringLiteral("USCITA")};
     QCommandLineOption screenshot{QStringLiteral("screenshot"),
                                   QStringLiteral("Disegna la finestra indicata (frmSplash, requisiti, classifica, "
@@ -55,6 +60,7 @@ void describe(QCommandLineParser& parser, const Options& options)
     parser.addOption(options.ranking);
     parser.addOption(options.analysis);
     parser.addOption(options.print);
+    parser.addOption(options.spreadsheet);
     parser.addOption(options.output);
     parser.addOption(options.screenshot);
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("File di dati da aprire nella finestra Dati."),
@@ -91,13 +97,16 @@ int main(int argc, char* argv[])
     // The headless commands need no display; only the windows start a GUI application.
     const bool windows = parsed && !parser.isSet(QStringLiteral("help")) && !parser.isSet(QStringLiteral("version")) &&
                          !parser.isSet(options.check) && !parser.isSet(options.ranking) &&
-                         !parser.isSet(options.analysis);
+                         !parser.isSet(options.analysis) && !parser.isSet(options.spreadsheet);
     if (!windows) {
         QCoreApplication app(argc, argv);
         identify();
         parser.process(app);
         QTextStream out(stdout);
         QTextStream err(stderr);
+        if (parser.isSet(options.spreadsheet)) {
+            return pondra::runSpreadsheetCommand(parser.value(options.spreadsheet), parser.value(options.output), err);
+        }
         if (parser.isSet(options.check)) {
             return pondra::runCheckCommand(parser.value(options.check), out, err);
         }

@@ -29,25 +29,6 @@ bool fail(const QString& path, const QString& reason, QString* error)
     return false;
 }
 
-// Written whole to the file in one go: the PDF writer's many small writes are made in memory.
-bool writeBytes(const QByteArray& bytes, const QString& path, QString* error)
-{
-    QSaveFile file(path);
-    // Unbuffered, so a write the disk refuses is seen here and not lost inside commit().
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        return fail(path, file.errorString(), error);
-    }
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return fail(path, reason, error);
-    }
-    if (!file.commit()) {
-        return fail(path, file.errorString(), error);
-    }
-    return true;
-}
-
 bool writePdf(const PagedDocument& pages, const QString& path, QString* error)
 {
     QByteArray bytes;
@@ -64,7 +45,7 @@ bool writePdf(const PagedDocument& pages, const QString& path, QString* error)
     if (!completeArchivalPdf(bytes)) {
         return fail(path, QStringLiteral("la composizione del PDF non è riuscita."), error);
     }
-    return writeBytes(bytes, path, error);
+    return writeWholeFile(bytes, path, error);
 }
 
 // The page's title: the document's, or else the file's name.
@@ -74,6 +55,24 @@ QString pageTitle(const PagedDocument& pages, const QString& path)
 }
 
 } // namespace
+
+bool writeWholeFile(const QByteArray& bytes, const QString& path, QString* error)
+{
+    QSaveFile file(path);
+    // Unbuffered, so a write the disk refuses is seen here and not lost inside commit().
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        return fail(path, file.errorString(), error);
+    }
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return fail(path, reason, error);
+    }
+    if (!file.commit()) {
+        return fail(path, file.errorString(), error);
+    }
+    return true;
+}
 
 std::shared_ptr<const PagedDocument> pagesOf(const QTextDocument& document)
 {
@@ -110,7 +109,7 @@ bool exportPages(const PagedDocument& pages, const QString& path, QString* error
         return writePdf(pages, path, error);
     }
     if (suffix == u"html" || suffix == u"htm") {
-        return writeBytes(htmlPage(pages, pageTitle(pages, path)), path, error);
+        return writeWholeFile(htmlPage(pages, pageTitle(pages, path)), path, error);
     }
     if (suffix == u"docx") {
         QString reason;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -33,6 +34,11 @@ bool printDocument(const QTextDocument& document, QPagedPaintDevice& device);
 // file that exists is left as it was.
 bool exportPages(const PagedDocument& pages, const QString& path, QString* error);
 bool exportDocument(const QTextDocument& document, const QString& path, QString* error);
+
+// Writes the bytes whole through a temporary file, so a failed write leaves any previous file
+// intact; the many small writes of a document writer are made in memory first. On failure
+// returns false and, when error is given, an Italian message naming the file.
+bool writeWholeFile(const QByteArray& bytes, const QString& path, QString* error);
 
 // File-dialog filters for exportDocument, in Italian, PDF first.
 QStringList exportFilters();

@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "support/csvreader.h"
+
 namespace {
 
 struct Run {
@@ -228,6 +230,37 @@ private Q_SLOTS:
                     dir.filePath(QStringLiteral("x.odt"))});
         QCOMPARE(r.exitCode, 2);
         QVERIFY(!r.err.isEmpty());
+    }
+
+    void exportCsv_rankingAsTheRankingCommand_failedCheckWritesNothing()
+    {
+        QTemporaryDir dir;
+        const QString example = QStringLiteral(PONDRA_RESOURCES "/Pondra-dati-riscaldamento.txt");
+        const QString out = dir.filePath(QStringLiteral("studio.csv"));
+        Run r = pondra({QStringLiteral("--export-csv"), example, QStringLiteral("-o"), out});
+        QCOMPARE(r.exitCode, 0);
+        QFile file(out);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QList<QStringList> rows = testsupport::readCsv(file.readAll());
+        const qsizetype heading = rows.indexOf(QStringList{QStringLiteral("T:Classifica delle ipotesi")});
+        QVERIFY(heading > 0);
+        QStringList ranking;
+        for (qsizetype i = heading + 2; i < rows.size() && !rows.at(i).isEmpty(); ++i) {
+            QStringList cells;
+            for (const QString& cell : rows.at(i)) {
+                cells << cell.mid(2);
+            }
+            ranking << cells.join(u'\t');
+        }
+        r = pondra({QStringLiteral("--ranking"), example});
+        QCOMPARE(ranking.join(u'\n') + u'\n', r.out);
+
+        const QString failing = writeFile(dir, "1\r\n\"Sede\",1,,\r\n1,\"costo\",\"buono\",3,\"0,8\",\"60\"\r\n" + title);
+        const QString notWritten = dir.filePath(QStringLiteral("no.csv"));
+        r = pondra({QStringLiteral("--export-csv"), failing, QStringLiteral("-o"), notWritten});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY(r.err.contains(QStringLiteral("resto zero")));
+        QVERIFY(!QFile::exists(notWritten));
     }
 
     void versionAndHelp()

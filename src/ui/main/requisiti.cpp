@@ -326,6 +326,9 @@ void requisiti::Check_Click(int index)
     Study& study = m_module.study();
     const int r = rowOfSlot(index);
     const bool ticked = Check[index]->isChecked();
+    const auto edit = m_module.history().edit(
+        (ticked ? QStringLiteral("spunta caratteristica n. %1") : QStringLiteral("rimozione spunta caratteristica n. %1"))
+            .arg(r));
     if (ticked) {
         // An empty row takes the name of the same row of the previous hypothesis, stored at once.
         if (const std::optional<QString> offered = NameOfferedOnTick(study, r)) {
@@ -353,7 +356,11 @@ void requisiti::Check_Click(int index)
 void requisiti::requisito_Change(int index)
 {
     const QString text = requisito[index]->currentText();
-    SetRowName(m_module.study(), rowOfSlot(index), text);
+    const int r = rowOfSlot(index);
+    // The letters typed into one name make one step.
+    const auto edit = m_module.history().edit(QStringLiteral("nome caratteristica n. %1").arg(r),
+                                              StudyHistory::Merge::RowName, r);
+    SetRowName(m_module.study(), r, text);
     if (text.isEmpty()) {
         for (QLabel* label : {giudizio[index], valore[index], coefficiente[index], percentuale[index]}) {
             label->clear();
@@ -385,6 +392,7 @@ void requisiti::scala_Click(int index)
         return;
     }
     Study& study = m_module.study();
+    const auto edit = m_module.history().edit(QStringLiteral("giudizio caratteristica n. %1").arg(rowOfSlot(i)));
     JudgeRow(study, rowOfSlot(i), index);
     giudizio[i]->setText(JudgementScale::adjective(index));
     coefficiente[i]->setText(JudgementScale::coefficientText(index));
@@ -406,6 +414,10 @@ void requisiti::numero_Click(int index)
 
 void requisiti::scroll_Change(int index)
 {
+    // The clicks on one row's arrows make one step.
+    const int r = rowOfSlot(index);
+    const auto edit = m_module.history().edit(QStringLiteral("peso caratteristica n. %1").arg(r),
+                                              StudyHistory::Merge::Weight, r);
     const int weight = scroll[index]->position();
     percentuale[index]->setText(QString::number(weight));
     SetRowWeight(m_module.study(), rowOfSlot(index), weight);
@@ -449,6 +461,9 @@ void requisiti::showCurrentHypothesis()
 
 void requisiti::ipotesi_Change()
 {
+    const int h = m_module.study().CurrentHypothesis;
+    const auto edit = m_module.history().edit(QStringLiteral("nome ipotesi n. %1").arg(h),
+                                              StudyHistory::Merge::HypothesisName, h);
     SetHypothesisName(m_module.study(), ipotesi->text());
     setStep(QStringLiteral("spuntare una caratteristica, sceglierla e indicarne il giudizio"));
 }
@@ -482,6 +497,8 @@ void requisiti::controllodati_Click()
 
 void requisiti::cancellare_Click()
 {
+    const auto edit =
+        m_module.history().edit(QStringLiteral("cancellazione ipotesi n. %1").arg(m_module.study().CurrentHypothesis));
     ponderata->setText(QStringLiteral("0"));
     resto->setText(QStringLiteral("0"));
     ClearShownHypothesis(m_module.study());

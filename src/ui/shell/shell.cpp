@@ -1,9 +1,12 @@
 #include "shell.h"
 
 #include "archivecommands.h"
+#include "exportcommands.h"
 #include "navigation.h"
 #include "pictures.h"
 #include "printcommands.h"
+#include "recentmenu.h"
+#include "undocommands.h"
 #include "ui/core/modulopondra.h"
 #include "ui/extra/frmtip.h"
 #include "ui/extra/informa.h"
@@ -20,6 +23,7 @@
 #include <QAction>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -240,14 +244,19 @@ Command decorateEditingWindow(ModuloPondra& module, QMainWindow& w, const Editin
     addEntry(file, {QStringLiteral("&Salva"), save});
     addEntry(file, {QStringLiteral("Salva con &nome..."), saveAs});
     addEntry(file, {QStringLiteral("&Elimina..."), remove});
+    addEntry(file, {QStringLiteral("Es&porta per foglio di calcolo..."),
+                    [&module, &w, origin = e.origin] { ExportSpreadsheet(module, w, origin); }});
     file->addSeparator();
     QMenu* print = file->addMenu(QStringLiteral("S&tampa"));
     for (const Entry& entry : e.printEntries) {
         addEntry(print, entry);
     }
     file->addSeparator();
+    addRecentFilesMenu(module, w, file);
+    file->addSeparator();
     addEntry(file, {QStringLiteral("Es&ci"), exit});
     QMenu* edit = w.menuBar()->addMenu(QStringLiteral("&Modifica"));
+    addUndoEntries(module, w, edit);
     // Only the Data window offers grey for all three windows first.
     addEntry(edit, {QStringLiteral("&Colore di sfondo"),
                     [&module, &w, offerGrey = e.number == 1] { ChangeBackground(module, w, offerGrey); }});
@@ -290,6 +299,8 @@ void decorateData(ModuloPondra& module, requisiti& w)
     wire(w.cmdesci, exit);
     wire(w.cmdstampa, [&module] { PrintHypothesesData(module); });
     wire(w.cmdGuida, [&module] { showHelpContents(module); });
+    // Each move to another hypothesis keeps what was entered in the one left.
+    QObject::connect(w.HScroll1, &QScrollBar::valueChanged, &w, [&module] { module.recovery().writeIfChanged(); });
 }
 
 void decorateResults(ModuloPondra& module, classifica& w)
@@ -366,6 +377,7 @@ void decorateTitlePage(ModuloPondra& module, frontespizio& w)
 
 void installShell(ModuloPondra& module)
 {
+    installUndo(module);
     module.setExitProcedure([&module](QWidget* from) { ExitProgram(module, from); });
     // The help contents and the windows it leads to reach the rest of the program through here.
     module.setWindowCreatedHandler([&module](QWidget& window) {
