@@ -8,6 +8,7 @@
 #include "ui/extra/frmtip.h"
 #include "ui/extra/informa.h"
 #include "ui/extra/prodotti.h"
+#include "ui/extra/solidita.h"
 #include "ui/extra/licenza.h"
 #include "ui/extra/supportoclienti.h"
 #include "ui/help/helppage.h"
@@ -16,9 +17,12 @@
 #include "ui/main/frontespizio.h"
 #include "ui/main/requisiti.h"
 #include "ui/shell/archivecommands.h"
+#include "ui/shell/pictures.h"
+#include "ui/shell/recoveryoffer.h"
 #include "ui/shell/shell.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QPixmap>
 #include <QTextStream>
 
@@ -29,9 +33,16 @@ namespace pondra {
 
 int runWindows(const QString& file)
 {
+    identifyOnDesktop();
     ModuloPondra module;
     installShell(module);
-    if (file.isEmpty()) {
+    module.recovery().start();
+    if (OfferRecovery(module)) {
+        // The recovered study instead of the splash or the file asked for: it is the one at risk.
+        requisiti* data = module.window<requisiti>();
+        data->show();
+        data->passo->setText(QStringLiteral("studio recuperato: archiviarlo con «Salva con nome...»"));
+    } else if (file.isEmpty()) {
         module.window<frmSplash>()->show();
     } else {
         // As the open command would: the study, its title page and its name, so that a save
@@ -46,6 +57,7 @@ int runWindows(const QString& file)
 int runScreenshot(const QString& window, const QString& output, const QString& file)
 {
     QTextStream err(stderr);
+    identifyOnDesktop();
     ModuloPondra module;
     installShell(module);
     std::map<QString, std::function<QWidget*()>> windows{
@@ -68,6 +80,14 @@ int runScreenshot(const QString& window, const QString& output, const QString& f
         {QStringLiteral("frmTip"), [&] { return module.window<frmTip>(); }},
         {QStringLiteral("licenza"), [&] { return module.window<licenza>(); }},
         {QStringLiteral("sommario"), [&] { return module.window<sommario>(); }},
+        {QStringLiteral("solidita"),
+         [&] {
+             auto* window = module.window<solidita>();
+             if (!file.isEmpty() && CheckData(module.study()).passed) {
+                 window->Aggiorna();
+             }
+             return window;
+         }},
     };
     // The help pages by their window names, as the help contents opens them.
     for (int topic = 1; topic <= HelpPageCount; ++topic) {

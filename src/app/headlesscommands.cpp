@@ -3,19 +3,23 @@
 #include "archive/datafile.h"
 #include "model/datacheck.h"
 #include "model/ranking.h"
+#include "model/robustness.h"
 #include "model/scoring.h"
 #include "model/textrules.h"
 #include "archive/pricelist.h"
 #include "reports/documentexport.h"
+#include "reports/pagelayout.h"
 #include "reports/helppages.h"
 #include "reports/pricelistprintout.h"
 #include "reports/termsofuse.h"
 #include "reports/printouts.h"
+#include "reports/robustnessprintout.h"
+#include "reports/spreadsheetexport.h"
 #include "reports/textdocumentbuilder.h"
 #include "ui/core/installation.h"
+#include "ui/core/preferences.h"
 #include "ui/core/programfiles.h"
 
-#include <QTextDocument>
 #include <QTextStream>
 
 #include <memory>
@@ -45,6 +49,34 @@ std::optional<CheckedStudy> openAndCheck(const QString& path, QTextStream& err)
     return result;
 }
 
+// The ranking as the ranking command prints it. Nothing when the file cannot be read or its
+// data fail the check, which has been said, with the exit code in exit.
+std::optional<CheckedStudy> printRankingOf(const QString& path, QTextStream& out, QTextStream& err, int& exit)
+{
+    std::optional<CheckedStudy> checked = openAndCheck(path, err);
+    if (!checked) {
+        exit = ExitUnreadable;
+        return std::nullopt;
+    }
+    if (!checked->check.passed) {
+        err << checked->check.message.text << Qt::endl;
+        exit = ExitCheckFailed;
+        return std::nullopt;
+    }
+    Ranking ranking;
+    ordina(*checked->study, ranking);
+    for (int position = 1; position <= checked->study->HypothesisCount; ++position) {
+        const RankingEntry& entry = ranking[std::size_t(position)];
+        // A tab or a line end inside a text must not add a field or a row.
+        out << position << '\t' << printableText(entry.name.toDisplayText()) << '\t'
+            << printableText(entry.evaluation.toDisplayText()) << '\t'
+            << printableText(entry.overallJudgement.toDisplayText()) << '\n';
+    }
+    out.flush();
+    exit = ExitPassed;
+    return checked;
+}
+
 } // namespace
 
 int runCheckCommand(const QString& path, QTextStream& out, QTextStream& err)
@@ -59,7 +91,34 @@ int runCheckCommand(const QString& path, QTextStream& out, QTextStream& err)
 
 int runRankingCommand(const QString& path, QTextStream& out, QTextStream& err)
 {
-    std::optional<CheckedStudy> checked = openAndCheck(path, err);
+    int exit = ExitPassed;
+    printRankingOf(path, out, err, exit);
+    return exit;
+}
+
+int runAnalysisCommand(const QString& path, QTextStream& out, QTextStream& err)
+{
+    int exit = ExitPassed;
+    const std::optional<CheckedStudy> checked = printRankingOf(path, out, err, exit);
+    if (!checked) {
+        return exit;
+    }
+    for (const Challenge& c : analyseRobustness(*checked->study).challenges) {
+        out << c.position << '\t' << printableText(c.name) << '\t'
+            << (c.changesNeeded ? QString::number(*c.changesNeeded) : QStringLiteral("-")) << '\t' << printableText(c.rowsText)
+            << '\n';
+    }
+    out.flush();
+    return ExitPassed;
+}
+
+int runSpreadsheetCommand(const QString& path, const QString& output, QTextStream& err)
+{
+    if (output.isEmpty()) {
+        err << QStringLiteral("Manca il file da scrivere (-o FILE.csv).") << Qt::endl;
+        return ExitUnreadable;
+    }
+    const std::optional<CheckedStudy> checked = openAndCheck(path, err);
     if (!checked) {
         return ExitUnreadable;
     }
@@ -67,16 +126,11 @@ int runRankingCommand(const QString& path, QTextStream& out, QTextStream& err)
         err << checked->check.message.text << Qt::endl;
         return ExitCheckFailed;
     }
-    Ranking ranking;
-    ordina(*checked->study, ranking);
-    for (int position = 1; position <= checked->study->HypothesisCount; ++position) {
-        const RankingEntry& entry = ranking[std::size_t(position)];
-        // A tab or a line end inside a text must not add a field or a row.
-        out << position << '\t' << printableText(entry.name.toDisplayText()) << '\t'
-            << printableText(entry.evaluation.toDisplayText()) << '\t'
-            << printableText(entry.overallJudgement.toDisplayText()) << '\n';
+    QString error;
+    if (!exportSpreadsheet(output, *checked->study, checked->titlePage, InitGlobals(), &error)) {
+        err << error << Qt::endl;
+        return ExitUnreadable;
     }
-    out.flush();
     return ExitPassed;
 }
 
@@ -84,7 +138,7 @@ QStringList printKinds()
 {
     return {QStringLiteral("relazione"), QStringLiteral("dati"),  QStringLiteral("classifica"),
             QStringLiteral("modello"),   QStringLiteral("frontespizio"), QStringLiteral("guida"),
-            QStringLiteral("listino"),   QStringLiteral("licenza")};
+            QStringLiteral("listino"),   QStringLiteral("licenza"),      QStringLiteral("solidita")};
 }
 
 int runPrintCommand(const QString& kind, const QString& path, const QString& output, QTextStream& out,
@@ -102,6 +156,7 @@ int runPrintCommand(const QString& kind, const QString& path, const QString& out
     }
     TextDocumentBuilder builder;
     const IdentityTexts identity = InitGlobals();
+    int reportPages = -1;
     if (kind == QStringLiteral("modello")) {
         printTemplate(builder, identity);
     } else if (kind == QStringLiteral("guida")) {
@@ -136,23 +191,25 @@ int runPrintCommand(const QString& kind, const QString& path, const QString& out
                                  owner.OwnerStudioName, owner.OwnerAddress,
                                  [&study](int h) { return ShowHypothesis(study, h); }};
         if (kind == QStringLiteral("relazione")) {
-            out << QStringLiteral("pagine: ") << printReport(builder, source) << Qt::endl;
+            reportPages = printReport(builder, source, reportIncludesRobustness());
         } else if (kind == QStringLiteral("dati")) {
             printHypothesesData(builder, source);
         } else if (kind == QStringLiteral("classifica")) {
             printRanking(builder, source);
+        } else if (kind == QStringLiteral("solidita")) {
+            printRobustness(builder, source);
         } else {
             printTitlePageData(builder, source);
         }
     }
-    // Only the PDF needs the pages laid out once more after the last changes; a DOCX or a web
-    // page is written from the content alone.
-    const bool paged = output.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
-    const std::unique_ptr<QTextDocument> unpaged = paged ? nullptr : builder.takeDocument();
+    // Laid out once: the page count stated, the PDF and the DOCX all come from the same pages.
     QString error;
-    if (!exportDocument(paged ? *builder.document() : *unpaged, output, &error)) {
+    if (!exportPages(builder.pages(), output, &error)) {
         err << error << Qt::endl;
         return ExitUnreadable;
+    }
+    if (reportPages >= 0) {
+        out << QStringLiteral("pagine: ") << reportPages << Qt::endl;
     }
     return ExitPassed;
 }

@@ -17,10 +17,19 @@ int runCheckCommand(const QString& path, QTextStream& out, QTextStream& err);
 // The same check, then the ranking: one line per position, tab-separated.
 int runRankingCommand(const QString& path, QTextStream& out, QTextStream& err);
 
+// The check and the ranking as the ranking command makes them, then, for every hypothesis from
+// the second on, the least changes of judgement that would bring it level with the first:
+// position, name, changes needed and the rows to change, tab-separated.
+int runAnalysisCommand(const QString& path, QTextStream& out, QTextStream& err);
+
 // The printout KIND of the study in FILE, written in the format of OUT's extension, after the
 // check its window command makes. Exit 2 also for an unknown kind or a file not written.
 int runPrintCommand(const QString& kind, const QString& path, const QString& output, QTextStream& out,
                     QTextStream& err);
+
+// The ranking and the data of every hypothesis of the study in FILE, for a spreadsheet, after
+// the data check; exit 1 on a failed check, 2 when the file cannot be read or OUT not written.
+int runSpreadsheetCommand(const QString& path, const QString& output, QTextStream& err);
 
 // The kinds --print knows.
 QStringList printKinds();

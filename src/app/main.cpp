@@ -20,18 +20,30 @@ struct Options {
                                QStringLiteral("Controlla i dati del file e stampa la classifica: posizione, ipotesi, "
                                               "valutazione in %, giudizio complessivo, separati da tabulazioni."),
                                QStringLiteral("FILE")};
+    QCommandLineOption analysis{QStringLiteral("analysis"),
+                                QStringLiteral("Controlla i dati del file, stampa la classifica come --ranking, poi per "
+                                               "ogni ipotesi dalla seconda in giù: posizione, ipotesi, cambi di "
+                                               "giudizio necessari per raggiungere la prima, giudizi da cambiare, "
+                                               "separati da tabulazioni."),
+                                QStringLiteral("FILE")};
     QCommandLineOption print{QStringLiteral("print"),
-                             QStringLiteral("Scrive la stampa indicata (relazione, dati, classifica, frontespizio "
-                                            "dello studio nel FILE; modello, guida, listino, licenza senza file) "
+                             QStringLiteral("Scrive la stampa indicata (relazione, dati, classifica, solidita, "
+                                            "frontespizio dello studio nel FILE; modello, guida, listino, licenza "
+                                            "senza file) "
                                             "nel formato dell'estensione del file dato con -o (.pdf, .docx, .html)."),
                              QStringLiteral("TIPO")};
+    QCommandLineOption spreadsheet{QStringLiteral("export-csv"),
+                                   QStringLiteral("Controlla i dati del file e scrive nel file dato con -o la "
+                                                  "classifica e i dati di ogni ipotesi per un foglio di calcolo "
+                                                  "(CSV con punto e virgola e virgola decimale)."),
+                                   QStringLiteral("FILE")};
     QCommandLineOption output{{QStringLiteral("o"), QStringLiteral("output")},
-                              QStringLiteral("Il documento da scrivere con --print."),
+                              QStringLiteral("Il file da scrivere con --print o --export-csv."),
                               QStringLiteral("USCITA")};
     QCommandLineOption screenshot{QStringLiteral("screenshot"),
                                   QStringLiteral("Disegna la finestra indicata (frmSplash, requisiti, classifica, "
-                                                 "frontespizio, informa, supportoclienti, prodotti, frmTip, licenza, "
-                                                 "sommario e le pagine della guida, da manuale a guidafrontespizio) "
+                                                 "frontespizio, solidita, informa, supportoclienti, prodotti, frmTip, "
+                                                 "licenza, sommario e le pagine della guida, da manuale a guidafrontespizio) "
                                                  "nell'immagine PNG data "
                                                  "come primo argomento, con il file di dati eventualmente indicato "
                                                  "come secondo."),
@@ -46,7 +58,9 @@ void describe(QCommandLineParser& parser, const Options& options)
     parser.addVersionOption();
     parser.addOption(options.check);
     parser.addOption(options.ranking);
+    parser.addOption(options.analysis);
     parser.addOption(options.print);
+    parser.addOption(options.spreadsheet);
     parser.addOption(options.output);
     parser.addOption(options.screenshot);
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("File di dati da aprire nella finestra Dati."),
@@ -82,15 +96,22 @@ int main(int argc, char* argv[])
 
     // The headless commands need no display; only the windows start a GUI application.
     const bool windows = parsed && !parser.isSet(QStringLiteral("help")) && !parser.isSet(QStringLiteral("version")) &&
-                         !parser.isSet(options.check) && !parser.isSet(options.ranking);
+                         !parser.isSet(options.check) && !parser.isSet(options.ranking) &&
+                         !parser.isSet(options.analysis) && !parser.isSet(options.spreadsheet);
     if (!windows) {
         QCoreApplication app(argc, argv);
         identify();
         parser.process(app);
         QTextStream out(stdout);
         QTextStream err(stderr);
+        if (parser.isSet(options.spreadsheet)) {
+            return pondra::runSpreadsheetCommand(parser.value(options.spreadsheet), parser.value(options.output), err);
+        }
         if (parser.isSet(options.check)) {
             return pondra::runCheckCommand(parser.value(options.check), out, err);
+        }
+        if (parser.isSet(options.analysis)) {
+            return pondra::runAnalysisCommand(parser.value(options.analysis), out, err);
         }
         return pondra::runRankingCommand(parser.value(options.ranking), out, err);
     }

@@ -16,6 +16,33 @@ double roundHalfUp(double value, double scale)
 
 } // namespace
 
+bool isScoredRow(const CharacteristicEntry& row)
+{
+    return !row.coefficient.isEmpty();
+}
+
+double scoredCoefficient(const CharacteristicEntry& row)
+{
+    // The reader admits only numeric coefficients; anything else scores as 0.
+    return row.coefficient.toNumberOr(0.0);
+}
+
+double scoredWeight(const CharacteristicEntry& row)
+{
+    return row.weight.toLeadingNumber();
+}
+
+double weightedShare(double coefficient, double weight)
+{
+    return std::floor(1000.0 * (coefficient * weight / 100.0) + 0.5);
+}
+
+double evaluationOfShares(double thousandths)
+{
+    // The evaluation comes from the figure as shown, not from the unrounded sum.
+    return parseDisplayNumber(generalNumberText(thousandths / 1000.0)).value_or(0.0) * 100.0;
+}
+
 ScoreFigures Recalculate(Study& study)
 {
     Hypothesis& hyp = study.hypothesis(study.CurrentHypothesis);
@@ -26,29 +53,29 @@ ScoreFigures Recalculate(Study& study)
     int n = 0;
     double sum = 0.0;
     double weights = 0.0;
-    double weighted = 0.0;
+    // Whole thousandths: adding the rounded terms as fractions would let binary error show in
+    // the fifteenth digit of a long hypothesis (0,840000000000001 for 28 rows of 0,03).
+    double shares = 0.0;
     for (int r = 1; r <= MaxRows; ++r) {
         const CharacteristicEntry& row = hyp.rows.at(std::size_t(r));
-        if (row.coefficient.isEmpty()) {
+        if (!isScoredRow(row)) {
             continue;
         }
         ++n;
-        // The reader admits only numeric coefficients; anything else scores as 0.
-        const double c = row.coefficient.toNumberOr(0.0);
-        const double w = row.weight.toLeadingNumber();
+        const double c = scoredCoefficient(row);
+        const double w = scoredWeight(row);
         sum += roundHalfUp(c, 100.0);
         weights += w;
-        weighted += std::floor(1000.0 * (c * w / 100.0) + 0.5) / 1000.0;
+        shares += weightedShare(c, w);
     }
     figures.ScoredRowCount = qint16(n);
 
     figures.media = n == 0 ? QString() : generalNumberText(roundHalfUp(sum / n, 100.0));
     figures.resto = generalNumberText(100.0 - weights);
-    figures.ponderata = generalNumberText(weighted);
+    figures.ponderata = generalNumberText(shares / 1000.0);
 
-    // The evaluation comes from the figure as shown, not from the unrounded sum.
     const double x = parseDisplayNumber(figures.ponderata).value_or(0.0);
-    hyp.EvaluationPercent = Value::number(x * 100.0);
+    hyp.EvaluationPercent = Value::number(evaluationOfShares(shares));
     const int k = JudgementScale::stepForWeightedCoefficient(x);
     if (k >= 1 && k <= JudgementSteps) {
         hyp.OverallJudgement = Value::text(JudgementScale::adjective(k));

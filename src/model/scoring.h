@@ -16,6 +16,23 @@ struct ScoreFigures {
     bool operator==(const ScoreFigures&) const = default;
 };
 
+// How the scoring reads a row: it is scored when its coefficient cell holds anything; its
+// coefficient is that cell as a number (anything else counts as 0), its weight the leading
+// number of the weight cell.
+bool isScoredRow(const CharacteristicEntry& row);
+double scoredCoefficient(const CharacteristicEntry& row);
+double scoredWeight(const CharacteristicEntry& row);
+
+// A scored row's share of the weighted coefficient in thousandths: c · w / 100 rounded half up
+// to three decimals, times 1000, so always a whole number. Shares add up exactly, and the
+// weighted coefficient is their sum over 1000.
+double weightedShare(double coefficient, double weight);
+
+// The evaluation the scoring stores for a hypothesis whose shares add up to this many
+// thousandths: the weighted coefficient as shown, read back, times 100. It grows strictly with
+// the shares, so comparing shares compares evaluations.
+double evaluationOfShares(double thousandths);
+
 // Scores the current hypothesis over the rows that hold a coefficient, wherever they lie: stores
 // its EvaluationPercent and OverallJudgement, writes no row, returns the figures to show.
 ScoreFigures Recalculate(Study& study);

@@ -8,11 +8,11 @@ void Study::replaceWith(Study&& other)
 {
     const int shown = CurrentHypothesis;
     const int firstRow = FirstVisibleRow;
-    const quint64 revision = std::max(m_revision, other.m_revision) + 1;
+    const quint64 revision = std::max(m_lastIssued, other.m_lastIssued) + 1;
     *this = std::move(other);
     CurrentHypothesis = shown;
     FirstVisibleRow = firstRow;
-    m_revision = revision;
+    m_revision = m_lastIssued = revision;
 }
 
 bool Study::operator==(const Study& other) const

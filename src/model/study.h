@@ -46,7 +46,11 @@ public:
     // not edits. Comparing it with the revision last opened or saved tells whether the study in
     // memory differs from its file; a revision names one state of the study for the whole run.
     quint64 revision() const { return m_revision; }
-    void noteEdit() { ++m_revision; }
+    // A new state: a number never used before, even after going back to an earlier one.
+    void noteEdit() { m_revision = ++m_lastIssued; }
+    // Back (or forward again) to a state this study had, by undoing or redoing edits: it takes
+    // the revision that state had.
+    void returnToRevision(quint64 revision) { m_revision = revision; }
 
     // Takes the data of another study (a file just read) as one edit, keeping the position on
     // screen (shown hypothesis and first visible row) and the revision count.
@@ -76,6 +80,7 @@ public:
 private:
     std::vector<Hypothesis> m_hypotheses;
     quint64 m_revision = 0;
+    quint64 m_lastIssued = 0;
 };
 
 // The highest row of the current hypothesis with a name becomes its LastNamedRow; with no

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "evaluationchart.h"
+
 #include <QString>
+
+#include <vector>
 
 namespace pondra {
 
@@ -11,6 +15,9 @@ enum class ParagraphAlignment { Left, Right, Justify };
 class DocumentBuilder {
 public:
     virtual ~DocumentBuilder() = default;
+
+    // The document's title and author, as its metadata give them (a PDF's, a DOCX's).
+    virtual void setDocumentInfo(const QString& title, const QString& author) = 0;
 
     // Font of the text typed from now on. The printouts name one font, once, at the start.
     virtual void setFontName(const QString& family) = 0;
@@ -24,6 +31,12 @@ public:
     virtual void appendParagraph() = 0;
     virtual void setEndParagraphSize(int points) = 0;
     virtual void writeEndParagraph(const QString& text) = 0;
+    // Writes to the end paragraph the number of pages of the document as finally laid out (a
+    // page-count field, with one blank in the sign position), however the text around it grows.
+    virtual void writeEndParagraphPageCount() = 0;
+    // Paragraphs written or ended from now on stay on the page of the paragraph that follows them,
+    // as a word processor's "keep with next".
+    virtual void setKeepWithNext(bool keep) = 0;
 
     // A table of empty cells at the end of the document; it becomes the current table.
     virtual void appendTable(int rows, int columns) = 0;
@@ -37,7 +50,11 @@ public:
     // Every paragraph of the document.
     virtual void justifyAll() = 0;
 
-    // Pages of the document as laid out now.
+    // The chart of these bars at the end of the document, as wide as the text, in a paragraph of
+    // its own; the end paragraph is then an empty one below it.
+    virtual void appendChart(const std::vector<ChartBar>& bars) = 0;
+
+    // Pages of the document as laid out now, page-count fields included.
     virtual int pageCount() = 0;
 };
 

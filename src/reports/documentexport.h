@@ -1,44 +1,44 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+
+#include <memory>
 
 class QPagedPaintDevice;
 class QTextDocument;
 
 namespace pondra {
 
-// Page layout shared by the page count, printing and PDF: A4 with the margins of pagesetup.h,
-// measured on a fixed-resolution device rather than the screen, so that the page count
-// written into a report is the page count of its PDF whatever the screen.
+struct PagedDocument;
 
-// A length in points as Qt takes margins, borders and cell padding: in pixels of the screen's
-// logical resolution, scaled to the layout device. Given this way they measure the same on
-// every machine.
-double layoutLength(double points);
-// The A4 margins on the document's root frame; cheap, and harmless for a document on screen.
-void applyPageMargins(QTextDocument& document);
-// Lays the document out in A4 pages (margins, layout device, page size), in few large steps.
-// When it already is, only finishes a layout Qt has started meanwhile: asking twice costs one.
-void prepareLayout(QTextDocument& document);
-// Whether prepareLayout has been applied and still holds (an editor showing the document
-// resets the page size to its own width).
-bool isPreparedLayout(const QTextDocument& document);
-// Drops the page layout again (for a document about to be shown in an editor, which lays it
-// out at its own width); later edits then cost no layout until the next prepareLayout.
-void releaseLayout(QTextDocument& document);
-// Pages of the document in the A4 layout; a document not laid out in pages is measured on a
-// copy and left alone.
-int pagedCount(const QTextDocument& document);
+// One pagination for everything: the page count written into a report, the PDF, the printed
+// sheets, the print preview and the DOCX all come from the same laid-out pages.
 
-// Prints (or writes into a PDF writer) page by page with the same layout as the page count, on
-// A4 sheets the device fills from edge to edge (the margins are the document's); a document
-// not laid out in pages is printed from a laid-out copy and left alone.
-void printDocument(const QTextDocument& document, QPagedPaintDevice& device);
+// The pages of a document: those it was made from while nobody has edited it, else laid out
+// anew from what it now holds.
+std::shared_ptr<const PagedDocument> pagesOf(const QTextDocument& document);
 
-// Writes the document in the format of the path's extension: .pdf, .docx, .html or .htm.
-// On failure returns false and, when error is given, an Italian message naming the file.
+// Why the pages cannot be written as they are, in Italian; empty when they can.
+QString layoutProblem(const PagedDocument& pages);
+
+// Prints every page on a printer or PDF writer, A4 sheets from edge to edge with the pages' own
+// margins (a printer must be set to full-page mode). False when the pages cannot be laid out
+// or the device cannot be painted on.
+bool printDocument(const QTextDocument& document, QPagedPaintDevice& device);
+
+// Writes the pages in the format of the path's extension: .pdf (PDF/A-1b, archivalpdf.h),
+// .docx, .html or .htm.
+// On failure returns false and, when error is given, an Italian message naming the file; a
+// file that exists is left as it was.
+bool exportPages(const PagedDocument& pages, const QString& path, QString* error);
 bool exportDocument(const QTextDocument& document, const QString& path, QString* error);
+
+// Writes the bytes whole through a temporary file, so a failed write leaves any previous file
+// intact; the many small writes of a document writer are made in memory first. On failure
+// returns false and, when error is given, an Italian message naming the file.
+bool writeWholeFile(const QByteArray& bytes, const QString& path, QString* error);
 
 // File-dialog filters for exportDocument, in Italian, PDF first.
 QStringList exportFilters();

@@ -1,6 +1,8 @@
 #include "printouts.h"
 
 #include "pagesetup.h"
+#include "printoutparts.h"
+#include "robustnessprintout.h"
 
 #include "model/judgementscale.h"
 #include "model/textrules.h"
@@ -37,6 +39,15 @@ QString held(const Value& value)
     return value.toDisplayText();
 }
 
+void appendParagraph(DocumentBuilder& b, int size, const QString& text)
+{
+    b.appendParagraph();
+    b.setEndParagraphSize(size);
+    b.writeEndParagraph(text);
+}
+
+} // namespace
+
 void standardHeading(DocumentBuilder& b, const IdentityTexts& identity, int titleSize, int descriptionSize)
 {
     b.setFontName(QString::fromLatin1(DocumentFont));
@@ -47,13 +58,6 @@ void standardHeading(DocumentBuilder& b, const IdentityTexts& identity, int titl
     b.setFontSize(BodySize);
 }
 
-void appendParagraph(DocumentBuilder& b, int size, const QString& text)
-{
-    b.appendParagraph();
-    b.setEndParagraphSize(size);
-    b.writeEndParagraph(text);
-}
-
 void appendTable(DocumentBuilder& b, int rows, const QStringList& header)
 {
     b.appendTable(rows, int(header.size()));
@@ -62,6 +66,8 @@ void appendTable(DocumentBuilder& b, int rows, const QStringList& header)
         b.setCellText(1, c, header.at(c - 1));
     }
 }
+
+namespace {
 
 void judgementScaleTable(DocumentBuilder& b)
 {
@@ -226,9 +232,10 @@ void printRanking(DocumentBuilder& b, const PrintSource& s)
     b.alignColumn(1, 3, ParagraphAlignment::Right);
 }
 
-int printReport(DocumentBuilder& b, const PrintSource& s)
+int printReport(DocumentBuilder& b, const PrintSource& s, bool withRobustness)
 {
     const int count = s.study.HypothesisCount;
+    b.setDocumentInfo(s.titlePage.progetto, s.ownerStudioName);
     reportTitlePage(b, s);
 
     appendParagraph(b, 18, u'\f' + QStringLiteral("RELAZIONE DI STIMA") + cr(2));
@@ -250,21 +257,29 @@ int printReport(DocumentBuilder& b, const PrintSource& s)
     b.writeEndParagraph(cr() + QStringLiteral("B) GRADUATORIA DELLE IPOTESI") + cr());
     b.writeEndParagraph(cr());
     rankingTable(b, s.ranking, count);
+    const bool robustnessTable = withRobustness && robustnessSection(b, s);
 
-    // Counted before the closing texts, which state it.
-    const int pages = b.pageCount();
+    // The page count is a field: it states the pages of the document as finally laid out,
+    // closing texts and signature included.
     const TitlePage& t = s.titlePage;
-    b.writeEndParagraph(cr() + QStringLiteral("La presente relazione di stima è composta di n.") +
-                        signBlankText(pages) + QStringLiteral(" pagine.") + cr());
+    b.writeEndParagraph(cr() + QStringLiteral("La presente relazione di stima è composta di n."));
+    b.writeEndParagraphPageCount();
+    b.writeEndParagraph(QStringLiteral(" pagine.") + cr());
     b.writeEndParagraph(QStringLiteral("Si allega: ") + t.allegati + cr(3));
+    // The signature block on one page: place and date, "il perito", the studio.
+    b.setKeepWithNext(true);
     b.writeEndParagraph(t.luogo + QStringLiteral(": ") + t.data + cr(3));
     b.writeEndParagraph(QStringLiteral("il perito") + cr());
+    b.setKeepWithNext(false);
     b.writeEndParagraph(u'(' + s.ownerStudioName + u')');
 
     b.justifyAll();
     alignHypothesisTables(b, count);
     b.alignColumn(count + 2, 3, ParagraphAlignment::Right);
-    return pages;
+    if (robustnessTable) {
+        alignRobustnessTable(b, count + 3);
+    }
+    return b.pageCount();
 }
 
 void printTitlePageData(DocumentBuilder& b, const PrintSource& s)

@@ -39,8 +39,10 @@ void printHypothesesData(DocumentBuilder& b, const PrintSource& s);
 void printRanking(DocumentBuilder& b, const PrintSource& s);
 
 // The estimate report. The caller has run the data check and rebuilt the ranking quietly.
-// Returns the page count written into the report.
-int printReport(DocumentBuilder& b, const PrintSource& s);
+// Returns the page count written into the report: the pages of the report as finally laid out.
+// With the solidity, section C after the ranking holds the chart of the evaluations and what it
+// would take each hypothesis to reach the first.
+int printReport(DocumentBuilder& b, const PrintSource& s, bool withRobustness = false);
 
 // The title-page fields and the owner data in one table.
 void printTitlePageData(DocumentBuilder& b, const PrintSource& s);

@@ -14,12 +14,21 @@ public:
     // What pageCount() answers.
     int pages = 1;
 
+    void setDocumentInfo(const QString& title, const QString& author) override
+    {
+        operations << QStringLiteral("info %1 / %2").arg(title, author);
+    }
     void setFontName(const QString& family) override { operations << QStringLiteral("font ") + family; }
     void setFontSize(double points) override { operations << QStringLiteral("size %1").arg(points); }
     void typeText(const QString& text) override { operations << QStringLiteral("type ") + text; }
     void appendParagraph() override { operations << QStringLiteral("paragraph"); }
     void setEndParagraphSize(int points) override { operations << QStringLiteral("paragraph size %1").arg(points); }
     void writeEndParagraph(const QString& text) override { operations << QStringLiteral("paragraph text ") + text; }
+    void writeEndParagraphPageCount() override { operations << QStringLiteral("paragraph page count"); }
+    void setKeepWithNext(bool keep) override
+    {
+        operations << (keep ? QStringLiteral("keep with next") : QStringLiteral("keep with next off"));
+    }
     void appendTable(int rows, int columns) override
     {
         operations << QStringLiteral("table %1x%2").arg(rows).arg(columns);
@@ -40,6 +49,10 @@ public:
                                                                           : QStringLiteral("left"));
     }
     void justifyAll() override { operations << QStringLiteral("justify all"); }
+    void appendChart(const std::vector<ChartBar>& bars) override
+    {
+        operations << QStringLiteral("chart %1 bars").arg(bars.size());
+    }
     int pageCount() override
     {
         operations << QStringLiteral("page count");

@@ -1,25 +1,19 @@
 #pragma once
 
 #include "documentbuilder.h"
+#include "documentcontent.h"
 
-#include <QStringList>
-#include <QTextCharFormat>
-#include <QTextCursor>
-
-#include <map>
 #include <memory>
-#include <utility>
 #include <vector>
 
 class QTextDocument;
-class QTextTable;
 
 namespace pondra {
 
-// Builds the printouts into a QTextDocument laid out on A4 (pagesetup.h, documentexport.h).
-// Everything written goes into one open edit of the document, which keeps every operation
-// cheap; the edit ends, and the document is laid out, only when the pages are counted and when
-// document() hands it out.
+struct PagedDocument;
+
+// Builds the printouts as document content (documentcontent.h), laid out in A4 pages when asked
+// for the page count or the pages, and handed out as a QTextDocument for the document window.
 class TextDocumentBuilder : public DocumentBuilder {
 public:
     TextDocumentBuilder();
@@ -28,14 +22,18 @@ public:
     TextDocumentBuilder(const TextDocumentBuilder&) = delete;
     TextDocumentBuilder& operator=(const TextDocumentBuilder&) = delete;
 
-    // The document as built so far, complete and laid out in A4 pages, ready to be exported or
-    // printed without a further layout (headless use). It stays owned by the builder, which can
-    // build on. Not for an editor: its layout measures at the layout device's resolution.
+    // The content as built so far, laid out in pages once for as long as nothing is added: the
+    // page count, the PDF, printing and the DOCX all read these pages.
+    const PagedDocument& pages();
+    // The content as built so far.
+    const DocumentContent& content() const { return *m_content; }
+    // The content as a document owned by the builder, for reading it back.
     QTextDocument* document();
-    // Hands the document over (to a window, typically) and starts an empty one. The document
-    // is no longer laid out in pages (an editor lays it out at its own width) and has undo on.
+    // Hands the content over as a document (to a window, typically), with its laid-out pages
+    // for printing it as it is, and starts an empty one.
     std::unique_ptr<QTextDocument> takeDocument();
 
+    void setDocumentInfo(const QString& title, const QString& author) override;
     void setFontName(const QString& family) override;
     void setFontSize(double points) override;
     void typeText(const QString& text) override;
@@ -43,6 +41,8 @@ public:
     void appendParagraph() override;
     void setEndParagraphSize(int points) override;
     void writeEndParagraph(const QString& text) override;
+    void writeEndParagraphPageCount() override;
+    void setKeepWithNext(bool keep) override;
 
     void appendTable(int rows, int columns) override;
     void setTableFontSize(double points) override;
@@ -50,43 +50,38 @@ public:
     void applyTableFormat(int format) override;
     void alignColumn(int table, int column, ParagraphAlignment alignment) override;
     void justifyAll() override;
+    void appendChart(const std::vector<ChartBar>& bars) override;
 
     int pageCount() override;
 
 private:
-    struct Table {
-        QTextTable* table = nullptr;
-        int rows = 0;
-        int columns = 0;
-        double fontSize = 0;
-        bool formatted = false;
-        bool hasText = false;
-        // Cell looks (shading, size) still to be written: once, when the table is complete.
-        bool cellsPending = true;
+    struct TableState {
+        std::size_t block = 0;
+        double fontSize = 10;
     };
 
     void start();
-    // Every edit goes to a document without page layout: Qt would lay it out again after each.
-    void beginEdit();
-    // Closes the build's edit, so that Qt takes in the new tables, before a layout or a handover.
-    void endEdit();
-    const QTextCharFormat& charFormat(double points, bool header = false);
-    // Writes text at the cursor: '\r' (or '\n', or "\r\n") ends a paragraph, '\f' starts a new page.
-    void write(QTextCursor& cursor, const QString& text, const QTextCharFormat& format);
-    QTextCursor endCursor() const;
-    void finishTable(Table& table);
-    void finishTables();
+    // Anything written makes the pages and the document made so far stale.
+    void changed();
+    Paragraph& endParagraph();
+    int sizeStyle(double points);
+    // Text at the end of the document: '\r' (or '\n', or "\r\n") ends a paragraph, '\f' starts a
+    // new page.
+    void write(const QString& text, int style);
+    void newParagraph(int markStyle, bool pageBreak);
+    void pageBreak(int style);
+    int cellStyle(const Table& table, const TableState& state, int row);
+    void restyleCells(Table& table, const TableState& state);
+    // The heading right above a table (through at most two blank lines) goes to the table's page.
+    void keepCaptionWith(std::size_t tableBlock);
 
+    std::shared_ptr<DocumentContent> m_content;
+    std::unique_ptr<PagedDocument> m_pages;
     std::unique_ptr<QTextDocument> m_document;
-    bool m_editing = false;
-    // The insertion point of typeText; it stays where typing left it.
-    QTextCursor m_typing;
-    QStringList m_families;
+    std::vector<TableState> m_tables;
     double m_size = 12;
     double m_endSize = 12;
-    // The formats in use, made once: Qt compares formats by content, a reused one costs less.
-    std::map<std::pair<double, bool>, QTextCharFormat> m_formats;
-    std::vector<Table> m_tables;
+    bool m_keep = false;
 };
 
 } // namespace pondra

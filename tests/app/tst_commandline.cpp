@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "support/csvreader.h"
+
 namespace {
 
 struct Run {
@@ -47,6 +49,38 @@ private Q_SLOTS:
                                        "4\tCaldaia a pellet\t44,5\tscadente\n"));
     }
 
+    void analysis_ofShippedExample_afterItsRanking()
+    {
+        const QString ranking = QStringLiteral("1\tTeleriscaldamento comunale\t78,5\tbuono\n"
+                                               "2\tCaldaia a condensazione a metano\t77\tbuono\n"
+                                               "3\tPompa di calore aria-acqua\t75,5\tbuono\n"
+                                               "4\tCaldaia a pellet\t44,5\tscadente\n");
+        const Run r = pondra({QStringLiteral("--analysis"), QStringLiteral(PONDRA_RESOURCES "/Pondra-dati-riscaldamento.txt")});
+        QCOMPARE(r.exitCode, 0);
+        const QString first = QStringLiteral("Teleriscaldamento comunale");
+        const QString pellet = QStringLiteral("Caldaia a pellet");
+        QCOMPARE(r.out,
+                 ranking +
+                     QStringLiteral("2\tCaldaia a condensazione a metano\t1\tmigliorare di un grado il giudizio di "
+                                    "«costo» (peso 30 %) dell'ipotesi «Caldaia a condensazione a metano»\n"
+                                    "3\tPompa di calore aria-acqua\t1\tmigliorare di un grado il giudizio di «costo» "
+                                    "(peso 30 %) dell'ipotesi «Pompa di calore aria-acqua»\n"
+                                    "4\t%1\t12\tpeggiorare di sette gradi il giudizio di «costo» (peso 30 %) della "
+                                    "prima ipotesi «%2»; migliorare di quattro gradi il giudizio di «costo» (peso 30 %) "
+                                    "dell'ipotesi «%1»; migliorare di un grado il giudizio di «consumo» (peso 25 %) "
+                                    "dell'ipotesi «%1»\n")
+                         .arg(pellet, first));
+    }
+
+    void analysis_ofSingleHypothesis_isItsRankingAlone()
+    {
+        QTemporaryDir dir;
+        const QString path = writeFile(dir, "1\r\n\"Sede\",1,,\r\n1,\"costo\",\"buono\",3,\"0,8\",\"100\"\r\n" + title);
+        const Run r = pondra({QStringLiteral("--analysis"), path});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, QStringLiteral("1\tSede\t80\tbuono\n"));
+    }
+
     void check_passes()
     {
         const Run r = pondra({QStringLiteral("--check"), QStringLiteral(PONDRA_RESOURCES "/Pondra-dati-riscaldamento.txt")});
@@ -65,10 +99,12 @@ private Q_SLOTS:
         Run r = pondra({QStringLiteral("--check"), path});
         QCOMPARE(r.exitCode, 1);
         QCOMPARE(r.out, message);
-        r = pondra({QStringLiteral("--ranking"), path});
-        QCOMPARE(r.exitCode, 1);
-        QCOMPARE(r.out, QString());
-        QCOMPARE(r.err, message);
+        for (const QString& command : {QStringLiteral("--ranking"), QStringLiteral("--analysis")}) {
+            r = pondra({command, path});
+            QCOMPARE(r.exitCode, 1);
+            QCOMPARE(r.out, QString());
+            QCOMPARE(r.err, message);
+        }
     }
 
     void openedStudy_isShownAndScored_beforeTheCheck()
@@ -180,6 +216,12 @@ private Q_SLOTS:
             QCOMPARE(r.exitCode, 0);
             QVERIFY(QFileInfo(dir.filePath(kind + QStringLiteral(".docx"))).size() > 1000);
         }
+        r = pondra({QStringLiteral("--print"), QStringLiteral("solidita"), study, QStringLiteral("-o"),
+                    dir.filePath(QStringLiteral("solidita.html"))});
+        QCOMPARE(r.exitCode, 0);
+        QFile robustness(dir.filePath(QStringLiteral("solidita.html")));
+        QVERIFY(robustness.open(QIODevice::ReadOnly));
+        QVERIFY(QString::fromUtf8(robustness.readAll()).contains(QStringLiteral("giudizio sulla solidità")));
         r = pondra({QStringLiteral("--print"), QStringLiteral("modello"), QStringLiteral("-o"),
                     dir.filePath(QStringLiteral("modello.html"))});
         QCOMPARE(r.exitCode, 0);
@@ -207,6 +249,37 @@ private Q_SLOTS:
                     dir.filePath(QStringLiteral("x.odt"))});
         QCOMPARE(r.exitCode, 2);
         QVERIFY(!r.err.isEmpty());
+    }
+
+    void exportCsv_rankingAsTheRankingCommand_failedCheckWritesNothing()
+    {
+        QTemporaryDir dir;
+        const QString example = QStringLiteral(PONDRA_RESOURCES "/Pondra-dati-riscaldamento.txt");
+        const QString out = dir.filePath(QStringLiteral("studio.csv"));
+        Run r = pondra({QStringLiteral("--export-csv"), example, QStringLiteral("-o"), out});
+        QCOMPARE(r.exitCode, 0);
+        QFile file(out);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QList<QStringList> rows = testsupport::readCsv(file.readAll());
+        const qsizetype heading = rows.indexOf(QStringList{QStringLiteral("T:Classifica delle ipotesi")});
+        QVERIFY(heading > 0);
+        QStringList ranking;
+        for (qsizetype i = heading + 2; i < rows.size() && !rows.at(i).isEmpty(); ++i) {
+            QStringList cells;
+            for (const QString& cell : rows.at(i)) {
+                cells << cell.mid(2);
+            }
+            ranking << cells.join(u'\t');
+        }
+        r = pondra({QStringLiteral("--ranking"), example});
+        QCOMPARE(ranking.join(u'\n') + u'\n', r.out);
+
+        const QString failing = writeFile(dir, "1\r\n\"Sede\",1,,\r\n1,\"costo\",\"buono\",3,\"0,8\",\"60\"\r\n" + title);
+        const QString notWritten = dir.filePath(QStringLiteral("no.csv"));
+        r = pondra({QStringLiteral("--export-csv"), failing, QStringLiteral("-o"), notWritten});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY(r.err.contains(QStringLiteral("resto zero")));
+        QVERIFY(!QFile::exists(notWritten));
     }
 
     void versionAndHelp()

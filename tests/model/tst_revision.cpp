@@ -64,6 +64,17 @@ private Q_SLOTS:
         QCOMPARE(shown.revision(), quint64(4)); // never back to a revision already used
         QVERIFY(shown.revision() != expected.revision());
     }
+
+    void goneBackToAnEarlierState_theNextEditIsANewRevision()
+    {
+        Study study;
+        study.noteEdit();
+        study.noteEdit();
+        study.returnToRevision(1);
+        QCOMPARE(study.revision(), quint64(1));
+        study.noteEdit();
+        QCOMPARE(study.revision(), quint64(3));
+    }
 };
 
 QTEST_MAIN(TestRevision)

@@ -76,6 +76,18 @@ private Q_SLOTS:
         QTEST(study->hypothesis(1).OverallJudgement.textValue(), "judgement");
     }
 
+    void longHypothesis_weightedCoefficientHasThreeDecimals()
+    {
+        // Twenty-eight shares of 0,03 added as binary fractions make 0,840000000000001.
+        for (int r = 1; r <= 28; ++r) {
+            enterRow(*study, 1, r, QStringLiteral("r%1").arg(r), 1, 3);
+        }
+        enterRow(*study, 1, 29, QStringLiteral("ultima"), 11, 16);
+        const ScoreFigures f = Recalculate(*study);
+        QCOMPARE(f.ponderata, QStringLiteral("0,84"));
+        QCOMPARE(study->hypothesis(1).EvaluationPercent.toDisplayText(), QStringLiteral("84"));
+    }
+
     void evaluation_isShownFigureTimes100_keepsBinaryValue()
     {
         // 0,6 x 95 gives 0,57: evaluation is that figure times 100, not rounded again.

@@ -354,7 +354,8 @@ private Q_SLOTS:
         QCOMPARE(printReport(b, source()), 7);
 
         const QStringList expected =
-            QStringList{s(u"font Century Gothic"), s(u"size 24"), s(u"type VALUTAZIONI DI IPOTESI\r"),
+            QStringList{s(u"info Stima villa / Studio Rossi"), s(u"font Century Gothic"), s(u"size 24"),
+                        s(u"type VALUTAZIONI DI IPOTESI\r"),
                         s(u"size 14"), s(u"type valutazioni qualsiasi mediante confronto\r"), s(u"size 14"),
                         s(u"type \r\r\r\rperizia: Stima villa\r\r\r"), s(u"type località: Como\r\r\r"),
                         s(u"type tipologia di studio: confronto")} +
@@ -388,17 +389,36 @@ private Q_SLOTS:
             QStringList{s(u"paragraph size 14"), s(u"paragraph text \rB) GRADUATORIA DELLE IPOTESI\r"),
                         s(u"paragraph text \r")} +
             rankingTable +
-            QStringList{s(u"page count"),
-                        s(u"paragraph text \rLa presente relazione di stima è composta di n. 7 pagine.\r"),
+            QStringList{s(u"paragraph text \rLa presente relazione di stima è composta di n."),
+                        s(u"paragraph page count"),
+                        s(u"paragraph text  pagine.\r"),
                         s(u"paragraph text Si allega: \r\r\r"),
+                        s(u"keep with next"),
                         s(u"paragraph text Como: lunedì, 7 dic 2026\r\r\r"),
                         s(u"paragraph text il perito\r"),
+                        s(u"keep with next off"),
                         s(u"paragraph text (Studio Rossi)"),
                         s(u"justify all")} +
-            rightAligned(2, 6, 4, 6) + rightAligned(7, 7, 3, 3);
+            rightAligned(2, 6, 4, 6) + rightAligned(7, 7, 3, 3) + QStringList{s(u"page count")};
         compareLines(b.operations, expected);
         QCOMPARE(b.operations.count(s(u"page count")), 1);
-        QCOMPARE(shown, (QList<int>{1, 2, 3, 4, 5}));
+
+        // With the solidity, section C stands between the ranking and the closing texts, which
+        // keep their size.
+        RecordingBuilder solid;
+        printReport(solid, source(), true);
+        const qsizetype closing =
+            solid.operations.indexOf(s(u"paragraph text \rLa presente relazione di stima è composta di n."));
+        const qsizetype section = solid.operations.indexOf(s(u"paragraph text \rC) SOLIDITÀ DELLA GRADUATORIA\r"));
+        QCOMPARE(solid.operations.mid(0, section - 2), b.operations.mid(0, section - 2));
+        const QStringList c = solid.operations.mid(section - 2, closing - section + 2);
+        QCOMPARE(c.mid(0, 2), (QStringList{s(u"paragraph size 14"), s(u"keep with next")}));
+        QVERIFY(c.contains(s(u"chart 5 bars")));
+        QVERIFY(c.contains(s(u"table 5x4")));
+        QCOMPARE(c.last(), s(u"paragraph size 14"));
+        QCOMPARE(solid.operations.mid(solid.operations.size() - 2),
+                 (QStringList{s(u"align 8,3 right"), s(u"page count")}));
+        QCOMPARE(shown, (QList<int>{1, 2, 3, 4, 5, 1, 2, 3, 4, 5}));
     }
 
     void titlePageData_oneTableNoData()

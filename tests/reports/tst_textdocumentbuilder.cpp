@@ -1,6 +1,10 @@
 #include "reports/documentexport.h"
+#include "reports/pagelayout.h"
+#include "reports/pagepainter.h"
 #include "reports/pagesetup.h"
 #include "reports/textdocumentbuilder.h"
+#include "reports/textdocumentconversion.h"
+#include "support/pdfpages.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QDir>
@@ -8,6 +12,8 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QPainter>
+#include <QPicture>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,6 +25,7 @@
 #include <memory>
 
 using namespace pondra;
+using testsupport::pdfPages;
 
 namespace {
 
@@ -91,16 +98,6 @@ Qt::Alignment cellAlignment(QTextTable* table, int row, int column)
     return cursor.blockFormat().alignment() & Qt::AlignHorizontal_Mask;
 }
 
-// Pages of a written PDF: its page objects.
-int pdfPages(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![s\\w])"));
-    return int(QString::fromLatin1(file.readAll()).count(page));
-}
 
 QByteArray readAll(const QString& path)
 {
@@ -369,7 +366,8 @@ private Q_SLOTS:
 
         QCOMPARE(coloured->format().headerRowCount(), 1);
         QCOMPARE(coloured->format().width(), QTextLength(QTextLength::PercentageLength, 100));
-        QVERIFY(coloured->format().cellPadding() > 0 && coloured->format().cellPadding() < 4);
+        QVERIFY(coloured->cellAt(1, 1).format().toTableCellFormat().leftPadding() > 3);
+        QCOMPARE(coloured->cellAt(1, 1).format().toTableCellFormat().topPadding(), 0.0);
         for (int c = 0; c < 3; ++c) {
             const QColor shade = coloured->cellAt(0, c).format().background().color();
             QVERIFY2(shade.lightness() < 110, qPrintable(shade.name()));
@@ -449,7 +447,9 @@ private Q_SLOTS:
         b.setFontSize(12);
         b.typeText(QStringLiteral("Titolo\r"));
         QCOMPARE(b.pageCount(), 1);
-        QCOMPARE(b.pageCount(), 1); // asking again changes nothing
+        const PagedDocument* once = &b.pages();
+        QCOMPARE(b.pageCount(), 1);
+        QCOMPARE(&b.pages(), once); // asking again lays nothing out again
         b.typeText(QStringLiteral("\fseconda pagina\r"));
         QCOMPARE(b.pageCount(), 2);
         b.appendParagraph();
@@ -460,67 +460,67 @@ private Q_SLOTS:
 
         // The pages counted are the pages written.
         const QString counted = QDir(folder.path()).filePath(QStringLiteral("contate.pdf"));
-        QVERIFY(exportDocument(*b.document(), counted, nullptr));
+        QVERIFY(exportPages(b.pages(), counted, nullptr));
         QCOMPARE(pdfPages(counted), withTable);
 
-        // Texts after the count, justification and alignments: the finished document's own count.
         for (int i = 0; i < 80; ++i) {
             b.writeEndParagraph(QStringLiteral("\rriga di chiusura %1").arg(i));
         }
         b.justifyAll();
         b.alignColumn(1, 4, ParagraphAlignment::Right);
-        QTextDocument* finished = b.document();
-        QVERIFY(isPreparedLayout(*finished));
-        // Justified and aligned after the count as well as before it.
-        QTextTable* table = tablesOf(finished).first();
+        const int pages = b.pageCount();
+        QVERIFY(pages > withTable);
+        const QString written = QDir(folder.path()).filePath(QStringLiteral("finito.pdf"));
+        QString error;
+        QVERIFY2(exportPages(b.pages(), written, &error), qPrintable(error));
+        QCOMPARE(pdfPages(written), pages);
+
+        // Handed over to a window, the document carries its pages while nobody edits it, then
+        // is laid out afresh from what it holds: the same pages for the same text.
+        std::unique_ptr<QTextDocument> taken = b.takeDocument();
+        QVERIFY(taken->isUndoRedoEnabled());
+        QVERIFY(!taken->isModified());
+        QVERIFY(attachedPages(*taken) != nullptr);
+        QCOMPARE(pagesOf(*taken)->pageCount(), pages);
+        QTextCursor(taken.get()).insertText(QStringLiteral("x"));
+        QVERIFY(attachedPages(*taken) == nullptr);
+        QCOMPARE(pagesOf(*taken)->pageCount(), pages);
+        const QString copied = QDir(folder.path()).filePath(QStringLiteral("copia.pdf"));
+        QVERIFY(exportDocument(*taken, copied, nullptr));
+        QCOMPARE(pdfPages(copied), pages);
+        // Justified and aligned as built, after the round trip too.
+        QTextTable* table = tablesOf(taken.get()).first();
         for (int r : {0, 75, 149}) {
             QCOMPARE(cellAlignment(table, r, 3), Qt::AlignRight);
             QCOMPARE(cellAlignment(table, r, 2), Qt::AlignJustify);
         }
-        QCOMPARE(finished->lastBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignJustify);
-        QCOMPARE(finished->firstBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignJustify);
-        const int pages = finished->pageCount();
-        QVERIFY(pages > withTable);
-        const QString written = QDir(folder.path()).filePath(QStringLiteral("finito.pdf"));
-        QString error;
-        QVERIFY2(exportDocument(*finished, written, &error), qPrintable(error));
-        QCOMPARE(pdfPages(written), pages);
-        QCOMPARE(pagedCount(*finished), pages);
-
-        // Handed over to a window, the document is no longer in pages; it still exports the same.
-        std::unique_ptr<QTextDocument> taken = b.takeDocument();
-        QVERIFY(!isPreparedLayout(*taken));
-        QVERIFY(taken->isUndoRedoEnabled());
-        // Measured for the screen again, not for the layout device: an editor shows it as text.
-        QVERIFY(QFontMetricsF(taken->defaultFont()).height() < 40);
-        QVERIFY(taken->documentLayout()->paintDevice() == nullptr);
-        QCOMPARE(pagedCount(*taken), pages);
-        QVERIFY(!isPreparedLayout(*taken)); // counted on a copy
-        const QString copied = QDir(folder.path()).filePath(QStringLiteral("copia.pdf"));
-        QVERIFY(exportDocument(*taken, copied, nullptr));
-        QCOMPARE(pdfPages(copied), pages);
-        QVERIFY(!isPreparedLayout(*taken));
 
         // The builder starts afresh.
         QVERIFY(b.document()->toPlainText().isEmpty());
         QVERIFY(tablesOf(b.document()).isEmpty());
     }
 
-    void layout_isA4WithTheMargins()
+    void pdf_isA4WithTheMargins()
     {
+        QTemporaryDir folder;
         TextDocumentBuilder b;
-        b.typeText(QStringLiteral("x"));
-        QTextDocument* document = b.document();
-        const QSizeF page = document->pageSize();
-        QVERIFY(qAbs(page.height() / page.width() - PageHeightMm / PageWidthMm) < 1e-6);
-        const QTextFrameFormat root = document->rootFrame()->frameFormat();
-        QCOMPARE(root.leftMargin(), root.topMargin());
-        QCOMPARE(root.rightMargin(), root.bottomMargin());
-        QCOMPARE(root.leftMargin(), root.rightMargin());
-        // The text starts 20 mm from the left edge: the margin in layout units at the device's
-        // resolution, against the page width.
-        const QRectF first = document->documentLayout()->blockBoundingRect(document->firstBlock());
-        QVERIFY(qAbs(first.left() / page.width() * PageWidthMm - PageMarginMm) < 0.5);
+        b.typeText(QStringLiteral("x\r"));
+        fillTable(b, 3, 3);
+        const QString path = QDir(folder.path()).filePath(QStringLiteral("a4.pdf"));
+        QVERIFY(exportPages(b.pages(), path, nullptr));
+        const QString pdf = QString::fromLatin1(readAll(path));
+        // A4 as Qt writes it, in whole points.
+        QVERIFY2(pdf.contains(QRegularExpression(QStringLiteral("/MediaBox \\[0 0 595(\\.0*)? 842(\\.0*)?\\]"))),
+                 qPrintable(pdf.left(2000)));
+        // Everything drawn lies within the margins of 20 mm.
+        QPicture picture;
+        QPainter painter(&picture);
+        PagePainter(b.pages()).paint(painter, 0);
+        painter.end();
+        const QRectF drawn = picture.boundingRect();
+        const double margin = 20 / 25.4 * 72;
+        QVERIFY2(drawn.left() >= margin - 1 && drawn.top() >= margin - 1, qPrintable(QString::number(drawn.left())));
+        QVERIFY(drawn.right() <= 595.28 - margin + 1);
     }
 
     void exportFormats_andTheirFailures()

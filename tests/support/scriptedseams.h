@@ -4,6 +4,8 @@
 
 #include <QList>
 #include <QQueue>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QUrl>
 
 #include <memory>
@@ -74,11 +76,24 @@ public:
     QDate date{2026, 12, 7};
     QList<QUrl> openedUrls;
 
+    // The user's settings and data folder, in a folder of their own for each test module, or
+    // the data folder given (shared with another process).
+    std::shared_ptr<QTemporaryDir> home = std::make_shared<QTemporaryDir>();
+    QString dataFolder;
+
     QDate today() const override { return date; }
     bool openUrl(const QUrl& url) override
     {
         openedUrls << url;
         return true;
+    }
+    std::unique_ptr<QSettings> userSettings() const override
+    {
+        return std::make_unique<QSettings>(home->filePath(QStringLiteral("Pondra.conf")), QSettings::IniFormat);
+    }
+    QString userDataFolder() const override
+    {
+        return dataFolder.isEmpty() ? home->filePath(QStringLiteral("dati")) : dataFolder;
     }
 };
 

@@ -10,7 +10,12 @@ namespace pondra {
 
 ModuloPondra::ModuloPondra(std::unique_ptr<Dialogs> dialogs, std::unique_ptr<Environment> environment)
     : m_study(std::make_unique<Study>()), m_ranking(std::make_unique<Ranking>()), m_identity(pondra::InitGlobals()),
-      m_dialogs(std::move(dialogs)), m_environment(std::move(environment))
+      m_dialogs(std::move(dialogs)), m_environment(std::move(environment)),
+      m_recovery(QDir(m_environment->userDataFolder()).filePath(QStringLiteral("recupero")),
+                 {[this]() -> const Study& { return *m_study; }, [this] { return m_titlePage; },
+                  [this]() -> std::optional<quint64> {
+                      return isModified() ? std::optional<quint64>(m_study->revision()) : std::nullopt;
+                  }})
 {
     m_titlePage.data = italianLongDate(m_environment->today());
     m_savedRevision = m_study->revision();
@@ -61,6 +66,9 @@ bool ModuloPondra::openFile(const QString& path, QString* error)
     m_titlePage = std::move(page);
     CurrentFileName = path;
     m_savedRevision = m_study->revision();
+    m_recentFiles.add(path);
+    m_history.stack().clear();
+    m_recovery.discard();
     return true;
 }
 
@@ -71,7 +79,19 @@ bool ModuloPondra::saveFile(const QString& path, QString* error)
     }
     CurrentFileName = path;
     m_savedRevision = m_study->revision();
+    m_recentFiles.add(path);
+    m_recovery.discard();
     return true;
+}
+
+void ModuloPondra::adoptRecoveredStudy(Study&& study, const TitlePage& titlePage)
+{
+    m_study->replaceWith(std::move(study));
+    m_titlePage = titlePage;
+    CurrentFileName.clear();
+    m_savedRevision.reset();
+    m_history.stack().clear();
+    m_recovery.writeIfChanged();
 }
 
 bool ModuloPondra::isCurrentFile(const QString& path) const

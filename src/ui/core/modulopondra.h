@@ -4,7 +4,10 @@
 #include "model/ranking.h"
 #include "model/study.h"
 #include "model/titlepage.h"
+#include "crashrecovery.h"
+#include "recentfiles.h"
 #include "seams.h"
+#include "studyhistory.h"
 
 #include <QColor>
 #include <QHash>
@@ -71,6 +74,15 @@ public:
 
     Dialogs& dialogs() { return *m_dialogs; }
     Environment& environment() { return *m_environment; }
+    RecentFiles& recentFiles() { return m_recentFiles; }
+
+    // The study's one history of edits, for Annulla and Ripeti; opening a file clears it.
+    StudyHistory& history() { return m_history; }
+    // The study kept against a crash while it has unsaved changes; started by the program,
+    // not by a bare module.
+    CrashRecovery& recovery() { return m_recovery; }
+    // A study recovered after a crash: in no file, so unsaved, with a history of its own.
+    void adoptRecoveredStudy(Study&& study, const TitlePage& titlePage);
 
     // A check's message, with the OK button.
     void showMessage(QWidget* parent, const Message& message, const QString& title);
@@ -150,6 +162,9 @@ private:
     IdentityTexts m_identity;
     std::unique_ptr<Dialogs> m_dialogs;
     std::unique_ptr<Environment> m_environment;
+    RecentFiles m_recentFiles{*m_environment};
+    StudyHistory m_history{*m_study, m_titlePage};
+    CrashRecovery m_recovery;
     QHash<QByteArray, QPointer<QWidget>> m_windows;
     QList<QPointer<QWidget>> m_documents;
     std::unique_ptr<QTemporaryDir> m_handoff;

@@ -7,11 +7,30 @@
 
 namespace pondra {
 
+namespace {
+
+// The folder name under every data folder, as the installation writes it.
+const QString DataSubfolder = QStringLiteral("pondra");
+
+QString dataFolderIn(const QString& dataRoot)
+{
+    return QDir::cleanPath(dataRoot + u'/' + DataSubfolder);
+}
+
+} // namespace
+
+QString userDataFolder()
+{
+    return dataFolderIn(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+}
+
 QStringList programFolders()
 {
     const QString programFolder = QCoreApplication::applicationDirPath();
-    QStringList folders{programFolder, QDir::cleanPath(programFolder + QStringLiteral("/../share/pondra"))};
-    folders += QStandardPaths::standardLocations(QStandardPaths::AppDataLocation);
+    QStringList folders{userDataFolder(), programFolder, QDir::cleanPath(programFolder + QStringLiteral("/../share/pondra"))};
+    for (const QString& root : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
+        folders << dataFolderIn(root);
+    }
     folders.removeDuplicates();
     return folders;
 }

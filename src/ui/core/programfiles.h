@@ -5,13 +5,17 @@
 
 namespace pondra {
 
-// Where the files that lie beside the program are looked for, in order: the program's own
-// folder (as in the build tree), the installed data folder beside it (../share/pondra), the
-// user's application data folders.
+// The user's own folder for the files Pondra reads (tips, price list, music): their copy of a
+// file there comes before the installed one. On Linux ~/.local/share/pondra.
+QString userDataFolder();
+
+// Where the files that lie beside the program are looked for, in order: the user's own folder,
+// the program's folder (as in the build tree), the installed data folder beside it
+// (../share/pondra), then the system's data folders (/usr/local/share/pondra, /usr/share/pondra).
 QStringList programFolders();
 
 // The first existing file of that name in those folders; when there is none, the name in the
-// program's own folder, so a message can say where it was expected.
+// user's own folder, so a message can say where the user's copy goes.
 QString programFile(const QString& name);
 
 } // namespace pondra

@@ -5,6 +5,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QRegularExpression>
 
 namespace pondra {
@@ -113,6 +115,16 @@ QDate SystemEnvironment::today() const
 bool SystemEnvironment::openUrl(const QUrl& url)
 {
     return QDesktopServices::openUrl(url);
+}
+
+std::unique_ptr<QSettings> SystemEnvironment::userSettings() const
+{
+    return std::make_unique<QSettings>(QStringLiteral("Pondra"), QStringLiteral("Pondra"));
+}
+
+QString SystemEnvironment::userDataFolder() const
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
 }
 
 } // namespace pondra

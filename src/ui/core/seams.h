@@ -7,8 +7,10 @@
 #include <QString>
 #include <QUrl>
 
+#include <memory>
 #include <optional>
 
+class QSettings;
 class QWidget;
 
 namespace pondra {
@@ -55,6 +57,11 @@ public:
     virtual QDate today() const = 0;
     // A web page, a new e-mail or a finished document, with the desktop's own program.
     virtual bool openUrl(const QUrl& url) = 0;
+    // What the program keeps for this user between runs (the recent files).
+    virtual std::unique_ptr<QSettings> userSettings() const = 0;
+    // The folder for the user's own files that are not documents (the recovery of an unsaved
+    // study); it may not exist yet.
+    virtual QString userDataFolder() const = 0;
 };
 
 // The real ones: Qt's message boxes with Italian buttons, Qt's file and colour dialogs, the
@@ -79,6 +86,8 @@ class SystemEnvironment : public Environment {
 public:
     QDate today() const override;
     bool openUrl(const QUrl& url) override;
+    std::unique_ptr<QSettings> userSettings() const override;
+    QString userDataFolder() const override;
 };
 
 } // namespace pondra

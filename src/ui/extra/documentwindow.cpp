@@ -2,6 +2,7 @@
 
 #include "archive/regularfile.h"
 #include "reports/documentexport.h"
+#include "reports/pagelayout.h"
 #include "ui/core/modulopondra.h"
 #include "ui/core/plaintext.h"
 
@@ -88,14 +89,31 @@ QTextDocument* DocumentWindow::document() const
     return m_document.get();
 }
 
+bool DocumentWindow::printOn(QPrinter& printer)
+{
+    // The sheet's corner is the pages' origin: the margins are theirs.
+    printer.setFullPage(true);
+    if (printDocument(*m_document, printer)) {
+        return true;
+    }
+    const std::shared_ptr<const PagedDocument> pages = pagesOf(*m_document);
+    const QString problem = layoutProblem(*pages);
+    m_module.showMessage(this,
+                         {problem.isEmpty() ? QStringLiteral("La stampa non è riuscita: la stampante non accetta il documento.")
+                                            : QStringLiteral("Il documento non si può stampare: ") + problem,
+                          MessageIcon::Critical},
+                         fileTitle(m_module));
+    return false;
+}
+
 void DocumentWindow::print()
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setFullPage(true);
     QPrintPreviewDialog preview(&printer, this);
     preview.setWindowTitle(QStringLiteral("Anteprima di stampa"));
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* target) { m_document->print(target); });
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) { printOn(*target); });
     preview.exec();
 }
 

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class QPrinter;
 class QTextDocument;
 class QTextEdit;
 
@@ -22,11 +23,16 @@ public:
 
     QTextDocument* document() const;
 
+    // Prints the document's pages on the printer as the PDF holds them: A4 from edge to edge,
+    // the pages' own margins and breaks, no page numbers added. Says why when it cannot.
+    bool printOn(QPrinter& printer);
+
     // The name (or path) "Salva come..." proposes, without extension; the extension of the
     // preselected format is added. Without one the window's title names the document.
     void setSuggestedName(const QString& name) { m_suggestedName = name; }
 
 public Q_SLOTS:
+    // The print dialog with its preview of the pages.
     void print();
     // Asks where and in which format; says why when the file cannot be written.
     void saveAs();

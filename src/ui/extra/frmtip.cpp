@@ -6,12 +6,15 @@
 #include "extrafonts.h"
 #include "ui/core/programfiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QStringDecoder>
 
 namespace pondra {
 
@@ -23,9 +26,17 @@ constexpr int Margin = 12;
 constexpr int ButtonWidth = 104;
 constexpr int ButtonHeight = 30;
 
+// Editors on Linux write UTF-8; Notepad of old wrote Windows-1252, as the data files are. Bytes
+// that are not valid UTF-8 can only be the latter.
+QString decodeTips(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8.decode(bytes);
+    return utf8.hasError() ? cp1252::decode(bytes) : text;
+}
+
 // One tip a line: CR LF or LF ends a line, and a final line end does not add an empty tip.
 QStringList tipLines(const QByteArray& bytes) {
-    QStringList lines = cp1252::decode(bytes).split(u'\n');
+    QStringList lines = decodeTips(bytes).split(u'\n');
     if (lines.last().isEmpty()) {
         lines.removeLast();
     }
@@ -65,13 +76,22 @@ frmTip::frmTip(ModuloPondra& module, const QString& tipsFile) {
     m_label1->setGeometry(72, 12, card->width() - 84, 32);
     m_label1->setFont(textFont(18, true));
 
-    m_lblTipText = new QLabel(card);
-    m_lblTipText->setGeometry(72, 52, card->width() - 84, card->height() - 64);
-    // The hints are the user's text: never read as rich text.
+    // The hints are the user's text, of any length: a long one scrolls on the card.
+    m_tipArea = new QScrollArea(card);
+    m_tipArea->setGeometry(72, 52, card->width() - 78, card->height() - 58);
+    m_tipArea->setFrameShape(QFrame::NoFrame);
+    m_tipArea->setWidgetResizable(true);
+    m_tipArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_tipArea->viewport()->setAutoFillBackground(false);
+    m_lblTipText = new QLabel;
+    // Never read as rich text.
     m_lblTipText->setTextFormat(Qt::PlainText);
     m_lblTipText->setFont(textFont(14));
     m_lblTipText->setWordWrap(true);
     m_lblTipText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_lblTipText->setContentsMargins(0, 0, 6, 6);
+    m_tipArea->setWidget(m_lblTipText);
+    m_lblTipText->setAutoFillBackground(false);
 
     const int buttonTop = DesignHeight - Margin - ButtonHeight;
     auto makeButton = [&](const QString& caption, int right) {
@@ -97,8 +117,9 @@ QString frmTip::missingFileMessage() {
     const QString name = QString::fromLatin1(TipsFileName);
     return QStringLiteral("Impossibile trovare il file ") + name + QStringLiteral("\r\n\r\n") +
            QStringLiteral("Creare un file di testo denominato ") + name +
-           QStringLiteral(" utilizzando il Blocco note e inserendo un suggerimento per ogni riga. ") +
-           QStringLiteral("Inserire il file nella stessa directory dell'applicazione. ");
+           QStringLiteral(" utilizzando un editor di testo e inserendo un suggerimento per ogni riga. ") +
+           QStringLiteral("Inserire il file nella cartella ") + QDir::toNativeSeparators(userDataFolder()) +
+           QStringLiteral(". ");
 }
 
 void frmTip::Form_Load(const QString& tipsFile) {

@@ -6,28 +6,29 @@
 
 class QLabel;
 class QPushButton;
+class QScrollArea;
 
 namespace pondra {
 
 class ModuloPondra;
 
-// One hint about the program at a time, read from the tips file beside the program, one hint a
-// line. Closing only hides it, so reopening shows the hint that was showing.
+// One hint about the program at a time, read from the tips file, one hint a line. Closing only
+// hides it, so reopening shows the hint that was showing.
 class frmTip : public QDialog {
     Q_OBJECT
 
 public:
     static constexpr char TipsFileName[] = "SuggerimentiPondra.TXT";
 
-    // Reads the tips file found beside the program.
+    // Reads the tips file: the user's own copy, else the installed one.
     explicit frmTip(ModuloPondra& module);
     // Reads the given tips file instead.
     frmTip(ModuloPondra& module, const QString& tipsFile);
 
-    // What the window shows when the tips file cannot be read.
+    // What the window shows when the tips file cannot be read: it says where the user's copy goes.
     static QString missingFileMessage();
 
-    // Reads the file's lines (Windows-1252) into TipList and shows the next tip. False when the
+    // Reads the file's lines (UTF-8 when valid as such, else Windows-1252) into TipList and shows the next tip. False when the
     // path is empty or the file cannot be read.
     bool LoadTips(const QString& sFile);
     // Shows tip TipIndex, when there is any tip.
@@ -40,6 +41,8 @@ public:
     QLabel* Picture1() const { return m_picture1; }
     QLabel* Label1() const { return m_label1; }
     QLabel* lblTipText() const { return m_lblTipText; }
+    // Holds lblTipText, so a tip longer than the card scrolls.
+    QScrollArea* tipArea() const { return m_tipArea; }
     QPushButton* cmdprecedente() const { return m_cmdprecedente; }
     QPushButton* cmdNextTip() const { return m_cmdNextTip; }
     QPushButton* cmdOK() const { return m_cmdOK; }
@@ -62,6 +65,7 @@ private:
     QLabel* m_picture1 = nullptr;
     QLabel* m_label1 = nullptr;
     QLabel* m_lblTipText = nullptr;
+    QScrollArea* m_tipArea = nullptr;
     QPushButton* m_cmdprecedente = nullptr;
     QPushButton* m_cmdNextTip = nullptr;
     QPushButton* m_cmdOK = nullptr;

@@ -42,10 +42,11 @@ licenza::licenza(ModuloPondra& module) : m_module(module) {
     m_text1->setPlainText(termsOfUseText());
     placeTwips(m_text1, 120, 840, 5400, 5040);
 
-    m_cmdSommario = makeButton(this, QStringLiteral("&Sommario"),
-                               QStringLiteral("cliccare per visualizzare il sommario della guida"), 120);
+    // Stampa, Sommario, Chiudi: the order of the help pages and the price list.
     m_cmdstampa = makeButton(this, QStringLiteral("S&tampa"),
-                             QStringLiteral("cliccare per stampare la LICENZA D'USO"), 1995);
+                             QStringLiteral("cliccare per stampare la LICENZA D'USO"), 120);
+    m_cmdSommario = makeButton(this, QStringLiteral("&Sommario"),
+                               QStringLiteral("cliccare per visualizzare il sommario della guida"), 1995);
     m_cmdchiudi = makeButton(this, QStringLiteral("&Chiudi"),
                              QStringLiteral("cliccare per chiudere la finestra LICENZA D'USO"), 3870);
     m_cmdchiudi->setDefault(true);

@@ -1,7 +1,6 @@
 #include "helpguide.h"
 
 #include "reports/documentexport.h"
-#include "ui/core/programfiles.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -14,7 +13,7 @@ QString helpGuideFileName(const IdentityTexts& identity) {
 }
 
 QStringList defaultGuideFolders() {
-    return {programFolders().value(0), QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)};
+    return {QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), QDir::homePath()};
 }
 
 QString saveHelpGuide(const QTextDocument& document, const QString& fileName, const QStringList& folders,
@@ -24,11 +23,12 @@ QString saveHelpGuide(const QTextDocument& document, const QString& fileName, co
         if (folder.isEmpty()) {
             continue;
         }
-        const QFileInfo place(folder);
-        if (!place.isDir()) {
-            reasons << QStringLiteral("La cartella «%1» non esiste.").arg(QDir::toNativeSeparators(folder));
+        // A user without a documents folder yet gets one, as file managers make it.
+        if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder)) {
+            reasons << QStringLiteral("La cartella «%1» non si può creare.").arg(QDir::toNativeSeparators(folder));
             continue;
         }
+        const QFileInfo place(folder);
         if (!place.isWritable()) {
             reasons << QStringLiteral("Nella cartella «%1» non si può scrivere.")
                            .arg(QDir::toNativeSeparators(folder));

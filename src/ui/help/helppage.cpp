@@ -1,5 +1,6 @@
 #include "helppage.h"
 
+#include "besidecontents.h"
 #include "sommario.h"
 
 #include "reports/helppages.h"
@@ -144,6 +145,10 @@ HelpPage* loadHelpPage(ModuloPondra& module, int topic) {
 
 HelpPage* openHelpPage(ModuloPondra& module, int topic) {
     HelpPage* page = loadHelpPage(module, topic);
+    // A page opening while the contents is on screen stands beside it, never over it.
+    if (!page->isVisible()) {
+        placeBesideContents(page, module.loadedWindow<sommario>());
+    }
     page->show();
     page->raise();
     page->activateWindow();

@@ -1,5 +1,6 @@
 #include "sommario.h"
 
+#include "besidecontents.h"
 #include "helpguide.h"
 #include "helppage.h"
 
@@ -7,10 +8,12 @@
 #include "reports/textdocumentbuilder.h"
 #include "ui/core/modulopondra.h"
 #include "ui/extra/documentwindow.h"
+#include "ui/extra/licenza.h"
 #include "ui/layout/clsresize.h"
 #include "ui/layout/twips.h"
 #include "ui/main/clickablelabel.h"
 
+#include <QDir>
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -130,6 +133,12 @@ sommario::~sommario() = default;
 
 void sommario::openTopic(int index) {
     if (index >= 8 && index <= 10) {
+        // The terms window, like the help pages, opens beside the contents.
+        if (index == 9 && openAncillary) {
+            if (licenza* terms = m_module.window<licenza>(); !terms->isVisible()) {
+                placeBesideContents(terms, this);
+            }
+        }
         if (openAncillary) {
             openAncillary(index);
         }
@@ -183,12 +192,13 @@ void sommario::cmdstampa_Click() {
     TextDocumentBuilder builder;
     printHelpContents(builder, m_module.identity());
     QString error;
-    const bool saved =
-        !saveHelpGuide(*builder.document(), helpGuideFileName(m_module.identity()), guideFolders, &error)
-             .isEmpty();
+    const QString saved =
+        saveHelpGuide(*builder.document(), helpGuideFileName(m_module.identity()), guideFolders, &error);
+    // The title says which file was written, so the user can find it again.
+    const QString title = m_module.identity().ProgramName.trimmed() + QStringLiteral(": guida in linea");
     showDocument(m_module, builder.takeDocument(),
-                 m_module.identity().ProgramName.trimmed() + QStringLiteral(": guida in linea"));
-    if (!saved) {
+                 saved.isEmpty() ? title : QDir::toNativeSeparators(saved) + QStringLiteral(" - ") + title);
+    if (saved.isEmpty()) {
         m_module.showMessage(this, {error, MessageIcon::Critical}, m_module.identity().ProgramName.trimmed());
     }
 }

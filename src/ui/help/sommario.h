@@ -42,8 +42,8 @@ public:
     std::function<void()> exitProgram;
     // Opens topic 8 (tip of the day), 9 (terms of use) or 10 (price list); set by the shell.
     std::function<void(int topic)> openAncillary;
-    // Where the contents printout is saved, first writable one wins: the program's folder,
-    // then the user's documents folder.
+    // Where the contents printout is saved, first usable one wins: the user's documents
+    // folder, then the home folder.
     QStringList guideFolders;
 
     // Topics 1-7 show their help page, 8-10 go to openAncillary; any other index shows the manual.

@@ -3,9 +3,12 @@
 #include "colours.h"
 
 #include "model/standing.h"
+#include "reports/standingcolours.h"
 #include "ui/core/modulopondra.h"
+#include "ui/core/preferences.h"
 #include "ui/layout/twips.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -20,7 +23,6 @@ namespace {
 const QColor Cyan(0, 255, 255);
 const QColor Yellow(255, 255, 0);
 const QColor Green(0, 128, 0);
-const QColor Red(255, 0, 0);
 
 
 // Bands from the top, in twips: the hint line, the banner, the headings, then the table with
@@ -145,6 +147,18 @@ void classifica::buildControls()
     cmdGuida->setEnabled(false);
     cmdstampa->setEnabled(false);
 
+    // Under the table: the solidity of the ranking.
+    constexpr int ExtrasTop = FirstRowTop + RowsHeight + 120;
+    includiSolidita = new QCheckBox(QStringLiteral("&includi grafico e solidità nella relazione"), client);
+    includiSolidita->setToolTip(QStringLiteral("cliccare per aggiungere alla relazione di stima il grafico delle "
+                                               "valutazioni e la solidità della graduatoria"));
+    includiSolidita->setChecked(reportIncludesRobustness());
+    placeTwips(includiSolidita, NumberColumn.left, ExtrasTop, TableRight - NumberColumn.left, 330);
+    connect(includiSolidita, &QCheckBox::toggled, this, [](bool on) { setReportIncludesRobustness(on); });
+    cmdsolidita = new QPushButton(QStringLiteral("So&lidità"), client);
+    cmdsolidita->setToolTip(QStringLiteral("cliccare per visualizzare il grafico e la solidità della graduatoria"));
+    placeTwips(cmdsolidita, frameLeft + 120, ExtrasTop - 60, 1650, 450);
+
     connect(aiuto, &QPushButton::clicked, this, &classifica::aiuto_Click);
     connect(VScroll1, &QScrollBar::valueChanged, this, &classifica::VScroll1_Change);
 }
@@ -174,21 +188,8 @@ void classifica::VScroll1_Change()
         Label1[i]->setText(entry.name.toDisplayText());
         Label2[i]->setText(entry.evaluation.toDisplayText());
         // Every refresh recolours the cell, so a cell that showed a hypothesis never keeps its colour.
-        QColor background = Yellow;
-        QColor text = Qt::black;
-        switch (standingOf(entry.evaluation)) {
-        case Standing::Positive:
-            background = Green;
-            text = Yellow;
-            break;
-        case Standing::Negative:
-            background = Red;
-            text = Yellow;
-            break;
-        case Standing::Neither:
-            break;
-        }
-        setColours(Label2[i], background, text);
+        const StandingColours colours = standingColours(standingOf(entry.evaluation));
+        setColours(Label2[i], colours.background, colours.text);
         Label5[i]->setText(entry.overallJudgement.toDisplayText());
     }
 }

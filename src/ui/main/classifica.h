@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 
+class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -45,6 +46,10 @@ public:
     QPushButton* avanti = nullptr;
     QPushButton* cmdstampa = nullptr;
     QPushButton* cmdesci = nullptr;
+
+    // The solidity of the ranking: its window, and whether the estimate report carries it.
+    QPushButton* cmdsolidita = nullptr;
+    QCheckBox* includiSolidita = nullptr;
 
 public Q_SLOTS:
     // Fills the fifteen rows from the ranking, starting at the position the bar shows.

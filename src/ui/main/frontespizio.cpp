@@ -191,6 +191,9 @@ void frontespizio::ShowFields()
 
 void frontespizio::field_Change(int i, const QString& text)
 {
+    // The letters typed into one field make one step.
+    const auto edit = m_module.history().edit(QStringLiteral("modifica «%1»").arg(TitlePage::fieldCaption(i)),
+                                              StudyHistory::Merge::TitleField, i);
     TitlePage page = m_module.titlePage();
     page.field(i) = text;
     m_module.editTitlePage(page);
@@ -203,6 +206,7 @@ void frontespizio::controllodat_Click()
 
 void frontespizio::cancella_Click()
 {
+    const auto edit = m_module.history().edit(QStringLiteral("cancellazione frontespizio"));
     m_module.editTitlePage(TitlePage());
     ShowFields();
 }

@@ -331,6 +331,9 @@ void requisiti::Check_Click(int index)
     Study& study = m_module.study();
     const int r = rowOfSlot(index);
     const bool ticked = Check[index]->isChecked();
+    const auto edit = m_module.history().edit(
+        (ticked ? QStringLiteral("spunta caratteristica n. %1") : QStringLiteral("rimozione spunta caratteristica n. %1"))
+            .arg(r));
     if (ticked) {
         // An empty row takes the name of the same row of the previous hypothesis, stored at once.
         if (const std::optional<QString> offered = NameOfferedOnTick(study, r)) {
@@ -358,7 +361,11 @@ void requisiti::Check_Click(int index)
 void requisiti::requisito_Change(int index)
 {
     const QString text = requisito[index]->currentText();
-    SetRowName(m_module.study(), rowOfSlot(index), text);
+    const int r = rowOfSlot(index);
+    // The letters typed into one name make one step.
+    const auto edit = m_module.history().edit(QStringLiteral("nome caratteristica n. %1").arg(r),
+                                              StudyHistory::Merge::RowName, r);
+    SetRowName(m_module.study(), r, text);
     if (text.isEmpty()) {
         for (QLabel* label : {giudizio[index], valore[index], coefficiente[index], percentuale[index]}) {
             label->clear();
@@ -390,6 +397,7 @@ void requisiti::scala_Click(int index)
         return;
     }
     Study& study = m_module.study();
+    const auto edit = m_module.history().edit(QStringLiteral("giudizio caratteristica n. %1").arg(rowOfSlot(i)));
     JudgeRow(study, rowOfSlot(i), index);
     giudizio[i]->setText(JudgementScale::adjective(index));
     coefficiente[i]->setText(JudgementScale::coefficientText(index));
@@ -411,6 +419,10 @@ void requisiti::numero_Click(int index)
 
 void requisiti::scroll_Change(int index)
 {
+    // The clicks on one row's arrows make one step.
+    const int r = rowOfSlot(index);
+    const auto edit = m_module.history().edit(QStringLiteral("peso caratteristica n. %1").arg(r),
+                                              StudyHistory::Merge::Weight, r);
     const int weight = scroll[index]->position();
     percentuale[index]->setText(QString::number(weight));
     SetRowWeight(m_module.study(), rowOfSlot(index), weight);
@@ -454,6 +466,9 @@ void requisiti::showCurrentHypothesis()
 
 void requisiti::ipotesi_Change()
 {
+    const int h = m_module.study().CurrentHypothesis;
+    const auto edit = m_module.history().edit(QStringLiteral("nome ipotesi n. %1").arg(h),
+                                              StudyHistory::Merge::HypothesisName, h);
     SetHypothesisName(m_module.study(), ipotesi->text());
     setStep(QStringLiteral("spuntare una caratteristica, sceglierla e indicarne il giudizio"));
 }
@@ -487,6 +502,8 @@ void requisiti::controllodati_Click()
 
 void requisiti::cancellare_Click()
 {
+    const auto edit =
+        m_module.history().edit(QStringLiteral("cancellazione ipotesi n. %1").arg(m_module.study().CurrentHypothesis));
     ponderata->setText(QStringLiteral("0"));
     resto->setText(QStringLiteral("0"));
     ClearShownHypothesis(m_module.study());
@@ -503,8 +520,10 @@ void requisiti::aiuto_Click()
         if (m_module.CheckRequested == 0) {
             m_module.showMessage(
                 this,
-                {QStringLiteral("- Spuntare la caratteristica da valutare o correggere (se già appare selezionata "
-                                "occorre deselezionarla e, quindi, spuntarla di nuovo);\r"
+                // Unticking a row to re-judge it would erase its name, judgement and weight: the
+                // row number is the way back to a row already entered.
+                {QStringLiteral("- Spuntare la caratteristica da valutare o, per correggerne una già spuntata, "
+                                "cliccare sul suo numero di riga e poi sul nuovo giudizio;\r"
                                 "- passare ad un'altra ipotesi cliccando sulla barra di scorrimento orizzontale;\r"
                                 "- oppure archiviare i dati (Pondra-dati-...) o cliccare su 'Risultati'."),
                  MessageIcon::Information},

@@ -20,18 +20,19 @@ namespace {
 const QString DataFilesFilter = QStringLiteral("File Pondra-dati- (Pondra-dati-*)");
 const QString AllAndDataFilters = QStringLiteral("Tutti i file (*);;") + DataFilesFilter;
 
-QString fileTitle(const ModuloPondra& module)
+void tellFailure(ModuloPondra& module, QWidget* from, const QString& text)
+{
+    module.showMessage(from, {text, MessageIcon::Critical}, ArchiveTitle(module));
+}
+
+} // namespace
+
+QString ArchiveTitle(const ModuloPondra& module)
 {
     return module.identity().ProgramName + QStringLiteral(": archivio");
 }
 
-void tellFailure(ModuloPondra& module, QWidget* from, const QString& text)
-{
-    module.showMessage(from, {text, MessageIcon::Critical}, fileTitle(module));
-}
-
-// The step line of the main window a command was chosen from.
-QLabel* stepLine(QMainWindow& window)
+QLabel* StepLine(QMainWindow& window)
 {
     if (auto* data = qobject_cast<requisiti*>(&window)) {
         return data->passo;
@@ -44,8 +45,6 @@ QLabel* stepLine(QMainWindow& window)
     }
     return nullptr;
 }
-
-} // namespace
 
 void ShowFileNameInTitle(const ModuloPondra& module, MainWindow& window)
 {
@@ -62,11 +61,16 @@ void ShowFileNameInTitles(ModuloPondra& module)
     }
 }
 
+bool MayReplaceStudy(ModuloPondra& module, QWidget* from)
+{
+    return !module.isModified() ||
+           module.ask(from, QStringLiteral("I dati non archiviati andranno persi. Aprire un altro file?"),
+                      ArchiveTitle(module), MessageIcon::Question, MessageAnswer::No) != MessageAnswer::No;
+}
+
 void OpenStudy(ModuloPondra& module, QMainWindow& from)
 {
-    if (module.isModified() &&
-        module.ask(&from, QStringLiteral("I dati non archiviati andranno persi. Aprire un altro file?"),
-                   fileTitle(module), MessageIcon::Question, MessageAnswer::No) == MessageAnswer::No) {
+    if (!MayReplaceStudy(module, &from)) {
         return;
     }
     const QString path = module.dialogs().openFileName(&from, QStringLiteral("Apri file"), AllAndDataFilters,
@@ -140,7 +144,7 @@ void SaveStudy(ModuloPondra& module, QMainWindow& from, CommandOrigin origin, bo
         return;
     }
     ShowFileNameInTitles(module);
-    if (QLabel* passo = stepLine(from)) {
+    if (QLabel* passo = StepLine(from)) {
         passo->setText(QStringLiteral("archiviato in «%1»").arg(QDir::toNativeSeparators(path)));
     }
 }
@@ -154,7 +158,7 @@ void DeleteStudyFile(ModuloPondra& module, QMainWindow& from)
     }
     const MessageAnswer answer =
         module.ask(&from, QStringLiteral("Eliminare definitivamente il file «%1»?").arg(QFileInfo(path).fileName()),
-                   fileTitle(module), MessageIcon::Question, MessageAnswer::No);
+                   ArchiveTitle(module), MessageIcon::Question, MessageAnswer::No);
     if (answer == MessageAnswer::No) {
         return;
     }
@@ -167,6 +171,7 @@ void DeleteStudyFile(ModuloPondra& module, QMainWindow& from)
                              file.exists() ? QStringLiteral("è protetto o in uso.") : QStringLiteral("non esiste.")));
         return;
     }
+    module.recentFiles().remove(path);
     if (current) {
         module.currentFileDeleted();
         ShowFileNameInTitles(module);

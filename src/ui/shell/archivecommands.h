@@ -1,5 +1,6 @@
 #pragma once
 
+class QLabel;
 class QMainWindow;
 class QString;
 class QWidget;
@@ -12,6 +13,15 @@ class ModuloPondra;
 // Where an archive command was chosen: the Title-page window shows the Data window when the
 // data fail their check, and its perizia message is shorter.
 enum class CommandOrigin { DataWindow, TitlePageWindow, ResultsWindow };
+
+// The title of the archive commands' messages.
+QString ArchiveTitle(const ModuloPondra& module);
+// The step line of the main window a command was chosen from, if it has one.
+QLabel* StepLine(QMainWindow& window);
+
+// Whether the study in memory may be given up for another: a changed one only when the user
+// says so.
+bool MayReplaceStudy(ModuloPondra& module, QWidget* from);
 
 // Asks before a changed study is given up, then opens the file chosen in the dialog.
 void OpenStudy(ModuloPondra& module, QMainWindow& from);

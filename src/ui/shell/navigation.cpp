@@ -7,6 +7,7 @@
 #include "ui/extra/informa.h"
 #include "ui/extra/licenza.h"
 #include "ui/extra/prodotti.h"
+#include "ui/extra/solidita.h"
 #include "ui/extra/supportoclienti.h"
 #include "ui/help/helppage.h"
 #include "ui/help/sommario.h"
@@ -50,6 +51,18 @@ void ShowResultsWindow(ModuloPondra& module)
     module.QuietRanking = 0;
     RankHypotheses(module);
     bringUp(module.window<classifica>());
+}
+
+void ShowRobustness(ModuloPondra& module)
+{
+    module.CheckRequested = 1;
+    module.window<requisiti>()->controllodati_Click();
+    if (module.CheckRequested != 0) {
+        return;
+    }
+    solidita* window = module.window<solidita>();
+    window->Aggiorna();
+    bringUp(window);
 }
 
 void ShowTitlePageRanked(ModuloPondra& module)

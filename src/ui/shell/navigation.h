@@ -19,6 +19,10 @@ void ShowResults(ModuloPondra& module);
 // the ranking of the study as it is now.
 void ShowResultsWindow(ModuloPondra& module);
 
+// Checks the data silently; only when they pass analyses the solidity of the ranking and shows
+// it in its window.
+void ShowRobustness(ModuloPondra& module);
+
 // Ranks quietly, without a check, then shows the Title-page window.
 void ShowTitlePageRanked(ModuloPondra& module);
 

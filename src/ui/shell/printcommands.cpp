@@ -2,10 +2,13 @@
 
 #include "navigation.h"
 #include "reports/printouts.h"
+#include "reports/robustnessprintout.h"
 #include "reports/textdocumentbuilder.h"
 #include "ui/core/installation.h"
 #include "ui/core/modulopondra.h"
+#include "ui/core/preferences.h"
 #include "ui/extra/documentwindow.h"
+#include "ui/extra/solidita.h"
 #include "ui/main/classifica.h"
 #include "ui/main/frontespizio.h"
 #include "ui/main/requisiti.h"
@@ -150,6 +153,21 @@ void PrintRanking(ModuloPondra& module)
     results->passo->setText(DataShown);
 }
 
+void PrintRobustness(ModuloPondra& module)
+{
+    if (!dataPass(module)) {
+        ShowDataWindow(module);
+        return;
+    }
+    // The window shows the study as the check has just scored it.
+    if (solidita* window = module.loadedWindow<solidita>()) {
+        window->Aggiorna();
+    }
+    TextDocumentBuilder builder;
+    printRobustness(builder, sourceFor(module, TitlePage(), {}));
+    show(module, builder, QStringLiteral("solidità della graduatoria"), QStringLiteral("solidità"));
+}
+
 void PrintReport(ModuloPondra& module)
 {
     if (!dataPass(module)) {
@@ -163,7 +181,7 @@ void PrintReport(ModuloPondra& module)
     title->passo->setText(Preparing);
     HypothesisStepper stepper(module, title);
     TextDocumentBuilder builder;
-    printReport(builder, sourceFor(module, module.titlePage(), std::ref(stepper)));
+    printReport(builder, sourceFor(module, module.titlePage(), std::ref(stepper)), reportIncludesRobustness());
     show(module, builder, QStringLiteral("relazione di stima"), QStringLiteral("relazione"));
     title->passo->setText(QStringLiteral("la relazione è nella finestra del documento"));
 }

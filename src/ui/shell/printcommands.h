@@ -10,6 +10,7 @@ class ModuloPondra;
 void PrintTemplate(ModuloPondra& module);          // Data window: data-acquisition template
 void PrintHypothesesData(ModuloPondra& module);    // Data window: data of all hypotheses
 void PrintRanking(ModuloPondra& module);           // Results window: the ranking
+void PrintRobustness(ModuloPondra& module);        // Solidity window: chart and solidity
 void PrintReport(ModuloPondra& module);            // Title-page window: the estimate report
 void PrintTitlePageData(ModuloPondra& module);     // Title-page window: its data
 

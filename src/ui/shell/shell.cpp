@@ -1,13 +1,18 @@
 #include "shell.h"
 
 #include "archivecommands.h"
+#include "exportcommands.h"
 #include "navigation.h"
+#include "pictures.h"
 #include "printcommands.h"
+#include "recentmenu.h"
+#include "undocommands.h"
 #include "ui/core/modulopondra.h"
 #include "ui/extra/frmtip.h"
 #include "ui/extra/informa.h"
 #include "ui/extra/licenza.h"
 #include "ui/extra/prodotti.h"
+#include "ui/extra/solidita.h"
 #include "ui/extra/supportoclienti.h"
 #include "ui/help/helppage.h"
 #include "ui/help/sommario.h"
@@ -18,7 +23,7 @@
 #include <QAction>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QStyle>
+#include <QScrollBar>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -77,37 +82,6 @@ struct WindowCommands {
     std::array<Command, 22> buttons{};
 };
 
-struct IconChoice {
-    const char* theme;
-    QStyle::StandardPixmap fallback;
-};
-
-// Icons from the desktop theme, Qt's own where the theme has none.
-constexpr std::array<IconChoice, 22> icons{{
-    {"", QStyle::SP_CustomBase},
-    {"document-open", QStyle::SP_DialogOpenButton},
-    {"document-save", QStyle::SP_DialogSaveButton},
-    {"document-save-as", QStyle::SP_DriveFDIcon},
-    {"edit-delete", QStyle::SP_TrashIcon},
-    {"", QStyle::SP_CustomBase},
-    {"document-print", QStyle::SP_FileDialogDetailedView},
-    {"", QStyle::SP_CustomBase},
-    {"x-office-spreadsheet", QStyle::SP_FileDialogListView},
-    {"view-sort-descending", QStyle::SP_ArrowDown},
-    {"x-office-document", QStyle::SP_FileIcon},
-    {"", QStyle::SP_CustomBase},
-    {"preferences-desktop-theme", QStyle::SP_DesktopIcon},
-    {"", QStyle::SP_CustomBase},
-    {"help-contents", QStyle::SP_DialogHelpButton},
-    {"dialog-information", QStyle::SP_MessageBoxInformation},
-    {"help-faq", QStyle::SP_MessageBoxQuestion},
-    {"help-about", QStyle::SP_FileDialogInfoView},
-    {"", QStyle::SP_CustomBase},
-    {"tools-check-spelling", QStyle::SP_DialogApplyButton},
-    {"edit-clear", QStyle::SP_DialogResetButton},
-    {"application-exit", QStyle::SP_DialogCloseButton},
-}};
-
 void addToolbar(QMainWindow& window, const WindowCommands& commands)
 {
     const std::array<QString, 22> tooltips{
@@ -144,10 +118,7 @@ void addToolbar(QMainWindow& window, const WindowCommands& commands)
             toolbar->addSeparator();
             continue;
         }
-        const IconChoice& icon = icons[std::size_t(b)];
-        QAction* action = toolbar->addAction(
-            QIcon::fromTheme(QString::fromLatin1(icon.theme), window.style()->standardIcon(icon.fallback)),
-            tooltips[std::size_t(b)]);
+        QAction* action = toolbar->addAction(svgIcon(toolbarIconPath(b)), tooltips[std::size_t(b)]);
         action->setObjectName(QStringLiteral("Toolbar1_%1").arg(b));
         const Command& command = commands.buttons[std::size_t(b)];
         action->setEnabled(bool(command));
@@ -273,14 +244,19 @@ Command decorateEditingWindow(ModuloPondra& module, QMainWindow& w, const Editin
     addEntry(file, {QStringLiteral("&Salva"), save});
     addEntry(file, {QStringLiteral("Salva con &nome..."), saveAs});
     addEntry(file, {QStringLiteral("&Elimina..."), remove});
+    addEntry(file, {QStringLiteral("Es&porta per foglio di calcolo..."),
+                    [&module, &w, origin = e.origin] { ExportSpreadsheet(module, w, origin); }});
     file->addSeparator();
     QMenu* print = file->addMenu(QStringLiteral("S&tampa"));
     for (const Entry& entry : e.printEntries) {
         addEntry(print, entry);
     }
     file->addSeparator();
+    addRecentFilesMenu(module, w, file);
+    file->addSeparator();
     addEntry(file, {QStringLiteral("Es&ci"), exit});
     QMenu* edit = w.menuBar()->addMenu(QStringLiteral("&Modifica"));
+    addUndoEntries(module, w, edit);
     // Only the Data window offers grey for all three windows first.
     addEntry(edit, {QStringLiteral("&Colore di sfondo"),
                     [&module, &w, offerGrey = e.number == 1] { ChangeBackground(module, w, offerGrey); }});
@@ -323,6 +299,8 @@ void decorateData(ModuloPondra& module, requisiti& w)
     wire(w.cmdesci, exit);
     wire(w.cmdstampa, [&module] { PrintHypothesesData(module); });
     wire(w.cmdGuida, [&module] { showHelpContents(module); });
+    // Each move to another hypothesis keeps what was entered in the one left.
+    QObject::connect(w.HScroll1, &QScrollBar::valueChanged, &w, [&module] { module.recovery().writeIfChanged(); });
 }
 
 void decorateResults(ModuloPondra& module, classifica& w)
@@ -346,6 +324,11 @@ void decorateResults(ModuloPondra& module, classifica& w)
     addEntry(edit, {QStringLiteral("Controllo dati immessi"), {}});
     addEntry(edit, {QStringLiteral("Cancella dati finestra"), {}});
     const auto viewEntries = addViewAndHelpMenus(module, w, 2);
+    const Command robustness = [&module] { ShowRobustness(module); };
+    if (auto* view = qobject_cast<QMenu*>(viewEntries[0]->parent())) {
+        view->addSeparator();
+        addEntry(view, {QStringLiteral("So&lidità della graduatoria"), robustness});
+    }
     addWindowNumber(module, w, 2, QStringLiteral("finestra"), QStringLiteral("Fi&nestra n.2 di 3"));
     // Its help text says so: a click on the window gives its help page.
     QObject::connect(&w, &classifica::helpRequested, &w, [&module] { openHelpPage(module, windowHelp[2].topic); });
@@ -366,6 +349,7 @@ void decorateResults(ModuloPondra& module, classifica& w)
     addToolbar(w, c);
 
     wire(w.avanti, [&module] { ShowTitlePage(module); });
+    wire(w.cmdsolidita, robustness);
     wire(w.cmdesci, exit);
     wire(w.cmdstampa, print);
     wire(w.cmdGuida, [&module] { showHelpContents(module); });
@@ -393,6 +377,7 @@ void decorateTitlePage(ModuloPondra& module, frontespizio& w)
 
 void installShell(ModuloPondra& module)
 {
+    installUndo(module);
     module.setExitProcedure([&module](QWidget* from) { ExitProgram(module, from); });
     // The help contents and the windows it leads to reach the rest of the program through here.
     module.setWindowCreatedHandler([&module](QWidget& window) {
@@ -404,6 +389,9 @@ void installShell(ModuloPondra& module)
             terms->showContents = contents;
         } else if (auto* prices = qobject_cast<prodotti*>(&window)) {
             prices->showContents = contents;
+        } else if (auto* robustness = qobject_cast<solidita*>(&window)) {
+            QObject::connect(robustness->cmdstampa, &QPushButton::clicked, robustness,
+                             [&module] { PrintRobustness(module); });
         }
     });
     module.setMainWindowDecorator([&module](QMainWindow& window) {

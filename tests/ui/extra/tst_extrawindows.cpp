@@ -1,3 +1,4 @@
+#include "support/scriptedseams.h"
 #include "ui/core/installation.h"
 #include "ui/core/modulopondra.h"
 #include "ui/extra/frmsplash.h"
@@ -62,10 +63,9 @@ private:
     SeamCalls& m_calls;
 };
 
-class CountingEnvironment : public Environment {
+class CountingEnvironment : public testsupport::ScriptedEnvironment {
 public:
     explicit CountingEnvironment(SeamCalls& calls) : m_calls(calls) {}
-    QDate today() const override { return QDate(2026, 12, 7); }
     bool openUrl(const QUrl&) override
     {
         ++m_calls.opened;

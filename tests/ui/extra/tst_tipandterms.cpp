@@ -9,11 +9,13 @@
 #include "ui/extra/licenza.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,10 +29,13 @@ using namespace pondra;
 
 namespace {
 
-const QString MissingMessage = QStringLiteral(
-    "Impossibile trovare il file SuggerimentiPondra.TXT\r\n\r\nCreare un file di testo denominato "
-    "SuggerimentiPondra.TXT utilizzando il Blocco note e inserendo un suggerimento per ogni riga. "
-    "Inserire il file nella stessa directory dell'applicazione. ");
+QString missingMessage() {
+    return QStringLiteral(
+               "Impossibile trovare il file SuggerimentiPondra.TXT\r\n\r\nCreare un file di testo denominato "
+               "SuggerimentiPondra.TXT utilizzando un editor di testo e inserendo un suggerimento per ogni riga. "
+               "Inserire il file nella cartella ") +
+           QDir::toNativeSeparators(userDataFolder()) + QStringLiteral(". ");
+}
 
 QString writeTips(const QTemporaryDir& dir, const QByteArray& content) {
     const QString path = dir.filePath(QStringLiteral("SuggerimentiPondra.TXT"));
@@ -61,6 +66,7 @@ private Q_SLOTS:
     void tips_fileLines_data();
     void tips_fileLines();
     void tips_stepForwardAndBack();
+    void tips_longTip_scrollsInsteadOfBeingCut();
     void tips_missingFile_showsMessageAndStaysPut();
     void tips_closeAndReopen_keepsPosition();
     void tips_shippedFile_isUsable();
@@ -110,6 +116,11 @@ void TestTipAndTerms::tips_fileLines_data() {
     QTest::newRow("Windows-1252") << QByteArray("perch\xe9 \x80 \x93"
                                                 "citt\xe0\x94\r\n")
                                   << QStringList{QString::fromUtf8("perché € “città”")};
+    // Linux editors write UTF-8: read as such when the bytes are valid UTF-8, BOM or not.
+    QTest::newRow("UTF-8") << QString::fromUtf8("perché € “città”\nè\n").toUtf8()
+                           << QStringList{QString::fromUtf8("perché € “città”"), QString::fromUtf8("è")};
+    QTest::newRow("UTF-8 with BOM") << QByteArray("\xef\xbb\xbfperch\xc3\xa9\r\n")
+                                    << QStringList{QString::fromUtf8("perché")};
     QTest::newRow("empty file") << QByteArray() << QStringList{};
 }
 
@@ -159,25 +170,45 @@ void TestTipAndTerms::tips_stepForwardAndBack() {
     QVERIFY(shows(1, QStringLiteral("primo")));
 }
 
+void TestTipAndTerms::tips_longTip_scrollsInsteadOfBeingCut() {
+    QTemporaryDir dir;
+    const QString tipText = QStringLiteral("Un suggerimento molto lungo, ripetuto. ").repeated(40);
+    const QString path = writeTips(dir, "breve\r\n" + tipText.toLatin1() + "\r\n");
+    testsupport::ScriptedModule s;
+    frmTip tip(*s.module, path);
+    tip.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tip));
+    QScrollBar* bar = tip.tipArea()->verticalScrollBar();
+    QCOMPARE(bar->maximum(), 0);
+    tip.cmdNextTip_Click();
+    QApplication::processEvents();
+    QLabel* text = tip.lblTipText();
+    QCOMPARE(text->text(), tipText);
+    // The whole text is laid out and the area scrolls to its end; the window keeps its size.
+    QVERIFY(text->height() >= text->heightForWidth(text->width()));
+    QVERIFY(bar->maximum() > 0);
+    QCOMPARE(tip.size(), tip.minimumSize());
+}
+
 void TestTipAndTerms::tips_missingFile_showsMessageAndStaysPut() {
     QTemporaryDir dir;
     const QStringList paths{QString(), dir.filePath(QStringLiteral("SuggerimentiPondra.TXT")), dir.path()};
     for (const QString& path : paths) {
         testsupport::ScriptedModule s;
         frmTip tip(*s.module, path);
-        QCOMPARE(tip.lblTipText()->text(), MissingMessage);
+        QCOMPARE(tip.lblTipText()->text(), missingMessage());
         QCOMPARE(tip.TipIndex(), 0);
         QVERIFY(tip.TipList().isEmpty());
         tip.cmdNextTip_Click();
         tip.cmdprecedente_Click();
         tip.cmdNextTip_Click();
-        QCOMPARE(tip.lblTipText()->text(), MissingMessage);
+        QCOMPARE(tip.lblTipText()->text(), missingMessage());
         QCOMPARE(tip.TipIndex(), 0);
         QVERIFY(!tip.LoadTips(path));
         // No message box: the window itself says what is missing.
         QVERIFY(s.dialogs->messages.isEmpty());
     }
-    QCOMPARE(frmTip::missingFileMessage(), MissingMessage);
+    QCOMPARE(frmTip::missingFileMessage(), missingMessage());
 
 #ifdef Q_OS_UNIX
     // A FIFO in its place would hold the window for ever: it is refused before it is opened.
@@ -199,7 +230,7 @@ void TestTipAndTerms::tips_closeAndReopen_keepsPosition() {
     testsupport::ScriptedModule s;
     frmTip* tip = s.module->window<frmTip>();
     // Beside the test program there is no tips file: the window opened on the message.
-    QCOMPARE(tip->lblTipText()->text(), MissingMessage);
+    QCOMPARE(tip->lblTipText()->text(), missingMessage());
     QVERIFY(tip->LoadTips(path));
     tip->show();
     QVERIFY(QTest::qWaitForWindowExposed(tip));
@@ -228,7 +259,8 @@ void TestTipAndTerms::tips_shippedFile_isUsable() {
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
-    // Written as Notepad writes it: every line ends with CR LF.
+    // UTF-8, as Linux editors write it, with CR LF line ends so Notepad shows it too.
+    QVERIFY(!QString::fromUtf8(bytes).contains(QChar::ReplacementCharacter));
     QVERIFY(bytes.endsWith("\r\n"));
     QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
 
@@ -274,6 +306,10 @@ void TestTipAndTerms::terms_window_singleInstanceAndDesign() {
     QCOMPARE(s.module->window<licenza>(), window);
     window->show();
     QCOMPARE(bar->value(), bar->maximum());
+
+    // Stampa, Sommario, Chiudi from the left, as in the help pages and the price list.
+    QVERIFY(window->cmdstampa()->x() < window->cmdSommario()->x());
+    QVERIFY(window->cmdSommario()->x() < window->cmdchiudi()->x());
 
     // Every control stays inside the window and apart from the others.
     const QList<QWidget*> controls{window->Label2(), window->Text1(), window->cmdSommario(),

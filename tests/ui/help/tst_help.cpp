@@ -4,6 +4,8 @@
 #include "reports/recordingbuilder.h"
 #include "reports/textdocumentbuilder.h"
 #include "ui/extra/documentwindow.h"
+#include "ui/extra/licenza.h"
+#include "ui/help/besidecontents.h"
 #include "ui/help/helpguide.h"
 #include "ui/help/helppage.h"
 #include "ui/help/sommario.h"
@@ -20,6 +22,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSet>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
@@ -128,6 +131,10 @@ private Q_SLOTS:
     void contentsStampa_savesGuideAndOpensDocument();
     void contentsStampa_saveFailureTellsUser();
     void saveHelpGuide_triesFoldersInOrder();
+
+    void besideContents_anyScreenWidth_data();
+    void besideContents_anyScreenWidth();
+    void pagesAndTerms_openBesideContents();
 };
 
 void tst_Help::helpPages_holdSevenPagesInTopicOrder() {
@@ -138,7 +145,13 @@ void tst_Help::helpPages_holdSevenPagesInTopicOrder() {
         QCOMPARE(pages.at(i).title, PageTitles.at(i));
         // One paragraph each, of a readable length.
         const QString& text = pages.at(i).text;
-        QVERIFY2(text.size() >= 600 && text.size() <= 1300, qPrintable(pages.at(i).title));
+        QVERIFY2(text.size() >= 600 && text.size() <= 1800, qPrintable(pages.at(i).title));
+        // Names as the windows show them: the box is "coeff. ponderato", the window "Risultati";
+        // and no advice that would lose a row.
+        for (const char* wrong : {"media ponderata", "finestra Graduatoria", "casella azzurra",
+                                  "si rimette la spunta", "verde quando supera"}) {
+            QVERIFY2(!text.contains(QString::fromUtf8(wrong), Qt::CaseInsensitive), wrong);
+        }
         QVERIFY(!text.contains(u'\r') && !text.contains(u'\n') && !text.contains(u'\f'));
         QVERIFY(!text.contains(QStringLiteral("Word")));
     }
@@ -499,11 +512,13 @@ void tst_Help::contentsStampa_savesGuideAndOpensDocument() {
     QVERIFY(folder.isValid());
     ScriptedModule s;
     sommario* contents = s.module->window<sommario>();
-    contents->guideFolders = {folder.filePath(QStringLiteral("missing")), folder.path()};
+    // A documents folder not made yet is made, and takes the guide.
+    contents->guideFolders = {folder.filePath(QStringLiteral("Documenti")), folder.path()};
     const qsizetype before = documentWindows().size();
     QTest::mouseClick(contents->cmdstampa, Qt::LeftButton);
     QVERIFY(s.dialogs->messages.isEmpty());
-    const QString saved = folder.filePath(QStringLiteral("Pondra -guida.docx"));
+    const QString saved = folder.filePath(QStringLiteral("Documenti/Pondra -guida.docx"));
+    QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("Pondra -guida.docx"))));
     QVERIFY(QFileInfo(saved).size() > 0);
     QFile file(saved);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -512,20 +527,27 @@ void tst_Help::contentsStampa_savesGuideAndOpensDocument() {
     QCOMPARE(after.size(), before + 1);
     QVERIFY(
         after.last()->document()->toPlainText().contains(QStringLiteral("Guida: FINESTRA 'GRADUATORIA'")));
+    // The document window names the file written.
+    QCOMPARE(after.last()->windowTitle(), QDir::toNativeSeparators(saved) + QStringLiteral(" - Pondra: guida in linea"));
 }
 
 void tst_Help::contentsStampa_saveFailureTellsUser() {
     QTemporaryDir folder;
+    // A plain file where the folder would go: the folder cannot be made.
+    QFile plain(folder.filePath(QStringLiteral("file")));
+    QVERIFY(plain.open(QIODevice::WriteOnly));
+    plain.close();
     ScriptedModule s;
     sommario* contents = s.module->window<sommario>();
-    contents->guideFolders = {folder.filePath(QStringLiteral("missing"))};
+    contents->guideFolders = {folder.filePath(QStringLiteral("file/Documenti"))};
     const qsizetype before = documentWindows().size();
     QTest::mouseClick(contents->cmdstampa, Qt::LeftButton);
     QCOMPARE(s.dialogs->messages.size(), 1);
     QCOMPARE(s.dialogs->messages.first().icon, std::optional<MessageIcon>(MessageIcon::Critical));
     QVERIFY(s.dialogs->messages.first().text.contains(QStringLiteral("Pondra -guida.docx")));
-    // The printout itself still opens.
+    // The printout itself still opens, under its plain title.
     QCOMPARE(documentWindows().size(), before + 1);
+    QCOMPARE(documentWindows().last()->windowTitle(), QStringLiteral("Pondra: guida in linea"));
 }
 
 void tst_Help::saveHelpGuide_triesFoldersInOrder() {
@@ -548,9 +570,12 @@ void tst_Help::saveHelpGuide_triesFoldersInOrder() {
     QCOMPARE(saveHelpGuide(document, name, {first, second}, &error), QDir(first).filePath(name));
     QVERIFY(!QFile::exists(QDir(second).filePath(name)));
 
-    QCOMPARE(saveHelpGuide(document, name,
-                           {QString(), notFolder, root.filePath(QStringLiteral("nessuna")), second}, &error),
+    QCOMPARE(saveHelpGuide(document, name, {QString(), notFolder, notFolder + QStringLiteral("/sotto"), second},
+                           &error),
              QDir(second).filePath(name));
+    // A missing folder is made first: without a documents folder the guide still goes there.
+    const QString missing = root.filePath(QStringLiteral("casa/Documenti"));
+    QCOMPARE(saveHelpGuide(document, name, {missing, second}, &error), QDir(missing).filePath(name));
 
     error.clear();
     QVERIFY(saveHelpGuide(document, name, {notFolder}, &error).isEmpty());
@@ -560,7 +585,73 @@ void tst_Help::saveHelpGuide_triesFoldersInOrder() {
     QVERIFY(!error.isEmpty());
     QVERIFY(saveHelpGuide(document, name, {}, nullptr).isEmpty());
 
-    QCOMPARE(defaultGuideFolders().size(), 2);
+    // The documents folder, then home; never the program's own folder.
+    QCOMPARE(defaultGuideFolders(),
+             (QStringList{QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), QDir::homePath()}));
+    QVERIFY(!defaultGuideFolders().contains(QCoreApplication::applicationDirPath()));
+}
+
+void tst_Help::besideContents_anyScreenWidth_data() {
+    QTest::addColumn<QRect>("contents");
+    QTest::addColumn<QSize>("window");
+    QTest::addColumn<QRect>("screen");
+    QTest::addColumn<QPoint>("windowAt");
+    QTest::addColumn<QPoint>("contentsAt");
+    const QSize page(376, 455);
+    const QSize manual(640, 455);
+    QTest::newRow("wide screen: right of it") << QRect(240, 135, 265, 455) << page << QRect(0, 0, 1920, 1080)
+                                              << QPoint(513, 135) << QPoint(240, 135);
+    QTest::newRow("contents at the right edge: left of it")
+        << QRect(1600, 135, 265, 455) << page << QRect(0, 0, 1920, 1080) << QPoint(1216, 135) << QPoint(1600, 135);
+    QTest::newRow("neither side: the contents moves left")
+        << QRect(128, 96, 265, 455) << manual << QRect(0, 0, 1024, 768) << QPoint(384, 96) << QPoint(111, 96);
+    QTest::newRow("second screen") << QRect(1920 + 160, 90, 265, 455) << page << QRect(1920, 0, 1280, 1024)
+                                   << QPoint(1920 + 433, 90) << QPoint(1920 + 160, 90);
+    QTest::newRow("short screen: top kept on it")
+        << QRect(100, 300, 265, 455) << page << QRect(0, 0, 800, 600) << QPoint(373, 145) << QPoint(100, 300);
+    QTest::newRow("too narrow for both: at the right edge")
+        << QRect(100, 75, 265, 455) << manual << QRect(0, 0, 800, 600) << QPoint(160, 75) << QPoint(100, 75);
+}
+
+void tst_Help::besideContents_anyScreenWidth() {
+    QFETCH(QRect, contents);
+    QFETCH(QSize, window);
+    QFETCH(QRect, screen);
+    QFETCH(QPoint, windowAt);
+    QFETCH(QPoint, contentsAt);
+    const SideBySide place = besideContents(contents, window, screen, 8);
+    QCOMPARE(place.window, windowAt);
+    QCOMPARE(place.contents, contentsAt);
+    const QRect windowRect(place.window, window);
+    const QRect contentsRect(place.contents, contents.size());
+    if (contents.width() + 8 + window.width() <= screen.width()) {
+        QVERIFY(!windowRect.intersects(contentsRect));
+        QVERIFY(screen.contains(windowRect));
+    }
+}
+
+void tst_Help::pagesAndTerms_openBesideContents() {
+    ScriptedModule s;
+    sommario* contents = showHelpContents(*s.module);
+    QVERIFY(QTest::qWaitForWindowExposed(contents));
+    contents->openAncillary = [&](int topic) {
+        if (topic == 9) {
+            s.module->window<licenza>()->show();
+        }
+    };
+    for (int topic : {2, 5, 7, 9}) {
+        QTest::mouseClick(contents->puls[std::size_t(topic)], Qt::LeftButton);
+        QWidget* opened = topic == 9 ? static_cast<QWidget*>(s.module->window<licenza>())
+                                     : static_cast<QWidget*>(loadHelpPage(*s.module, topic));
+        QVERIFY(opened->isVisible());
+        QVERIFY2(!opened->frameGeometry().intersects(contents->frameGeometry()), qPrintable(QString::number(topic)));
+        QCOMPARE(opened->frameGeometry().top(), contents->frameGeometry().top());
+    }
+    // Without the contents on screen a page keeps its own place.
+    contents->hide();
+    QTest::mouseClick(loadHelpPage(*s.module, 2)->cmdchiudi, Qt::LeftButton);
+    QCOMPARE(openHelpPage(*s.module, 2)->x(), twipsToPixelsRounded(5467));
+    runDeferredDeletes();
 }
 
 QTEST_MAIN(tst_Help)

@@ -1,5 +1,6 @@
 #include "support/scriptedmodule.h"
 #include "support/studybuilder.h"
+#include "support/pdfpages.h"
 #include "ui/extra/documentwindow.h"
 #include "ui/main/classifica.h"
 #include "ui/main/frontespizio.h"
@@ -7,7 +8,13 @@
 #include "ui/shell/printcommands.h"
 #include "ui/shell/shell.h"
 
+#include "reports/documentexport.h"
+#include "reports/pagelayout.h"
+#include "reports/textdocumentconversion.h"
+
 #include <QApplication>
+#include <QPrinter>
+#include <QTextCursor>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
@@ -18,6 +25,8 @@
 #include <QTextDocument>
 
 using namespace pondra;
+using testsupport::pdfPages;
+
 
 class TestPrintCommands : public QObject {
     Q_OBJECT
@@ -120,6 +129,46 @@ private Q_SLOTS:
         QVERIFY(text.contains(QStringLiteral("RELAZIONE DI STIMA")));
         QVERIFY(text.contains(QStringLiteral("perizia: Perizia di prova")));
         QVERIFY(text.contains(QStringLiteral("Si allega: \n")));
+    }
+
+    void report_printsThePagesItExportsAndStates()
+    {
+        enterValidStudy();
+        PrintReport(module());
+        DocumentWindow* window = documents().first();
+        QTextDocument& document = *window->document();
+        // Shown and not edited, the document prints the pages it was built with.
+        QVERIFY(attachedPages(document) != nullptr);
+        QTemporaryDir dir;
+        auto printed = [&](const QString& name) {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(dir.filePath(name));
+            return window->printOn(printer) ? pdfPages(dir.filePath(name)) : -1;
+        };
+        auto exported = [&](const QString& name) {
+            QString error;
+            return exportDocument(document, dir.filePath(name), &error) ? pdfPages(dir.filePath(name)) : -1;
+        };
+        const int pages = printed(QStringLiteral("stampata.pdf"));
+        QCOMPARE(pages, exported(QStringLiteral("esportata.pdf")));
+        QVERIFY(document.toPlainText().contains(QStringLiteral("composta di n. %1 pagine.").arg(pages)));
+
+        // Edited, it is laid out again from what it holds: printed and exported alike, the
+        // stated count following the new pages.
+        QTextCursor(&document).insertText(QString(120, u'\n'));
+        QVERIFY(attachedPages(document) == nullptr);
+        const int longer = printed(QStringLiteral("stampata2.pdf"));
+        QVERIFY(longer > pages);
+        QCOMPARE(longer, exported(QStringLiteral("esportata2.pdf")));
+        const std::shared_ptr<const PagedDocument> laidOut = pagesOf(document);
+        const DocumentContent& content = *laidOut->content;
+        const auto& closing = std::find_if(content.blocks.begin(), content.blocks.end(), [](const Block& b) {
+            const auto* p = std::get_if<Paragraph>(&b);
+            return p && p->hasField();
+        });
+        QVERIFY(closing != content.blocks.end());
+        QVERIFY(std::get<Paragraph>(*closing).text.contains(QStringLiteral("n. %1 pagine").arg(longer)));
     }
 
     void rankingAndTitlePageData_sayWhatTheyShowed()

@@ -1,0 +1,267 @@
+#include "pagepainter.h"
+
+#include "evaluationchart.h"
+#include "pagesetup.h"
+#include "tablelook.h"
+
+#include <QGlyphRun>
+#include <QHash>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPagedPaintDevice>
+#include <QPainter>
+
+#include <map>
+#include <tuple>
+
+namespace pondra {
+
+namespace {
+
+constexpr double PointsPerInch = 72;
+
+// Glyphs gathered for one page in one face, size and colour, drawn in one go: a PDF takes a
+// page of text in a few runs much faster than in thousands of short ones.
+struct RunKey {
+    Typeface* typeface = nullptr;
+    int face = 0;
+    double points = 0;
+    QRgb colour = 0;
+
+    bool operator<(const RunKey& o) const
+    {
+        return std::tie(typeface, face, points, colour) < std::tie(o.typeface, o.face, o.points, o.colour);
+    }
+};
+
+struct Run {
+    QList<quint32> glyphs;
+    QList<QPointF> positions;
+};
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+} // namespace
+
+double sheetWidth()
+{
+    return points(PageWidthTwips);
+}
+
+double sheetHeight()
+{
+    return points(PageHeightTwips);
+}
+
+struct PagePainter::Private {
+    explicit Private(const PagedDocument& d) : document(d), measurer(*d.content) {}
+
+    const PagedDocument& document;
+    TextMeasurer measurer;
+    std::map<RunKey, Run> runs;
+
+    // Queues the glyphs of one line, its left end at x and its top at y.
+    void line(const Paragraph& p, const TextLine& l, double left, double width, double top)
+    {
+        double x = left;
+        int blanks = 0;
+        if (l.justified) {
+            for (int i = l.start; i < l.end; ++i) {
+                blanks += isBlank(p.text.at(i)) ? 1 : 0;
+            }
+        }
+        const double stretch = blanks > 0 ? (width - l.width) / blanks : 0;
+        if (!l.justified || blanks == 0) {
+            if (p.alignment == ParagraphAlignment::Right) {
+                x += width - l.width;
+            }
+        }
+        const double baseline = top + l.baseline;
+        auto span = std::upper_bound(p.spans.begin(), p.spans.end(), l.start,
+                                     [](int pos, const StyleSpan& s) { return pos < s.start; });
+        int style = span == p.spans.begin() ? p.markStyle : std::prev(span)->style;
+        int nextSpan = span == p.spans.end() ? int(p.text.size()) : span->start;
+        for (int i = l.start; i < l.end;) {
+            while (i >= nextSpan && span != p.spans.end()) {
+                style = span->style;
+                ++span;
+                nextSpan = span == p.spans.end() ? int(p.text.size()) : span->start;
+            }
+            const QChar c = p.text.at(i);
+            char32_t code = c.unicode();
+            int length = 1;
+            if (c.isHighSurrogate() && i + 1 < p.text.size() && p.text.at(i + 1).isLowSurrogate()) {
+                code = QChar::surrogateToUcs4(c, p.text.at(i + 1));
+                length = 2;
+            }
+            const TextStyle& look = document.content->style(style);
+            Typeface& typeface = measurer.typeface(style);
+            const GlyphSource& g = typeface.glyph(code);
+            if (!isBlank(c) && code != QChar::LineSeparator) {
+                RunKey key{&typeface, g.face, look.points,
+                           look.colour.isValid() ? look.colour.rgba() : qRgba(0, 0, 0, 255)};
+                Run& run = runs[key];
+                run.glyphs.append(g.glyph);
+                run.positions.append(QPointF(x, baseline));
+            }
+            x += g.advance * look.points;
+            if (isBlank(c)) {
+                x += stretch;
+            }
+            i += length;
+        }
+    }
+
+    void paragraph(const Paragraph& p, const std::vector<TextLine>& lines, int first, int last, double left,
+                   double width, double top)
+    {
+        double y = top;
+        for (int i = first; i < last; ++i) {
+            const TextLine& l = lines[std::size_t(i)];
+            line(p, l, left, width, y);
+            y += l.height;
+        }
+    }
+
+    void flush(QPainter& painter)
+    {
+        for (auto& [key, run] : runs) {
+            QGlyphRun glyphs;
+            glyphs.setRawFont(key.typeface->face(key.face, key.points));
+            glyphs.setGlyphIndexes(run.glyphs);
+            glyphs.setPositions(run.positions);
+            painter.setPen(QColor::fromRgba(key.colour));
+            painter.drawGlyphRun(QPointF(0, 0), glyphs);
+        }
+        runs.clear();
+    }
+
+    void tableRows(QPainter& painter, const Table& table, const TableGeometry& g, const PageSlice& slice)
+    {
+        const double left = points(PageMarginTwips);
+        const double rule = points(RuleTwips);
+        double width = 0;
+        for (double w : g.columns) {
+            width += w;
+        }
+        double y = slice.top - slice.clipTop;
+        const double sliceTop = slice.top;
+        double sliceBottom = slice.top;
+        for (int r = slice.first; r < slice.last; ++r) {
+            sliceBottom = y + g.rows[std::size_t(r)];
+            if (slice.clipHeight >= 0) {
+                sliceBottom = slice.top + slice.clipHeight;
+            }
+            const double h = g.rows[std::size_t(r)];
+            if (table.shaded) {
+                painter.fillRect(QRectF(left, y, width, h - rule), rowShade(r));
+            }
+            double x = left;
+            for (int c = 0; c < table.columns; ++c) {
+                const double w = g.columns[std::size_t(c)];
+                double top = y;
+                for (const Paragraph& p : table.cell(r, c).paragraphs) {
+                    const std::vector<TextLine> lines = measurer.lines(p, cellTextWidth(w));
+                    paragraph(p, lines, 0, int(lines.size()), x + points(CellPaddingTwips), cellTextWidth(w), top);
+                    for (const TextLine& l : lines) {
+                        top += l.height;
+                    }
+                }
+                x += w;
+            }
+            y += h;
+        }
+        // The rules between the columns, and for a plain table between the rows and around.
+        const QColor ruleColour = table.shaded ? QColor(Qt::white) : PlainRule;
+        double x = left;
+        for (int c = 0; c + 1 < table.columns; ++c) {
+            x += g.columns[std::size_t(c)];
+            painter.fillRect(QRectF(x - rule, sliceTop, rule, sliceBottom - sliceTop - (table.shaded ? rule : 0)),
+                             ruleColour);
+        }
+        if (!table.shaded) {
+            painter.fillRect(QRectF(left, sliceTop, rule, sliceBottom - sliceTop), ruleColour);
+            painter.fillRect(QRectF(left + width - rule, sliceTop, rule, sliceBottom - sliceTop), ruleColour);
+            painter.fillRect(QRectF(left, sliceTop, width, rule), ruleColour);
+            double rowTop = slice.top - slice.clipTop;
+            for (int r = slice.first; r < slice.last; ++r) {
+                rowTop += g.rows[std::size_t(r)];
+                if (rowTop <= sliceBottom + 1e-6) {
+                    painter.fillRect(QRectF(left, rowTop - rule, width, rule), ruleColour);
+                }
+            }
+        }
+    }
+};
+
+PagePainter::PagePainter(const PagedDocument& document) : d(std::make_unique<Private>(document)) {}
+
+PagePainter::~PagePainter() = default;
+
+void PagePainter::paint(QPainter& painter, int page)
+{
+    if (page < 0 || page >= d->document.pageCount()) {
+        return;
+    }
+    const auto& blocks = d->document.content->blocks;
+    const double left = points(PageMarginTwips);
+    const double width = points(TextWidthTwips);
+    for (const PageSlice& slice : d->document.pages[std::size_t(page)]) {
+        const Block& block = blocks[std::size_t(slice.block)];
+        const bool clipped = slice.clipHeight >= 0;
+        if (clipped) {
+            // What went before is drawn, so the clip leaves it alone.
+            d->flush(painter);
+            painter.save();
+            painter.setClipRect(QRectF(0, slice.top, sheetWidth(), slice.clipHeight));
+        }
+        if (const auto* p = std::get_if<Paragraph>(&block); p && p->hasChart()) {
+            // Lines and text, as vector in a PDF; drawn ten times finer so that its small texts
+            // keep their exact sizes.
+            painter.save();
+            painter.translate(left, slice.top - slice.clipTop);
+            painter.scale(0.1, 0.1);
+            paintEvaluationChart(painter, QRectF(0, 0, 10 * width, 10 * p->chartHeight()), p->chart,
+                                 d->document.content->families);
+            painter.restore();
+        } else if (p) {
+            d->paragraph(*p, d->document.lines[std::size_t(slice.block)], slice.first, slice.last, left, width,
+                         slice.top - slice.clipTop);
+        } else {
+            d->tableRows(painter, std::get<Table>(block), d->document.tables[std::size_t(slice.block)], slice);
+        }
+        if (clipped) {
+            d->flush(painter);
+            painter.restore();
+        }
+    }
+    d->flush(painter);
+}
+
+bool printPages(const PagedDocument& document, QPagedPaintDevice& device)
+{
+    device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
+                                     QPageLayout::Millimeter));
+    QPainter painter;
+    if (!painter.begin(&device)) {
+        return false;
+    }
+    PagePainter pages(document);
+    const double sx = device.logicalDpiX() / PointsPerInch;
+    const double sy = device.logicalDpiY() / PointsPerInch;
+    for (int i = 0; i < document.pageCount(); ++i) {
+        if (i > 0 && !device.newPage()) {
+            return false;
+        }
+        painter.save();
+        painter.scale(sx, sy);
+        pages.paint(painter, i);
+        painter.restore();
+    }
+    return painter.end();
+}
+
+} // namespace pondra

@@ -1,0 +1,19 @@
+#include "standingcolours.h"
+
+namespace pondra {
+
+StandingColours standingColours(Standing standing)
+{
+    const QColor yellow(255, 255, 0);
+    switch (standing) {
+    case Standing::Positive:
+        return {QColor(0, 128, 0), yellow};
+    case Standing::Negative:
+        return {QColor(255, 0, 0), yellow};
+    case Standing::Neither:
+        break;
+    }
+    return {yellow, Qt::black};
+}
+
+} // namespace pondra

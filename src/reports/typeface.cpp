@@ -1,0 +1,116 @@
+#include "typeface.h"
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QtEndian>
+
+namespace pondra {
+
+namespace {
+
+// Faces are measured at this size, where the rounding of the font engine is below a thousandth of
+// an em, and scaled to the size asked for.
+constexpr int ReferencePixels = 2048;
+
+QRawFont rawFace(const QString& family, bool bold)
+{
+    QFont font(family);
+    font.setPixelSize(ReferencePixels);
+    font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setStyleStrategy(QFont::StyleStrategy(QFont::NoFontMerging | QFont::PreferNoShaping));
+    font.setKerning(false);
+    return QRawFont::fromFont(font);
+}
+
+qint16 signedAt(const QByteArray& table, int offset)
+{
+    return qFromBigEndian<qint16>(reinterpret_cast<const uchar*>(table.constData()) + offset);
+}
+
+} // namespace
+
+Typeface::Typeface(const QStringList& families, bool bold)
+{
+    for (const QString& family : families) {
+        if (QFontDatabase::hasFamily(family)) {
+            const QRawFont face = rawFace(family, bold);
+            if (face.isValid()) {
+                m_faces.push_back(face);
+            }
+        }
+    }
+    if (m_faces.empty()) {
+        // None of the families is installed: whatever the system gives for the first.
+        m_faces.push_back(rawFace(families.value(0), bold));
+    }
+    const QRawFont& first = m_faces.front();
+    const QByteArray hhea = first.fontTable("hhea");
+    const double units = first.unitsPerEm();
+    if (hhea.size() >= 10 && units > 0 && (signedAt(hhea, 4) != 0 || signedAt(hhea, 6) != 0)) {
+        m_ascent = signedAt(hhea, 4) / units;
+        m_descent = -signedAt(hhea, 6) / units;
+        m_lineGap = std::max<qint16>(0, signedAt(hhea, 8)) / units;
+    } else if (first.isValid()) {
+        m_ascent = first.ascent() / ReferencePixels;
+        m_descent = first.descent() / ReferencePixels;
+        m_lineGap = first.leading() / ReferencePixels;
+    }
+}
+
+GlyphSource Typeface::find(char32_t c) const
+{
+    const QString text = QString::fromUcs4(&c, 1);
+    for (int i = 0; i < int(m_faces.size()); ++i) {
+        const QList<quint32> glyphs = m_faces[std::size_t(i)].glyphIndexesForString(text);
+        if (!glyphs.isEmpty() && glyphs.first() != 0) {
+            const QList<QPointF> advances =
+                m_faces[std::size_t(i)].advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics);
+            return {i, glyphs.first(), float(advances.value(0).x() / ReferencePixels)};
+        }
+    }
+    // No face has it: the first face's empty box, as wide as a blank.
+    const QList<quint32> blank = m_faces.front().glyphIndexesForString(QStringLiteral(" "));
+    const QList<QPointF> advances = m_faces.front().advancesForGlyphIndexes(blank, QRawFont::UseDesignMetrics);
+    return {0, 0, float(advances.value(0).x() / ReferencePixels)};
+}
+
+const GlyphSource& Typeface::glyph(char32_t c)
+{
+    if (c < 256) {
+        if (!m_latinKnown[c]) {
+            m_latin[c] = find(c);
+            m_latinKnown[c] = true;
+        }
+        return m_latin[c];
+    }
+    auto it = m_others.find(c);
+    if (it == m_others.end()) {
+        it = m_others.insert(c, find(c));
+    }
+    return *it;
+}
+
+QRawFont Typeface::face(int index, double pixelSize)
+{
+    // Sizes to the hundredth of a point.
+    const QPair<int, int> key(index, int(std::lround(pixelSize * 100)));
+    auto it = m_sized.find(key);
+    if (it == m_sized.end()) {
+        QRawFont sized = m_faces[std::size_t(index)];
+        sized.setPixelSize(pixelSize);
+        it = m_sized.insert(key, sized);
+    }
+    return *it;
+}
+
+Typeface& Typefaces::get(bool bold)
+{
+    std::unique_ptr<Typeface>& slot = bold ? m_bold : m_regular;
+    if (!slot) {
+        slot = std::make_unique<Typeface>(m_families, bold);
+    }
+    return *slot;
+}
+
+} // namespace pondra

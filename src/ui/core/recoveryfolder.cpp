@@ -1,0 +1,80 @@
+#include "recoveryfolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+
+namespace pondra {
+
+namespace {
+
+const QString Prefix = QStringLiteral("recupero-");
+const QString Suffix = QStringLiteral(".txt");
+
+QString lockOf(const QString& recoveryFile)
+{
+    return recoveryFile.chopped(Suffix.size()) + QStringLiteral(".lock");
+}
+
+std::unique_ptr<QLockFile> lockFor(const QString& recoveryFile)
+{
+    auto lock = std::make_unique<QLockFile>(lockOf(recoveryFile));
+    // Only a program that is gone leaves a stale lock; a live one may hold it for days.
+    lock->setStaleLockTime(0);
+    return lock;
+}
+
+} // namespace
+
+RecoveryFolder::RecoveryFolder(const QString& folder) : m_folder(folder) {}
+
+RecoveryFolder::~RecoveryFolder() = default;
+
+QString RecoveryFolder::ownFile()
+{
+    if (!m_own.isEmpty() || !QDir().mkpath(m_folder)) {
+        return m_own;
+    }
+    // The process number alone could come back after a restart; the start time makes it unique,
+    // and a count tells apart two programs started within the same millisecond.
+    const QString stem = Prefix + QStringLiteral("%1-%2-").arg(QCoreApplication::applicationPid())
+                                      .arg(QDateTime::currentMSecsSinceEpoch());
+    for (int n = 1; n <= 100; ++n) {
+        const QString path = QDir(m_folder).filePath(stem + QString::number(n) + Suffix);
+        auto lock = lockFor(path);
+        if (!QFileInfo::exists(path) && lock->tryLock(0)) {
+            m_lock = std::move(lock);
+            m_own = path;
+            break;
+        }
+    }
+    return m_own;
+}
+
+QList<RecoveryFolder::Orphan> RecoveryFolder::orphans() const
+{
+    QList<Orphan> found;
+    const QFileInfoList files =
+        QDir(m_folder).entryInfoList({Prefix + u'*' + Suffix}, QDir::Files, QDir::Time);
+    for (const QFileInfo& file : files) {
+        const QString path = file.absoluteFilePath();
+        if (path == m_own) {
+            continue;
+        }
+        std::shared_ptr<QLockFile> claim = lockFor(path);
+        if (claim->tryLock(0)) {
+            found << Orphan{path, file.lastModified(), claim};
+        }
+    }
+    return found;
+}
+
+QString RecoveryFolder::moveAside(const Orphan& orphan)
+{
+    const QFileInfo file(orphan.path);
+    const QString aside = file.dir().filePath(QStringLiteral("illeggibile-") + file.fileName());
+    return QFile::rename(orphan.path, aside) ? aside : QString();
+}
+
+} // namespace pondra

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "model/study.h"
+#include "model/titlepage.h"
+
+#include <QString>
+#include <QUndoStack>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace pondra {
+
+// Where an undone or redone step changed the study, so that the windows can show it.
+struct ChangePlace {
+    int hypothesis = 0; // 0 for a change of the title page
+    int row = 0;        // the first row changed, 0 when none was
+    bool titlePage = false;
+};
+
+// The study's one history of edits, for Annulla and Ripeti. A window's event procedure opens
+// an edit before it changes anything; when the outermost edit closes, whatever it changed in
+// the shown hypothesis and in the title page becomes one step. Undoing a step gives the study
+// back the revision it had before it, so that undoing back to the state last saved leaves the
+// study unchanged; an edit that changed nothing takes no revision. Nothing is recorded while a
+// step is being undone or redone, nor while no edit is open.
+class StudyHistory {
+public:
+    // Consecutive edits of the same kind on the same place make one step: the clicks on one
+    // row's arrows, the letters typed into one name or one title-page field.
+    enum class Merge { None, Weight, RowName, HypothesisName, TitleField };
+
+    StudyHistory(Study& study, TitlePage& titlePage);
+    ~StudyHistory();
+    StudyHistory(const StudyHistory&) = delete;
+    StudyHistory& operator=(const StudyHistory&) = delete;
+
+    class Edit {
+    public:
+        ~Edit();
+        Edit(Edit&& other) noexcept : m_history(std::exchange(other.m_history, nullptr)) {}
+        Edit(const Edit&) = delete;
+        Edit& operator=(const Edit&) = delete;
+        Edit& operator=(Edit&&) = delete;
+
+    private:
+        friend class StudyHistory;
+        explicit Edit(StudyHistory* history) : m_history(history) {}
+        StudyHistory* m_history;
+    };
+
+    // `text` names the step after "Annulla" and "Ripeti"; `place` tells apart the rows,
+    // hypotheses or fields whose edits merge.
+    [[nodiscard]] Edit edit(const QString& text, Merge merge = Merge::None, int place = 0);
+
+    QUndoStack& stack() { return m_stack; }
+
+    // Called after a step was undone or redone, with the study already put back: the windows
+    // show the place and score it again, as after an edit.
+    std::function<void(const ChangePlace&)> onRestored;
+
+private:
+    class Step;
+    struct Pending;
+
+    void close();
+    void restored(const ChangePlace& place);
+
+    Study& m_study;
+    TitlePage& m_titlePage;
+    QUndoStack m_stack;
+    int m_depth = 0;
+    bool m_restoring = false;
+    std::unique_ptr<Pending> m_pending;
+};
+
+} // namespace pondra

@@ -1,0 +1,187 @@
+#include "solidita.h"
+
+#include "reports/standingcolours.h"
+#include "ui/core/modulopondra.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace pondra {
+
+namespace {
+
+enum Column { PositionColumn, NameColumn, EvaluationColumn, ChangesColumn, VerdictColumn, Columns };
+
+QTableWidgetItem* item(const QString& text, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
+{
+    auto* cell = new QTableWidgetItem(text);
+    cell->setTextAlignment(alignment);
+    cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    return cell;
+}
+
+} // namespace
+
+ChartView::ChartView(QWidget* parent) : QWidget(parent)
+{
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::white);
+    setPalette(p);
+    QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
+}
+
+void ChartView::setBars(std::vector<ChartBar> bars)
+{
+    m_bars = std::move(bars);
+    setMinimumHeight(heightForWidth(width()));
+    updateGeometry();
+    update();
+}
+
+int ChartView::heightForWidth(int width) const
+{
+    return int(std::ceil(evaluationChartHeight(width, int(m_bars.size()))));
+}
+
+QSize ChartView::sizeHint() const
+{
+    return {640, heightForWidth(640)};
+}
+
+void ChartView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    paintEvaluationChart(painter, QRectF(rect()).adjusted(8, 4, -8, -4), m_bars, {font().family()});
+}
+
+void ChartView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // A wider chart is a taller one: its rows keep their proportions.
+    const int height = heightForWidth(width());
+    if (minimumHeight() != height) {
+        setMinimumHeight(height);
+    }
+}
+
+solidita::solidita(ModuloPondra& module) : m_module(module)
+{
+    setWindowTitle(QStringLiteral("Pondra: solidità della graduatoria"));
+
+    auto* banner = new QLabel(QStringLiteral("quanto è solida la graduatoria delle ipotesi"), this);
+    banner->setAlignment(Qt::AlignCenter);
+    QFont bannerFont = banner->font();
+    bannerFont.setBold(true);
+    banner->setFont(bannerFont);
+    banner->setAutoFillBackground(true);
+    QPalette bannerColours = banner->palette();
+    bannerColours.setColor(QPalette::Window, QColor(0, 128, 0));
+    bannerColours.setColor(QPalette::WindowText, QColor(255, 255, 0));
+    banner->setPalette(bannerColours);
+    banner->setMargin(4);
+
+    Sintesi = new QLabel(this);
+    Sintesi->setWordWrap(true);
+    Sintesi->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    Grafico = new ChartView;
+    Grafico->setToolTip(QStringLiteral("la valutazione in percento di ogni ipotesi, in ordine di graduatoria"));
+    Area = new QScrollArea;
+    Area->setWidget(Grafico);
+    Area->setWidgetResizable(true);
+    Area->setFrameShape(QFrame::NoFrame);
+
+    Tabella = new QTableWidget(0, Columns);
+    Tabella->setHorizontalHeaderLabels({QStringLiteral("num."), QStringLiteral("denominazione dell'ipotesi"),
+                                        QStringLiteral("valutaz. in %"), QStringLiteral("cambi necessari"),
+                                        QStringLiteral("giudizio sulla solidità")});
+    Tabella->verticalHeader()->hide();
+    Tabella->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Tabella->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Tabella->setWordWrap(true);
+    Tabella->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    Tabella->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    Tabella->horizontalHeader()->setSectionResizeMode(NameColumn, QHeaderView::Interactive);
+    Tabella->horizontalHeader()->setSectionResizeMode(VerdictColumn, QHeaderView::Stretch);
+    Tabella->setColumnWidth(NameColumn, 200);
+    Tabella->setToolTip(QStringLiteral("per ogni ipotesi, quanti giudizi cambiati di un grado la porterebbero "
+                                       "alla pari con la prima, e quali"));
+
+    auto* splitter = new QSplitter(Qt::Vertical);
+    splitter->addWidget(Area);
+    splitter->addWidget(Tabella);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 2);
+    splitter->setChildrenCollapsible(false);
+
+    cmdstampa = new QPushButton(QStringLiteral("&Stampa"));
+    cmdstampa->setToolTip(QStringLiteral("cliccare per stampare il grafico e la solidità della graduatoria"));
+    cmdchiudi = new QPushButton(QStringLiteral("&Chiudi"));
+    cmdchiudi->setToolTip(QStringLiteral("cliccare per chiudere la finestra"));
+    connect(cmdchiudi, &QPushButton::clicked, this, &QWidget::close);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdstampa);
+    buttons->addWidget(cmdchiudi);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(banner);
+    layout->addWidget(Sintesi);
+    layout->addWidget(splitter, 1);
+    layout->addLayout(buttons);
+    resize(900, 720);
+}
+
+solidita::~solidita() = default;
+
+bool solidita::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate && m_module.study().revision() != m_revision) {
+        Aggiorna();
+    }
+    return QWidget::event(event);
+}
+
+void solidita::Aggiorna()
+{
+    m_revision = m_module.study().revision();
+    m_analysis = analyseRobustness(m_module.study());
+    Sintesi->setText(m_analysis.summary);
+    Grafico->setBars(chartBars(m_analysis.ranked));
+
+    Tabella->setRowCount(int(m_analysis.challenges.size()));
+    int row = 0;
+    for (const Challenge& c : m_analysis.challenges) {
+        const Value evaluation = Value::number(m_analysis.ranked[std::size_t(c.position - 1)].evaluation);
+        Tabella->setItem(row, PositionColumn, item(QString::number(c.position), Qt::AlignCenter));
+        Tabella->setItem(row, NameColumn, item(c.name));
+        QTableWidgetItem* value = item(evaluation.toDisplayText(), Qt::AlignCenter);
+        const StandingColours colours = standingColours(standingOf(evaluation));
+        value->setBackground(colours.background);
+        value->setForeground(colours.text);
+        Tabella->setItem(row, EvaluationColumn, value);
+        Tabella->setItem(row, ChangesColumn,
+                         item(c.changesNeeded ? QString::number(*c.changesNeeded) : QStringLiteral("-"), Qt::AlignCenter));
+        QTableWidgetItem* verdict = item(c.verdict);
+        verdict->setToolTip(c.rowsText);
+        Tabella->setItem(row, VerdictColumn, verdict);
+        ++row;
+    }
+    Tabella->setVisible(!m_analysis.challenges.empty());
+}
+
+} // namespace pondra

@@ -1,0 +1,50 @@
+#include "exportcommands.h"
+
+#include "navigation.h"
+#include "reports/spreadsheetexport.h"
+#include "ui/core/modulopondra.h"
+#include "ui/main/requisiti.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMainWindow>
+
+namespace pondra {
+
+void ExportSpreadsheet(ModuloPondra& module, QMainWindow& from, CommandOrigin origin)
+{
+    module.CheckRequested = 1;
+    module.window<requisiti>()->controllodati_Click();
+    if (module.CheckRequested != 0) {
+        if (origin == CommandOrigin::TitlePageWindow) {
+            ShowDataWindow(module);
+        }
+        return;
+    }
+    const QString filters = QStringLiteral("Foglio di calcolo CSV (*.csv)");
+    QString filter = filters;
+    // Beside the study's file and named after it, when it has one.
+    const QFileInfo study(module.CurrentFileName);
+    const QString proposed = module.CurrentFileName.isEmpty()
+                                 ? QStringLiteral("Pondra.csv")
+                                 : study.dir().filePath(study.completeBaseName() + QStringLiteral(".csv"));
+    QString path = module.dialogs().saveFileName(&from, QStringLiteral("Esporta per foglio di calcolo"), filters,
+                                                 &filter, proposed);
+    if (path.isEmpty()) {
+        return;
+    }
+    if (QFileInfo(path).suffix().isEmpty()) {
+        path += QStringLiteral(".csv");
+    }
+    QString error;
+    if (!exportSpreadsheet(path, module.study(), module.titlePage(), module.identity(), &error)) {
+        module.showMessage(&from, {error, MessageIcon::Critical}, ArchiveTitle(module));
+        return;
+    }
+    if (QLabel* passo = StepLine(from)) {
+        passo->setText(QStringLiteral("esportato in «%1»").arg(QDir::toNativeSeparators(path)));
+    }
+}
+
+} // namespace pondra

@@ -1,0 +1,312 @@
+#include "archive/datafile.h"
+#include "model/identity.h"
+#include "model/ranking.h"
+#include "model/scoring.h"
+#include "model/textrules.h"
+#include "reports/documentexport.h"
+#include "reports/helppages.h"
+#include "reports/htmlwriter.h"
+#include "reports/pagelayout.h"
+#include "reports/pagesetup.h"
+#include "reports/printouts.h"
+#include "reports/termsofuse.h"
+#include "reports/textdocumentbuilder.h"
+#include "support/studybuilder.h"
+#include "support/pdfpages.h"
+
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace pondra;
+using testsupport::pdfPages;
+
+namespace {
+
+
+// A study of the given size, names long enough to wrap when asked.
+std::unique_ptr<Study> craftedStudy(int hypotheses, int rows, int nameLength)
+{
+    auto study = std::make_unique<Study>();
+    for (int h = 1; h <= hypotheses; ++h) {
+        testsupport::nameHypothesis(*study, h, QStringLiteral("Ipotesi %1 ").arg(h).leftJustified(nameLength, u'x'));
+        for (int r = 1; r <= rows; ++r) {
+            const QString name = QStringLiteral("requisito %1 ").arg(r) + QStringLiteral("ampio ").repeated(nameLength / 6);
+            testsupport::enterRow(*study, h, r, name.trimmed(), 1 + (h + r) % 11, r == rows ? 100 - (rows - 1) : 1);
+        }
+        ShowHypothesis(*study, h);
+    }
+    return study;
+}
+
+TitlePage titlePage()
+{
+    TitlePage t;
+    t.progetto = QStringLiteral("Scelta della sede");
+    t.luogo = QStringLiteral("Bologna");
+    t.data = QStringLiteral("lunedì, 7 dic 2026");
+    t.allegati = QStringLiteral("planimetrie");
+    return t;
+}
+
+int report(TextDocumentBuilder& b, Study& study, bool withRobustness = false)
+{
+    Ranking ranking;
+    ordina(study, ranking);
+    static const IdentityTexts identity = InitGlobals();
+    const PrintSource source{identity, study, ranking, titlePage(), QStringLiteral("Studio Rossi"),
+                             QStringLiteral("via Roma 1"), [&study](int h) { return ShowHypothesis(study, h); }};
+    return printReport(b, source, withRobustness);
+}
+
+// Where each block starts and ends: the pages of its first and last line or row.
+struct Placement {
+    std::vector<int> first;
+    std::vector<int> last;
+    // A table's first row after its header.
+    std::vector<int> firstData;
+};
+
+Placement placement(const PagedDocument& pages)
+{
+    const std::size_t n = pages.content->blocks.size();
+    Placement p{std::vector<int>(n, -1), std::vector<int>(n, -1), std::vector<int>(n, -1)};
+    for (int page = 0; page < pages.pageCount(); ++page) {
+        for (const PageSlice& slice : pages.pages[std::size_t(page)]) {
+            const std::size_t b = std::size_t(slice.block);
+            if (p.first[b] < 0) {
+                p.first[b] = page;
+            }
+            p.last[b] = page;
+            const auto* table = std::get_if<Table>(&pages.content->blocks[b]);
+            if (table && p.firstData[b] < 0 && slice.last > table->headerRows()) {
+                p.firstData[b] = page;
+            }
+        }
+    }
+    return p;
+}
+
+const Paragraph* paragraphAt(const PagedDocument& pages, std::size_t b)
+{
+    return std::get_if<Paragraph>(&pages.content->blocks[b]);
+}
+
+// The last paragraph starting so.
+std::size_t findParagraph(const PagedDocument& pages, const QString& start)
+{
+    for (std::size_t b = pages.content->blocks.size(); b-- > 0;) {
+        if (const Paragraph* p = paragraphAt(pages, b); p && p->text.startsWith(start)) {
+            return b;
+        }
+    }
+    return std::size_t(-1);
+}
+
+// What a technician would correct by hand, checked on the laid-out pages.
+void checkRules(const PagedDocument& pages)
+{
+    const Placement at = placement(pages);
+    const auto& blocks = pages.content->blocks;
+    for (std::size_t b = 0; b < blocks.size(); ++b) {
+        if (const auto* table = std::get_if<Table>(&blocks[b])) {
+            if (table->rows <= KeptTableRows) {
+                QVERIFY2(at.first[b] == at.last[b], qPrintable(QStringLiteral("tabella spezzata: blocco %1").arg(b)));
+            }
+            continue;
+        }
+        const Paragraph& p = std::get<Paragraph>(blocks[b]);
+        if (p.keepWithNext && b + 1 < blocks.size()) {
+            // A heading (or a line of a kept block) never ends a page: what follows it is there.
+            const bool nextIsTable = std::holds_alternative<Table>(blocks[b + 1]);
+            const int next = nextIsTable ? at.firstData[b + 1] : at.first[b + 1];
+            QVERIFY2(at.last[b] == next || next < 0,
+                     qPrintable(QStringLiteral("«%1» a fine pagina %2").arg(p.text).arg(at.last[b] + 1)));
+        }
+    }
+    // No page without text or rows.
+    for (int page = 0; page < pages.pageCount(); ++page) {
+        bool ink = false;
+        for (const PageSlice& slice : pages.pages[std::size_t(page)]) {
+            const Paragraph* p = paragraphAt(pages, std::size_t(slice.block));
+            ink = ink || !p || !p->text.trimmed().isEmpty() || p->hasChart();
+        }
+        QVERIFY2(ink, qPrintable(QStringLiteral("pagina %1 bianca").arg(page + 1)));
+    }
+}
+
+} // namespace
+
+class TestPageLayout : public QObject {
+    Q_OBJECT
+
+    int m_spilled = 0;
+    int m_together = 0;
+
+private Q_SLOTS:
+    void report_statesItsPagesAndKeepsTheRules_data()
+    {
+        QTest::addColumn<int>("hypotheses");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("nameLength");
+        QTest::addColumn<bool>("robustness");
+        QTest::newRow("esempio fornito") << 0 << 0 << 0 << false;
+        QTest::newRow("esempio fornito, con la solidità") << 0 << 0 << 0 << true;
+        for (const auto& [h, r, n] : std::vector<std::tuple<int, int, int>>{
+                 {1, 1, 10}, {1, 4, 10}, {1, 5, 10}, {2, 9, 10}, {3, 12, 20}, {4, 15, 20}, {5, 5, 40}, {6, 14, 10}, {8, 3, 10},
+                 {9, 7, 60}, {12, 20, 20}, {25, 16, 90}, {40, 4, 10}, {3, 100, 200}}) {
+            QTest::newRow(qPrintable(QStringLiteral("%1 ipotesi x %2 righe, nomi di %3").arg(h).arg(r).arg(n)))
+                << h << r << n << false;
+        }
+        // Section C: charts of up to 25 bars, and a table of what each hypothesis needs.
+        for (const auto& [h, r] : std::vector<std::pair<int, int>>{{2, 9}, {9, 7}, {40, 4}, {100, 3}}) {
+            QTest::newRow(qPrintable(QStringLiteral("%1 ipotesi x %2 righe, con la solidità").arg(h).arg(r)))
+                << h << r << 10 << true;
+        }
+    }
+
+    void report_statesItsPagesAndKeepsTheRules()
+    {
+        QFETCH(int, hypotheses);
+        QFETCH(int, rows);
+        QFETCH(int, nameLength);
+        QFETCH(bool, robustness);
+        std::unique_ptr<Study> study;
+        if (hypotheses == 0) {
+            study = std::make_unique<Study>();
+            TitlePage ignored;
+            QString error;
+            QVERIFY2(loadStudyFile(QStringLiteral(PONDRA_RESOURCES "/Pondra-dati-riscaldamento.txt"), *study, ignored,
+                                   &error),
+                     qPrintable(error));
+        } else {
+            study = craftedStudy(hypotheses, rows, nameLength);
+        }
+        TextDocumentBuilder b;
+        const int stated = report(b, *study, robustness);
+        const PagedDocument& pages = b.pages();
+        QCOMPARE(findParagraph(pages, QStringLiteral("C) SOLIDITÀ")) != std::size_t(-1), robustness);
+        QCOMPARE(stated, pages.pageCount());
+        QVERIFY(pages.settled);
+        const std::size_t closing = findParagraph(pages, QStringLiteral("La presente relazione"));
+        QVERIFY(closing != std::size_t(-1));
+        QCOMPARE(paragraphAt(pages, closing)->text,
+                 QStringLiteral("La presente relazione di stima è composta di n.%1 pagine.").arg(signBlankText(stated)));
+
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("relazione.pdf"));
+        QString error;
+        QVERIFY2(exportPages(pages, pdf, &error), qPrintable(error));
+        QCOMPARE(pdfPages(pdf), stated);
+
+        checkRules(pages);
+        // The signature block on one page: place and date, "il perito", the studio.
+        const Placement at = placement(pages);
+        const std::size_t place = findParagraph(pages, QStringLiteral("Bologna: "));
+        const std::size_t studio = findParagraph(pages, QStringLiteral("(Studio Rossi)"));
+        QCOMPARE(at.first[place], at.last[studio]);
+        // Counted over both kinds: closing texts after the ranking's page, and on it.
+        const int rankingPage = at.last[closing - 1];
+        (at.first[closing] > rankingPage ? m_spilled : m_together)++;
+    }
+
+    void report_casesCoverClosingTextsOnANewPage()
+    {
+        QVERIFY2(m_spilled > 0 && m_together > 0, qPrintable(QStringLiteral("%1 %2").arg(m_spilled).arg(m_together)));
+    }
+
+    void otherPrintouts_noBlankPageAndTheirOwnRules_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("expectedPages");
+        QTest::newRow("modulo di acquisizione") << QStringLiteral("modello") << 1;
+        QTest::newRow("condizioni di licenza") << QStringLiteral("licenza") << 1;
+        QTest::newRow("guida") << QStringLiteral("guida") << HelpPageCount;
+        QTest::newRow("dati di 30 ipotesi") << QStringLiteral("dati") << -1;
+    }
+
+    void otherPrintouts_noBlankPageAndTheirOwnRules()
+    {
+        QFETCH(QString, kind);
+        QFETCH(int, expectedPages);
+        const IdentityTexts identity = InitGlobals();
+        TextDocumentBuilder b;
+        std::unique_ptr<Study> study = craftedStudy(30, 9, 20);
+        Ranking ranking;
+        Study& s = *study;
+        const PrintSource source{identity, s, ranking, titlePage(), QString(), QString(),
+                                 [&s](int h) { return ShowHypothesis(s, h); }};
+        if (kind == u"modello") {
+            printTemplate(b, identity);
+        } else if (kind == u"licenza") {
+            printTermsOfUse(b, identity, termsOfUseText());
+        } else if (kind == u"guida") {
+            printHelpContents(b, identity);
+        } else {
+            printHypothesesData(b, source);
+        }
+        if (expectedPages > 0) {
+            QCOMPARE(b.pageCount(), expectedPages);
+        }
+        checkRules(b.pages());
+    }
+
+    void webPage_standaloneWithNormalLinesAndThePagesColumns()
+    {
+        std::unique_ptr<Study> study = craftedStudy(3, 4, 10);
+        TextDocumentBuilder b;
+        report(b, *study);
+        const QString html = QString::fromUtf8(htmlPage(b.pages(), QStringLiteral("Relazione <prova>")));
+        QVERIFY(html.startsWith(QStringLiteral("<!DOCTYPE html>\n<html lang=\"it\">\n<head>\n<meta charset=\"utf-8\">")));
+        QVERIFY(html.contains(QStringLiteral("<title>Relazione &lt;prova&gt;</title>")));
+        QVERIFY(html.trimmed().endsWith(QStringLiteral("</html>")));
+        // Lines as the font sets them: no line height anywhere but the normal one.
+        static const QRegularExpression lineHeight(QStringLiteral("line-height:\\s*([^;}]+)"));
+        for (const QRegularExpressionMatch& m : lineHeight.globalMatch(html)) {
+            QCOMPARE(m.captured(1).trimmed(), QStringLiteral("normal"));
+        }
+        // Blank lines stay; tables have the columns of the pages, adding up to the text width.
+        QVERIFY(html.count(QStringLiteral("<br></p>")) > 30);
+        QCOMPARE(html.count(QStringLiteral("<table")), 5);
+        static const QRegularExpression group(QStringLiteral("<colgroup>(.*?)</colgroup>"));
+        static const QRegularExpression width(QStringLiteral("width: ([0-9.]+)%"));
+        for (const QRegularExpressionMatch& g : group.globalMatch(html)) {
+            double sum = 0;
+            for (const QRegularExpressionMatch& w : width.globalMatch(g.captured(1))) {
+                sum += w.captured(1).toDouble();
+            }
+            QVERIFY2(qAbs(sum - 100) < 0.01, qPrintable(g.captured(1)));
+        }
+        QVERIFY(html.contains(QStringLiteral("<p class=\"s")) && html.contains(QStringLiteral(" r\">0,")));
+    }
+
+    void longReport_hasATruePageCount()
+    {
+        // Some three thousand pages, as no study reaches: the count stated is the count written.
+        TextDocumentBuilder b;
+        b.setFontName(QString::fromLatin1(DocumentFont));
+        b.setFontSize(48);
+        QString lines;
+        for (int i = 0; i < 36000; ++i) {
+            lines += QStringLiteral("riga %1\r").arg(i);
+        }
+        b.typeText(lines);
+        b.writeEndParagraph(QStringLiteral("composta di n."));
+        b.writeEndParagraphPageCount();
+        b.writeEndParagraph(QStringLiteral(" pagine."));
+        const int pages = b.pageCount();
+        QVERIFY2(pages > 2900, qPrintable(QString::number(pages)));
+        QVERIFY(b.pages().settled);
+        const auto& last = std::get<Paragraph>(b.content().blocks.back());
+        QCOMPARE(last.text, QStringLiteral("composta di n.%1 pagine.").arg(signBlankText(pages)));
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("lunga.pdf"));
+        QVERIFY(exportPages(b.pages(), pdf, nullptr));
+        QCOMPARE(pdfPages(pdf), pages);
+    }
+};
+
+QTEST_MAIN(TestPageLayout)
+#include "tst_pagelayout.moc"

@@ -1,0 +1,178 @@
+#include "support/scriptedmodule.h"
+#include "support/studybuilder.h"
+#include "ui/core/preferences.h"
+#include "ui/extra/documentwindow.h"
+#include "ui/extra/solidita.h"
+#include "ui/main/classifica.h"
+#include "ui/main/frontespizio.h"
+#include "ui/main/requisiti.h"
+#include "ui/shell/navigation.h"
+#include "ui/shell/printcommands.h"
+#include "ui/shell/shell.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextDocument>
+
+using namespace pondra;
+
+class TestSolidita : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_settings;
+    std::unique_ptr<testsupport::ScriptedModule> scripted;
+
+    ModuloPondra& module() { return *scripted->module; }
+
+    // Three hypotheses: the second one step of «costo» (weight 60) behind the first.
+    void enterStudy()
+    {
+        Study& study = module().study();
+        for (int h = 1; h <= 3; ++h) {
+            testsupport::nameHypothesis(study, h, QStringLiteral("Ipotesi %1").arg(h));
+            testsupport::enterRow(study, h, 1, QStringLiteral("costo"), h + 1, 60);
+            testsupport::enterRow(study, h, 2, QStringLiteral("qualità"), 3, 40);
+        }
+        module().window<requisiti>()->HScroll1_Change();
+    }
+
+    QList<DocumentWindow*> documents() const
+    {
+        QList<DocumentWindow*> found;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* d = qobject_cast<DocumentWindow*>(w); d && d->isVisible()) {
+                found << d;
+            }
+        }
+        return found;
+    }
+
+    QAction* viewEntry(QMainWindow* window, const QString& text)
+    {
+        for (QAction* menu : window->menuBar()->actions()) {
+            if (menu->menu() && menu->text() == QStringLiteral("&Visualizza")) {
+                for (QAction* entry : menu->menu()->actions()) {
+                    if (entry->text() == text) {
+                        return entry;
+                    }
+                }
+            }
+        }
+        return nullptr;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        // Keep the user's own settings out of the test and the test out of them.
+        for (auto format : {QSettings::NativeFormat, QSettings::IniFormat}) {
+            QSettings::setPath(format, QSettings::UserScope, m_settings.filePath(QStringLiteral("user")));
+            QSettings::setPath(format, QSettings::SystemScope, m_settings.filePath(QStringLiteral("system")));
+        }
+    }
+
+    void init()
+    {
+        scripted = std::make_unique<testsupport::ScriptedModule>();
+        installShell(module());
+        module().window<requisiti>()->show();
+    }
+    void cleanup()
+    {
+        scripted.reset();
+        QVERIFY(documents().isEmpty());
+    }
+
+    void buttonAndMenu_showTheAnalysisOfTheCurrentStudy()
+    {
+        enterStudy();
+        ShowResults(module());
+        classifica* results = module().window<classifica>();
+        QTest::mouseClick(results->cmdsolidita, Qt::LeftButton);
+        solidita* window = module().loadedWindow<solidita>();
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(window->Tabella->rowCount(), 2);
+        QCOMPARE(window->Tabella->item(0, 1)->text(), QStringLiteral("Ipotesi 2"));
+        QCOMPARE(window->Tabella->item(0, 3)->text(), QStringLiteral("1"));
+        QCOMPARE(window->Grafico->bars().size(), std::size_t(3));
+        QVERIFY(window->Sintesi->text().startsWith(QStringLiteral("La graduatoria è fragile")));
+
+        // Coming back to the window after an edit analyses the study as it now stands:
+        // hypothesis 2 fell behind.
+        testsupport::enterRow(module().study(), 2, 1, QStringLiteral("costo"), 11, 60);
+        module().study().noteEdit();
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(window, &activate);
+        QCOMPARE(window->Tabella->item(0, 1)->text(), QStringLiteral("Ipotesi 3"));
+        QCOMPARE(window->Tabella->item(1, 1)->text(), QStringLiteral("Ipotesi 2"));
+
+        // The menu entry shows it again once closed.
+        window->close();
+        QAction* entry = viewEntry(results, QStringLiteral("So&lidità della graduatoria"));
+        QVERIFY(entry);
+        entry->trigger();
+        QVERIFY(window->isVisible());
+    }
+
+    void failedCheck_showsNoAnalysis()
+    {
+        enterStudy();
+        module().study().row(2, 2).weight = Value::text(QStringLiteral("30"));
+        ShowRobustness(module());
+        QCOMPARE(scripted->dialogs->messages.size(), 1);
+        QVERIFY(!module().loadedWindow<solidita>());
+    }
+
+    void print_opensTheChartAndTableInADocumentWindow()
+    {
+        enterStudy();
+        ShowRobustness(module());
+        QTest::mouseClick(module().loadedWindow<solidita>()->cmdstampa, Qt::LeftButton);
+        QCOMPARE(documents().size(), 1);
+        const QString text = documents().first()->document()->toPlainText();
+        QVERIFY(text.contains(QStringLiteral("Solidità della graduatoria")));
+        QVERIFY(text.contains(QStringLiteral("giudizio sulla solidità")));
+        QVERIFY(text.contains(QStringLiteral("Basta migliorare di un grado il giudizio di «costo»")));
+        QVERIFY(text.contains(QChar::ObjectReplacementCharacter)); // the chart
+    }
+
+    void reportOption_offByDefault_rememberedAndObeyed()
+    {
+        QSettings(QStringLiteral("Pondra"), QStringLiteral("Pondra")).clear();
+        enterStudy();
+        module().window<frontespizio>()->progetto->setText(QStringLiteral("Perizia"));
+        classifica* results = module().window<classifica>();
+        QVERIFY(!results->includiSolidita->isChecked());
+        PrintReport(module());
+        QCOMPARE(documents().size(), 1);
+        QVERIFY(!documents().first()->document()->toPlainText().contains(QStringLiteral("SOLIDITÀ")));
+        documents().first()->hide();
+
+        results->includiSolidita->click();
+        QVERIFY(reportIncludesRobustness());
+        PrintReport(module());
+        QCOMPARE(documents().size(), 1);
+        const QString text = documents().first()->document()->toPlainText();
+        const qsizetype section = text.indexOf(QStringLiteral("C) SOLIDITÀ DELLA GRADUATORIA"));
+        QVERIFY(section > text.indexOf(QStringLiteral("B) GRADUATORIA DELLE IPOTESI")));
+        QVERIFY(section < text.indexOf(QStringLiteral("La presente relazione di stima")));
+
+        // A new session finds the option as it was left.
+        scripted.reset();
+        init();
+        QVERIFY(module().window<classifica>()->includiSolidita->isChecked());
+        QSettings(QStringLiteral("Pondra"), QStringLiteral("Pondra")).clear();
+    }
+};
+
+QTEST_MAIN(TestSolidita)
+#include "tst_solidita.moc"

@@ -1,0 +1,195 @@
+#include "archive/datafile.h"
+#include "support/scriptedmodule.h"
+#include "support/studybuilder.h"
+#include "ui/main/frontespizio.h"
+#include "ui/main/requisiti.h"
+#include "ui/main/weightarrows.h"
+#include "ui/shell/shell.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+
+using namespace pondra;
+
+namespace {
+
+using Action = std::function<void(requisiti&, frontespizio&)>;
+
+} // namespace
+
+Q_DECLARE_METATYPE(Action)
+
+// Undo and redo driven through the real windows, as a user makes the edits.
+class TestUndo : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<testsupport::ScriptedModule> scripted;
+    requisiti* data = nullptr;
+    frontespizio* title = nullptr;
+
+    ModuloPondra& module() { return *scripted->module; }
+    QAction* undo(QMainWindow* w) { return w->findChild<QAction*>(QStringLiteral("annulla")); }
+    QAction* redo(QMainWindow* w) { return w->findChild<QAction*>(QStringLiteral("ripeti")); }
+
+    // What the user sees and what is saved: the study and the title page.
+    struct State {
+        std::unique_ptr<Study> study;
+        TitlePage page;
+        bool operator==(const State& o) const { return *study == *o.study && page == o.page; }
+    };
+    State state() { return {std::make_unique<Study>(module().study()), module().titlePage()}; }
+
+private Q_SLOTS:
+    void init()
+    {
+        scripted = std::make_unique<testsupport::ScriptedModule>();
+        installShell(module());
+        Study& study = module().study();
+        testsupport::nameHypothesis(study, 1, QStringLiteral("Sede"));
+        testsupport::enterRow(study, 1, 1, QStringLiteral("costo"), 3, 60);
+        testsupport::enterRow(study, 1, 2, QStringLiteral("sicurezza"), 5, 40);
+        testsupport::nameHypothesis(study, 2, QStringLiteral("Ampliamento"));
+        testsupport::enterRow(study, 2, 1, QStringLiteral("costo"), 2, 100);
+        data = module().window<requisiti>();
+        title = module().window<frontespizio>();
+        data->HScroll1_Change();
+        data->show();
+    }
+
+    void eachEdit_undoneAndRedone_wholeStudy_data()
+    {
+        QTest::addColumn<Action>("action");
+        QTest::addColumn<QString>("undoText");
+        QTest::newRow("tick") << Action([](requisiti& d, frontespizio&) { d.Check[3]->click(); })
+                              << QStringLiteral("A&nnulla spunta caratteristica n. 3");
+        QTest::newRow("untick") << Action([](requisiti& d, frontespizio&) { d.Check[2]->click(); })
+                                << QStringLiteral("A&nnulla rimozione spunta caratteristica n. 2");
+        QTest::newRow("name typed")
+            << Action([](requisiti& d, frontespizio&) { QTest::keyClicks(d.requisito[1]->lineEdit(), QStringLiteral(" fisso")); })
+            << QStringLiteral("A&nnulla nome caratteristica n. 1");
+        QTest::newRow("judgement") << Action([](requisiti& d, frontespizio&) {
+            d.numero_Click(2);
+            d.scala[9]->click();
+        }) << QStringLiteral("A&nnulla giudizio caratteristica n. 2");
+        QTest::newRow("weight clicks merge") << Action([](requisiti& d, frontespizio&) {
+            for (int i = 0; i < 5; ++i) {
+                d.scroll[1]->stepUp();
+            }
+        }) << QStringLiteral("A&nnulla peso caratteristica n. 1");
+        QTest::newRow("hypothesis name")
+            << Action([](requisiti& d, frontespizio&) { QTest::keyClicks(d.ipotesi, QStringLiteral(" nuova")); })
+            << QStringLiteral("A&nnulla nome ipotesi n. 1");
+        QTest::newRow("clear") << Action([](requisiti& d, frontespizio&) { d.cancellare_Click(); })
+                               << QStringLiteral("A&nnulla cancellazione ipotesi n. 1");
+        QTest::newRow("title field")
+            << Action([](requisiti&, frontespizio& t) { QTest::keyClicks(t.committente, QStringLiteral("Comune")); })
+            << QString::fromUtf16(u"A&nnulla modifica «committente»");
+        QTest::newRow("title cleared") << Action([](requisiti&, frontespizio& t) { t.cancella_Click(); })
+                                       << QStringLiteral("A&nnulla cancellazione frontespizio");
+    }
+    void eachEdit_undoneAndRedone_wholeStudy()
+    {
+        QFETCH(Action, action);
+        QFETCH(QString, undoText);
+        const State before = state();
+        QVERIFY(!undo(data)->isEnabled());
+        action(*data, *title);
+        const State after = state();
+        QVERIFY(!(after == before));
+        QCOMPARE(undo(data)->text(), undoText);
+        QCOMPARE(undo(title)->text(), undoText);
+
+        undo(title)->trigger();
+        QVERIFY(state() == before);
+        QVERIFY(!undo(data)->isEnabled());
+        QCOMPARE(redo(data)->text(), QString(undoText).replace(QStringLiteral("A&nnulla"), QStringLiteral("&Ripeti")));
+        redo(data)->trigger();
+        QVERIFY(state() == after);
+    }
+
+    void undoAcrossHypothesisChange_showsHypothesisAndRow_rescores()
+    {
+        // Row 15 of hypothesis 2, then hypothesis 3 shown with the first rows.
+        data->HScroll1->setValue(2);
+        data->VScroll1->setValue(10);
+        data->Check[6]->click();
+        QTest::keyClicks(data->requisito[6]->lineEdit(), QStringLiteral("uso"));
+        data->scala[1]->click();
+        const QString resto = data->resto->text();
+        data->scroll[6]->stepUp();
+        data->HScroll1->setValue(3);
+        data->VScroll1->setValue(1);
+
+        undo(data)->trigger();
+        QCOMPARE(data->HScroll1->value(), 2);
+        QCOMPARE(data->Label9->text(), QStringLiteral("Ipotesi n. 2"));
+        const int first = module().study().FirstVisibleRow;
+        QVERIFY(first <= 15 && 15 < first + VisibleRows);
+        QCOMPARE(data->percentuale[15 - first + 1]->text(), QString());
+        QCOMPARE(data->resto->text(), resto);
+        QCOMPARE(module().study().CurrentHypothesis, 2);
+    }
+
+    void revision_undoBackToSaved_isUnchanged_openClearsHistory()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("Pondra-dati-prova"));
+        QVERIFY(saveStudyFile(file, module().study(), TitlePage(), nullptr));
+        QString error;
+        QVERIFY(module().openFile(file, &error));
+        QVERIFY(!module().isModified());
+
+        // Up and down again on one row's arrows is no step and no change.
+        data->scroll[1]->stepUp();
+        data->scroll[1]->stepDown();
+        QVERIFY(!undo(data)->isEnabled());
+        QVERIFY(!module().isModified());
+
+        data->scroll[1]->stepDown();
+        QTest::keyClicks(title->luogo, QStringLiteral("Roma"));
+        undo(data)->trigger();
+        QVERIFY(module().isModified());
+        undo(data)->trigger();
+        QVERIFY(!module().isModified());
+        redo(data)->trigger();
+        QVERIFY(module().isModified());
+
+        QVERIFY(module().openFile(file, &error));
+        QVERIFY(!undo(data)->isEnabled());
+        QVERIFY(!redo(data)->isEnabled());
+    }
+
+    void undoKeys_fromATextField_reachTheStudysHistory()
+    {
+        QApplication::setActiveWindow(data);
+        QVERIFY(QTest::qWaitForWindowActive(data));
+        const State before = state();
+        data->scroll[2]->stepUp();
+        data->ipotesi->setFocus();
+        QTest::keyClicks(data->ipotesi, QStringLiteral("X"));
+        // Twice: the name, then the weight, which the field itself knows nothing of.
+        QTest::keyClick(data->ipotesi, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(data->ipotesi, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(state() == before);
+        QCOMPARE(data->percentuale[2]->text(), QStringLiteral("40"));
+        QTest::keyClick(data->ipotesi, Qt::Key_Y, Qt::ControlModifier);
+        QTest::keyClick(data->ipotesi, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(data->ipotesi->text(), QStringLiteral("SedeX"));
+        QCOMPARE(module().study().hypothesis(1).name.toDisplayText(), QStringLiteral("SedeX"));
+        QCOMPARE(module().study().row(1, 2).weight.toDisplayText(), QStringLiteral("41"));
+    }
+};
+
+QTEST_MAIN(TestUndo)
+#include "tst_undo.moc"
