@@ -5,6 +5,7 @@
 #include "model/ranking.h"
 #include "model/robustness.h"
 #include "model/scoring.h"
+#include "model/textrules.h"
 #include "archive/pricelist.h"
 #include "reports/documentexport.h"
 #include "reports/pagelayout.h"
@@ -66,8 +67,10 @@ std::optional<CheckedStudy> printRankingOf(const QString& path, QTextStream& out
     ordina(*checked->study, ranking);
     for (int position = 1; position <= checked->study->HypothesisCount; ++position) {
         const RankingEntry& entry = ranking[std::size_t(position)];
-        out << position << '\t' << entry.name.toDisplayText() << '\t' << entry.evaluation.toDisplayText() << '\t'
-            << entry.overallJudgement.toDisplayText() << '\n';
+        // A tab or a line end inside a text must not add a field or a row.
+        out << position << '\t' << printableText(entry.name.toDisplayText()) << '\t'
+            << printableText(entry.evaluation.toDisplayText()) << '\t'
+            << printableText(entry.overallJudgement.toDisplayText()) << '\n';
     }
     out.flush();
     exit = ExitPassed;
@@ -101,8 +104,8 @@ int runAnalysisCommand(const QString& path, QTextStream& out, QTextStream& err)
         return exit;
     }
     for (const Challenge& c : analyseRobustness(*checked->study).challenges) {
-        out << c.position << '\t' << c.name << '\t'
-            << (c.changesNeeded ? QString::number(*c.changesNeeded) : QStringLiteral("-")) << '\t' << c.rowsText
+        out << c.position << '\t' << printableText(c.name) << '\t'
+            << (c.changesNeeded ? QString::number(*c.changesNeeded) : QStringLiteral("-")) << '\t' << printableText(c.rowsText)
             << '\n';
     }
     out.flush();

@@ -2,11 +2,10 @@
 
 #include "datafilereader.h"
 #include "datafilewriter.h"
+#include "filewriting.h"
+#include "regularfile.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 #include <memory>
 
@@ -21,22 +20,15 @@ void setError(QString* error, const QString& text)
     }
 }
 
-QString shownName(const QString& path)
-{
-    return QDir::toNativeSeparators(path);
-}
-
 } // namespace
 
 bool loadStudyFile(const QString& path, Study& study, TitlePage& titlePage, QString* error)
 {
-    const QString prefix = QStringLiteral("Il file «%1» non si può aprire: ").arg(shownName(path));
+    const QString prefix = QStringLiteral("Il file «%1» non si può aprire: ").arg(shownFileName(path));
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        const QFileInfo info(path);
-        setError(error, prefix + (!info.exists()  ? QStringLiteral("non esiste.")
-                                  : info.isDir() ? QStringLiteral("è una cartella.")
-                                                 : QStringLiteral("non si hanno i permessi per leggerlo.")));
+    QString reason;
+    if (!openRegularFile(file, &reason)) {
+        setError(error, prefix + reason);
         return false;
     }
     auto fresh = std::make_unique<Study>();
@@ -55,21 +47,16 @@ bool loadStudyFile(const QString& path, Study& study, TitlePage& titlePage, QStr
 
 bool saveStudyFile(const QString& path, const Study& study, const TitlePage& titlePage, QString* error)
 {
-    const QString prefix = QStringLiteral("Il file «%1» non si può salvare: ").arg(shownName(path));
-    QSaveFile file(path);
-    // Unbuffered, so a write the disk refuses fails here and not silently inside commit().
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        setError(error, prefix + QStringLiteral("la cartella non esiste o non si hanno i permessi per scriverci."));
-        return false;
-    }
+    const QString prefix = QStringLiteral("Il file «%1» non si può salvare: ").arg(shownFileName(path));
     DataFileWriter writer;
-    if (!writer.write(&file, study, titlePage)) {
-        file.cancelWriting();
+    const std::optional<QByteArray> bytes = writer.compose(study, titlePage);
+    if (!bytes) {
         setError(error, prefix + writer.errorString());
         return false;
     }
-    if (!file.commit()) {
-        setError(error, prefix + QStringLiteral("la scrittura non è riuscita (disco pieno o supporto non scrivibile)."));
+    QString reason;
+    if (!saveWholeFile(path, *bytes, &reason)) {
+        setError(error, prefix + reason);
         return false;
     }
     return true;

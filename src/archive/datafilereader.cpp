@@ -2,6 +2,8 @@
 
 #include "recordscanner.h"
 
+#include "model/judgementscale.h"
+#include "model/textlimits.h"
 #include "model/textrules.h"
 
 #include <QIODevice>
@@ -17,19 +19,44 @@ namespace {
 // A whole data file of 100 hypotheses of 100 rows is well under a megabyte.
 constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
 
+bool isWholeIn(std::optional<double> d, int low, int high)
+{
+    return d && *d == std::floor(*d) && *d >= low && *d <= high;
+}
+
+// Counts and flags are written as numbers, never as texts.
 bool isWholeNumberIn(const Value& v, int low, int high)
 {
-    if (!v.isNumeric()) {
-        return false;
+    return v.isNumeric() && isWholeIn(v.toNumber(), low, high);
+}
+
+// A coefficient is a step of the judgement scale: 0 to 1 in tenths.
+bool isScaleCoefficient(double c)
+{
+    const double tenths = c * 10.0;
+    return c >= 0.0 && c <= 1.0 && std::abs(tenths - std::round(tenths)) < 1e-9;
+}
+
+// A coefficient written with a point ("0.8", by a program set to another language) is the
+// coefficient the Data window writes with the comma.
+std::optional<Value> coefficientWithComma(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty() || numberPrefixLength(trimmed, u'.') != trimmed.size()) {
+        return std::nullopt;
     }
-    const double d = *v.toNumber();
-    return d == std::floor(d) && d >= low && d <= high;
+    bool ok = false;
+    const double c = trimmed.toDouble(&ok);
+    if (!ok) {
+        return std::nullopt;
+    }
+    return Value::text(generalNumberText(c));
 }
 
 class Reader {
 public:
-    Reader(QByteArrayView data, Study& study, TitlePage& titlePage)
-        : m_scanner(data), m_study(study), m_titlePage(titlePage) {}
+    Reader(QByteArrayView data, TextEncoding encoding, Study& study, TitlePage& titlePage)
+        : m_scanner(data, encoding), m_study(study), m_titlePage(titlePage) {}
 
     bool run();
     QString error;
@@ -41,6 +68,12 @@ private:
     {
         error = QStringLiteral("riga %1: %2").arg(line).arg(what);
         return false;
+    }
+    // A name, a judgement: within its limits, on one line.
+    bool checkName(const Value& v, const QString& field)
+    {
+        const std::optional<QString> problem = v.isText() ? nameTextProblem(v.textValue()) : std::nullopt;
+        return !problem || fail(m_line, QStringLiteral("%1 %2.").arg(field, *problem));
     }
     bool readHypothesis(int h);
     bool readRow(int h, int r);
@@ -76,6 +109,11 @@ bool Reader::readHypothesis(int h)
         return false;
     }
     Hypothesis& hyp = m_study.hypothesis(h);
+    const QString of = QStringLiteral(" dell'ipotesi n. %1").arg(h);
+    if (!checkName(m_fields[0], QStringLiteral("il nome") + of) ||
+        !checkName(m_fields[3], QStringLiteral("il giudizio complessivo") + of)) {
+        return false;
+    }
     const Value& rowCount = m_fields[1];
     if (!rowCount.isNothing() && !isWholeNumberIn(rowCount, 0, MaxRows)) {
         return fail(m_line, QStringLiteral("il numero delle caratteristiche deve essere un numero intero da 0 a 100."));
@@ -111,9 +149,38 @@ bool Reader::readRow(int h, int r)
     if (!ticked.isNothing() && !isWholeNumberIn(ticked, 0, 1)) {
         return fail(m_line, QStringLiteral("l'indicatore di spunta deve valere 0 o 1."));
     }
-    const Value& coefficient = m_fields[4];
-    if (!coefficient.isEmpty() && coefficient.isText() && !isDisplayNumber(coefficient.textValue())) {
-        return fail(m_line, QStringLiteral("il coefficiente deve essere un numero."));
+    const QString of = QStringLiteral(" della caratteristica n. %1 dell'ipotesi n. %2").arg(r).arg(h);
+    if (!checkName(m_fields[1], QStringLiteral("il nome") + of) ||
+        !checkName(m_fields[2], QStringLiteral("il giudizio") + of)) {
+        return false;
+    }
+    const Value& number = m_fields[3];
+    if (!number.isEmpty() && !isWholeIn(number.toNumber(), 1, JudgementSteps)) {
+        return fail(m_line, QStringLiteral("il numero del giudizio deve essere un numero intero da 1 a %1.")
+                                .arg(JudgementSteps));
+    }
+    Value& coefficient = m_fields[4];
+    if (!coefficient.isEmpty()) {
+        if (coefficient.isText() && !isDisplayNumber(coefficient.textValue())) {
+            if (std::optional<Value> withComma = coefficientWithComma(coefficient.textValue())) {
+                coefficient = *withComma;
+            }
+        }
+        const std::optional<double> c = coefficient.toNumber();
+        if (!c) {
+            return fail(m_line, QStringLiteral("il coefficiente deve essere un numero."));
+        }
+        if (!isScaleCoefficient(*c)) {
+            return fail(m_line, QStringLiteral("il coefficiente deve essere un valore della scala dei giudizi, "
+                                               "da 0 a 1 in decimi."));
+        }
+    }
+    const Value& weight = m_fields[5];
+    if (!weight.isEmpty()) {
+        const double w = weight.toLeadingNumber();
+        if (w < 0.0 || w > 100.0) {
+            return fail(m_line, QStringLiteral("il peso deve essere compreso tra 0 e 100."));
+        }
     }
     CharacteristicEntry& row = m_study.row(h, r);
     row.ticked = m_fields[0];
@@ -144,7 +211,12 @@ bool Reader::run()
         return false;
     }
     for (int i = 0; i < TitlePage::FieldCount; ++i) {
-        m_titlePage.field(i) = m_fields[std::size_t(i)].toDisplayText();
+        const QString text = m_fields[std::size_t(i)].toDisplayText();
+        if (const std::optional<QString> problem = titleFieldProblem(text)) {
+            return fail(m_line, QStringLiteral("il campo «%1» del frontespizio %2.")
+                                    .arg(TitlePage::fieldCaption(i), *problem));
+        }
+        m_titlePage.field(i) = text;
     }
     // Whatever follows the title line is not part of the study.
     return true;
@@ -176,7 +248,12 @@ bool DataFileReader::read(QIODevice* device, Study& study, TitlePage& titlePage)
             return false;
         }
     }
-    Reader reader(data, study, titlePage);
+    const DetectedEncoding detected = detectEncoding(data);
+    if (detected.encoding == TextEncoding::Utf16) {
+        m_error = utf16RefusalText();
+        return false;
+    }
+    Reader reader(QByteArrayView(data).sliced(detected.markLength), detected.encoding, study, titlePage);
     if (!reader.run()) {
         m_error = reader.error;
         return false;

@@ -10,7 +10,9 @@ class QIODevice;
 namespace pondra {
 
 // Reads a data file: the hypothesis count, each hypothesis with its rows, the title line.
-// Values come back with the kind they were written with. Neither scores nor checks.
+// Values come back with the kind they were written with. Neither scores nor checks, but takes
+// only what the program could have written: numbers on their scales, names and title fields
+// within their limits. Windows-1252 or UTF-8 (a file from another editor); UTF-16 is refused.
 class DataFileReader {
 public:
     // Fills study and titlePage. On failure they hold what was read before the fault: read

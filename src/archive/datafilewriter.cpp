@@ -1,6 +1,7 @@
 #include "datafilewriter.h"
 
 #include "cp1252.h"
+#include "model/textlimits.h"
 #include "model/textrules.h"
 
 #include <QIODevice>
@@ -35,12 +36,24 @@ public:
         return true;
     }
 
+    // A name or a judgement, which the reader takes only within its limits.
+    bool name(const Value& v, const char16_t* what)
+    {
+        const bool fits = !v.isText() || withinLimits(nameTextProblem(v.textValue()), QString::fromUtf16(what));
+        return fits && value(v, what);
+    }
+
+    bool titleField(const QString& t, const QString& what)
+    {
+        return withinLimits(titleFieldProblem(t), what) && text(t, what);
+    }
+
     bool text(const QString& t, const QString& what)
     {
         const std::optional<QByteArray> bytes = cp1252::encode(t);
         if (!bytes) {
             error = QStringLiteral("il campo «%1» contiene caratteri che un file di dati non può contenere: %2")
-                        .arg(fieldName(what), unstorable(t));
+                        .arg(fieldName(what), printableText(unstorable(t)));
             return false;
         }
         out += '"';
@@ -59,6 +72,14 @@ public:
     void endLine() { out += "\r\n"; }
 
 private:
+    bool withinLimits(const std::optional<QString>& problem, const QString& what)
+    {
+        if (problem) {
+            error = QStringLiteral("il campo «%1» %2.").arg(fieldName(what), *problem);
+        }
+        return !problem;
+    }
+
     QString fieldName(const QString& what) const
     {
         if (row > 0) {
@@ -97,16 +118,16 @@ std::optional<QByteArray> DataFileWriter::compose(const Study& study, const Titl
         const Hypothesis& hyp = study.hypothesis(h);
         c.hypothesis = h;
         c.row = 0;
-        ok = c.value(hyp.name, u"nome") && (c.comma(), c.value(hyp.LastNamedRow, u"numero delle caratteristiche")) &&
+        ok = c.name(hyp.name, u"nome") && (c.comma(), c.value(hyp.LastNamedRow, u"numero delle caratteristiche")) &&
              (c.comma(), c.value(hyp.EvaluationPercent, u"valutazione")) &&
-             (c.comma(), c.value(hyp.OverallJudgement, u"giudizio complessivo"));
+             (c.comma(), c.name(hyp.OverallJudgement, u"giudizio complessivo"));
         c.endLine();
         const int rows = study.lastNamedRowOf(h);
         for (int r = 1; ok && r <= rows; ++r) {
             const CharacteristicEntry& row = study.row(h, r);
             c.row = r;
-            ok = c.value(row.ticked, u"spunta") && (c.comma(), c.value(row.name, u"nome")) &&
-                 (c.comma(), c.value(row.judgement, u"giudizio")) &&
+            ok = c.value(row.ticked, u"spunta") && (c.comma(), c.name(row.name, u"nome")) &&
+                 (c.comma(), c.name(row.judgement, u"giudizio")) &&
                  (c.comma(), c.value(row.judgementNumber, u"valore")) &&
                  (c.comma(), c.value(row.coefficient, u"coefficiente")) &&
                  (c.comma(), c.value(row.weight, u"peso"));
@@ -119,7 +140,7 @@ std::optional<QByteArray> DataFileWriter::compose(const Study& study, const Titl
         if (i > 0) {
             c.comma();
         }
-        ok = c.text(titlePage.field(i), TitlePage::fieldCaption(i));
+        ok = c.titleField(titlePage.field(i), TitlePage::fieldCaption(i));
     }
     c.endLine();
     if (!ok) {

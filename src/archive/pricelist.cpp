@@ -1,10 +1,9 @@
 #include "pricelist.h"
 
 #include "recordscanner.h"
+#include "regularfile.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QIODevice>
 
 #include <cmath>
@@ -26,7 +25,7 @@ void setError(QString* error, const QString& text) {
 // field is wanted, so whatever follows the last entry is never looked at.
 class FieldStream {
 public:
-    explicit FieldStream(QByteArrayView data) : m_scanner(data) {}
+    FieldStream(QByteArrayView data, TextEncoding encoding) : m_scanner(data, encoding) {}
 
     // False at the end of the file (error stays empty) or on a field that cannot be read.
     bool next(Value& value, int& line) {
@@ -63,7 +62,7 @@ private:
 
 class Reader {
 public:
-    explicit Reader(QByteArrayView data) : m_stream(data) {}
+    Reader(QByteArrayView data, TextEncoding encoding) : m_stream(data, encoding) {}
 
     bool run(PriceList& list);
     QString error;
@@ -174,7 +173,12 @@ bool readPriceList(QIODevice* device, PriceList& list, QString* error) {
         setError(error, QStringLiteral("il file è troppo grande per essere un listino."));
         return false;
     }
-    Reader reader(data);
+    const DetectedEncoding detected = detectEncoding(data);
+    if (detected.encoding == TextEncoding::Utf16) {
+        setError(error, utf16RefusalText());
+        return false;
+    }
+    Reader reader(QByteArrayView(data).sliced(detected.markLength), detected.encoding);
     PriceList fresh;
     if (!reader.run(fresh)) {
         setError(error, reader.error);
@@ -186,13 +190,11 @@ bool readPriceList(QIODevice* device, PriceList& list, QString* error) {
 
 bool loadPriceList(const QString& path, PriceList& list, QString* error) {
     const QString prefix =
-        QStringLiteral("Il listino «%1» non si può leggere: ").arg(QDir::toNativeSeparators(path));
+        QStringLiteral("Il listino «%1» non si può leggere: ").arg(shownFileName(path));
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        const QFileInfo info(path);
-        setError(error, prefix + (!info.exists() ? QStringLiteral("non esiste.")
-                                  : info.isDir() ? QStringLiteral("è una cartella.")
-                                                 : QStringLiteral("non si hanno i permessi per leggerlo.")));
+    QString reason;
+    if (!openRegularFile(file, &reason)) {
+        setError(error, prefix + reason);
         return false;
     }
     QString why;

@@ -1,6 +1,5 @@
 #include "recordscanner.h"
 
-#include "cp1252.h"
 #include "model/textrules.h"
 
 #include <algorithm>
@@ -81,6 +80,9 @@ bool RecordScanner::next(std::vector<Value>& fields)
             return true;
         }
         ++m_pos; // the comma
+        if (atEnd()) {
+            return fail(QStringLiteral("il file finisce subito dopo una virgola: sembra troncato."));
+        }
     }
 }
 
@@ -122,7 +124,7 @@ bool RecordScanner::readQuoted(Value& value)
     if (!atLineEnd() && peek() != ',') {
         return fail(QStringLiteral("dopo un testo tra virgolette ci può essere solo una virgola."));
     }
-    value = Value::text(cp1252::decode(bytes));
+    value = Value::text(decodeText(bytes, m_encoding));
     return true;
 }
 
@@ -141,7 +143,8 @@ bool RecordScanner::readUnquoted(Value& value)
         return true;
     }
     if (!parseFileNumber(text, value)) {
-        return fail(QStringLiteral("«%1» non è un numero.").arg(cp1252::decode(text.first(std::min<qsizetype>(text.size(), 40)))));
+        const QByteArrayView shown = text.first(std::min<qsizetype>(text.size(), 40));
+        return fail(QStringLiteral("«%1» non è un numero.").arg(printableText(decodeText(shown, m_encoding))));
     }
     return true;
 }

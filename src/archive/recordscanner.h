@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/value.h"
+#include "textencoding.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -11,10 +12,12 @@ namespace pondra {
 
 // Splits data-file bytes into records: one line of comma-separated fields each. A quoted
 // field is a text (a doubled quote inside stands for one quote, line ends inside are kept),
-// an empty field is nothing, anything else must be a number written with a point.
+// an empty field is nothing, anything else must be a number written with a point. A file that
+// ends right after a comma has been cut short and is refused.
 class RecordScanner {
 public:
-    explicit RecordScanner(QByteArrayView data) : m_data(data) {}
+    // `data` starts after any byte-order mark; texts are decoded as `encoding` says.
+    RecordScanner(QByteArrayView data, TextEncoding encoding) : m_data(data), m_encoding(encoding) {}
 
     bool atEnd() const { return m_pos >= m_data.size(); }
     // The line the next record starts on, from 1.
@@ -35,6 +38,7 @@ private:
     char peek() const { return m_data[m_pos]; }
 
     QByteArrayView m_data;
+    TextEncoding m_encoding;
     qsizetype m_pos = 0;
     int m_line = 1;
     QString m_error;

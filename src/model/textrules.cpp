@@ -109,6 +109,32 @@ QString fixedPatternText(double value, QStringView pattern)
     return text;
 }
 
+QString printableText(QStringView text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t code = text.at(i).unicode();
+        qsizetype length = 1;
+        if (QChar::isHighSurrogate(code) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            code = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
+            length = 2;
+        }
+        const QChar::Category category = QChar::category(code);
+        const bool prints = QChar::isPrint(code) && category != QChar::Separator_Line &&
+                            category != QChar::Separator_Paragraph;
+        if (prints) {
+            out += text.sliced(i, length);
+        } else {
+            const bool byte = code <= 0xFF;
+            out += QLatin1StringView(byte ? "\\x" : "\\u");
+            out += QString::number(uint(code), 16).toUpper().rightJustified(byte ? 2 : 4, u'0');
+        }
+        i += length - 1;
+    }
+    return out;
+}
+
 bool isDisplayNumber(QStringView text)
 {
     const QStringView s = text.trimmed();

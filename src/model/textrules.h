@@ -73,6 +73,11 @@ double leadingNumber(QStringView text);
 // The form numbers take in the data file: point, no zero before it (".5"), 15 digits.
 QString dataFileNumberText(double value);
 
+// A text from outside (a file's bytes, a file name) as a message or a plain-text listing quotes
+// it: every character that does not print (control and format characters, line and paragraph
+// separators, lone surrogates) as \xNN, or \uNNNN above 0xFF; the rest as it is.
+QString printableText(QStringView text);
+
 // "lunedì, 7 dic 2026": weekday, day without zero, abbreviated month, year.
 QString italianLongDate(const QDate& date);
 

@@ -7,11 +7,12 @@
 #include "pagepainter.h"
 #include "textdocumentconversion.h"
 
+#include "archive/filewriting.h"
+#include "archive/regularfile.h"
+
 #include <QBuffer>
-#include <QDir>
 #include <QFileInfo>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextDocument>
 
 namespace pondra {
@@ -24,7 +25,7 @@ constexpr int PdfResolution = 72;
 bool fail(const QString& path, const QString& reason, QString* error)
 {
     if (error) {
-        *error = QStringLiteral("Il file «%1» non si può scrivere: %2").arg(QDir::toNativeSeparators(path), reason);
+        *error = QStringLiteral("Il file «%1» non si può scrivere: %2").arg(shownFileName(path), reason);
     }
     return false;
 }
@@ -58,20 +59,8 @@ QString pageTitle(const PagedDocument& pages, const QString& path)
 
 bool writeWholeFile(const QByteArray& bytes, const QString& path, QString* error)
 {
-    QSaveFile file(path);
-    // Unbuffered, so a write the disk refuses is seen here and not lost inside commit().
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        return fail(path, file.errorString(), error);
-    }
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return fail(path, reason, error);
-    }
-    if (!file.commit()) {
-        return fail(path, file.errorString(), error);
-    }
-    return true;
+    QString reason;
+    return saveWholeFile(path, bytes, &reason) || fail(path, reason, error);
 }
 
 std::shared_ptr<const PagedDocument> pagesOf(const QTextDocument& document)
@@ -117,8 +106,8 @@ bool exportPages(const PagedDocument& pages, const QString& path, QString* error
             return true;
         }
         if (error) {
-            const QString file = QDir::toNativeSeparators(path);
-            *error = reason.isEmpty() ? QStringLiteral("Il file «%1» non si può scrivere.").arg(file) : reason;
+            *error = reason.isEmpty() ? QStringLiteral("Il file «%1» non si può scrivere.").arg(shownFileName(path))
+                                      : reason;
         }
         return false;
     }

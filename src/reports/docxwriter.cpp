@@ -6,10 +6,10 @@
 #include "pagesetup.h"
 #include "tablelook.h"
 
+#include "archive/filewriting.h"
+#include "archive/regularfile.h"
+
 #include <QDateTime>
-#include <QDir>
-#include <QFileInfo>
-#include <QSaveFile>
 
 #include <zip.h>
 
@@ -632,7 +632,7 @@ void setError(QString* error, const QString& text)
 bool writeDocx(const PagedDocument& pages, const QString& path, QString* error)
 {
     const QString prefix =
-        QStringLiteral("Il file «%1» non si può scrivere: ").arg(QDir::toNativeSeparators(path));
+        QStringLiteral("Il file «%1» non si può scrivere: ").arg(shownFileName(path));
 
     DocumentXml xml(pages);
     std::vector<Part> parts;
@@ -659,23 +659,9 @@ bool writeDocx(const PagedDocument& pages, const QString& path, QString* error)
         return false;
     }
 
-    QSaveFile file(path);
-    // Unbuffered, so a short write shows in write()'s count: a buffered flush at commit() can lose
-    // the tail of the file without reporting it.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        setError(error,
-                 prefix + (QFileInfo(path).isDir()
-                               ? QStringLiteral("è una cartella.")
-                               : QStringLiteral(
-                                     "la cartella non esiste o non si hanno i permessi per scriverci.")));
-        return false;
-    }
-    if (file.write(archive) != archive.size()) {
-        file.cancelWriting();
-    }
-    if (!file.commit()) {
-        setError(error, prefix + QStringLiteral(
-                                     "la scrittura non è riuscita (disco pieno o supporto non scrivibile)."));
+    QString reason;
+    if (!saveWholeFile(path, archive, &reason)) {
+        setError(error, prefix + reason);
         return false;
     }
     return true;

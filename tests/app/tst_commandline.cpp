@@ -118,6 +118,25 @@ private Q_SLOTS:
         QCOMPARE(r.out, QStringLiteral("1\tA\t90\tottimo\n2\tB\t0\tnullo\n"));
     }
 
+    void ranking_linesStayOneRowOfFourFields()
+    {
+        // A name holding markup prints as it is; one with a character that does not print
+        // (here a right-to-left override) prints it escaped.
+        QTemporaryDir dir;
+        const QString path = writeFile(dir, QStringLiteral("2\r\n\"<b>A</b>\",1,,\r\n1,\"x\",\"ottimo\",2,\"0,9\",\"100\"\r\n"
+                                                           "\"B\u202Eb\",1,,\r\n1,\"x\",\"nullo\",11,\"0\",\"100\"\r\n")
+                                                .toUtf8() + title);
+        Run r = pondra({QStringLiteral("--ranking"), path});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, QStringLiteral("1\t<b>A</b>\t90\tottimo\n2\tB\\u202Eb\t0\tnullo\n"));
+
+        // A coefficient off the scale no longer ranks ("-5" once gave -97 % and "buono").
+        r = pondra({QStringLiteral("--ranking"),
+                    writeFile(dir, "1\r\n\"A\",1,,\r\n1,\"x\",\"buono\",3,\"-5\",\"100\"\r\n" + title)});
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains(QStringLiteral("riga 3: il coefficiente")), qPrintable(r.err));
+    }
+
     void emptyStudy_saysNothingEntered()
     {
         QTemporaryDir dir;

@@ -2,8 +2,10 @@
 #include "archive/datafile.h"
 #include "archive/datafilereader.h"
 #include "archive/datafilewriter.h"
+#include "archive/pricelist.h"
 #include "model/datacheck.h"
 #include "model/scoring.h"
+#include "model/textlimits.h"
 #include "support/studybuilder.h"
 
 #include <QBuffer>
@@ -13,6 +15,15 @@
 #include <QTest>
 
 #include <memory>
+
+#ifdef Q_OS_UNIX
+#include <QThread>
+#include <atomic>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+#endif
 
 using namespace pondra;
 
@@ -126,7 +137,7 @@ private Q_SLOTS:
         TitlePage page;
         page.progetto = QStringLiteral("Villa \"La Rosa\"");
         page.data = QStringLiteral("lunedì, 7 dic 2026"); // a comma inside a quoted field
-        page.allegati = QStringLiteral("€ – “foto”");      // characters of the upper code page
+        page.allegati = QStringLiteral("€ – “foto”\r\nplanimetria"); // upper code page, a line end
 
         study->HypothesisCount = 3;
         Hypothesis& h1 = study->hypothesis(1);
@@ -142,7 +153,7 @@ private Q_SLOTS:
             Value::text(QString());
         CharacteristicEntry& zero = study->row(1, 4);
         zero.ticked = Value::integer(1);
-        zero.name = Value::text(QStringLiteral("riga\r\ncon a capo"));
+        zero.name = Value::text(QStringLiteral("riga azzerata"));
         zero.coefficient = Value::integer(0);
 
         Hypothesis& h2 = study->hypothesis(2);
@@ -229,6 +240,39 @@ private Q_SLOTS:
                                             << QStringLiteral("riga 2: la valutazione deve essere un numero");
         QTest::newRow("fields shifted") << QByteArray("1\r\n\"H\",1,50\r\n" + title)
                                         << QStringLiteral("riga 2: l'ipotesi n. 1 con 3 campi invece di 4");
+        QTest::newRow("cut after the last comma") << QByteArray("0\r\n\"a\",\"b\",\"c\",\"d\",\"e\",\"f\",")
+                                                  << QStringLiteral("riga 2: il file finisce subito dopo una virgola");
+        QTest::newRow("utf-16 with mark") << QByteArray("\xFF\xFE" "0\0\r\0\n\0", 8)
+                                          << QStringLiteral("il file è in UTF-16: salvarlo come testo Windows-1252 o UTF-8");
+        QTest::newRow("utf-16 without mark") << QByteArray("\0" "0\0\r\0\n", 6) << QStringLiteral("UTF-16");
+        QTest::newRow("unprintable bytes quoted") << QByteArray("1\r\n\"H\",1,5") + QByteArray("\0\x1b\x81", 3) + ",\"x\"\r\n" + title
+                                                  << QStringLiteral("riga 2: «5\\x00\\x1B\\x81» non è un numero");
+
+        // Numbers off the judgement scale, and texts beyond their limits.
+        auto rowFile = [&](const QByteArray& row) { return "1\r\n\"H\",1,50,\"x\"\r\n" + row + "\r\n" + title; };
+        const QString coefficientScale = QStringLiteral("riga 3: il coefficiente deve essere un valore della scala dei giudizi");
+        QTest::newRow("coefficient -5") << rowFile("1,\"x\",\"buono\",3,\"-5\",\"100\"") << coefficientScale;
+        QTest::newRow("coefficient 0,85") << rowFile("1,\"x\",\"buono\",3,\"0,85\",\"100\"") << coefficientScale;
+        QTest::newRow("coefficient 1.1 unquoted") << rowFile("1,\"x\",\"buono\",3,1.1,\"100\"") << coefficientScale;
+        QTest::newRow("judgement number 12") << rowFile("1,\"x\",\"buono\",12,\"0,8\",\"100\"")
+                                             << QStringLiteral("riga 3: il numero del giudizio deve essere un numero intero da 1 a 11");
+        QTest::newRow("judgement number 0") << rowFile("1,\"x\",\"buono\",0,\"0,8\",\"100\"")
+                                            << QStringLiteral("riga 3: il numero del giudizio");
+        QTest::newRow("weight 101") << rowFile("1,\"x\",\"buono\",3,\"0,8\",\"101\"")
+                                    << QStringLiteral("riga 3: il peso deve essere compreso tra 0 e 100");
+        QTest::newRow("weight -5") << rowFile("1,\"x\",\"buono\",3,\"0,8\",\"-5\"") << QStringLiteral("riga 3: il peso");
+        QTest::newRow("hypothesis name 201") << QByteArray("1\r\n\"" + QByteArray(201, 'n') + "\",0,,\r\n" + title)
+                                             << QStringLiteral("riga 2: il nome dell'ipotesi n. 1 supera i 200 caratteri (ne ha 201)");
+        QTest::newRow("characteristic name on two lines")
+            << rowFile("1,\"sede\r\nnuova\",\"buono\",3,\"0,8\",\"100\"")
+            << QStringLiteral("riga 3: il nome della caratteristica n. 1 dell'ipotesi n. 1 va a capo");
+        QTest::newRow("name with a tab") << rowFile("1,\"a\tb\",\"buono\",3,\"0,8\",\"100\"")
+                                         << QStringLiteral("riga 3: il nome della caratteristica n. 1 dell'ipotesi n. 1 contiene");
+        QTest::newRow("judgement with escape") << rowFile("1,\"x\",\"buono\x1b[2J\",3,\"0,8\",\"100\"")
+                                               << QStringLiteral("il giudizio della caratteristica n. 1 dell'ipotesi n. 1 "
+                                                                 "contiene un carattere di controllo (\\x1B)");
+        QTest::newRow("title field 1001") << QByteArray("0\r\n\"a\",\"b\",\"c\",\"d\",\"e\",\"f\",\"" + QByteArray(1001, 'x') + "\"\r\n")
+                                          << QStringLiteral("riga 2: il campo «allegati alla relazione» del frontespizio supera i 1000 caratteri");
     }
     void damagedFile_isRejectedNamingTheLine()
     {
@@ -238,6 +282,94 @@ private Q_SLOTS:
         QVERIFY(!l.ok);
         QVERIFY2(l.error.contains(error), qPrintable(l.error));
     }
+
+    void acceptedForms_atTheEdges()
+    {
+        const QByteArray title = "\"a\",\"b\",\"c\",\"d\",\"e\",\"f\",\"" + QByteArray(1000, 'x') + "\"\r\n";
+        const QByteArray longest(200, 'n');
+        // A coefficient with a point, from a program set to another language, is the same step.
+        const QByteArray bytes = "1\r\n\"" + longest + "\",2,80,\"buono\"\r\n1,\"" + longest +
+                                 "\",\"eccellente\",1,\"1\",\"0\"\r\n1,\"y\",\"buono\",11,\"0.8\",\"100\"\r\n" + title;
+        Loaded l = readBytes(bytes);
+        QVERIFY2(l.ok, qPrintable(l.error));
+        QCOMPARE(l.study->row(1, 2).coefficient, Value::text(QStringLiteral("0,8")));
+        QCOMPARE(l.page.allegati.size(), MaxTitleFieldLength);
+        QVERIFY(writeBytes(*l.study, l.page).contains(",\"0,8\",\"100\"\r\n"));
+
+        // UTF-8 from another editor, with or without the byte-order mark, and written back in Windows-1252.
+        const QByteArray utf8 = QStringLiteral("0\r\n\"Qualità €\",\"b\",\"c\",\"d\",\"e\",\"lunedì\",\"g\"\r\n").toUtf8();
+        for (const QByteArray& file : {utf8, "\xEF\xBB\xBF" + utf8}) {
+            Loaded u = readBytes(file);
+            QVERIFY2(u.ok, qPrintable(u.error));
+            QCOMPARE(u.page.progetto, QStringLiteral("Qualità €"));
+            QVERIFY(writeBytes(*u.study, u.page).startsWith(latin(u"0\r\n\"Qualità €\",")));
+        }
+    }
+
+    void overLimitText_isRefusedBySave_data()
+    {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("hypothesis name") << 0 << QString(201, u'n') << QStringLiteral("«nome dell'ipotesi n. 1» supera i 200");
+        QTest::newRow("characteristic on two lines")
+            << 1 << QStringLiteral("a\nb") << QStringLiteral("«nome della caratteristica n. 1 dell'ipotesi n. 1» va a capo");
+        QTest::newRow("title field") << 2 << QString(1001, u't') << QStringLiteral("«committente» supera i 1000");
+    }
+    void overLimitText_isRefusedBySave()
+    {
+        QFETCH(int, field);
+        QFETCH(QString, text);
+        QFETCH(QString, error);
+        Study study;
+        testsupport::nameHypothesis(study, 1, QStringLiteral("Prima"));
+        testsupport::enterRow(study, 1, 1, QStringLiteral("costo"), 1, 100);
+        study.HypothesisCount = 1;
+        TitlePage page;
+        (field == 0 ? study.hypothesis(1).name : field == 1 ? study.row(1, 1).name : study.hypothesis(2).name) =
+            Value::text(text);
+        if (field == 2) {
+            page.committente = text;
+        }
+        DataFileWriter writer;
+        QVERIFY(!writer.compose(study, page));
+        QVERIFY2(writer.errorString().contains(error), qPrintable(writer.errorString()));
+    }
+
+#ifdef Q_OS_UNIX
+    // A FIFO would hold the open, a device would never end: both are refused before reading.
+    void notARegularFile_isRefusedAtOnce()
+    {
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath(QStringLiteral("Pondra-dati-coda"));
+        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        // Should the open wait all the same, a writer comes by and lets the test end.
+        std::atomic<bool> returned = false;
+        std::thread unblock([&] {
+            for (int tenth = 0; tenth < 20 && !returned; ++tenth) {
+                QThread::msleep(100);
+            }
+            const int fd = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) {
+                ::close(fd);
+            }
+        });
+        Study study;
+        TitlePage page;
+        QString error;
+        const bool fifoLoaded = loadStudyFile(fifo, study, page, &error);
+        returned = true;
+        unblock.join();
+        QVERIFY(!fifoLoaded);
+        QVERIFY2(error.endsWith(QStringLiteral("non è un file ordinario.")), qPrintable(error));
+
+        QVERIFY(!loadStudyFile(QStringLiteral("/dev/zero"), study, page, &error));
+        QVERIFY2(error.endsWith(QStringLiteral("non è un file ordinario.")), qPrintable(error));
+        PriceList list;
+        QVERIFY(!loadPriceList(QStringLiteral("/dev/zero"), list, &error));
+        QVERIFY2(error.endsWith(QStringLiteral("non è un file ordinario.")), qPrintable(error));
+    }
+#endif
 
     void damagedFile_leavesCallersStudyUnchanged()
     {

@@ -103,6 +103,16 @@ private Q_SLOTS:
         QCOMPARE(dataFileNumberText(85), QStringLiteral("85"));
     }
 
+    void printableText_escapesWhatDoesNotPrint()
+    {
+        QCOMPARE(printableText(QStringLiteral("Qualità <a href=x> €")), QStringLiteral("Qualità <a href=x> €"));
+        QCOMPARE(printableText(QStringView(u"a\tb\r\n\u0000\u0081", 7)), QStringLiteral("a\\x09b\\x0D\\x0A\\x00\\x81"));
+        // Line separators and a right-to-left override, which could disguise a name; an emoji prints.
+        QCOMPARE(printableText(QString::fromUtf16(u"x\u2028y\u202Ez\U0001F600")),
+                 QString::fromUtf16(u"x\\u2028y\\u202Ez\U0001F600"));
+        QCOMPARE(printableText(QString(QChar(0xD800))), QStringLiteral("\\uD800"));
+    }
+
     void italianLongDate_writesWeekdayDayMonthYear()
     {
         QCOMPARE(italianLongDate(QDate(2026, 12, 7)), QStringLiteral("lunedì, 7 dic 2026"));

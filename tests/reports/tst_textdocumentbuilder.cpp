@@ -578,6 +578,12 @@ private Q_SLOTS:
         QVERIFY(
             !exportDocument(document, QDir(folder.path()).filePath(QStringLiteral("cartella.pdf")), nullptr));
         QCOMPARE(readAll(pdf), before);
+        // Every format names the cause in Italian.
+        for (const QString& name : {QStringLiteral("cartella.pdf"), QStringLiteral("cartella.docx"), QStringLiteral("cartella.html")}) {
+            QDir(folder.path()).mkdir(name);
+            QVERIFY(!exportDocument(document, QDir(folder.path()).filePath(name), &error));
+            QVERIFY2(error.endsWith(QStringLiteral(": è una cartella.")), qPrintable(error));
+        }
 
         QCOMPARE(exportFilters(), (QStringList{QStringLiteral("Documento PDF (*.pdf)"),
                                                QStringLiteral("Documento Word (*.docx)"),

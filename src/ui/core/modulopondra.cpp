@@ -21,6 +21,16 @@ ModuloPondra::ModuloPondra(std::unique_ptr<Dialogs> dialogs, std::unique_ptr<Env
     m_savedRevision = m_study->revision();
 }
 
+QString ModuloPondra::handoffFolder()
+{
+    if (!m_handoff || !m_handoff->isValid()) {
+        // Made with a random name and for the owner only, so no one else can plant a file or a
+        // link in it.
+        m_handoff = std::make_unique<QTemporaryDir>(QDir(QDir::tempPath()).filePath(QStringLiteral("pondra-XXXXXX")));
+    }
+    return m_handoff->isValid() ? m_handoff->path() : QString();
+}
+
 ModuloPondra::~ModuloPondra()
 {
     // No event loop is left to delete them later.

@@ -13,6 +13,7 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
+#include <QTemporaryDir>
 #include <QWidget>
 
 #include <functional>
@@ -120,6 +121,11 @@ public:
     // that none outlives it.
     void adoptDocumentWindow(QWidget* window) { m_documents.append(window); }
 
+    // A private folder (only the user may enter it) for the copies of documents handed to the
+    // desktop's programs: made on first use, removed with everything in it when the module
+    // goes at the end of the run. Empty when it cannot be made.
+    QString handoffFolder();
+
     // The main windows ask for their menus, toolbar and shared commands while they load, before
     // their layout is recorded; the application's shell answers. Without one they have none.
     using Decorator = std::function<void(QMainWindow&)>;
@@ -161,6 +167,7 @@ private:
     CrashRecovery m_recovery;
     QHash<QByteArray, QPointer<QWidget>> m_windows;
     QList<QPointer<QWidget>> m_documents;
+    std::unique_ptr<QTemporaryDir> m_handoff;
     Decorator m_decorator;
     CreationHandler m_onCreated;
     ExitProcedure m_exit;

@@ -36,6 +36,8 @@ QMessageBox::Icon boxIcon(std::optional<MessageIcon> icon)
 MessageAnswer QtDialogs::message(QWidget* parent, const MessageRequest& request)
 {
     QMessageBox box(boxIcon(request.icon), request.title, request.text, QMessageBox::NoButton, parent);
+    // Messages quote file names and what files hold: never read as markup.
+    box.setTextFormat(Qt::PlainText);
     if (request.buttons == MessageButtons::Ok) {
         box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
         box.exec();

@@ -19,7 +19,7 @@ namespace pondra {
 enum class MessageButtons { Ok, YesNo };
 enum class MessageAnswer { Ok, Yes, No };
 
-// A message box with no icon is a plain question.
+// A message box with no icon is a plain question. Its text is shown as plain text, as it stands.
 struct MessageRequest {
     QString text;
     QString title;

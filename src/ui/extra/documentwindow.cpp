@@ -1,19 +1,20 @@
 #include "documentwindow.h"
 
+#include "archive/regularfile.h"
 #include "reports/documentexport.h"
 #include "reports/pagelayout.h"
 #include "ui/core/modulopondra.h"
+#include "ui/core/plaintext.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
-#include <QStandardPaths>
 #include <QStyle>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -29,13 +30,24 @@ QString fileTitle(const ModuloPondra& module)
     return module.identity().ProgramName + QStringLiteral(": documento");
 }
 
+// "Pondra-relazione" for the window "Pondra: relazione": letters, digits and dashes only.
+QString handoffName(const QString& title)
+{
+    QString name;
+    for (const QChar c : title.left(80)) {
+        name += c.isLetterOrNumber() ? c : u'-';
+    }
+    name = name.split(u'-', Qt::SkipEmptyParts).join(u'-');
+    return name.isEmpty() ? QStringLiteral("documento") : name;
+}
+
 } // namespace
 
 DocumentWindow::DocumentWindow(ModuloPondra& module, std::unique_ptr<QTextDocument> document, const QString& title)
     : m_module(module), m_document(std::move(document)), m_editor(new QTextEdit(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(title);
+    setWindowTitle(plainWindowTitle(title));
     // The document is shown only once it is complete: editing a shown document while it is
     // built is far slower.
     m_editor->setDocument(m_document.get());
@@ -131,20 +143,39 @@ void DocumentWindow::saveAs()
 
 void DocumentWindow::openWith()
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
-    const QString name = windowTitle().section(u':', -1).trimmed().replace(u' ', u'-');
-    const QString path = QDir(folder).filePath(QStringLiteral("Pondra-%1-%2.docx")
-                                                   .arg(name.isEmpty() ? QStringLiteral("documento") : name)
-                                                   .arg(QCoreApplication::applicationPid()));
+    const QString folder = m_module.handoffFolder();
+    QString path;
+    if (!folder.isEmpty()) {
+        // Named after the printout; the name is taken by creating the file, never by finding an
+        // old one there, so a copy the desktop still has open is not overwritten.
+        const QString name = handoffName(windowTitle());
+        for (int n = 1; n <= 100 && path.isEmpty(); ++n) {
+            const QString candidate = QDir(folder).filePath(
+                n == 1 ? name + QStringLiteral(".docx") : QStringLiteral("%1-%2.docx").arg(name).arg(n));
+            QFile reserved(candidate);
+            if (reserved.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+                path = candidate;
+            }
+        }
+    }
+    if (path.isEmpty()) {
+        m_module.showMessage(this,
+                             {QStringLiteral("Non si può preparare la copia del documento da aprire: la cartella "
+                                             "temporanea non si può scrivere."),
+                              MessageIcon::Critical},
+                             fileTitle(m_module));
+        return;
+    }
     QString error;
     if (!exportDocument(*m_document, path, &error)) {
+        QFile::remove(path);
         m_module.showMessage(this, {error, MessageIcon::Critical}, fileTitle(m_module));
         return;
     }
     if (!m_module.environment().openUrl(QUrl::fromLocalFile(path))) {
         m_module.showMessage(this,
                              {QStringLiteral("Nessun programma del sistema apre il documento «%1».")
-                                  .arg(QDir::toNativeSeparators(path)),
+                                  .arg(shownFileName(path)),
                               MessageIcon::Exclamation},
                              fileTitle(m_module));
     }

@@ -1,6 +1,7 @@
 #include "frmtip.h"
 
 #include "archive/cp1252.h"
+#include "archive/regularfile.h"
 #include "emblem.h"
 #include "extrafonts.h"
 #include "ui/core/programfiles.h"
@@ -123,16 +124,23 @@ QString frmTip::missingFileMessage() {
 
 void frmTip::Form_Load(const QString& tipsFile) {
     if (!LoadTips(tipsFile)) {
-        m_lblTipText->setText(missingFileMessage());
+        m_lblTipText->setText(m_refusal.isEmpty() ? missingFileMessage() : m_refusal);
     }
 }
 
 bool frmTip::LoadTips(const QString& sFile) {
-    if (sFile.isEmpty() || !QFileInfo(sFile).isFile()) {
+    if (sFile.isEmpty()) {
         return false;
     }
     QFile file(sFile);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QString reason;
+    if (!openRegularFile(file, &reason)) {
+        // A file that is there but cannot be read (a FIFO, a device, no permission) says so;
+        // a missing one, or a folder of that name, gets the usual hint.
+        const QFileInfo info(sFile);
+        if (info.exists() && !info.isDir()) {
+            m_refusal = QStringLiteral("Il file «%1» non si può leggere: %2").arg(shownFileName(sFile), reason);
+        }
         return false;
     }
     const QByteArray bytes = file.readAll();

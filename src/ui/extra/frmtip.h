@@ -60,6 +60,8 @@ private:
 
     QStringList m_tipList;
     int m_tipIndex = 0;
+    // Why a tips file that is there could not be read; empty when it is missing.
+    QString m_refusal;
     QLabel* m_picture1 = nullptr;
     QLabel* m_label1 = nullptr;
     QLabel* m_lblTipText = nullptr;

@@ -7,6 +7,7 @@
 #include "reports/textdocumentbuilder.h"
 #include "ui/core/installation.h"
 #include "ui/core/modulopondra.h"
+#include "ui/core/plaintext.h"
 #include "ui/core/programfiles.h"
 #include "ui/layout/clsresize.h"
 #include "ui/layout/twips.h"
@@ -262,8 +263,8 @@ void prodotti::VScroll1_Change() {
             nom[i]->setText(e.name);
             argom[i]->setText(e.subject);
             // A long text is cut by its cell; the tooltip holds it whole.
-            nom[i]->setToolTip(e.name);
-            argom[i]->setToolTip(e.subject);
+            nom[i]->setToolTip(plainToolTip(e.name));
+            argom[i]->setToolTip(plainToolTip(e.subject));
             eur[i]->setText(generalNumberText(e.netPrice));
             off[i]->setText(generalNumberText(e.internetPrice));
         } else {

@@ -2,6 +2,7 @@
 
 #include "reports/standingcolours.h"
 #include "ui/core/modulopondra.h"
+#include "ui/core/plaintext.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -94,6 +95,8 @@ solidita::solidita(ModuloPondra& module) : m_module(module)
     banner->setMargin(4);
 
     Sintesi = new QLabel(this);
+    // The summary quotes the hypotheses' names.
+    Sintesi->setTextFormat(Qt::PlainText);
     Sintesi->setWordWrap(true);
     Sintesi->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
@@ -177,7 +180,7 @@ void solidita::Aggiorna()
         Tabella->setItem(row, ChangesColumn,
                          item(c.changesNeeded ? QString::number(*c.changesNeeded) : QStringLiteral("-"), Qt::AlignCenter));
         QTableWidgetItem* verdict = item(c.verdict);
-        verdict->setToolTip(c.rowsText);
+        verdict->setToolTip(plainToolTip(c.rowsText));
         Tabella->setItem(row, VerdictColumn, verdict);
         ++row;
     }

@@ -50,6 +50,8 @@ constexpr int TableRight = JudgementColumn.left + JudgementColumn.width;
 QLabel* cell(QWidget* parent, const Column& column, int top, Qt::Alignment alignment)
 {
     auto* label = new QLabel(parent);
+    // Names and judgements come from files: shown as they stand, never as markup.
+    label->setTextFormat(Qt::PlainText);
     label->setAlignment(alignment | Qt::AlignVCenter);
     label->setIndent(alignment & Qt::AlignLeft ? 4 : 0);
     setColours(label, Cyan, Qt::black);
@@ -85,6 +87,7 @@ void classifica::buildControls()
     setCentralWidget(client);
 
     passo = new QLabel(client);
+    passo->setTextFormat(Qt::PlainText); // may name a file
     passo->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     passo->setIndent(4);
     setColours(passo, Qt::white, Qt::black);

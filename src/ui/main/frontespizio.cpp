@@ -3,6 +3,7 @@
 #include "colours.h"
 
 #include "clickablelabel.h"
+#include "model/textlimits.h"
 #include "ui/core/installation.h"
 #include "ui/core/modulopondra.h"
 #include "ui/layout/line.h"
@@ -60,6 +61,7 @@ QLabel* caption(QWidget* parent, const QString& text, const QString& tooltip, in
 ClickableLabel* ownerLabel(QWidget* parent, const QString& tooltip, int top)
 {
     auto* label = new ClickableLabel(parent);
+    label->setTextFormat(Qt::PlainText); // installation settings, as they stand
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     label->setIndent(3);
     label->setToolTip(tooltip);
@@ -103,6 +105,7 @@ void frontespizio::buildControls()
         *captions[i] = caption(client, QString::fromUtf16(fieldDesigns[std::size_t(i)].caption),
                                QString::fromUtf16(fieldDesigns[std::size_t(i)].tooltip), top);
         auto* box = new QLineEdit(client);
+        box->setMaxLength(MaxTitleFieldLength);
         placeTwips(box, FieldLeft, top, FieldWidth, FieldHeight);
         // Only the user's typing is an edit; showing the title page is not.
         connect(box, &QLineEdit::textEdited, this, [this, i](const QString& text) { field_Change(i, text); });
@@ -145,6 +148,7 @@ void frontespizio::buildControls()
     connect(aiuto, &QPushButton::clicked, this, &frontespizio::aiuto_Click);
 
     passo = new QLabel(client);
+    passo->setTextFormat(Qt::PlainText); // may name a file
     passo->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     passo->setIndent(4);
     placeTwips(passo, 120, frameTop + 570 + 60, 9360, 285);

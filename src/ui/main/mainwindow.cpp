@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "ui/core/modulopondra.h"
+#include "ui/core/plaintext.h"
 #include "ui/layout/clsresize.h"
 #include "ui/layout/twips.h"
 
@@ -28,7 +29,7 @@ void MainWindow::showFileName(const QString& fileName)
     if (m_caption.isEmpty()) {
         m_caption = windowTitle();
     }
-    setWindowTitle(fileName.isEmpty() ? m_caption : m_caption + QStringLiteral(" - ") + fileName);
+    setWindowTitle(fileName.isEmpty() ? m_caption : m_caption + QStringLiteral(" - ") + plainWindowTitle(fileName));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

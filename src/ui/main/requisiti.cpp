@@ -5,6 +5,7 @@
 #include "model/datacheck.h"
 #include "model/judgementscale.h"
 #include "model/rowediting.h"
+#include "model/textlimits.h"
 #include "model/textrules.h"
 #include "model/vocabulary.h"
 #include "ui/core/modulopondra.h"
@@ -54,6 +55,8 @@ constexpr int RowHeight = 315;
 QLabel* valueLabel(QWidget* parent, Qt::Alignment alignment = Qt::AlignCenter)
 {
     auto* label = new QLabel(parent);
+    // Judgements and weights come from files: shown as they stand, never as markup.
+    label->setTextFormat(Qt::PlainText);
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     label->setAlignment(alignment | Qt::AlignVCenter);
     setColours(label, Qt::white);
@@ -89,6 +92,7 @@ void requisiti::buildControls()
     Label9 = caption(client, QString());
     placeTwips(Label9, 120, 150, 1350, 300);
     ipotesi = new QLineEdit(client);
+    ipotesi->setMaxLength(MaxNameLength);
     ipotesi->setToolTip(QStringLiteral("digitare il tipo di ipotesi da valutare"));
     placeTwips(ipotesi, 1500, 120, 3750, 330);
     HScroll1 = new QScrollBar(Qt::Horizontal, client);
@@ -132,6 +136,7 @@ void requisiti::buildControls()
 
         requisito[i] = new QComboBox(client);
         requisito[i]->setEditable(true);
+        requisito[i]->lineEdit()->setMaxLength(MaxNameLength);
         requisito[i]->setInsertPolicy(QComboBox::NoInsert);
         requisito[i]->setMaxVisibleItems(15);
         // The list offers words; what the user types stays as typed, neither completed nor

@@ -1,12 +1,12 @@
 #include "archivecommands.h"
 
+#include "archive/regularfile.h"
 #include "navigation.h"
 #include "ui/core/modulopondra.h"
 #include "ui/main/classifica.h"
 #include "ui/main/frontespizio.h"
 #include "ui/main/requisiti.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -145,7 +145,7 @@ void SaveStudy(ModuloPondra& module, QMainWindow& from, CommandOrigin origin, bo
     }
     ShowFileNameInTitles(module);
     if (QLabel* passo = StepLine(from)) {
-        passo->setText(QStringLiteral("archiviato in «%1»").arg(QDir::toNativeSeparators(path)));
+        passo->setText(QStringLiteral("archiviato in «%1»").arg(shownFileName(path)));
     }
 }
 
@@ -167,7 +167,7 @@ void DeleteStudyFile(ModuloPondra& module, QMainWindow& from)
     if (!file.remove()) {
         tellFailure(module, &from,
                     QStringLiteral("Il file «%1» non si può eliminare: %2")
-                        .arg(QDir::toNativeSeparators(path),
+                        .arg(shownFileName(path),
                              file.exists() ? QStringLiteral("è protetto o in uso.") : QStringLiteral("non esiste.")));
         return;
     }

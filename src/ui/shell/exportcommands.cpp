@@ -1,11 +1,11 @@
 #include "exportcommands.h"
 
+#include "archive/regularfile.h"
 #include "navigation.h"
 #include "reports/spreadsheetexport.h"
 #include "ui/core/modulopondra.h"
 #include "ui/main/requisiti.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMainWindow>
@@ -43,7 +43,7 @@ void ExportSpreadsheet(ModuloPondra& module, QMainWindow& from, CommandOrigin or
         return;
     }
     if (QLabel* passo = StepLine(from)) {
-        passo->setText(QStringLiteral("esportato in «%1»").arg(QDir::toNativeSeparators(path)));
+        passo->setText(QStringLiteral("esportato in «%1»").arg(shownFileName(path)));
     }
 }
 

@@ -1,9 +1,10 @@
 #include "recentmenu.h"
 
+#include "archive/regularfile.h"
 #include "archivecommands.h"
 #include "ui/core/modulopondra.h"
+#include "ui/core/plaintext.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QMainWindow>
 #include <QMenu>
@@ -19,7 +20,7 @@ void openRecent(ModuloPondra& module, QMainWindow& from, const QString& path)
         module.recentFiles().remove(path);
         module.showMessage(&from,
                            {QStringLiteral("Il file «%1» non esiste più: è stato tolto dall'elenco dei file recenti.")
-                                .arg(QDir::toNativeSeparators(path)),
+                                .arg(shownFileName(path)),
                             MessageIcon::Exclamation},
                            ArchiveTitle(module));
         return;
@@ -42,8 +43,11 @@ void addRecentFilesMenu(ModuloPondra& module, QMainWindow& window, QMenu* file)
         recent->setEnabled(!paths.isEmpty());
         for (int i = 0; i < paths.size(); ++i) {
             const QString& path = paths.at(i);
-            QAction* entry = recent->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
-            entry->setToolTip(QDir::toNativeSeparators(path));
+            // A "&" in a file name is a character to show, not a mnemonic.
+            QString name = shownFileName(QFileInfo(path).fileName());
+            name.replace(u'&', QStringLiteral("&&"));
+            QAction* entry = recent->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
+            entry->setToolTip(plainToolTip(shownFileName(path)));
             QObject::connect(entry, &QAction::triggered, &window, [&module, &window, path] {
                 openRecent(module, window, path);
             });

@@ -1,10 +1,10 @@
 #include "recoveryoffer.h"
 
 #include "archive/recoveryfile.h"
+#include "archive/regularfile.h"
 #include "model/textrules.h"
 #include "ui/core/modulopondra.h"
 
-#include <QDir>
 #include <QFile>
 
 #include <memory>
@@ -24,9 +24,9 @@ bool OfferRecovery(ModuloPondra& module)
         if (!readRecoveryFile(orphan.path, *study, page, &error)) {
             const QString aside = RecoveryFolder::moveAside(orphan);
             const QString kept = aside.isEmpty()
-                                     ? QStringLiteral("Il file resta in «%1».").arg(QDir::toNativeSeparators(orphan.path))
+                                     ? QStringLiteral("Il file resta in «%1».").arg(shownFileName(orphan.path))
                                      : QStringLiteral("Il file è stato messo da parte in «%1».")
-                                           .arg(QDir::toNativeSeparators(aside));
+                                           .arg(shownFileName(aside));
             module.showMessage(nullptr,
                                {QStringLiteral("Lo studio non archiviato %1 non si può recuperare. %2\n%3")
                                     .arg(when, error, kept),

@@ -21,6 +21,10 @@
 #include <QTest>
 #include <QTextDocument>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 using namespace pondra;
 
 namespace {
@@ -205,6 +209,16 @@ void TestTipAndTerms::tips_missingFile_showsMessageAndStaysPut() {
         QVERIFY(s.dialogs->messages.isEmpty());
     }
     QCOMPARE(frmTip::missingFileMessage(), missingMessage());
+
+#ifdef Q_OS_UNIX
+    // A FIFO in its place would hold the window for ever: it is refused before it is opened.
+    const QString fifo = dir.filePath(QStringLiteral("coda"));
+    QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    testsupport::ScriptedModule s;
+    frmTip tip(*s.module, fifo);
+    QVERIFY2(tip.lblTipText()->text().endsWith(QStringLiteral("non è un file ordinario.")),
+             qPrintable(tip.lblTipText()->text()));
+#endif
 }
 
 void TestTipAndTerms::tips_closeAndReopen_keepsPosition() {

@@ -2,6 +2,7 @@
 #include "support/csvreader.h"
 #include "support/scriptedmodule.h"
 #include "support/studybuilder.h"
+#include "ui/core/plaintext.h"
 #include "ui/main/frontespizio.h"
 #include "ui/main/requisiti.h"
 #include "ui/shell/shell.h"
@@ -109,7 +110,8 @@ private Q_SLOTS:
 
         dialogs().fileNames.enqueue(first);
         menuEntry(data, QStringLiteral("&Apri..."))->trigger();
-        const QString saved = dir.filePath(QStringLiteral("Pondra-dati-copia"));
+        // Markup and "&" in a file's name are shown as they stand.
+        const QString saved = dir.filePath(QStringLiteral("Pondra-dati-<b>copia & co"));
         dialogs().fileNames.enqueue(saved);
         menuEntry(title, QStringLiteral("Salva con &nome..."))->trigger();
         dialogs().fileNames.enqueue(second);
@@ -119,13 +121,14 @@ private Q_SLOTS:
         QList<QAction*> entries = recentEntries(title);
         QCOMPARE(entries.size(), 3);
         QCOMPARE(entries.at(0)->text(), QStringLiteral("&1 Pondra-dati-secondo"));
-        QCOMPARE(entries.at(1)->toolTip(), QDir::toNativeSeparators(saved));
+        QCOMPARE(entries.at(1)->text(), QStringLiteral("&2 Pondra-dati-<b>copia && co"));
+        QCOMPARE(entries.at(1)->toolTip(), plainToolTip(QDir::toNativeSeparators(saved)));
         QCOMPARE(entries.at(2)->text(), QStringLiteral("&3 Pondra-dati-primo"));
 
         entries.at(2)->trigger();
         QCOMPARE(module().CurrentFileName, first);
         QCOMPARE(data->ipotesi->text(), QStringLiteral("Primo"));
-        QCOMPARE(recentEntries(data).at(0)->toolTip(), QDir::toNativeSeparators(first));
+        QCOMPARE(recentEntries(data).at(0)->toolTip(), plainToolTip(QDir::toNativeSeparators(first)));
 
         QVERIFY(QFile::remove(saved));
         recentEntries(data).at(2)->trigger();

@@ -196,12 +196,41 @@ private Q_SLOTS:
         QCOMPARE(scripted->dialogs->messages.size(), 1);
         QCOMPARE(scripted->dialogs->messages[0].icon, std::optional<MessageIcon>(MessageIcon::Critical));
 
+#ifdef Q_OS_UNIX
+        // Another user plants a link where an older version wrote its copy: it is left alone.
+        const QString planted = QDir(QDir::tempPath()).filePath(
+            QStringLiteral("Pondra-%1-%2.docx").arg(window->windowTitle().section(u':', -1).trimmed().replace(u' ', u'-'),
+                                                     QString::number(QCoreApplication::applicationPid())));
+        const QString victim = dir.filePath(QStringLiteral("vittima"));
+        QFile victimFile(victim);
+        QVERIFY(victimFile.open(QIODevice::WriteOnly));
+        victimFile.write("dati dell'utente");
+        victimFile.close();
+        QFile::remove(planted);
+        QVERIFY(QFile::link(victim, planted));
+#endif
         window->openWith();
-        QCOMPARE(scripted->environment->openedUrls.size(), 1);
+        window->openWith();
+        QCOMPARE(scripted->environment->openedUrls.size(), 2);
         const QString opened = scripted->environment->openedUrls[0].toLocalFile();
-        QVERIFY(opened.endsWith(QStringLiteral(".docx")));
-        QVERIFY(QFile::exists(opened));
-        QFile::remove(opened);
+        const QString again = scripted->environment->openedUrls[1].toLocalFile();
+        QVERIFY(opened.endsWith(QStringLiteral("/Pondra-classifica-delle-ipotesi.docx")));
+        // A copy the desktop may still hold is never written over.
+        QVERIFY(again != opened && QFileInfo(again).size() > 1000 && QFileInfo(opened).size() > 1000);
+        const QFileInfo folder(QFileInfo(opened).path());
+        QCOMPARE(folder.permissions() & ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser),
+                 QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+#ifdef Q_OS_UNIX
+        QVERIFY(QFileInfo(planted).isSymLink());
+        QCOMPARE(QFileInfo(planted).symLinkTarget(), victim);
+        QVERIFY(victimFile.open(QIODevice::ReadOnly));
+        QCOMPARE(victimFile.readAll(), QByteArray("dati dell'utente"));
+        QFile::remove(planted);
+#endif
+        // The folder goes with the program.
+        scripted.reset();
+        QVERIFY(!QFileInfo::exists(folder.filePath()));
+        QVERIFY(!QFile::exists(opened));
     }
 
     void documentWindow_saveAs_proposesStudyName_addsChosenExtension_data()

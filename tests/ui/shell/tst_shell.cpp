@@ -125,6 +125,29 @@ private Q_SLOTS:
         QCOMPARE(results->Label2[2]->text(), QStringLiteral("50"));
     }
 
+    void markupFromFile_showsAsText()
+    {
+        const QString link = QStringLiteral("<a href=\"file:///etc/passwd\">clicca</a>");
+        const QString file = path(QStringLiteral("Pondra-dati-<b>"));
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("1\r\n\"" + link.toLatin1().replace("\"", "\"\"") + "\",1,80,\"<i>buono</i>\"\r\n1,\"<u>x</u>\",\"<b>buono</b>\",3,\"0,8\",\"100\"\r\n"
+                "\"p\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n");
+        f.close();
+        dialogs().fileNames.enqueue(file);
+        findEntry(data, QStringLiteral("&Apri..."))->trigger();
+        QVERIFY2(dialogs().messages.isEmpty(), qPrintable(dialogs().messageTexts().join(u'\n')));
+        QCOMPARE(data->giudizio[1]->text(), QStringLiteral("<b>buono</b>"));
+        QCOMPARE(data->giudizio[1]->textFormat(), Qt::PlainText);
+        QTest::mouseClick(data->avanti, Qt::LeftButton);
+        classifica* results = module().loadedWindow<classifica>();
+        QVERIFY(results && results->isVisible());
+        for (QLabel* label : {results->Label1[1], results->Label5[1]}) {
+            QCOMPARE(label->textFormat(), Qt::PlainText);
+        }
+        QCOMPARE(results->Label1[1]->text(), link);
+    }
+
     void titlePageRoad_ranksQuietlyWithoutCheck_resultsAlwaysShowCurrentRanking()
     {
         enterValidStudy();

@@ -105,6 +105,7 @@ private Q_SLOTS:
         QCOMPARE(window->Tabella->item(0, 3)->text(), QStringLiteral("1"));
         QCOMPARE(window->Grafico->bars().size(), std::size_t(3));
         QVERIFY(window->Sintesi->text().startsWith(QStringLiteral("La graduatoria è fragile")));
+        QCOMPARE(window->Sintesi->textFormat(), Qt::PlainText); // it quotes the names
 
         // Coming back to the window after an edit analyses the study as it now stands:
         // hypothesis 2 fell behind.

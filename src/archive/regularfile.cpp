@@ -1,0 +1,97 @@
+#include "regularfile.h"
+
+#include "model/textrules.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace pondra {
+
+namespace {
+
+bool refuse(QString* reason, const QString& text)
+{
+    if (reason) {
+        *reason = text;
+    }
+    return false;
+}
+
+QString notRegular()
+{
+    return QStringLiteral("non è un file ordinario.");
+}
+
+// Why the file cannot be opened, from what the file system says of it now.
+QString openFailure(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        return QStringLiteral("non esiste.");
+    }
+    if (info.isDir()) {
+        return QStringLiteral("è una cartella.");
+    }
+    return QStringLiteral("non si hanno i permessi per leggerlo.");
+}
+
+} // namespace
+
+bool openRegularFile(QFile& file, QString* reason)
+{
+    const QString path = file.fileName();
+#ifdef Q_OS_UNIX
+    const QByteArray native = QFile::encodeName(path);
+    struct stat before {};
+    if (::stat(native.constData(), &before) != 0) {
+        return refuse(reason, openFailure(path));
+    }
+    if (S_ISDIR(before.st_mode)) {
+        return refuse(reason, QStringLiteral("è una cartella."));
+    }
+    if (!S_ISREG(before.st_mode)) {
+        return refuse(reason, notRegular());
+    }
+    // Non-blocking, so that a FIFO put in its place meanwhile cannot hold the open; checked again
+    // on what was actually opened.
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        return refuse(reason, openFailure(path));
+    }
+    struct stat opened {};
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        ::close(fd);
+        return refuse(reason, notRegular());
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return refuse(reason, openFailure(path));
+    }
+    return true;
+#else
+    const QFileInfo info(path);
+    if (info.exists() && !info.isDir() && !info.isFile()) {
+        return refuse(reason, notRegular());
+    }
+    if (info.isDir()) {
+        return refuse(reason, QStringLiteral("è una cartella."));
+    }
+    return file.open(QIODevice::ReadOnly) || refuse(reason, openFailure(path));
+#endif
+}
+
+QString shownFileName(const QString& path)
+{
+    return printableText(QDir::toNativeSeparators(path));
+}
+
+} // namespace pondra
