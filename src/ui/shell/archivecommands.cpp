@@ -106,18 +106,24 @@ bool OpenStudyFile(ModuloPondra& module, QWidget* from, const QString& path)
     return true;
 }
 
+bool DataPassFrom(ModuloPondra& module, CommandOrigin origin)
+{
+    if (DataPass(module)) {
+        return true;
+    }
+    if (origin == CommandOrigin::TitlePageWindow) {
+        ShowDataWindow(module);
+    }
+    return false;
+}
+
 void SaveStudy(ModuloPondra& module, QMainWindow& from, CommandOrigin origin, bool askName)
 {
     if (askName) {
         module.CurrentFileName.clear();
         ShowFileNameInTitles(module);
     }
-    module.CheckRequested = 1;
-    module.window<requisiti>()->controllodati_Click();
-    if (module.CheckRequested != 0) {
-        if (origin == CommandOrigin::TitlePageWindow) {
-            ShowDataWindow(module);
-        }
+    if (!DataPassFrom(module, origin)) {
         return;
     }
     if (module.titlePage().progetto.isEmpty()) {

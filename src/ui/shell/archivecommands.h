@@ -14,6 +14,10 @@ class ModuloPondra;
 // data fail their check, and its perizia message is shorter.
 enum class CommandOrigin { DataWindow, TitlePageWindow, ResultsWindow };
 
+// The silent data check of a command that writes the study out; from the Title-page window a
+// failure shows the Data window, where the fault is.
+bool DataPassFrom(ModuloPondra& module, CommandOrigin origin);
+
 // The title of the archive commands' messages.
 QString ArchiveTitle(const ModuloPondra& module);
 // The step line of the main window a command was chosen from, if it has one.

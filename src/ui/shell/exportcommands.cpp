@@ -14,12 +14,7 @@ namespace pondra {
 
 void ExportSpreadsheet(ModuloPondra& module, QMainWindow& from, CommandOrigin origin)
 {
-    module.CheckRequested = 1;
-    module.window<requisiti>()->controllodati_Click();
-    if (module.CheckRequested != 0) {
-        if (origin == CommandOrigin::TitlePageWindow) {
-            ShowDataWindow(module);
-        }
+    if (!DataPassFrom(module, origin)) {
         return;
     }
     const QString filters = QStringLiteral("Foglio di calcolo CSV (*.csv)");

@@ -36,11 +36,16 @@ void ShowDataWindow(ModuloPondra& module)
     bringUp(module.window<requisiti>());
 }
 
-void ShowResults(ModuloPondra& module)
+bool DataPass(ModuloPondra& module)
 {
     module.CheckRequested = 1;
     module.window<requisiti>()->controllodati_Click();
-    if (module.CheckRequested != 0) {
+    return module.CheckRequested == 0;
+}
+
+void ShowResults(ModuloPondra& module)
+{
+    if (!DataPass(module)) {
         return;
     }
     ShowResultsWindow(module);
@@ -55,9 +60,7 @@ void ShowResultsWindow(ModuloPondra& module)
 
 void ShowRobustness(ModuloPondra& module)
 {
-    module.CheckRequested = 1;
-    module.window<requisiti>()->controllodati_Click();
-    if (module.CheckRequested != 0) {
+    if (!DataPass(module)) {
         return;
     }
     solidita* window = module.window<solidita>();

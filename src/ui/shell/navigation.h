@@ -11,6 +11,10 @@ class ModuloPondra;
 
 void ShowDataWindow(ModuloPondra& module);
 
+// The silent data check the Data window runs for every command that needs sound data; a failure
+// has already said why.
+bool DataPass(ModuloPondra& module);
+
 // Checks the data silently; only when they pass ranks the hypotheses (refreshing the Results
 // window) and shows it. A failed check has already said why.
 void ShowResults(ModuloPondra& module);

@@ -48,14 +48,6 @@ private:
     QString m_text;
 };
 
-// The silent data check every data printout starts with; a failure has said why.
-bool dataPass(ModuloPondra& module)
-{
-    module.CheckRequested = 1;
-    module.window<requisiti>()->controllodati_Click();
-    return module.CheckRequested == 0;
-}
-
 // Steps the Data window through the hypotheses as the printout asks, keeping the program
 // painted and showing how far it got: a full study has a hundred of them.
 class HypothesisStepper {
@@ -126,7 +118,7 @@ void PrintTemplate(ModuloPondra& module)
 
 void PrintHypothesesData(ModuloPondra& module)
 {
-    if (!dataPass(module)) {
+    if (!DataPass(module)) {
         return;
     }
     requisiti* data = module.window<requisiti>();
@@ -141,7 +133,7 @@ void PrintHypothesesData(ModuloPondra& module)
 
 void PrintRanking(ModuloPondra& module)
 {
-    if (!dataPass(module)) {
+    if (!DataPass(module)) {
         ShowDataWindow(module);
         return;
     }
@@ -155,7 +147,7 @@ void PrintRanking(ModuloPondra& module)
 
 void PrintRobustness(ModuloPondra& module)
 {
-    if (!dataPass(module)) {
+    if (!DataPass(module)) {
         ShowDataWindow(module);
         return;
     }
@@ -170,7 +162,7 @@ void PrintRobustness(ModuloPondra& module)
 
 void PrintReport(ModuloPondra& module)
 {
-    if (!dataPass(module)) {
+    if (!DataPass(module)) {
         ShowDataWindow(module);
         return;
     }
