@@ -14,8 +14,8 @@ bool OfferRecovery(ModuloPondra& module)
 {
     const QString title = module.identity().ProgramName + QStringLiteral(": recupero");
     for (const RecoveryFolder::Orphan& orphan : module.recovery().folder().orphans()) {
-        // "il 08/12/2026": a numeric day needs no elided article ("dell'8").
-        const QString when = QStringLiteral("scritto per il recupero il %1 alle %2")
+        // "del 08/12/2026", as dates read in documents: the long date would need a weekday.
+        const QString when = QStringLiteral("del %1 (ore %2)")
                                  .arg(orphan.written.toString(QStringLiteral("dd/MM/yyyy")),
                                       orphan.written.toString(QStringLiteral("HH:mm")));
         auto study = std::make_unique<Study>();
@@ -35,7 +35,7 @@ bool OfferRecovery(ModuloPondra& module)
             continue;
         }
         const QString question =
-            QStringLiteral("È stato trovato uno studio non archiviato, %1. Recuperarlo?").arg(when);
+            QStringLiteral("È stato trovato uno studio non archiviato %1. Recuperarlo?").arg(when);
         if (module.ask(nullptr, question, title, MessageIcon::Question) == MessageAnswer::No) {
             QFile::remove(orphan.path);
             continue;

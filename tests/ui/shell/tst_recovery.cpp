@@ -100,8 +100,8 @@ private Q_SLOTS:
         QVERIFY(OfferRecovery(module()));
         QCOMPARE(dialogs().messages.size(), 1);
         const QString question = dialogs().messages.at(0).text;
-        QVERIFY2(QRegularExpression(QString::fromUtf16(u"^È stato trovato uno studio non archiviato, scritto per il "
-                                                       u"recupero il \\d\\d/\\d\\d/\\d{4} alle \\d\\d:\\d\\d\\. "
+        QVERIFY2(QRegularExpression(QString::fromUtf16(u"^È stato trovato uno studio non archiviato del "
+                                                       u"\\d\\d/\\d\\d/\\d{4} \\(ore \\d\\d:\\d\\d\\)\\. "
                                                        u"Recuperarlo\\?$"))
                      .match(question)
                      .hasMatch(),
