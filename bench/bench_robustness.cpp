@@ -54,6 +54,10 @@ std::unique_ptr<Study> fullStudy(bool decimals)
 
 int main(int argc, char* argv[])
 {
+    // The chart is painted offscreen, the same with or without a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     QGuiApplication app(argc, argv);
 
     for (const bool decimals : {false, true}) {

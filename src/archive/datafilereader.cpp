@@ -30,6 +30,22 @@ bool isWholeNumberIn(const Value& v, int low, int high)
     return v.isNumeric() && isWholeIn(v.toNumber(), low, high);
 }
 
+// The text the Data window writes for a step ("0,8"), known without parsing it: nearly every
+// coefficient of a file.
+bool isScaleCoefficientText(const Value& v)
+{
+    if (!v.isText()) {
+        return false;
+    }
+    const QStringView text = v.textValue();
+    for (int n = 1; n <= JudgementSteps; ++n) {
+        if (text == QStringView(JudgementScale::step(n).coefficientText)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // A coefficient is a step of the judgement scale: 0 to 1 in tenths.
 bool isScaleCoefficient(double c)
 {
@@ -69,11 +85,13 @@ private:
         error = QStringLiteral("riga %1: %2").arg(line).arg(what);
         return false;
     }
-    // A name, a judgement: within its limits, on one line.
-    bool checkName(const Value& v, const QString& field)
+    // A name, a judgement: within its limits, on one line. The field's name is only made for
+    // the message: ten thousand rows are read without one.
+    template <typename FieldName>
+    bool checkName(const Value& v, FieldName field)
     {
         const std::optional<QString> problem = v.isText() ? nameTextProblem(v.textValue()) : std::nullopt;
-        return !problem || fail(m_line, QStringLiteral("%1 %2.").arg(field, *problem));
+        return !problem || fail(m_line, QStringLiteral("%1 %2.").arg(field(), *problem));
     }
     bool readHypothesis(int h);
     bool readRow(int h, int r);
@@ -109,9 +127,9 @@ bool Reader::readHypothesis(int h)
         return false;
     }
     Hypothesis& hyp = m_study.hypothesis(h);
-    const QString of = QStringLiteral(" dell'ipotesi n. %1").arg(h);
-    if (!checkName(m_fields[0], QStringLiteral("il nome") + of) ||
-        !checkName(m_fields[3], QStringLiteral("il giudizio complessivo") + of)) {
+    const auto of = [h](const QString& what) { return QStringLiteral("%1 dell'ipotesi n. %2").arg(what).arg(h); };
+    if (!checkName(m_fields[0], [&] { return of(QStringLiteral("il nome")); }) ||
+        !checkName(m_fields[3], [&] { return of(QStringLiteral("il giudizio complessivo")); })) {
         return false;
     }
     const Value& rowCount = m_fields[1];
@@ -149,9 +167,11 @@ bool Reader::readRow(int h, int r)
     if (!ticked.isNothing() && !isWholeNumberIn(ticked, 0, 1)) {
         return fail(m_line, QStringLiteral("l'indicatore di spunta deve valere 0 o 1."));
     }
-    const QString of = QStringLiteral(" della caratteristica n. %1 dell'ipotesi n. %2").arg(r).arg(h);
-    if (!checkName(m_fields[1], QStringLiteral("il nome") + of) ||
-        !checkName(m_fields[2], QStringLiteral("il giudizio") + of)) {
+    const auto of = [h, r](const QString& what) {
+        return QStringLiteral("%1 della caratteristica n. %2 dell'ipotesi n. %3").arg(what).arg(r).arg(h);
+    };
+    if (!checkName(m_fields[1], [&] { return of(QStringLiteral("il nome")); }) ||
+        !checkName(m_fields[2], [&] { return of(QStringLiteral("il giudizio")); })) {
         return false;
     }
     const Value& number = m_fields[3];
@@ -160,7 +180,7 @@ bool Reader::readRow(int h, int r)
                                 .arg(JudgementSteps));
     }
     Value& coefficient = m_fields[4];
-    if (!coefficient.isEmpty()) {
+    if (!coefficient.isEmpty() && !isScaleCoefficientText(coefficient)) {
         if (coefficient.isText() && !isDisplayNumber(coefficient.textValue())) {
             if (std::optional<Value> withComma = coefficientWithComma(coefficient.textValue())) {
                 coefficient = *withComma;

@@ -19,6 +19,9 @@ std::optional<QString> lengthProblem(QStringView text, int limit)
 std::optional<QString> controlProblem(QStringView text, bool linesAllowed)
 {
     for (const QChar c : text) {
+        if (c.unicode() >= 0x20 && c.unicode() < 0x7F) {
+            continue; // printable ASCII, nearly every character of a study
+        }
         const bool lineBreak = c == u'\r' || c == u'\n' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
         if (lineBreak && !linesAllowed) {
             return QStringLiteral("va a capo: deve stare su una riga");
