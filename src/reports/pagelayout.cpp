@@ -438,7 +438,9 @@ private:
 std::vector<double> columnWidths(TextMeasurer& measurer, const Table& table)
 {
     const double total = points(TextWidthTwips);
-    const double padding = 2 * points(CellPaddingTwips);
+    // A point beside the text: a word processor that measures a word a hair wider than we do
+    // (its own rounding of the advances) still keeps a header word whole in a tight column.
+    const double padding = 2 * points(CellPaddingTwips) + 1.0;
     std::vector<double> least(std::size_t(table.columns), padding);
     std::vector<double> most(std::size_t(table.columns), padding);
     for (int r = 0; r < table.rows; ++r) {

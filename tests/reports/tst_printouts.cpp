@@ -416,8 +416,9 @@ private Q_SLOTS:
         QVERIFY(c.contains(s(u"chart 5 bars")));
         QVERIFY(c.contains(s(u"table 5x4")));
         QCOMPARE(c.last(), s(u"paragraph size 14"));
-        QCOMPARE(solid.operations.mid(solid.operations.size() - 2),
-                 (QStringList{s(u"align 8,3 right"), s(u"page count")}));
+        // Section C's table: names and verdicts left, counts right, after the whole is justified.
+        QCOMPARE(solid.operations.mid(solid.operations.size() - 4),
+                 (QStringList{s(u"align 8,2 left"), s(u"align 8,3 right"), s(u"align 8,4 left"), s(u"page count")}));
         QCOMPARE(shown, (QList<int>{1, 2, 3, 4, 5, 1, 2, 3, 4, 5}));
     }
 
