@@ -22,6 +22,8 @@ struct CharacteristicEntry {
     Value weight;          // whole percent as text
 
     bool isTicked() const { return ticked.toNumberOr(0.0) == 1.0; }
+    // Worth a line in a printout or a sheet: a row with neither name nor judgement is not listed.
+    bool holdsData() const { return !name.isEmpty() || !judgement.isEmpty(); }
     bool operator==(const CharacteristicEntry&) const = default;
 };
 

@@ -22,14 +22,6 @@ namespace {
 // A PDF measured in points: the pages' own unit.
 constexpr int PdfResolution = 72;
 
-bool fail(const QString& path, const QString& reason, QString* error)
-{
-    if (error) {
-        *error = QStringLiteral("Il file «%1» non si può scrivere: %2").arg(shownFileName(path), reason);
-    }
-    return false;
-}
-
 bool writePdf(const PagedDocument& pages, const QString& path, QString* error)
 {
     QByteArray bytes;
@@ -40,11 +32,11 @@ bool writePdf(const PagedDocument& pages, const QString& path, QString* error)
         writer.setResolution(PdfResolution);
         prepareArchivalPdf(writer, pages.content->title, pages.content->author);
         if (!printPages(pages, writer)) {
-            return fail(path, QStringLiteral("la composizione del PDF non è riuscita."), error);
+            return failExport(path, QStringLiteral("la composizione del PDF non è riuscita."), error);
         }
     }
     if (!completeArchivalPdf(bytes)) {
-        return fail(path, QStringLiteral("la composizione del PDF non è riuscita."), error);
+        return failExport(path, QStringLiteral("la composizione del PDF non è riuscita."), error);
     }
     return writeWholeFile(bytes, path, error);
 }
@@ -57,10 +49,18 @@ QString pageTitle(const PagedDocument& pages, const QString& path)
 
 } // namespace
 
+bool failExport(const QString& path, const QString& reason, QString* error)
+{
+    if (error) {
+        *error = QStringLiteral("Il file «%1» non si può scrivere: %2").arg(shownFileName(path), reason);
+    }
+    return false;
+}
+
 bool writeWholeFile(const QByteArray& bytes, const QString& path, QString* error)
 {
     QString reason;
-    return saveWholeFile(path, bytes, &reason) || fail(path, reason, error);
+    return saveWholeFile(path, bytes, &reason) || failExport(path, reason, error);
 }
 
 std::shared_ptr<const PagedDocument> pagesOf(const QTextDocument& document)
@@ -91,7 +91,7 @@ bool exportPages(const PagedDocument& pages, const QString& path, QString* error
 {
     const QString problem = layoutProblem(pages);
     if (!problem.isEmpty()) {
-        return fail(path, problem, error);
+        return failExport(path, problem, error);
     }
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == u"pdf") {
@@ -101,20 +101,12 @@ bool exportPages(const PagedDocument& pages, const QString& path, QString* error
         return writeWholeFile(htmlPage(pages, pageTitle(pages, path)), path, error);
     }
     if (suffix == u"docx") {
-        QString reason;
-        if (writeDocx(pages, path, &reason)) {
-            return true;
-        }
-        if (error) {
-            *error = reason.isEmpty() ? QStringLiteral("Il file «%1» non si può scrivere.").arg(shownFileName(path))
-                                      : reason;
-        }
-        return false;
+        return writeDocx(pages, path, error);
     }
     const QString reason =
         suffix.isEmpty() ? QStringLiteral("manca l'estensione che ne dice il formato (.pdf, .docx, .html).")
                          : QStringLiteral("il formato «.%1» non è tra quelli previsti (.pdf, .docx, .html).").arg(suffix);
-    return fail(path, reason, error);
+    return failExport(path, reason, error);
 }
 
 bool exportDocument(const QTextDocument& document, const QString& path, QString* error)

@@ -1,13 +1,11 @@
 #include "docxwriter.h"
 
+#include "documentexport.h"
 #include "evaluationchart.h"
 
 #include "pagelayout.h"
 #include "pagesetup.h"
 #include "tablelook.h"
-
-#include "archive/filewriting.h"
-#include "archive/regularfile.h"
 
 #include <QDateTime>
 
@@ -620,20 +618,10 @@ bool zipParts(const std::vector<Part>& parts, QByteArray* archive)
     return ok;
 }
 
-void setError(QString* error, const QString& text)
-{
-    if (error) {
-        *error = text;
-    }
-}
-
 } // namespace
 
 bool writeDocx(const PagedDocument& pages, const QString& path, QString* error)
 {
-    const QString prefix =
-        QStringLiteral("Il file «%1» non si può scrivere: ").arg(shownFileName(path));
-
     DocumentXml xml(pages);
     std::vector<Part> parts;
     parts.push_back({"[Content_Types].xml", contentTypes()});
@@ -655,16 +643,9 @@ bool writeDocx(const PagedDocument& pages, const QString& path, QString* error)
 
     QByteArray archive;
     if (!zipParts(parts, &archive)) {
-        setError(error, prefix + QStringLiteral("la compressione del documento non è riuscita."));
-        return false;
+        return failExport(path, QStringLiteral("la compressione del documento non è riuscita."), error);
     }
-
-    QString reason;
-    if (!saveWholeFile(path, archive, &reason)) {
-        setError(error, prefix + reason);
-        return false;
-    }
-    return true;
+    return writeWholeFile(archive, path, error);
 }
 
 } // namespace pondra

@@ -96,7 +96,7 @@ void hypothesisSection(DocumentBuilder& b, const PrintSource& s, int h)
     QList<int> listed;
     for (int r = 1; r <= s.study.lastNamedRowOf(h); ++r) {
         const CharacteristicEntry& row = s.study.row(h, r);
-        if (!row.name.isEmpty() || !row.judgement.isEmpty()) {
+        if (row.holdsData()) {
             listed << r;
         }
     }

@@ -83,12 +83,6 @@ private:
     int m_cells = 0;
 };
 
-// Rows worth a line: the printouts list none without a name and without a judgement.
-bool holdsData(const CharacteristicEntry& row)
-{
-    return !row.name.isEmpty() || !row.judgement.isEmpty();
-}
-
 } // namespace
 
 QByteArray composeSpreadsheet(const Study& original, const TitlePage& titlePage, const IdentityTexts& identity)
@@ -131,7 +125,7 @@ QByteArray composeSpreadsheet(const Study& original, const TitlePage& titlePage,
         const QString name = study->hypothesis(h).name.toDisplayText();
         for (int r = 1; r <= study->lastNamedRowOf(h); ++r) {
             const CharacteristicEntry& row = study->row(h, r);
-            if (!holdsData(row)) {
+            if (!row.holdsData()) {
                 continue;
             }
             sheet.number(h);

@@ -146,7 +146,7 @@ private:
         study.recountHypotheses();
         study.returnToRevision(after ? m_revisionAfter : m_revisionBefore);
         const bool onlyTitle = m_rows.empty() && m_before.sameEntry(m_after);
-        m_history.restored({onlyTitle ? 0 : m_hypothesis, m_rows.empty() ? 0 : m_rows.front().row, onlyTitle});
+        m_history.restored({onlyTitle ? 0 : m_hypothesis, m_rows.empty() ? 0 : m_rows.front().row});
     }
 
     StudyHistory& m_history;

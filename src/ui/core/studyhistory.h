@@ -14,9 +14,8 @@ namespace pondra {
 
 // Where an undone or redone step changed the study, so that the windows can show it.
 struct ChangePlace {
-    int hypothesis = 0; // 0 for a change of the title page
+    int hypothesis = 0; // 0 for a change of the title page alone
     int row = 0;        // the first row changed, 0 when none was
-    bool titlePage = false;
 };
 
 // The study's one history of edits, for Annulla and Ripeti. A window's event procedure opens

@@ -54,7 +54,7 @@ protected:
 
 void showRestored(ModuloPondra& module, const ChangePlace& place)
 {
-    if (place.titlePage) {
+    if (place.hypothesis == 0) {
         module.window<frontespizio>()->ShowFields();
         ShowTitlePage(module);
         return;
