@@ -26,10 +26,10 @@
 
 using namespace pondra;
 using bench::Figures;
-using bench::measure;
-using bench::report;
 using bench::fullStudy;
 using bench::fullTitlePage;
+using bench::measure;
+using bench::report;
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include "archive/datafile.h"
 #include "model/identity.h"
 #include "model/ranking.h"
-#include "reports/docxwriter.h"
 #include "reports/documentexport.h"
+#include "reports/docxwriter.h"
 #include "reports/pagelayout.h"
 #include "reports/printouts.h"
 #include "reports/textdocumentbuilder.h"
@@ -53,7 +53,8 @@ std::unique_ptr<Study> studyOfSize(int hypotheses, int rows)
             hyp.rows.at(std::size_t(r)) = CharacteristicEntry();
         }
         for (int r = 1; r <= rows; ++r) {
-            hyp.rows.at(std::size_t(r)).weight = Value::text(QString::number(r == rows ? 100 - (rows - 1) : 1));
+            hyp.rows.at(std::size_t(r)).weight =
+                Value::text(QString::number(r == rows ? 100 - (rows - 1) : 1));
         }
         hyp.LastNamedRow = Value::integer(qint16(rows));
         ShowHypothesis(*study, h);
@@ -72,7 +73,10 @@ int buildReport(TextDocumentBuilder& b, Built& in)
 {
     ordina(*in.study, in.ranking);
     Study& study = *in.study;
-    const PrintSource source{in.identity, study, in.ranking, bench::fullTitlePage(),
+    const PrintSource source{in.identity,
+                             study,
+                             in.ranking,
+                             bench::fullTitlePage(),
                              QStringLiteral("Studio tecnico associato ing. Bassi e arch. Ferretti"),
                              QStringLiteral("Corso Garibaldi, 58 - 43121 Parma (PR)"),
                              [&study](int h) { return ShowHypothesis(study, h); }};
@@ -105,7 +109,8 @@ void inProcess(const char* name, int hypotheses, int rows, int repetitions, cons
         const qint64 buildAndLayout = timer.nsecsElapsed();
         // The layout alone, of the same content once more.
         timer.restart();
-        const std::unique_ptr<PagedDocument> again = layOutPages(std::make_shared<DocumentContent>(builder.content()));
+        const std::unique_ptr<PagedDocument> again =
+            layOutPages(std::make_shared<DocumentContent>(builder.content()));
         const qint64 layout = timer.nsecsElapsed();
         QString error;
         timer.restart();
@@ -228,7 +233,8 @@ int pdfPageCount(const QString& path)
 }
 
 // The whole program on a study file: its own, or one of the given size.
-void wholeProgram(const char* name, int hypotheses, int rows, const QString& folder, QString study = QString())
+void wholeProgram(const char* name, int hypotheses, int rows, const QString& folder,
+                  QString study = QString())
 {
     if (study.isEmpty()) {
         study = QDir(folder).filePath(QStringLiteral("Pondra-dati-%1x%2.txt").arg(hypotheses).arg(rows));
@@ -248,9 +254,10 @@ void wholeProgram(const char* name, int hypotheses, int rows, const QString& fol
         Run run;
         // One run to warm the disk cache, then the ones measured.
         for (int i = 0; i < 4; ++i) {
-            run = runProcess(pondra, {QStringLiteral("--print"), QStringLiteral("relazione"), study,
-                                      QStringLiteral("-o"), out},
-                             environment);
+            run = runProcess(
+                pondra,
+                {QStringLiteral("--print"), QStringLiteral("relazione"), study, QStringLiteral("-o"), out},
+                environment);
             if (!run.ok) {
                 std::fprintf(stderr, "pondra --print relazione non riuscito\n");
                 return;
@@ -276,13 +283,14 @@ void wholeProgram(const char* name, int hypotheses, int rows, const QString& fol
     environment << QStringLiteral("FONTCONFIG_FILE=" PONDRA_SOURCE_DIR "/tools/libreoffice-fonts.conf");
     const QString converted = QDir(folder).filePath(QStringLiteral("lo"));
     const Run lo = runProcess(soffice,
-                              {QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("pdf"),
-                               QStringLiteral("--outdir"), converted, QDir(folder).filePath(QStringLiteral("relazione.docx"))},
+                              {QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+                               QStringLiteral("pdf"), QStringLiteral("--outdir"), converted,
+                               QDir(folder).filePath(QStringLiteral("relazione.docx"))},
                               environment);
     const int ours = pdfPageCount(QDir(folder).filePath(QStringLiteral("relazione.pdf")));
     const int theirs = pdfPageCount(QDir(converted).filePath(QStringLiteral("relazione.pdf")));
-    std::printf("%s, LibreOffice dal DOCX al PDF: %.2f s; pagine: nostre %d, di LibreOffice %d\n", name, lo.seconds,
-                ours, theirs);
+    std::printf("%s, LibreOffice dal DOCX al PDF: %.2f s; pagine: nostre %d, di LibreOffice %d\n", name,
+                lo.seconds, ours, theirs);
 }
 
 } // namespace

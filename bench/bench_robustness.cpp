@@ -8,11 +8,11 @@
 #include "model/scoring.h"
 #include "reports/evaluationchart.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QBuffer>
 
 #include <cstdio>
 #include <memory>
@@ -41,8 +41,9 @@ std::unique_ptr<Study> fullStudy(bool decimals)
             row.judgement = Value::text(JudgementScale::adjective(step));
             row.judgementNumber = Value::integer(qint16(step));
             row.coefficient = Value::text(JudgementScale::coefficientText(step));
-            row.weight = Value::text(decimals && r <= 20 ? (odd ? QStringLiteral("0.5") : QStringLiteral("1.5"))
-                                                         : QStringLiteral("1"));
+            row.weight =
+                Value::text(decimals && r <= 20 ? (odd ? QStringLiteral("0.5") : QStringLiteral("1.5"))
+                                                : QStringLiteral("1"));
         }
         ShowHypothesis(*study, h);
     }
@@ -64,7 +65,8 @@ int main(int argc, char* argv[])
         const std::unique_ptr<Study> study = fullStudy(decimals);
         RobustnessAnalysis analysis;
         constexpr int repetitions = 50;
-        const Figures f = measure(repetitions, [](int) {}, [&] { analysis = analyseRobustness(*study); });
+        const Figures f = measure(
+            repetitions, [](int) {}, [&] { analysis = analyseRobustness(*study); });
         report(decimals ? "solidità della graduatoria (100x100, 20 pesi con decimali per ipotesi)"
                         : "solidità della graduatoria (100x100)",
                f, repetitions, 50);
@@ -80,7 +82,8 @@ int main(int argc, char* argv[])
     {
         // On screen: a window 900 pixels wide.
         const double width = 900;
-        QImage image(int(width), int(evaluationChartHeight(width, int(bars.size()))), QImage::Format_ARGB32_Premultiplied);
+        QImage image(int(width), int(evaluationChartHeight(width, int(bars.size()))),
+                     QImage::Format_ARGB32_Premultiplied);
         constexpr int repetitions = 50;
         const Figures f = measure(
             repetitions, [&](int) { image.fill(Qt::white); },
@@ -102,7 +105,8 @@ int main(int argc, char* argv[])
                 pdf.setResolution(1200);
                 QPainter painter(&pdf);
                 const double width = pdf.width();
-                paintEvaluationChart(painter, QRectF(0, 0, width, evaluationChartHeight(width, int(bars.size()))),
+                paintEvaluationChart(painter,
+                                     QRectF(0, 0, width, evaluationChartHeight(width, int(bars.size()))),
                                      bars, families);
             });
         report("grafico di 100 barre in PDF, vettoriale (pagina A4 intera)", f, repetitions, 0);

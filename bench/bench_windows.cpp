@@ -56,8 +56,7 @@ int main(int argc, char* argv[])
 
     const int clicks = 2000;
     const bench::Figures click = bench::measure(
-        clicks, [&](int i) { w->numero_Click(1 + i % requisiti::Slots); },
-        [&] { w->scala_Click(2); });
+        clicks, [&](int i) { w->numero_Click(1 + i % requisiti::Slots); }, [&] { w->scala_Click(2); });
     bench::report("finestra Dati, clic sulla scala (100 righe)", click, clicks, 1);
     return 0;
 }

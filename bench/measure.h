@@ -17,7 +17,8 @@ struct Figures {
 };
 
 // Runs `prepare` untimed and `measured` timed, `repetitions` times after a few warm-up runs.
-inline Figures measure(int repetitions, const std::function<void(int)>& prepare, const std::function<void()>& measured)
+inline Figures measure(int repetitions, const std::function<void(int)>& prepare,
+                       const std::function<void()>& measured)
 {
     for (int i = 0; i < 3; ++i) {
         prepare(i);
@@ -34,13 +35,15 @@ inline Figures measure(int repetitions, const std::function<void(int)>& prepare,
     }
     std::sort(samples.begin(), samples.end());
     const std::size_t n = samples.size();
-    const double median = n % 2 ? double(samples[n / 2]) : (double(samples[n / 2 - 1]) + double(samples[n / 2])) / 2.0;
+    const double median =
+        n % 2 ? double(samples[n / 2]) : (double(samples[n / 2 - 1]) + double(samples[n / 2])) / 2.0;
     return {median / 1e6, double(samples.back()) / 1e6};
 }
 
 inline void report(const char* what, const Figures& f, int repetitions, double targetMs)
 {
-    std::printf("%s: mediana %.3f ms, massimo %.3f ms su %d ripetizioni", what, f.medianMs, f.maxMs, repetitions);
+    std::printf("%s: mediana %.3f ms, massimo %.3f ms su %d ripetizioni", what, f.medianMs, f.maxMs,
+                repetitions);
     if (targetMs > 0) {
         std::printf(" (obiettivo < %g ms)", targetMs);
     }

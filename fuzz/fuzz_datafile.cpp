@@ -7,9 +7,9 @@
 //  - a file read as Windows-1252 can be saved again; one read as UTF-8 may hold characters
 //    Windows-1252 cannot, which the save refuses by name, and then nothing more is asked of it;
 //  - the composed file reads back, as the same study and title page, and composing that gives
-//    the same bytes (unless the Windows-1252 bytes composed happen to be valid UTF-8). Numbers are compared in the form the file stores them (15 significant
-//    digits, a whole number written with a point comes back as a whole number); set
-//    PONDRA_FUZZ_STRICT=1 to demand equal Value kinds and exact doubles as well;
+//    the same bytes (unless the Windows-1252 bytes composed happen to be valid UTF-8). Numbers are compared
+//    in the form the file stores them (15 significant digits, a whole number written with a point comes back
+//    as a whole number); set PONDRA_FUZZ_STRICT=1 to demand equal Value kinds and exact doubles as well;
 //  - the same holds for the study as the check and the ranking leave it, for what the file
 //    holds of it.
 // With PONDRA_FUZZ_KEEP=1 two more must hold, about what saving after the check keeps:

@@ -1,15 +1,15 @@
 #include "guicommands.h"
 
 #include "headlesscommands.h"
-#include "reports/helppages.h"
 #include "model/datacheck.h"
+#include "reports/helppages.h"
 #include "ui/core/modulopondra.h"
 #include "ui/extra/frmsplash.h"
 #include "ui/extra/frmtip.h"
 #include "ui/extra/informa.h"
+#include "ui/extra/licenza.h"
 #include "ui/extra/prodotti.h"
 #include "ui/extra/solidita.h"
-#include "ui/extra/licenza.h"
 #include "ui/extra/supportoclienti.h"
 #include "ui/help/helppage.h"
 #include "ui/help/sommario.h"
@@ -99,7 +99,8 @@ int runScreenshot(const QString& window, const QString& output, const QString& f
         for (const auto& entry : windows) {
             names << entry.first;
         }
-        err << QStringLiteral("Finestra sconosciuta: %1. Finestre disponibili: %2.").arg(window, names.join(QStringLiteral(", ")))
+        err << QStringLiteral("Finestra sconosciuta: %1. Finestre disponibili: %2.")
+                   .arg(window, names.join(QStringLiteral(", ")))
             << Qt::endl;
         return ExitUnreadable;
     }

@@ -1,20 +1,20 @@
 #include "headlesscommands.h"
 
 #include "archive/datafile.h"
+#include "archive/pricelist.h"
 #include "model/datacheck.h"
 #include "model/ranking.h"
 #include "model/robustness.h"
 #include "model/scoring.h"
 #include "model/textrules.h"
-#include "archive/pricelist.h"
 #include "reports/documentexport.h"
-#include "reports/pagelayout.h"
 #include "reports/helppages.h"
+#include "reports/pagelayout.h"
 #include "reports/pricelistprintout.h"
-#include "reports/termsofuse.h"
 #include "reports/printouts.h"
 #include "reports/robustnessprintout.h"
 #include "reports/spreadsheetexport.h"
+#include "reports/termsofuse.h"
 #include "reports/textdocumentbuilder.h"
 #include "ui/core/installation.h"
 #include "ui/core/preferences.h"
@@ -105,8 +105,8 @@ int runAnalysisCommand(const QString& path, QTextStream& out, QTextStream& err)
     }
     for (const Challenge& c : analyseRobustness(*checked->study).challenges) {
         out << c.position << '\t' << printableText(c.name) << '\t'
-            << (c.changesNeeded ? QString::number(*c.changesNeeded) : QStringLiteral("-")) << '\t' << printableText(c.rowsText)
-            << '\n';
+            << (c.changesNeeded ? QString::number(*c.changesNeeded) : QStringLiteral("-")) << '\t'
+            << printableText(c.rowsText) << '\n';
     }
     out.flush();
     return ExitPassed;
@@ -136,7 +136,7 @@ int runSpreadsheetCommand(const QString& path, const QString& output, QTextStrea
 
 QStringList printKinds()
 {
-    return {QStringLiteral("relazione"), QStringLiteral("dati"),  QStringLiteral("classifica"),
+    return {QStringLiteral("relazione"), QStringLiteral("dati"),         QStringLiteral("classifica"),
             QStringLiteral("modello"),   QStringLiteral("frontespizio"), QStringLiteral("guida"),
             QStringLiteral("listino"),   QStringLiteral("licenza"),      QStringLiteral("solidita")};
 }
@@ -186,9 +186,12 @@ int runPrintCommand(const QString& kind, const QString& path, const QString& out
         Ranking ranking;
         ordina(study, ranking);
         const OwnerData owner = ownerData();
-        const PrintSource source{identity,           study,
-                                 ranking,            checked->titlePage,
-                                 owner.OwnerStudioName, owner.OwnerAddress,
+        const PrintSource source{identity,
+                                 study,
+                                 ranking,
+                                 checked->titlePage,
+                                 owner.OwnerStudioName,
+                                 owner.OwnerAddress,
                                  [&study](int h) { return ShowHypothesis(study, h); }};
         if (kind == QStringLiteral("relazione")) {
             reportPages = printReport(builder, source, reportIncludesRobustness());

@@ -11,49 +11,56 @@
 namespace {
 
 struct Options {
-    QCommandLineOption check{QStringLiteral("check"),
-                             QStringLiteral("Controlla i dati del file come la finestra Dati e stampa il messaggio del "
-                                            "controllo (uscita 0 dati corretti, 1 dati da correggere, 2 file "
-                                            "illeggibile)."),
-                             QStringLiteral("FILE")};
-    QCommandLineOption ranking{QStringLiteral("ranking"),
-                               QStringLiteral("Controlla i dati del file e stampa la classifica: posizione, ipotesi, "
-                                              "valutazione in %, giudizio complessivo, separati da tabulazioni."),
-                               QStringLiteral("FILE")};
-    QCommandLineOption analysis{QStringLiteral("analysis"),
-                                QStringLiteral("Controlla i dati del file, stampa la classifica come --ranking, poi per "
-                                               "ogni ipotesi dalla seconda in giù: posizione, ipotesi, cambi di "
-                                               "giudizio necessari per raggiungere la prima, giudizi da cambiare, "
-                                               "separati da tabulazioni."),
-                                QStringLiteral("FILE")};
-    QCommandLineOption print{QStringLiteral("print"),
-                             QStringLiteral("Scrive la stampa indicata (relazione, dati, classifica, solidita, "
-                                            "frontespizio dello studio nel FILE; modello, guida, listino, licenza "
-                                            "senza file) "
-                                            "nel formato dell'estensione del file dato con -o (.pdf, .docx, .html)."),
-                             QStringLiteral("TIPO")};
-    QCommandLineOption spreadsheet{QStringLiteral("export-csv"),
-                                   QStringLiteral("Controlla i dati del file e scrive nel file dato con -o la "
-                                                  "classifica e i dati di ogni ipotesi per un foglio di calcolo "
-                                                  "(CSV con punto e virgola e virgola decimale)."),
-                                   QStringLiteral("FILE")};
+    QCommandLineOption check{
+        QStringLiteral("check"),
+        QStringLiteral("Controlla i dati del file come la finestra Dati e stampa il messaggio del "
+                       "controllo (uscita 0 dati corretti, 1 dati da correggere, 2 file "
+                       "illeggibile)."),
+        QStringLiteral("FILE")};
+    QCommandLineOption ranking{
+        QStringLiteral("ranking"),
+        QStringLiteral("Controlla i dati del file e stampa la classifica: posizione, ipotesi, "
+                       "valutazione in %, giudizio complessivo, separati da tabulazioni."),
+        QStringLiteral("FILE")};
+    QCommandLineOption analysis{
+        QStringLiteral("analysis"),
+        QStringLiteral("Controlla i dati del file, stampa la classifica come --ranking, poi per "
+                       "ogni ipotesi dalla seconda in giù: posizione, ipotesi, cambi di "
+                       "giudizio necessari per raggiungere la prima, giudizi da cambiare, "
+                       "separati da tabulazioni."),
+        QStringLiteral("FILE")};
+    QCommandLineOption print{
+        QStringLiteral("print"),
+        QStringLiteral("Scrive la stampa indicata (relazione, dati, classifica, solidita, "
+                       "frontespizio dello studio nel FILE; modello, guida, listino, licenza "
+                       "senza file) "
+                       "nel formato dell'estensione del file dato con -o (.pdf, .docx, .html)."),
+        QStringLiteral("TIPO")};
+    QCommandLineOption spreadsheet{
+        QStringLiteral("export-csv"),
+        QStringLiteral("Controlla i dati del file e scrive nel file dato con -o la "
+                       "classifica e i dati di ogni ipotesi per un foglio di calcolo "
+                       "(CSV con punto e virgola e virgola decimale)."),
+        QStringLiteral("FILE")};
     QCommandLineOption output{{QStringLiteral("o"), QStringLiteral("output")},
                               QStringLiteral("Il file da scrivere con --print o --export-csv."),
                               QStringLiteral("USCITA")};
-    QCommandLineOption screenshot{QStringLiteral("screenshot"),
-                                  QStringLiteral("Disegna la finestra indicata (frmSplash, requisiti, classifica, "
-                                                 "frontespizio, solidita, informa, supportoclienti, prodotti, frmTip, "
-                                                 "licenza, sommario e le pagine della guida, da manuale a guidafrontespizio) "
-                                                 "nell'immagine PNG data "
-                                                 "come primo argomento, con il file di dati eventualmente indicato "
-                                                 "come secondo."),
-                                  QStringLiteral("FINESTRA")};
+    QCommandLineOption screenshot{
+        QStringLiteral("screenshot"),
+        QStringLiteral("Disegna la finestra indicata (frmSplash, requisiti, classifica, "
+                       "frontespizio, solidita, informa, supportoclienti, prodotti, frmTip, "
+                       "licenza, sommario e le pagine della guida, da manuale a guidafrontespizio) "
+                       "nell'immagine PNG data "
+                       "come primo argomento, con il file di dati eventualmente indicato "
+                       "come secondo."),
+        QStringLiteral("FINESTRA")};
 };
 
 void describe(QCommandLineParser& parser, const Options& options)
 {
     const pondra::IdentityTexts identity = pondra::InitGlobals();
-    parser.setApplicationDescription(identity.ProgramName + QStringLiteral("- ") + identity.ProgramDescription);
+    parser.setApplicationDescription(identity.ProgramName + QStringLiteral("- ") +
+                                     identity.ProgramDescription);
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption(options.check);
@@ -63,7 +70,8 @@ void describe(QCommandLineParser& parser, const Options& options)
     parser.addOption(options.spreadsheet);
     parser.addOption(options.output);
     parser.addOption(options.screenshot);
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("File di dati da aprire nella finestra Dati."),
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("File di dati da aprire nella finestra Dati."),
                                  QStringLiteral("[FILE]"));
 }
 
@@ -95,9 +103,10 @@ int main(int argc, char* argv[])
     const bool parsed = parser.parse(arguments);
 
     // The headless commands need no display; only the windows start a GUI application.
-    const bool windows = parsed && !parser.isSet(QStringLiteral("help")) && !parser.isSet(QStringLiteral("version")) &&
-                         !parser.isSet(options.check) && !parser.isSet(options.ranking) &&
-                         !parser.isSet(options.analysis) && !parser.isSet(options.spreadsheet);
+    const bool windows = parsed && !parser.isSet(QStringLiteral("help")) &&
+                         !parser.isSet(QStringLiteral("version")) && !parser.isSet(options.check) &&
+                         !parser.isSet(options.ranking) && !parser.isSet(options.analysis) &&
+                         !parser.isSet(options.spreadsheet);
     if (!windows) {
         QCoreApplication app(argc, argv);
         identify();
@@ -105,7 +114,8 @@ int main(int argc, char* argv[])
         QTextStream out(stdout);
         QTextStream err(stderr);
         if (parser.isSet(options.spreadsheet)) {
-            return pondra::runSpreadsheetCommand(parser.value(options.spreadsheet), parser.value(options.output), err);
+            return pondra::runSpreadsheetCommand(parser.value(options.spreadsheet),
+                                                 parser.value(options.output), err);
         }
         if (parser.isSet(options.check)) {
             return pondra::runCheckCommand(parser.value(options.check), out, err);
@@ -117,7 +127,8 @@ int main(int argc, char* argv[])
     }
 
     // Printouts and pictures are made offscreen, the same with or without a display.
-    if ((parser.isSet(options.print) || parser.isSet(options.screenshot)) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    if ((parser.isSet(options.print) || parser.isSet(options.screenshot)) &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     if (parser.isSet(options.print)) {

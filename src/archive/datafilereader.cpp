@@ -72,7 +72,9 @@ std::optional<Value> coefficientWithComma(const QString& text)
 class Reader {
 public:
     Reader(QByteArrayView data, TextEncoding encoding, Study& study, TitlePage& titlePage)
-        : m_scanner(data, encoding), m_study(study), m_titlePage(titlePage) {}
+        : m_scanner(data, encoding), m_study(study), m_titlePage(titlePage)
+    {
+    }
 
     bool run();
     QString error;
@@ -87,8 +89,7 @@ private:
     }
     // A name, a judgement: within its limits, on one line. The field's name is only made for
     // the message: ten thousand rows are read without one.
-    template <typename FieldName>
-    bool checkName(const Value& v, FieldName field)
+    template <typename FieldName> bool checkName(const Value& v, FieldName field)
     {
         const std::optional<QString> problem = v.isText() ? nameTextProblem(v.textValue()) : std::nullopt;
         return !problem || fail(m_line, QStringLiteral("%1 %2.").arg(field(), *problem));
@@ -106,7 +107,9 @@ private:
 bool Reader::record(int fieldCount, const std::function<QString()>& what)
 {
     if (m_scanner.atEnd()) {
-        error = QStringLiteral("il file finisce alla riga %1, dove si attendeva %2.").arg(m_scanner.line()).arg(what());
+        error = QStringLiteral("il file finisce alla riga %1, dove si attendeva %2.")
+                    .arg(m_scanner.line())
+                    .arg(what());
         return false;
     }
     m_line = m_scanner.line();
@@ -115,8 +118,9 @@ bool Reader::record(int fieldCount, const std::function<QString()>& what)
         return false;
     }
     if (int(m_fields.size()) != fieldCount) {
-        return fail(m_line,
-                    QStringLiteral("%1 con %2 campi invece di %3.").arg(what()).arg(m_fields.size()).arg(fieldCount));
+        return fail(
+            m_line,
+            QStringLiteral("%1 con %2 campi invece di %3.").arg(what()).arg(m_fields.size()).arg(fieldCount));
     }
     return true;
 }
@@ -127,14 +131,17 @@ bool Reader::readHypothesis(int h)
         return false;
     }
     Hypothesis& hyp = m_study.hypothesis(h);
-    const auto of = [h](const QString& what) { return QStringLiteral("%1 dell'ipotesi n. %2").arg(what).arg(h); };
+    const auto of = [h](const QString& what) {
+        return QStringLiteral("%1 dell'ipotesi n. %2").arg(what).arg(h);
+    };
     if (!checkName(m_fields[0], [&] { return of(QStringLiteral("il nome")); }) ||
         !checkName(m_fields[3], [&] { return of(QStringLiteral("il giudizio complessivo")); })) {
         return false;
     }
     const Value& rowCount = m_fields[1];
     if (!rowCount.isNothing() && !isWholeNumberIn(rowCount, 0, MaxRows)) {
-        return fail(m_line, QStringLiteral("il numero delle caratteristiche deve essere un numero intero da 0 a 100."));
+        return fail(m_line, QStringLiteral(
+                                "il numero delle caratteristiche deve essere un numero intero da 0 a 100."));
     }
     Value evaluation = m_fields[2];
     if (evaluation.isText() && !evaluation.textValue().isEmpty()) {
@@ -160,7 +167,9 @@ bool Reader::readHypothesis(int h)
 
 bool Reader::readRow(int h, int r)
 {
-    if (!record(6, [h, r] { return QStringLiteral("la caratteristica n. %1 dell'ipotesi n. %2").arg(r).arg(h); })) {
+    if (!record(6, [h, r] {
+            return QStringLiteral("la caratteristica n. %1 dell'ipotesi n. %2").arg(r).arg(h);
+        })) {
         return false;
     }
     const Value& ticked = m_fields[0];
@@ -191,8 +200,9 @@ bool Reader::readRow(int h, int r)
             return fail(m_line, QStringLiteral("il coefficiente deve essere un numero."));
         }
         if (!isScaleCoefficient(*c)) {
-            return fail(m_line, QStringLiteral("il coefficiente deve essere un valore della scala dei giudizi, "
-                                               "da 0 a 1 in decimi."));
+            return fail(m_line,
+                        QStringLiteral("il coefficiente deve essere un valore della scala dei giudizi, "
+                                       "da 0 a 1 in decimi."));
         }
     }
     const Value& weight = m_fields[5];
@@ -218,7 +228,8 @@ bool Reader::run()
         return false;
     }
     if (!isWholeNumberIn(m_fields[0], 0, MaxHypotheses)) {
-        return fail(m_line, QStringLiteral("il numero delle ipotesi deve essere un numero intero da 0 a 100."));
+        return fail(m_line,
+                    QStringLiteral("il numero delle ipotesi deve essere un numero intero da 0 a 100."));
     }
     const int count = int(*m_fields[0].toNumber());
     m_study.HypothesisCount = count;

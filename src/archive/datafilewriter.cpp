@@ -39,7 +39,8 @@ public:
     // A name or a judgement, which the reader takes only within its limits.
     bool name(const Value& v, const char16_t* what)
     {
-        const bool fits = !v.isText() || withinLimits(nameTextProblem(v.textValue()), QString::fromUtf16(what));
+        const bool fits =
+            !v.isText() || withinLimits(nameTextProblem(v.textValue()), QString::fromUtf16(what));
         return fits && value(v, what);
     }
 
@@ -52,8 +53,9 @@ public:
     {
         const std::optional<QByteArray> bytes = cp1252::encode(t);
         if (!bytes) {
-            error = QStringLiteral("il campo «%1» contiene caratteri che un file di dati non può contenere: %2")
-                        .arg(fieldName(what), printableText(unstorable(t)));
+            error =
+                QStringLiteral("il campo «%1» contiene caratteri che un file di dati non può contenere: %2")
+                    .arg(fieldName(what), printableText(unstorable(t)));
             return false;
         }
         out += '"';
@@ -83,7 +85,10 @@ private:
     QString fieldName(const QString& what) const
     {
         if (row > 0) {
-            return QStringLiteral("%1 della caratteristica n. %2 dell'ipotesi n. %3").arg(what).arg(row).arg(hypothesis);
+            return QStringLiteral("%1 della caratteristica n. %2 dell'ipotesi n. %3")
+                .arg(what)
+                .arg(row)
+                .arg(hypothesis);
         }
         if (hypothesis > 0) {
             return QStringLiteral("%1 dell'ipotesi n. %2").arg(what).arg(hypothesis);
@@ -118,7 +123,8 @@ std::optional<QByteArray> DataFileWriter::compose(const Study& study, const Titl
         const Hypothesis& hyp = study.hypothesis(h);
         c.hypothesis = h;
         c.row = 0;
-        ok = c.name(hyp.name, u"nome") && (c.comma(), c.value(hyp.LastNamedRow, u"numero delle caratteristiche")) &&
+        ok = c.name(hyp.name, u"nome") &&
+             (c.comma(), c.value(hyp.LastNamedRow, u"numero delle caratteristiche")) &&
              (c.comma(), c.value(hyp.EvaluationPercent, u"valutazione")) &&
              (c.comma(), c.name(hyp.OverallJudgement, u"giudizio complessivo"));
         c.endLine();

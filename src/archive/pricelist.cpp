@@ -15,7 +15,8 @@ namespace {
 // A catalogue of a hundred programs is a few kilobytes; anything far larger is not a price list.
 constexpr qint64 MaxFileSize = 1024 * 1024;
 
-void setError(QString* error, const QString& text) {
+void setError(QString* error, const QString& text)
+{
     if (error) {
         *error = text;
     }
@@ -28,7 +29,8 @@ public:
     FieldStream(QByteArrayView data, TextEncoding encoding) : m_scanner(data, encoding) {}
 
     // False at the end of the file (error stays empty) or on a field that cannot be read.
-    bool next(Value& value, int& line) {
+    bool next(Value& value, int& line)
+    {
         while (m_index >= m_fields.size()) {
             if (m_scanner.atEnd()) {
                 return false;
@@ -71,7 +73,8 @@ private:
     bool field(Value& value, const QString& what);
     bool text(QString& out, const QString& what);
     bool price(double& out, const QString& what);
-    bool fail(const QString& what) {
+    bool fail(const QString& what)
+    {
         error = QStringLiteral("riga %1: %2").arg(m_line).arg(what);
         return false;
     }
@@ -80,7 +83,8 @@ private:
     int m_line = 1;
 };
 
-bool Reader::field(Value& value, const QString& what) {
+bool Reader::field(Value& value, const QString& what)
+{
     if (m_stream.next(value, m_line)) {
         return true;
     }
@@ -95,7 +99,8 @@ bool Reader::field(Value& value, const QString& what) {
 }
 
 // Names and subjects are texts; a plain number is taken as its display text.
-bool Reader::text(QString& out, const QString& what) {
+bool Reader::text(QString& out, const QString& what)
+{
     Value value;
     if (!field(value, what)) {
         return false;
@@ -104,7 +109,8 @@ bool Reader::text(QString& out, const QString& what) {
     return true;
 }
 
-bool Reader::price(double& out, const QString& what) {
+bool Reader::price(double& out, const QString& what)
+{
     Value value;
     if (!field(value, what)) {
         return false;
@@ -116,7 +122,8 @@ bool Reader::price(double& out, const QString& what) {
     return true;
 }
 
-bool Reader::run(PriceList& list) {
+bool Reader::run(PriceList& list)
+{
     Value heading;
     if (!field(heading, QStringLiteral("l'intestazione del listino"))) {
         return false;
@@ -150,7 +157,8 @@ bool Reader::run(PriceList& list) {
 
 } // namespace
 
-bool readPriceList(QIODevice* device, PriceList& list, QString* error) {
+bool readPriceList(QIODevice* device, PriceList& list, QString* error)
+{
     if (!device || !device->isReadable()) {
         setError(error, QStringLiteral("il file non è leggibile."));
         return false;
@@ -188,9 +196,9 @@ bool readPriceList(QIODevice* device, PriceList& list, QString* error) {
     return true;
 }
 
-bool loadPriceList(const QString& path, PriceList& list, QString* error) {
-    const QString prefix =
-        QStringLiteral("Il listino «%1» non si può leggere: ").arg(shownFileName(path));
+bool loadPriceList(const QString& path, PriceList& list, QString* error)
+{
+    const QString prefix = QStringLiteral("Il listino «%1» non si può leggere: ").arg(shownFileName(path));
     QFile file(path);
     QString reason;
     if (!openRegularFile(file, &reason)) {

@@ -27,8 +27,8 @@ struct PriceList {
 constexpr int MaxPriceEntries = 100;
 
 // Reads the price-list format: comma-separated fields that run on across line ends, in
-// Windows-1252 or UTF-8 (UTF-16 is refused). Field 1 is the heading, field 2 the number N of entries, then N times name,
-// subject, net price, internet price (numbers with a point). Only a whole, valid list fills
+// Windows-1252 or UTF-8 (UTF-16 is refused). Field 1 is the heading, field 2 the number N of entries, then N
+// times name, subject, net price, internet price (numbers with a point). Only a whole, valid list fills
 // `list`: N outside 0..100, a list cut short, a price that is no number or a field that cannot
 // be read leave it untouched and `error` names the line. Fields after the N-th entry are ignored.
 bool readPriceList(QIODevice* device, PriceList& list, QString* error);

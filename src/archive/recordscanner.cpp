@@ -144,7 +144,8 @@ bool RecordScanner::readUnquoted(Value& value)
     }
     if (!parseFileNumber(text, value)) {
         const QByteArrayView shown = text.first(std::min<qsizetype>(text.size(), 40));
-        return fail(QStringLiteral("«%1» non è un numero.").arg(printableText(decodeText(shown, m_encoding))));
+        return fail(
+            QStringLiteral("«%1» non è un numero.").arg(printableText(decodeText(shown, m_encoding))));
     }
     return true;
 }

@@ -52,7 +52,8 @@ bool writeRecoveryFile(const QString& path, const Study& study, const TitlePage&
         makeStorable(hyp.OverallJudgement);
         for (int r = 1; r <= kept->lastNamedRowOf(h); ++r) {
             CharacteristicEntry& row = hyp.rows.at(std::size_t(r));
-            for (Value* v : {&row.ticked, &row.name, &row.judgement, &row.judgementNumber, &row.coefficient, &row.weight}) {
+            for (Value* v : {&row.ticked, &row.name, &row.judgement, &row.judgementNumber, &row.coefficient,
+                             &row.weight}) {
                 makeStorable(*v);
             }
         }

@@ -77,7 +77,8 @@ std::optional<DataCheckResult> Checker::checkRows(int h)
             return fail(h, prefix + QStringLiteral("digitare la denominazione della caratteristica n.") + n);
         }
         if (row.isTicked() && row.judgement.isEmpty()) {
-            return fail(h, prefix + QStringLiteral("cliccare sul giudizio da assegnare alla caratteristica n.") + n);
+            return fail(
+                h, prefix + QStringLiteral("cliccare sul giudizio da assegnare alla caratteristica n.") + n);
         }
         if (row.isTicked() && hyp.name.isEmpty()) {
             return fail(h, prefix + QStringLiteral("digitare il nome dell'ipotesi n.") + signBlankText(h));
@@ -117,10 +118,11 @@ DataCheckResult Checker::run()
         }
         const ScoreFigures& figures = *m_result.figures;
         if (parseDisplayNumber(figures.resto).value_or(0.0) != 0.0) {
-            m_result.message = {QStringLiteral("Ipotesi n.") + signBlankText(h) +
-                                    QStringLiteral(": se non si hanno altre caratteristiche da aggiungere assegnare "
-                                                   "le percentuali fino ad ottenere resto zero."),
-                                MessageIcon::Critical};
+            m_result.message = {
+                QStringLiteral("Ipotesi n.") + signBlankText(h) +
+                    QStringLiteral(": se non si hanno altre caratteristiche da aggiungere assegnare "
+                                   "le percentuali fino ad ottenere resto zero."),
+                MessageIcon::Critical};
             return m_result;
         }
     }

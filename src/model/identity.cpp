@@ -12,7 +12,8 @@ IdentityTexts InitGlobals()
     t.ProgramBuild = QStringLiteral("281211");
     t.CheckTitle = t.ProgramName + QStringLiteral(": controllo dati immessi nella finestra attiva");
     t.HelpTitle = t.ProgramName + QStringLiteral(": aiuto in linea");
-    t.DeleteDialogTitle = QStringLiteral("Elimina: seleziona il file desiderato e clicca su Apri per cancellarlo");
+    t.DeleteDialogTitle =
+        QStringLiteral("Elimina: seleziona il file desiderato e clicca su Apri per cancellarlo");
     return t;
 }
 

@@ -123,7 +123,8 @@ struct Run {
 // Along such a track a larger gain never waits behind a smaller one, so the best m steps among
 // these tracks are simply the m largest gains. The stable sort keeps equal gains in track order
 // and step order: the steps taken of a track are always its first ones.
-std::vector<Run> sortedRuns(const std::vector<Track>& tracks, std::size_t offset, std::vector<std::size_t>& irregular)
+std::vector<Run> sortedRuns(const std::vector<Track>& tracks, std::size_t offset,
+                            std::vector<std::size_t>& irregular)
 {
     std::vector<Run> runs;
     for (std::size_t t = 0; t < tracks.size(); ++t) {
@@ -172,8 +173,9 @@ Solution leastSteps(const std::vector<const Track*>& tracks, const std::vector<R
     }
     const std::size_t regular = countBefore.back();
     const auto largest = [&](std::size_t m) {
-        const std::size_t r = std::size_t(std::upper_bound(countBefore.begin(), countBefore.end(), m) -
-                                          countBefore.begin()) - 1;
+        const std::size_t r =
+            std::size_t(std::upper_bound(countBefore.begin(), countBefore.end(), m) - countBefore.begin()) -
+            1;
         return r == runs.size() ? gainBefore[r] : gainBefore[r] + runs[r].gain * double(m - countBefore[r]);
     };
 
@@ -184,7 +186,8 @@ Solution leastSteps(const std::vector<const Track*>& tracks, const std::vector<R
         capacity += tracks[t]->gains.size();
     }
     if (gainBefore.back() >= gap) {
-        const std::size_t r = std::size_t(std::lower_bound(gainBefore.begin(), gainBefore.end(), gap) - gainBefore.begin());
+        const std::size_t r =
+            std::size_t(std::lower_bound(gainBefore.begin(), gainBefore.end(), gap) - gainBefore.begin());
         capacity = std::min(capacity, countBefore[r]);
     }
     std::vector<double> best(capacity + 1, 0.0); // at most k steps
@@ -211,7 +214,8 @@ Solution leastSteps(const std::vector<const Track*>& tracks, const std::vector<R
     std::size_t total = 0;
     std::size_t m = 0;
     if (irregular.empty()) {
-        const std::size_t r = std::size_t(std::lower_bound(gainBefore.begin(), gainBefore.end(), gap) - gainBefore.begin());
+        const std::size_t r =
+            std::size_t(std::lower_bound(gainBefore.begin(), gainBefore.end(), gap) - gainBefore.begin());
         if (r == gainBefore.size()) {
             return solution;
         }
@@ -261,8 +265,9 @@ QString quoted(const QString& text)
 // "un", "due" ... "dieci" before a masculine noun; figures beyond.
 QString countWord(int n)
 {
-    static const std::array<const char16_t*, 11> words{u"nessun", u"un",   u"due",  u"tre",  u"quattro", u"cinque",
-                                                       u"sei",    u"sette", u"otto", u"nove", u"dieci"};
+    static const std::array<const char16_t*, 11> words{u"nessun",  u"un",     u"due",  u"tre",
+                                                       u"quattro", u"cinque", u"sei",  u"sette",
+                                                       u"otto",    u"nove",   u"dieci"};
     return n >= 0 && n < int(words.size()) ? QString::fromUtf16(words[std::size_t(n)]) : QString::number(n);
 }
 
@@ -282,16 +287,18 @@ QString listed(const QStringList& parts)
 
 QString rowLabel(const JudgementChange& change)
 {
-    const QString name = change.rowName.isEmpty() ? QStringLiteral("riga %1").arg(change.row) : change.rowName;
-    return quoted(name) + QStringLiteral(" (peso ") + generalNumberText(change.weight) + QStringLiteral(" %)");
+    const QString name =
+        change.rowName.isEmpty() ? QStringLiteral("riga %1").arg(change.row) : change.rowName;
+    return quoted(name) + QStringLiteral(" (peso ") + generalNumberText(change.weight) +
+           QStringLiteral(" %)");
 }
 
 QString changePhrase(const JudgementChange& change, const QString& challenger, const QString& leader)
 {
     const QString steps = counted(change.steps, QStringLiteral("grado"), QStringLiteral("gradi"));
     if (change.better) {
-        return QStringLiteral("migliorare di ") + steps + QStringLiteral(" il giudizio di ") + rowLabel(change) +
-               QStringLiteral(" dell'ipotesi ") + quoted(challenger);
+        return QStringLiteral("migliorare di ") + steps + QStringLiteral(" il giudizio di ") +
+               rowLabel(change) + QStringLiteral(" dell'ipotesi ") + quoted(challenger);
     }
     return QStringLiteral("peggiorare di ") + steps + QStringLiteral(" il giudizio di ") + rowLabel(change) +
            QStringLiteral(" della prima ipotesi ") + quoted(leader);
@@ -314,25 +321,28 @@ void describe(Challenge& c, const QString& leader)
     const int k = *c.changesNeeded;
     if (k == 0) {
         c.rowsText = QStringLiteral("nessuno: è già alla pari");
-        c.verdict = challenger + QStringLiteral(" ha la stessa valutazione della prima ipotesi ") + quoted(leader) +
+        c.verdict = challenger + QStringLiteral(" ha la stessa valutazione della prima ipotesi ") +
+                    quoted(leader) +
                     QStringLiteral(", che la precede in graduatoria solo perché immessa prima.");
         return;
     }
     c.rowsText = phrases.join(QStringLiteral("; "));
     if (k == 1) {
         const JudgementChange& only = c.changes.front();
-        c.verdict = QStringLiteral("Basta ") + phrases.front() +
-                    (only.better ? QStringLiteral(" perché raggiunga la prima.")
-                                 : QStringLiteral(" perché ") + challenger + QStringLiteral(" la raggiunga."));
+        c.verdict =
+            QStringLiteral("Basta ") + phrases.front() +
+            (only.better ? QStringLiteral(" perché raggiunga la prima.")
+                         : QStringLiteral(" perché ") + challenger + QStringLiteral(" la raggiunga."));
         return;
     }
     c.verdict = QStringLiteral("La prima ipotesi resta in testa anche se ") +
                 (k == 2 ? QStringLiteral("un giudizio cambia")
                         : counted(k - 1, QStringLiteral("giudizio"), QStringLiteral("giudizi")) +
                               QStringLiteral(" cambiano")) +
-                QStringLiteral(" di un grado; perché ") + challenger + QStringLiteral(" la raggiunga servono ") +
-                counted(k, QStringLiteral("cambio"), QStringLiteral("cambi")) + QStringLiteral(": ") + listed(phrases) +
-                u'.';
+                QStringLiteral(" di un grado; perché ") + challenger +
+                QStringLiteral(" la raggiunga servono ") +
+                counted(k, QStringLiteral("cambio"), QStringLiteral("cambi")) + QStringLiteral(": ") +
+                listed(phrases) + u'.';
 }
 
 QString summaryOf(const RobustnessAnalysis& analysis)
@@ -367,8 +377,8 @@ QString summaryOf(const RobustnessAnalysis& analysis)
                    : counted(k - 1, QStringLiteral("giudizio"), QStringLiteral("giudizi")) +
                          QStringLiteral(" cambiano")) +
            QStringLiteral(" di un grado: la più vicina, ") + quoted(closest->name) +
-           QStringLiteral(", la raggiunge con ") + counted(k, QStringLiteral("cambio"), QStringLiteral("cambi")) +
-           u'.';
+           QStringLiteral(", la raggiunge con ") +
+           counted(k, QStringLiteral("cambio"), QStringLiteral("cambi")) + u'.';
 }
 
 } // namespace
@@ -383,7 +393,8 @@ RobustnessAnalysis analyseRobustness(const Study& study)
         if (!hyp.name.isEmpty()) {
             scored[std::size_t(h)] = scoredRowsOf(hyp);
             shares[std::size_t(h)] = sharesOf(scored[std::size_t(h)]);
-            analysis.ranked.push_back({h, hyp.name.toDisplayText(), evaluationOfShares(shares[std::size_t(h)])});
+            analysis.ranked.push_back(
+                {h, hyp.name.toDisplayText(), evaluationOfShares(shares[std::size_t(h)])});
         }
     }
     // Equal shares make equal evaluations, which the ranking keeps in slot order.
@@ -430,8 +441,8 @@ RobustnessAnalysis analyseRobustness(const Study& study)
         runs.reserve(ownRuns.size() + theirs.size());
         std::merge(ownRuns.begin(), ownRuns.end(), theirs.begin(), theirs.end(), std::back_inserter(runs),
                    [](const Run& a, const Run& b) { return a.gain > b.gain; });
-        const Solution solution = leastSteps(tracks, runs, irregular,
-                                             shares[std::size_t(leader)] - shares[std::size_t(h)]);
+        const Solution solution =
+            leastSteps(tracks, runs, irregular, shares[std::size_t(leader)] - shares[std::size_t(h)]);
         c.changesNeeded = solution.count;
         if (solution.count) {
             std::vector<std::pair<double, JudgementChange>> changes;
@@ -446,8 +457,9 @@ RobustnessAnalysis analyseRobustness(const Study& study)
                 for (int j = 0; j < steps; ++j) {
                     gain += track.gains[std::size_t(j)];
                 }
-                changes.push_back({gain, {track.hypothesis, track.row, row.name.toDisplayText(), scoredWeight(row),
-                                          steps, track.better}});
+                changes.push_back({gain,
+                                   {track.hypothesis, track.row, row.name.toDisplayText(), scoredWeight(row),
+                                    steps, track.better}});
             }
             std::stable_sort(changes.begin(), changes.end(),
                              [](const auto& a, const auto& b) { return a.first > b.first; });

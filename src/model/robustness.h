@@ -48,7 +48,7 @@ struct RankedHypothesis {
 struct RobustnessAnalysis {
     std::vector<RankedHypothesis> ranked; // first-ranked first
     std::vector<Challenge> challenges;    // positions 2 onwards
-    QString summary; // a sentence on the whole ranking
+    QString summary;                      // a sentence on the whole ranking
 };
 
 // Scores every named hypothesis from its rows as the scoring does and ranks them as the ranking

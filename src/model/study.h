@@ -14,7 +14,7 @@ constexpr int MaxFirstVisibleRow = MaxRows - VisibleRows + 1;
 
 // One characteristic row of a hypothesis, as the Data window fills it.
 struct CharacteristicEntry {
-    Value ticked;          // 16-bit 1 or 0; never set until the box is first touched
+    Value ticked; // 16-bit 1 or 0; never set until the box is first touched
     Value name;
     Value judgement;       // adjective of the chosen step
     Value judgementNumber; // 16-bit step number

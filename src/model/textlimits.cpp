@@ -22,12 +22,14 @@ std::optional<QString> controlProblem(QStringView text, bool linesAllowed)
         if (c.unicode() >= 0x20 && c.unicode() < 0x7F) {
             continue; // printable ASCII, nearly every character of a study
         }
-        const bool lineBreak = c == u'\r' || c == u'\n' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+        const bool lineBreak =
+            c == u'\r' || c == u'\n' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
         if (lineBreak && !linesAllowed) {
             return QStringLiteral("va a capo: deve stare su una riga");
         }
         if (!lineBreak && c != u'\t' && c.category() == QChar::Other_Control) {
-            return QStringLiteral("contiene un carattere di controllo (%1)").arg(printableText(QStringView(&c, 1)));
+            return QStringLiteral("contiene un carattere di controllo (%1)")
+                .arg(printableText(QStringView(&c, 1)));
         }
     }
     return std::nullopt;

@@ -102,7 +102,8 @@ QString fixedPatternText(double value, QStringView pattern)
         intPart = groupThousands(intPart);
     }
     QString text = decimals > 0 ? intPart + u',' + frac : intPart;
-    const bool allZero = !std::any_of(rounded.cbegin(), rounded.cend(), [](QChar c) { return c > u'0' && c <= u'9'; });
+    const bool allZero =
+        !std::any_of(rounded.cbegin(), rounded.cend(), [](QChar c) { return c > u'0' && c <= u'9'; });
     if (value < 0 && !allZero) {
         text.prepend(u'-');
     }

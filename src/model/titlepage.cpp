@@ -22,9 +22,13 @@ const QString& TitlePage::field(int i) const
 
 QString TitlePage::fieldCaption(int i)
 {
-    static const char16_t* const captions[TitlePage::FieldCount] = {
-        u"perizia", u"località", u"tipologia di studio", u"committente",
-        u"luogo elaborazione", u"data elaborazione", u"allegati alla relazione"};
+    static const char16_t* const captions[TitlePage::FieldCount] = {u"perizia",
+                                                                    u"località",
+                                                                    u"tipologia di studio",
+                                                                    u"committente",
+                                                                    u"luogo elaborazione",
+                                                                    u"data elaborazione",
+                                                                    u"allegati alla relazione"};
     return QString::fromUtf16(captions[i]);
 }
 

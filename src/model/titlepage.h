@@ -10,12 +10,12 @@ namespace pondra {
 
 // The seven heading fields of a study, in screen and file order.
 struct TitlePage {
-    QString progetto;    // perizia
+    QString progetto; // perizia
     QString localita;
     QString tipostudio;
     QString committente;
-    QString luogo;       // luogo elaborazione
-    QString data;        // data elaborazione, as text
+    QString luogo; // luogo elaborazione
+    QString data;  // data elaborazione, as text
     QString allegati;
 
     static constexpr int FieldCount = 7;

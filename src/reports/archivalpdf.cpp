@@ -63,8 +63,8 @@ QByteArray metadataDate(const QByteArray& pdfDate)
             return {};
         }
     }
-    QByteArray iso = d.mid(0, 4) + '-' + d.mid(4, 2) + '-' + d.mid(6, 2) + 'T' + d.mid(8, 2) + ':' + d.mid(10, 2) +
-                     ':' + d.mid(12, 2);
+    QByteArray iso = d.mid(0, 4) + '-' + d.mid(4, 2) + '-' + d.mid(6, 2) + 'T' + d.mid(8, 2) + ':' +
+                     d.mid(10, 2) + ':' + d.mid(12, 2);
     const QByteArray zone = pdfDate.mid(16);
     if (zone == "Z") {
         return iso + 'Z';

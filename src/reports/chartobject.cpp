@@ -65,7 +65,8 @@ QTextImageFormat chartImageFormat(QTextDocument& document, const std::vector<Cha
     const int number = document.property(ChartCountProperty).toInt() + 1;
     document.setProperty(ChartCountProperty, number);
     const QString name = QStringLiteral("pondra:grafico-%1.png").arg(number);
-    document.addResource(QTextDocument::ImageResource, QUrl(name), evaluationChartImage(bars, ChartPictureWidth, families));
+    document.addResource(QTextDocument::ImageResource, QUrl(name),
+                         evaluationChartImage(bars, ChartPictureWidth, families));
 
     QVariantList positions;
     QStringList names;

@@ -104,8 +104,9 @@ bool exportPages(const PagedDocument& pages, const QString& path, QString* error
         return writeDocx(pages, path, error);
     }
     const QString reason =
-        suffix.isEmpty() ? QStringLiteral("manca l'estensione che ne dice il formato (.pdf, .docx, .html).")
-                         : QStringLiteral("il formato «.%1» non è tra quelli previsti (.pdf, .docx, .html).").arg(suffix);
+        suffix.isEmpty()
+            ? QStringLiteral("manca l'estensione che ne dice il formato (.pdf, .docx, .html).")
+            : QStringLiteral("il formato «.%1» non è tra quelli previsti (.pdf, .docx, .html).").arg(suffix);
     return failExport(path, reason, error);
 }
 

@@ -269,18 +269,22 @@ void DocumentXml::chart(const Paragraph& p)
     const QByteArray n = QByteArray::number(qulonglong(pictures.size()));
     const QByteArray cx = number(std::lround(points(TextWidthTwips) * EmuPerPoint));
     const QByteArray cy = number(std::lround(p.chartHeight() * EmuPerPoint));
-    m_out += "<w:r><w:drawing><wp:inline distT=\"0\" distB=\"0\" distL=\"0\" distR=\"0\"><wp:extent cx=\"" + cx +
-             "\" cy=\"" + cy + "\"/><wp:docPr id=\"" + n + "\" name=\"Grafico " + n +
-             "\" descr=\"grafico delle valutazioni\"/><wp:cNvGraphicFramePr><a:graphicFrameLocks "
-             "xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\" noChangeAspect=\"1\"/>"
-             "</wp:cNvGraphicFramePr><a:graphic xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\">"
-             "<a:graphicData uri=\"http://schemas.openxmlformats.org/drawingml/2006/picture\"><pic:pic "
-             "xmlns:pic=\"http://schemas.openxmlformats.org/drawingml/2006/picture\"><pic:nvPicPr><pic:cNvPr id=\"" +
-             n + "\" name=\"grafico" + n + ".png\"/><pic:cNvPicPr/></pic:nvPicPr><pic:blipFill><a:blip r:embed=\"rIdGrafico" +
-             n + "\"/><a:stretch><a:fillRect/></a:stretch></pic:blipFill><pic:spPr><a:xfrm><a:off x=\"0\" y=\"0\"/>"
-             "<a:ext cx=\"" + cx + "\" cy=\"" + cy +
-             "\"/></a:xfrm><a:prstGeom prst=\"rect\"><a:avLst/></a:prstGeom></pic:spPr></pic:pic></a:graphicData>"
-             "</a:graphic></wp:inline></w:drawing></w:r>";
+    m_out +=
+        "<w:r><w:drawing><wp:inline distT=\"0\" distB=\"0\" distL=\"0\" distR=\"0\"><wp:extent cx=\"" + cx +
+        "\" cy=\"" + cy + "\"/><wp:docPr id=\"" + n + "\" name=\"Grafico " + n +
+        "\" descr=\"grafico delle valutazioni\"/><wp:cNvGraphicFramePr><a:graphicFrameLocks "
+        "xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\" noChangeAspect=\"1\"/>"
+        "</wp:cNvGraphicFramePr><a:graphic xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\">"
+        "<a:graphicData uri=\"http://schemas.openxmlformats.org/drawingml/2006/picture\"><pic:pic "
+        "xmlns:pic=\"http://schemas.openxmlformats.org/drawingml/2006/picture\"><pic:nvPicPr><pic:cNvPr "
+        "id=\"" +
+        n + "\" name=\"grafico" + n +
+        ".png\"/><pic:cNvPicPr/></pic:nvPicPr><pic:blipFill><a:blip r:embed=\"rIdGrafico" + n +
+        "\"/><a:stretch><a:fillRect/></a:stretch></pic:blipFill><pic:spPr><a:xfrm><a:off x=\"0\" y=\"0\"/>"
+        "<a:ext cx=\"" +
+        cx + "\" cy=\"" + cy +
+        "\"/></a:xfrm><a:prstGeom prst=\"rect\"><a:avLst/></a:prstGeom></pic:spPr></pic:pic></a:graphicData>"
+        "</a:graphic></wp:inline></w:drawing></w:r>";
 }
 
 void DocumentXml::table(const Table& t, const TableGeometry& g)
@@ -310,7 +314,8 @@ void DocumentXml::table(const Table& t, const TableGeometry& g)
                                                             hexColour(rowShade(shade)) + "\"/>"
                                                       : QByteArray();
         for (const QByteArray& width : widths) {
-            starts[shade].push_back("<w:tc><w:tcPr><w:tcW w:w=\"" + width + "\" w:type=\"dxa\"/>" + fill + "</w:tcPr>");
+            starts[shade].push_back("<w:tc><w:tcPr><w:tcW w:w=\"" + width + "\" w:type=\"dxa\"/>" + fill +
+                                    "</w:tcPr>");
         }
     }
     const bool whole = t.rows <= KeptTableRows;
@@ -318,7 +323,8 @@ void DocumentXml::table(const Table& t, const TableGeometry& g)
         const bool header = r < t.headerRows();
         // Rows never split; a small table and a header row stay with the rows below them.
         const Look look{r + 1 < t.rows && (whole || header), false};
-        m_out += header ? "<w:tr><w:trPr><w:cantSplit/><w:tblHeader/></w:trPr>" : "<w:tr><w:trPr><w:cantSplit/></w:trPr>";
+        m_out += header ? "<w:tr><w:trPr><w:cantSplit/><w:tblHeader/></w:trPr>"
+                        : "<w:tr><w:trPr><w:cantSplit/></w:trPr>";
         const std::vector<QByteArray>& start = starts[t.shaded ? (r == 0 ? 0 : r % 2 == 1 ? 1 : 2) : 3];
         for (int c = 0; c < t.columns; ++c) {
             m_out += start[std::size_t(c)];
@@ -412,19 +418,22 @@ QByteArray DocumentXml::styles() const
     for (std::size_t i = 0; i < m_runProperties.size(); ++i) {
         const TextStyle& style = m_content.styles[i];
         x += "<w:style w:type=\"paragraph\" w:customStyle=\"1\" w:styleId=\"T" + number(long(i)) +
-             "\"><w:name w:val=\"Pondra " + QByteArray::number(style.points) + (style.bold ? " grassetto" : "") +
+             "\"><w:name w:val=\"Pondra " + QByteArray::number(style.points) +
+             (style.bold ? " grassetto" : "") +
              (style.colour.isValid() ? " " + hexColour(style.colour) : QByteArray()) +
-             "\"/><w:basedOn w:val=\"Normal\"/><w:qFormat/><w:rPr>" + m_runProperties[i] + "</w:rPr></w:style>";
+             "\"/><w:basedOn w:val=\"Normal\"/><w:qFormat/><w:rPr>" + m_runProperties[i] +
+             "</w:rPr></w:style>";
     }
     x += "<w:style w:type=\"character\" w:default=\"1\" w:styleId=\"DefaultParagraphFont\">"
          "<w:name w:val=\"Default Paragraph Font\"/><w:uiPriority "
          "w:val=\"1\"/><w:semiHidden/><w:unhideWhenUsed/>"
          "</w:style>";
-    x += "<w:style w:type=\"table\" w:default=\"1\" w:styleId=\"TableNormal\"><w:name w:val=\"Normal Table\"/>"
-         "<w:uiPriority w:val=\"99\"/><w:semiHidden/><w:unhideWhenUsed/><w:tblPr><w:tblInd w:w=\"0\" "
-         "w:type=\"dxa\"/><w:tblCellMar><w:top w:w=\"0\" w:type=\"dxa\"/><w:left w:w=\"108\" w:type=\"dxa\"/>"
-         "<w:bottom w:w=\"0\" w:type=\"dxa\"/><w:right w:w=\"108\" w:type=\"dxa\"/></w:tblCellMar></w:tblPr>"
-         "</w:style>";
+    x +=
+        "<w:style w:type=\"table\" w:default=\"1\" w:styleId=\"TableNormal\"><w:name w:val=\"Normal Table\"/>"
+        "<w:uiPriority w:val=\"99\"/><w:semiHidden/><w:unhideWhenUsed/><w:tblPr><w:tblInd w:w=\"0\" "
+        "w:type=\"dxa\"/><w:tblCellMar><w:top w:w=\"0\" w:type=\"dxa\"/><w:left w:w=\"108\" w:type=\"dxa\"/>"
+        "<w:bottom w:w=\"0\" w:type=\"dxa\"/><w:right w:w=\"108\" w:type=\"dxa\"/></w:tblCellMar></w:tblPr>"
+        "</w:style>";
     x += "<w:style w:type=\"numbering\" w:default=\"1\" w:styleId=\"NoList\"><w:name w:val=\"No List\"/>"
          "<w:uiPriority w:val=\"99\"/><w:semiHidden/><w:unhideWhenUsed/></w:style>";
     x += "</w:styles>";
@@ -495,7 +504,8 @@ QByteArray documentRelationships(std::size_t pictures)
         const QByteArray number = QByteArray::number(qulonglong(n));
         images += "<Relationship Id=\"rIdGrafico" + number +
                   "\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/image\" "
-                  "Target=\"media/grafico" + number + ".png\"/>";
+                  "Target=\"media/grafico" +
+                  number + ".png\"/>";
     }
     return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
            "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"

@@ -10,8 +10,8 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <functional>
 #include <cmath>
+#include <functional>
 
 namespace pondra {
 
@@ -127,8 +127,9 @@ void paintEvaluationChart(QPainter& painter, const QRectF& area, const std::vect
         painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
         painter.setPen(ScaleText);
         const QRectF above(x - band, area.top() + (n % 2 == 1 ? 0 : line), 2 * band, line);
-        painter.drawText(above, Qt::AlignCenter,
-                         scaleMetrics.elidedText(JudgementScale::adjective(n), Qt::ElideRight, above.width()));
+        painter.drawText(
+            above, Qt::AlignCenter,
+            scaleMetrics.elidedText(JudgementScale::adjective(n), Qt::ElideRight, above.width()));
         painter.drawText(QRectF(x - band / 2, plot.bottom(), band, FooterHeight * u), Qt::AlignCenter,
                          QString::number(int(centre)));
     }
@@ -146,7 +147,8 @@ void paintEvaluationChart(QPainter& painter, const QRectF& area, const std::vect
         }
     }
     painter.setPen(Qt::black);
-    const auto writeRows = [&](const QFont& font, const std::function<void(std::size_t, double, const QFontMetricsF&)>& write) {
+    const auto writeRows = [&](const QFont& font,
+                               const std::function<void(std::size_t, double, const QFontMetricsF&)>& write) {
         painter.setFont(font);
         const QFontMetricsF metrics(font, painter.device());
         // The baseline that centres a line of text in its row.
@@ -155,10 +157,12 @@ void paintEvaluationChart(QPainter& painter, const QRectF& area, const std::vect
             write(i, plot.top() + double(i) * g.rowHeight + shift, metrics);
         }
     };
-    writeRows(fontOf(families, g.textSize), [&](std::size_t i, double baseline, const QFontMetricsF& metrics) {
-        const QString text = QString::number(bars[i].position) + QStringLiteral(". ") + bars[i].name;
-        painter.drawText(QPointF(area.left(), baseline), metrics.elidedText(text, Qt::ElideRight, LabelWidth * u));
-    });
+    writeRows(
+        fontOf(families, g.textSize), [&](std::size_t i, double baseline, const QFontMetricsF& metrics) {
+            const QString text = QString::number(bars[i].position) + QStringLiteral(". ") + bars[i].name;
+            painter.drawText(QPointF(area.left(), baseline),
+                             metrics.elidedText(text, Qt::ElideRight, LabelWidth * u));
+        });
     writeRows(fontOf(families, g.textSize, true), [&](std::size_t i, double baseline, const QFontMetricsF&) {
         const QString value = bars[i].evaluation.toDisplayText();
         if (!value.isEmpty()) {

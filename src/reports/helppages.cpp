@@ -10,7 +10,8 @@ constexpr int NameSize = 20;
 constexpr int HeadingSize = 16;
 constexpr int BodySize = 12;
 
-QList<HelpPageText> makePages() {
+QList<HelpPageText> makePages()
+{
     return {
         {QStringLiteral("manuale"), QStringLiteral("MANUALE D'USO RAPIDO"),
          QStringLiteral(
@@ -138,11 +139,13 @@ QList<HelpPageText> makePages() {
     };
 }
 
-QString paragraphEnds(int count) {
+QString paragraphEnds(int count)
+{
     return QString(count, u'\r');
 }
 
-void heading(DocumentBuilder& b, const IdentityTexts& identity) {
+void heading(DocumentBuilder& b, const IdentityTexts& identity)
+{
     b.setFontName(QString::fromLatin1(DocumentFont));
     b.setFontSize(NameSize);
     b.typeText(identity.ProgramName + paragraphEnds(1));
@@ -150,24 +153,28 @@ void heading(DocumentBuilder& b, const IdentityTexts& identity) {
     b.typeText(identity.ProgramDescription + paragraphEnds(3));
 }
 
-QString titleLine(const QString& title) {
+QString titleLine(const QString& title)
+{
     return QStringLiteral("Guida: ") + title + paragraphEnds(2);
 }
 
 } // namespace
 
-const QList<HelpPageText>& helpPages() {
+const QList<HelpPageText>& helpPages()
+{
     static const QList<HelpPageText> pages = makePages();
     return pages;
 }
 
-const HelpPageText& helpPage(int topic) {
+const HelpPageText& helpPage(int topic)
+{
     const QList<HelpPageText>& pages = helpPages();
     return topic >= 1 && topic <= pages.size() ? pages.at(topic - 1) : pages.first();
 }
 
 void printHelpPage(DocumentBuilder& b, const IdentityTexts& identity, const QString& title,
-                   const QString& text) {
+                   const QString& text)
+{
     heading(b, identity);
     b.typeText(titleLine(title));
     b.setFontSize(BodySize);
@@ -175,7 +182,8 @@ void printHelpPage(DocumentBuilder& b, const IdentityTexts& identity, const QStr
     b.justifyAll();
 }
 
-void printHelpContents(DocumentBuilder& b, const IdentityTexts& identity) {
+void printHelpContents(DocumentBuilder& b, const IdentityTexts& identity)
+{
     heading(b, identity);
     const QList<HelpPageText>& pages = helpPages();
     for (qsizetype i = 0; i < pages.size(); ++i) {

@@ -61,8 +61,9 @@ public:
     QString html(const QString& title)
     {
         m_out.clear();
-        m_out += QStringLiteral("<!DOCTYPE html>\n<html lang=\"it\">\n<head>\n<meta charset=\"utf-8\">\n"
-                                "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>");
+        m_out += QStringLiteral(
+            "<!DOCTYPE html>\n<html lang=\"it\">\n<head>\n<meta charset=\"utf-8\">\n"
+            "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>");
         m_out += escapedText(title);
         m_out += QStringLiteral("</title>\n<style>\n");
         style();
@@ -91,16 +92,20 @@ private:
         m_out += QStringLiteral(".r { text-align: right; }\n.j { text-align: justify; }\n");
         m_out += QStringLiteral(".pb { break-before: page; }\n.kn { break-after: avoid; }\n");
         m_out += QStringLiteral("table { width: 100%; table-layout: fixed; border-collapse: collapse; }\n");
-        m_out += QStringLiteral("td { padding: 0 %1; vertical-align: top; border: %2 solid %3; }\n")
-                     .arg(cssLength(points(CellPaddingTwips)), cssLength(points(RuleTwips)), PlainRule.name());
+        m_out +=
+            QStringLiteral("td { padding: 0 %1; vertical-align: top; border: %2 solid %3; }\n")
+                .arg(cssLength(points(CellPaddingTwips)), cssLength(points(RuleTwips)), PlainRule.name());
         m_out += QStringLiteral("table.shaded td { border-color: #fff; }\n");
         m_out += QStringLiteral("table.whole, tr { break-inside: avoid; }\n");
         // On screen a sheet on a grey desk, the page breaks marked; on paper the pages themselves.
-        m_out += QStringLiteral("@media screen { body { background: #e8eaed; } main { background: #fff; margin: 1.5em "
-                                "auto; box-shadow: 0 1px 4px rgba(0, 0, 0, 0.3); } .pb { border-top: 1px dashed "
-                                "#9aa0a6; margin-top: 1.5em; padding-top: 1.5em; } }\n");
-        m_out += QStringLiteral("@page { size: A4; margin: %1; }\n@media print { main { padding: 0; max-width: none; } }\n")
-                     .arg(cssLength(points(PageMarginTwips)));
+        m_out += QStringLiteral(
+            "@media screen { body { background: #e8eaed; } main { background: #fff; margin: 1.5em "
+            "auto; box-shadow: 0 1px 4px rgba(0, 0, 0, 0.3); } .pb { border-top: 1px dashed "
+            "#9aa0a6; margin-top: 1.5em; padding-top: 1.5em; } }\n");
+        m_out +=
+            QStringLiteral(
+                "@page { size: A4; margin: %1; }\n@media print { main { padding: 0; max-width: none; } }\n")
+                .arg(cssLength(points(PageMarginTwips)));
         for (std::size_t i = 0; i < m_content.styles.size(); ++i) {
             const TextStyle& s = m_content.styles[i];
             m_out += QStringLiteral(".s%1 { font-size: %2;").arg(i).arg(cssLength(s.points));
@@ -131,10 +136,11 @@ private:
         m_out += QStringLiteral("<p class=\"%1\">").arg(classes.join(u' '));
         if (p.hasChart()) {
             // The picture inside the page, as wide as the text.
-            m_out += QStringLiteral("<img style=\"width: 100%; height: auto; display: block\" alt=\"%1\" "
-                                    "src=\"data:image/png;base64,%2\"></p>\n")
-                         .arg(QStringLiteral("grafico delle valutazioni"),
-                              QString::fromLatin1(evaluationChartPng(p.chart, m_content.families).toBase64()));
+            m_out +=
+                QStringLiteral("<img style=\"width: 100%; height: auto; display: block\" alt=\"%1\" "
+                               "src=\"data:image/png;base64,%2\"></p>\n")
+                    .arg(QStringLiteral("grafico delle valutazioni"),
+                         QString::fromLatin1(evaluationChartPng(p.chart, m_content.families).toBase64()));
             return;
         }
         if (p.text.isEmpty()) {

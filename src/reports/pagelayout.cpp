@@ -60,7 +60,9 @@ double cellTextWidth(double columnWidth)
     return std::max(0.0, columnWidth - 2 * points(CellPaddingTwips));
 }
 
-TextMeasurer::TextMeasurer(const DocumentContent& content) : m_content(content), m_typefaces(content.families) {}
+TextMeasurer::TextMeasurer(const DocumentContent& content) : m_content(content), m_typefaces(content.families)
+{
+}
 
 Typeface& TextMeasurer::typeface(int style)
 {
@@ -142,8 +144,8 @@ std::vector<TextLine> TextMeasurer::lines(const Paragraph& p, double width)
         if (i > lineStart) {
             const char32_t before = text.at(i - 1).unicode();
             const bool afterBlank = isBlank(before);
-            const bool afterHyphen = before == u'-' && i - 2 >= lineStart && isWordCharacter(text.at(i - 2).unicode()) &&
-                                     isWordCharacter(c);
+            const bool afterHyphen = before == u'-' && i - 2 >= lineStart &&
+                                     isWordCharacter(text.at(i - 2).unicode()) && isWordCharacter(c);
             if (afterBlank || afterHyphen) {
                 breakAt = i;
                 endAtBreak = contentEnd;

@@ -165,7 +165,8 @@ struct PagePainter::Private {
                 double top = y;
                 for (const Paragraph& p : table.cell(r, c).paragraphs) {
                     const std::vector<TextLine> lines = measurer.lines(p, cellTextWidth(w));
-                    paragraph(p, lines, 0, int(lines.size()), x + points(CellPaddingTwips), cellTextWidth(w), top);
+                    paragraph(p, lines, 0, int(lines.size()), x + points(CellPaddingTwips), cellTextWidth(w),
+                              top);
                     for (const TextLine& l : lines) {
                         top += l.height;
                     }
@@ -179,8 +180,9 @@ struct PagePainter::Private {
         double x = left;
         for (int c = 0; c + 1 < table.columns; ++c) {
             x += g.columns[std::size_t(c)];
-            painter.fillRect(QRectF(x - rule, sliceTop, rule, sliceBottom - sliceTop - (table.shaded ? rule : 0)),
-                             ruleColour);
+            painter.fillRect(
+                QRectF(x - rule, sliceTop, rule, sliceBottom - sliceTop - (table.shaded ? rule : 0)),
+                ruleColour);
         }
         if (!table.shaded) {
             painter.fillRect(QRectF(left, sliceTop, rule, sliceBottom - sliceTop), ruleColour);
@@ -228,10 +230,11 @@ void PagePainter::paint(QPainter& painter, int page)
                                  d->document.content->families);
             painter.restore();
         } else if (p) {
-            d->paragraph(*p, d->document.lines[std::size_t(slice.block)], slice.first, slice.last, left, width,
-                         slice.top - slice.clipTop);
+            d->paragraph(*p, d->document.lines[std::size_t(slice.block)], slice.first, slice.last, left,
+                         width, slice.top - slice.clipTop);
         } else {
-            d->tableRows(painter, std::get<Table>(block), d->document.tables[std::size_t(slice.block)], slice);
+            d->tableRows(painter, std::get<Table>(block), d->document.tables[std::size_t(slice.block)],
+                         slice);
         }
         if (clipped) {
             d->flush(painter);

@@ -16,7 +16,8 @@ constexpr char16_t PricePattern[] = u"##,##0.00";
 
 } // namespace
 
-void printPriceList(DocumentBuilder& b, const PriceList& list, const QString& purchasePageUrl) {
+void printPriceList(DocumentBuilder& b, const PriceList& list, const QString& purchasePageUrl)
+{
     b.setFontName(QString::fromLatin1(DocumentFont));
     b.setFontSize(TitleSize);
     b.typeText(QStringLiteral("prodotti software BOREALIS\r\r"));

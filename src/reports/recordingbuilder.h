@@ -22,8 +22,14 @@ public:
     void setFontSize(double points) override { operations << QStringLiteral("size %1").arg(points); }
     void typeText(const QString& text) override { operations << QStringLiteral("type ") + text; }
     void appendParagraph() override { operations << QStringLiteral("paragraph"); }
-    void setEndParagraphSize(int points) override { operations << QStringLiteral("paragraph size %1").arg(points); }
-    void writeEndParagraph(const QString& text) override { operations << QStringLiteral("paragraph text ") + text; }
+    void setEndParagraphSize(int points) override
+    {
+        operations << QStringLiteral("paragraph size %1").arg(points);
+    }
+    void writeEndParagraph(const QString& text) override
+    {
+        operations << QStringLiteral("paragraph text ") + text;
+    }
     void writeEndParagraphPageCount() override { operations << QStringLiteral("paragraph page count"); }
     void setKeepWithNext(bool keep) override
     {
@@ -33,7 +39,10 @@ public:
     {
         operations << QStringLiteral("table %1x%2").arg(rows).arg(columns);
     }
-    void setTableFontSize(double points) override { operations << QStringLiteral("table size %1").arg(points); }
+    void setTableFontSize(double points) override
+    {
+        operations << QStringLiteral("table size %1").arg(points);
+    }
     void setCellText(int row, int column, const QString& text) override
     {
         operations << QStringLiteral("cell %1,%2 %3").arg(row).arg(column).arg(text);

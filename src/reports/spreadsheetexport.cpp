@@ -85,7 +85,8 @@ private:
 
 } // namespace
 
-QByteArray composeSpreadsheet(const Study& original, const TitlePage& titlePage, const IdentityTexts& identity)
+QByteArray composeSpreadsheet(const Study& original, const TitlePage& titlePage,
+                              const IdentityTexts& identity)
 {
     // Scoring and ranking write into the study, so they work on a copy.
     auto study = std::make_unique<Study>(original);
@@ -118,9 +119,9 @@ QByteArray composeSpreadsheet(const Study& original, const TitlePage& titlePage,
 
     sheet.endRow();
     sheet.row({QStringLiteral("Dati delle ipotesi")});
-    sheet.row({QStringLiteral("ipotesi n."), QStringLiteral("denominazione dell'ipotesi"), QStringLiteral("n."),
-               QStringLiteral("caratteristiche considerate"), QStringLiteral("giudizi"), QStringLiteral("valori"),
-               QStringLiteral("coefficienti"), QStringLiteral("pesi in %")});
+    sheet.row({QStringLiteral("ipotesi n."), QStringLiteral("denominazione dell'ipotesi"),
+               QStringLiteral("n."), QStringLiteral("caratteristiche considerate"), QStringLiteral("giudizi"),
+               QStringLiteral("valori"), QStringLiteral("coefficienti"), QStringLiteral("pesi in %")});
     for (int h = 1; h <= count; ++h) {
         const QString name = study->hypothesis(h).name.toDisplayText();
         for (int r = 1; r <= study->lastNamedRowOf(h); ++r) {

@@ -6,7 +6,8 @@
 
 namespace pondra {
 
-QString termsOfUseText() {
+QString termsOfUseText()
+{
     static const QStringList paragraphs{
         QStringLiteral(
             "CONTRATTO DI LICENZA D'USO PER L'UTENTE FINALE. Leggete con attenzione le condizioni che "
@@ -62,7 +63,8 @@ QString termsOfUseText() {
     return paragraphs.join(u'\n');
 }
 
-void printTermsOfUse(DocumentBuilder& b, const IdentityTexts& identity, const QString& text) {
+void printTermsOfUse(DocumentBuilder& b, const IdentityTexts& identity, const QString& text)
+{
     b.setFontName(QString::fromLatin1(DocumentFont));
     b.setFontSize(20);
     b.typeText(identity.ProgramName + u'\r');

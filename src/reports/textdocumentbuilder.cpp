@@ -35,8 +35,7 @@ QStringList familiesFor(const QString& family)
     return families;
 }
 
-template <typename F>
-void forEachCellParagraph(Table& table, F f)
+template <typename F> void forEachCellParagraph(Table& table, F f)
 {
     for (TableCell& cell : table.cells) {
         for (Paragraph& p : cell.paragraphs) {

@@ -129,8 +129,8 @@ public:
             m_cursor.insertBlock(blockFormat(p), m_formats[std::size_t(p.markStyle)]);
         }
         if (p.hasChart()) {
-            m_cursor.insertImage(chartImageFormat(*m_cursor.document(), p.chart, m_content.families,
-                                                  points(TextWidthTwips)));
+            m_cursor.insertImage(
+                chartImageFormat(*m_cursor.document(), p.chart, m_content.families, points(TextWidthTwips)));
         }
         text(p);
     }
@@ -194,7 +194,8 @@ TextStyle styleOf(const QTextCharFormat& format, const QFont& defaultFont)
     TextStyle style;
     style.points = format.hasProperty(QTextFormat::FontPointSize) && format.fontPointSize() > 0
                        ? format.fontPointSize()
-                       : defaultFont.pointSizeF() > 0 ? defaultFont.pointSizeF() : 12;
+                   : defaultFont.pointSizeF() > 0 ? defaultFont.pointSizeF()
+                                                  : 12;
     style.bold = format.hasProperty(QTextFormat::FontWeight) ? format.fontWeight() >= QFont::DemiBold
                                                              : defaultFont.weight() >= QFont::DemiBold;
     if (format.hasProperty(QTextFormat::ForegroundBrush) && format.foreground().style() != Qt::NoBrush) {
@@ -208,7 +209,9 @@ TextStyle styleOf(const QTextCharFormat& format, const QFont& defaultFont)
 
 class Reader {
 public:
-    Reader(const QTextDocument& document, DocumentContent& content) : m_document(document), m_content(content) {}
+    Reader(const QTextDocument& document, DocumentContent& content) : m_document(document), m_content(content)
+    {
+    }
 
     Paragraph paragraph(const QTextBlock& block)
     {
@@ -361,8 +364,8 @@ void attachPages(QTextDocument& document, std::unique_ptr<PagedDocument> pages)
 
 const PagedDocument* attachedPages(const QTextDocument& document)
 {
-    const auto* attached =
-        dynamic_cast<const AttachedPages*>(document.findChild<QObject*>(attachedName(), Qt::FindDirectChildrenOnly));
+    const auto* attached = dynamic_cast<const AttachedPages*>(
+        document.findChild<QObject*>(attachedName(), Qt::FindDirectChildrenOnly));
     if (!attached || attached->revision != document.revision()) {
         return nullptr;
     }

@@ -71,7 +71,8 @@ GlyphSource Typeface::find(char32_t c) const
     }
     // No face has it: the first face's empty box, as wide as a blank.
     const QList<quint32> blank = m_faces.front().glyphIndexesForString(QStringLiteral(" "));
-    const QList<QPointF> advances = m_faces.front().advancesForGlyphIndexes(blank, QRawFont::UseDesignMetrics);
+    const QList<QPointF> advances =
+        m_faces.front().advancesForGlyphIndexes(blank, QRawFont::UseDesignMetrics);
     return {0, 0, float(advances.value(0).x() / ReferencePixels)};
 }
 

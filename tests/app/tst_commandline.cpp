@@ -19,7 +19,8 @@ Run pondra(const QStringList& args)
     QProcess p;
     p.start(QStringLiteral(PONDRA_EXECUTABLE), args);
     p.waitForFinished(30000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
 }
 
 QString writeFile(const QTemporaryDir& dir, const QByteArray& bytes)
@@ -41,7 +42,8 @@ class TestCommandLine : public QObject {
 private Q_SLOTS:
     void ranking_ofShippedExample()
     {
-        const Run r = pondra({QStringLiteral("--ranking"), QStringLiteral(PONDRA_RESOURCES "/Pondra-dati-riscaldamento.txt")});
+        const Run r = pondra(
+            {QStringLiteral("--ranking"), QStringLiteral(PONDRA_RESOURCES "/Pondra-dati-riscaldamento.txt")});
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.out, QStringLiteral("1\tTeleriscaldamento comunale\t78,5\tbuono\n"
                                        "2\tCaldaia a condensazione a metano\t77\tbuono\n"
@@ -55,27 +57,30 @@ private Q_SLOTS:
                                                "2\tCaldaia a condensazione a metano\t77\tbuono\n"
                                                "3\tPompa di calore aria-acqua\t75,5\tbuono\n"
                                                "4\tCaldaia a pellet\t44,5\tscadente\n");
-        const Run r = pondra({QStringLiteral("--analysis"), QStringLiteral(PONDRA_RESOURCES "/Pondra-dati-riscaldamento.txt")});
+        const Run r = pondra({QStringLiteral("--analysis"),
+                              QStringLiteral(PONDRA_RESOURCES "/Pondra-dati-riscaldamento.txt")});
         QCOMPARE(r.exitCode, 0);
         const QString first = QStringLiteral("Teleriscaldamento comunale");
         const QString pellet = QStringLiteral("Caldaia a pellet");
         QCOMPARE(r.out,
                  ranking +
-                     QStringLiteral("2\tCaldaia a condensazione a metano\t1\tmigliorare di un grado il giudizio di "
-                                    "«costo» (peso 30 %) dell'ipotesi «Caldaia a condensazione a metano»\n"
-                                    "3\tPompa di calore aria-acqua\t1\tmigliorare di un grado il giudizio di «costo» "
-                                    "(peso 30 %) dell'ipotesi «Pompa di calore aria-acqua»\n"
-                                    "4\t%1\t12\tpeggiorare di sette gradi il giudizio di «costo» (peso 30 %) della "
-                                    "prima ipotesi «%2»; migliorare di quattro gradi il giudizio di «costo» (peso 30 %) "
-                                    "dell'ipotesi «%1»; migliorare di un grado il giudizio di «consumo» (peso 25 %) "
-                                    "dell'ipotesi «%1»\n")
+                     QStringLiteral(
+                         "2\tCaldaia a condensazione a metano\t1\tmigliorare di un grado il giudizio di "
+                         "«costo» (peso 30 %) dell'ipotesi «Caldaia a condensazione a metano»\n"
+                         "3\tPompa di calore aria-acqua\t1\tmigliorare di un grado il giudizio di «costo» "
+                         "(peso 30 %) dell'ipotesi «Pompa di calore aria-acqua»\n"
+                         "4\t%1\t12\tpeggiorare di sette gradi il giudizio di «costo» (peso 30 %) della "
+                         "prima ipotesi «%2»; migliorare di quattro gradi il giudizio di «costo» (peso 30 %) "
+                         "dell'ipotesi «%1»; migliorare di un grado il giudizio di «consumo» (peso 25 %) "
+                         "dell'ipotesi «%1»\n")
                          .arg(pellet, first));
     }
 
     void analysis_ofSingleHypothesis_isItsRankingAlone()
     {
         QTemporaryDir dir;
-        const QString path = writeFile(dir, "1\r\n\"Sede\",1,,\r\n1,\"costo\",\"buono\",3,\"0,8\",\"100\"\r\n" + title);
+        const QString path =
+            writeFile(dir, "1\r\n\"Sede\",1,,\r\n1,\"costo\",\"buono\",3,\"0,8\",\"100\"\r\n" + title);
         const Run r = pondra({QStringLiteral("--analysis"), path});
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.out, QStringLiteral("1\tSede\t80\tbuono\n"));
@@ -83,7 +88,8 @@ private Q_SLOTS:
 
     void check_passes()
     {
-        const Run r = pondra({QStringLiteral("--check"), QStringLiteral(PONDRA_RESOURCES "/Pondra-dati-riscaldamento.txt")});
+        const Run r = pondra(
+            {QStringLiteral("--check"), QStringLiteral(PONDRA_RESOURCES "/Pondra-dati-riscaldamento.txt")});
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.out, QStringLiteral("I dati sono stati immessi correttamente.\n"));
     }
@@ -93,9 +99,11 @@ private Q_SLOTS:
         QTemporaryDir dir;
         // Weights 60 + 30: the remainder message for hypothesis 1.
         const QString path = writeFile(dir, "1\r\n\"Sede\",2,,\r\n1,\"costo\",\"buono\",3,\"0,8\",\"60\"\r\n"
-                                            "1,\"qualit\xe0\",\"buono\",3,\"0,8\",\"30\"\r\n" + title);
-        const QString message = QStringLiteral("Ipotesi n. 1: se non si hanno altre caratteristiche da aggiungere "
-                                               "assegnare le percentuali fino ad ottenere resto zero.\n");
+                                            "1,\"qualit\xe0\",\"buono\",3,\"0,8\",\"30\"\r\n" +
+                                                title);
+        const QString message =
+            QStringLiteral("Ipotesi n. 1: se non si hanno altre caratteristiche da aggiungere "
+                           "assegnare le percentuali fino ad ottenere resto zero.\n");
         Run r = pondra({QStringLiteral("--check"), path});
         QCOMPARE(r.exitCode, 1);
         QCOMPARE(r.out, message);
@@ -112,7 +120,8 @@ private Q_SLOTS:
         // Evaluations missing from the file: showing hypothesis 1 scores it, the check scores the rest.
         QTemporaryDir dir;
         const QString path = writeFile(dir, "2\r\n\"A\",1,,\r\n1,\"x\",\"ottimo\",2,\"0,9\",\"100\"\r\n"
-                                            "\"B\",1,,\r\n1,\"x\",\"nullo\",11,\"0\",\"100\"\r\n" + title);
+                                            "\"B\",1,,\r\n1,\"x\",\"nullo\",11,\"0\",\"100\"\r\n" +
+                                                title);
         const Run r = pondra({QStringLiteral("--ranking"), path});
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.out, QStringLiteral("1\tA\t90\tottimo\n2\tB\t0\tnullo\n"));
@@ -123,9 +132,11 @@ private Q_SLOTS:
         // A name holding markup prints as it is; one with a character that does not print
         // (here a right-to-left override) prints it escaped.
         QTemporaryDir dir;
-        const QString path = writeFile(dir, QStringLiteral("2\r\n\"<b>A</b>\",1,,\r\n1,\"x\",\"ottimo\",2,\"0,9\",\"100\"\r\n"
-                                                           "\"B\u202Eb\",1,,\r\n1,\"x\",\"nullo\",11,\"0\",\"100\"\r\n")
-                                                .toUtf8() + title);
+        const QString path =
+            writeFile(dir, QStringLiteral("2\r\n\"<b>A</b>\",1,,\r\n1,\"x\",\"ottimo\",2,\"0,9\",\"100\"\r\n"
+                                          "\"B\u202Eb\",1,,\r\n1,\"x\",\"nullo\",11,\"0\",\"100\"\r\n")
+                                   .toUtf8() +
+                               title);
         Run r = pondra({QStringLiteral("--ranking"), path});
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.out, QStringLiteral("1\t<b>A</b>\t90\tottimo\n2\tB\\u202Eb\t0\tnullo\n"));
@@ -148,14 +159,16 @@ private Q_SLOTS:
     void removedFirstRow_isAGap_slotPastTheNamedOnesMustBeNamed()
     {
         QTemporaryDir dir;
-        Run r = pondra({QStringLiteral("--ranking"),
-                        writeFile(dir, "1\r\n\"A\",2,,\r\n0,\"\",\"\",\"\",\"\",\"\"\r\n"
-                                       "1,\"y\",\"ottimo\",2,\"0,9\",\"100\"\r\n" + title)});
+        Run r = pondra(
+            {QStringLiteral("--ranking"), writeFile(dir, "1\r\n\"A\",2,,\r\n0,\"\",\"\",\"\",\"\",\"\"\r\n"
+                                                         "1,\"y\",\"ottimo\",2,\"0,9\",\"100\"\r\n" +
+                                                             title)});
         QCOMPARE(r.out, QStringLiteral("1\tA\t90\tottimo\n"));
         // Slot 2 unnamed with a ticked row: a save would have left it out.
         r = pondra({QStringLiteral("--check"),
                     writeFile(dir, "2\r\n\"A\",1,,\r\n1,\"x\",\"ottimo\",2,\"0,9\",\"100\"\r\n"
-                                   "\"\",1,,\r\n1,\"x\",\"buono\",3,\"0,8\",\"100\"\r\n" + title)});
+                                   "\"\",1,,\r\n1,\"x\",\"buono\",3,\"0,8\",\"100\"\r\n" +
+                                       title)});
         QCOMPARE(r.exitCode, 1);
         QCOMPARE(r.out, QStringLiteral("Ipotesi n. 2: digitare il nome dell'ipotesi n. 2\n"));
     }
@@ -211,8 +224,10 @@ private Q_SLOTS:
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         QVERIFY(pdf.read(5) == "%PDF-");
 
-        for (const QString& kind : {QStringLiteral("dati"), QStringLiteral("classifica"), QStringLiteral("frontespizio")}) {
-            r = pondra({QStringLiteral("--print"), kind, study, QStringLiteral("-o"), dir.filePath(kind + QStringLiteral(".docx"))});
+        for (const QString& kind :
+             {QStringLiteral("dati"), QStringLiteral("classifica"), QStringLiteral("frontespizio")}) {
+            r = pondra({QStringLiteral("--print"), kind, study, QStringLiteral("-o"),
+                        dir.filePath(kind + QStringLiteral(".docx"))});
             QCOMPARE(r.exitCode, 0);
             QVERIFY(QFileInfo(dir.filePath(kind + QStringLiteral(".docx"))).size() > 1000);
         }
@@ -227,20 +242,24 @@ private Q_SLOTS:
         QCOMPARE(r.exitCode, 0);
         QFile html(dir.filePath(QStringLiteral("modello.html")));
         QVERIFY(html.open(QIODevice::ReadOnly));
-        QVERIFY(QString::fromUtf8(html.readAll()).contains(QStringLiteral("caratteristiche considerate per l'ipotesi")));
+        QVERIFY(QString::fromUtf8(html.readAll())
+                    .contains(QStringLiteral("caratteristiche considerate per l'ipotesi")));
     }
 
     void print_failedCheckOrBadRequest()
     {
         QTemporaryDir dir;
-        const QString path = writeFile(dir, "1\r\n\"Sede\",1,,\r\n1,\"costo\",\"buono\",3,\"0,8\",\"60\"\r\n" + title);
+        const QString path =
+            writeFile(dir, "1\r\n\"Sede\",1,,\r\n1,\"costo\",\"buono\",3,\"0,8\",\"60\"\r\n" + title);
         const QString out = dir.filePath(QStringLiteral("x.pdf"));
-        Run r = pondra({QStringLiteral("--print"), QStringLiteral("relazione"), path, QStringLiteral("-o"), out});
+        Run r =
+            pondra({QStringLiteral("--print"), QStringLiteral("relazione"), path, QStringLiteral("-o"), out});
         QCOMPARE(r.exitCode, 1);
         QVERIFY(r.err.contains(QStringLiteral("resto zero")));
         QVERIFY(!QFile::exists(out));
         // The title-page data need no check.
-        r = pondra({QStringLiteral("--print"), QStringLiteral("frontespizio"), path, QStringLiteral("-o"), out});
+        r = pondra(
+            {QStringLiteral("--print"), QStringLiteral("frontespizio"), path, QStringLiteral("-o"), out});
         QCOMPARE(r.exitCode, 0);
 
         r = pondra({QStringLiteral("--print"), QStringLiteral("lettera"), path, QStringLiteral("-o"), out});
@@ -274,7 +293,8 @@ private Q_SLOTS:
         r = pondra({QStringLiteral("--ranking"), example});
         QCOMPARE(ranking.join(u'\n') + u'\n', r.out);
 
-        const QString failing = writeFile(dir, "1\r\n\"Sede\",1,,\r\n1,\"costo\",\"buono\",3,\"0,8\",\"60\"\r\n" + title);
+        const QString failing =
+            writeFile(dir, "1\r\n\"Sede\",1,,\r\n1,\"costo\",\"buono\",3,\"0,8\",\"60\"\r\n" + title);
         const QString notWritten = dir.filePath(QStringLiteral("no.csv"));
         r = pondra({QStringLiteral("--export-csv"), failing, QStringLiteral("-o"), notWritten});
         QCOMPARE(r.exitCode, 1);

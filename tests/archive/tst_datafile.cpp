@@ -37,12 +37,13 @@ QByteArray latin(const char16_t* text)
 // The example study of one hypothesis with two rows, as the program writes it.
 QByteArray exampleFile()
 {
-    return latin(u"1\r\n"
-                 u"\"Sede nuova\",2,72,\"discreto\"\r\n"
-                 u"1,\"costo\",\"buono\",3,\"0,8\",\"60\"\r\n"
-                 u"1,\"qualità\",\"accettabile\",5,\"0,6\",\"40\"\r\n"
-                 u"\"Ampliamento\",\"Centro\",\"analisi situazione attuale\",\"Comune\",\"Roma\",\"lunedì, 7 dic "
-                 u"2026\",\"\"\r\n");
+    return latin(
+        u"1\r\n"
+        u"\"Sede nuova\",2,72,\"discreto\"\r\n"
+        u"1,\"costo\",\"buono\",3,\"0,8\",\"60\"\r\n"
+        u"1,\"qualità\",\"accettabile\",5,\"0,6\",\"40\"\r\n"
+        u"\"Ampliamento\",\"Centro\",\"analisi situazione attuale\",\"Comune\",\"Roma\",\"lunedì, 7 dic "
+        u"2026\",\"\"\r\n");
 }
 
 struct Loaded {
@@ -136,7 +137,7 @@ private Q_SLOTS:
         auto study = std::make_unique<Study>();
         TitlePage page;
         page.progetto = QStringLiteral("Villa \"La Rosa\"");
-        page.data = QStringLiteral("lunedì, 7 dic 2026"); // a comma inside a quoted field
+        page.data = QStringLiteral("lunedì, 7 dic 2026");            // a comma inside a quoted field
         page.allegati = QStringLiteral("€ – “foto”\r\nplanimetria"); // upper code page, a line end
 
         study->HypothesisCount = 3;
@@ -217,9 +218,12 @@ private Q_SLOTS:
         QTest::newRow("cut short") << QByteArray("3\r\n" + hyp + hyp)
                                    << QStringLiteral("riga 6, dove si attendeva l'ipotesi n. 3");
         QTest::newRow("no title") << QByteArray("1\r\n" + hyp) << QStringLiteral("la riga del frontespizio");
-        QTest::newRow("count above 100") << QByteArray("101\r\n" + title) << QStringLiteral("riga 1: il numero delle ipotesi");
-        QTest::newRow("negative count") << QByteArray("-1\r\n" + title) << QStringLiteral("riga 1: il numero delle ipotesi");
-        QTest::newRow("fractional count") << QByteArray("1.5\r\n" + title) << QStringLiteral("riga 1: il numero delle ipotesi");
+        QTest::newRow("count above 100")
+            << QByteArray("101\r\n" + title) << QStringLiteral("riga 1: il numero delle ipotesi");
+        QTest::newRow("negative count")
+            << QByteArray("-1\r\n" + title) << QStringLiteral("riga 1: il numero delle ipotesi");
+        QTest::newRow("fractional count")
+            << QByteArray("1.5\r\n" + title) << QStringLiteral("riga 1: il numero delle ipotesi");
         QTest::newRow("rows above 100") << QByteArray("1\r\n\"H\",101,50,\"x\"\r\n" + title)
                                         << QStringLiteral("riga 2: il numero delle caratteristiche");
         QTest::newRow("stray quote") << QByteArray("1\r\n\"H\"x,1,50,\"x\"\r\n" + title)
@@ -240,39 +244,59 @@ private Q_SLOTS:
                                             << QStringLiteral("riga 2: la valutazione deve essere un numero");
         QTest::newRow("fields shifted") << QByteArray("1\r\n\"H\",1,50\r\n" + title)
                                         << QStringLiteral("riga 2: l'ipotesi n. 1 con 3 campi invece di 4");
-        QTest::newRow("cut after the last comma") << QByteArray("0\r\n\"a\",\"b\",\"c\",\"d\",\"e\",\"f\",")
-                                                  << QStringLiteral("riga 2: il file finisce subito dopo una virgola");
-        QTest::newRow("utf-16 with mark") << QByteArray("\xFF\xFE" "0\0\r\0\n\0", 8)
-                                          << QStringLiteral("il file è in UTF-16: salvarlo come testo Windows-1252 o UTF-8");
-        QTest::newRow("utf-16 without mark") << QByteArray("\0" "0\0\r\0\n", 6) << QStringLiteral("UTF-16");
-        QTest::newRow("unprintable bytes quoted") << QByteArray("1\r\n\"H\",1,5") + QByteArray("\0\x1b\x81", 3) + ",\"x\"\r\n" + title
-                                                  << QStringLiteral("riga 2: «5\\x00\\x1B\\x81» non è un numero");
+        QTest::newRow("cut after the last comma")
+            << QByteArray("0\r\n\"a\",\"b\",\"c\",\"d\",\"e\",\"f\",")
+            << QStringLiteral("riga 2: il file finisce subito dopo una virgola");
+        QTest::newRow("utf-16 with mark")
+            << QByteArray("\xFF\xFE"
+                          "0\0\r\0\n\0",
+                          8)
+            << QStringLiteral("il file è in UTF-16: salvarlo come testo Windows-1252 o UTF-8");
+        QTest::newRow("utf-16 without mark") << QByteArray("\0"
+                                                           "0\0\r\0\n",
+                                                           6)
+                                             << QStringLiteral("UTF-16");
+        QTest::newRow("unprintable bytes quoted")
+            << QByteArray("1\r\n\"H\",1,5") + QByteArray("\0\x1b\x81", 3) + ",\"x\"\r\n" + title
+            << QStringLiteral("riga 2: «5\\x00\\x1B\\x81» non è un numero");
 
         // Numbers off the judgement scale, and texts beyond their limits.
-        auto rowFile = [&](const QByteArray& row) { return "1\r\n\"H\",1,50,\"x\"\r\n" + row + "\r\n" + title; };
-        const QString coefficientScale = QStringLiteral("riga 3: il coefficiente deve essere un valore della scala dei giudizi");
+        auto rowFile = [&](const QByteArray& row) {
+            return "1\r\n\"H\",1,50,\"x\"\r\n" + row + "\r\n" + title;
+        };
+        const QString coefficientScale =
+            QStringLiteral("riga 3: il coefficiente deve essere un valore della scala dei giudizi");
         QTest::newRow("coefficient -5") << rowFile("1,\"x\",\"buono\",3,\"-5\",\"100\"") << coefficientScale;
-        QTest::newRow("coefficient 0,85") << rowFile("1,\"x\",\"buono\",3,\"0,85\",\"100\"") << coefficientScale;
-        QTest::newRow("coefficient 1.1 unquoted") << rowFile("1,\"x\",\"buono\",3,1.1,\"100\"") << coefficientScale;
-        QTest::newRow("judgement number 12") << rowFile("1,\"x\",\"buono\",12,\"0,8\",\"100\"")
-                                             << QStringLiteral("riga 3: il numero del giudizio deve essere un numero intero da 1 a 11");
+        QTest::newRow("coefficient 0,85")
+            << rowFile("1,\"x\",\"buono\",3,\"0,85\",\"100\"") << coefficientScale;
+        QTest::newRow("coefficient 1.1 unquoted")
+            << rowFile("1,\"x\",\"buono\",3,1.1,\"100\"") << coefficientScale;
+        QTest::newRow("judgement number 12")
+            << rowFile("1,\"x\",\"buono\",12,\"0,8\",\"100\"")
+            << QStringLiteral("riga 3: il numero del giudizio deve essere un numero intero da 1 a 11");
         QTest::newRow("judgement number 0") << rowFile("1,\"x\",\"buono\",0,\"0,8\",\"100\"")
                                             << QStringLiteral("riga 3: il numero del giudizio");
         QTest::newRow("weight 101") << rowFile("1,\"x\",\"buono\",3,\"0,8\",\"101\"")
                                     << QStringLiteral("riga 3: il peso deve essere compreso tra 0 e 100");
-        QTest::newRow("weight -5") << rowFile("1,\"x\",\"buono\",3,\"0,8\",\"-5\"") << QStringLiteral("riga 3: il peso");
-        QTest::newRow("hypothesis name 201") << QByteArray("1\r\n\"" + QByteArray(201, 'n') + "\",0,,\r\n" + title)
-                                             << QStringLiteral("riga 2: il nome dell'ipotesi n. 1 supera i 200 caratteri (ne ha 201)");
+        QTest::newRow("weight -5") << rowFile("1,\"x\",\"buono\",3,\"0,8\",\"-5\"")
+                                   << QStringLiteral("riga 3: il peso");
+        QTest::newRow("hypothesis name 201")
+            << QByteArray("1\r\n\"" + QByteArray(201, 'n') + "\",0,,\r\n" + title)
+            << QStringLiteral("riga 2: il nome dell'ipotesi n. 1 supera i 200 caratteri (ne ha 201)");
         QTest::newRow("characteristic name on two lines")
             << rowFile("1,\"sede\r\nnuova\",\"buono\",3,\"0,8\",\"100\"")
             << QStringLiteral("riga 3: il nome della caratteristica n. 1 dell'ipotesi n. 1 va a capo");
-        QTest::newRow("name with a tab") << rowFile("1,\"a\tb\",\"buono\",3,\"0,8\",\"100\"")
-                                         << QStringLiteral("riga 3: il nome della caratteristica n. 1 dell'ipotesi n. 1 contiene");
-        QTest::newRow("judgement with escape") << rowFile("1,\"x\",\"buono\x1b[2J\",3,\"0,8\",\"100\"")
-                                               << QStringLiteral("il giudizio della caratteristica n. 1 dell'ipotesi n. 1 "
-                                                                 "contiene un carattere di controllo (\\x1B)");
-        QTest::newRow("title field 1001") << QByteArray("0\r\n\"a\",\"b\",\"c\",\"d\",\"e\",\"f\",\"" + QByteArray(1001, 'x') + "\"\r\n")
-                                          << QStringLiteral("riga 2: il campo «allegati alla relazione» del frontespizio supera i 1000 caratteri");
+        QTest::newRow("name with a tab")
+            << rowFile("1,\"a\tb\",\"buono\",3,\"0,8\",\"100\"")
+            << QStringLiteral("riga 3: il nome della caratteristica n. 1 dell'ipotesi n. 1 contiene");
+        QTest::newRow("judgement with escape")
+            << rowFile("1,\"x\",\"buono\x1b[2J\",3,\"0,8\",\"100\"")
+            << QStringLiteral("il giudizio della caratteristica n. 1 dell'ipotesi n. 1 "
+                              "contiene un carattere di controllo (\\x1B)");
+        QTest::newRow("title field 1001")
+            << QByteArray("0\r\n\"a\",\"b\",\"c\",\"d\",\"e\",\"f\",\"" + QByteArray(1001, 'x') + "\"\r\n")
+            << QStringLiteral(
+                   "riga 2: il campo «allegati alla relazione» del frontespizio supera i 1000 caratteri");
     }
     void damagedFile_isRejectedNamingTheLine()
     {
@@ -288,8 +312,9 @@ private Q_SLOTS:
         const QByteArray title = "\"a\",\"b\",\"c\",\"d\",\"e\",\"f\",\"" + QByteArray(1000, 'x') + "\"\r\n";
         const QByteArray longest(200, 'n');
         // A coefficient with a point, from a program set to another language, is the same step.
-        const QByteArray bytes = "1\r\n\"" + longest + "\",2,80,\"buono\"\r\n1,\"" + longest +
-                                 "\",\"eccellente\",1,\"1\",\"0\"\r\n1,\"y\",\"buono\",11,\"0.8\",\"100\"\r\n" + title;
+        const QByteArray bytes =
+            "1\r\n\"" + longest + "\",2,80,\"buono\"\r\n1,\"" + longest +
+            "\",\"eccellente\",1,\"1\",\"0\"\r\n1,\"y\",\"buono\",11,\"0.8\",\"100\"\r\n" + title;
         Loaded l = readBytes(bytes);
         QVERIFY2(l.ok, qPrintable(l.error));
         QCOMPARE(l.study->row(1, 2).coefficient, Value::text(QStringLiteral("0,8")));
@@ -297,7 +322,8 @@ private Q_SLOTS:
         QVERIFY(writeBytes(*l.study, l.page).contains(",\"0,8\",\"100\"\r\n"));
 
         // UTF-8 from another editor, with or without the byte-order mark, and written back in Windows-1252.
-        const QByteArray utf8 = QStringLiteral("0\r\n\"Qualità €\",\"b\",\"c\",\"d\",\"e\",\"lunedì\",\"g\"\r\n").toUtf8();
+        const QByteArray utf8 =
+            QStringLiteral("0\r\n\"Qualità €\",\"b\",\"c\",\"d\",\"e\",\"lunedì\",\"g\"\r\n").toUtf8();
         for (const QByteArray& file : {utf8, "\xEF\xBB\xBF" + utf8}) {
             Loaded u = readBytes(file);
             QVERIFY2(u.ok, qPrintable(u.error));
@@ -311,10 +337,13 @@ private Q_SLOTS:
         QTest::addColumn<int>("field");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("error");
-        QTest::newRow("hypothesis name") << 0 << QString(201, u'n') << QStringLiteral("«nome dell'ipotesi n. 1» supera i 200");
+        QTest::newRow("hypothesis name")
+            << 0 << QString(201, u'n') << QStringLiteral("«nome dell'ipotesi n. 1» supera i 200");
         QTest::newRow("characteristic on two lines")
-            << 1 << QStringLiteral("a\nb") << QStringLiteral("«nome della caratteristica n. 1 dell'ipotesi n. 1» va a capo");
-        QTest::newRow("title field") << 2 << QString(1001, u't') << QStringLiteral("«committente» supera i 1000");
+            << 1 << QStringLiteral("a\nb")
+            << QStringLiteral("«nome della caratteristica n. 1 dell'ipotesi n. 1» va a capo");
+        QTest::newRow("title field") << 2 << QString(1001, u't')
+                                     << QStringLiteral("«committente» supera i 1000");
     }
     void overLimitText_isRefusedBySave()
     {
@@ -326,8 +355,9 @@ private Q_SLOTS:
         testsupport::enterRow(study, 1, 1, QStringLiteral("costo"), 1, 100);
         study.HypothesisCount = 1;
         TitlePage page;
-        (field == 0 ? study.hypothesis(1).name : field == 1 ? study.row(1, 1).name : study.hypothesis(2).name) =
-            Value::text(text);
+        (field == 0   ? study.hypothesis(1).name
+         : field == 1 ? study.row(1, 1).name
+                      : study.hypothesis(2).name) = Value::text(text);
         if (field == 2) {
             page.committente = text;
         }
@@ -391,8 +421,10 @@ private Q_SLOTS:
 
         QString error;
         QVERIFY(!loadStudyFile(path, study, page, &error));
-        QVERIFY2(error.startsWith(QStringLiteral("Il file «%1» non si può aprire: riga 3").arg(QDir::toNativeSeparators(path))),
-                 qPrintable(error));
+        QVERIFY2(
+            error.startsWith(
+                QStringLiteral("Il file «%1» non si può aprire: riga 3").arg(QDir::toNativeSeparators(path))),
+            qPrintable(error));
         QVERIFY(study == *studyBefore);
         QCOMPARE(page, pageBefore);
 
@@ -459,7 +491,8 @@ private Q_SLOTS:
 
         study.row(1, 1).name = Value::text(QStringLiteral("superficie in m² ≥ 100"));
         QVERIFY(!saveStudyFile(path, study, page, &error));
-        QVERIFY2(error.contains(QStringLiteral("«nome della caratteristica n. 1 dell'ipotesi n. 1»")), qPrintable(error));
+        QVERIFY2(error.contains(QStringLiteral("«nome della caratteristica n. 1 dell'ipotesi n. 1»")),
+                 qPrintable(error));
         QVERIFY(error.endsWith(QStringLiteral("≥")));
         QFile after(path);
         QVERIFY(after.open(QIODevice::ReadOnly));
@@ -476,7 +509,8 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         QString error;
-        QVERIFY(!saveStudyFile(dir.filePath(QStringLiteral("no/such/Pondra-dati-x")), Study(), TitlePage(), &error));
+        QVERIFY(!saveStudyFile(dir.filePath(QStringLiteral("no/such/Pondra-dati-x")), Study(), TitlePage(),
+                               &error));
         QVERIFY(error.contains(QStringLiteral("non si può salvare")));
     }
 

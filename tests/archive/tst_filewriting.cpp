@@ -34,13 +34,17 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("setup");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("a folder in its place") << QStringLiteral("folder") << QStringLiteral("è una cartella.");
+        QTest::newRow("a folder in its place")
+            << QStringLiteral("folder") << QStringLiteral("è una cartella.");
         QTest::newRow("missing folder") << QStringLiteral("missing") << QStringLiteral("non esiste.");
 #ifdef Q_OS_UNIX
-        QTest::newRow("write stopped midway") << QStringLiteral("limit") << QStringLiteral("la scrittura non è riuscita.");
-        QTest::newRow("read-only file") << QStringLiteral("readonly") << QStringLiteral("è un file di sola lettura.");
-        QTest::newRow("folder not writable") << QStringLiteral("locked")
-                                             << QStringLiteral("non si hanno i permessi per scrivere nella cartella");
+        QTest::newRow("write stopped midway")
+            << QStringLiteral("limit") << QStringLiteral("la scrittura non è riuscita.");
+        QTest::newRow("read-only file")
+            << QStringLiteral("readonly") << QStringLiteral("è un file di sola lettura.");
+        QTest::newRow("folder not writable")
+            << QStringLiteral("locked")
+            << QStringLiteral("non si hanno i permessi per scrivere nella cartella");
 #endif
     }
     void failure_namesTheCause_keepsOldFile()
@@ -92,7 +96,8 @@ private Q_SLOTS:
 #else
         saved = saveWholeFile(path, fresh, &error);
 #endif
-        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(dir.path(),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 
         QVERIFY(!saved);
         QVERIFY2(error.contains(reason), qPrintable(error));

@@ -10,12 +10,14 @@ using namespace pondra;
 namespace {
 
 // The file as it lies on disk: Windows-1252, CR LF.
-QByteArray onDisk(const QString& text) {
+QByteArray onDisk(const QString& text)
+{
     QByteArray bytes = cp1252::encode(text).value();
     return bytes.replace("\n", "\r\n");
 }
 
-bool read(const QByteArray& bytes, PriceList& list, QString* error = nullptr) {
+bool read(const QByteArray& bytes, PriceList& list, QString* error = nullptr)
+{
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
@@ -23,7 +25,8 @@ bool read(const QByteArray& bytes, PriceList& list, QString* error = nullptr) {
 }
 
 // A list of n entries: "Programma k", "argomento k", net 100 * k, internet 90 * k.
-QString listOf(int n, int announced = -1) {
+QString listOf(int n, int announced = -1)
+{
     QString text = QStringLiteral("\"2026\",%1\n").arg(announced < 0 ? n : announced);
     for (int k = 1; k <= n; ++k) {
         text += QStringLiteral("\"Programma %1\",\"argomento %1\",%2,%3\n").arg(k).arg(100 * k).arg(90 * k);
@@ -32,7 +35,8 @@ QString listOf(int n, int announced = -1) {
 }
 
 // A list that was read before, so a refused file can be seen to leave it alone.
-PriceList previous() {
+PriceList previous()
+{
     PriceList list;
     list.heading = QStringLiteral("prima");
     list.entries.push_back({QStringLiteral("vecchio"), QStringLiteral("x"), 1, 2});
@@ -57,7 +61,8 @@ private Q_SLOTS:
     void shippedList_reads();
 };
 
-void tst_PriceList::validList_readsEveryField_data() {
+void tst_PriceList::validList_readsEveryField_data()
+{
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("heading");
 
@@ -81,7 +86,8 @@ void tst_PriceList::validList_readsEveryField_data() {
         << QStringLiteral("2026");
 }
 
-void tst_PriceList::validList_readsEveryField() {
+void tst_PriceList::validList_readsEveryField()
+{
     QFETCH(QString, text);
     QFETCH(QString, heading);
     PriceList list;
@@ -97,7 +103,8 @@ void tst_PriceList::validList_readsEveryField() {
     QCOMPARE(list.entries[1].internetPrice, 750.0);
 }
 
-void tst_PriceList::counts_fromNoneToHundred_data() {
+void tst_PriceList::counts_fromNoneToHundred_data()
+{
     QTest::addColumn<int>("count");
     QTest::newRow("none") << 0;
     QTest::newRow("fewer than ten") << 3;
@@ -105,7 +112,8 @@ void tst_PriceList::counts_fromNoneToHundred_data() {
     QTest::newRow("the most a list holds") << MaxPriceEntries;
 }
 
-void tst_PriceList::counts_fromNoneToHundred() {
+void tst_PriceList::counts_fromNoneToHundred()
+{
     QFETCH(int, count);
     PriceList list = previous();
     QString error;
@@ -121,7 +129,8 @@ void tst_PriceList::counts_fromNoneToHundred() {
     }
 }
 
-void tst_PriceList::invalidList_isRefusedNamingTheLine_data() {
+void tst_PriceList::invalidList_isRefusedNamingTheLine_data()
+{
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("message");
 
@@ -161,7 +170,8 @@ void tst_PriceList::invalidList_isRefusedNamingTheLine_data() {
         << QStringLiteral("\"2026\",1\n\"A,\"a\",1,2\n") << QStringLiteral("riga 2: ");
 }
 
-void tst_PriceList::invalidList_isRefusedNamingTheLine() {
+void tst_PriceList::invalidList_isRefusedNamingTheLine()
+{
     QFETCH(QString, text);
     QFETCH(QString, message);
     PriceList list = previous();
@@ -174,7 +184,8 @@ void tst_PriceList::invalidList_isRefusedNamingTheLine() {
     QCOMPARE(list.entries[0].name, QStringLiteral("vecchio"));
 }
 
-void tst_PriceList::accentedLetters_decodeFromWindows1252() {
+void tst_PriceList::accentedLetters_decodeFromWindows1252()
+{
     const QString text = QStringLiteral(
         "\"listino più recente\",1\n\"Contabilità\",\"perizie e attività € \"\"extra\"\"\",1,2\n");
     const QByteArray bytes = onDisk(text);
@@ -189,7 +200,8 @@ void tst_PriceList::accentedLetters_decodeFromWindows1252() {
     QCOMPARE(list.entries[0].subject, QStringLiteral("perizie e attività € \"extra\""));
 }
 
-void tst_PriceList::fieldsAfterTheLastEntry_areIgnored() {
+void tst_PriceList::fieldsAfterTheLastEntry_areIgnored()
+{
     PriceList list;
     QString error;
     QVERIFY2(read(onDisk(listOf(2) + QStringLiteral("\"avanzo\",3,zzz,\"non chiuso\n")), list, &error),
@@ -197,7 +209,8 @@ void tst_PriceList::fieldsAfterTheLastEntry_areIgnored() {
     QCOMPARE(list.entries.size(), std::size_t(2));
 }
 
-void tst_PriceList::files_missingOrUnreadable_sayWhich() {
+void tst_PriceList::files_missingOrUnreadable_sayWhich()
+{
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     PriceList list = previous();
@@ -235,7 +248,8 @@ void tst_PriceList::files_missingOrUnreadable_sayWhich() {
     QCOMPARE(list.entries.size(), std::size_t(4));
 }
 
-void tst_PriceList::shippedList_reads() {
+void tst_PriceList::shippedList_reads()
+{
     PriceList list;
     QString error;
     QVERIFY2(loadPriceList(QStringLiteral(PONDRA_RESOURCES "/listino.txt"), list, &error), qPrintable(error));

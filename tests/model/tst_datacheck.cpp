@@ -45,17 +45,15 @@ private Q_SLOTS:
         enterValidStudy();
         const DataCheckResult r = CheckData(*study);
         QVERIFY(r.passed);
-        QCOMPARE(r.message, (Message{QStringLiteral("I dati sono stati immessi correttamente."), MessageIcon::Information}));
+        QCOMPARE(r.message, (Message{QStringLiteral("I dati sono stati immessi correttamente."),
+                                     MessageIcon::Information}));
         QCOMPARE(study->CurrentHypothesis, 2);
         QVERIFY(r.figures);
         QCOMPARE(r.figures->resto, QStringLiteral("0"));
         QCOMPARE(study->hypothesis(1).EvaluationPercent.numberValue(), 0.68 * 100);
     }
 
-    void nothingEntered()
-    {
-        expectFailure(QStringLiteral("Non è stato immesso alcun dato."), 1);
-    }
+    void nothingEntered() { expectFailure(QStringLiteral("Non è stato immesso alcun dato."), 1); }
 
     // Names and ticks anywhere count, whatever is on screen; a row removed is a gap.
     void mendedSituations_data()
@@ -68,14 +66,16 @@ private Q_SLOTS:
         QTest::newRow("nothing, hypothesis 3 shown") << 1 << u"Non è stato immesso alcun dato."_s << 3;
         QTest::newRow("no name anywhere") << 2 << u"Ipotesi n. 1: digitare il nome dell'ipotesi n. 1"_s << 1;
         QTest::newRow("first row removed") << 3 << QString() << 2;
-        QTest::newRow("only a named row 3") << 4 << u"Ipotesi n. 2: spuntare la caratteristica digitata n. 3"_s << 2;
+        QTest::newRow("only a named row 3")
+            << 4 << u"Ipotesi n. 2: spuntare la caratteristica digitata n. 3"_s << 2;
         QTest::newRow("ticked row in unnamed slot 3") << 5 << name3 << 3;
         QTest::newRow("unnamed slot before remainders") << 6 << name3 << 3;
     }
     void mendedSituations()
     {
         QFETCH(int, situation);
-        const CharacteristicEntry removed{Value::integer(0), cleared(), cleared(), cleared(), cleared(), cleared()};
+        const CharacteristicEntry removed{Value::integer(0), cleared(), cleared(),
+                                          cleared(),         cleared(), cleared()};
         if (situation != 1 && situation != 2) {
             enterValidStudy();
         }
@@ -117,12 +117,23 @@ private Q_SLOTS:
         QTest::addColumn<int>("fault");
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("shown");
-        QTest::newRow("no characteristic") << 0 << QStringLiteral("Ipotesi n. 2: immettere almeno una caratteristica.") << 2;
-        QTest::newRow("named not ticked") << 1 << QStringLiteral("Ipotesi n. 2: spuntare la caratteristica digitata n. 4") << 2;
-        QTest::newRow("ticked without name") << 2 << QStringLiteral("Ipotesi n. 2: digitare la denominazione della caratteristica n. 2") << 2;
-        QTest::newRow("ticked without judgement") << 3 << QStringLiteral("Ipotesi n. 2: cliccare sul giudizio da assegnare alla caratteristica n. 1") << 2;
-        QTest::newRow("hypothesis without name") << 4 << QStringLiteral("Ipotesi n. 2: digitare il nome dell'ipotesi n. 2") << 2;
-        QTest::newRow("remainder") << 5 << QStringLiteral("Ipotesi n. 1: se non si hanno altre caratteristiche da aggiungere assegnare le percentuali fino ad ottenere resto zero.") << 1;
+        QTest::newRow("no characteristic")
+            << 0 << QStringLiteral("Ipotesi n. 2: immettere almeno una caratteristica.") << 2;
+        QTest::newRow("named not ticked")
+            << 1 << QStringLiteral("Ipotesi n. 2: spuntare la caratteristica digitata n. 4") << 2;
+        QTest::newRow("ticked without name")
+            << 2 << QStringLiteral("Ipotesi n. 2: digitare la denominazione della caratteristica n. 2") << 2;
+        QTest::newRow("ticked without judgement")
+            << 3
+            << QStringLiteral("Ipotesi n. 2: cliccare sul giudizio da assegnare alla caratteristica n. 1")
+            << 2;
+        QTest::newRow("hypothesis without name")
+            << 4 << QStringLiteral("Ipotesi n. 2: digitare il nome dell'ipotesi n. 2") << 2;
+        QTest::newRow("remainder") << 5
+                                   << QStringLiteral(
+                                          "Ipotesi n. 1: se non si hanno altre caratteristiche da aggiungere "
+                                          "assegnare le percentuali fino ad ottenere resto zero.")
+                                   << 1;
     }
     void messagesInOrder()
     {
@@ -165,9 +176,10 @@ private Q_SLOTS:
     void rowsCheckedBeforeAnyRemainder()
     {
         enterValidStudy();
-        study->row(1, 2).weight = Value::text(QStringLiteral("30"));   // remainder fault in 1
-        study->row(2, 1).judgement = Value::text(QString());           // row fault in 2
-        expectFailure(QStringLiteral("Ipotesi n. 2: cliccare sul giudizio da assegnare alla caratteristica n. 1"), 2);
+        study->row(1, 2).weight = Value::text(QStringLiteral("30")); // remainder fault in 1
+        study->row(2, 1).judgement = Value::text(QString());         // row fault in 2
+        expectFailure(
+            QStringLiteral("Ipotesi n. 2: cliccare sul giudizio da assegnare alla caratteristica n. 1"), 2);
     }
 
     void gapInNames_checksOnlyCountedSlots()
@@ -177,9 +189,10 @@ private Q_SLOTS:
         nameHypothesis(*study, 5, QStringLiteral("Cinque"));
         QCOMPARE(study->HypothesisCount, 2);
         // Slot 2 is empty: remainder 100.
-        expectFailure(QStringLiteral("Ipotesi n. 2: se non si hanno altre caratteristiche da aggiungere assegnare le "
-                                     "percentuali fino ad ottenere resto zero."),
-                      2);
+        expectFailure(
+            QStringLiteral("Ipotesi n. 2: se non si hanno altre caratteristiche da aggiungere assegnare le "
+                           "percentuali fino ad ottenere resto zero."),
+            2);
     }
 
     void clearedHypothesis_asksForACharacteristic()
@@ -188,7 +201,8 @@ private Q_SLOTS:
         for (int r = 1; r <= 2; ++r) {
             CharacteristicEntry& row = study->row(1, r);
             row.ticked = Value::integer(0);
-            row.name = row.judgement = row.judgementNumber = row.coefficient = row.weight = Value::text(QString());
+            row.name = row.judgement = row.judgementNumber = row.coefficient = row.weight =
+                Value::text(QString());
         }
         study->FirstVisibleRow = 1;
         study->CurrentHypothesis = 2; // the cleared one is not on screen

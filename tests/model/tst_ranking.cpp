@@ -48,8 +48,8 @@ private Q_SLOTS:
         addHypothesis(3, QStringLiteral("s3"), 85);
         addHypothesis(4, QStringLiteral("s4"), 60);
         ordina(*study, ranking);
-        QCOMPARE(rankedNames(4), (QStringList{QStringLiteral("s2"), QStringLiteral("s3"), QStringLiteral("s4"),
-                                              QStringLiteral("s1")}));
+        QCOMPARE(rankedNames(4), (QStringList{QStringLiteral("s2"), QStringLiteral("s3"),
+                                              QStringLiteral("s4"), QStringLiteral("s1")}));
         // Whole entries move together.
         QCOMPARE(ranking[1].evaluation, Value::number(85));
         QCOMPARE(ranking[1].overallJudgement, Value::text(QStringLiteral("g2")));
@@ -70,7 +70,8 @@ private Q_SLOTS:
         addHypothesis(2, QStringLiteral("never"), std::nullopt);
         addHypothesis(3, QStringLiteral("some"), 0.5);
         ordina(*study, ranking);
-        QCOMPARE(rankedNames(3), (QStringList{QStringLiteral("some"), QStringLiteral("zero"), QStringLiteral("never")}));
+        QCOMPARE(rankedNames(3),
+                 (QStringList{QStringLiteral("some"), QStringLiteral("zero"), QStringLiteral("never")}));
         QVERIFY(ranking[3].evaluation.isNothing());
     }
 

@@ -1,6 +1,6 @@
+#include "model/ranking.h"
 #include "model/rowediting.h"
 #include "model/scoring.h"
-#include "model/ranking.h"
 
 #include <QTest>
 
@@ -23,7 +23,8 @@ private Q_SLOTS:
         QTest::newRow("name") << Action([](Study& s) { SetRowName(s, 2, QStringLiteral("costo")); }) << 1;
         QTest::newRow("judgement") << Action([](Study& s) { JudgeRow(s, 1, 4); }) << 1;
         QTest::newRow("weight") << Action([](Study& s) { SetRowWeight(s, 1, 40); }) << 1;
-        QTest::newRow("hypothesis name") << Action([](Study& s) { SetHypothesisName(s, QStringLiteral("B")); }) << 1;
+        QTest::newRow("hypothesis name")
+            << Action([](Study& s) { SetHypothesisName(s, QStringLiteral("B")); }) << 1;
         QTest::newRow("clear") << Action([](Study& s) { ClearShownHypothesis(s); }) << 1;
         QTest::newRow("move to another hypothesis") << Action([](Study& s) { s.CurrentHypothesis = 2; }) << 0;
         QTest::newRow("scoring") << Action([](Study& s) { Recalculate(s); }) << 0;

@@ -77,7 +77,8 @@ std::optional<int> exhaustiveLeast(Study& study, int leader, int challenger, int
 {
     std::vector<Outcome> down = allOutcomes(study, leader, false, limit);
     const std::vector<Outcome> up = allOutcomes(study, challenger, true, limit);
-    std::sort(down.begin(), down.end(), [](const Outcome& a, const Outcome& b) { return a.evaluation < b.evaluation; });
+    std::sort(down.begin(), down.end(),
+              [](const Outcome& a, const Outcome& b) { return a.evaluation < b.evaluation; });
     std::vector<int> fewest(down.size());
     for (std::size_t i = 0; i < down.size(); ++i) {
         fewest[i] = std::min(down[i].steps, i ? fewest[i - 1] : std::numeric_limits<int>::max());
@@ -106,17 +107,20 @@ void fillRandomStudy(Study& study, QRandomGenerator& random, bool irregular)
         for (int r = 1; r <= rows; ++r) {
             const int weight = r == rows ? left : random.bounded(0, left + 1);
             left -= weight;
-            enterRow(study, h, r, QStringLiteral("r%1").arg(r), random.bounded(1, JudgementSteps + 1), weight);
+            enterRow(study, h, r, QStringLiteral("r%1").arg(r), random.bounded(1, JudgementSteps + 1),
+                     weight);
         }
         if (irregular) {
             CharacteristicEntry& first = study.row(h, 1);
             if (random.bounded(2) && rows > 1) {
                 const double half = 0.5 * random.bounded(1, 40);
                 first.weight = Value::text(QString::number(scoredWeight(first) + half));
-                study.row(h, rows).weight = Value::text(QString::number(scoredWeight(study.row(h, rows)) - half));
+                study.row(h, rows).weight =
+                    Value::text(QString::number(scoredWeight(study.row(h, rows)) - half));
             }
             if (random.bounded(2)) {
-                first.coefficient = Value::text(QStringLiteral("0,%1").arg(random.bounded(1, 100), 2, 10, QChar(u'0')));
+                first.coefficient =
+                    Value::text(QStringLiteral("0,%1").arg(random.bounded(1, 100), 2, 10, QChar(u'0')));
             }
         }
         ShowHypothesis(study, h);
@@ -226,22 +230,26 @@ private Q_SLOTS:
         QTest::addColumn<QString>("verdict");
         QTest::addColumn<QString>("summary");
         const auto s = [](const char16_t* text) { return QString::fromUtf16(text); };
-        QTest::newRow("solid") << QList<QList<int>>{{1, 100}} << QList<QList<int>>{{3, 100}}
-                               << s(u"La prima ipotesi resta in testa anche se un giudizio cambia di un grado; "
-                                    u"perché «B» la raggiunga servono due cambi: migliorare di due gradi il "
-                                    u"giudizio di «prezzo» (peso 100 %) dell'ipotesi «B».")
-                               << s(u"«A» resta in testa anche se un giudizio cambia di un grado: la più vicina, "
-                                    u"«B», la raggiunge con due cambi.");
+        QTest::newRow("solid")
+            << QList<QList<int>>{{1, 100}} << QList<QList<int>>{{3, 100}}
+            << s(u"La prima ipotesi resta in testa anche se un giudizio cambia di un grado; "
+                 u"perché «B» la raggiunga servono due cambi: migliorare di due gradi il "
+                 u"giudizio di «prezzo» (peso 100 %) dell'ipotesi «B».")
+            << s(u"«A» resta in testa anche se un giudizio cambia di un grado: la più vicina, "
+                 u"«B», la raggiunge con due cambi.");
         QTest::newRow("one change of the challenger")
             << QList<QList<int>>{{2, 30}, {3, 70}} << QList<QList<int>>{{3, 30}, {3, 70}}
             << s(u"Basta migliorare di un grado il giudizio di «zona» (peso 70 %) dell'ipotesi «B» perché "
                  u"raggiunga la prima.")
-            << s(u"La graduatoria è fragile: basta un giudizio cambiato di un grado perché «B» raggiunga «A».");
+            << s(u"La graduatoria è fragile: basta un giudizio cambiato di un grado perché «B» raggiunga "
+                 u"«A».");
         QTest::newRow("one change of the leader")
             << QList<QList<int>>{{2, 60}, {3, 40}} << QList<QList<int>>{{3, 50}, {2, 50}}
-            << s(u"Basta peggiorare di un grado il giudizio di «prezzo» (peso 60 %) della prima ipotesi «A» perché "
+            << s(u"Basta peggiorare di un grado il giudizio di «prezzo» (peso 60 %) della prima ipotesi «A» "
+                 u"perché "
                  u"«B» la raggiunga.")
-            << s(u"La graduatoria è fragile: basta un giudizio cambiato di un grado perché «B» raggiunga «A».");
+            << s(u"La graduatoria è fragile: basta un giudizio cambiato di un grado perché «B» raggiunga "
+                 u"«A».");
         QTest::newRow("tie") << QList<QList<int>>{{2, 50}, {4, 50}} << QList<QList<int>>{{3, 50}, {3, 50}}
                              << s(u"«B» ha la stessa valutazione della prima ipotesi «A», che la precede in "
                                   u"graduatoria solo perché immessa prima.")
@@ -273,7 +281,8 @@ private Q_SLOTS:
         const RobustnessAnalysis analysis = analyseRobustness(*study);
         QCOMPARE(analysis.ranked.size(), std::size_t(1));
         QVERIFY(analysis.challenges.empty());
-        QCOMPARE(analysis.summary, QStringLiteral("Con una sola ipotesi non c'è una graduatoria da mettere alla prova."));
+        QCOMPARE(analysis.summary,
+                 QStringLiteral("Con una sola ipotesi non c'è una graduatoria da mettere alla prova."));
     }
 };
 

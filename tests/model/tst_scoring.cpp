@@ -42,24 +42,25 @@ private Q_SLOTS:
         QTest::addColumn<QString>("ponderata");
         QTest::addColumn<double>("evaluation");
         QTest::addColumn<QString>("judgement");
-        QTest::newRow("buono 60 + mediocre 40") << QList<int>{3, 6} << QList<int>{60, 40} << QStringLiteral("0,65")
-                                                << QStringLiteral("0") << QStringLiteral("0,68") << 0.68 * 100
-                                                << QStringLiteral("discreto");
-        QTest::newRow("ottimo 35 alone") << QList<int>{2} << QList<int>{35} << QStringLiteral("0,9")
-                                         << QStringLiteral("65") << QStringLiteral("0,315") << 0.315 * 100
-                                         << QStringLiteral("molto scarso");
+        QTest::newRow("buono 60 + mediocre 40")
+            << QList<int>{3, 6} << QList<int>{60, 40} << QStringLiteral("0,65") << QStringLiteral("0")
+            << QStringLiteral("0,68") << 0.68 * 100 << QStringLiteral("discreto");
+        QTest::newRow("ottimo 35 alone")
+            << QList<int>{2} << QList<int>{35} << QStringLiteral("0,9") << QStringLiteral("65")
+            << QStringLiteral("0,315") << 0.315 * 100 << QStringLiteral("molto scarso");
         QTest::newRow("all nullo") << QList<int>{11, 11} << QList<int>{50, 50} << QStringLiteral("0")
-                                   << QStringLiteral("0") << QStringLiteral("0") << 0.0 << QStringLiteral("nullo");
-        QTest::newRow("all eccellente") << QList<int>{1, 1, 1} << QList<int>{30, 30, 40} << QStringLiteral("1")
-                                        << QStringLiteral("0") << QStringLiteral("1") << 100.0
-                                        << QStringLiteral("eccellente");
+                                   << QStringLiteral("0") << QStringLiteral("0") << 0.0
+                                   << QStringLiteral("nullo");
+        QTest::newRow("all eccellente")
+            << QList<int>{1, 1, 1} << QList<int>{30, 30, 40} << QStringLiteral("1") << QStringLiteral("0")
+            << QStringLiteral("1") << 100.0 << QStringLiteral("eccellente");
         // 0,57 x 100 is the double just below 57; it is stored so and shows as 57.
         QTest::newRow("three rows") << QList<int>{4, 9, 1} << QList<int>{70, 20, 10} << QStringLiteral("0,63")
-                                      << QStringLiteral("0") << QStringLiteral("0,63") << 0.63 * 100
-                                      << QStringLiteral("accettabile");
-        QTest::newRow("mean rounds half up") << QList<int>{2, 3, 3, 3} << QList<int>{25, 25, 25, 25}
-                                             << QStringLiteral("0,83") << QStringLiteral("0")
-                                             << QStringLiteral("0,825") << 0.825 * 100 << QStringLiteral("buono");
+                                    << QStringLiteral("0") << QStringLiteral("0,63") << 0.63 * 100
+                                    << QStringLiteral("accettabile");
+        QTest::newRow("mean rounds half up")
+            << QList<int>{2, 3, 3, 3} << QList<int>{25, 25, 25, 25} << QStringLiteral("0,83")
+            << QStringLiteral("0") << QStringLiteral("0,825") << 0.825 * 100 << QStringLiteral("buono");
     }
     void typicalHypotheses()
     {

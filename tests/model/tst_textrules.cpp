@@ -48,12 +48,15 @@ private Q_SLOTS:
         QTest::newRow("three decimals") << 0.75 << QStringLiteral("0.000") << QStringLiteral("0,750");
         QTest::newRow("one decimal") << 72.0 << QStringLiteral("0.0") << QStringLiteral("72,0");
         QTest::newRow("grouped") << 1250.0 << QStringLiteral("##,##0.00") << QStringLiteral("1.250,00");
-        QTest::newRow("millions") << 1234567.891 << QStringLiteral("##,##0.00") << QStringLiteral("1.234.567,89");
+        QTest::newRow("millions") << 1234567.891 << QStringLiteral("##,##0.00")
+                                  << QStringLiteral("1.234.567,89");
         QTest::newRow("small grouped") << 5.0 << QStringLiteral("##,##0.00") << QStringLiteral("5,00");
-        QTest::newRow("half away from zero as shown") << 2.675 << QStringLiteral("##,##0.00") << QStringLiteral("2,68");
+        QTest::newRow("half away from zero as shown")
+            << 2.675 << QStringLiteral("##,##0.00") << QStringLiteral("2,68");
         QTest::newRow("carry into integer") << 9.9996 << QStringLiteral("0.000") << QStringLiteral("10,000");
         QTest::newRow("negative") << -0.315 << QStringLiteral("0.000") << QStringLiteral("-0,315");
-        QTest::newRow("negative rounding to zero") << -0.0001 << QStringLiteral("0.0") << QStringLiteral("0,0");
+        QTest::newRow("negative rounding to zero")
+            << -0.0001 << QStringLiteral("0.0") << QStringLiteral("0,0");
         QTest::newRow("zero") << 0.0 << QStringLiteral("0.000") << QStringLiteral("0,000");
     }
     void fixedPatternText()
@@ -105,8 +108,10 @@ private Q_SLOTS:
 
     void printableText_escapesWhatDoesNotPrint()
     {
-        QCOMPARE(printableText(QStringLiteral("Qualità <a href=x> €")), QStringLiteral("Qualità <a href=x> €"));
-        QCOMPARE(printableText(QStringView(u"a\tb\r\n\u0000\u0081", 7)), QStringLiteral("a\\x09b\\x0D\\x0A\\x00\\x81"));
+        QCOMPARE(printableText(QStringLiteral("Qualità <a href=x> €")),
+                 QStringLiteral("Qualità <a href=x> €"));
+        QCOMPARE(printableText(QStringView(u"a\tb\r\n\u0000\u0081", 7)),
+                 QStringLiteral("a\\x09b\\x0D\\x0A\\x00\\x81"));
         // Line separators and a right-to-left override, which could disguise a name; an emoji prints.
         QCOMPARE(printableText(QString::fromUtf16(u"x\u2028y\u202Ez\U0001F600")),
                  QString::fromUtf16(u"x\\u2028y\\u202Ez\U0001F600"));

@@ -14,21 +14,24 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("icon");
         const QString x = QStringLiteral("x");
-        QTest::newRow("only the date") << QStringList{{}, {}, {}, {}, {}, QStringLiteral("lunedì, 7 dic 2026"), {}}
-                                       << QStringLiteral("Non è stato immesso alcun dato.") << int(MessageIcon::Question);
-        QTest::newRow("only luogo counts as nothing") << QStringList{{}, {}, {}, {}, x, {}, {}}
-                                                      << QStringLiteral("Non è stato immesso alcun dato.")
-                                                      << int(MessageIcon::Question);
+        QTest::newRow("only the date")
+            << QStringList{{}, {}, {}, {}, {}, QStringLiteral("lunedì, 7 dic 2026"), {}}
+            << QStringLiteral("Non è stato immesso alcun dato.") << int(MessageIcon::Question);
+        QTest::newRow("only luogo counts as nothing")
+            << QStringList{{}, {}, {}, {}, x, {}, {}} << QStringLiteral("Non è stato immesso alcun dato.")
+            << int(MessageIcon::Question);
         QTest::newRow("all seven") << QStringList{x, x, x, x, x, x, x}
                                    << QStringLiteral("I dati sono stati immessi correttamente.")
                                    << int(MessageIcon::Information);
-        QTest::newRow("blanks are data") << QStringList{x, x, x, x, x, QStringLiteral(" "), x}
-                                         << QStringLiteral("I dati sono stati immessi correttamente.")
-                                         << int(MessageIcon::Information);
-        QTest::newRow("date cleared") << QStringList{x, x, x, x, x, {}, x}
-                                      << QStringLiteral("Inserire dati per ogni campo.") << int(MessageIcon::Exclamation);
-        QTest::newRow("luogo missing") << QStringList{x, x, x, x, {}, x, x}
-                                       << QStringLiteral("Inserire dati per ogni campo.") << int(MessageIcon::Exclamation);
+        QTest::newRow("blanks are data")
+            << QStringList{x, x, x, x, x, QStringLiteral(" "), x}
+            << QStringLiteral("I dati sono stati immessi correttamente.") << int(MessageIcon::Information);
+        QTest::newRow("date cleared")
+            << QStringList{x, x, x, x, x, {}, x} << QStringLiteral("Inserire dati per ogni campo.")
+            << int(MessageIcon::Exclamation);
+        QTest::newRow("luogo missing")
+            << QStringList{x, x, x, x, {}, x, x} << QStringLiteral("Inserire dati per ogni campo.")
+            << int(MessageIcon::Exclamation);
     }
     void check()
     {

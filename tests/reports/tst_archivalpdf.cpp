@@ -31,16 +31,18 @@ private Q_SLOTS:
         QVERIFY(pdf.contains("<pdfaid:conformance>B</pdfaid:conformance>"));
         QVERIFY(pdf.contains("/S/GTS_PDFA1"));
         QVERIFY(pdf.contains("/FontFile2"));
-        QVERIFY(pdf.contains(QStringLiteral("<rdf:li xml:lang=\"x-default\">Stima «villa» &amp; rustico</rdf:li>").toUtf8()));
+        QVERIFY(pdf.contains(
+            QStringLiteral("<rdf:li xml:lang=\"x-default\">Stima «villa» &amp; rustico</rdf:li>").toUtf8()));
         QVERIFY(pdf.contains("<dc:creator><rdf:Seq><rdf:li>Studio Rossi</rdf:li></rdf:Seq></dc:creator>"));
 
         // The metadata's date is the one the PDF's own information states.
-        const QRegularExpression info(QStringLiteral("/CreationDate \\(D:(\\d{4})(\\d\\d)(\\d\\d)(\\d\\d)(\\d\\d)(\\d\\d)"));
+        const QRegularExpression info(
+            QStringLiteral("/CreationDate \\(D:(\\d{4})(\\d\\d)(\\d\\d)(\\d\\d)(\\d\\d)(\\d\\d)"));
         const QRegularExpressionMatch m = info.match(QString::fromLatin1(pdf));
         QVERIFY(m.hasMatch());
         const QString date = QStringLiteral("<xmp:CreateDate>%1-%2-%3T%4:%5:%6")
-                                 .arg(m.captured(1), m.captured(2), m.captured(3), m.captured(4), m.captured(5),
-                                      m.captured(6));
+                                 .arg(m.captured(1), m.captured(2), m.captured(3), m.captured(4),
+                                      m.captured(5), m.captured(6));
         QVERIFY(pdf.contains(date.toLatin1()));
     }
 };

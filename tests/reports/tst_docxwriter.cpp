@@ -163,9 +163,15 @@ void reportPage(TextDocumentBuilder& b)
     b.writeEndParagraph(u"\fA) DATI\r\r"_s);
     b.appendTable(3, 3);
     b.setTableFontSize(10);
-    const QStringList texts{u"numero"_s, u"caratteristiche considerate"_s, u"valutazione in %"_s,
-                            u" 1"_s,     u"Centro"_s,                      u"31,5"_s,
-                            u" 2"_s,     u"Periferia"_s,                   u"7,0"_s};
+    const QStringList texts{u"numero"_s,
+                            u"caratteristiche considerate"_s,
+                            u"valutazione in %"_s,
+                            u" 1"_s,
+                            u"Centro"_s,
+                            u"31,5"_s,
+                            u" 2"_s,
+                            u"Periferia"_s,
+                            u"7,0"_s};
     for (int i = 0; i < texts.size(); ++i) {
         b.setCellText(i / 3 + 1, i % 3 + 1, texts.at(i));
     }
@@ -246,9 +252,10 @@ void TestDocxWriter::package_holdsEveryPartWellFormed()
         parseXml(data, &xmlError);
         QVERIFY2(xmlError.isEmpty(), qPrintable(name + u": "_s + xmlError));
     }
-    QCOMPARE(names, (QStringList{u"[Content_Types].xml"_s, u"_rels/.rels"_s, u"word/document.xml"_s,
-                                 u"word/_rels/document.xml.rels"_s, u"word/styles.xml"_s, u"word/settings.xml"_s,
-                                 u"word/fontTable.xml"_s, u"docProps/core.xml"_s, u"docProps/app.xml"_s}));
+    QCOMPARE(names,
+             (QStringList{u"[Content_Types].xml"_s, u"_rels/.rels"_s, u"word/document.xml"_s,
+                          u"word/_rels/document.xml.rels"_s, u"word/styles.xml"_s, u"word/settings.xml"_s,
+                          u"word/fontTable.xml"_s, u"docProps/core.xml"_s, u"docProps/app.xml"_s}));
     // Century Gothic by name, with the face laid out in its place as its alternative.
     const QString fonts = QString::fromUtf8(part(path, u"word/fontTable.xml"_s));
     QVERIFY(fonts.contains(u"w:name=\"Century Gothic\""_s));
@@ -269,9 +276,9 @@ void TestDocxWriter::paragraphs_looksBreaksBlankLinesAndKeeps()
         texts << p->text();
     }
     // Blank lines stay, beside tables too; page breaks are page-break characters.
-    QCOMPARE(texts, (QStringList{u"Relazione"_s, Escaped, u"\f"_s, u"A) DATI"_s, QString(), QString(), QString(),
-                                 u"composta di n. %1 pagine."_s.arg(b.pageCount()), u"Roma: oggi"_s,
-                                 u"il perito"_s, u"(Studio)"_s}));
+    QCOMPARE(texts, (QStringList{u"Relazione"_s, Escaped, u"\f"_s, u"A) DATI"_s, QString(), QString(),
+                                 QString(), u"composta di n. %1 pagine."_s.arg(b.pageCount()),
+                                 u"Roma: oggi"_s, u"il perito"_s, u"(Studio)"_s}));
     QVERIFY(!body.has(u"w:p/w:pPr/w:pageBreakBefore"_s));
     const Element styleSheet = parseXml(styles.toUtf8());
     QCOMPARE(styled(paragraphs[0], styleSheet, u"w:sz@w:val"_s), u"40"_s);
@@ -287,7 +294,8 @@ void TestDocxWriter::paragraphs_looksBreaksBlankLinesAndKeeps()
         QVERIFY2(!paragraphs[std::size_t(i)]->has(u"w:pPr/w:keepNext"_s), qPrintable(texts.at(i)));
     }
     // Single line spacing, nothing added around paragraphs, widow control: nothing else anywhere.
-    QVERIFY(styles.contains(u"<w:widowControl/><w:spacing w:before=\"0\" w:after=\"0\" w:line=\"240\" w:lineRule=\"auto\"/>"_s));
+    QVERIFY(styles.contains(
+        u"<w:widowControl/><w:spacing w:before=\"0\" w:after=\"0\" w:line=\"240\" w:lineRule=\"auto\"/>"_s));
     QVERIFY(!body.has(u"w:p/w:pPr/w:spacing"_s));
     // Escaped text with its double blanks.
     QCOMPARE(paragraphs[1]->find(u"w:r/w:t"_s)->chars, Escaped);

@@ -58,8 +58,9 @@ private Q_SLOTS:
             while (x < image.width() && image.pixelColor(x, y) == colours[i]) {
                 ++x;
             }
-            QVERIFY2(qAbs(x - bar.right()) <= 2,
-                     qPrintable(QStringLiteral("bar %1 ends at %2, not %3").arg(i + 1).arg(x).arg(bar.right())));
+            QVERIFY2(
+                qAbs(x - bar.right()) <= 2,
+                qPrintable(QStringLiteral("bar %1 ends at %2, not %3").arg(i + 1).arg(x).arg(bar.right())));
         }
         // No evaluation above zero: no coloured bar at all.
         const QRectF last = g.barRect(3, 0);
@@ -75,9 +76,10 @@ private Q_SLOTS:
         b.appendChart(bars);
         b.writeEndParagraph(QStringLiteral("dopo"));
         const PagedDocument& pages = b.pages();
-        const auto chart = std::find_if(pages.content->blocks.begin(), pages.content->blocks.end(), [](const Block& block) {
-            return std::holds_alternative<Paragraph>(block) && std::get<Paragraph>(block).hasChart();
-        });
+        const auto chart =
+            std::find_if(pages.content->blocks.begin(), pages.content->blocks.end(), [](const Block& block) {
+                return std::holds_alternative<Paragraph>(block) && std::get<Paragraph>(block).hasChart();
+            });
         QVERIFY(chart != pages.content->blocks.end());
         const std::size_t block = std::size_t(chart - pages.content->blocks.begin());
         QCOMPARE(pages.lines[block].size(), std::size_t(1));
@@ -94,8 +96,9 @@ private Q_SLOTS:
         QVERIFY(docx.readAll().contains("word/media/grafico1.png"));
         QFile html(dir.filePath(QStringLiteral("g.html")));
         QVERIFY(html.open(QIODevice::ReadOnly));
-        QVERIFY(html.readAll().contains("<img style=\"width: 100%; height: auto; display: block\" alt=\"grafico delle "
-                                        "valutazioni\" src=\"data:image/png;base64,iVBOR"));
+        QVERIFY(html.readAll().contains(
+            "<img style=\"width: 100%; height: auto; display: block\" alt=\"grafico delle "
+            "valutazioni\" src=\"data:image/png;base64,iVBOR"));
 
         // The document window's document gives the same chart back when laid out again.
         const std::unique_ptr<QTextDocument> shown = toTextDocument(pages);

@@ -11,8 +11,8 @@
 #include "reports/printouts.h"
 #include "reports/termsofuse.h"
 #include "reports/textdocumentbuilder.h"
-#include "support/studybuilder.h"
 #include "support/pdfpages.h"
+#include "support/studybuilder.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -25,16 +25,18 @@ using testsupport::pdfPages;
 
 namespace {
 
-
 // A study of the given size, names long enough to wrap when asked.
 std::unique_ptr<Study> craftedStudy(int hypotheses, int rows, int nameLength)
 {
     auto study = std::make_unique<Study>();
     for (int h = 1; h <= hypotheses; ++h) {
-        testsupport::nameHypothesis(*study, h, QStringLiteral("Ipotesi %1 ").arg(h).leftJustified(nameLength, u'x'));
+        testsupport::nameHypothesis(*study, h,
+                                    QStringLiteral("Ipotesi %1 ").arg(h).leftJustified(nameLength, u'x'));
         for (int r = 1; r <= rows; ++r) {
-            const QString name = QStringLiteral("requisito %1 ").arg(r) + QStringLiteral("ampio ").repeated(nameLength / 6);
-            testsupport::enterRow(*study, h, r, name.trimmed(), 1 + (h + r) % 11, r == rows ? 100 - (rows - 1) : 1);
+            const QString name =
+                QStringLiteral("requisito %1 ").arg(r) + QStringLiteral("ampio ").repeated(nameLength / 6);
+            testsupport::enterRow(*study, h, r, name.trimmed(), 1 + (h + r) % 11,
+                                  r == rows ? 100 - (rows - 1) : 1);
         }
         ShowHypothesis(*study, h);
     }
@@ -56,8 +58,13 @@ int report(TextDocumentBuilder& b, Study& study, bool withRobustness = false)
     Ranking ranking;
     ordina(study, ranking);
     static const IdentityTexts identity = InitGlobals();
-    const PrintSource source{identity, study, ranking, titlePage(), QStringLiteral("Studio Rossi"),
-                             QStringLiteral("via Roma 1"), [&study](int h) { return ShowHypothesis(study, h); }};
+    const PrintSource source{identity,
+                             study,
+                             ranking,
+                             titlePage(),
+                             QStringLiteral("Studio Rossi"),
+                             QStringLiteral("via Roma 1"),
+                             [&study](int h) { return ShowHypothesis(study, h); }};
     return printReport(b, source, withRobustness);
 }
 
@@ -113,7 +120,8 @@ void checkRules(const PagedDocument& pages)
     for (std::size_t b = 0; b < blocks.size(); ++b) {
         if (const auto* table = std::get_if<Table>(&blocks[b])) {
             if (table->rows <= KeptTableRows) {
-                QVERIFY2(at.first[b] == at.last[b], qPrintable(QStringLiteral("tabella spezzata: blocco %1").arg(b)));
+                QVERIFY2(at.first[b] == at.last[b],
+                         qPrintable(QStringLiteral("tabella spezzata: blocco %1").arg(b)));
             }
             continue;
         }
@@ -154,10 +162,22 @@ private Q_SLOTS:
         QTest::addColumn<bool>("robustness");
         QTest::newRow("esempio fornito") << 0 << 0 << 0 << false;
         QTest::newRow("esempio fornito, con la solidità") << 0 << 0 << 0 << true;
-        for (const auto& [h, r, n] : std::vector<std::tuple<int, int, int>>{
-                 {1, 1, 10}, {1, 4, 10}, {1, 5, 10}, {2, 9, 10}, {3, 12, 20}, {4, 15, 20}, {5, 5, 40}, {6, 14, 10}, {8, 3, 10},
-                 {9, 7, 60}, {12, 20, 20}, {25, 16, 90}, {40, 4, 10}, {3, 100, 200}}) {
-            QTest::newRow(qPrintable(QStringLiteral("%1 ipotesi x %2 righe, nomi di %3").arg(h).arg(r).arg(n)))
+        for (const auto& [h, r, n] : std::vector<std::tuple<int, int, int>>{{1, 1, 10},
+                                                                            {1, 4, 10},
+                                                                            {1, 5, 10},
+                                                                            {2, 9, 10},
+                                                                            {3, 12, 20},
+                                                                            {4, 15, 20},
+                                                                            {5, 5, 40},
+                                                                            {6, 14, 10},
+                                                                            {8, 3, 10},
+                                                                            {9, 7, 60},
+                                                                            {12, 20, 20},
+                                                                            {25, 16, 90},
+                                                                            {40, 4, 10},
+                                                                            {3, 100, 200}}) {
+            QTest::newRow(
+                qPrintable(QStringLiteral("%1 ipotesi x %2 righe, nomi di %3").arg(h).arg(r).arg(n)))
                 << h << r << n << false;
         }
         // Section C: charts of up to 25 bars, and a table of what each hypothesis needs.
@@ -178,8 +198,8 @@ private Q_SLOTS:
             study = std::make_unique<Study>();
             TitlePage ignored;
             QString error;
-            QVERIFY2(loadStudyFile(QStringLiteral(PONDRA_RESOURCES "/Pondra-dati-riscaldamento.txt"), *study, ignored,
-                                   &error),
+            QVERIFY2(loadStudyFile(QStringLiteral(PONDRA_RESOURCES "/Pondra-dati-riscaldamento.txt"), *study,
+                                   ignored, &error),
                      qPrintable(error));
         } else {
             study = craftedStudy(hypotheses, rows, nameLength);
@@ -193,7 +213,8 @@ private Q_SLOTS:
         const std::size_t closing = findParagraph(pages, QStringLiteral("La presente relazione"));
         QVERIFY(closing != std::size_t(-1));
         QCOMPARE(paragraphAt(pages, closing)->text,
-                 QStringLiteral("La presente relazione di stima è composta di n.%1 pagine.").arg(signBlankText(stated)));
+                 QStringLiteral("La presente relazione di stima è composta di n.%1 pagine.")
+                     .arg(signBlankText(stated)));
 
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("relazione.pdf"));
@@ -214,7 +235,8 @@ private Q_SLOTS:
 
     void report_casesCoverClosingTextsOnANewPage()
     {
-        QVERIFY2(m_spilled > 0 && m_together > 0, qPrintable(QStringLiteral("%1 %2").arg(m_spilled).arg(m_together)));
+        QVERIFY2(m_spilled > 0 && m_together > 0,
+                 qPrintable(QStringLiteral("%1 %2").arg(m_spilled).arg(m_together)));
     }
 
     void otherPrintouts_noBlankPageAndTheirOwnRules_data()
@@ -236,7 +258,12 @@ private Q_SLOTS:
         std::unique_ptr<Study> study = craftedStudy(30, 9, 20);
         Ranking ranking;
         Study& s = *study;
-        const PrintSource source{identity, s, ranking, titlePage(), QString(), QString(),
+        const PrintSource source{identity,
+                                 s,
+                                 ranking,
+                                 titlePage(),
+                                 QString(),
+                                 QString(),
                                  [&s](int h) { return ShowHypothesis(s, h); }};
         if (kind == u"modello") {
             printTemplate(b, identity);
@@ -259,7 +286,8 @@ private Q_SLOTS:
         TextDocumentBuilder b;
         report(b, *study);
         const QString html = QString::fromUtf8(htmlPage(b.pages(), QStringLiteral("Relazione <prova>")));
-        QVERIFY(html.startsWith(QStringLiteral("<!DOCTYPE html>\n<html lang=\"it\">\n<head>\n<meta charset=\"utf-8\">")));
+        QVERIFY(html.startsWith(
+            QStringLiteral("<!DOCTYPE html>\n<html lang=\"it\">\n<head>\n<meta charset=\"utf-8\">")));
         QVERIFY(html.contains(QStringLiteral("<title>Relazione &lt;prova&gt;</title>")));
         QVERIFY(html.trimmed().endsWith(QStringLiteral("</html>")));
         // Lines as the font sets them: no line height anywhere but the normal one.

@@ -8,7 +8,8 @@ using namespace pondra;
 
 namespace {
 
-PriceList listOf(int n) {
+PriceList listOf(int n)
+{
     PriceList list;
     list.heading = QStringLiteral("2026");
     for (int k = 1; k <= n; ++k) {
@@ -32,7 +33,8 @@ private Q_SLOTS:
     void prices_groupThousandsWithTwoDecimals();
 };
 
-void tst_PriceListPrintout::printout_writesHeadingTableAndAlignment() {
+void tst_PriceListPrintout::printout_writesHeadingTableAndAlignment()
+{
     RecordingBuilder b;
     printPriceList(b, listOf(2), Purchase);
     const QStringList expected{
@@ -66,7 +68,8 @@ void tst_PriceListPrintout::printout_writesHeadingTableAndAlignment() {
     QCOMPARE(b.operations, expected);
 }
 
-void tst_PriceListPrintout::rows_oneAPriceEntry_data() {
+void tst_PriceListPrintout::rows_oneAPriceEntry_data()
+{
     QTest::addColumn<int>("count");
     QTest::newRow("empty list") << 0;
     QTest::newRow("one") << 1;
@@ -74,7 +77,8 @@ void tst_PriceListPrintout::rows_oneAPriceEntry_data() {
     QTest::newRow("a hundred") << 100;
 }
 
-void tst_PriceListPrintout::rows_oneAPriceEntry() {
+void tst_PriceListPrintout::rows_oneAPriceEntry()
+{
     QFETCH(int, count);
     RecordingBuilder b;
     printPriceList(b, listOf(count), Purchase);
@@ -95,7 +99,8 @@ void tst_PriceListPrintout::rows_oneAPriceEntry() {
                           QStringLiteral("align 1,5 right")}));
 }
 
-void tst_PriceListPrintout::prices_groupThousandsWithTwoDecimals() {
+void tst_PriceListPrintout::prices_groupThousandsWithTwoDecimals()
+{
     PriceList list;
     list.entries.push_back({QStringLiteral("Energia Edificio"), QStringLiteral("attestati"), 1250, 99.5});
     list.entries.push_back({QStringLiteral("Grande"), QStringLiteral("x"), 12345.678, 0});

@@ -41,16 +41,33 @@ QStringList heading(int titleSize, int descriptionSize)
 }
 
 const QStringList scaleTable = {
-    s(u"table 12x2"),          s(u"table size 10"),        s(u"cell 1,1 numero"),
+    s(u"table 12x2"),
+    s(u"table size 10"),
+    s(u"cell 1,1 numero"),
     s(u"cell 1,2 scala dei giudizi"),
-    s(u"cell 2,1  1"),         s(u"cell 3,1  2"),          s(u"cell 4,1  3"),
-    s(u"cell 5,1  4"),         s(u"cell 6,1  5"),          s(u"cell 7,1  6"),
-    s(u"cell 8,1  7"),         s(u"cell 9,1  8"),          s(u"cell 10,1  9"),
-    s(u"cell 11,1  10"),       s(u"cell 12,1  11"),
-    s(u"cell 2,2 eccellente"), s(u"cell 3,2 ottimo"),      s(u"cell 4,2 buono"),
-    s(u"cell 5,2 discreto"),   s(u"cell 6,2 accettabile"), s(u"cell 7,2 mediocre"),
-    s(u"cell 8,2 scadente"),   s(u"cell 9,2 molto scarso"), s(u"cell 10,2 pessimo"),
-    s(u"cell 11,2 minimo"),    s(u"cell 12,2 nullo"),      s(u"format 9"),
+    s(u"cell 2,1  1"),
+    s(u"cell 3,1  2"),
+    s(u"cell 4,1  3"),
+    s(u"cell 5,1  4"),
+    s(u"cell 6,1  5"),
+    s(u"cell 7,1  6"),
+    s(u"cell 8,1  7"),
+    s(u"cell 9,1  8"),
+    s(u"cell 10,1  9"),
+    s(u"cell 11,1  10"),
+    s(u"cell 12,1  11"),
+    s(u"cell 2,2 eccellente"),
+    s(u"cell 3,2 ottimo"),
+    s(u"cell 4,2 buono"),
+    s(u"cell 5,2 discreto"),
+    s(u"cell 6,2 accettabile"),
+    s(u"cell 7,2 mediocre"),
+    s(u"cell 8,2 scadente"),
+    s(u"cell 9,2 molto scarso"),
+    s(u"cell 10,2 pessimo"),
+    s(u"cell 11,2 minimo"),
+    s(u"cell 12,2 nullo"),
+    s(u"format 9"),
 };
 
 QStringList section(const char16_t* paragraphText)
@@ -154,19 +171,18 @@ private Q_SLOTS:
     {
         RecordingBuilder b;
         printTemplate(b, identity);
-        const QStringList expected =
-            heading(20, 16) + QStringList{s(u"paragraph")} + scaleTable +
-            QStringList{s(u"paragraph"),
-                        s(u"paragraph size 12"),
-                        s(u"paragraph text \rIpotesi n.:_____  -  nome: "
-                          u"_____________________________________________"),
-                        s(u"table 30x4"),
-                        s(u"table size 10"),
-                        s(u"cell 1,1 numero"),
-                        s(u"cell 1,2 caratteristiche considerate per l'ipotesi"),
-                        s(u"cell 1,3 giudizi"),
-                        s(u"cell 1,4 pesi in % (totale = 100)"),
-                        s(u"format 9")};
+        const QStringList expected = heading(20, 16) + QStringList{s(u"paragraph")} + scaleTable +
+                                     QStringList{s(u"paragraph"),
+                                                 s(u"paragraph size 12"),
+                                                 s(u"paragraph text \rIpotesi n.:_____  -  nome: "
+                                                   u"_____________________________________________"),
+                                                 s(u"table 30x4"),
+                                                 s(u"table size 10"),
+                                                 s(u"cell 1,1 numero"),
+                                                 s(u"cell 1,2 caratteristiche considerate per l'ipotesi"),
+                                                 s(u"cell 1,3 giudizi"),
+                                                 s(u"cell 1,4 pesi in % (totale = 100)"),
+                                                 s(u"format 9")};
         compareLines(b.operations, expected);
     }
 
@@ -179,31 +195,54 @@ private Q_SLOTS:
         const QStringList expected =
             heading(20, 16) + QStringList{s(u"paragraph")} + scaleTable +
             // Two rows, each followed by the table format.
-            section(u"\rIpotesi n. 1: Casa\r") +
-            hypothesisTableStart(6) +
-            QStringList{s(u"cell 2,1  1"), s(u"cell 2,2 luce"), s(u"cell 2,3 ottimo"), s(u"cell 2,4 2"),
-                        s(u"cell 2,5 0,900"), s(u"cell 2,6 60"), s(u"format 9"),
-                        s(u"cell 3,1  2"), s(u"cell 3,2 rumore"), s(u"cell 3,3 eccellente"), s(u"cell 3,4 1"),
-                        s(u"cell 3,5 1,000"), s(u"cell 3,6 40"), s(u"format 9"),
-                        s(u"cell 4,2 media dei coefficienti"), s(u"cell 4,5 0,950"),
-                        s(u"cell 5,2 coefficiente ponderato"), s(u"cell 5,5 0,940"),
-                        s(u"cell 6,2 giudizio complessivo"), s(u"cell 6,3 ottimo")} +
+            section(u"\rIpotesi n. 1: Casa\r") + hypothesisTableStart(6) +
+            QStringList{s(u"cell 2,1  1"),
+                        s(u"cell 2,2 luce"),
+                        s(u"cell 2,3 ottimo"),
+                        s(u"cell 2,4 2"),
+                        s(u"cell 2,5 0,900"),
+                        s(u"cell 2,6 60"),
+                        s(u"format 9"),
+                        s(u"cell 3,1  2"),
+                        s(u"cell 3,2 rumore"),
+                        s(u"cell 3,3 eccellente"),
+                        s(u"cell 3,4 1"),
+                        s(u"cell 3,5 1,000"),
+                        s(u"cell 3,6 40"),
+                        s(u"format 9"),
+                        s(u"cell 4,2 media dei coefficienti"),
+                        s(u"cell 4,5 0,950"),
+                        s(u"cell 5,2 coefficiente ponderato"),
+                        s(u"cell 5,5 0,940"),
+                        s(u"cell 6,2 giudizio complessivo"),
+                        s(u"cell 6,3 ottimo")} +
             // The row without a coefficient is listed as it is and left out of the figures.
-            section(u"\rIpotesi n. 2: Villa\r") +
-            hypothesisTableStart(6) +
-            QStringList{s(u"cell 2,1  1"), s(u"cell 2,2 giardino"), s(u"cell 2,3 buono"), s(u"cell 2,4 3"),
-                        s(u"cell 2,5 "), s(u"cell 2,6 30"), s(u"format 9"),
-                        s(u"cell 3,1  2"), s(u"cell 3,2 garage"), s(u"cell 3,3 buono"), s(u"cell 3,4 3"),
-                        s(u"cell 3,5 0,800"), s(u"cell 3,6 70"), s(u"format 9"),
-                        s(u"cell 4,2 media dei coefficienti"), s(u"cell 4,5 0,800"),
-                        s(u"cell 5,2 coefficiente ponderato"), s(u"cell 5,5 0,560"),
-                        s(u"cell 6,2 giudizio complessivo"), s(u"cell 6,3 accettabile")} +
+            section(u"\rIpotesi n. 2: Villa\r") + hypothesisTableStart(6) +
+            QStringList{s(u"cell 2,1  1"),
+                        s(u"cell 2,2 giardino"),
+                        s(u"cell 2,3 buono"),
+                        s(u"cell 2,4 3"),
+                        s(u"cell 2,5 "),
+                        s(u"cell 2,6 30"),
+                        s(u"format 9"),
+                        s(u"cell 3,1  2"),
+                        s(u"cell 3,2 garage"),
+                        s(u"cell 3,3 buono"),
+                        s(u"cell 3,4 3"),
+                        s(u"cell 3,5 0,800"),
+                        s(u"cell 3,6 70"),
+                        s(u"format 9"),
+                        s(u"cell 4,2 media dei coefficienti"),
+                        s(u"cell 4,5 0,800"),
+                        s(u"cell 5,2 coefficiente ponderato"),
+                        s(u"cell 5,5 0,560"),
+                        s(u"cell 6,2 giudizio complessivo"),
+                        s(u"cell 6,3 accettabile")} +
             // No rows: header and summary rows only, no table format; the empty mean stays empty.
-            section(u"\rIpotesi n. 3: Rustico\r") +
-            hypothesisTableStart(4) +
+            section(u"\rIpotesi n. 3: Rustico\r") + hypothesisTableStart(4) +
             QStringList{s(u"cell 2,2 media dei coefficienti"), s(u"cell 2,5 "),
                         s(u"cell 3,2 coefficiente ponderato"), s(u"cell 3,5 0,000"),
-                        s(u"cell 4,2 giudizio complessivo"), s(u"cell 4,3 nullo")} +
+                        s(u"cell 4,2 giudizio complessivo"),   s(u"cell 4,3 nullo")} +
             rightAligned(2, 4, 4, 6);
         compareLines(b.operations, expected);
         QCOMPARE(shown, (QList<int>{1, 2, 3}));
@@ -284,17 +323,32 @@ private Q_SLOTS:
         ranking[5] = entry(u"Stalla", 99, u"ottimo");
         RecordingBuilder b;
         printRanking(b, source());
-        const QStringList expected =
-            heading(20, 16) +
-            QStringList{s(u"type Classifica delle ipotesi"), s(u"paragraph"), s(u"table 5x4"),
-                        s(u"table size 10"),
-                        s(u"cell 1,1 numero"), s(u"cell 1,2 denominazione dell'ipotesi"),
-                        s(u"cell 1,3 valutazione in %"), s(u"cell 1,4 giudizio complessivo"),
-                        s(u"cell 2,1  1"), s(u"cell 2,2 Villa"), s(u"cell 2,3 80,0"), s(u"cell 2,4 ottimo"),
-                        s(u"cell 3,1  2"), s(u"cell 3,2 Casa"), s(u"cell 3,3 72,5"), s(u"cell 3,4 buono"),
-                        s(u"cell 4,1  3"), s(u"cell 4,2 Baita"), s(u"cell 4,3 40,0"), s(u"cell 4,4 scadente"),
-                        s(u"cell 5,1  4"), s(u"cell 5,2 Rustico"), s(u"cell 5,3 0,0"), s(u"cell 5,4 nullo"),
-                        s(u"format 9"), s(u"align 1,3 right")};
+        const QStringList expected = heading(20, 16) + QStringList{s(u"type Classifica delle ipotesi"),
+                                                                   s(u"paragraph"),
+                                                                   s(u"table 5x4"),
+                                                                   s(u"table size 10"),
+                                                                   s(u"cell 1,1 numero"),
+                                                                   s(u"cell 1,2 denominazione dell'ipotesi"),
+                                                                   s(u"cell 1,3 valutazione in %"),
+                                                                   s(u"cell 1,4 giudizio complessivo"),
+                                                                   s(u"cell 2,1  1"),
+                                                                   s(u"cell 2,2 Villa"),
+                                                                   s(u"cell 2,3 80,0"),
+                                                                   s(u"cell 2,4 ottimo"),
+                                                                   s(u"cell 3,1  2"),
+                                                                   s(u"cell 3,2 Casa"),
+                                                                   s(u"cell 3,3 72,5"),
+                                                                   s(u"cell 3,4 buono"),
+                                                                   s(u"cell 4,1  3"),
+                                                                   s(u"cell 4,2 Baita"),
+                                                                   s(u"cell 4,3 40,0"),
+                                                                   s(u"cell 4,4 scadente"),
+                                                                   s(u"cell 5,1  4"),
+                                                                   s(u"cell 5,2 Rustico"),
+                                                                   s(u"cell 5,3 0,0"),
+                                                                   s(u"cell 5,4 nullo"),
+                                                                   s(u"format 9"),
+                                                                   s(u"align 1,3 right")};
         compareLines(b.operations, expected);
         QVERIFY(shown.isEmpty());
     }
@@ -354,19 +408,27 @@ private Q_SLOTS:
         QCOMPARE(printReport(b, source()), 7);
 
         const QStringList expected =
-            QStringList{s(u"info Stima villa / Studio Rossi"), s(u"font Century Gothic"), s(u"size 24"),
+            QStringList{s(u"info Stima villa / Studio Rossi"),
+                        s(u"font Century Gothic"),
+                        s(u"size 24"),
                         s(u"type VALUTAZIONI DI IPOTESI\r"),
-                        s(u"size 14"), s(u"type valutazioni qualsiasi mediante confronto\r"), s(u"size 14"),
-                        s(u"type \r\r\r\rperizia: Stima villa\r\r\r"), s(u"type località: Como\r\r\r"),
+                        s(u"size 14"),
+                        s(u"type valutazioni qualsiasi mediante confronto\r"),
+                        s(u"size 14"),
+                        s(u"type \r\r\r\rperizia: Stima villa\r\r\r"),
+                        s(u"type località: Como\r\r\r"),
                         s(u"type tipologia di studio: confronto")} +
             repeated(s(u"type \r"), 9) +
             QStringList{s(u"type progettista: Studio Rossi\r"), s(u"type committente: Bianchi\r\r"),
                         s(u"type Como: lunedì, 7 dic 2026")} +
             repeated(s(u"type \r"), 12) +
             QStringList{
-                s(u"type Studio Rossi\r"), s(u"type via Roma 1\r\f"),
-                s(u"paragraph"), s(u"paragraph size 18"),
-                s(u"paragraph text \fRELAZIONE DI STIMA\r\r"), s(u"paragraph size 12"),
+                s(u"type Studio Rossi\r"),
+                s(u"type via Roma 1\r\f"),
+                s(u"paragraph"),
+                s(u"paragraph size 18"),
+                s(u"paragraph text \fRELAZIONE DI STIMA\r\r"),
+                s(u"paragraph size 12"),
                 s(u"paragraph text La presente elaborazione valuta per confronto la soluzione migliore tra "
                   u"le ipotesi assunte. I requisiti indicati sono quelli che si desiderano, o che meglio "
                   u"descrivono le qualità degli oggetti, dei beni o delle situazioni di stima. Il peso di "
@@ -383,7 +445,8 @@ private Q_SLOTS:
                   u"ponderata calcolata con i dati a disposizione. All'aumentare delle caratteristiche "
                   u"considerate per ogni ipotesi si affina la valutazione ed il risultato finale diventa "
                   u"sempre più attendibile.\r"),
-                s(u"paragraph size 14"), s(u"paragraph text \rA) DATI  ( 5 ipotesi considerate)\r"),
+                s(u"paragraph size 14"),
+                s(u"paragraph text \rA) DATI  ( 5 ipotesi considerate)\r"),
                 s(u"paragraph text \r")} +
             scaleTable + sections +
             QStringList{s(u"paragraph size 14"), s(u"paragraph text \rB) GRADUATORIA DELLE IPOTESI\r"),
@@ -409,7 +472,8 @@ private Q_SLOTS:
         printReport(solid, source(), true);
         const qsizetype closing =
             solid.operations.indexOf(s(u"paragraph text \rLa presente relazione di stima è composta di n."));
-        const qsizetype section = solid.operations.indexOf(s(u"paragraph text \rC) SOLIDITÀ DELLA GRADUATORIA\r"));
+        const qsizetype section =
+            solid.operations.indexOf(s(u"paragraph text \rC) SOLIDITÀ DELLA GRADUATORIA\r"));
         QCOMPARE(solid.operations.mid(0, section - 2), b.operations.mid(0, section - 2));
         const QStringList c = solid.operations.mid(section - 2, closing - section + 2);
         QCOMPARE(c.mid(0, 2), (QStringList{s(u"paragraph size 14"), s(u"keep with next")}));
@@ -418,7 +482,8 @@ private Q_SLOTS:
         QCOMPARE(c.last(), s(u"paragraph size 14"));
         // Section C's table: names and verdicts left, counts right, after the whole is justified.
         QCOMPARE(solid.operations.mid(solid.operations.size() - 4),
-                 (QStringList{s(u"align 8,2 left"), s(u"align 8,3 right"), s(u"align 8,4 left"), s(u"page count")}));
+                 (QStringList{s(u"align 8,2 left"), s(u"align 8,3 right"), s(u"align 8,4 left"),
+                              s(u"page count")}));
         QCOMPARE(shown, (QList<int>{1, 2, 3, 4, 5, 1, 2, 3, 4, 5}));
     }
 
@@ -427,19 +492,30 @@ private Q_SLOTS:
         threeHypotheses();
         RecordingBuilder b;
         printTitlePageData(b, source());
-        const QStringList expected =
-            heading(18, 12) +
-            QStringList{s(u"type FRONTESPIZIO\r"), s(u"table 10x2"), s(u"table size 10"),
-                        s(u"cell 1,1 tipologia"), s(u"cell 1,2 dati"),
-                        s(u"cell 2,1 perizia"), s(u"cell 2,2 Stima villa"),
-                        s(u"cell 3,1 località"), s(u"cell 3,2 Como"),
-                        s(u"cell 4,1 tipologia di studio"), s(u"cell 4,2 confronto"),
-                        s(u"cell 5,1 committente"), s(u"cell 5,2 Bianchi"),
-                        s(u"cell 6,1 luogo della elaborazione"), s(u"cell 6,2 Como"),
-                        s(u"cell 7,1 data della elaborazione"), s(u"cell 7,2 lunedì, 7 dic 2026"),
-                        s(u"cell 8,1 allegati alla relazione"), s(u"cell 8,2 "),
-                        s(u"cell 9,1 studio tecnico"), s(u"cell 9,2 Studio Rossi"),
-                        s(u"cell 10,1 indirizzo"), s(u"cell 10,2 via Roma 1"), s(u"format 9")};
+        const QStringList expected = heading(18, 12) + QStringList{s(u"type FRONTESPIZIO\r"),
+                                                                   s(u"table 10x2"),
+                                                                   s(u"table size 10"),
+                                                                   s(u"cell 1,1 tipologia"),
+                                                                   s(u"cell 1,2 dati"),
+                                                                   s(u"cell 2,1 perizia"),
+                                                                   s(u"cell 2,2 Stima villa"),
+                                                                   s(u"cell 3,1 località"),
+                                                                   s(u"cell 3,2 Como"),
+                                                                   s(u"cell 4,1 tipologia di studio"),
+                                                                   s(u"cell 4,2 confronto"),
+                                                                   s(u"cell 5,1 committente"),
+                                                                   s(u"cell 5,2 Bianchi"),
+                                                                   s(u"cell 6,1 luogo della elaborazione"),
+                                                                   s(u"cell 6,2 Como"),
+                                                                   s(u"cell 7,1 data della elaborazione"),
+                                                                   s(u"cell 7,2 lunedì, 7 dic 2026"),
+                                                                   s(u"cell 8,1 allegati alla relazione"),
+                                                                   s(u"cell 8,2 "),
+                                                                   s(u"cell 9,1 studio tecnico"),
+                                                                   s(u"cell 9,2 Studio Rossi"),
+                                                                   s(u"cell 10,1 indirizzo"),
+                                                                   s(u"cell 10,2 via Roma 1"),
+                                                                   s(u"format 9")};
         compareLines(b.operations, expected);
         QVERIFY(shown.isEmpty());
     }

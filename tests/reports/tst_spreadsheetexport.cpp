@@ -28,15 +28,20 @@ std::unique_ptr<Study> sampleStudy()
     enterRow(*study, 2, 1, QStringLiteral("costo"), 1, 80);
     enterRow(*study, 2, 2, QStringLiteral("sicurezza"), 11, 20);
     enterRow(*study, 2, 3, QStringLiteral("vincoli"), 3, 0);
-    study->row(2, 3) = {Value::integer(0), Value::text({}), Value::text({}), Value::text({}), Value::text({}),
-                        Value::text({})};
+    study->row(2, 3) = {Value::integer(0), Value::text({}), Value::text({}),
+                        Value::text({}),   Value::text({}), Value::text({})};
     return study;
 }
 
 TitlePage samplePage()
 {
-    return {QStringLiteral("Ampliamento \"sede\""), QStringLiteral("Centro; nord"), QString(), QStringLiteral("=1+1"),
-            QStringLiteral("Roma"), QString::fromUtf16(u"lunedì, 7 dic 2026"), QString()};
+    return {QStringLiteral("Ampliamento \"sede\""),
+            QStringLiteral("Centro; nord"),
+            QString(),
+            QStringLiteral("=1+1"),
+            QStringLiteral("Roma"),
+            QString::fromUtf16(u"lunedì, 7 dic 2026"),
+            QString()};
 }
 
 QStringList cells(std::initializer_list<const char16_t*> list)
@@ -73,15 +78,19 @@ private Q_SLOTS:
             cells({u"T:allegati alla relazione", u"T:"}),
             {},
             cells({u"T:Classifica delle ipotesi"}),
-            cells({u"T:posizione", u"T:denominazione dell'ipotesi", u"T:valutazione in %", u"T:giudizio complessivo"}),
+            cells({u"T:posizione", u"T:denominazione dell'ipotesi", u"T:valutazione in %",
+                   u"T:giudizio complessivo"}),
             cells({u"N:1", u"T:Ampliamento", u"N:80", u"T:buono"}),
             cells({u"N:2", u"T:Sede \"nuova\"; centro", u"N:72,5", u"T:discreto"}),
             {},
             cells({u"T:Dati delle ipotesi"}),
-            cells({u"T:ipotesi n.", u"T:denominazione dell'ipotesi", u"T:n.", u"T:caratteristiche considerate",
-                   u"T:giudizi", u"T:valori", u"T:coefficienti", u"T:pesi in %"}),
-            cells({u"N:1", u"T:Sede \"nuova\"; centro", u"N:1", u"T:costo", u"T:ottimo", u"N:2", u"N:0,9", u"N:65"}),
-            cells({u"N:1", u"T:Sede \"nuova\"; centro", u"N:2", u"T:qualità", u"T:scadente", u"N:7", u"N:0,4", u"N:35"}),
+            cells({u"T:ipotesi n.", u"T:denominazione dell'ipotesi", u"T:n.",
+                   u"T:caratteristiche considerate", u"T:giudizi", u"T:valori", u"T:coefficienti",
+                   u"T:pesi in %"}),
+            cells({u"N:1", u"T:Sede \"nuova\"; centro", u"N:1", u"T:costo", u"T:ottimo", u"N:2", u"N:0,9",
+                   u"N:65"}),
+            cells({u"N:1", u"T:Sede \"nuova\"; centro", u"N:2", u"T:qualità", u"T:scadente", u"N:7", u"N:0,4",
+                   u"N:35"}),
             cells({u"N:2", u"T:Ampliamento", u"N:1", u"T:costo", u"T:eccellente", u"N:1", u"N:1", u"N:80"}),
             cells({u"N:2", u"T:Ampliamento", u"N:2", u"T:sicurezza", u"T:nullo", u"N:11", u"N:0", u"N:20"}),
             {},

@@ -98,7 +98,6 @@ Qt::Alignment cellAlignment(QTextTable* table, int row, int column)
     return cursor.blockFormat().alignment() & Qt::AlignHorizontal_Mask;
 }
 
-
 QByteArray readAll(const QString& path)
 {
     QFile file(path);
@@ -299,9 +298,9 @@ private Q_SLOTS:
         b.setCellText(1, 2, QStringLiteral("scala dei giudizi"));
         b.setCellText(2, 1, QStringLiteral(" 1"));
         b.setCellText(2, 2, QStringLiteral("eccellente"));
-        b.setCellText(2, 2, QStringLiteral("ottimo"));       // written again: replaced
-        b.setCellText(3, 2, QStringLiteral("due\rrighe"));   // two paragraphs in one cell
-        b.setCellText(13, 1, QStringLiteral("fuori"));       // no such row: nothing written
+        b.setCellText(2, 2, QStringLiteral("ottimo"));     // written again: replaced
+        b.setCellText(3, 2, QStringLiteral("due\rrighe")); // two paragraphs in one cell
+        b.setCellText(13, 1, QStringLiteral("fuori"));     // no such row: nothing written
         b.setCellText(1, 3, QStringLiteral("fuori"));
         b.appendParagraph();
         b.appendTable(30, 4);
@@ -510,8 +509,9 @@ private Q_SLOTS:
         QVERIFY(exportPages(b.pages(), path, nullptr));
         const QString pdf = QString::fromLatin1(readAll(path));
         // A4 as Qt writes it, in whole points.
-        QVERIFY2(pdf.contains(QRegularExpression(QStringLiteral("/MediaBox \\[0 0 595(\\.0*)? 842(\\.0*)?\\]"))),
-                 qPrintable(pdf.left(2000)));
+        QVERIFY2(
+            pdf.contains(QRegularExpression(QStringLiteral("/MediaBox \\[0 0 595(\\.0*)? 842(\\.0*)?\\]"))),
+            qPrintable(pdf.left(2000)));
         // Everything drawn lies within the margins of 20 mm.
         QPicture picture;
         QPainter painter(&picture);
@@ -519,7 +519,8 @@ private Q_SLOTS:
         painter.end();
         const QRectF drawn = picture.boundingRect();
         const double margin = 20 / 25.4 * 72;
-        QVERIFY2(drawn.left() >= margin - 1 && drawn.top() >= margin - 1, qPrintable(QString::number(drawn.left())));
+        QVERIFY2(drawn.left() >= margin - 1 && drawn.top() >= margin - 1,
+                 qPrintable(QString::number(drawn.left())));
         QVERIFY(drawn.right() <= 595.28 - margin + 1);
     }
 
@@ -562,8 +563,10 @@ private Q_SLOTS:
             QVERIFY(!QFile::exists(path));
         }
         error.clear();
-        QVERIFY(!exportDocument(document, QDir(folder.path()).filePath(QStringLiteral("relazione.pdf"))
-                                              .replace(QStringLiteral(".pdf"), QStringLiteral(".odt")),
+        QVERIFY(!exportDocument(document,
+                                QDir(folder.path())
+                                    .filePath(QStringLiteral("relazione.pdf"))
+                                    .replace(QStringLiteral(".pdf"), QStringLiteral(".odt")),
                                 &error));
         QVERIFY(error.startsWith(QStringLiteral("Il file «")));
         QVERIFY(error.contains(QStringLiteral(".odt")));
@@ -579,7 +582,8 @@ private Q_SLOTS:
             !exportDocument(document, QDir(folder.path()).filePath(QStringLiteral("cartella.pdf")), nullptr));
         QCOMPARE(readAll(pdf), before);
         // Every format names the cause in Italian.
-        for (const QString& name : {QStringLiteral("cartella.pdf"), QStringLiteral("cartella.docx"), QStringLiteral("cartella.html")}) {
+        for (const QString& name : {QStringLiteral("cartella.pdf"), QStringLiteral("cartella.docx"),
+                                    QStringLiteral("cartella.html")}) {
             QDir(folder.path()).mkdir(name);
             QVERIFY(!exportDocument(document, QDir(folder.path()).filePath(name), &error));
             QVERIFY2(error.endsWith(QStringLiteral(": è una cartella.")), qPrintable(error));

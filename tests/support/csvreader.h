@@ -25,7 +25,8 @@ inline QList<QStringList> readCsv(const QByteArray& bytes)
     bool inQuotes = false;
     bool started = false;
     const auto endCell = [&] {
-        row << (cell.isEmpty() && !quoted ? QString() : (quoted ? QStringLiteral("T:") : QStringLiteral("N:")) + cell);
+        row << (cell.isEmpty() && !quoted ? QString()
+                                          : (quoted ? QStringLiteral("T:") : QStringLiteral("N:")) + cell);
         cell.clear();
         quoted = false;
     };

@@ -24,10 +24,10 @@ public:
 
     QList<pondra::MessageRequest> messages;
     QList<FileRequest> fileRequests;
-    QQueue<pondra::MessageAnswer> answers;       // Yes when empty
-    QQueue<QString> fileNames;                   // cancelled when empty
-    QQueue<QString> chosenFilters;               // the preselected one when empty
-    QQueue<std::optional<QColor>> colours;       // cancelled when empty
+    QQueue<pondra::MessageAnswer> answers; // Yes when empty
+    QQueue<QString> fileNames;             // cancelled when empty
+    QQueue<QString> chosenFilters;         // the preselected one when empty
+    QQueue<std::optional<QColor>> colours; // cancelled when empty
 
     pondra::MessageAnswer message(QWidget*, const pondra::MessageRequest& request) override
     {
@@ -37,7 +37,8 @@ public:
         }
         return answers.isEmpty() ? pondra::MessageAnswer::Yes : answers.dequeue();
     }
-    QString openFileName(QWidget*, const QString& title, const QString& filters, const QString& selected) override
+    QString openFileName(QWidget*, const QString& title, const QString& filters,
+                         const QString& selected) override
     {
         fileRequests << FileRequest{title, filters, selected};
         return fileNames.isEmpty() ? QString() : fileNames.dequeue();
@@ -89,7 +90,8 @@ public:
     }
     std::unique_ptr<QSettings> userSettings() const override
     {
-        return std::make_unique<QSettings>(home->filePath(QStringLiteral("Pondra.conf")), QSettings::IniFormat);
+        return std::make_unique<QSettings>(home->filePath(QStringLiteral("Pondra.conf")),
+                                           QSettings::IniFormat);
     }
     QString userDataFolder() const override
     {

@@ -6,7 +6,8 @@
 
 namespace pondra {
 
-CrashRecovery::CrashRecovery(const QString& folder, Source source) : m_folder(folder), m_source(std::move(source))
+CrashRecovery::CrashRecovery(const QString& folder, Source source)
+    : m_folder(folder), m_source(std::move(source))
 {
     QObject::connect(&m_timer, &QTimer::timeout, [this] { writeIfChanged(); });
 }

@@ -36,7 +36,9 @@ QString shippedInstallationPath()
 MakerData makerData(const QSettings& user)
 {
     const QSettings shipped(shippedInstallationPath(), QSettings::IniFormat);
-    const auto get = [&](const QString& key) { return setting(user, shipped, QStringLiteral("Maker/") + key); };
+    const auto get = [&](const QString& key) {
+        return setting(user, shipped, QStringLiteral("Maker/") + key);
+    };
     MakerData m;
     m.Brand = get(QStringLiteral("Brand"));
     m.CompanyName = get(QStringLiteral("CompanyName"));

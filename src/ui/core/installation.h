@@ -14,12 +14,12 @@ struct MakerData {
     QString Telephone;
     QString Fax;
     QString Email;
-    QString WebSite;     // without the scheme: www.example...
+    QString WebSite;      // without the scheme: www.example...
     QString CatalogueUrl; // the web page of the catalogue, with its scheme
     QString PurchaseUrl;  // the web page the programs are bought from, with its scheme
-    QString OfficeHours; // when the telephone line answers on working days
-    QString StartYear;   // the year the maker started business
-    QString MusicCredit; // credit line for the start-up music
+    QString OfficeHours;  // when the telephone line answers on working days
+    QString StartYear;    // the year the maker started business
+    QString MusicCredit;  // credit line for the start-up music
 };
 
 // The technical studio that owns this installation; it signs the title page.

@@ -9,8 +9,8 @@
 namespace pondra {
 
 ModuloPondra::ModuloPondra(std::unique_ptr<Dialogs> dialogs, std::unique_ptr<Environment> environment)
-    : m_study(std::make_unique<Study>()), m_ranking(std::make_unique<Ranking>()), m_identity(pondra::InitGlobals()),
-      m_dialogs(std::move(dialogs)), m_environment(std::move(environment)),
+    : m_study(std::make_unique<Study>()), m_ranking(std::make_unique<Ranking>()),
+      m_identity(pondra::InitGlobals()), m_dialogs(std::move(dialogs)), m_environment(std::move(environment)),
       m_recovery(QDir(m_environment->userDataFolder()).filePath(QStringLiteral("recupero")),
                  {[this]() -> const Study& { return *m_study; }, [this] { return m_titlePage; },
                   [this]() -> std::optional<quint64> {
@@ -26,7 +26,8 @@ QString ModuloPondra::handoffFolder()
     if (!m_handoff || !m_handoff->isValid()) {
         // Made with a random name and for the owner only, so no one else can plant a file or a
         // link in it.
-        m_handoff = std::make_unique<QTemporaryDir>(QDir(QDir::tempPath()).filePath(QStringLiteral("pondra-XXXXXX")));
+        m_handoff =
+            std::make_unique<QTemporaryDir>(QDir(QDir::tempPath()).filePath(QStringLiteral("pondra-XXXXXX")));
     }
     return m_handoff->isValid() ? m_handoff->path() : QString();
 }

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "crashrecovery.h"
 #include "model/identity.h"
 #include "model/ranking.h"
 #include "model/study.h"
 #include "model/titlepage.h"
-#include "crashrecovery.h"
 #include "recentfiles.h"
 #include "seams.h"
 #include "studyhistory.h"

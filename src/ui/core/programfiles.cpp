@@ -27,7 +27,8 @@ QString userDataFolder()
 QStringList programFolders()
 {
     const QString programFolder = QCoreApplication::applicationDirPath();
-    QStringList folders{userDataFolder(), programFolder, QDir::cleanPath(programFolder + QStringLiteral("/../share/pondra"))};
+    QStringList folders{userDataFolder(), programFolder,
+                        QDir::cleanPath(programFolder + QStringLiteral("/../share/pondra"))};
     for (const QString& root : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
         folders << dataFolderIn(root);
     }

@@ -38,7 +38,8 @@ QString RecoveryFolder::ownFile()
     }
     // The process number alone could come back after a restart; the start time makes it unique,
     // and a count tells apart two programs started within the same millisecond.
-    const QString stem = Prefix + QStringLiteral("%1-%2-").arg(QCoreApplication::applicationPid())
+    const QString stem = Prefix + QStringLiteral("%1-%2-")
+                                      .arg(QCoreApplication::applicationPid())
                                       .arg(QDateTime::currentMSecsSinceEpoch());
     for (int n = 1; n <= 100; ++n) {
         const QString path = QDir(m_folder).filePath(stem + QString::number(n) + Suffix);

@@ -5,9 +5,9 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QRegularExpression>
 
 namespace pondra {
 

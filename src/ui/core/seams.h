@@ -73,8 +73,8 @@ public:
                          const QString& selectedFilter) override;
     QString deleteFileName(QWidget* parent, const QString& title, const QString& filters,
                            const QString& selectedFilter) override;
-    QString saveFileName(QWidget* parent, const QString& title, const QString& filters, QString* selectedFilter,
-                         const QString& proposedName) override;
+    QString saveFileName(QWidget* parent, const QString& title, const QString& filters,
+                         QString* selectedFilter, const QString& proposedName) override;
     std::optional<QColor> color(QWidget* parent, const QColor& initial) override;
 };
 

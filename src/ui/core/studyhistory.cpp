@@ -18,7 +18,10 @@ struct Heading {
     Value EvaluationPercent;
     Value OverallJudgement;
 
-    static Heading of(const Hypothesis& h) { return {h.name, h.LastNamedRow, h.EvaluationPercent, h.OverallJudgement}; }
+    static Heading of(const Hypothesis& h)
+    {
+        return {h.name, h.LastNamedRow, h.EvaluationPercent, h.OverallJudgement};
+    }
     void applyTo(Hypothesis& h) const
     {
         h.name = name;
@@ -26,7 +29,10 @@ struct Heading {
         h.EvaluationPercent = EvaluationPercent;
         h.OverallJudgement = OverallJudgement;
     }
-    bool sameEntry(const Heading& other) const { return name == other.name && LastNamedRow == other.LastNamedRow; }
+    bool sameEntry(const Heading& other) const
+    {
+        return name == other.name && LastNamedRow == other.LastNamedRow;
+    }
 };
 
 struct RowChange {
@@ -74,10 +80,7 @@ public:
 
     quint64 revisionBefore() const { return m_revisionBefore; }
 
-    bool changesNothing() const
-    {
-        return m_rows.empty() && m_before.sameEntry(m_after) && !m_titleBefore;
-    }
+    bool changesNothing() const { return m_rows.empty() && m_before.sameEntry(m_after) && !m_titleBefore; }
 
     int id() const override { return m_merge == Merge::None ? -1 : 1; }
 
@@ -97,7 +100,8 @@ public:
             }
         }
         std::erase_if(m_rows, [](const RowChange& c) { return c.before == c.after; });
-        std::sort(m_rows.begin(), m_rows.end(), [](const RowChange& a, const RowChange& b) { return a.row < b.row; });
+        std::sort(m_rows.begin(), m_rows.end(),
+                  [](const RowChange& a, const RowChange& b) { return a.row < b.row; });
         m_after = next->m_after;
         m_revisionAfter = next->m_revisionAfter;
         if (next->m_titleBefore) {
@@ -184,7 +188,8 @@ StudyHistory::Edit StudyHistory::edit(const QString& text, Merge merge, int plac
     }
     if (m_depth++ == 0) {
         const int h = m_study.CurrentHypothesis;
-        m_pending.reset(new Pending{text, merge, place, h, m_study.hypothesis(h), m_titlePage, m_study.revision()});
+        m_pending.reset(
+            new Pending{text, merge, place, h, m_study.hypothesis(h), m_titlePage, m_study.revision()});
     }
     return Edit(this);
 }

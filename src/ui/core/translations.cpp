@@ -13,8 +13,9 @@ bool installItalianTranslations(QCoreApplication& app)
     const QLocale italian(QLocale::Italian, QLocale::Italy);
     QLocale::setDefault(italian);
     // Where Qt was installed, or beside the program where it is shipped with it.
-    const QStringList folders{QLibraryInfo::path(QLibraryInfo::TranslationsPath),
-                              QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("translations"))};
+    const QStringList folders{
+        QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("translations"))};
     for (const QString& folder : folders) {
         auto* translator = new QTranslator(&app);
         if (translator->load(italian, QStringLiteral("qtbase"), QStringLiteral("_"), folder)) {

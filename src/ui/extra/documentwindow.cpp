@@ -43,7 +43,8 @@ QString handoffName(const QString& title)
 
 } // namespace
 
-DocumentWindow::DocumentWindow(ModuloPondra& module, std::unique_ptr<QTextDocument> document, const QString& title)
+DocumentWindow::DocumentWindow(ModuloPondra& module, std::unique_ptr<QTextDocument> document,
+                               const QString& title)
     : m_module(module), m_document(std::move(document)), m_editor(new QTextEdit(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -60,21 +61,23 @@ DocumentWindow::DocumentWindow(ModuloPondra& module, std::unique_ptr<QTextDocume
     toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     auto add = [&](const QString& text, const char* icon, QStyle::StandardPixmap fallback, QKeySequence key,
                    void (DocumentWindow::*slot)()) {
-        QAction* action = file->addAction(QIcon::fromTheme(QString::fromLatin1(icon), style()->standardIcon(fallback)),
-                                          text, this, slot);
+        QAction* action = file->addAction(
+            QIcon::fromTheme(QString::fromLatin1(icon), style()->standardIcon(fallback)), text, this, slot);
         action->setShortcut(key);
         toolbar->addAction(action);
     };
-    add(QStringLiteral("&Stampa..."), "document-print", QStyle::SP_FileDialogDetailedView, QKeySequence::Print,
-        &DocumentWindow::print);
-    add(QStringLiteral("Salva &come..."), "document-save-as", QStyle::SP_DialogSaveButton, QKeySequence::SaveAs,
-        &DocumentWindow::saveAs);
-    add(QStringLiteral("&Apri con..."), "document-open", QStyle::SP_DirOpenIcon, QKeySequence(), &DocumentWindow::openWith);
+    add(QStringLiteral("&Stampa..."), "document-print", QStyle::SP_FileDialogDetailedView,
+        QKeySequence::Print, &DocumentWindow::print);
+    add(QStringLiteral("Salva &come..."), "document-save-as", QStyle::SP_DialogSaveButton,
+        QKeySequence::SaveAs, &DocumentWindow::saveAs);
+    add(QStringLiteral("&Apri con..."), "document-open", QStyle::SP_DirOpenIcon, QKeySequence(),
+        &DocumentWindow::openWith);
     file->addSeparator();
     file->addAction(QStringLiteral("&Chiudi"), QKeySequence::Close, this, &QWidget::close);
     // No taller than the screen leaves free, title bar included.
     const QRect available = screen()->availableGeometry();
-    const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight) +
+                         2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
     resize(std::min(820, available.width()), std::min(900, available.height() - titleBar));
 }
 
@@ -98,11 +101,13 @@ bool DocumentWindow::printOn(QPrinter& printer)
     }
     const std::shared_ptr<const PagedDocument> pages = pagesOf(*m_document);
     const QString problem = layoutProblem(*pages);
-    m_module.showMessage(this,
-                         {problem.isEmpty() ? QStringLiteral("La stampa non è riuscita: la stampante non accetta il documento.")
-                                            : QStringLiteral("Il documento non si può stampare: ") + problem,
-                          MessageIcon::Critical},
-                         fileTitle(m_module));
+    m_module.showMessage(
+        this,
+        {problem.isEmpty()
+             ? QStringLiteral("La stampa non è riuscita: la stampante non accetta il documento.")
+             : QStringLiteral("Il documento non si può stampare: ") + problem,
+         MessageIcon::Critical},
+        fileTitle(m_module));
     return false;
 }
 
@@ -113,7 +118,8 @@ void DocumentWindow::print()
     printer.setFullPage(true);
     QPrintPreviewDialog preview(&printer, this);
     preview.setWindowTitle(QStringLiteral("Anteprima di stampa"));
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) { printOn(*target); });
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* target) { printOn(*target); });
     preview.exec();
 }
 
@@ -159,11 +165,12 @@ void DocumentWindow::openWith()
         }
     }
     if (path.isEmpty()) {
-        m_module.showMessage(this,
-                             {QStringLiteral("Non si può preparare la copia del documento da aprire: la cartella "
-                                             "temporanea non si può scrivere."),
-                              MessageIcon::Critical},
-                             fileTitle(m_module));
+        m_module.showMessage(
+            this,
+            {QStringLiteral("Non si può preparare la copia del documento da aprire: la cartella "
+                            "temporanea non si può scrivere."),
+             MessageIcon::Critical},
+            fileTitle(m_module));
         return;
     }
     QString error;
@@ -173,15 +180,16 @@ void DocumentWindow::openWith()
         return;
     }
     if (!m_module.environment().openUrl(QUrl::fromLocalFile(path))) {
-        m_module.showMessage(this,
-                             {QStringLiteral("Nessun programma del sistema apre il documento «%1».")
-                                  .arg(shownFileName(path)),
-                              MessageIcon::Exclamation},
-                             fileTitle(m_module));
+        m_module.showMessage(
+            this,
+            {QStringLiteral("Nessun programma del sistema apre il documento «%1».").arg(shownFileName(path)),
+             MessageIcon::Exclamation},
+            fileTitle(m_module));
     }
 }
 
-DocumentWindow* showDocument(ModuloPondra& module, std::unique_ptr<QTextDocument> document, const QString& title)
+DocumentWindow* showDocument(ModuloPondra& module, std::unique_ptr<QTextDocument> document,
+                             const QString& title)
 {
     auto* window = new DocumentWindow(module, std::move(document), title);
     module.adoptDocumentWindow(window);

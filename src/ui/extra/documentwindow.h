@@ -47,6 +47,7 @@ private:
 };
 
 // Opens a printout in a new document window owned by the module.
-DocumentWindow* showDocument(ModuloPondra& module, std::unique_ptr<QTextDocument> document, const QString& title);
+DocumentWindow* showDocument(ModuloPondra& module, std::unique_ptr<QTextDocument> document,
+                             const QString& title);
 
 } // namespace pondra

@@ -41,8 +41,9 @@ QFont brandFont(int pixelSize)
 QFont programNameFont(int pixelSize)
 {
     QFont font;
-    font.setFamilies({QStringLiteral("Arial Black"), QStringLiteral("Archivo Black"), QStringLiteral("DejaVu Sans"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    font.setFamilies({QStringLiteral("Arial Black"), QStringLiteral("Archivo Black"),
+                      QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Arial")});
     font.setStyleHint(QFont::SansSerif);
     font.setWeight(QFont::Black);
     font.setPixelSize(pixelSize);

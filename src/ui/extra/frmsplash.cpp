@@ -81,9 +81,11 @@ frmSplash::frmSplash(ModuloPondra& module) : m_module(module)
 
     m_label[1]->setText(makerData().Brand);
     m_label[2]->setText(QString(24, u' ') + QStringLiteral("presenta"));
-    m_label[7]->setText(QStringLiteral("Avviso: ogni abuso del presente software, compreso il file audio, sarà "
-                                       "perseguito a norma di legge"));
-    m_label[8]->setText(QStringLiteral("(cliccare sulla finestra per iniziare; premere un tasto per uscire)"));
+    m_label[7]->setText(
+        QStringLiteral("Avviso: ogni abuso del presente software, compreso il file audio, sarà "
+                       "perseguito a norma di legge"));
+    m_label[8]->setText(
+        QStringLiteral("(cliccare sulla finestra per iniziare; premere un tasto per uscire)"));
 
     m_image = new QLabel(this);
     m_image->setGeometry(32, 100, ImageSize, ImageSize);

@@ -28,14 +28,16 @@ constexpr int ButtonHeight = 30;
 
 // Editors on Linux write UTF-8; Notepad of old wrote Windows-1252, as the data files are. Bytes
 // that are not valid UTF-8 can only be the latter.
-QString decodeTips(const QByteArray& bytes) {
+QString decodeTips(const QByteArray& bytes)
+{
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString text = utf8.decode(bytes);
     return utf8.hasError() ? cp1252::decode(bytes) : text;
 }
 
 // One tip a line: CR LF or LF ends a line, and a final line end does not add an empty tip.
-QStringList tipLines(const QByteArray& bytes) {
+QStringList tipLines(const QByteArray& bytes)
+{
     QStringList lines = decodeTips(bytes).split(u'\n');
     if (lines.last().isEmpty()) {
         lines.removeLast();
@@ -52,7 +54,8 @@ QStringList tipLines(const QByteArray& bytes) {
 
 frmTip::frmTip(ModuloPondra& module) : frmTip(module, programFile(QString::fromLatin1(TipsFileName))) {}
 
-frmTip::frmTip(ModuloPondra& module, const QString& tipsFile) {
+frmTip::frmTip(ModuloPondra& module, const QString& tipsFile)
+{
     Q_UNUSED(module);
     setWindowTitle(QStringLiteral("Suggerimento del giorno"));
     setFixedSize(DesignWidth, DesignHeight);
@@ -113,7 +116,8 @@ frmTip::frmTip(ModuloPondra& module, const QString& tipsFile) {
     Form_Load(tipsFile);
 }
 
-QString frmTip::missingFileMessage() {
+QString frmTip::missingFileMessage()
+{
     const QString name = QString::fromLatin1(TipsFileName);
     return QStringLiteral("Impossibile trovare il file ") + name + QStringLiteral("\r\n\r\n") +
            QStringLiteral("Creare un file di testo denominato ") + name +
@@ -122,13 +126,15 @@ QString frmTip::missingFileMessage() {
            QStringLiteral(". ");
 }
 
-void frmTip::Form_Load(const QString& tipsFile) {
+void frmTip::Form_Load(const QString& tipsFile)
+{
     if (!LoadTips(tipsFile)) {
         m_lblTipText->setText(m_refusal.isEmpty() ? missingFileMessage() : m_refusal);
     }
 }
 
-bool frmTip::LoadTips(const QString& sFile) {
+bool frmTip::LoadTips(const QString& sFile)
+{
     if (sFile.isEmpty()) {
         return false;
     }
@@ -139,7 +145,8 @@ bool frmTip::LoadTips(const QString& sFile) {
         // a missing one, or a folder of that name, gets the usual hint.
         const QFileInfo info(sFile);
         if (info.exists() && !info.isDir()) {
-            m_refusal = QStringLiteral("Il file «%1» non si può leggere: %2").arg(shownFileName(sFile), reason);
+            m_refusal =
+                QStringLiteral("Il file «%1» non si può leggere: %2").arg(shownFileName(sFile), reason);
         }
         return false;
     }
@@ -155,13 +162,15 @@ bool frmTip::LoadTips(const QString& sFile) {
     return true;
 }
 
-void frmTip::DisplayCurrentTip() {
+void frmTip::DisplayCurrentTip()
+{
     if (m_tipIndex >= 1 && m_tipIndex <= m_tipList.size()) {
         m_lblTipText->setText(m_tipList.at(m_tipIndex - 1));
     }
 }
 
-void frmTip::ShowNextTip() {
+void frmTip::ShowNextTip()
+{
     ++m_tipIndex;
     if (m_tipIndex > m_tipList.size()) {
         m_tipIndex = 1;
@@ -169,7 +178,8 @@ void frmTip::ShowNextTip() {
     DisplayCurrentTip();
 }
 
-void frmTip::cmdNextTip_Click() {
+void frmTip::cmdNextTip_Click()
+{
     // Without a file read there is nothing to step through: the message stays.
     if (m_tipList.isEmpty()) {
         return;
@@ -177,18 +187,21 @@ void frmTip::cmdNextTip_Click() {
     ShowNextTip();
 }
 
-void frmTip::cmdprecedente_Click() {
+void frmTip::cmdprecedente_Click()
+{
     if (m_tipIndex > 1) {
         --m_tipIndex;
         DisplayCurrentTip();
     }
 }
 
-void frmTip::cmdOK_Click() {
+void frmTip::cmdOK_Click()
+{
     hide();
 }
 
-void frmTip::reject() {
+void frmTip::reject()
+{
     m_cmdOK->click();
 }
 

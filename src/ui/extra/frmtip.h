@@ -28,8 +28,8 @@ public:
     // What the window shows when the tips file cannot be read: it says where the user's copy goes.
     static QString missingFileMessage();
 
-    // Reads the file's lines (UTF-8 when valid as such, else Windows-1252) into TipList and shows the next tip. False when the
-    // path is empty or the file cannot be read.
+    // Reads the file's lines (UTF-8 when valid as such, else Windows-1252) into TipList and shows the next
+    // tip. False when the path is empty or the file cannot be read.
     bool LoadTips(const QString& sFile);
     // Shows tip TipIndex, when there is any tip.
     void DisplayCurrentTip();

@@ -56,8 +56,8 @@ QString systemLine()
 #else
     const QString system = QSysInfo::kernelType();
 #endif
-    return QStringLiteral("per sistemi ") + system + QStringLiteral(" a ") + QString::number(QSysInfo::WordSize) +
-           QStringLiteral(" bit ");
+    return QStringLiteral("per sistemi ") + system + QStringLiteral(" a ") +
+           QString::number(QSysInfo::WordSize) + QStringLiteral(" bit ");
 }
 
 } // namespace

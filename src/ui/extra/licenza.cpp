@@ -17,7 +17,8 @@ namespace pondra {
 
 namespace {
 
-QPushButton* makeButton(QWidget* parent, const QString& caption, const QString& tip, int left) {
+QPushButton* makeButton(QWidget* parent, const QString& caption, const QString& tip, int left)
+{
     auto* button = new QPushButton(caption, parent);
     button->setToolTip(tip);
     placeTwips(button, left, 6060, 1650, 510);
@@ -26,7 +27,8 @@ QPushButton* makeButton(QWidget* parent, const QString& caption, const QString& 
 
 } // namespace
 
-licenza::licenza(ModuloPondra& module) : m_module(module) {
+licenza::licenza(ModuloPondra& module) : m_module(module)
+{
     setWindowTitle(QStringLiteral("LICENZA D'USO"));
 
     m_label2 = new QLabel(this);
@@ -59,36 +61,42 @@ licenza::licenza(ModuloPondra& module) : m_module(module) {
 
 licenza::~licenza() = default;
 
-void licenza::Form_Load() {
+void licenza::Form_Load()
+{
     m_label2->setText(m_module.identity().ProgramName);
 
     m_resize = std::make_unique<clsResize>();
     LoadProportionalLayout(*m_resize, this, DesignWidth, DesignHeight, DesignLeft);
 }
 
-void licenza::resizeEvent(QResizeEvent* event) {
+void licenza::resizeEvent(QResizeEvent* event)
+{
     QWidget::resizeEvent(event);
     if (m_resize) {
         m_resize->ResizeControls();
     }
 }
 
-void licenza::printTerms(DocumentBuilder& builder) const {
+void licenza::printTerms(DocumentBuilder& builder) const
+{
     printTermsOfUse(builder, m_module.identity(), m_text1->toPlainText());
 }
 
-void licenza::cmdchiudi_Click() {
+void licenza::cmdchiudi_Click()
+{
     hide();
 }
 
-void licenza::cmdstampa_Click() {
+void licenza::cmdstampa_Click()
+{
     TextDocumentBuilder builder;
     printTerms(builder);
     showDocument(m_module, builder.takeDocument(),
                  m_module.identity().ProgramName.trimmed() + QStringLiteral(": licenza d'uso"));
 }
 
-void licenza::cmdSommario_Click() {
+void licenza::cmdSommario_Click()
+{
     if (showContents) {
         showContents();
     }

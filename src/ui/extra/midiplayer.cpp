@@ -48,7 +48,8 @@ std::optional<MidiPlayerCommand> MidiPlayer::findPlayerCommand()
         }
         return MidiPlayerCommand{words.first(), words.mid(1)};
     }
-    if (const QString timidity = QStandardPaths::findExecutable(QStringLiteral("timidity")); !timidity.isEmpty()) {
+    if (const QString timidity = QStandardPaths::findExecutable(QStringLiteral("timidity"));
+        !timidity.isEmpty()) {
         return MidiPlayerCommand{timidity, {}};
     }
     // fluidsynth cannot make a sound without a soundfont; -i plays the file and quits.

@@ -64,7 +64,8 @@ constexpr int TableRight = OfferColumn.left + OfferColumn.width;
 constexpr int TableWidth = TableRight - TableLeft;
 constexpr int TitleWidth = 7200;
 
-QLabel* cell(QWidget* parent, const Column& column, int top, Qt::Alignment alignment) {
+QLabel* cell(QWidget* parent, const Column& column, int top, Qt::Alignment alignment)
+{
     auto* label = new QLabel(parent);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(alignment | Qt::AlignVCenter);
@@ -74,7 +75,8 @@ QLabel* cell(QWidget* parent, const Column& column, int top, Qt::Alignment align
     return label;
 }
 
-QLabel* heading(QWidget* parent, const QString& text, const Column& column) {
+QLabel* heading(QWidget* parent, const QString& text, const Column& column)
+{
     auto* label = new QLabel(text, parent);
     label->setAlignment(Qt::AlignCenter);
     label->setWordWrap(true);
@@ -86,7 +88,8 @@ QLabel* heading(QWidget* parent, const QString& text, const Column& column) {
     return label;
 }
 
-QLabel* note(QWidget* parent, const QString& text, int top, int height, Qt::Alignment alignment) {
+QLabel* note(QWidget* parent, const QString& text, int top, int height, Qt::Alignment alignment)
+{
     auto* label = new QLabel(text, parent);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(alignment);
@@ -96,7 +99,8 @@ QLabel* note(QWidget* parent, const QString& text, int top, int height, Qt::Alig
 }
 
 // The names in a hand-written face where there is one, otherwise in a rounded or plain sans.
-QFont nameFont(const QFont& base) {
+QFont nameFont(const QFont& base)
+{
     QFont font = base;
     font.setFamilies({QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"),
                       QStringLiteral("Comic Relief"), QStringLiteral("DejaVu Sans"),
@@ -107,14 +111,16 @@ QFont nameFont(const QFont& base) {
 
 } // namespace
 
-prodotti::prodotti(ModuloPondra& module) : m_module(module) {
+prodotti::prodotti(ModuloPondra& module) : m_module(module)
+{
     buildControls();
     Form_Load();
 }
 
 prodotti::~prodotti() = default;
 
-void prodotti::buildControls() {
+void prodotti::buildControls()
+{
     setWindowTitle(QStringLiteral("prodotti software BOREALIS"));
     const MakerData maker = makerData();
 
@@ -224,14 +230,16 @@ void prodotti::buildControls() {
     connect(cmdSommario, &QPushButton::clicked, this, &prodotti::cmdSommario_Click);
 }
 
-void prodotti::Form_Load() {
+void prodotti::Form_Load()
+{
     m_resize = std::make_unique<clsResize>();
     LoadProportionalLayout(*m_resize, this, DesignWidth, DesignHeight);
 
     loadFrom(programFile(QStringLiteral("listino.txt")));
 }
 
-void prodotti::loadFrom(const QString& path) {
+void prodotti::loadFrom(const QString& path)
+{
     m_list = PriceList();
     m_loadError.clear();
     if (!loadPriceList(path, m_list, &m_loadError)) {
@@ -252,7 +260,8 @@ void prodotti::loadFrom(const QString& path) {
     VScroll1_Change();
 }
 
-void prodotti::VScroll1_Change() {
+void prodotti::VScroll1_Change()
+{
     ListTop = VScroll1->value();
     const int n = int(m_list.entries.size());
     for (int i = 1; i <= Rows; ++i) {
@@ -278,37 +287,44 @@ void prodotti::VScroll1_Change() {
     }
 }
 
-void prodotti::Link(const QString& address) {
+void prodotti::Link(const QString& address)
+{
     m_module.environment().openUrl(QUrl(address));
 }
 
-void prodotti::Command1_Click() {
+void prodotti::Command1_Click()
+{
     const MakerData maker = makerData();
     Link(maker.CatalogueUrl.isEmpty() ? QStringLiteral("https://") + maker.WebSite : maker.CatalogueUrl);
 }
 
-void prodotti::Command2_Click() {
+void prodotti::Command2_Click()
+{
     // No blank after the colon: mail programs would take it as part of the address.
     Link(QStringLiteral("mailto:") + makerData().Email);
 }
 
-void prodotti::cmdchiudi_Click() {
+void prodotti::cmdchiudi_Click()
+{
     hide();
 }
 
-void prodotti::cmdstampa_Click() {
+void prodotti::cmdstampa_Click()
+{
     TextDocumentBuilder builder;
     printPriceList(builder, m_list, makerData().PurchaseUrl);
     showDocument(m_module, builder.takeDocument(), QStringLiteral("prodotti software BOREALIS: listino"));
 }
 
-void prodotti::cmdSommario_Click() {
+void prodotti::cmdSommario_Click()
+{
     if (showContents) {
         showContents();
     }
 }
 
-void prodotti::resizeEvent(QResizeEvent* event) {
+void prodotti::resizeEvent(QResizeEvent* event)
+{
     QWidget::resizeEvent(event);
     if (m_resize) {
         m_resize->ResizeControls();

@@ -101,7 +101,8 @@ solidita::solidita(ModuloPondra& module) : m_module(module)
     Sintesi->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     Grafico = new ChartView;
-    Grafico->setToolTip(QStringLiteral("la valutazione in percento di ogni ipotesi, in ordine di graduatoria"));
+    Grafico->setToolTip(
+        QStringLiteral("la valutazione in percento di ogni ipotesi, in ordine di graduatoria"));
     Area = new QScrollArea;
     Area->setWidget(Grafico);
     Area->setWidgetResizable(true);
@@ -120,8 +121,9 @@ solidita::solidita(ModuloPondra& module) : m_module(module)
     Tabella->horizontalHeader()->setSectionResizeMode(NameColumn, QHeaderView::Interactive);
     Tabella->horizontalHeader()->setSectionResizeMode(VerdictColumn, QHeaderView::Stretch);
     Tabella->setColumnWidth(NameColumn, 200);
-    Tabella->setToolTip(QStringLiteral("per ogni ipotesi, quanti giudizi cambiati di un grado la porterebbero "
-                                       "alla pari con la prima, e quali"));
+    Tabella->setToolTip(
+        QStringLiteral("per ogni ipotesi, quanti giudizi cambiati di un grado la porterebbero "
+                       "alla pari con la prima, e quali"));
 
     auto* splitter = new QSplitter(Qt::Vertical);
     splitter->addWidget(Area);
@@ -177,8 +179,9 @@ void solidita::Aggiorna()
         value->setBackground(colours.background);
         value->setForeground(colours.text);
         Tabella->setItem(row, EvaluationColumn, value);
-        Tabella->setItem(row, ChangesColumn,
-                         item(c.changesNeeded ? QString::number(*c.changesNeeded) : QStringLiteral("-"), Qt::AlignCenter));
+        Tabella->setItem(
+            row, ChangesColumn,
+            item(c.changesNeeded ? QString::number(*c.changesNeeded) : QStringLiteral("-"), Qt::AlignCenter));
         QTableWidgetItem* verdict = item(c.verdict);
         verdict->setToolTip(plainToolTip(c.rowsText));
         Tabella->setItem(row, VerdictColumn, verdict);

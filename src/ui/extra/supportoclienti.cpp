@@ -51,24 +51,27 @@ supportoclienti::supportoclienti(ModuloPondra& module)
     m_label3 = makeLabel(this, {Margin, 72, InnerWidth, 20}, textFont(13),
                          QStringLiteral("tel. ") + maker.Telephone + QStringLiteral(" - fax ") + maker.Fax +
                              QStringLiteral(" - e-mail: ") + maker.Email);
-    m_label4 = makeLabel(this, {Margin, 94, InnerWidth, 20}, textFont(13),
-                         QStringLiteral("sito internet: ") + maker.WebSite + QStringLiteral(" - ") + maker.Email);
+    m_label4 =
+        makeLabel(this, {Margin, 94, InnerWidth, 20}, textFont(13),
+                  QStringLiteral("sito internet: ") + maker.WebSite + QStringLiteral(" - ") + maker.Email);
     makeLine(this, 122);
-    m_label5 = makeParagraph(this, {Margin, 134, InnerWidth, 82},
-                             QStringLiteral("Per ricevere assistenza inviate un fax o un messaggio di posta "
-                                            "elettronica che descriva il problema con chiarezza, indicando la "
-                                            "versione del programma e le operazioni che lo hanno causato. Usate "
-                                            "la linea telefonica solo per le domande che richiedono una risposta "
-                                            "a voce, nei giorni feriali ") +
-                                 maker.OfficeHours + u'.');
-    m_label6 = makeParagraph(this, {Margin, 222, InnerWidth, 48},
-                             QStringLiteral("Su richiesta realizziamo adattamenti del programma alle esigenze "
-                                            "particolari del vostro studio. Saremo lieti di ricevere i vostri "
-                                            "suggerimenti per le prossime versioni."));
+    m_label5 =
+        makeParagraph(this, {Margin, 134, InnerWidth, 82},
+                      QStringLiteral("Per ricevere assistenza inviate un fax o un messaggio di posta "
+                                     "elettronica che descriva il problema con chiarezza, indicando la "
+                                     "versione del programma e le operazioni che lo hanno causato. Usate "
+                                     "la linea telefonica solo per le domande che richiedono una risposta "
+                                     "a voce, nei giorni feriali ") +
+                          maker.OfficeHours + u'.');
+    m_label6 =
+        makeParagraph(this, {Margin, 222, InnerWidth, 48},
+                      QStringLiteral("Su richiesta realizziamo adattamenti del programma alle esigenze "
+                                     "particolari del vostro studio. Saremo lieti di ricevere i vostri "
+                                     "suggerimenti per le prossime versioni."));
     makeLine(this, 278);
     m_label7 = makeLabel(this, {Margin, 288, InnerWidth, 22}, textFont(13, false, true),
-                         QStringLiteral("Sviluppiamo programmi per i professionisti tecnici dal ") + maker.StartYear +
-                             u'.');
+                         QStringLiteral("Sviluppiamo programmi per i professionisti tecnici dal ") +
+                             maker.StartYear + u'.');
 
     m_command1 = new QPushButton(QStringLiteral("OK"), this);
     m_command1->setGeometry(DesignWidth - Margin - 96, DesignHeight - Margin - 30, 96, 30);

@@ -15,7 +15,8 @@ constexpr int Gap = 8; // pixels between the two windows
 
 SideBySide besideContents(const QRect& contents, const QSize& window, const QRect& screen, int gap)
 {
-    const int top = std::clamp(contents.top(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - window.height()));
+    const int top = std::clamp(contents.top(), screen.top(),
+                               std::max(screen.top(), screen.bottom() + 1 - window.height()));
     const int screenEnd = screen.right() + 1;
     const int right = contents.right() + 1 + gap;
     if (right + window.width() <= screenEnd) {

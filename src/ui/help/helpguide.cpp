@@ -8,16 +8,19 @@
 
 namespace pondra {
 
-QString helpGuideFileName(const IdentityTexts& identity) {
+QString helpGuideFileName(const IdentityTexts& identity)
+{
     return identity.ProgramName + QStringLiteral("-guida.docx");
 }
 
-QStringList defaultGuideFolders() {
+QStringList defaultGuideFolders()
+{
     return {QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), QDir::homePath()};
 }
 
 QString saveHelpGuide(const QTextDocument& document, const QString& fileName, const QStringList& folders,
-                      QString* error) {
+                      QString* error)
+{
     QStringList reasons;
     for (const QString& folder : folders) {
         if (folder.isEmpty()) {
@@ -25,7 +28,8 @@ QString saveHelpGuide(const QTextDocument& document, const QString& fileName, co
         }
         // A user without a documents folder yet gets one, as file managers make it.
         if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder)) {
-            reasons << QStringLiteral("La cartella «%1» non si può creare.").arg(QDir::toNativeSeparators(folder));
+            reasons << QStringLiteral("La cartella «%1» non si può creare.")
+                           .arg(QDir::toNativeSeparators(folder));
             continue;
         }
         const QFileInfo place(folder);

@@ -17,8 +17,8 @@ QString helpGuideFileName(const IdentityTexts& identity);
 QStringList defaultGuideFolders();
 
 // Writes the document as fileName into the first of the folders that exists or can be created,
-// is writable and takes the file. Returns the path written; on failure an empty path and, when error is given,
-// an Italian message saying where and why.
+// is writable and takes the file. Returns the path written; on failure an empty path and, when error is
+// given, an Italian message saying where and why.
 QString saveHelpGuide(const QTextDocument& document, const QString& fileName, const QStringList& folders,
                       QString* error);
 

@@ -35,7 +35,8 @@ constexpr int ButtonGap = 150;
 
 } // namespace
 
-HelpPage::HelpPage(ModuloPondra& module, int topic) : m_module(module), m_topic(topic) {
+HelpPage::HelpPage(ModuloPondra& module, int topic) : m_module(module), m_topic(topic)
+{
     const HelpPageText& page = helpPage(topic);
     const bool manual = topic == 1;
     const int width = manual ? ManualWidth : PageWidth;
@@ -88,29 +89,34 @@ HelpPage::HelpPage(ModuloPondra& module, int topic) : m_module(module), m_topic(
 
 HelpPage::~HelpPage() = default;
 
-void HelpPage::cmdstampa_Click() {
+void HelpPage::cmdstampa_Click()
+{
     TextDocumentBuilder builder;
     printHelpPage(builder, m_module.identity(), Label1->text(), Label2->text());
     showDocument(m_module, builder.takeDocument(),
                  m_module.identity().ProgramName.trimmed() + QStringLiteral(": ") + Label1->text());
 }
 
-void HelpPage::cmdchiudi_Click() {
+void HelpPage::cmdchiudi_Click()
+{
     m_module.unloadWindow(QByteArray(metaObject()->className()));
 }
 
-void HelpPage::cmdSommario_Click() {
+void HelpPage::cmdSommario_Click()
+{
     showHelpContents(m_module);
 }
 
-void HelpPage::resizeEvent(QResizeEvent* event) {
+void HelpPage::resizeEvent(QResizeEvent* event)
+{
     QWidget::resizeEvent(event);
     if (m_resize) {
         m_resize->ResizeControls();
     }
 }
 
-void HelpPage::closeEvent(QCloseEvent* event) {
+void HelpPage::closeEvent(QCloseEvent* event)
+{
     // The title bar's close unloads the page as its Chiudi button does.
     event->accept();
     cmdchiudi_Click();
@@ -118,13 +124,15 @@ void HelpPage::closeEvent(QCloseEvent* event) {
 
 namespace {
 
-template <class T> HelpPage* load(ModuloPondra& module) {
+template <class T> HelpPage* load(ModuloPondra& module)
+{
     return module.window<T>();
 }
 
 } // namespace
 
-HelpPage* loadHelpPage(ModuloPondra& module, int topic) {
+HelpPage* loadHelpPage(ModuloPondra& module, int topic)
+{
     switch (topic) {
     case 2:
         return load<guidafunzionamento>(module);
@@ -143,7 +151,8 @@ HelpPage* loadHelpPage(ModuloPondra& module, int topic) {
     }
 }
 
-HelpPage* openHelpPage(ModuloPondra& module, int topic) {
+HelpPage* openHelpPage(ModuloPondra& module, int topic)
+{
     HelpPage* page = loadHelpPage(module, topic);
     // A page opening while the contents is on screen stands beside it, never over it.
     if (!page->isVisible()) {

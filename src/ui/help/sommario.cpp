@@ -41,17 +41,20 @@ constexpr int ButtonGap = 90;
 // The buttons stand clear of the bottom, where the window's frame may take some room.
 constexpr int ButtonTop = DesignHeight - 420 - ButtonHeight;
 
-int topicTop(int index) {
+int topicTop(int index)
+{
     return FirstTopicTop + (index - 1) * TopicStep + (index > 7 ? GroupGap : 0);
 }
 
-void setBorder(QLabel* label, bool line) {
+void setBorder(QLabel* label, bool line)
+{
     label->setFrameShape(line ? QFrame::Box : QFrame::NoFrame);
 }
 
 } // namespace
 
-QString sommario::topicCaption(int index) {
+QString sommario::topicCaption(int index)
+{
     switch (index) {
     case 1:
         return QStringLiteral("  Manuale d'uso rapido");
@@ -78,7 +81,8 @@ QString sommario::topicCaption(int index) {
     }
 }
 
-sommario::sommario(ModuloPondra& module) : m_module(module) {
+sommario::sommario(ModuloPondra& module) : m_module(module)
+{
     guideFolders = defaultGuideFolders();
     setWindowTitle(QStringLiteral("Pondra: guida in linea"));
     // Moves over the background clear the highlight.
@@ -131,7 +135,8 @@ sommario::sommario(ModuloPondra& module) : m_module(module) {
 
 sommario::~sommario() = default;
 
-void sommario::openTopic(int index) {
+void sommario::openTopic(int index)
+{
     if (index >= 8 && index <= 10) {
         // The terms window, like the help pages, opens beside the contents.
         if (index == 9 && openAncillary) {
@@ -148,36 +153,42 @@ void sommario::openTopic(int index) {
     openHelpPage(m_module, index);
 }
 
-void sommario::puls_Click(int index) {
+void sommario::puls_Click(int index)
+{
     openTopic(index);
 }
 
-void sommario::lbl_MouseDown(int index) {
+void sommario::lbl_MouseDown(int index)
+{
     if (index >= 1 && index <= TopicCount) {
         setBorder(lbl[std::size_t(index)], false);
     }
     openTopic(index);
 }
 
-void sommario::lbl_MouseUp(int index) {
+void sommario::lbl_MouseUp(int index)
+{
     if (index >= 1 && index <= TopicCount) {
         setBorder(lbl[std::size_t(index)], true);
     }
 }
 
-void sommario::lbl_MouseMove(int index) {
+void sommario::lbl_MouseMove(int index)
+{
     for (int i = 1; i <= TopicCount; ++i) {
         setBold(i, i == index);
     }
 }
 
-void sommario::Form_MouseMove() {
+void sommario::Form_MouseMove()
+{
     for (int i = 1; i <= TopicCount; ++i) {
         setBold(i, false);
     }
 }
 
-void sommario::setBold(int index, bool bold) {
+void sommario::setBold(int index, bool bold)
+{
     ClickableLabel* label = lbl[std::size_t(index)];
     // Only a real change touches the font: moves come many a second.
     if (label->font().bold() == bold) {
@@ -188,7 +199,8 @@ void sommario::setBold(int index, bool bold) {
     label->setFont(font);
 }
 
-void sommario::cmdstampa_Click() {
+void sommario::cmdstampa_Click()
+{
     TextDocumentBuilder builder;
     printHelpContents(builder, m_module.identity());
     QString error;
@@ -203,29 +215,34 @@ void sommario::cmdstampa_Click() {
     }
 }
 
-void sommario::cmdchiudi_Click() {
+void sommario::cmdchiudi_Click()
+{
     hide();
 }
 
-void sommario::cmduscita_Click() {
+void sommario::cmduscita_Click()
+{
     if (exitProgram) {
         exitProgram();
     }
 }
 
-void sommario::resizeEvent(QResizeEvent* event) {
+void sommario::resizeEvent(QResizeEvent* event)
+{
     QWidget::resizeEvent(event);
     if (m_resize) {
         m_resize->ResizeControls();
     }
 }
 
-void sommario::mouseMoveEvent(QMouseEvent* event) {
+void sommario::mouseMoveEvent(QMouseEvent* event)
+{
     Form_MouseMove();
     QWidget::mouseMoveEvent(event);
 }
 
-bool sommario::eventFilter(QObject* watched, QEvent* event) {
+bool sommario::eventFilter(QObject* watched, QEvent* event)
+{
     if (event->type() == QEvent::MouseButtonRelease) {
         for (int i = 1; i <= TopicCount; ++i) {
             if (watched == lbl[std::size_t(i)]) {
@@ -237,7 +254,8 @@ bool sommario::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-sommario* showHelpContents(ModuloPondra& module) {
+sommario* showHelpContents(ModuloPondra& module)
+{
     sommario* contents = module.window<sommario>();
     contents->show();
     contents->raise();

@@ -51,8 +51,8 @@ bool holdsControls(const QWidget* widget)
         return false;
     }
     const QMetaObject* type = widget->metaObject();
-    return type == &QWidget::staticMetaObject || type == &QFrame::staticMetaObject
-           || qobject_cast<const QGroupBox*>(widget);
+    return type == &QWidget::staticMetaObject || type == &QFrame::staticMetaObject ||
+           qobject_cast<const QGroupBox*>(widget);
 }
 
 void collectControls(const QWidget* parent, std::vector<QWidget*>& controls)
@@ -114,7 +114,8 @@ ScaleDirective scaleDirective(const QString& tag)
     if (!directive.startsWith(u'@')) {
         return {};
     }
-    return {directive.contains(u'L'), directive.contains(u'T'), directive.contains(u'W'), directive.contains(u'H')};
+    return {directive.contains(u'L'), directive.contains(u'T'), directive.contains(u'W'),
+            directive.contains(u'H')};
 }
 
 void clsResize::setSourceForm(QWidget* form)
@@ -229,7 +230,8 @@ void clsResize::ResizeControls()
         }
         const ScaleDirective scale = scaleDirective(control->property(TagProperty).toString());
         if (auto* line = qobject_cast<Line*>(control)) {
-            line->setPoints(scale.left ? entry.Left * ratioX : line->X1(), scale.top ? entry.Top * ratioY : line->Y1(),
+            line->setPoints(scale.left ? entry.Left * ratioX : line->X1(),
+                            scale.top ? entry.Top * ratioY : line->Y1(),
                             scale.width ? entry.Width * ratioX : line->X2(),
                             scale.height ? entry.Height * ratioY : line->Y2());
             continue;

@@ -9,8 +9,14 @@ namespace pondra {
 // Windows are designed in twips, 1440 to the inch; Qt's device-independent pixel is 1/96 inch.
 constexpr double TwipsPerPixel = 15.0;
 
-constexpr double twipsToPixels(double twips) { return twips / TwipsPerPixel; }
-constexpr double pixelsToTwips(double pixels) { return pixels * TwipsPerPixel; }
+constexpr double twipsToPixels(double twips)
+{
+    return twips / TwipsPerPixel;
+}
+constexpr double pixelsToTwips(double pixels)
+{
+    return pixels * TwipsPerPixel;
+}
 
 // Nearest whole number, halves to the even neighbour; NaN gives 0 and values beyond int are clamped,
 // so a wild ratio can never turn into undefined behaviour.

@@ -24,7 +24,6 @@ const QColor Cyan(0, 255, 255);
 const QColor Yellow(255, 255, 0);
 const QColor Green(0, 128, 0);
 
-
 // Bands from the top, in twips: the hint line, the banner, the headings, then the table with
 // one row every 240 and a hairline of window between rows.
 constexpr int HintTop = 150;
@@ -150,13 +149,15 @@ void classifica::buildControls()
     // Under the table: the solidity of the ranking.
     constexpr int ExtrasTop = FirstRowTop + RowsHeight + 120;
     includiSolidita = new QCheckBox(QStringLiteral("&includi grafico e solidità nella relazione"), client);
-    includiSolidita->setToolTip(QStringLiteral("cliccare per aggiungere alla relazione di stima il grafico delle "
-                                               "valutazioni e la solidità della graduatoria"));
+    includiSolidita->setToolTip(
+        QStringLiteral("cliccare per aggiungere alla relazione di stima il grafico delle "
+                       "valutazioni e la solidità della graduatoria"));
     includiSolidita->setChecked(reportIncludesRobustness());
     placeTwips(includiSolidita, NumberColumn.left, ExtrasTop, TableRight - NumberColumn.left, 330);
     connect(includiSolidita, &QCheckBox::toggled, this, [](bool on) { setReportIncludesRobustness(on); });
     cmdsolidita = new QPushButton(QStringLiteral("So&lidità"), client);
-    cmdsolidita->setToolTip(QStringLiteral("cliccare per visualizzare il grafico e la solidità della graduatoria"));
+    cmdsolidita->setToolTip(
+        QStringLiteral("cliccare per visualizzare il grafico e la solidità della graduatoria"));
     placeTwips(cmdsolidita, frameLeft + 120, ExtrasTop - 60, 1650, 450);
 
     connect(aiuto, &QPushButton::clicked, this, &classifica::aiuto_Click);

@@ -19,7 +19,6 @@ namespace pondra {
 
 namespace {
 
-
 // The seven fields and the owner rows below them, in twips.
 constexpr int CaptionLeft = 120;
 constexpr int CaptionWidth = 2700;
@@ -99,7 +98,8 @@ void frontespizio::buildControls()
 
     QLineEdit** targets[TitlePage::FieldCount] = {&progetto, &localita, &tipostudio, &committente,
                                                   &luogo,    &data,     &allegati};
-    QLabel** captions[TitlePage::FieldCount] = {&Label2, &Label3, &Label4, &Label6, &Label10, &Label7, &Label9};
+    QLabel** captions[TitlePage::FieldCount] = {&Label2,  &Label3, &Label4, &Label6,
+                                                &Label10, &Label7, &Label9};
     for (int i = 0; i < TitlePage::FieldCount; ++i) {
         const int top = FirstFieldTop + i * FieldStep;
         *captions[i] = caption(client, QString::fromUtf16(fieldDesigns[std::size_t(i)].caption),
@@ -130,7 +130,8 @@ void frontespizio::buildControls()
     placeTwips(Frame2, 120, frameTop, 9360, 570);
     const std::array<std::pair<QString, QString>, 5> buttons{{
         {QStringLiteral("&AIUTO"), QStringLiteral("cliccare per avere indicazioni sull'immissione dei dati")},
-        {QStringLiteral("&Guida in linea"), QStringLiteral("cliccare per visualizzare il sommario della guida")},
+        {QStringLiteral("&Guida in linea"),
+         QStringLiteral("cliccare per visualizzare il sommario della guida")},
         {QStringLiteral("&Dati"), QStringLiteral("cliccare per visualizzare la finestra Dati")},
         {QStringLiteral("&Stampa"), QStringLiteral("cliccare per avere la stampa della relazione")},
         {QStringLiteral("&USCITA"), QStringLiteral("cliccare per uscire da Pondra")},
@@ -154,8 +155,8 @@ void frontespizio::buildControls()
     placeTwips(passo, 120, frameTop + 570 + 60, 9360, 285);
 
     // Tab goes down the fields, then along the buttons, as they stand on the screen.
-    QWidget* order[] = {progetto, localita, tipostudio, committente, luogo, data, allegati,
-                        aiuto,    cmdGuida, cmddati,    stampa,      cmdesci};
+    QWidget* order[] = {progetto, localita, tipostudio, committente, luogo,  data,
+                        allegati, aiuto,    cmdGuida,   cmddati,     stampa, cmdesci};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }
@@ -215,13 +216,14 @@ void frontespizio::aiuto_Click()
 {
     m_module.showMessage(
         this,
-        {QStringLiteral("- Digitare o correggere i dati spostandosi con il tasto TAB, o con il mouse, nei campi;\r"
-                        "- la data viene impostata in automatico, ma è modificabile;\r"
-                        "- lo studio tecnico e il suo indirizzo sono fissi e non si possono modificare;\r"
-                        "- aprire un file archiviato per prelevare, eventualmente, i dati registrati "
-                        "(Pondra-dati-...);\r"
-                        "- non digitare dati più lunghi di 60 spazi;\r"
-                        "- effettuare il controllo dei dati immessi cliccando sul tasto ABC."),
+        {QStringLiteral(
+             "- Digitare o correggere i dati spostandosi con il tasto TAB, o con il mouse, nei campi;\r"
+             "- la data viene impostata in automatico, ma è modificabile;\r"
+             "- lo studio tecnico e il suo indirizzo sono fissi e non si possono modificare;\r"
+             "- aprire un file archiviato per prelevare, eventualmente, i dati registrati "
+             "(Pondra-dati-...);\r"
+             "- non digitare dati più lunghi di 60 spazi;\r"
+             "- effettuare il controllo dei dati immessi cliccando sul tasto ABC."),
          MessageIcon::Information},
         m_module.identity().HelpTitle);
 }
@@ -229,11 +231,12 @@ void frontespizio::aiuto_Click()
 void frontespizio::showNotEditable()
 {
     // The maker is named as the installation names it.
-    m_module.showMessage(this,
-                         {QStringLiteral("Attenzione: dato non modificabile, rivolgersi a %1, produttrice del programma.")
-                              .arg(makerData().CompanyName),
-                          MessageIcon::Critical},
-                         m_module.identity().CheckTitle);
+    m_module.showMessage(
+        this,
+        {QStringLiteral("Attenzione: dato non modificabile, rivolgersi a %1, produttrice del programma.")
+             .arg(makerData().CompanyName),
+         MessageIcon::Critical},
+        m_module.identity().CheckTitle);
 }
 
 void frontespizio::Labelstudio_Click()
@@ -245,6 +248,5 @@ void frontespizio::labelindirizzo_Click()
 {
     showNotEditable();
 }
-
 
 } // namespace pondra

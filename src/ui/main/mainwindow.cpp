@@ -29,7 +29,8 @@ void MainWindow::showFileName(const QString& fileName)
     if (m_caption.isEmpty()) {
         m_caption = windowTitle();
     }
-    setWindowTitle(fileName.isEmpty() ? m_caption : m_caption + QStringLiteral(" - ") + plainWindowTitle(fileName));
+    setWindowTitle(fileName.isEmpty() ? m_caption
+                                      : m_caption + QStringLiteral(" - ") + plainWindowTitle(fileName));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

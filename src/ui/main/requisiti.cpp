@@ -106,17 +106,21 @@ void requisiti::buildControls()
     auto* label1 = caption(client, QStringLiteral("CARATTERISTICHE CONSIDERATE"),
                            QStringLiteral("l'elenco dei requisiti da valutare"));
     placeTwips(label1, 840, 480, 2280, 420);
-    auto* label8 = caption(client, QStringLiteral("n."), QStringLiteral("numero d'ordine delle caratteristiche"));
+    auto* label8 =
+        caption(client, QStringLiteral("n."), QStringLiteral("numero d'ordine delle caratteristiche"));
     placeTwips(label8, 120, 660, 360, 240);
-    auto* label7 = caption(client, QStringLiteral("giudizi"),
-                           QStringLiteral("riportati in automatico cliccando sui tasti della scala dei valori"));
+    auto* label7 =
+        caption(client, QStringLiteral("giudizi"),
+                QStringLiteral("riportati in automatico cliccando sui tasti della scala dei valori"));
     placeTwips(label7, 3180, 660, 1260, 240);
     auto* label10 = caption(client, QStringLiteral("valori"),
                             QStringLiteral("il numero corrispondente al giudizio cliccato"));
     placeTwips(label10, 4500, 660, 480, 240);
-    auto* label2 = caption(client, QStringLiteral("coeff."), QStringLiteral("il coefficiente associato al giudizio prescelto"));
+    auto* label2 = caption(client, QStringLiteral("coeff."),
+                           QStringLiteral("il coefficiente associato al giudizio prescelto"));
     placeTwips(label2, 5040, 660, 510, 240);
-    auto* label3 = caption(client, QStringLiteral("peso in %"), QStringLiteral("il peso in % del singolo giudizio assegnato"));
+    auto* label3 = caption(client, QStringLiteral("peso in %"),
+                           QStringLiteral("il peso in % del singolo giudizio assegnato"));
     placeTwips(label3, 5610, 480, 600, 420);
 
     for (int i = 1; i <= Slots; ++i) {
@@ -170,8 +174,9 @@ void requisiti::buildControls()
     placeTwips(VScroll1, 6480, FirstRowTop, 240, (Slots - 1) * RowStep + RowHeight);
 
     Frame1 = new QGroupBox(QStringLiteral("SCALA GIUDIZI"), client);
-    Frame1->setToolTip(QStringLiteral("giudizi, in ordine decrescente, da esprimere cliccando sul tasto prescelto per "
-                                      "la caratteristica selezionata"));
+    Frame1->setToolTip(
+        QStringLiteral("giudizi, in ordine decrescente, da esprimere cliccando sul tasto prescelto per "
+                       "la caratteristica selezionata"));
     placeTwips(Frame1, 6840, 390, 2640, 3960);
     for (int n = 1; n <= JudgementSteps; ++n) {
         const JudgementStep& step = JudgementScale::step(n);
@@ -201,10 +206,17 @@ void requisiti::buildControls()
 
     const int buttonsTop = figuresTop + 660;
     const std::array<std::pair<QPushButton**, std::pair<QString, QString>>, 5> buttons{{
-        {&aiuto, {QStringLiteral("&AIUTO"), QStringLiteral("cliccare per avere indicazioni sull'immissione dei dati")}},
-        {&avanti, {QStringLiteral("Risul&tati"), QStringLiteral("cliccare per visualizzare i risultati dell'elaborazione")}},
-        {&cmdstampa, {QStringLiteral("&Stampa"), QStringLiteral("cliccare per avere la stampa dei dati immessi")}},
-        {&cmdGuida, {QStringLiteral("&Guida in linea"), QStringLiteral("cliccare per visualizzare il sommario della guida")}},
+        {&aiuto,
+         {QStringLiteral("&AIUTO"),
+          QStringLiteral("cliccare per avere indicazioni sull'immissione dei dati")}},
+        {&avanti,
+         {QStringLiteral("Risul&tati"),
+          QStringLiteral("cliccare per visualizzare i risultati dell'elaborazione")}},
+        {&cmdstampa,
+         {QStringLiteral("&Stampa"), QStringLiteral("cliccare per avere la stampa dei dati immessi")}},
+        {&cmdGuida,
+         {QStringLiteral("&Guida in linea"),
+          QStringLiteral("cliccare per visualizzare il sommario della guida")}},
         {&cmdesci, {QStringLiteral("&USCITA"), QStringLiteral("cliccare per uscire da Pondra")}},
     }};
     for (std::size_t b = 0; b < buttons.size(); ++b) {
@@ -249,9 +261,11 @@ void requisiti::Form_Load()
         Check[i]->setToolTip(QStringLiteral("indicatore di spunta della caratteristica"));
         numero[i]->setToolTip(QStringLiteral("cliccare per modificare il giudizio della caratteristica"));
         requisito[i]->setToolTip(QStringLiteral("denominazione della caratteristica"));
-        giudizio[i]->setToolTip(QStringLiteral("giudizio di valutazione scelto cliccando sul tasto della scala"));
+        giudizio[i]->setToolTip(
+            QStringLiteral("giudizio di valutazione scelto cliccando sul tasto della scala"));
         valore[i]->setToolTip(QStringLiteral("numero di graduatoria del giudizio prescelto"));
-        coefficiente[i]->setToolTip(QStringLiteral("coefficiente associato nel calcolo al giudizio prescelto"));
+        coefficiente[i]->setToolTip(
+            QStringLiteral("coefficiente associato nel calcolo al giudizio prescelto"));
         const QSignalBlocker blocker(requisito[i]);
         requisito[i]->addItems(CharacteristicVocabulary());
         requisito[i]->setCurrentIndex(-1);
@@ -331,9 +345,10 @@ void requisiti::Check_Click(int index)
     Study& study = m_module.study();
     const int r = rowOfSlot(index);
     const bool ticked = Check[index]->isChecked();
-    const auto edit = m_module.history().edit(
-        (ticked ? QStringLiteral("spunta caratteristica n. %1") : QStringLiteral("rimozione spunta caratteristica n. %1"))
-            .arg(r));
+    const auto edit =
+        m_module.history().edit((ticked ? QStringLiteral("spunta caratteristica n. %1")
+                                        : QStringLiteral("rimozione spunta caratteristica n. %1"))
+                                    .arg(r));
     if (ticked) {
         // An empty row takes the name of the same row of the previous hypothesis, stored at once.
         if (const std::optional<QString> offered = NameOfferedOnTick(study, r)) {
@@ -392,12 +407,15 @@ void requisiti::scala_Click(int index)
     }
     const int i = *CurrentRowSlot;
     if (requisito[i]->currentText().isEmpty()) {
-        m_module.showMessage(this, {QStringLiteral("Digitare prima il tipo di caratteristica da valutare."), MessageIcon::Critical},
-                             m_module.identity().CheckTitle);
+        m_module.showMessage(
+            this,
+            {QStringLiteral("Digitare prima il tipo di caratteristica da valutare."), MessageIcon::Critical},
+            m_module.identity().CheckTitle);
         return;
     }
     Study& study = m_module.study();
-    const auto edit = m_module.history().edit(QStringLiteral("giudizio caratteristica n. %1").arg(rowOfSlot(i)));
+    const auto edit =
+        m_module.history().edit(QStringLiteral("giudizio caratteristica n. %1").arg(rowOfSlot(i)));
     JudgeRow(study, rowOfSlot(i), index);
     giudizio[i]->setText(JudgementScale::adjective(index));
     coefficiente[i]->setText(JudgementScale::coefficientText(index));
@@ -502,8 +520,8 @@ void requisiti::controllodati_Click()
 
 void requisiti::cancellare_Click()
 {
-    const auto edit =
-        m_module.history().edit(QStringLiteral("cancellazione ipotesi n. %1").arg(m_module.study().CurrentHypothesis));
+    const auto edit = m_module.history().edit(
+        QStringLiteral("cancellazione ipotesi n. %1").arg(m_module.study().CurrentHypothesis));
     ponderata->setText(QStringLiteral("0"));
     resto->setText(QStringLiteral("0"));
     ClearShownHypothesis(m_module.study());
@@ -522,23 +540,25 @@ void requisiti::aiuto_Click()
                 this,
                 // Unticking a row to re-judge it would erase its name, judgement and weight: the
                 // row number is the way back to a row already entered.
-                {QStringLiteral("- Spuntare la caratteristica da valutare o, per correggerne una già spuntata, "
-                                "cliccare sul suo numero di riga e poi sul nuovo giudizio;\r"
-                                "- passare ad un'altra ipotesi cliccando sulla barra di scorrimento orizzontale;\r"
-                                "- oppure archiviare i dati (Pondra-dati-...) o cliccare su 'Risultati'."),
+                {QStringLiteral(
+                     "- Spuntare la caratteristica da valutare o, per correggerne una già spuntata, "
+                     "cliccare sul suo numero di riga e poi sul nuovo giudizio;\r"
+                     "- passare ad un'altra ipotesi cliccando sulla barra di scorrimento orizzontale;\r"
+                     "- oppure archiviare i dati (Pondra-dati-...) o cliccare su 'Risultati'."),
                  MessageIcon::Information},
                 title);
         }
         return;
     }
-    m_module.showMessage(this,
-                         {QStringLiteral("- Digitare il nome dell'ipotesi da valutare;\r"
-                                         "- spuntare e digitare una caratteristica per volta (almeno una);\r"
-                                         "- cliccare sul corrispondente giudizio prescelto;\r"
-                                         "- modificare a piacere, con le frecce laterali, i pesi in %;\r"
-                                         "- o aprire un file archiviato, del tipo Pondra-dati-..., per prelevare i dati."),
-                          MessageIcon::Information},
-                         title);
+    m_module.showMessage(
+        this,
+        {QStringLiteral("- Digitare il nome dell'ipotesi da valutare;\r"
+                        "- spuntare e digitare una caratteristica per volta (almeno una);\r"
+                        "- cliccare sul corrispondente giudizio prescelto;\r"
+                        "- modificare a piacere, con le frecce laterali, i pesi in %;\r"
+                        "- o aprire un file archiviato, del tipo Pondra-dati-..., per prelevare i dati."),
+         MessageIcon::Information},
+        title);
 }
 
 std::optional<int> requisiti::scaleStepForKey(const QKeyEvent& key) const

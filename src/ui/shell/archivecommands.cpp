@@ -48,13 +48,15 @@ QLabel* StepLine(QMainWindow& window)
 
 void ShowFileNameInTitle(const ModuloPondra& module, MainWindow& window)
 {
-    window.showFileName(module.CurrentFileName.isEmpty() ? QString() : QFileInfo(module.CurrentFileName).fileName());
+    window.showFileName(module.CurrentFileName.isEmpty() ? QString()
+                                                         : QFileInfo(module.CurrentFileName).fileName());
 }
 
 void ShowFileNameInTitles(ModuloPondra& module)
 {
-    for (MainWindow* window : std::initializer_list<MainWindow*>{
-             module.loadedWindow<requisiti>(), module.loadedWindow<classifica>(), module.loadedWindow<frontespizio>()}) {
+    for (MainWindow* window : std::initializer_list<MainWindow*>{module.loadedWindow<requisiti>(),
+                                                                 module.loadedWindow<classifica>(),
+                                                                 module.loadedWindow<frontespizio>()}) {
         if (window) {
             ShowFileNameInTitle(module, *window);
         }
@@ -73,8 +75,8 @@ void OpenStudy(ModuloPondra& module, QMainWindow& from)
     if (!MayReplaceStudy(module, &from)) {
         return;
     }
-    const QString path = module.dialogs().openFileName(&from, QStringLiteral("Apri file"), AllAndDataFilters,
-                                                       DataFilesFilter);
+    const QString path =
+        module.dialogs().openFileName(&from, QStringLiteral("Apri file"), AllAndDataFilters, DataFilesFilter);
     if (path.isEmpty()) {
         // As before a cancelled open: the next save asks for a name.
         module.CurrentFileName.clear();
@@ -127,10 +129,11 @@ void SaveStudy(ModuloPondra& module, QMainWindow& from, CommandOrigin origin, bo
         return;
     }
     if (module.titlePage().progetto.isEmpty()) {
-        const QString text = origin == CommandOrigin::TitlePageWindow
-                                 ? QStringLiteral("E' necessario digitare almeno il dato della 'perizia'.")
-                                 : QStringLiteral("E' necessario digitare almeno il dato della 'perizia' nella "
-                                                  "finestra Frontespizio.");
+        const QString text =
+            origin == CommandOrigin::TitlePageWindow
+                ? QStringLiteral("E' necessario digitare almeno il dato della 'perizia'.")
+                : QStringLiteral("E' necessario digitare almeno il dato della 'perizia' nella "
+                                 "finestra Frontespizio.");
         module.showMessage(&from, {text, MessageIcon::Critical}, module.identity().CheckTitle);
         ShowTitlePage(module);
         return;
@@ -138,8 +141,8 @@ void SaveStudy(ModuloPondra& module, QMainWindow& from, CommandOrigin origin, bo
     QString path = module.CurrentFileName;
     if (path.isEmpty()) {
         QString filter = DataFilesFilter;
-        path = module.dialogs().saveFileName(&from, QStringLiteral("Salva file con nome"), DataFilesFilter, &filter,
-                                             QString());
+        path = module.dialogs().saveFileName(&from, QStringLiteral("Salva file con nome"), DataFilesFilter,
+                                             &filter, QString());
         if (path.isEmpty()) {
             return;
         }
@@ -162,9 +165,9 @@ void DeleteStudyFile(ModuloPondra& module, QMainWindow& from)
     if (path.isEmpty()) {
         return;
     }
-    const MessageAnswer answer =
-        module.ask(&from, QStringLiteral("Eliminare definitivamente il file «%1»?").arg(QFileInfo(path).fileName()),
-                   ArchiveTitle(module), MessageIcon::Question, MessageAnswer::No);
+    const MessageAnswer answer = module.ask(
+        &from, QStringLiteral("Eliminare definitivamente il file «%1»?").arg(QFileInfo(path).fileName()),
+        ArchiveTitle(module), MessageIcon::Question, MessageAnswer::No);
     if (answer == MessageAnswer::No) {
         return;
     }
@@ -173,8 +176,8 @@ void DeleteStudyFile(ModuloPondra& module, QMainWindow& from)
     if (!file.remove()) {
         tellFailure(module, &from,
                     QStringLiteral("Il file «%1» non si può eliminare: %2")
-                        .arg(shownFileName(path),
-                             file.exists() ? QStringLiteral("è protetto o in uso.") : QStringLiteral("non esiste.")));
+                        .arg(shownFileName(path), file.exists() ? QStringLiteral("è protetto o in uso.")
+                                                                : QStringLiteral("non esiste.")));
         return;
     }
     module.recentFiles().remove(path);

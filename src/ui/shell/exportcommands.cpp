@@ -24,8 +24,8 @@ void ExportSpreadsheet(ModuloPondra& module, QMainWindow& from, CommandOrigin or
     const QString proposed = module.CurrentFileName.isEmpty()
                                  ? QStringLiteral("Pondra.csv")
                                  : study.dir().filePath(study.completeBaseName() + QStringLiteral(".csv"));
-    QString path = module.dialogs().saveFileName(&from, QStringLiteral("Esporta per foglio di calcolo"), filters,
-                                                 &filter, proposed);
+    QString path = module.dialogs().saveFileName(&from, QStringLiteral("Esporta per foglio di calcolo"),
+                                                 filters, &filter, proposed);
     if (path.isEmpty()) {
         return;
     }

@@ -109,9 +109,10 @@ void RankHypotheses(ModuloPondra& module)
 
 void ExitProgram(ModuloPondra& module, QWidget* from)
 {
-    const MessageAnswer answer = module.ask(from, QStringLiteral("Vuoi uscire da Pondra?"),
-                                            QStringLiteral("Attenzione: i dati non archiviati andranno persi !"),
-                                            MessageIcon::Question, MessageAnswer::No);
+    const MessageAnswer answer =
+        module.ask(from, QStringLiteral("Vuoi uscire da Pondra?"),
+                   QStringLiteral("Attenzione: i dati non archiviati andranno persi !"),
+                   MessageIcon::Question, MessageAnswer::No);
     if (answer == MessageAnswer::No) {
         return;
     }
@@ -137,9 +138,9 @@ void ExitProgram(ModuloPondra& module, QWidget* from)
 void ChangeBackground(ModuloPondra& module, QMainWindow& window, bool offerGreyForAll)
 {
     if (offerGreyForAll && window.palette().color(QPalette::Window) != Grey) {
-        const MessageAnswer answer =
-            module.ask(&window, QStringLiteral("Desideri colori uguali e riposanti (grigio) per tutte le finestre?"),
-                       QStringLiteral("Pondra: colore di sfondo"));
+        const MessageAnswer answer = module.ask(
+            &window, QStringLiteral("Desideri colori uguali e riposanti (grigio) per tutte le finestre?"),
+            QStringLiteral("Pondra: colore di sfondo"));
         if (answer != MessageAnswer::No) {
             setColours(module.window<requisiti>(), Grey);
             setColours(module.window<classifica>(), Grey);
@@ -148,7 +149,8 @@ void ChangeBackground(ModuloPondra& module, QMainWindow& window, bool offerGreyF
         }
     }
     // A cancelled dialog changes nothing.
-    const std::optional<QColor> chosen = module.dialogs().color(&window, window.palette().color(QPalette::Window));
+    const std::optional<QColor> chosen =
+        module.dialogs().color(&window, window.palette().color(QPalette::Window));
     if (!chosen) {
         return;
     }

@@ -20,11 +20,10 @@ namespace {
 
 // By toolbar button number; separators have none.
 constexpr std::array<const char*, 22> toolbarIcons{
-    "",          "open",          "save",           "saveas",           "delete", "",
-    "print",     "",              "window-data",    "window-results",   "window-titlepage",
-    "",          "colour",        "",               "help",             "tips",
-    "support",   "about",         "",               "check-abc",        "clear",
-    "exit",
+    "",       "open",      "save",        "saveas",         "delete",           "",
+    "print",  "",          "window-data", "window-results", "window-titlepage", "",
+    "colour", "",          "help",        "tips",           "support",          "about",
+    "",       "check-abc", "clear",       "exit",
 };
 
 QString iconPath(const char* name)

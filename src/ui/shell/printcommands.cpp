@@ -16,8 +16,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QPointer>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressDialog>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -56,8 +56,8 @@ public:
         : m_data(module.window<requisiti>()), m_count(module.study().HypothesisCount)
     {
         if (m_count > 10) {
-            m_progress = std::make_unique<QProgressDialog>(QStringLiteral("Preparazione del documento..."), QString(),
-                                                           0, m_count, from);
+            m_progress = std::make_unique<QProgressDialog>(QStringLiteral("Preparazione del documento..."),
+                                                           QString(), 0, m_count, from);
             m_progress->setWindowModality(Qt::WindowModal);
             m_progress->setMinimumDuration(300);
         }
@@ -83,19 +83,26 @@ private:
     std::unique_ptr<QProgressDialog> m_progress;
 };
 
-PrintSource sourceFor(ModuloPondra& module, const TitlePage& titlePage, const std::function<ScoreFigures(int)>& step)
+PrintSource sourceFor(ModuloPondra& module, const TitlePage& titlePage,
+                      const std::function<ScoreFigures(int)>& step)
 {
     const OwnerData owner = ownerData();
-    return {module.identity(), module.study(), module.ranking(), titlePage, owner.OwnerStudioName,
-            owner.OwnerAddress, step};
+    return {module.identity(),
+            module.study(),
+            module.ranking(),
+            titlePage,
+            owner.OwnerStudioName,
+            owner.OwnerAddress,
+            step};
 }
 
 // The printout in a document window of its own; saving it proposes the study's file name
 // followed by the printout's name, beside the study's file.
 void show(ModuloPondra& module, TextDocumentBuilder& builder, const QString& what, const QString& kind)
 {
-    DocumentWindow* window = showDocument(module, builder.takeDocument(),
-                                          module.identity().ProgramName.trimmed() + QStringLiteral(": ") + what);
+    DocumentWindow* window =
+        showDocument(module, builder.takeDocument(),
+                     module.identity().ProgramName.trimmed() + QStringLiteral(": ") + what);
     if (module.CurrentFileName.isEmpty()) {
         window->setSuggestedName(kind);
         return;
@@ -173,7 +180,8 @@ void PrintReport(ModuloPondra& module)
     title->passo->setText(Preparing);
     HypothesisStepper stepper(module, title);
     TextDocumentBuilder builder;
-    printReport(builder, sourceFor(module, module.titlePage(), std::ref(stepper)), reportIncludesRobustness());
+    printReport(builder, sourceFor(module, module.titlePage(), std::ref(stepper)),
+                reportIncludesRobustness());
     show(module, builder, QStringLiteral("relazione di stima"), QStringLiteral("relazione"));
     title->passo->setText(QStringLiteral("la relazione è nella finestra del documento"));
 }

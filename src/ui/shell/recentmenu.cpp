@@ -18,11 +18,12 @@ void openRecent(ModuloPondra& module, QMainWindow& from, const QString& path)
     // Said before the question: a gone file replaces nothing.
     if (!QFileInfo(path).isFile()) {
         module.recentFiles().remove(path);
-        module.showMessage(&from,
-                           {QStringLiteral("Il file «%1» non esiste più: è stato tolto dall'elenco dei file recenti.")
-                                .arg(shownFileName(path)),
-                            MessageIcon::Exclamation},
-                           ArchiveTitle(module));
+        module.showMessage(
+            &from,
+            {QStringLiteral("Il file «%1» non esiste più: è stato tolto dall'elenco dei file recenti.")
+                 .arg(shownFileName(path)),
+             MessageIcon::Exclamation},
+            ArchiveTitle(module));
         return;
     }
     if (MayReplaceStudy(module, &from)) {
@@ -48,9 +49,8 @@ void addRecentFilesMenu(ModuloPondra& module, QMainWindow& window, QMenu* file)
             name.replace(u'&', QStringLiteral("&&"));
             QAction* entry = recent->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
             entry->setToolTip(plainToolTip(shownFileName(path)));
-            QObject::connect(entry, &QAction::triggered, &window, [&module, &window, path] {
-                openRecent(module, window, path);
-            });
+            QObject::connect(entry, &QAction::triggered, &window,
+                             [&module, &window, path] { openRecent(module, window, path); });
         }
     });
 }

@@ -23,10 +23,10 @@ bool OfferRecovery(ModuloPondra& module)
         QString error;
         if (!readRecoveryFile(orphan.path, *study, page, &error)) {
             const QString aside = RecoveryFolder::moveAside(orphan);
-            const QString kept = aside.isEmpty()
-                                     ? QStringLiteral("Il file resta in «%1».").arg(shownFileName(orphan.path))
-                                     : QStringLiteral("Il file è stato messo da parte in «%1».")
-                                           .arg(shownFileName(aside));
+            const QString kept =
+                aside.isEmpty()
+                    ? QStringLiteral("Il file resta in «%1».").arg(shownFileName(orphan.path))
+                    : QStringLiteral("Il file è stato messo da parte in «%1».").arg(shownFileName(aside));
             module.showMessage(nullptr,
                                {QStringLiteral("Lo studio non archiviato %1 non si può recuperare. %2\n%3")
                                     .arg(when, error, kept),

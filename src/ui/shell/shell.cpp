@@ -6,7 +6,6 @@
 #include "pictures.h"
 #include "printcommands.h"
 #include "recentmenu.h"
-#include "undocommands.h"
 #include "ui/core/modulopondra.h"
 #include "ui/extra/frmtip.h"
 #include "ui/extra/informa.h"
@@ -19,6 +18,7 @@
 #include "ui/main/classifica.h"
 #include "ui/main/frontespizio.h"
 #include "ui/main/requisiti.h"
+#include "undocommands.h"
 
 #include <QAction>
 #include <QMenuBar>
@@ -133,11 +133,13 @@ struct WindowHelp {
     int topic;
     const char16_t* name;
 };
-constexpr std::array<WindowHelp, 4> windowHelp{{{0, u""}, {5, u"Dati"}, {6, u"Risultati"}, {7, u"Frontespizio"}}};
+constexpr std::array<WindowHelp, 4> windowHelp{
+    {{0, u""}, {5, u"Dati"}, {6, u"Risultati"}, {7, u"Frontespizio"}}};
 
 // The window-number title at the right end of the menu bar opens the window's help page. Its
 // letter works with Alt unless a menu of the bar already answers to it.
-void addWindowNumber(ModuloPondra& module, QMainWindow& window, int number, const QString& name, const QString& text)
+void addWindowNumber(ModuloPondra& module, QMainWindow& window, int number, const QString& name,
+                     const QString& text)
 {
     QString shown = text;
     const QKeySequence key = QKeySequence::mnemonic(text);
@@ -160,9 +162,11 @@ Command askForOwnHelp(ModuloPondra& module, QMainWindow& window, int number)
 {
     return [&module, &window, number] {
         const WindowHelp& help = windowHelp[std::size_t(number)];
-        const QString question = QStringLiteral("E' questa la finestra '%1': si vuole la guida della finestra?")
-                                     .arg(QString::fromUtf16(help.name));
-        if (module.ask(&window, question, module.identity().HelpTitle, MessageIcon::Question) != MessageAnswer::No) {
+        const QString question =
+            QStringLiteral("E' questa la finestra '%1': si vuole la guida della finestra?")
+                .arg(QString::fromUtf16(help.name));
+        if (module.ask(&window, question, module.identity().HelpTitle, MessageIcon::Question) !=
+            MessageAnswer::No) {
             openHelpPage(module, help.topic);
         }
     };
@@ -176,10 +180,10 @@ std::array<QAction*, 3> addViewAndHelpMenus(ModuloPondra& module, QMainWindow& w
     const Command own = askForOwnHelp(module, window, number);
     const std::array<Entry, 3> windows{{
         {QStringLiteral("Finestra Dati"), number == 1 ? own : Command([&module] { ShowDataWindow(module); })},
-        {QStringLiteral("Finestra Risultati"),
-         number == 2   ? own
-         : number == 1 ? Command([&module] { ShowResults(module); })
-                       : Command([&module] { ShowResultsWindow(module); })},
+        {QStringLiteral("Finestra Risultati"), number == 2 ? own
+                                               : number == 1
+                                                   ? Command([&module] { ShowResults(module); })
+                                                   : Command([&module] { ShowResultsWindow(module); })},
         {QStringLiteral("Finestra Frontespizio"),
          number == 3 ? own : Command([&module] { ShowTitlePageRanked(module); })},
     }};
@@ -193,8 +197,10 @@ std::array<QAction*, 3> addViewAndHelpMenus(ModuloPondra& module, QMainWindow& w
     QMenu* help = window.menuBar()->addMenu(QStringLiteral("&?"));
     addEntry(help, {QStringLiteral("&Guida in linea"), [&module] { showHelpContents(module); }});
     addEntry(help, {QStringLiteral("&Suggerimenti..."), [&module] { OpenAncillary(module, 8); }});
-    addEntry(help, {QStringLiteral("Supporto &prodotto"), [&module] { module.window<supportoclienti>()->show(); }});
-    addEntry(help, {QStringLiteral("&Informazioni su Pondra"), [&module] { module.window<informa>()->show(); }});
+    addEntry(help,
+             {QStringLiteral("Supporto &prodotto"), [&module] { module.window<supportoclienti>()->show(); }});
+    addEntry(help,
+             {QStringLiteral("&Informazioni su Pondra"), [&module] { module.window<informa>()->show(); }});
     return viewEntries;
 }
 
@@ -287,20 +293,26 @@ void decorateData(ModuloPondra& module, requisiti& w)
 {
     const Command exit = decorateEditingWindow(
         module, w,
-        {1, CommandOrigin::DataWindow,
+        {1,
+         CommandOrigin::DataWindow,
          {Entry{QStringLiteral("&modello di acquisizione dati"), [&module] { PrintTemplate(module); }},
           Entry{QStringLiteral("&dati finestra"), [&module] { PrintHypothesesData(module); }}},
          [&module] { PrintHypothesesData(module); },
-         QStringLiteral("Controllo &dati ipotesi"), QStringLiteral("C&ancella dati ipotesi visualizzata"),
-         QStringLiteral("&Finestra n.1 di 3"), QStringLiteral("controllo dati ipotesi"),
-         QStringLiteral("cancella dati ipotesi visualizzata"), QStringLiteral("stampa dati finestra"),
-         [&w] { w.controllodati_Click(); }, [&w] { w.cancellare_Click(); }});
+         QStringLiteral("Controllo &dati ipotesi"),
+         QStringLiteral("C&ancella dati ipotesi visualizzata"),
+         QStringLiteral("&Finestra n.1 di 3"),
+         QStringLiteral("controllo dati ipotesi"),
+         QStringLiteral("cancella dati ipotesi visualizzata"),
+         QStringLiteral("stampa dati finestra"),
+         [&w] { w.controllodati_Click(); },
+         [&w] { w.cancellare_Click(); }});
     wire(w.avanti, [&module] { ShowResults(module); });
     wire(w.cmdesci, exit);
     wire(w.cmdstampa, [&module] { PrintHypothesesData(module); });
     wire(w.cmdGuida, [&module] { showHelpContents(module); });
     // Each move to another hypothesis keeps what was entered in the one left.
-    QObject::connect(w.HScroll1, &QScrollBar::valueChanged, &w, [&module] { module.recovery().writeIfChanged(); });
+    QObject::connect(w.HScroll1, &QScrollBar::valueChanged, &w,
+                     [&module] { module.recovery().writeIfChanged(); });
 }
 
 void decorateResults(ModuloPondra& module, classifica& w)
@@ -320,7 +332,8 @@ void decorateResults(ModuloPondra& module, classifica& w)
     file->addSeparator();
     addEntry(file, {QStringLiteral("Esci"), exit});
     QMenu* edit = w.menuBar()->addMenu(QStringLiteral("&Modifica"));
-    addEntry(edit, {QStringLiteral("Colore di sfondo"), [&module, &w] { ChangeBackground(module, w, true); }});
+    addEntry(edit,
+             {QStringLiteral("Colore di sfondo"), [&module, &w] { ChangeBackground(module, w, true); }});
     addEntry(edit, {QStringLiteral("Controllo dati immessi"), {}});
     addEntry(edit, {QStringLiteral("Cancella dati finestra"), {}});
     const auto viewEntries = addViewAndHelpMenus(module, w, 2);
@@ -331,7 +344,8 @@ void decorateResults(ModuloPondra& module, classifica& w)
     }
     addWindowNumber(module, w, 2, QStringLiteral("finestra"), QStringLiteral("Fi&nestra n.2 di 3"));
     // Its help text says so: a click on the window gives its help page.
-    QObject::connect(&w, &classifica::helpRequested, &w, [&module] { openHelpPage(module, windowHelp[2].topic); });
+    QObject::connect(&w, &classifica::helpRequested, &w,
+                     [&module] { openHelpPage(module, windowHelp[2].topic); });
 
     WindowCommands c;
     c.number = 2;
@@ -359,14 +373,19 @@ void decorateTitlePage(ModuloPondra& module, frontespizio& w)
 {
     const Command exit = decorateEditingWindow(
         module, w,
-        {3, CommandOrigin::TitlePageWindow,
+        {3,
+         CommandOrigin::TitlePageWindow,
          {Entry{QStringLiteral("&dati finestra"), [&module] { PrintTitlePageData(module); }},
           Entry{QStringLiteral("&intera elaborazione"), [&module] { PrintReport(module); }}},
          [&module] { PrintReport(module); },
-         QStringLiteral("Controllo &dati immessi"), QStringLiteral("C&ancella dati finestra"),
-         QStringLiteral("Fi&nestra n.3 di 3"), QStringLiteral("controllo dati immessi"),
-         QStringLiteral("cancella dati finestra"), QStringLiteral("stampa completa dell'elaborazione"),
-         [&w] { w.controllodat_Click(); }, [&w] { w.cancella_Click(); }});
+         QStringLiteral("Controllo &dati immessi"),
+         QStringLiteral("C&ancella dati finestra"),
+         QStringLiteral("Fi&nestra n.3 di 3"),
+         QStringLiteral("controllo dati immessi"),
+         QStringLiteral("cancella dati finestra"),
+         QStringLiteral("stampa completa dell'elaborazione"),
+         [&w] { w.controllodat_Click(); },
+         [&w] { w.cancella_Click(); }});
     wire(w.cmddati, [&module] { ShowDataWindow(module); });
     wire(w.cmdesci, exit);
     wire(w.stampa, [&module] { PrintReport(module); });

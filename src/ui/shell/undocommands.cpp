@@ -18,7 +18,8 @@ namespace pondra {
 
 namespace {
 
-const QList<QKeySequence> RedoKeys{QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)};
+const QList<QKeySequence> RedoKeys{QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)};
 
 bool isUndoKey(const QKeyEvent& key)
 {
@@ -61,7 +62,8 @@ void showRestored(ModuloPondra& module, const ChangePlace& place)
     }
     requisiti* data = module.window<requisiti>();
     const Study& study = module.study();
-    if (place.row > 0 && (place.row < study.FirstVisibleRow || place.row >= study.FirstVisibleRow + VisibleRows)) {
+    if (place.row > 0 &&
+        (place.row < study.FirstVisibleRow || place.row >= study.FirstVisibleRow + VisibleRows)) {
         // The changed row a few rows down from the top, where there is room.
         data->VScroll1->setValue(std::clamp(place.row - 4, 1, MaxFirstVisibleRow));
     }

@@ -20,7 +20,8 @@ class TestPlainText : public QObject {
 private Q_SLOTS:
     void messageBox_showsMarkupAsText()
     {
-        const QString text = QStringLiteral("Il file «<a href=\"file:///etc/passwd\">clicca</a>» non si può aprire.");
+        const QString text =
+            QStringLiteral("Il file «<a href=\"file:///etc/passwd\">clicca</a>» non si può aprire.");
         Qt::TextFormat format = Qt::RichText;
         QString shown;
         QTimer::singleShot(0, this, [&] {

@@ -14,7 +14,8 @@ class TestTranslations : public QObject {
 private Q_SLOTS:
     void qtDialogs_speakItalian()
     {
-        QVERIFY2(installItalianTranslations(*qApp), "Qt's Italian translations (qt6-translations-l10n) are missing");
+        QVERIFY2(installItalianTranslations(*qApp),
+                 "Qt's Italian translations (qt6-translations-l10n) are missing");
         QDialogButtonBox buttons(QDialogButtonBox::Cancel | QDialogButtonBox::Yes);
         QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text().remove(u'&'), QStringLiteral("Annulla"));
         QCOMPARE(buttons.button(QDialogButtonBox::Yes)->text().remove(u'&'), QStringLiteral("Sì"));

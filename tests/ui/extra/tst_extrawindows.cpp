@@ -294,8 +294,9 @@ void TestExtraWindows::midiPlayer_passesTheFileToThePlayer()
     const QString received = folder.filePath(QStringLiteral("received"));
     QVERIFY(writeFile(music, "MThd"));
     MidiPlayer player;
-    player.setPlayerCommand(MidiPlayerCommand{
-        QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("printf %s \"$0\" > '%1'").arg(received)}});
+    player.setPlayerCommand(
+        MidiPlayerCommand{QStringLiteral("sh"),
+                          {QStringLiteral("-c"), QStringLiteral("printf %s \"$0\" > '%1'").arg(received)}});
     player.setFileName(music); // an absolute path is used as it is
     QVERIFY(player.open());
     player.play();
@@ -354,8 +355,8 @@ void TestExtraWindows::midiPlayer_findsPlayer_data()
         << SleepingPlayer << true << true << QStringLiteral("sh")
         << QStringList{QStringLiteral("-c"), QStringLiteral("exec sleep 30")};
     QTest::newRow("empty variable silences") << QByteArray() << true << true << QString() << QStringList();
-    QTest::newRow("timidity on PATH") << QByteArray() << false << true << QStringLiteral("timidity")
-                                      << QStringList();
+    QTest::newRow("timidity on PATH")
+        << QByteArray() << false << true << QStringLiteral("timidity") << QStringList();
     QTest::newRow("nothing on PATH") << QByteArray() << false << false << QString() << QStringList();
 }
 
@@ -556,7 +557,8 @@ void TestExtraWindows::about_texts()
     QCOMPARE(about->Label1()->text(), QStringLiteral("Pondra "));
     QCOMPARE(about->Label2()->text(), QStringLiteral("valutazioni qualsiasi mediante confronto"));
     QCOMPARE(about->Label3()->text(), QStringLiteral("software BOREALIS"));
-    QCOMPARE(about->Label6()->text(), QStringLiteral("edizione professionale - versione 3.04.05   1999- 2011"));
+    QCOMPARE(about->Label6()->text(),
+             QStringLiteral("edizione professionale - versione 3.04.05   1999- 2011"));
     QVERIFY(about->Label5()->text().startsWith(QStringLiteral("per sistemi ")));
     QVERIFY(about->Label5()->text().endsWith(QStringLiteral(" bit ")));
     QCOMPARE(about->label7()->text(), makerData().MusicCredit);
@@ -572,7 +574,8 @@ void TestExtraWindows::about_editionLine_data()
     QTest::addColumn<QString>("build");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("program") << QStringLiteral("3.04.05") << QStringLiteral("10/03/99") << QStringLiteral("281211")
+    QTest::newRow("program") << QStringLiteral("3.04.05") << QStringLiteral("10/03/99")
+                             << QStringLiteral("281211")
                              << QStringLiteral("edizione professionale - versione 3.04.05   1999- 2011");
     QTest::newRow("two-digit year after 2000")
         << QStringLiteral("4.00.00") << QStringLiteral("01/02/05") << QStringLiteral("150320")

@@ -21,7 +21,8 @@ using testsupport::ScriptedModule;
 namespace {
 
 // Entry k: "Programma k", "argomento k", net 100 * k, internet 90 * k; entry 1 costs 1250 and 99.5.
-QString writeList(const QTemporaryDir& dir, int n, const QString& name = QStringLiteral("listino.txt")) {
+QString writeList(const QTemporaryDir& dir, int n, const QString& name = QStringLiteral("listino.txt"))
+{
     QString text = QStringLiteral("\"2026\",%1\r\n").arg(n);
     for (int k = 1; k <= n; ++k) {
         const QString net = k == 1 ? QStringLiteral("1250") : QString::number(100 * k);
@@ -37,7 +38,8 @@ QString writeList(const QTemporaryDir& dir, int n, const QString& name = QString
 }
 
 // The rows as they read now, one "num|name|subject|net|internet" each.
-QStringList rows(const prodotti& w) {
+QStringList rows(const prodotti& w)
+{
     QStringList out;
     for (int i = 1; i <= prodotti::Rows; ++i) {
         out << QStringList{w.num[i]->text(), w.nom[i]->text(), w.argom[i]->text(), w.eur[i]->text(),
@@ -47,14 +49,16 @@ QStringList rows(const prodotti& w) {
     return out;
 }
 
-QString row(int k) {
+QString row(int k)
+{
     if (k == 1) {
         return QStringLiteral("1|Programma 1|argomento 1 è|1250|99,5");
     }
     return QStringLiteral("%1|Programma %1|argomento %1 è|%2|%3").arg(k).arg(100 * k).arg(90 * k);
 }
 
-int documentWindows() {
+int documentWindows()
+{
     int count = 0;
     for (QWidget* w : QApplication::topLevelWidgets()) {
         count += qobject_cast<DocumentWindow*>(w) != nullptr;
@@ -84,7 +88,8 @@ private:
     QTemporaryDir m_dir;
 };
 
-void tst_prodotti::window_showsItsTextsAndHeading() {
+void tst_prodotti::window_showsItsTextsAndHeading()
+{
     ScriptedModule s;
     prodotti* w = s.module->window<prodotti>();
     w->loadFrom(writeList(m_dir, 12));
@@ -100,7 +105,8 @@ void tst_prodotti::window_showsItsTextsAndHeading() {
     QCOMPARE(w->off[1]->text(), QStringLiteral("99,5"));
 }
 
-void tst_prodotti::longList_scrollsTenAtATime() {
+void tst_prodotti::longList_scrollsTenAtATime()
+{
     ScriptedModule s;
     prodotti* w = s.module->window<prodotti>();
     w->loadFrom(writeList(m_dir, 25));
@@ -138,7 +144,8 @@ void tst_prodotti::longList_scrollsTenAtATime() {
     QCOMPARE(w->num[1]->text(), QStringLiteral("1"));
 }
 
-void tst_prodotti::shortList_keepsTheBarAndNumbersTheEmptyRows_data() {
+void tst_prodotti::shortList_keepsTheBarAndNumbersTheEmptyRows_data()
+{
     QTest::addColumn<int>("count");
     QTest::newRow("none") << 0;
     QTest::newRow("three") << 3;
@@ -146,7 +153,8 @@ void tst_prodotti::shortList_keepsTheBarAndNumbersTheEmptyRows_data() {
     QTest::newRow("exactly ten") << 10;
 }
 
-void tst_prodotti::shortList_keepsTheBarAndNumbersTheEmptyRows() {
+void tst_prodotti::shortList_keepsTheBarAndNumbersTheEmptyRows()
+{
     QFETCH(int, count);
     ScriptedModule s;
     prodotti* w = s.module->window<prodotti>();
@@ -164,7 +172,8 @@ void tst_prodotti::shortList_keepsTheBarAndNumbersTheEmptyRows() {
     QCOMPARE(rows(*w), expected);
 }
 
-void tst_prodotti::unreadableList_opensEmptyAndSaysWhy_data() {
+void tst_prodotti::unreadableList_opensEmptyAndSaysWhy_data()
+{
     QTest::addColumn<QString>("content");
     QTest::addColumn<QString>("reason");
     QTest::newRow("missing") << QString() << QStringLiteral("non esiste");
@@ -176,7 +185,8 @@ void tst_prodotti::unreadableList_opensEmptyAndSaysWhy_data() {
                                << QStringLiteral("riga 2: il costo netto");
 }
 
-void tst_prodotti::unreadableList_opensEmptyAndSaysWhy() {
+void tst_prodotti::unreadableList_opensEmptyAndSaysWhy()
+{
     QFETCH(QString, content);
     QFETCH(QString, reason);
     ScriptedModule s;
@@ -212,7 +222,8 @@ void tst_prodotti::unreadableList_opensEmptyAndSaysWhy() {
     QCOMPARE(w->Label10->text(), QStringLiteral("2026"));
 }
 
-void tst_prodotti::links_openSiteAndMailThroughTheEnvironment() {
+void tst_prodotti::links_openSiteAndMailThroughTheEnvironment()
+{
     ScriptedModule s;
     prodotti* w = s.module->window<prodotti>();
     const MakerData maker = makerData();
@@ -233,7 +244,8 @@ void tst_prodotti::links_openSiteAndMailThroughTheEnvironment() {
     QCOMPARE(s.environment->openedUrls.at(1).path(), maker.Email);
 }
 
-void tst_prodotti::window_isSingleAndHidingKeepsThePosition() {
+void tst_prodotti::window_isSingleAndHidingKeepsThePosition()
+{
     ScriptedModule s;
     prodotti* w = s.module->window<prodotti>();
     QCOMPARE(s.module->window<prodotti>(), w);
@@ -254,7 +266,8 @@ void tst_prodotti::window_isSingleAndHidingKeepsThePosition() {
     again->hide();
 }
 
-void tst_prodotti::commands_printAndShowContents() {
+void tst_prodotti::commands_printAndShowContents()
+{
     ScriptedModule s;
     prodotti* w = s.module->window<prodotti>();
     w->loadFrom(writeList(m_dir, 3));

@@ -29,15 +29,18 @@ using namespace pondra;
 
 namespace {
 
-QString missingMessage() {
+QString missingMessage()
+{
     return QStringLiteral(
                "Impossibile trovare il file SuggerimentiPondra.TXT\r\n\r\nCreare un file di testo denominato "
-               "SuggerimentiPondra.TXT utilizzando un editor di testo e inserendo un suggerimento per ogni riga. "
+               "SuggerimentiPondra.TXT utilizzando un editor di testo e inserendo un suggerimento per ogni "
+               "riga. "
                "Inserire il file nella cartella ") +
            QDir::toNativeSeparators(userDataFolder()) + QStringLiteral(". ");
 }
 
-QString writeTips(const QTemporaryDir& dir, const QByteArray& content) {
+QString writeTips(const QTemporaryDir& dir, const QByteArray& content)
+{
     const QString path = dir.filePath(QStringLiteral("SuggerimentiPondra.TXT"));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size()) {
@@ -46,7 +49,8 @@ QString writeTips(const QTemporaryDir& dir, const QByteArray& content) {
     return path;
 }
 
-QList<DocumentWindow*> documentWindows() {
+QList<DocumentWindow*> documentWindows()
+{
     QList<DocumentWindow*> found;
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (auto* d = qobject_cast<DocumentWindow*>(w)) {
@@ -78,7 +82,8 @@ private Q_SLOTS:
     void terms_shippedText();
 };
 
-void TestTipAndTerms::tips_design() {
+void TestTipAndTerms::tips_design()
+{
     testsupport::ScriptedModule s;
     frmTip tip(*s.module, QString());
     QCOMPARE(tip.windowTitle(), QStringLiteral("Suggerimento del giorno"));
@@ -97,7 +102,8 @@ void TestTipAndTerms::tips_design() {
     }
 }
 
-void TestTipAndTerms::tips_fileLines_data() {
+void TestTipAndTerms::tips_fileLines_data()
+{
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QStringList>("tips");
 
@@ -124,7 +130,8 @@ void TestTipAndTerms::tips_fileLines_data() {
     QTest::newRow("empty file") << QByteArray() << QStringList{};
 }
 
-void TestTipAndTerms::tips_fileLines() {
+void TestTipAndTerms::tips_fileLines()
+{
     QFETCH(QByteArray, content);
     QFETCH(QStringList, tips);
     QTemporaryDir dir;
@@ -139,7 +146,8 @@ void TestTipAndTerms::tips_fileLines() {
     QVERIFY(s.dialogs->messages.isEmpty());
 }
 
-void TestTipAndTerms::tips_stepForwardAndBack() {
+void TestTipAndTerms::tips_stepForwardAndBack()
+{
     QTemporaryDir dir;
     const QString path = writeTips(dir, "primo\r\n\r\nterzo\r\n");
     testsupport::ScriptedModule s;
@@ -170,7 +178,8 @@ void TestTipAndTerms::tips_stepForwardAndBack() {
     QVERIFY(shows(1, QStringLiteral("primo")));
 }
 
-void TestTipAndTerms::tips_longTip_scrollsInsteadOfBeingCut() {
+void TestTipAndTerms::tips_longTip_scrollsInsteadOfBeingCut()
+{
     QTemporaryDir dir;
     const QString tipText = QStringLiteral("Un suggerimento molto lungo, ripetuto. ").repeated(40);
     const QString path = writeTips(dir, "breve\r\n" + tipText.toLatin1() + "\r\n");
@@ -190,7 +199,8 @@ void TestTipAndTerms::tips_longTip_scrollsInsteadOfBeingCut() {
     QCOMPARE(tip.size(), tip.minimumSize());
 }
 
-void TestTipAndTerms::tips_missingFile_showsMessageAndStaysPut() {
+void TestTipAndTerms::tips_missingFile_showsMessageAndStaysPut()
+{
     QTemporaryDir dir;
     const QStringList paths{QString(), dir.filePath(QStringLiteral("SuggerimentiPondra.TXT")), dir.path()};
     for (const QString& path : paths) {
@@ -221,7 +231,8 @@ void TestTipAndTerms::tips_missingFile_showsMessageAndStaysPut() {
 #endif
 }
 
-void TestTipAndTerms::tips_closeAndReopen_keepsPosition() {
+void TestTipAndTerms::tips_closeAndReopen_keepsPosition()
+{
     if (QFileInfo::exists(programFile(QStringLiteral("SuggerimentiPondra.TXT")))) {
         QSKIP("a tips file lies beside the test program");
     }
@@ -254,7 +265,8 @@ void TestTipAndTerms::tips_closeAndReopen_keepsPosition() {
     QCOMPARE(tip->TipList().size(), 3);
 }
 
-void TestTipAndTerms::tips_shippedFile_isUsable() {
+void TestTipAndTerms::tips_shippedFile_isUsable()
+{
     const QString path = QStringLiteral(PONDRA_RESOURCES "/SuggerimentiPondra.TXT");
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -281,7 +293,8 @@ void TestTipAndTerms::tips_shippedFile_isUsable() {
     QVERIFY(accented);
 }
 
-void TestTipAndTerms::terms_window_singleInstanceAndDesign() {
+void TestTipAndTerms::terms_window_singleInstanceAndDesign()
+{
     testsupport::ScriptedModule s;
     licenza* window = s.module->window<licenza>();
     QCOMPARE(s.module->window<licenza>(), window);
@@ -322,7 +335,8 @@ void TestTipAndTerms::terms_window_singleInstanceAndDesign() {
     }
 }
 
-void TestTipAndTerms::terms_buttons_hideAndContentsHook() {
+void TestTipAndTerms::terms_buttons_hideAndContentsHook()
+{
     testsupport::ScriptedModule s;
     licenza* window = s.module->window<licenza>();
     QCOMPARE(window->cmdchiudi()->text(), QStringLiteral("&Chiudi"));
@@ -349,7 +363,8 @@ void TestTipAndTerms::terms_buttons_hideAndContentsHook() {
     QVERIFY(documentWindows().isEmpty());
 }
 
-void TestTipAndTerms::terms_printout_exactSequence() {
+void TestTipAndTerms::terms_printout_exactSequence()
+{
     IdentityTexts identity;
     identity.ProgramName = QStringLiteral("Pondra ");
     identity.ProgramDescription = QStringLiteral("valutazioni qualsiasi mediante confronto");
@@ -368,7 +383,8 @@ void TestTipAndTerms::terms_printout_exactSequence() {
     QCOMPARE(b.operations, expected);
 }
 
-void TestTipAndTerms::terms_print_takesCurrentText() {
+void TestTipAndTerms::terms_print_takesCurrentText()
+{
     testsupport::ScriptedModule s;
     licenza* window = s.module->window<licenza>();
     const QString edited = QStringLiteral("Testo cambiato prima della stampa.");
@@ -392,7 +408,8 @@ void TestTipAndTerms::terms_print_takesCurrentText() {
     QVERIFY(!printed.contains(QStringLiteral("Software Borealis")));
 }
 
-void TestTipAndTerms::terms_shippedText() {
+void TestTipAndTerms::terms_shippedText()
+{
     const QString text = termsOfUseText();
     QVERIFY2(text.size() >= 3000 && text.size() <= 3600, qPrintable(QString::number(text.size())));
     // Several paragraphs, each a line of its own, none empty.

@@ -14,7 +14,8 @@ using namespace pondra;
 
 namespace {
 
-bool writeFile(const QString& path, const QByteArray& content) {
+bool writeFile(const QString& path, const QByteArray& content)
+{
     QDir().mkpath(QFileInfo(path).path());
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
@@ -41,7 +42,8 @@ private:
     QString m_installed;
 };
 
-void tst_UserFiles::initTestCase() {
+void tst_UserFiles::initTestCase()
+{
     QVERIFY(m_root.isValid());
     qputenv("XDG_DATA_HOME", QFile::encodeName(m_root.filePath(QStringLiteral("home/.local/share"))));
     qputenv("XDG_DATA_DIRS", QFile::encodeName(m_root.filePath(QStringLiteral("usr/share"))));
@@ -52,12 +54,14 @@ void tst_UserFiles::initTestCase() {
     QVERIFY(programFolders().contains(m_installed));
 }
 
-void tst_UserFiles::cleanup() {
+void tst_UserFiles::cleanup()
+{
     QDir(m_user).removeRecursively();
     QDir(m_installed).removeRecursively();
 }
 
-void tst_UserFiles::programFile_userCopyThenInstalledThenWhereItGoes_data() {
+void tst_UserFiles::programFile_userCopyThenInstalledThenWhereItGoes_data()
+{
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("userCopy");
     QTest::addColumn<bool>("installedCopy");
@@ -71,7 +75,8 @@ void tst_UserFiles::programFile_userCopyThenInstalledThenWhereItGoes_data() {
     }
 }
 
-void tst_UserFiles::programFile_userCopyThenInstalledThenWhereItGoes() {
+void tst_UserFiles::programFile_userCopyThenInstalledThenWhereItGoes()
+{
     QFETCH(QString, name);
     QFETCH(bool, userCopy);
     QFETCH(bool, installedCopy);
@@ -85,8 +90,10 @@ void tst_UserFiles::programFile_userCopyThenInstalledThenWhereItGoes() {
     QCOMPARE(programFile(name), QDir(expectUser ? m_user : m_installed).filePath(name));
 }
 
-void tst_UserFiles::windows_readTheUserCopy() {
-    QVERIFY(writeFile(QDir(m_installed).filePath(QStringLiteral("SuggerimentiPondra.TXT")), "installato\r\n"));
+void tst_UserFiles::windows_readTheUserCopy()
+{
+    QVERIFY(
+        writeFile(QDir(m_installed).filePath(QStringLiteral("SuggerimentiPondra.TXT")), "installato\r\n"));
     QVERIFY(writeFile(QDir(m_user).filePath(QStringLiteral("SuggerimentiPondra.TXT")), "mio\r\n"));
     QVERIFY(writeFile(QDir(m_installed).filePath(QStringLiteral("listino.txt")), "\"2025\",0\r\n"));
     QVERIFY(writeFile(QDir(m_user).filePath(QStringLiteral("listino.txt")),
@@ -99,14 +106,15 @@ void tst_UserFiles::windows_readTheUserCopy() {
     QCOMPARE(prices.list().entries.size(), std::size_t(1));
 }
 
-void tst_UserFiles::missingTips_sayWhereTheUserCopyGoes() {
+void tst_UserFiles::missingTips_sayWhereTheUserCopyGoes()
+{
     testsupport::ScriptedModule s;
     frmTip tip(*s.module);
     const QString text = tip.lblTipText()->text();
     QCOMPARE(text, frmTip::missingFileMessage());
     QVERIFY(text.startsWith(QStringLiteral("Impossibile trovare il file SuggerimentiPondra.TXT\r\n\r\n")));
-    QVERIFY(text.endsWith(QStringLiteral("Inserire il file nella cartella ") + QDir::toNativeSeparators(m_user) +
-                          QStringLiteral(". ")));
+    QVERIFY(text.endsWith(QStringLiteral("Inserire il file nella cartella ") +
+                          QDir::toNativeSeparators(m_user) + QStringLiteral(". ")));
 }
 
 QTEST_MAIN(tst_UserFiles)

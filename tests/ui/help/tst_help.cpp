@@ -47,7 +47,8 @@ const QStringList PageTitles{
     QStringLiteral("FINESTRA 'FRONTESPIZIO'")};
 
 // The visible help pages, by class name.
-QStringList shownPages() {
+QStringList shownPages()
+{
     QStringList names;
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (qobject_cast<HelpPage*>(w) && w->isVisible()) {
@@ -58,7 +59,8 @@ QStringList shownPages() {
     return names;
 }
 
-QList<DocumentWindow*> documentWindows() {
+QList<DocumentWindow*> documentWindows()
+{
     QList<DocumentWindow*> found;
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (auto* d = qobject_cast<DocumentWindow*>(w)) {
@@ -68,14 +70,16 @@ QList<DocumentWindow*> documentWindows() {
     return found;
 }
 
-void moveOver(QWidget* widget) {
+void moveOver(QWidget* widget)
+{
     const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
     QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
                      Qt::NoModifier);
     QApplication::sendEvent(widget, &move);
 }
 
-QList<int> boldTopics(const sommario& contents) {
+QList<int> boldTopics(const sommario& contents)
+{
     QList<int> bold;
     for (int i = 1; i <= sommario::TopicCount; ++i) {
         if (contents.lbl[std::size_t(i)]->font().bold()) {
@@ -85,11 +89,13 @@ QList<int> boldTopics(const sommario& contents) {
     return bold;
 }
 
-void runDeferredDeletes() {
+void runDeferredDeletes()
+{
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-QString typedText(const RecordingBuilder& b) {
+QString typedText(const RecordingBuilder& b)
+{
     QString text;
     for (const QString& op : b.operations) {
         if (op.startsWith(QStringLiteral("type "))) {
@@ -137,7 +143,8 @@ private Q_SLOTS:
     void pagesAndTerms_openBesideContents();
 };
 
-void tst_Help::helpPages_holdSevenPagesInTopicOrder() {
+void tst_Help::helpPages_holdSevenPagesInTopicOrder()
+{
     const QList<HelpPageText>& pages = helpPages();
     QCOMPARE(pages.size(), HelpPageCount);
     for (int i = 0; i < HelpPageCount; ++i) {
@@ -160,7 +167,8 @@ void tst_Help::helpPages_holdSevenPagesInTopicOrder() {
     QCOMPARE(helpPage(8).title, PageTitles.at(0));
 }
 
-void tst_Help::printHelpPage_typesHeadingTitleAndText() {
+void tst_Help::printHelpPage_typesHeadingTitleAndText()
+{
     RecordingBuilder b;
     const IdentityTexts identity = InitGlobals();
     printHelpPage(b, identity, QStringLiteral("STAMPA"), QStringLiteral("testo"));
@@ -178,7 +186,8 @@ void tst_Help::printHelpPage_typesHeadingTitleAndText() {
     QCOMPARE(b.operations, expected);
 }
 
-void tst_Help::printHelpContents_sevenPagesSixBreaks() {
+void tst_Help::printHelpContents_sevenPagesSixBreaks()
+{
     RecordingBuilder b;
     printHelpContents(b, InitGlobals());
     const QString text = typedText(b);
@@ -216,7 +225,8 @@ void tst_Help::printHelpContents_sevenPagesSixBreaks() {
     QCOMPARE(b.operations.count(QStringLiteral("justify all")), 1);
 }
 
-void tst_Help::printHelpContents_realDocumentHasSevenPages() {
+void tst_Help::printHelpContents_realDocumentHasSevenPages()
+{
     TextDocumentBuilder b;
     printHelpContents(b, InitGlobals());
     // Every help text fits one sheet, so each page break starts exactly one new page.
@@ -224,7 +234,8 @@ void tst_Help::printHelpContents_realDocumentHasSevenPages() {
     QVERIFY(b.document()->toPlainText().contains(QStringLiteral("Guida: FINESTRA 'FRONTESPIZIO'")));
 }
 
-void tst_Help::contents_controlsAsDesigned() {
+void tst_Help::contents_controlsAsDesigned()
+{
     ScriptedModule s;
     sommario* contents = s.module->window<sommario>();
     QCOMPARE(contents->windowTitle(), QStringLiteral("Pondra: guida in linea"));
@@ -266,7 +277,8 @@ void tst_Help::contents_controlsAsDesigned() {
     QCOMPARE(contents->height(), twipsToPixelsRounded(6825));
 }
 
-void tst_Help::openTopic_arrowAndLabelOpenSameWindow_data() {
+void tst_Help::openTopic_arrowAndLabelOpenSameWindow_data()
+{
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("window");
     for (int i = 1; i <= 7; ++i) {
@@ -274,7 +286,8 @@ void tst_Help::openTopic_arrowAndLabelOpenSameWindow_data() {
     }
 }
 
-void tst_Help::openTopic_arrowAndLabelOpenSameWindow() {
+void tst_Help::openTopic_arrowAndLabelOpenSameWindow()
+{
     QFETCH(int, index);
     QFETCH(QString, window);
     QList<int> hooked;
@@ -297,7 +310,8 @@ void tst_Help::openTopic_arrowAndLabelOpenSameWindow() {
     runDeferredDeletes();
 }
 
-void tst_Help::openTopic_ancillaryTopicsGoToHook_data() {
+void tst_Help::openTopic_ancillaryTopicsGoToHook_data()
+{
     QTest::addColumn<int>("index");
     QTest::addColumn<QList<int>>("hooked");
     QTest::addColumn<QStringList>("pages");
@@ -310,7 +324,8 @@ void tst_Help::openTopic_ancillaryTopicsGoToHook_data() {
     QTest::newRow("negative") << -3 << QList<int>() << manual;
 }
 
-void tst_Help::openTopic_ancillaryTopicsGoToHook() {
+void tst_Help::openTopic_ancillaryTopicsGoToHook()
+{
     QFETCH(int, index);
     QFETCH(QList<int>, hooked);
     QFETCH(QStringList, pages);
@@ -335,7 +350,8 @@ void tst_Help::openTopic_ancillaryTopicsGoToHook() {
     QCOMPARE(shownPages(), pages);
 }
 
-void tst_Help::labelBorder_noneWhilePressed() {
+void tst_Help::labelBorder_noneWhilePressed()
+{
     ScriptedModule s;
     sommario* contents = s.module->window<sommario>();
     ClickableLabel* label = contents->lbl[4];
@@ -346,7 +362,8 @@ void tst_Help::labelBorder_noneWhilePressed() {
     QCOMPARE(label->frameShape(), QFrame::Box);
 }
 
-void tst_Help::highlight_followsTheMouse() {
+void tst_Help::highlight_followsTheMouse()
+{
     ScriptedModule s;
     sommario* contents = s.module->window<sommario>();
     contents->show();
@@ -366,7 +383,8 @@ void tst_Help::highlight_followsTheMouse() {
     QVERIFY(boldTopics(*contents).isEmpty());
 }
 
-void tst_Help::contents_closeHidesAndKeepsState() {
+void tst_Help::contents_closeHidesAndKeepsState()
+{
     ScriptedModule s;
     sommario* first = showHelpContents(*s.module);
     QPointer<sommario> guard(first);
@@ -386,7 +404,8 @@ void tst_Help::contents_closeHidesAndKeepsState() {
     QCOMPARE(boldTopics(*first), QList<int>{6});
 }
 
-void tst_Help::contents_exitGoesToHook() {
+void tst_Help::contents_exitGoesToHook()
+{
     ScriptedModule s;
     sommario* contents = s.module->window<sommario>();
     QTest::mouseClick(contents->cmduscita, Qt::LeftButton); // no hook yet: nothing happens
@@ -397,7 +416,8 @@ void tst_Help::contents_exitGoesToHook() {
     QVERIFY(s.dialogs->messages.isEmpty());
 }
 
-void tst_Help::helpPages_controlsSizesAndTooltips() {
+void tst_Help::helpPages_controlsSizesAndTooltips()
+{
     ScriptedModule s;
     for (int topic = 1; topic <= HelpPageCount; ++topic) {
         HelpPage* page = loadHelpPage(*s.module, topic);
@@ -428,7 +448,8 @@ void tst_Help::helpPages_controlsSizesAndTooltips() {
     }
 }
 
-void tst_Help::helpPage_textNeverCut() {
+void tst_Help::helpPage_textNeverCut()
+{
     ScriptedModule s;
     for (int topic = 1; topic <= HelpPageCount; ++topic) {
         HelpPage* page = openHelpPage(*s.module, topic);
@@ -443,7 +464,8 @@ void tst_Help::helpPage_textNeverCut() {
     }
 }
 
-void tst_Help::helpPage_existsOnceAndChiudiDestroysIt() {
+void tst_Help::helpPage_existsOnceAndChiudiDestroysIt()
+{
     ScriptedModule s;
     HelpPage* first = openHelpPage(*s.module, 5);
     QCOMPARE(openHelpPage(*s.module, 5), first);
@@ -459,7 +481,8 @@ void tst_Help::helpPage_existsOnceAndChiudiDestroysIt() {
     QCOMPARE(s.module->loadedWindow<guidacaratteristiche>(), again);
 }
 
-void tst_Help::helpPage_titleBarCloseUnloads() {
+void tst_Help::helpPage_titleBarCloseUnloads()
+{
     ScriptedModule s;
     QPointer<HelpPage> page = openHelpPage(*s.module, 6);
     page->close();
@@ -468,7 +491,8 @@ void tst_Help::helpPage_titleBarCloseUnloads() {
     QVERIFY(!page);
 }
 
-void tst_Help::helpPage_sommarioShowsContentsAndStays() {
+void tst_Help::helpPage_sommarioShowsContentsAndStays()
+{
     ScriptedModule s;
     HelpPage* page = openHelpPage(*s.module, 7);
     QCOMPARE(s.module->loadedWindow<sommario>(), nullptr);
@@ -480,14 +504,16 @@ void tst_Help::helpPage_sommarioShowsContentsAndStays() {
     QCOMPARE(s.module->loadedWindow<guidafrontespizio>(), page);
 }
 
-void tst_Help::openHelpPage_outOfRangeGivesManual() {
+void tst_Help::openHelpPage_outOfRangeGivesManual()
+{
     ScriptedModule s;
     QVERIFY(qobject_cast<manuale*>(openHelpPage(*s.module, 0)));
     QVERIFY(qobject_cast<manuale*>(openHelpPage(*s.module, 8)));
     QCOMPARE(shownPages(), QStringList{PageClasses.first()});
 }
 
-void tst_Help::helpPageStampa_opensOwnDocumentEachTime() {
+void tst_Help::helpPageStampa_opensOwnDocumentEachTime()
+{
     ScriptedModule s;
     HelpPage* page = openHelpPage(*s.module, 4);
     const qsizetype before = documentWindows().size();
@@ -507,7 +533,8 @@ void tst_Help::helpPageStampa_opensOwnDocumentEachTime() {
     QVERIFY(s.dialogs->messages.isEmpty());
 }
 
-void tst_Help::contentsStampa_savesGuideAndOpensDocument() {
+void tst_Help::contentsStampa_savesGuideAndOpensDocument()
+{
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
     ScriptedModule s;
@@ -528,10 +555,12 @@ void tst_Help::contentsStampa_savesGuideAndOpensDocument() {
     QVERIFY(
         after.last()->document()->toPlainText().contains(QStringLiteral("Guida: FINESTRA 'GRADUATORIA'")));
     // The document window names the file written.
-    QCOMPARE(after.last()->windowTitle(), QDir::toNativeSeparators(saved) + QStringLiteral(" - Pondra: guida in linea"));
+    QCOMPARE(after.last()->windowTitle(),
+             QDir::toNativeSeparators(saved) + QStringLiteral(" - Pondra: guida in linea"));
 }
 
-void tst_Help::contentsStampa_saveFailureTellsUser() {
+void tst_Help::contentsStampa_saveFailureTellsUser()
+{
     QTemporaryDir folder;
     // A plain file where the folder would go: the folder cannot be made.
     QFile plain(folder.filePath(QStringLiteral("file")));
@@ -550,7 +579,8 @@ void tst_Help::contentsStampa_saveFailureTellsUser() {
     QCOMPARE(documentWindows().last()->windowTitle(), QStringLiteral("Pondra: guida in linea"));
 }
 
-void tst_Help::saveHelpGuide_triesFoldersInOrder() {
+void tst_Help::saveHelpGuide_triesFoldersInOrder()
+{
     QTemporaryDir root;
     QVERIFY(root.isValid());
     const QString first = root.filePath(QStringLiteral("uno"));
@@ -570,8 +600,8 @@ void tst_Help::saveHelpGuide_triesFoldersInOrder() {
     QCOMPARE(saveHelpGuide(document, name, {first, second}, &error), QDir(first).filePath(name));
     QVERIFY(!QFile::exists(QDir(second).filePath(name)));
 
-    QCOMPARE(saveHelpGuide(document, name, {QString(), notFolder, notFolder + QStringLiteral("/sotto"), second},
-                           &error),
+    QCOMPARE(saveHelpGuide(document, name,
+                           {QString(), notFolder, notFolder + QStringLiteral("/sotto"), second}, &error),
              QDir(second).filePath(name));
     // A missing folder is made first: without a documents folder the guide still goes there.
     const QString missing = root.filePath(QStringLiteral("casa/Documenti"));
@@ -586,12 +616,14 @@ void tst_Help::saveHelpGuide_triesFoldersInOrder() {
     QVERIFY(saveHelpGuide(document, name, {}, nullptr).isEmpty());
 
     // The documents folder, then home; never the program's own folder.
-    QCOMPARE(defaultGuideFolders(),
-             (QStringList{QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), QDir::homePath()}));
+    QCOMPARE(
+        defaultGuideFolders(),
+        (QStringList{QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), QDir::homePath()}));
     QVERIFY(!defaultGuideFolders().contains(QCoreApplication::applicationDirPath()));
 }
 
-void tst_Help::besideContents_anyScreenWidth_data() {
+void tst_Help::besideContents_anyScreenWidth_data()
+{
     QTest::addColumn<QRect>("contents");
     QTest::addColumn<QSize>("window");
     QTest::addColumn<QRect>("screen");
@@ -602,7 +634,8 @@ void tst_Help::besideContents_anyScreenWidth_data() {
     QTest::newRow("wide screen: right of it") << QRect(240, 135, 265, 455) << page << QRect(0, 0, 1920, 1080)
                                               << QPoint(513, 135) << QPoint(240, 135);
     QTest::newRow("contents at the right edge: left of it")
-        << QRect(1600, 135, 265, 455) << page << QRect(0, 0, 1920, 1080) << QPoint(1216, 135) << QPoint(1600, 135);
+        << QRect(1600, 135, 265, 455) << page << QRect(0, 0, 1920, 1080) << QPoint(1216, 135)
+        << QPoint(1600, 135);
     QTest::newRow("neither side: the contents moves left")
         << QRect(128, 96, 265, 455) << manual << QRect(0, 0, 1024, 768) << QPoint(384, 96) << QPoint(111, 96);
     QTest::newRow("second screen") << QRect(1920 + 160, 90, 265, 455) << page << QRect(1920, 0, 1280, 1024)
@@ -613,7 +646,8 @@ void tst_Help::besideContents_anyScreenWidth_data() {
         << QRect(100, 75, 265, 455) << manual << QRect(0, 0, 800, 600) << QPoint(160, 75) << QPoint(100, 75);
 }
 
-void tst_Help::besideContents_anyScreenWidth() {
+void tst_Help::besideContents_anyScreenWidth()
+{
     QFETCH(QRect, contents);
     QFETCH(QSize, window);
     QFETCH(QRect, screen);
@@ -630,7 +664,8 @@ void tst_Help::besideContents_anyScreenWidth() {
     }
 }
 
-void tst_Help::pagesAndTerms_openBesideContents() {
+void tst_Help::pagesAndTerms_openBesideContents()
+{
     ScriptedModule s;
     sommario* contents = showHelpContents(*s.module);
     QVERIFY(QTest::qWaitForWindowExposed(contents));
@@ -644,7 +679,8 @@ void tst_Help::pagesAndTerms_openBesideContents() {
         QWidget* opened = topic == 9 ? static_cast<QWidget*>(s.module->window<licenza>())
                                      : static_cast<QWidget*>(loadHelpPage(*s.module, topic));
         QVERIFY(opened->isVisible());
-        QVERIFY2(!opened->frameGeometry().intersects(contents->frameGeometry()), qPrintable(QString::number(topic)));
+        QVERIFY2(!opened->frameGeometry().intersects(contents->frameGeometry()),
+                 qPrintable(QString::number(topic)));
         QCOMPARE(opened->frameGeometry().top(), contents->frameGeometry().top());
     }
     // Without the contents on screen a page keeps its own place.

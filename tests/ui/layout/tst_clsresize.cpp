@@ -61,7 +61,8 @@ private:
         add(combo, {20, 40, 160, 24});
         add(new QCheckBox(QStringLiteral("Requisito"), client), {200, 40, 100, 24});
         auto* group = add(new QGroupBox(QStringLiteral("Comandi"), client), {20, 80, 240, 120});
-        framedButton = static_cast<QPushButton*>(add(new QPushButton(QStringLiteral("Nuova"), group), {10, 20, 100, 30}));
+        framedButton = static_cast<QPushButton*>(
+            add(new QPushButton(QStringLiteral("Nuova"), group), {10, 20, 100, 30}));
         add(new QPushButton(QStringLiteral("Elimina"), group), {10, 60, 100, 30});
         auto* frame = add(new QFrame(client), {280, 80, 100, 100});
         add(new QLabel(QStringLiteral("Totale"), frame), {10, 10, 60, 20});
@@ -126,7 +127,8 @@ private Q_SLOTS:
         QCOMPARE(recorded.size(), design.size() + 1); // the line besides
         for (const auto& [control, place] : design) {
             QVERIFY2(recorded.count(control), control->metaObject()->className());
-            QCOMPARE(recorded[control], QRect(place.x() * 15, place.y() * 15, place.width() * 15, place.height() * 15));
+            QCOMPARE(recorded[control],
+                     QRect(place.x() * 15, place.y() * 15, place.width() * 15, place.height() * 15));
         }
         QCOMPARE(recorded[line], QRect(300, 3600, 5700, 3600));
         expectScaled(1, 1);
@@ -357,8 +359,9 @@ private Q_SLOTS:
         const qint64 screenW = screen.width() * 15, screenH = screen.height() * 15;
         const qint64 w = percent * screenW / 100, h = percent * screenH / 100;
         const auto px = [](double twips) { return int(std::nearbyint(twips / 15)); };
-        QCOMPARE(form->frameGeometry(), QRect(screen.x() + px((screenW - w) / 2.0), screen.y() + px((screenH - h) / 2.0),
-                                              px(double(w)), px(double(h))));
+        QCOMPARE(form->frameGeometry(),
+                 QRect(screen.x() + px((screenW - w) / 2.0), screen.y() + px((screenH - h) / 2.0),
+                       px(double(w)), px(double(h))));
         // The base is the design, and the controls follow the new client area.
         QCOMPARE(resize.baseWidth(), 400 * 15);
         const QRect was = design[framedButton];

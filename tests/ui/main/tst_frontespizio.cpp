@@ -62,7 +62,8 @@ private Q_SLOTS:
         expected.data = QStringLiteral("lunedì, 7 dic 2026");
         QCOMPARE(module().titlePage(), expected);
         QCOMPARE(w->data->text(), expected.data);
-        QCOMPARE(w->Labelstudio->text(), QStringLiteral("Studio tecnico associato ing. Bassi e arch. Ferretti"));
+        QCOMPARE(w->Labelstudio->text(),
+                 QStringLiteral("Studio tecnico associato ing. Bassi e arch. Ferretti"));
         QCOMPARE(w->labelindirizzo->text(), QStringLiteral("Corso Garibaldi, 58 - 43121 Parma (PR)"));
 
         w->controllodat_Click();
@@ -107,9 +108,13 @@ private Q_SLOTS:
 
     void titlePage_shownInTheNamedBoxes_typingIsAnEditOfTheStudy()
     {
-        const TitlePage page{QStringLiteral("Scelta caldaia"), QStringLiteral("Via dei Mille 14"),
-                             QStringLiteral("analisi"), QStringLiteral("Condominio"), QStringLiteral("Parma"),
-                             QStringLiteral("martedì, 1 gen 2030"), QStringLiteral("schede, preventivi")};
+        const TitlePage page{QStringLiteral("Scelta caldaia"),
+                             QStringLiteral("Via dei Mille 14"),
+                             QStringLiteral("analisi"),
+                             QStringLiteral("Condominio"),
+                             QStringLiteral("Parma"),
+                             QStringLiteral("martedì, 1 gen 2030"),
+                             QStringLiteral("schede, preventivi")};
         module().editTitlePage(page);
         w->ShowFields();
         const QList<QLineEdit*> boxes{w->progetto, w->localita, w->tipostudio, w->committente,
@@ -154,13 +159,16 @@ private Q_SLOTS:
         QStringList lines = messages()[0].text.split(u'\r');
         QCOMPARE(lines.size(), 6);
         QVERIFY(lines.takeAt(2).contains(QStringLiteral("studio tecnico")));
-        QCOMPARE(lines, QStringList({
-            QStringLiteral("- Digitare o correggere i dati spostandosi con il tasto TAB, o con il mouse, nei campi;"),
-            QStringLiteral("- la data viene impostata in automatico, ma è modificabile;"),
-            QStringLiteral("- aprire un file archiviato per prelevare, eventualmente, i dati registrati "
-                           "(Pondra-dati-...);"),
-            QStringLiteral("- non digitare dati più lunghi di 60 spazi;"),
-            QStringLiteral("- effettuare il controllo dei dati immessi cliccando sul tasto ABC.")}));
+        QCOMPARE(
+            lines,
+            QStringList(
+                {QStringLiteral("- Digitare o correggere i dati spostandosi con il tasto TAB, o con il "
+                                "mouse, nei campi;"),
+                 QStringLiteral("- la data viene impostata in automatico, ma è modificabile;"),
+                 QStringLiteral("- aprire un file archiviato per prelevare, eventualmente, i dati registrati "
+                                "(Pondra-dati-...);"),
+                 QStringLiteral("- non digitare dati più lunghi di 60 spazi;"),
+                 QStringLiteral("- effettuare il controllo dei dati immessi cliccando sul tasto ABC.")}));
     }
 
     void tabOrder_followsTheScreen()
@@ -180,7 +188,7 @@ private Q_SLOTS:
     void layout_fieldsAlignedAndTextsFitAboveTheToolbarAllowance()
     {
         w->resize(640, 455); // design size, so positions are the design ones
-        const QList<QWidget*> rows{w->progetto, w->localita, w->tipostudio, w->committente, w->luogo,
+        const QList<QWidget*> rows{w->progetto, w->localita, w->tipostudio,  w->committente,   w->luogo,
                                    w->data,     w->allegati, w->Labelstudio, w->labelindirizzo};
         for (int i = 1; i < rows.size(); ++i) {
             QCOMPARE(rows[i]->x(), rows[0]->x());

@@ -73,7 +73,8 @@ private Q_SLOTS:
 
     void load_setsUpEmptyWindow()
     {
-        QCOMPARE(w->passo->text(), QStringLiteral("prelevare un file dall'archivio o iniziare a digitare l'ipotesi"));
+        QCOMPARE(w->passo->text(),
+                 QStringLiteral("prelevare un file dall'archivio o iniziare a digitare l'ipotesi"));
         QCOMPARE(w->Label9->text(), QString());
         QCOMPARE(w->resto->text(), QStringLiteral("0"));
         QCOMPARE(w->requisito[4]->count(), 79);
@@ -81,7 +82,8 @@ private Q_SLOTS:
         QVERIFY(!scaleEnabled());
         QVERIFY(!w->requisito[1]->isEnabled());
         QCOMPARE(w->scala[5]->text(), QStringLiteral("5 = a&ccettabile"));
-        QCOMPARE(w->windowTitle(), QStringLiteral("Pondra: dati sulle ipotesi e sui relativi requisiti da valutare"));
+        QCOMPARE(w->windowTitle(),
+                 QStringLiteral("Pondra: dati sulle ipotesi e sui relativi requisiti da valutare"));
         QCOMPARE(scripted->module->window<requisiti>(), w); // one of each
     }
 
@@ -89,7 +91,8 @@ private Q_SLOTS:
     {
         typeHypothesisName(QStringLiteral("Sede"));
         QCOMPARE(study().HypothesisCount, 1);
-        QCOMPARE(w->passo->text(), QStringLiteral("spuntare una caratteristica, sceglierla e indicarne il giudizio"));
+        QCOMPARE(w->passo->text(),
+                 QStringLiteral("spuntare una caratteristica, sceglierla e indicarne il giudizio"));
 
         QTest::mouseClick(w->Check[1], Qt::LeftButton);
         QCOMPARE(w->passo->text(), QStringLiteral("scegliere la caratteristica"));
@@ -110,7 +113,8 @@ private Q_SLOTS:
         QCOMPARE(study().row(1, 1).judgementNumber, Value::integer(3));
         QCOMPARE(study().row(1, 1).coefficient, Value::text(QStringLiteral("0,8")));
         QVERIFY(!scaleEnabled());
-        QCOMPARE(w->passo->text(), QStringLiteral("spuntare un'altra caratteristica o indicare la successiva ipotesi"));
+        QCOMPARE(w->passo->text(),
+                 QStringLiteral("spuntare un'altra caratteristica o indicare la successiva ipotesi"));
         QCOMPARE(w->media->text(), QStringLiteral("0,8"));
         QCOMPARE(w->resto->text(), QStringLiteral("100"));
 
@@ -358,9 +362,10 @@ private Q_SLOTS:
             w->scroll[1]->stepUp();
         }
         w->controllodati_Click();
-        QCOMPARE(scripted->dialogs->messageTexts().last(),
-                 QStringLiteral("Ipotesi n. 1: se non si hanno altre caratteristiche da aggiungere assegnare le "
-                                "percentuali fino ad ottenere resto zero."));
+        QCOMPARE(
+            scripted->dialogs->messageTexts().last(),
+            QStringLiteral("Ipotesi n. 1: se non si hanno altre caratteristiche da aggiungere assegnare le "
+                           "percentuali fino ad ottenere resto zero."));
         QCOMPARE(w->HScroll1->value(), 1);
         QCOMPARE(w->Label9->text(), QStringLiteral("Ipotesi n. 1"));
         QCOMPARE(w->resto->text(), QStringLiteral("10"));
@@ -374,7 +379,8 @@ private Q_SLOTS:
         QCOMPARE(w->resto->text(), QStringLiteral("0"));
         w->controllodati_Click();
         QCOMPARE(scripted->dialogs->messageTexts().last(), passedMessage);
-        QCOMPARE(scripted->dialogs->messages.last().icon, std::optional<MessageIcon>(MessageIcon::Information));
+        QCOMPARE(scripted->dialogs->messages.last().icon,
+                 std::optional<MessageIcon>(MessageIcon::Information));
         QCOMPARE(w->HScroll1->value(), 2); // the last hypothesis is shown after a pass
     }
 
@@ -429,7 +435,8 @@ private Q_SLOTS:
         const QString helpTitle = QStringLiteral("Pondra : aiuto in linea");
         w->aiuto_Click();
         QCOMPARE(scripted->dialogs->messages.size(), 1);
-        QVERIFY(scripted->dialogs->messages[0].text.startsWith(QStringLiteral("- Digitare il nome dell'ipotesi da valutare;\r")));
+        QVERIFY(scripted->dialogs->messages[0].text.startsWith(
+            QStringLiteral("- Digitare il nome dell'ipotesi da valutare;\r")));
         QCOMPARE(scripted->dialogs->messages[0].text.count(u'\r'), 4);
         QCOMPARE(scripted->dialogs->messages[0].title, helpTitle);
 
@@ -446,7 +453,8 @@ private Q_SLOTS:
         }
         w->aiuto_Click();
         QCOMPARE(scripted->dialogs->messages.size(), 3);
-        QVERIFY(scripted->dialogs->messages[2].text.startsWith(QStringLiteral("- Spuntare la caratteristica da valutare")));
+        QVERIFY(scripted->dialogs->messages[2].text.startsWith(
+            QStringLiteral("- Spuntare la caratteristica da valutare")));
         QCOMPARE(scripted->dialogs->messages[2].text.count(u'\r'), 2);
         QCOMPARE(scripted->dialogs->messages[2].title, helpTitle);
         QCOMPARE(scripted->module->CheckRequested, 0);

@@ -150,8 +150,8 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QList<QStringList> rows = testsupport::readCsv(file.readAll());
         QCOMPARE(rows.at(1), (QStringList{QStringLiteral("T:perizia"), QStringLiteral("T:Perizia; prima")}));
-        QVERIFY(rows.contains(QStringList{QStringLiteral("N:1"), QStringLiteral("T:Sede"), QStringLiteral("N:80"),
-                                          QStringLiteral("T:buono")}));
+        QVERIFY(rows.contains(QStringList{QStringLiteral("N:1"), QStringLiteral("T:Sede"),
+                                          QStringLiteral("N:80"), QStringLiteral("T:buono")}));
         QVERIFY(title->passo->text().contains(QDir::toNativeSeparators(file.fileName())));
     }
 

@@ -37,7 +37,8 @@ private Q_SLOTS:
             const QString path = toolbarIconPath(b);
             QCOMPARE(path.isEmpty(), separators.contains(b));
             if (!path.isEmpty()) {
-                QVERIFY2(path.startsWith(QStringLiteral(":/pondra/icons/")) && QFile::exists(path), qPrintable(path));
+                QVERIFY2(path.startsWith(QStringLiteral(":/pondra/icons/")) && QFile::exists(path),
+                         qPrintable(path));
                 QVERIFY2(!svgIcon(path).isNull(), qPrintable(path));
                 paths << path;
             }
@@ -48,8 +49,9 @@ private Q_SLOTS:
 
         testsupport::ScriptedModule s;
         installShell(*s.module);
-        for (QMainWindow* window : std::initializer_list<QMainWindow*>{
-                 s.module->window<requisiti>(), s.module->window<classifica>(), s.module->window<frontespizio>()}) {
+        for (QMainWindow* window : std::initializer_list<QMainWindow*>{s.module->window<requisiti>(),
+                                                                       s.module->window<classifica>(),
+                                                                       s.module->window<frontespizio>()}) {
             const QList<QAction*> actions = window->findChild<QToolBar*>()->actions();
             QCOMPARE(actions.size(), 21);
             for (int b = 1; b <= 21; ++b) {
@@ -71,7 +73,8 @@ private Q_SLOTS:
         identifyOnDesktop();
         QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("pondra"));
         QVERIFY(!QGuiApplication::windowIcon().isNull());
-        QCOMPARE(picture(QGuiApplication::windowIcon()), picture(svgIcon(QStringLiteral(":/pondra/icons/pondra.svg"))));
+        QCOMPARE(picture(QGuiApplication::windowIcon()),
+                 picture(svgIcon(QStringLiteral(":/pondra/icons/pondra.svg"))));
     }
 };
 

@@ -1,6 +1,6 @@
+#include "support/pdfpages.h"
 #include "support/scriptedmodule.h"
 #include "support/studybuilder.h"
-#include "support/pdfpages.h"
 #include "ui/extra/documentwindow.h"
 #include "ui/main/classifica.h"
 #include "ui/main/frontespizio.h"
@@ -13,20 +13,19 @@
 #include "reports/textdocumentconversion.h"
 
 #include <QApplication>
-#include <QPrinter>
-#include <QTextCursor>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextCursor>
 #include <QTextDocument>
 
 using namespace pondra;
 using testsupport::pdfPages;
-
 
 class TestPrintCommands : public QObject {
     Q_OBJECT
@@ -87,7 +86,8 @@ private Q_SLOTS:
         QCOMPARE(scripted->dialogs->messages.size(), 2);
         QVERIFY(documents().isEmpty());
         QVERIFY(data->isVisible());
-        QVERIFY(!scripted->dialogs->messageTexts().contains(QStringLiteral("I dati sono stati immessi correttamente.")));
+        QVERIFY(!scripted->dialogs->messageTexts().contains(
+            QStringLiteral("I dati sono stati immessi correttamente.")));
     }
 
     void hypothesesData_leavesLastHypothesis_hintComesBack()
@@ -96,7 +96,8 @@ private Q_SLOTS:
         // Where the printout's own silent check leaves the window, with the user's last hint.
         module().CheckRequested = 1;
         data->controllodati_Click();
-        data->passo->setText(QStringLiteral("spuntare un'altra caratteristica o indicare la successiva ipotesi"));
+        data->passo->setText(
+            QStringLiteral("spuntare un'altra caratteristica o indicare la successiva ipotesi"));
         const QString hint = data->passo->text();
         PrintHypothesesData(module());
         QVERIFY(scripted->dialogs->messages.isEmpty());
@@ -175,9 +176,11 @@ private Q_SLOTS:
     {
         enterValidStudy();
         PrintRanking(module());
-        QCOMPARE(module().window<classifica>()->passo->text(), QStringLiteral("i dati sono nella finestra del documento"));
+        QCOMPARE(module().window<classifica>()->passo->text(),
+                 QStringLiteral("i dati sono nella finestra del documento"));
         PrintTitlePageData(module());
-        QCOMPARE(module().window<frontespizio>()->passo->text(), QStringLiteral("i dati sono nella finestra del documento"));
+        QCOMPARE(module().window<frontespizio>()->passo->text(),
+                 QStringLiteral("i dati sono nella finestra del documento"));
         QCOMPARE(documents().size(), 2);
     }
 
@@ -198,9 +201,11 @@ private Q_SLOTS:
 
 #ifdef Q_OS_UNIX
         // Another user plants a link where an older version wrote its copy: it is left alone.
-        const QString planted = QDir(QDir::tempPath()).filePath(
-            QStringLiteral("Pondra-%1-%2.docx").arg(window->windowTitle().section(u':', -1).trimmed().replace(u' ', u'-'),
-                                                     QString::number(QCoreApplication::applicationPid())));
+        const QString planted =
+            QDir(QDir::tempPath())
+                .filePath(QStringLiteral("Pondra-%1-%2.docx")
+                              .arg(window->windowTitle().section(u':', -1).trimmed().replace(u' ', u'-'),
+                                   QString::number(QCoreApplication::applicationPid())));
         const QString victim = dir.filePath(QStringLiteral("vittima"));
         QFile victimFile(victim);
         QVERIFY(victimFile.open(QIODevice::WriteOnly));
@@ -218,7 +223,8 @@ private Q_SLOTS:
         // A copy the desktop may still hold is never written over.
         QVERIFY(again != opened && QFileInfo(again).size() > 1000 && QFileInfo(opened).size() > 1000);
         const QFileInfo folder(QFileInfo(opened).path());
-        QCOMPARE(folder.permissions() & ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser),
+        QCOMPARE(folder.permissions() &
+                     ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser),
                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 #ifdef Q_OS_UNIX
         QVERIFY(QFileInfo(planted).isSymLink());

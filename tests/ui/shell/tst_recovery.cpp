@@ -62,7 +62,10 @@ private:
 
     ModuloPondra& module() { return *scripted->module; }
     testsupport::ScriptedDialogs& dialogs() { return *scripted->dialogs; }
-    QString folder() { return QDir(module().environment().userDataFolder()).filePath(QStringLiteral("recupero")); }
+    QString folder()
+    {
+        return QDir(module().environment().userDataFolder()).filePath(QStringLiteral("recupero"));
+    }
 
     // A study left by a program that is gone: a recovery file whose lock nobody holds.
     QString leftBehind(const QByteArray& bytes = {})
@@ -210,7 +213,8 @@ private Q_SLOTS:
         QVERIFY(child.waitForFinished());
         QCOMPARE(child.exitStatus(), QProcess::CrashExit);
 
-        const QList<RecoveryFolder::Orphan> orphans = RecoveryFolder(QDir(data.path()).filePath(QStringLiteral("recupero"))).orphans();
+        const QList<RecoveryFolder::Orphan> orphans =
+            RecoveryFolder(QDir(data.path()).filePath(QStringLiteral("recupero"))).orphans();
         QCOMPARE(orphans.size(), 1);
         const std::optional<Kept> recovered = read(orphans.at(0).path);
         QVERIFY2(recovered, "the recovery file is not whole");
@@ -233,7 +237,8 @@ private Q_SLOTS:
         });
         qInfo("killed after step %d reported (last write reported at step %d), writes had taken %d%% of the "
               "session's time; the file holds the study of step %d",
-              last, lastWritten, int(100 * writing / std::max<qint64>(1, session.nsecsElapsed() / 1000)), matched);
+              last, lastWritten, int(100 * writing / std::max<qint64>(1, session.nsecsElapsed() / 1000)),
+              matched);
         QVERIFY(matched >= lastWritten && lastWritten > 0);
 #endif
     }

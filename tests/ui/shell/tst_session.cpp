@@ -213,7 +213,8 @@ private Q_SLOTS:
         // "No" keeps everything: no dialog, the same study, the same file.
         QCOMPARE(dialogs().messages.size(), asked + 1);
         const MessageRequest& question = dialogs().messages.last();
-        QCOMPARE(question.text, QStringLiteral("I dati non archiviati andranno persi. Aprire un altro file?"));
+        QCOMPARE(question.text,
+                 QStringLiteral("I dati non archiviati andranno persi. Aprire un altro file?"));
         QCOMPARE(question.defaultAnswer, MessageAnswer::No);
         QVERIFY(module().study() == before);
         QCOMPARE(module().CurrentFileName, name);

@@ -44,8 +44,9 @@ QAction* toolbarButton(QMainWindow* window, int number)
     return window->findChild<QAction*>(QStringLiteral("Toolbar1_%1").arg(number));
 }
 
-const QString remainderMessage = QStringLiteral("Ipotesi n. 1: se non si hanno altre caratteristiche da aggiungere "
-                                                "assegnare le percentuali fino ad ottenere resto zero.");
+const QString remainderMessage =
+    QStringLiteral("Ipotesi n. 1: se non si hanno altre caratteristiche da aggiungere "
+                   "assegnare le percentuali fino ad ottenere resto zero.");
 
 } // namespace
 
@@ -131,7 +132,8 @@ private Q_SLOTS:
         const QString file = path(QStringLiteral("Pondra-dati-<b>"));
         QFile f(file);
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("1\r\n\"" + link.toLatin1().replace("\"", "\"\"") + "\",1,80,\"<i>buono</i>\"\r\n1,\"<u>x</u>\",\"<b>buono</b>\",3,\"0,8\",\"100\"\r\n"
+        f.write("1\r\n\"" + link.toLatin1().replace("\"", "\"\"") +
+                "\",1,80,\"<i>buono</i>\"\r\n1,\"<u>x</u>\",\"<b>buono</b>\",3,\"0,8\",\"100\"\r\n"
                 "\"p\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n");
         f.close();
         dialogs().fileNames.enqueue(file);
@@ -213,9 +215,12 @@ private Q_SLOTS:
         findEntry(data, QStringLiteral("&Salva"))->trigger();
         QCOMPARE(dialogs().fileRequests.size(), 1);
 
-        QCOMPARE(data->passo->text(), QStringLiteral("archiviato in «%1»").arg(QDir::toNativeSeparators(path(QStringLiteral("Pondra-dati-uno")))));
+        QCOMPARE(data->passo->text(),
+                 QStringLiteral("archiviato in «%1»")
+                     .arg(QDir::toNativeSeparators(path(QStringLiteral("Pondra-dati-uno")))));
         QVERIFY(data->windowTitle().endsWith(QStringLiteral(" - Pondra-dati-uno")));
-        QVERIFY(module().window<frontespizio>()->windowTitle().endsWith(QStringLiteral(" - Pondra-dati-uno")));
+        QVERIFY(
+            module().window<frontespizio>()->windowTitle().endsWith(QStringLiteral(" - Pondra-dati-uno")));
     }
 
     void save_failingCheckWritesNothing_saveAsForgetsName()
@@ -248,14 +253,16 @@ private Q_SLOTS:
         enterValidStudy();
         findEntry(data, QStringLiteral("&Salva"))->trigger();
         QCOMPARE(dialogs().messageTexts(),
-                 QStringList{QStringLiteral("E' necessario digitare almeno il dato della 'perizia' nella finestra Frontespizio.")});
+                 QStringList{QStringLiteral(
+                     "E' necessario digitare almeno il dato della 'perizia' nella finestra Frontespizio.")});
         QCOMPARE(dialogs().messages[0].title, module().identity().CheckTitle);
         QVERIFY(module().loadedWindow<frontespizio>()->isVisible());
         QVERIFY(dialogs().fileRequests.isEmpty());
 
         frontespizio* title = module().window<frontespizio>();
         findEntry(title, QStringLiteral("&Salva"))->trigger();
-        QCOMPARE(dialogs().messageTexts().last(), QStringLiteral("E' necessario digitare almeno il dato della 'perizia'."));
+        QCOMPARE(dialogs().messageTexts().last(),
+                 QStringLiteral("E' necessario digitare almeno il dato della 'perizia'."));
     }
 
     void openFromTitlePage_saveFromDataWindow_writesOpenedFile()
@@ -274,7 +281,8 @@ private Q_SLOTS:
         dialogs().fileNames.enqueue(file);
         findEntry(title, QStringLiteral("&Apri..."))->trigger();
         QCOMPARE(dialogs().fileRequests[0].title, QStringLiteral("Apri file"));
-        QCOMPARE(dialogs().fileRequests[0].selectedFilter, QStringLiteral("File Pondra-dati- (Pondra-dati-*)"));
+        QCOMPARE(dialogs().fileRequests[0].selectedFilter,
+                 QStringLiteral("File Pondra-dati- (Pondra-dati-*)"));
         QCOMPARE(module().CurrentFileName, file);
         QCOMPARE(title->data->text(), QStringLiteral("martedì, 1 dic 2026"));
         QCOMPARE(data->ipotesi->text(), QStringLiteral("Da file"));
@@ -342,7 +350,8 @@ private Q_SLOTS:
         dialogs().answers.enqueue(MessageAnswer::No);
         toolbarButton(data, 4)->trigger();
         QCOMPARE(dialogs().fileRequests.last().title, module().identity().DeleteDialogTitle);
-        QCOMPARE(dialogs().messages.last().text, QStringLiteral("Eliminare definitivamente il file «Pondra-dati-tre»?"));
+        QCOMPARE(dialogs().messages.last().text,
+                 QStringLiteral("Eliminare definitivamente il file «Pondra-dati-tre»?"));
         QCOMPARE(dialogs().messages.last().defaultAnswer, MessageAnswer::No);
         QVERIFY(QFile::exists(file));
 

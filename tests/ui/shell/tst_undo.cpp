@@ -75,9 +75,9 @@ private Q_SLOTS:
                               << QStringLiteral("A&nnulla spunta caratteristica n. 3");
         QTest::newRow("untick") << Action([](requisiti& d, frontespizio&) { d.Check[2]->click(); })
                                 << QStringLiteral("A&nnulla rimozione spunta caratteristica n. 2");
-        QTest::newRow("name typed")
-            << Action([](requisiti& d, frontespizio&) { QTest::keyClicks(d.requisito[1]->lineEdit(), QStringLiteral(" fisso")); })
-            << QStringLiteral("A&nnulla nome caratteristica n. 1");
+        QTest::newRow("name typed") << Action([](requisiti& d, frontespizio&) {
+            QTest::keyClicks(d.requisito[1]->lineEdit(), QStringLiteral(" fisso"));
+        }) << QStringLiteral("A&nnulla nome caratteristica n. 1");
         QTest::newRow("judgement") << Action([](requisiti& d, frontespizio&) {
             d.numero_Click(2);
             d.scala[9]->click();
@@ -87,14 +87,14 @@ private Q_SLOTS:
                 d.scroll[1]->stepUp();
             }
         }) << QStringLiteral("A&nnulla peso caratteristica n. 1");
-        QTest::newRow("hypothesis name")
-            << Action([](requisiti& d, frontespizio&) { QTest::keyClicks(d.ipotesi, QStringLiteral(" nuova")); })
-            << QStringLiteral("A&nnulla nome ipotesi n. 1");
+        QTest::newRow("hypothesis name") << Action([](requisiti& d, frontespizio&) {
+            QTest::keyClicks(d.ipotesi, QStringLiteral(" nuova"));
+        }) << QStringLiteral("A&nnulla nome ipotesi n. 1");
         QTest::newRow("clear") << Action([](requisiti& d, frontespizio&) { d.cancellare_Click(); })
                                << QStringLiteral("A&nnulla cancellazione ipotesi n. 1");
-        QTest::newRow("title field")
-            << Action([](requisiti&, frontespizio& t) { QTest::keyClicks(t.committente, QStringLiteral("Comune")); })
-            << QString::fromUtf16(u"A&nnulla modifica «committente»");
+        QTest::newRow("title field") << Action([](requisiti&, frontespizio& t) {
+            QTest::keyClicks(t.committente, QStringLiteral("Comune"));
+        }) << QString::fromUtf16(u"A&nnulla modifica «committente»");
         QTest::newRow("title cleared") << Action([](requisiti&, frontespizio& t) { t.cancella_Click(); })
                                        << QStringLiteral("A&nnulla cancellazione frontespizio");
     }
@@ -113,7 +113,8 @@ private Q_SLOTS:
         undo(title)->trigger();
         QVERIFY(state() == before);
         QVERIFY(!undo(data)->isEnabled());
-        QCOMPARE(redo(data)->text(), QString(undoText).replace(QStringLiteral("A&nnulla"), QStringLiteral("&Ripeti")));
+        QCOMPARE(redo(data)->text(),
+                 QString(undoText).replace(QStringLiteral("A&nnulla"), QStringLiteral("&Ripeti")));
         redo(data)->trigger();
         QVERIFY(state() == after);
     }

@@ -57,8 +57,8 @@ private:
     {
         QStringList lines;
         for (int i = 1; i <= rows; ++i) {
-            lines << QStringList{results->numero[i]->text(), results->Label1[i]->text(), results->Label2[i]->text(),
-                                 results->Label5[i]->text()}
+            lines << QStringList{results->numero[i]->text(), results->Label1[i]->text(),
+                                 results->Label2[i]->text(), results->Label5[i]->text()}
                          .join(u'|');
         }
         return lines;
@@ -91,11 +91,13 @@ private Q_SLOTS:
         enterRow(data, 3, QStringLiteral("comodità"), 3, 20);
 
         QTest::mouseClick(data->avanti, Qt::LeftButton);
-        QVERIFY2(scripted->dialogs->messages.isEmpty(), qPrintable(scripted->dialogs->messageTexts().join(u'\n')));
+        QVERIFY2(scripted->dialogs->messages.isEmpty(),
+                 qPrintable(scripted->dialogs->messageTexts().join(u'\n')));
         classifica* results = module.loadedWindow<classifica>();
         QVERIFY(results && results->isVisible());
         // 0,7·50 + 1·30 + 0,5·20 = 75; 0,9·50 + 0,3·30 + 0,8·20 = 70.
-        const QStringList ranking{QStringLiteral("1|Centro storico|75|buono"), QStringLiteral("2|Periferia|70|discreto")};
+        const QStringList ranking{QStringLiteral("1|Centro storico|75|buono"),
+                                  QStringLiteral("2|Periferia|70|discreto")};
         QCOMPARE(rankingShown(results, 2), ranking);
 
         QTest::mouseClick(results->avanti, Qt::LeftButton);
@@ -114,7 +116,8 @@ private Q_SLOTS:
         entry(title, QStringLiteral("&Salva"))->trigger();
         QVERIFY(QFile::exists(file));
         QCOMPARE(module.CurrentFileName, file);
-        QCOMPARE(title->passo->text(), QStringLiteral("archiviato in «%1»").arg(QDir::toNativeSeparators(file)));
+        QCOMPARE(title->passo->text(),
+                 QStringLiteral("archiviato in «%1»").arg(QDir::toNativeSeparators(file)));
         QVERIFY(title->windowTitle().endsWith(QStringLiteral(" - Pondra-dati-sede")));
 
         scripted->dialogs->answers.enqueue(MessageAnswer::Yes);
@@ -136,7 +139,8 @@ private Q_SLOTS:
         QTest::mouseClick(data->avanti, Qt::LeftButton);
         QCOMPARE(rankingShown(module.loadedWindow<classifica>(), 2), ranking);
         QTest::mouseClick(module.loadedWindow<classifica>()->avanti, Qt::LeftButton);
-        QCOMPARE(module.loadedWindow<frontespizio>()->progetto->text(), QStringLiteral("Nuova sede dello studio"));
+        QCOMPARE(module.loadedWindow<frontespizio>()->progetto->text(),
+                 QStringLiteral("Nuova sede dello studio"));
         QCOMPARE(module.loadedWindow<frontespizio>()->committente->text(), QStringLiteral("Studio Rossi"));
         QVERIFY(scripted->dialogs->messages.size() == 1); // only the exit question was asked
         scripted.reset();
