@@ -57,9 +57,8 @@ std::unique_ptr<Study> studyOfSize(int hypotheses, int rows)
                 Value::text(QString::number(r == rows ? 100 - (rows - 1) : 1));
         }
         hyp.LastNamedRow = Value::integer(qint16(rows));
-        ShowHypothesis(*study, h);
+        Recalculate(*study, h);
     }
-    study->recountHypotheses();
     return study;
 }
 
@@ -78,8 +77,7 @@ int buildReport(TextDocumentBuilder& b, Built& in)
                              in.ranking,
                              bench::fullTitlePage(),
                              QStringLiteral("Studio tecnico associato ing. Bassi e arch. Ferretti"),
-                             QStringLiteral("Corso Garibaldi, 58 - 43121 Parma (PR)"),
-                             [&study](int h) { return ShowHypothesis(study, h); }};
+                             QStringLiteral("Corso Garibaldi, 58 - 43121 Parma (PR)")};
     return printReport(b, source);
 }
 

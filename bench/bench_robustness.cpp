@@ -45,9 +45,8 @@ std::unique_ptr<Study> fullStudy(bool decimals)
                 Value::text(decimals && r <= 20 ? (odd ? QStringLiteral("0.5") : QStringLiteral("1.5"))
                                                 : QStringLiteral("1"));
         }
-        ShowHypothesis(*study, h);
+        Recalculate(*study, h);
     }
-    study->recountHypotheses();
     return study;
 }
 

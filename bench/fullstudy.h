@@ -45,11 +45,8 @@ inline std::unique_ptr<Study> fullStudy()
         }
         hyp.LastNamedRow = Value::integer(MaxRows);
         // Score it as the Data window would, so the file carries evaluations and judgements.
-        ShowHypothesis(*study, h);
+        Recalculate(*study, h);
     }
-    study->HypothesisCount = MaxHypotheses;
-    study->CurrentHypothesis = 1;
-    study->FirstVisibleRow = 1;
     return study;
 }
 

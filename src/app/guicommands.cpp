@@ -1,7 +1,6 @@
 #include "guicommands.h"
 
 #include "headlesscommands.h"
-#include "model/datacheck.h"
 #include "reports/helppages.h"
 #include "ui/core/modulopondra.h"
 #include "ui/extra/frmsplash.h"
@@ -22,7 +21,6 @@
 #include "ui/shell/shell.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QPixmap>
 #include <QTextStream>
 
@@ -41,7 +39,7 @@ int runWindows(const QString& file)
         // The recovered study instead of the splash or the file asked for: it is the one at risk.
         requisiti* data = module.window<requisiti>();
         data->show();
-        data->passo->setText(QStringLiteral("studio recuperato: archiviarlo con «Salva con nome...»"));
+        data->showStep(QStringLiteral("studio recuperato: archiviarlo con «Salva con nome...»"));
     } else if (file.isEmpty()) {
         module.window<frmSplash>()->show();
     } else {
@@ -67,9 +65,8 @@ int runScreenshot(const QString& window, const QString& output, const QString& f
          [&] {
              auto* window = module.window<classifica>();
              // With a file the picture shows its ranking, made as showing the results makes it.
-             if (!file.isEmpty() && CheckData(module.study()).passed) {
-                 ordina(module.study(), module.ranking());
-                 window->VScroll1_Change();
+             if (!file.isEmpty() && module.document().checkData().passed) {
+                 module.document().rank();
              }
              return window;
          }},
@@ -83,7 +80,7 @@ int runScreenshot(const QString& window, const QString& output, const QString& f
         {QStringLiteral("solidita"),
          [&] {
              auto* window = module.window<solidita>();
-             if (!file.isEmpty() && CheckData(module.study()).passed) {
+             if (!file.isEmpty() && module.document().checkData().passed) {
                  window->Aggiorna();
              }
              return window;
@@ -106,11 +103,12 @@ int runScreenshot(const QString& window, const QString& output, const QString& f
     }
     if (!file.isEmpty()) {
         QString error;
-        if (!module.openFile(file, &error)) {
+        if (!module.document().open(file, &error)) {
             err << error << Qt::endl;
             return ExitUnreadable;
         }
-        module.window<requisiti>()->HScroll1_Change();
+        // As opening does in the program: the study is shown in the Data window.
+        module.window<requisiti>();
     }
     QWidget* shown = found->second();
     shown->show();

@@ -17,7 +17,6 @@
 #include "reports/termsofuse.h"
 #include "reports/textdocumentbuilder.h"
 #include "ui/core/installation.h"
-#include "ui/core/preferences.h"
 #include "ui/core/programfiles.h"
 
 #include <QTextStream>
@@ -34,8 +33,8 @@ struct CheckedStudy {
     DataCheckResult check;
 };
 
-// Loads the file into a study freshly set up as the Data window sets it up, shows hypothesis 1
-// (which scores it and counts the names again) and checks the data.
+// Loads the file and checks it as the Data window does right after opening it: hypothesis 1
+// shown, and so scored.
 std::optional<CheckedStudy> openAndCheck(const QString& path, QTextStream& err)
 {
     CheckedStudy result;
@@ -44,8 +43,8 @@ std::optional<CheckedStudy> openAndCheck(const QString& path, QTextStream& err)
         err << error << Qt::endl;
         return std::nullopt;
     }
-    ShowHypothesis(*result.study, 1);
-    result.check = CheckData(*result.study);
+    Recalculate(*result.study, 1);
+    result.check = CheckData(*result.study, 1);
     return result;
 }
 
@@ -65,7 +64,7 @@ std::optional<CheckedStudy> printRankingOf(const QString& path, QTextStream& out
     }
     Ranking ranking;
     ordina(*checked->study, ranking);
-    for (int position = 1; position <= checked->study->HypothesisCount; ++position) {
+    for (int position = 1; position <= checked->study->countNamedHypotheses(); ++position) {
         const RankingEntry& entry = ranking[std::size_t(position)];
         // A tab or a line end inside a text must not add a field or a row.
         out << position << '\t' << printableText(entry.name.toDisplayText()) << '\t'
@@ -141,8 +140,8 @@ QStringList printKinds()
             QStringLiteral("listino"),   QStringLiteral("licenza"),      QStringLiteral("solidita")};
 }
 
-int runPrintCommand(const QString& kind, const QString& path, const QString& output, QTextStream& out,
-                    QTextStream& err)
+int runPrintCommand(const QString& kind, const QString& path, const QString& output,
+                    const ReportOptions& options, QTextStream& out, QTextStream& err)
 {
     if (!printKinds().contains(kind)) {
         err << QStringLiteral("Stampa sconosciuta: %1. Stampe disponibili: %2.")
@@ -186,15 +185,11 @@ int runPrintCommand(const QString& kind, const QString& path, const QString& out
         Ranking ranking;
         ordina(study, ranking);
         const OwnerData owner = ownerData();
-        const PrintSource source{identity,
-                                 study,
-                                 ranking,
-                                 checked->titlePage,
-                                 owner.OwnerStudioName,
-                                 owner.OwnerAddress,
-                                 [&study](int h) { return ShowHypothesis(study, h); }};
+        const PrintSource source{identity,           study,
+                                 ranking,            checked->titlePage,
+                                 owner.OwnerStudioName, owner.OwnerAddress};
         if (kind == QStringLiteral("relazione")) {
-            reportPages = printReport(builder, source, reportIncludesRobustness());
+            reportPages = printReport(builder, source, options);
         } else if (kind == QStringLiteral("dati")) {
             printHypothesesData(builder, source);
         } else if (kind == QStringLiteral("classifica")) {

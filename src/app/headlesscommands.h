@@ -1,5 +1,7 @@
 #pragma once
 
+#include "reports/printouts.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -23,9 +25,10 @@ int runRankingCommand(const QString& path, QTextStream& out, QTextStream& err);
 int runAnalysisCommand(const QString& path, QTextStream& out, QTextStream& err);
 
 // The printout KIND of the study in FILE, written in the format of OUT's extension, after the
-// check its window command makes. Exit 2 also for an unknown kind or a file not written.
-int runPrintCommand(const QString& kind, const QString& path, const QString& output, QTextStream& out,
-                    QTextStream& err);
+// check its window command makes; the report has the sections the options ask for, whatever the
+// windows remember. Exit 2 also for an unknown kind or a file not written.
+int runPrintCommand(const QString& kind, const QString& path, const QString& output,
+                    const ReportOptions& options, QTextStream& out, QTextStream& err);
 
 // The ranking and the data of every hypothesis of the study in FILE, for a spreadsheet, after
 // the data check; exit 1 on a failed check, 2 when the file cannot be read or OUT not written.

@@ -36,6 +36,10 @@ struct Options {
                        "senza file) "
                        "nel formato dell'estensione del file dato con -o (.pdf, .docx, .html)."),
         QStringLiteral("TIPO")};
+    QCommandLineOption robustness{
+        QStringLiteral("solidita"),
+        QStringLiteral("Con --print relazione: aggiunge la sezione C, grafico delle valutazioni e "
+                       "solidità della graduatoria.")};
     QCommandLineOption spreadsheet{
         QStringLiteral("export-csv"),
         QStringLiteral("Controlla i dati del file e scrive nel file dato con -o la "
@@ -67,6 +71,7 @@ void describe(QCommandLineParser& parser, const Options& options)
     parser.addOption(options.ranking);
     parser.addOption(options.analysis);
     parser.addOption(options.print);
+    parser.addOption(options.robustness);
     parser.addOption(options.spreadsheet);
     parser.addOption(options.output);
     parser.addOption(options.screenshot);
@@ -137,7 +142,8 @@ int main(int argc, char* argv[])
         QTextStream out(stdout);
         QTextStream err(stderr);
         return pondra::runPrintCommand(parser.value(options.print), parser.positionalArguments().value(0),
-                                       parser.value(options.output), out, err);
+                                       parser.value(options.output), {parser.isSet(options.robustness)}, out,
+                                       err);
     }
     if (parser.isSet(options.screenshot)) {
         QApplication app(argc, argv);

@@ -38,17 +38,19 @@ bool loadStudyFile(const QString& path, Study& study, TitlePage& titlePage, QStr
         setError(error, prefix + reader.errorString());
         return false;
     }
-    fresh->CurrentHypothesis = study.CurrentHypothesis;
-    fresh->FirstVisibleRow = study.FirstVisibleRow;
     study = std::move(*fresh);
     titlePage = std::move(freshPage);
     return true;
 }
 
-bool saveStudyFile(const QString& path, const Study& study, const TitlePage& titlePage, QString* error)
+bool saveStudyFile(const QString& path, const Study& study, const TitlePage& titlePage, QString* error,
+                   std::optional<int> hypotheses)
 {
     const QString prefix = QStringLiteral("Il file «%1» non si può salvare: ").arg(shownFileName(path));
     DataFileWriter writer;
+    if (hypotheses) {
+        writer.setHypothesisCount(*hypotheses);
+    }
     const std::optional<QByteArray> bytes = writer.compose(study, titlePage);
     if (!bytes) {
         setError(error, prefix + writer.errorString());

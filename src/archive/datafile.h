@@ -5,15 +5,18 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace pondra {
 
 // Opens a data file the safe way: the file is read whole into a fresh study, and only a
-// complete, valid file replaces the study and the title page. The study keeps its position
-// (shown hypothesis and first visible row). Only a regular file is opened: a FIFO or a device
+// complete, valid file replaces the study and the title page. Only a regular file is opened: a FIFO or a device
 // is refused at once. On failure nothing changes and `error` says why.
 bool loadStudyFile(const QString& path, Study& study, TitlePage& titlePage, QString* error);
 
 // Saves through a temporary file: a failed save leaves any previous file intact.
-bool saveStudyFile(const QString& path, const Study& study, const TitlePage& titlePage, QString* error);
+// The file holds the named hypotheses, or the first `hypotheses` slots when given.
+bool saveStudyFile(const QString& path, const Study& study, const TitlePage& titlePage, QString* error,
+                   std::optional<int> hypotheses = std::nullopt);
 
 } // namespace pondra

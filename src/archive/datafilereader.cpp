@@ -232,7 +232,6 @@ bool Reader::run()
                     QStringLiteral("il numero delle ipotesi deve essere un numero intero da 0 a 100."));
     }
     const int count = int(*m_fields[0].toNumber());
-    m_study.HypothesisCount = count;
     for (int h = 1; h <= count; ++h) {
         if (!readHypothesis(h)) {
             return false;

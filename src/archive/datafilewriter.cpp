@@ -115,7 +115,7 @@ std::optional<QByteArray> DataFileWriter::compose(const Study& study, const Titl
     m_error.clear();
     Composer c;
     c.out.reserve(64 * 1024);
-    const int count = study.HypothesisCount;
+    const int count = m_hypotheses.value_or(study.countNamedHypotheses());
     c.out += QByteArray::number(count);
     c.endLine();
     bool ok = true;

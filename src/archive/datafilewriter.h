@@ -19,6 +19,8 @@ public:
     // The whole file is composed before the device is touched, so a text the code page cannot
     // hold leaves the device as it was.
     bool write(QIODevice* device, const Study& study, const TitlePage& titlePage);
+    // Hypotheses 1 to `hypotheses` go into the file: by default as many as are named.
+    void setHypothesisCount(int hypotheses) { m_hypotheses = hypotheses; }
     // Italian; a refused text names its field.
     QString errorString() const { return m_error; }
 
@@ -27,6 +29,7 @@ public:
 
 private:
     QString m_error;
+    std::optional<int> m_hypotheses;
 };
 
 } // namespace pondra

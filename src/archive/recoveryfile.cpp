@@ -45,8 +45,9 @@ int lastSlotInUse(const Study& study)
 bool writeRecoveryFile(const QString& path, const Study& study, const TitlePage& titlePage, QString* error)
 {
     auto kept = std::make_unique<Study>(study);
-    kept->HypothesisCount = std::max(study.HypothesisCount, lastSlotInUse(study));
-    for (int h = 1; h <= kept->HypothesisCount; ++h) {
+    // Every slot in use, named or not: what is kept is what was typed.
+    const int slots = std::max(study.countNamedHypotheses(), lastSlotInUse(study));
+    for (int h = 1; h <= slots; ++h) {
         Hypothesis& hyp = kept->hypothesis(h);
         makeStorable(hyp.name);
         makeStorable(hyp.OverallJudgement);
@@ -62,16 +63,12 @@ bool writeRecoveryFile(const QString& path, const Study& study, const TitlePage&
     for (int i = 0; i < TitlePage::FieldCount; ++i) {
         makeStorable(page.field(i));
     }
-    return saveStudyFile(path, *kept, page, error);
+    return saveStudyFile(path, *kept, page, error, slots);
 }
 
 bool readRecoveryFile(const QString& path, Study& study, TitlePage& titlePage, QString* error)
 {
-    if (!loadStudyFile(path, study, titlePage, error)) {
-        return false;
-    }
-    study.recountHypotheses();
-    return true;
+    return loadStudyFile(path, study, titlePage, error);
 }
 
 } // namespace pondra

@@ -28,16 +28,17 @@ bool hasNoRow(const Hypothesis& hyp)
 
 class Checker {
 public:
-    explicit Checker(Study& study) : m_study(study) {}
+    Checker(Study& study, int shown) : m_study(study) { m_result.shown = shown; }
 
     // Shows h unless it already is shown; a shown hypothesis is not scored again. True when it
     // moved, and so scored h.
     bool show(int h)
     {
-        if (h == m_study.CurrentHypothesis) {
+        if (h == m_result.shown) {
             return false;
         }
-        m_result.figures = ShowHypothesis(m_study, h);
+        m_result.shown = h;
+        m_result.figures = Recalculate(m_study, h);
         m_result.movedHypothesis = true;
         return true;
     }
@@ -89,15 +90,14 @@ std::optional<DataCheckResult> Checker::checkRows(int h)
 
 DataCheckResult Checker::run()
 {
-    UpdateLastNamedRow(m_study);
+    UpdateLastNamedRow(m_study, m_result.shown);
 
     if (NothingEntered(m_study)) {
         m_result.message = {noDataText(), MessageIcon::Critical};
         return m_result;
     }
 
-    // The bound is taken once: showing a hypothesis recounts the names but not this loop.
-    const int count = m_study.HypothesisCount;
+    const int count = m_study.countNamedHypotheses();
     for (int h = 1; h <= count; ++h) {
         if (auto failed = checkRows(h)) {
             return *failed;
@@ -114,7 +114,7 @@ DataCheckResult Checker::run()
     for (int h = 1; h <= count; ++h) {
         // Scoring twice in a row gives the same figures: a move has just scored h.
         if (!show(h)) {
-            m_result.figures = Recalculate(m_study);
+            m_result.figures = Recalculate(m_study, h);
         }
         const ScoreFigures& figures = *m_result.figures;
         if (parseDisplayNumber(figures.resto).value_or(0.0) != 0.0) {
@@ -144,9 +144,9 @@ bool NothingEntered(const Study& study)
     return true;
 }
 
-DataCheckResult CheckData(Study& study)
+DataCheckResult CheckData(Study& study, int shown)
 {
-    return Checker(study).run();
+    return Checker(study, shown).run();
 }
 
 } // namespace pondra

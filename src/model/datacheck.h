@@ -17,14 +17,17 @@ struct DataCheckResult {
     std::optional<ScoreFigures> figures;
     // Whether the check moved to another hypothesis on the way, which the window must show.
     bool movedHypothesis = false;
+    // The hypothesis the check left current: the one concerned by the problem, the last one after
+    // a pass, or the one it started from.
+    int shown = 1;
 };
 
 // No hypothesis has a name and no row of any hypothesis is ticked.
 bool NothingEntered(const Study& study);
 
-// Checks the hypotheses 1..HypothesisCount in order and stops at the first problem, leaving
-// the hypothesis concerned current. It scores every hypothesis on the way, as showing them
-// does, and after a pass the last one is current.
-DataCheckResult CheckData(Study& study);
+// Checks the hypotheses 1..countNamedHypotheses() in order, starting from the one shown, and stops
+// at the first problem, leaving the hypothesis concerned current. It scores every hypothesis on
+// the way, as showing them does, and after a pass the last one is current.
+DataCheckResult CheckData(Study& study, int shown);
 
 } // namespace pondra

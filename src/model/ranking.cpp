@@ -28,10 +28,10 @@ void ordina(Study& study, Ranking& ranking)
         ranking[std::size_t(i)] = {hyp.name, hyp.EvaluationPercent, hyp.OverallJudgement};
     }
 
-    // With names in slots 1..HypothesisCount, as a passed data check leaves them, this sorts
-    // exactly those. Without the check the range reaches the last named slot, so that free slots
-    // inside it sink below every named hypothesis.
-    const int last = std::max(study.HypothesisCount, study.highestNamedSlot());
+    // With names in slots 1..n, as a passed data check leaves them, this sorts exactly those.
+    // Without the check the range reaches the last named slot, so that free slots inside it sink
+    // below every named hypothesis.
+    const int last = study.highestNamedSlot();
     bool exchanged = true;
     while (exchanged) {
         exchanged = false;

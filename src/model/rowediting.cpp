@@ -4,62 +4,59 @@
 
 namespace pondra {
 
-std::optional<QString> NameOfferedOnTick(const Study& study, int r)
+std::optional<QString> NameOfferedOnTick(const Study& study, int h, int r)
 {
-    if (!study.row(study.CurrentHypothesis, r).name.isEmpty()) {
+    if (!study.row(h, r).name.isEmpty()) {
         return std::nullopt;
     }
-    return study.row(study.CurrentHypothesis - 1, r).name.toDisplayText();
+    return study.row(h - 1, r).name.toDisplayText();
 }
 
-void SetRowTicked(Study& study, int r, bool ticked)
+void SetRowTicked(Study& study, int h, int r, bool ticked)
 {
-    study.row(study.CurrentHypothesis, r).ticked = Value::integer(ticked ? 1 : 0);
+    study.row(h, r).ticked = Value::integer(ticked ? 1 : 0);
     study.noteEdit();
 }
 
-void SetRowName(Study& study, int r, const QString& name)
+void SetRowName(Study& study, int h, int r, const QString& name)
 {
-    CharacteristicEntry& row = study.row(study.CurrentHypothesis, r);
+    CharacteristicEntry& row = study.row(h, r);
     row.name = Value::text(name);
     if (name.isEmpty()) {
         row.judgement = row.judgementNumber = row.coefficient = row.weight = Value::text(QString());
     }
-    UpdateLastNamedRow(study);
+    UpdateLastNamedRow(study, h);
     study.noteEdit();
 }
 
-void JudgeRow(Study& study, int r, int step)
+void JudgeRow(Study& study, int h, int r, int step)
 {
-    CharacteristicEntry& row = study.row(study.CurrentHypothesis, r);
+    CharacteristicEntry& row = study.row(h, r);
     row.judgement = Value::text(JudgementScale::adjective(step));
     row.coefficient = Value::text(JudgementScale::coefficientText(step));
     row.judgementNumber = Value::integer(qint16(step));
     study.noteEdit();
 }
 
-void SetRowWeight(Study& study, int r, int weight)
+void SetRowWeight(Study& study, int h, int r, int weight)
 {
-    study.row(study.CurrentHypothesis, r).weight = Value::text(QString::number(weight));
+    study.row(h, r).weight = Value::text(QString::number(weight));
     study.noteEdit();
 }
 
-void SetHypothesisName(Study& study, const QString& name)
+void SetHypothesisName(Study& study, int h, const QString& name)
 {
-    study.hypothesis(study.CurrentHypothesis).name = Value::text(name);
-    study.recountHypotheses();
+    study.hypothesis(h).name = Value::text(name);
     study.noteEdit();
 }
 
-void ClearShownHypothesis(Study& study)
+void ClearHypothesis(Study& study, int h)
 {
-    const int h = study.CurrentHypothesis;
     const int last = study.lastNamedRowOf(h);
     for (int r = 1; r <= last; ++r) {
         CharacteristicEntry& row = study.row(h, r);
         row.ticked = Value::integer(0);
-        row.name = row.judgement = row.judgementNumber = row.coefficient = row.weight =
-            Value::text(QString());
+        row.name = row.judgement = row.judgementNumber = row.coefficient = row.weight = Value::text(QString());
     }
     study.noteEdit();
 }

@@ -43,11 +43,16 @@ double evaluationOfShares(double thousandths)
     return parseDisplayNumber(generalNumberText(thousandths / 1000.0)).value_or(0.0) * 100.0;
 }
 
-ScoreFigures Recalculate(Study& study)
-{
-    Hypothesis& hyp = study.hypothesis(study.CurrentHypothesis);
-    ScoreFigures figures;
+namespace {
 
+struct Score {
+    ScoreFigures figures;
+    double shares = 0.0; // the weighted coefficient in whole thousandths
+};
+
+Score scoreOf(const Hypothesis& hyp)
+{
+    Score score;
     // Every row holding a coefficient is scored, wherever it lies: a row removed in between
     // leaves a gap, never a 0. A stored 0 is a coefficient like any other.
     int n = 0;
@@ -55,7 +60,6 @@ ScoreFigures Recalculate(Study& study)
     double weights = 0.0;
     // Whole thousandths: adding the rounded terms as fractions would let binary error show in
     // the fifteenth digit of a long hypothesis (0,840000000000001 for 28 rows of 0,03).
-    double shares = 0.0;
     for (int r = 1; r <= MaxRows; ++r) {
         const CharacteristicEntry& row = hyp.rows.at(std::size_t(r));
         if (!isScoredRow(row)) {
@@ -66,28 +70,34 @@ ScoreFigures Recalculate(Study& study)
         const double w = scoredWeight(row);
         sum += roundHalfUp(c, 100.0);
         weights += w;
-        shares += weightedShare(c, w);
+        score.shares += weightedShare(c, w);
     }
+    ScoreFigures& figures = score.figures;
     figures.ScoredRowCount = qint16(n);
-
     figures.media = n == 0 ? QString() : generalNumberText(roundHalfUp(sum / n, 100.0));
     figures.resto = generalNumberText(100.0 - weights);
-    figures.ponderata = generalNumberText(shares / 1000.0);
+    figures.ponderata = generalNumberText(score.shares / 1000.0);
+    return score;
+}
 
-    const double x = parseDisplayNumber(figures.ponderata).value_or(0.0);
-    hyp.EvaluationPercent = Value::number(evaluationOfShares(shares));
+} // namespace
+
+ScoreFigures scoreFigures(const Hypothesis& hypothesis)
+{
+    return scoreOf(hypothesis).figures;
+}
+
+ScoreFigures Recalculate(Study& study, int h)
+{
+    Hypothesis& hyp = study.hypothesis(h);
+    const Score score = scoreOf(hyp);
+    const double x = parseDisplayNumber(score.figures.ponderata).value_or(0.0);
+    hyp.EvaluationPercent = Value::number(evaluationOfShares(score.shares));
     const int k = JudgementScale::stepForWeightedCoefficient(x);
     if (k >= 1 && k <= JudgementSteps) {
         hyp.OverallJudgement = Value::text(JudgementScale::adjective(k));
     }
-    return figures;
-}
-
-ScoreFigures ShowHypothesis(Study& study, int h)
-{
-    study.CurrentHypothesis = h;
-    study.recountHypotheses();
-    return Recalculate(study);
+    return score.figures;
 }
 
 } // namespace pondra

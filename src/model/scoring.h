@@ -33,12 +33,12 @@ double weightedShare(double coefficient, double weight);
 // the shares, so comparing shares compares evaluations.
 double evaluationOfShares(double thousandths);
 
-// Scores the current hypothesis over the rows that hold a coefficient, wherever they lie: stores
-// its EvaluationPercent and OverallJudgement, writes no row, returns the figures to show.
-ScoreFigures Recalculate(Study& study);
+// The figures of a hypothesis over the rows that hold a coefficient, wherever they lie, as
+// scoring it shows them; nothing is stored.
+ScoreFigures scoreFigures(const Hypothesis& hypothesis);
 
-// Shows hypothesis h as the Data window does when its hypothesis bar moves: h becomes the
-// current one, the named hypotheses are counted again, the hypothesis is scored.
-ScoreFigures ShowHypothesis(Study& study, int h);
+// Scores hypothesis h: stores its EvaluationPercent and OverallJudgement, writes no row,
+// returns the figures to show.
+ScoreFigures Recalculate(Study& study, int h);
 
 } // namespace pondra

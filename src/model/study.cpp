@@ -6,19 +6,14 @@ namespace pondra {
 
 void Study::replaceWith(Study&& other)
 {
-    const int shown = CurrentHypothesis;
-    const int firstRow = FirstVisibleRow;
     const quint64 revision = std::max(m_lastIssued, other.m_lastIssued) + 1;
     *this = std::move(other);
-    CurrentHypothesis = shown;
-    FirstVisibleRow = firstRow;
     m_revision = m_lastIssued = revision;
 }
 
 bool Study::operator==(const Study& other) const
 {
-    return HypothesisCount == other.HypothesisCount && CurrentHypothesis == other.CurrentHypothesis &&
-           FirstVisibleRow == other.FirstVisibleRow && m_hypotheses == other.m_hypotheses;
+    return m_hypotheses == other.m_hypotheses;
 }
 
 int Study::countNamedHypotheses() const
@@ -46,9 +41,9 @@ int Study::lastNamedRowOf(int h) const
     return r >= 1.0 ? int(std::min(r, double(MaxRows))) : 0;
 }
 
-void UpdateLastNamedRow(Study& study)
+void UpdateLastNamedRow(Study& study, int h)
 {
-    Hypothesis& hyp = study.hypothesis(study.CurrentHypothesis);
+    Hypothesis& hyp = study.hypothesis(h);
     for (int r = MaxRows; r >= 1; --r) {
         if (!hyp.rows.at(std::size_t(r)).name.isEmpty()) {
             hyp.LastNamedRow = Value::integer(qint16(r));

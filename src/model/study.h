@@ -9,8 +9,6 @@ namespace pondra {
 
 constexpr int MaxHypotheses = 100;
 constexpr int MaxRows = 100;
-constexpr int VisibleRows = 10;
-constexpr int MaxFirstVisibleRow = MaxRows - VisibleRows + 1;
 
 // One characteristic row of a hypothesis, as the Data window fills it.
 struct CharacteristicEntry {
@@ -54,8 +52,7 @@ public:
     // the revision that state had.
     void returnToRevision(quint64 revision) { m_revision = revision; }
 
-    // Takes the data of another study (a file just read) as one edit, keeping the position on
-    // screen (shown hypothesis and first visible row) and the revision count.
+    // Takes the data of another study (a file just read) as one edit, keeping the revision count.
     void replaceWith(Study&& other);
 
     Hypothesis& hypothesis(int h) { return m_hypotheses.at(std::size_t(h)); }
@@ -63,20 +60,16 @@ public:
     CharacteristicEntry& row(int h, int r) { return hypothesis(h).rows.at(std::size_t(r)); }
     const CharacteristicEntry& row(int h, int r) const { return hypothesis(h).rows.at(std::size_t(r)); }
 
-    // Number of slots whose name is not empty: a count, not the highest slot.
+    // Number of slots whose name is not empty: a count, not the highest slot. The data check,
+    // the printouts and the file go through hypotheses 1 to this count.
     int countNamedHypotheses() const;
     // Highest slot with a name, 0 when none.
     int highestNamedSlot() const;
-    void recountHypotheses() { HypothesisCount = countNamedHypotheses(); }
 
     // LastNamedRow as a row count: 0 when never set, clamped to the row range.
     int lastNamedRowOf(int h) const;
 
-    int HypothesisCount = 0;
-    int CurrentHypothesis = 1;
-    int FirstVisibleRow = 1;
-
-    // Same data and position; the revision is history, not content.
+    // Same data; the revision is history, not content.
     bool operator==(const Study& other) const;
 
 private:
@@ -85,8 +78,8 @@ private:
     quint64 m_lastIssued = 0;
 };
 
-// The highest row of the current hypothesis with a name becomes its LastNamedRow; with no
-// named row the old value stays.
-void UpdateLastNamedRow(Study& study);
+// The highest row of hypothesis h with a name becomes its LastNamedRow; with no named row the
+// old value stays.
+void UpdateLastNamedRow(Study& study, int h);
 
 } // namespace pondra

@@ -84,9 +84,8 @@ void judgementScaleTable(DocumentBuilder& b)
 
 void hypothesisSection(DocumentBuilder& b, const PrintSource& s, int h)
 {
-    // Showing the hypothesis may write into the study, so it is read only afterwards.
-    const ScoreFigures figures = s.showHypothesis(h);
     const Hypothesis& hyp = s.study.hypothesis(h);
+    const ScoreFigures figures = scoreFigures(hyp);
     appendParagraph(b, BodySize,
                     cr() + QStringLiteral("Ipotesi n.") + signBlankText(h) + QStringLiteral(": ") +
                         held(hyp.name) + cr());
@@ -213,7 +212,7 @@ void printTemplate(DocumentBuilder& b, const IdentityTexts& identity)
 
 void printHypothesesData(DocumentBuilder& b, const PrintSource& s)
 {
-    const int count = s.study.HypothesisCount;
+    const int count = s.study.countNamedHypotheses();
     standardHeading(b, s.identity, 20, 16);
     b.appendParagraph();
     judgementScaleTable(b);
@@ -228,13 +227,13 @@ void printRanking(DocumentBuilder& b, const PrintSource& s)
     standardHeading(b, s.identity, 20, 16);
     b.typeText(QStringLiteral("Classifica delle ipotesi"));
     b.appendParagraph();
-    rankingTable(b, s.ranking, s.study.HypothesisCount);
+    rankingTable(b, s.ranking, s.study.countNamedHypotheses());
     b.alignColumn(1, 3, ParagraphAlignment::Right);
 }
 
-int printReport(DocumentBuilder& b, const PrintSource& s, bool withRobustness)
+int printReport(DocumentBuilder& b, const PrintSource& s, const ReportOptions& options)
 {
-    const int count = s.study.HypothesisCount;
+    const int count = s.study.countNamedHypotheses();
     b.setDocumentInfo(s.titlePage.progetto, s.ownerStudioName);
     reportTitlePage(b, s);
 
@@ -257,7 +256,7 @@ int printReport(DocumentBuilder& b, const PrintSource& s, bool withRobustness)
     b.writeEndParagraph(cr() + QStringLiteral("B) GRADUATORIA DELLE IPOTESI") + cr());
     b.writeEndParagraph(cr());
     rankingTable(b, s.ranking, count);
-    const bool robustnessTable = withRobustness && robustnessSection(b, s);
+    const bool robustnessTable = options.withRobustness && robustnessSection(b, s);
 
     // The page count is a field: it states the pages of the document as finally laid out,
     // closing texts and signature included.

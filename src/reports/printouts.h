@@ -10,23 +10,25 @@
 
 #include <QString>
 
-#include <functional>
 
 namespace pondra {
 
-// What the printouts read besides the builder.
+// What the printouts read besides the builder. The windows and the command line build every
+// printout from the same source: the study as the data check left it, every hypothesis scored.
 struct PrintSource {
     const IdentityTexts& identity;
-    // Read after each showHypothesis call, so the printouts see what showing a hypothesis
-    // wrote into it (the 0 of an empty coefficient, the overall judgement).
     const Study& study;
     const Ranking& ranking;
     TitlePage titlePage;
     QString ownerStudioName;
     QString ownerAddress;
-    // Shows hypothesis h in the Data window (or, headless, scores it) and returns the figures
-    // then shown: the hypothesis section prints media and ponderata from them.
-    std::function<ScoreFigures(int h)> showHypothesis;
+};
+
+// The sections of the estimate report that the user may add.
+struct ReportOptions {
+    // Section C after the ranking: the chart of the evaluations and what it would take each
+    // hypothesis to reach the first.
+    bool withRobustness = false;
 };
 
 // The blank data-acquisition template: judgement scale and an empty hypothesis form.
@@ -40,9 +42,7 @@ void printRanking(DocumentBuilder& b, const PrintSource& s);
 
 // The estimate report. The caller has run the data check and rebuilt the ranking quietly.
 // Returns the page count written into the report: the pages of the report as finally laid out.
-// With the solidity, section C after the ranking holds the chart of the evaluations and what it
-// would take each hypothesis to reach the first.
-int printReport(DocumentBuilder& b, const PrintSource& s, bool withRobustness = false);
+int printReport(DocumentBuilder& b, const PrintSource& s, const ReportOptions& options = {});
 
 // The title-page fields and the owner data in one table.
 void printTitlePageData(DocumentBuilder& b, const PrintSource& s);

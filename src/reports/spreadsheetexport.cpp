@@ -93,7 +93,7 @@ QByteArray composeSpreadsheet(const Study& original, const TitlePage& titlePage,
     const int count = study->countNamedHypotheses();
     std::vector<ScoreFigures> figures(std::size_t(count) + 1);
     for (int h = 1; h <= count; ++h) {
-        figures[std::size_t(h)] = ShowHypothesis(*study, h);
+        figures[std::size_t(h)] = Recalculate(*study, h);
     }
     auto ranking = std::make_unique<Ranking>();
     ordina(*study, *ranking);

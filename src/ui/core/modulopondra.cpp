@@ -1,7 +1,5 @@
 #include "modulopondra.h"
 
-#include "archive/datafile.h"
-#include "model/textrules.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -9,16 +7,21 @@
 namespace pondra {
 
 ModuloPondra::ModuloPondra(std::unique_ptr<Dialogs> dialogs, std::unique_ptr<Environment> environment)
-    : m_study(std::make_unique<Study>()), m_ranking(std::make_unique<Ranking>()),
-      m_identity(pondra::InitGlobals()), m_dialogs(std::move(dialogs)), m_environment(std::move(environment)),
+    : m_identity(pondra::InitGlobals()), m_dialogs(std::move(dialogs)), m_environment(std::move(environment)),
+      m_document(std::make_unique<StudyDocument>(m_environment->today())),
       m_recovery(QDir(m_environment->userDataFolder()).filePath(QStringLiteral("recupero")),
-                 {[this]() -> const Study& { return *m_study; }, [this] { return m_titlePage; },
+                 {[this]() -> const Study& { return m_document->study(); }, [this] { return m_document->titlePage(); },
                   [this]() -> std::optional<quint64> {
-                      return isModified() ? std::optional<quint64>(m_study->revision()) : std::nullopt;
+                      return m_document->isModified() ? std::optional<quint64>(m_document->study().revision())
+                                                      : std::nullopt;
                   }})
 {
-    m_titlePage.data = italianLongDate(m_environment->today());
-    m_savedRevision = m_study->revision();
+    // A study opened or saved is safe in its file: remembered among the recent ones, no longer
+    // kept for recovery.
+    QObject::connect(m_document.get(), &StudyDocument::storedIn, m_document.get(), [this](const QString& path) {
+        m_recentFiles.add(path);
+        m_recovery.discard();
+    });
 }
 
 QString ModuloPondra::handoffFolder()
@@ -45,66 +48,10 @@ ModuloPondra::~ModuloPondra()
     }
 }
 
-void ModuloPondra::editTitlePage(const TitlePage& page)
-{
-    if (page == m_titlePage) {
-        return;
-    }
-    m_titlePage = page;
-    // The title page is saved with the study, so its changes are the study's.
-    m_study->noteEdit();
-}
-
-bool ModuloPondra::openFile(const QString& path, QString* error)
-{
-    // Read beside the study in memory, which a failed read must leave as it was.
-    auto read = std::make_unique<Study>();
-    TitlePage page;
-    if (!loadStudyFile(path, *read, page, error)) {
-        return false;
-    }
-    m_study->replaceWith(std::move(*read));
-    m_titlePage = std::move(page);
-    CurrentFileName = path;
-    m_savedRevision = m_study->revision();
-    m_recentFiles.add(path);
-    m_history.stack().clear();
-    m_recovery.discard();
-    return true;
-}
-
-bool ModuloPondra::saveFile(const QString& path, QString* error)
-{
-    if (!saveStudyFile(path, *m_study, m_titlePage, error)) {
-        return false;
-    }
-    CurrentFileName = path;
-    m_savedRevision = m_study->revision();
-    m_recentFiles.add(path);
-    m_recovery.discard();
-    return true;
-}
-
 void ModuloPondra::adoptRecoveredStudy(Study&& study, const TitlePage& titlePage)
 {
-    m_study->replaceWith(std::move(study));
-    m_titlePage = titlePage;
-    CurrentFileName.clear();
-    m_savedRevision.reset();
-    m_history.stack().clear();
+    m_document->adoptRecovered(std::move(study), titlePage);
     m_recovery.writeIfChanged();
-}
-
-bool ModuloPondra::isCurrentFile(const QString& path) const
-{
-    // Compared by canonical path while both exist, so links and "." do not hide the match.
-    return !CurrentFileName.isEmpty() && QFileInfo(path) == QFileInfo(CurrentFileName);
-}
-
-void ModuloPondra::currentFileDeleted()
-{
-    CurrentFileName.clear();
-    m_savedRevision.reset();
 }
 
 void ModuloPondra::showMessage(QWidget* parent, const Message& message, const QString& title)

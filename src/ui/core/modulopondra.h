@@ -1,13 +1,10 @@
 #pragma once
 
 #include "crashrecovery.h"
+#include "document/studydocument.h"
 #include "model/identity.h"
-#include "model/ranking.h"
-#include "model/study.h"
-#include "model/titlepage.h"
 #include "recentfiles.h"
 #include "seams.h"
-#include "studyhistory.h"
 
 #include <QColor>
 #include <QHash>
@@ -22,8 +19,8 @@
 
 namespace pondra {
 
-// The application's shared state: the one study, the handshake flags, the identity texts and
-// the windows, each created on first use and at most once. Owned by main(), handed to every
+// The application's shared state: the study document, the identity texts, the seams to the
+// person and the system, and the windows, each created on first use and at most once. Owned by main(), handed to every
 // window by reference, so a test can build a fresh one.
 class ModuloPondra {
 public:
@@ -33,55 +30,27 @@ public:
     ModuloPondra(const ModuloPondra&) = delete;
     ModuloPondra& operator=(const ModuloPondra&) = delete;
 
-    Study& study() { return *m_study; }
-    const Study& study() const { return *m_study; }
-    Ranking& ranking() { return *m_ranking; }
-
-    // The title page of the study, kept beside it so that it outlives the Title-page window,
-    // which only shows and edits it. A new study's title page carries today's date.
-    const TitlePage& titlePage() const { return m_titlePage; }
-    // The user's change of the title page: an edit of the study when anything differs.
-    void editTitlePage(const TitlePage& page);
-
-    // Whether the study or its title page changed since the study was last opened or saved (a
-    // new study counts as saved, with nothing to lose; a study whose file was deleted does not).
-    bool isModified() const { return m_savedRevision != m_study->revision(); }
-    // The revision last opened or saved; nothing when no file holds the study.
-    std::optional<quint64> savedRevision() const { return m_savedRevision; }
-
-    // Reads the file whole; only a complete, valid file replaces the study and its title page
-    // and becomes CurrentFileName, the study then counting as saved. On failure nothing
-    // changes and `error` says why.
-    bool openFile(const QString& path, QString* error);
-    // Writes the study and its title page; on success the file becomes CurrentFileName and the
-    // study counts as saved. A failed save changes nothing.
-    bool saveFile(const QString& path, QString* error);
-    // Whether `path` names the study's file, however spelt.
-    bool isCurrentFile(const QString& path) const;
-    // The study's file is gone: CurrentFileName is emptied and the study is in no file any more.
-    void currentFileDeleted();
+    // The study, its file, its history and where the user is in it; the windows show it.
+    StudyDocument& document() { return *m_document; }
+    const StudyDocument& document() const { return *m_document; }
+    const Study& study() const { return m_document->study(); }
+    const TitlePage& titlePage() const { return m_document->titlePage(); }
 
     const IdentityTexts& identity() const { return m_identity; }
     // Harmless to run again: the texts are constants.
     void InitGlobals() { m_identity = pondra::InitGlobals(); }
 
-    // 1 while a caller asks the data check to stay silent; the check sets it to 0 on a pass.
-    int CheckRequested = 0;
-    // 1 asks the next ranking not to refresh the Results window.
-    int QuietRanking = 0;
-    QString CurrentFileName;
+    // The colour last chosen for a window's background.
     QColor ChosenBackColor;
 
     Dialogs& dialogs() { return *m_dialogs; }
     Environment& environment() { return *m_environment; }
     RecentFiles& recentFiles() { return m_recentFiles; }
 
-    // The study's one history of edits, for Annulla and Ripeti; opening a file clears it.
-    StudyHistory& history() { return m_history; }
     // The study kept against a crash while it has unsaved changes; started by the program,
     // not by a bare module.
     CrashRecovery& recovery() { return m_recovery; }
-    // A study recovered after a crash: in no file, so unsaved, with a history of its own.
+    // A study recovered after a crash: in no file, so unsaved and kept again at once.
     void adoptRecoveredStudy(Study&& study, const TitlePage& titlePage);
 
     // A check's message, with the OK button.
@@ -155,15 +124,11 @@ public:
     }
 
 private:
-    std::unique_ptr<Study> m_study;
-    TitlePage m_titlePage;
-    std::optional<quint64> m_savedRevision;
-    std::unique_ptr<Ranking> m_ranking;
     IdentityTexts m_identity;
     std::unique_ptr<Dialogs> m_dialogs;
     std::unique_ptr<Environment> m_environment;
+    std::unique_ptr<StudyDocument> m_document;
     RecentFiles m_recentFiles{*m_environment};
-    StudyHistory m_history{*m_study, m_titlePage};
     CrashRecovery m_recovery;
     QHash<QByteArray, QPointer<QWidget>> m_windows;
     QList<QPointer<QWidget>> m_documents;

@@ -13,6 +13,7 @@
 #include <QScrollArea>
 #include <QSplitter>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -133,10 +134,13 @@ solidita::solidita(ModuloPondra& module) : m_module(module)
     splitter->setChildrenCollapsible(false);
 
     cmdstampa = new QPushButton(QStringLiteral("&Stampa"));
+    cmdstampa->setObjectName(QStringLiteral("cmdstampa"));
     cmdstampa->setToolTip(QStringLiteral("cliccare per stampare il grafico e la solidità della graduatoria"));
     cmdchiudi = new QPushButton(QStringLiteral("&Chiudi"));
+    cmdchiudi->setObjectName(QStringLiteral("cmdchiudi"));
     cmdchiudi->setToolTip(QStringLiteral("cliccare per chiudere la finestra"));
     connect(cmdchiudi, &QPushButton::clicked, this, &QWidget::close);
+    connect(cmdstampa, &QPushButton::clicked, this, &solidita::printRequested);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -149,6 +153,27 @@ solidita::solidita(ModuloPondra& module) : m_module(module)
     layout->addWidget(splitter, 1);
     layout->addLayout(buttons);
     resize(900, 720);
+    Sintesi->setObjectName(QStringLiteral("Sintesi"));
+    Grafico->setObjectName(QStringLiteral("Grafico"));
+    Tabella->setObjectName(QStringLiteral("Tabella"));
+    followEdits();
+}
+
+void solidita::followEdits()
+{
+    connect(&m_module.document(), &StudyDocument::edited, this, [this] {
+        if (!isVisible() || m_updatePending) {
+            return;
+        }
+        // Typing a name is many edits: the analysis runs once, when they are over.
+        m_updatePending = true;
+        QTimer::singleShot(0, this, [this] {
+            m_updatePending = false;
+            if (isVisible() && m_module.document().study().revision() != m_revision) {
+                Aggiorna();
+            }
+        });
+    });
 }
 
 solidita::~solidita() = default;

@@ -38,8 +38,8 @@ private:
 
 // "Solidità della graduatoria": the chart of the evaluations and, for every hypothesis after
 // the first, the least changes of judgement that would bring it level with the first. It holds
-// no data: each Aggiorna analyses the study as it stands, and coming back to the window after
-// an edit elsewhere analyses it again.
+// no data: each Aggiorna analyses the study as it stands, and while the window is shown every
+// edit, undo or study opened analyses it again.
 class solidita : public QWidget {
     Q_OBJECT
 
@@ -49,24 +49,31 @@ public:
 
     const RobustnessAnalysis& analysis() const { return m_analysis; }
 
-    QLabel* Sintesi = nullptr; // the word on the whole ranking
-    QScrollArea* Area = nullptr;
-    ChartView* Grafico = nullptr;
-    QTableWidget* Tabella = nullptr;
-    QPushButton* cmdstampa = nullptr; // wired by the shell to the printout
-    QPushButton* cmdchiudi = nullptr;
-
 public Q_SLOTS:
     // Analyses the study and shows the result.
     void Aggiorna();
+
+Q_SIGNALS:
+    void printRequested();
 
 protected:
     bool event(QEvent* event) override;
 
 private:
+    // Analyses again once the edits of the moment are over, while the window is shown.
+    void followEdits();
+
     ModuloPondra& m_module;
     RobustnessAnalysis m_analysis;
     quint64 m_revision = 0;
+    bool m_updatePending = false;
+
+    QLabel* Sintesi = nullptr; // the word on the whole ranking
+    QScrollArea* Area = nullptr;
+    ChartView* Grafico = nullptr;
+    QTableWidget* Tabella = nullptr;
+    QPushButton* cmdstampa = nullptr;
+    QPushButton* cmdchiudi = nullptr;
 };
 
 } // namespace pondra

@@ -137,15 +137,16 @@ sommario::~sommario() = default;
 
 void sommario::openTopic(int index)
 {
-    if (index >= 8 && index <= 10) {
+    if (index >= int(AncillaryTopic::TipOfTheDay) && index <= int(AncillaryTopic::PriceList)) {
+        const auto topic = AncillaryTopic(index);
         // The terms window, like the help pages, opens beside the contents.
-        if (index == 9 && openAncillary) {
+        if (topic == AncillaryTopic::TermsOfUse && openAncillary) {
             if (licenza* terms = m_module.window<licenza>(); !terms->isVisible()) {
                 placeBesideContents(terms, this);
             }
         }
         if (openAncillary) {
-            openAncillary(index);
+            openAncillary(topic);
         }
         return;
     }

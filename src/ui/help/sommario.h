@@ -16,6 +16,10 @@ class ClickableLabel;
 class ModuloPondra;
 class clsResize;
 
+// The last three topics of the help contents, after the seven help pages: each opens a window
+// of its own.
+enum class AncillaryTopic { TipOfTheDay = 8, TermsOfUse = 9, PriceList = 10 };
+
 // The help contents: ten topics, each an arrow button and a label that open the same window.
 // Closing only hides it, so it comes back as it was left.
 class sommario : public QWidget {
@@ -40,8 +44,8 @@ public:
 
     // The program's exit, set by the application's shell.
     std::function<void()> exitProgram;
-    // Opens topic 8 (tip of the day), 9 (terms of use) or 10 (price list); set by the shell.
-    std::function<void(int topic)> openAncillary;
+    // Opens the window of one of the last three topics; set by the shell.
+    std::function<void(AncillaryTopic topic)> openAncillary;
     // Where the contents printout is saved, first usable one wins: the user's documents
     // folder, then the home folder.
     QStringList guideFolders;

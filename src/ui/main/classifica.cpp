@@ -20,10 +20,9 @@ namespace pondra {
 
 namespace {
 
-const QColor Cyan(0, 255, 255);
-const QColor Yellow(255, 255, 0);
-const QColor Green(0, 128, 0);
-
+using colours::Cyan;
+using colours::Green;
+using colours::Yellow;
 // Bands from the top, in twips: the hint line, the banner, the headings, then the table with
 // one row every 240 and a hairline of window between rows.
 constexpr int HintTop = 150;
@@ -46,9 +45,10 @@ constexpr Column EvaluationColumn{5190, 900};
 constexpr Column JudgementColumn{6120, 1350};
 constexpr int TableRight = JudgementColumn.left + JudgementColumn.width;
 
-QLabel* cell(QWidget* parent, const Column& column, int top, Qt::Alignment alignment)
+QLabel* cell(QWidget* parent, const QString& name, int row, const Column& column, int top, Qt::Alignment alignment)
 {
     auto* label = new QLabel(parent);
+    label->setObjectName(name + u'_' + QString::number(row));
     // Names and judgements come from files: shown as they stand, never as markup.
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(alignment | Qt::AlignVCenter);
@@ -86,37 +86,39 @@ void classifica::buildControls()
     setCentralWidget(client);
 
     passo = new QLabel(client);
+    passo->setObjectName(QStringLiteral("passo"));
     passo->setTextFormat(Qt::PlainText); // may name a file
     passo->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     passo->setIndent(4);
     setColours(passo, Qt::white, Qt::black);
     placeTwips(passo, 120, HintTop, 9360, 330);
 
-    Label3 = new QLabel(QStringLiteral("le ipotesi sono elencate in ordine di valutazione"), client);
-    Label3->setAlignment(Qt::AlignCenter);
-    QFont bannerFont = Label3->font();
+    auto* banner = new QLabel(QStringLiteral("le ipotesi sono elencate in ordine di valutazione"), client);
+    banner->setAlignment(Qt::AlignCenter);
+    QFont bannerFont = banner->font();
     bannerFont.setBold(true);
-    Label3->setFont(bannerFont);
-    setColours(Label3, Green, Yellow);
-    placeTwips(Label3, BarColumn.left, BannerTop, TableRight - BarColumn.left, 390);
+    banner->setFont(bannerFont);
+    setColours(banner, Green, Yellow);
+    placeTwips(banner, BarColumn.left, BannerTop, TableRight - BarColumn.left, 390);
 
-    Label8 = heading(client, QStringLiteral("num."), NumberColumn);
-    Label9 = heading(client, QStringLiteral("denominazione dell'ipotesi"), NameColumn);
-    Label10 = heading(client, QStringLiteral("valutaz. in %"), EvaluationColumn);
-    Label4 = heading(client, QStringLiteral("giudizio complessivo"), JudgementColumn);
+    heading(client, QStringLiteral("num."), NumberColumn);
+    heading(client, QStringLiteral("denominazione dell'ipotesi"), NameColumn);
+    heading(client, QStringLiteral("valutaz. in %"), EvaluationColumn);
+    heading(client, QStringLiteral("giudizio complessivo"), JudgementColumn);
 
     QFont bold = font();
     bold.setBold(true);
     for (int i = 1; i <= Rows; ++i) {
         const int top = FirstRowTop + (i - 1) * RowStep;
-        numero[i] = cell(client, NumberColumn, top, Qt::AlignHCenter);
-        Label1[i] = cell(client, NameColumn, top, Qt::AlignLeft);
-        Label2[i] = cell(client, EvaluationColumn, top, Qt::AlignHCenter);
-        Label2[i]->setFont(bold);
-        Label5[i] = cell(client, JudgementColumn, top, Qt::AlignLeft);
+        numero[i] = cell(client, QStringLiteral("numero"), i, NumberColumn, top, Qt::AlignHCenter);
+        nameCell[i] = cell(client, QStringLiteral("nameCell"), i, NameColumn, top, Qt::AlignLeft);
+        evaluationCell[i] = cell(client, QStringLiteral("evaluationCell"), i, EvaluationColumn, top, Qt::AlignHCenter);
+        evaluationCell[i]->setFont(bold);
+        judgementCell[i] = cell(client, QStringLiteral("judgementCell"), i, JudgementColumn, top, Qt::AlignLeft);
     }
 
     VScroll1 = new QScrollBar(Qt::Vertical, client);
+    VScroll1->setObjectName(QStringLiteral("VScroll1"));
     VScroll1->setRange(1, MaxHypotheses - Rows + 1);
     VScroll1->setSingleStep(1);
     VScroll1->setPageStep(5);
@@ -127,24 +129,21 @@ void classifica::buildControls()
     const int frameLeft = TableRight + 120;
     placeTwips(Frame2, frameLeft, BannerTop, DesignWidth - 120 - frameLeft,
                FirstRowTop + RowsHeight - BannerTop);
-    auto button = [&](const QString& text, const QString& tooltip, int index) {
+    auto button = [&](const QString& name, const QString& text, const QString& tooltip, int index) {
         auto* b = new QPushButton(text, Frame2);
+        b->setObjectName(name);
         b->setToolTip(tooltip);
         placeTwips(b, 120, 345 + index * 900, 1650, 450);
         return b;
     };
-    aiuto = button(QStringLiteral("&AIUTO"),
+    aiuto = button(QStringLiteral("aiuto"), QStringLiteral("&AIUTO"),
                    QStringLiteral("cliccare per avere indicazioni sull'immissione dei dati"), 0);
-    cmdGuida = button(QStringLiteral("&Guida in linea"),
+    cmdGuida = button(QStringLiteral("cmdGuida"), QStringLiteral("&Guida in linea"),
                       QStringLiteral("cliccare per visualizzare il sommario della guida"), 1);
-    avanti = button(QStringLiteral("F&rontespizio"),
+    avanti = button(QStringLiteral("avanti"), QStringLiteral("F&rontespizio"),
                     QStringLiteral("cliccare per visualizzare la finestra Frontespizio"), 2);
-    cmdstampa =
-        button(QStringLiteral("&Stampa"), QStringLiteral("cliccare per stampare i dati della finestra"), 3);
-    cmdesci = button(QStringLiteral("&USCITA"), QStringLiteral("cliccare per uscire da Pondra"), 4);
-    // The help contents and the results printout are not offered yet.
-    cmdGuida->setEnabled(false);
-    cmdstampa->setEnabled(false);
+    cmdstampa = button(QStringLiteral("cmdstampa"), QStringLiteral("&Stampa"), QStringLiteral("cliccare per stampare i dati della finestra"), 3);
+    cmdesci = button(QStringLiteral("cmdesci"), QStringLiteral("&USCITA"), QStringLiteral("cliccare per uscire da Pondra"), 4);
 
     // Under the table: the solidity of the ranking.
     constexpr int ExtrasTop = FirstRowTop + RowsHeight + 120;
@@ -152,16 +151,28 @@ void classifica::buildControls()
     includiSolidita->setToolTip(
         QStringLiteral("cliccare per aggiungere alla relazione di stima il grafico delle "
                        "valutazioni e la solidità della graduatoria"));
+    includiSolidita->setObjectName(QStringLiteral("includiSolidita"));
     includiSolidita->setChecked(reportIncludesRobustness());
     placeTwips(includiSolidita, NumberColumn.left, ExtrasTop, TableRight - NumberColumn.left, 330);
     connect(includiSolidita, &QCheckBox::toggled, this, [](bool on) { setReportIncludesRobustness(on); });
     cmdsolidita = new QPushButton(QStringLiteral("So&lidità"), client);
+    cmdsolidita->setObjectName(QStringLiteral("cmdsolidita"));
     cmdsolidita->setToolTip(
         QStringLiteral("cliccare per visualizzare il grafico e la solidità della graduatoria"));
     placeTwips(cmdsolidita, frameLeft + 120, ExtrasTop - 60, 1650, 450);
 
     connect(aiuto, &QPushButton::clicked, this, &classifica::aiuto_Click);
+    connect(avanti, &QPushButton::clicked, this, &classifica::titlePageRequested);
+    connect(cmdsolidita, &QPushButton::clicked, this, &classifica::robustnessRequested);
+    connect(cmdstampa, &QPushButton::clicked, this, &classifica::printRequested);
+    connect(cmdGuida, &QPushButton::clicked, this, &classifica::helpContentsRequested);
+    connect(cmdesci, &QPushButton::clicked, this, &classifica::exitRequested);
     connect(VScroll1, &QScrollBar::valueChanged, this, &classifica::VScroll1_Change);
+
+    // It shows the ranking of the study as it is: ranked again at every change while it is open.
+    StudyDocument* document = &m_module.document();
+    connect(document, &StudyDocument::rankingChanged, this, &classifica::VScroll1_Change);
+    connect(document, &StudyDocument::edited, this, [document] { document->rank(); });
 }
 
 void classifica::Form_Load()
@@ -171,9 +182,9 @@ void classifica::Form_Load()
     for (int i = 1; i <= Rows; ++i) {
         numero[i]->setToolTip(
             QStringLiteral("il numero di graduatoria della ipotesi nella percentuale di valutazione"));
-        Label1[i]->setToolTip(QStringLiteral("l'ipotesi secondo la graduatoria raggiunta"));
-        Label2[i]->setToolTip(QStringLiteral("la valutazione in percento dell'ipotesi data"));
-        Label5[i]->setToolTip(
+        nameCell[i]->setToolTip(QStringLiteral("l'ipotesi secondo la graduatoria raggiunta"));
+        evaluationCell[i]->setToolTip(QStringLiteral("la valutazione in percento dell'ipotesi data"));
+        judgementCell[i]->setToolTip(
             QStringLiteral("il giudizio complessivo equiparato alla percentuale di valutazione"));
     }
     passo->setText(QStringLiteral("la finestra è di sola lettura, visualizzare i risultati"));
@@ -181,17 +192,17 @@ void classifica::Form_Load()
 
 void classifica::VScroll1_Change()
 {
-    const Ranking& ranking = m_module.ranking();
+    const Ranking& ranking = m_module.document().ranking();
     for (int i = 1; i <= Rows; ++i) {
         const int p = VScroll1->value() + i - 1;
         const RankingEntry& entry = ranking[std::size_t(p)];
         numero[i]->setText(QString::number(p));
-        Label1[i]->setText(entry.name.toDisplayText());
-        Label2[i]->setText(entry.evaluation.toDisplayText());
+        nameCell[i]->setText(entry.name.toDisplayText());
+        evaluationCell[i]->setText(entry.evaluation.toDisplayText());
         // Every refresh recolours the cell, so a cell that showed a hypothesis never keeps its colour.
         const StandingColours colours = standingColours(standingOf(entry.evaluation));
-        setColours(Label2[i], colours.background, colours.text);
-        Label5[i]->setText(entry.overallJudgement.toDisplayText());
+        setColours(evaluationCell[i], colours.background, colours.text);
+        judgementCell[i]->setText(entry.overallJudgement.toDisplayText());
     }
 }
 

@@ -26,18 +26,34 @@ public:
     explicit classifica(ModuloPondra& module);
     ~classifica() override;
 
+public Q_SLOTS:
+    // Fills the fifteen rows from the ranking, starting at the position the bar shows.
+    void VScroll1_Change();
+    void aiuto_Click();
+
+Q_SIGNALS:
+    // A click on the window itself, away from its controls, asks for the window's help page.
+    void helpRequested();
+    // The window's command buttons ask for what the rest of the program does.
+    void titlePageRequested();
+    void robustnessRequested();
+    void printRequested();
+    void helpContentsRequested();
+    void exitRequested();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void Form_Load();
+    void buildControls();
+
     // Cells of the rows, indexed from 1 like the rows they show; index 0 is unused.
     std::array<QLabel*, Rows + 1> numero{};
-    std::array<QLabel*, Rows + 1> Label1{}; // name
-    std::array<QLabel*, Rows + 1> Label2{}; // evaluation
-    std::array<QLabel*, Rows + 1> Label5{}; // overall judgement
-
-    QLabel* Label3 = nullptr; // banner
-    QLabel* passo = nullptr;
-    QLabel* Label8 = nullptr;
-    QLabel* Label9 = nullptr;
-    QLabel* Label10 = nullptr;
-    QLabel* Label4 = nullptr;
+    std::array<QLabel*, Rows + 1> nameCell{};
+    std::array<QLabel*, Rows + 1> evaluationCell{};
+    std::array<QLabel*, Rows + 1> judgementCell{};
     QScrollBar* VScroll1 = nullptr;
 
     QGroupBox* Frame2 = nullptr;
@@ -50,23 +66,6 @@ public:
     // The solidity of the ranking: its window, and whether the estimate report carries it.
     QPushButton* cmdsolidita = nullptr;
     QCheckBox* includiSolidita = nullptr;
-
-public Q_SLOTS:
-    // Fills the fifteen rows from the ranking, starting at the position the bar shows.
-    void VScroll1_Change();
-    void aiuto_Click();
-
-Q_SIGNALS:
-    // A click on the window itself, away from its controls, asks for the window's help page.
-    void helpRequested();
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
-private:
-    void Form_Load();
-    void buildControls();
 
     bool m_pressedOnBackground = false;
 };

@@ -29,6 +29,10 @@ constexpr int FirstFieldTop = 1680;
 constexpr int FieldStep = 345;
 constexpr int OwnerTop = FirstFieldTop + TitlePage::FieldCount * FieldStep + 120;
 
+// The boxes' names, in file order.
+constexpr std::array<const char16_t*, TitlePage::FieldCount> fieldNames{
+    u"progetto", u"localita", u"tipostudio", u"committente", u"luogo", u"data", u"allegati"};
+
 struct FieldDesign {
     const char16_t* caption;
     const char16_t* tooltip;
@@ -87,24 +91,23 @@ void frontespizio::buildControls()
     auto* client = new QWidget(this);
     setCentralWidget(client);
 
-    Label1 = new QLabel(QStringLiteral("VALUTAZIONI  MEDIANTE CONFRONTO"), client);
-    Label1->setAlignment(Qt::AlignCenter);
-    QFont banner = Label1->font();
-    banner.setPointSizeF(banner.pointSizeF() * 1.6);
-    banner.setBold(true);
-    Label1->setFont(banner);
-    placeTwips(Label1, 120, 420, 9360, 540);
-    Line2 = new Line(600, 1200, 9000, 1200, client);
+    auto* banner = new QLabel(QStringLiteral("VALUTAZIONI  MEDIANTE CONFRONTO"), client);
+    banner->setAlignment(Qt::AlignCenter);
+    QFont bannerFont = banner->font();
+    bannerFont.setPointSizeF(bannerFont.pointSizeF() * 1.6);
+    bannerFont.setBold(true);
+    banner->setFont(bannerFont);
+    placeTwips(banner, 120, 420, 9360, 540);
+    new Line(600, 1200, 9000, 1200, client);
 
     QLineEdit** targets[TitlePage::FieldCount] = {&progetto, &localita, &tipostudio, &committente,
                                                   &luogo,    &data,     &allegati};
-    QLabel** captions[TitlePage::FieldCount] = {&Label2,  &Label3, &Label4, &Label6,
-                                                &Label10, &Label7, &Label9};
     for (int i = 0; i < TitlePage::FieldCount; ++i) {
         const int top = FirstFieldTop + i * FieldStep;
-        *captions[i] = caption(client, QString::fromUtf16(fieldDesigns[std::size_t(i)].caption),
+        caption(client, QString::fromUtf16(fieldDesigns[std::size_t(i)].caption),
                                QString::fromUtf16(fieldDesigns[std::size_t(i)].tooltip), top);
         auto* box = new QLineEdit(client);
+        box->setObjectName(QString::fromUtf16(fieldNames[std::size_t(i)]));
         box->setMaxLength(MaxTitleFieldLength);
         placeTwips(box, FieldLeft, top, FieldWidth, FieldHeight);
         // Only the user's typing is an edit; showing the title page is not.
@@ -112,7 +115,7 @@ void frontespizio::buildControls()
         *targets[i] = box;
     }
 
-    Label8 = caption(client, QStringLiteral(" studio tecnico...........:"),
+    caption(client, QStringLiteral(" studio tecnico...........:"),
                      QStringLiteral("lo studio che ha effettuato la elaborazione"), OwnerTop);
     Labelstudio = ownerLabel(client,
                              QStringLiteral("dato non modificabile: lo studio tecnico è fissato "
@@ -122,12 +125,14 @@ void frontespizio::buildControls()
                                 QStringLiteral("dato non modificabile: l'indirizzo dello studio tecnico è "
                                                "fissato dall'installazione del programma"),
                                 OwnerTop + FieldStep);
+    Labelstudio->setObjectName(QStringLiteral("Labelstudio"));
+    labelindirizzo->setObjectName(QStringLiteral("labelindirizzo"));
     connect(Labelstudio, &ClickableLabel::clicked, this, &frontespizio::Labelstudio_Click);
     connect(labelindirizzo, &ClickableLabel::clicked, this, &frontespizio::labelindirizzo_Click);
 
     const int frameTop = OwnerTop + FieldStep + FieldHeight + 150;
-    Frame2 = new QGroupBox(client);
-    placeTwips(Frame2, 120, frameTop, 9360, 570);
+    auto* buttonFrame = new QGroupBox(client);
+    placeTwips(buttonFrame, 120, frameTop, 9360, 570);
     const std::array<std::pair<QString, QString>, 5> buttons{{
         {QStringLiteral("&AIUTO"), QStringLiteral("cliccare per avere indicazioni sull'immissione dei dati")},
         {QStringLiteral("&Guida in linea"),
@@ -137,18 +142,22 @@ void frontespizio::buildControls()
         {QStringLiteral("&USCITA"), QStringLiteral("cliccare per uscire da Pondra")},
     }};
     QPushButton** buttonTargets[] = {&aiuto, &cmdGuida, &cmddati, &stampa, &cmdesci};
+    const char* buttonNames[] = {"aiuto", "cmdGuida", "cmddati", "stampa", "cmdesci"};
     for (std::size_t b = 0; b < buttons.size(); ++b) {
-        auto* button = new QPushButton(buttons[b].first, Frame2);
+        auto* button = new QPushButton(buttons[b].first, buttonFrame);
+        button->setObjectName(QString::fromLatin1(buttonNames[b]));
         button->setToolTip(buttons[b].second);
         placeTwips(button, 195 + int(b) * 1800, 90, 1770, 390);
         *buttonTargets[b] = button;
     }
-    // Their commands come with the printout and the help contents.
-    cmdGuida->setEnabled(false);
-    stampa->setEnabled(false);
     connect(aiuto, &QPushButton::clicked, this, &frontespizio::aiuto_Click);
+    connect(cmddati, &QPushButton::clicked, this, &frontespizio::dataWindowRequested);
+    connect(stampa, &QPushButton::clicked, this, &frontespizio::printRequested);
+    connect(cmdGuida, &QPushButton::clicked, this, &frontespizio::helpContentsRequested);
+    connect(cmdesci, &QPushButton::clicked, this, &frontespizio::exitRequested);
 
     passo = new QLabel(client);
+    passo->setObjectName(QStringLiteral("passo"));
     passo->setTextFormat(Qt::PlainText); // may name a file
     passo->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     passo->setIndent(4);
@@ -167,6 +176,7 @@ void frontespizio::Form_Load()
     setUpProportionalLayout();
 
     ShowFields();
+    connect(&m_module.document(), &StudyDocument::titlePageChanged, this, &frontespizio::ShowFields);
     const OwnerData owner = ownerData();
     Labelstudio->setText(owner.OwnerStudioName);
     labelindirizzo->setText(owner.OwnerAddress);
@@ -192,12 +202,7 @@ void frontespizio::ShowFields()
 
 void frontespizio::field_Change(int i, const QString& text)
 {
-    // The letters typed into one field make one step.
-    const auto edit = m_module.history().edit(QStringLiteral("modifica «%1»").arg(TitlePage::fieldCaption(i)),
-                                              StudyHistory::Merge::TitleField, i);
-    TitlePage page = m_module.titlePage();
-    page.field(i) = text;
-    m_module.editTitlePage(page);
+    m_module.document().setTitleField(i, text);
 }
 
 void frontespizio::controllodat_Click()
@@ -207,9 +212,7 @@ void frontespizio::controllodat_Click()
 
 void frontespizio::cancella_Click()
 {
-    const auto edit = m_module.history().edit(QStringLiteral("cancellazione frontespizio"));
-    m_module.editTitlePage(TitlePage());
-    ShowFields();
+    m_module.document().clearTitlePage();
 }
 
 void frontespizio::aiuto_Click()

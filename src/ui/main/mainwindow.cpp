@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
+#include <QLabel>
 
 namespace pondra {
 
@@ -14,6 +16,23 @@ MainWindow::MainWindow(ModuloPondra& module) : m_module(module)
 {
     // Closing a main window unloads it; the study stays in the module.
     setAttribute(Qt::WA_DeleteOnClose);
+    connect(&module.document(), &StudyDocument::fileNameChanged, this, &MainWindow::showDocumentFileName);
+}
+
+void MainWindow::showDocumentFileName()
+{
+    const QString path = m_module.document().fileName();
+    showFileName(path.isEmpty() ? QString() : QFileInfo(path).fileName());
+}
+
+void MainWindow::showStep(const QString& text)
+{
+    passo->setText(text);
+}
+
+QString MainWindow::stepText() const
+{
+    return passo->text();
 }
 
 MainWindow::~MainWindow() = default;

@@ -4,6 +4,8 @@
 
 #include <memory>
 
+class QLabel;
+
 namespace pondra {
 
 class ModuloPondra;
@@ -22,6 +24,12 @@ public:
 
     // The window's own title, followed by the name of the study's file when there is one.
     void showFileName(const QString& fileName);
+    // The same for the file that holds the study now.
+    void showDocumentFileName();
+
+    // The hint line at the foot of the window, which suggests the next step.
+    void showStep(const QString& text);
+    QString stepText() const;
 
 protected:
     explicit MainWindow(ModuloPondra& module);
@@ -36,6 +44,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
     ModuloPondra& m_module;
+    QLabel* passo = nullptr; // the hint line, made by each window
 
 private:
     std::unique_ptr<clsResize> m_resize;

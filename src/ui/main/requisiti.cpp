@@ -4,7 +4,6 @@
 #include "colours.h"
 #include "model/datacheck.h"
 #include "model/judgementscale.h"
-#include "model/rowediting.h"
 #include "model/textlimits.h"
 #include "model/textrules.h"
 #include "model/vocabulary.h"
@@ -31,10 +30,18 @@ namespace pondra {
 
 namespace {
 
-const QColor Cyan(0, 255, 255);
-const QColor Red(255, 0, 0);
-const QColor Yellow(255, 255, 0);
-const QColor Grey(192, 192, 192);
+using colours::Cyan;
+using colours::Grey;
+using colours::Red;
+using colours::Yellow;
+
+// Names for the controls, so that they can be found as a screen reader or a test finds them.
+template <class Widget> Widget* named(Widget* widget, const char* name, int index = 0)
+{
+    const QString base = QString::fromLatin1(name);
+    widget->setObjectName(index ? base + u'_' + QString::number(index) : base);
+    return widget;
+}
 
 // The arrows step from the weight shown; a row without one starts from 10.
 int arrowPosition(const Value& weight)
@@ -78,6 +85,7 @@ requisiti::requisiti(ModuloPondra& module) : MainWindow(module)
     buildControls();
     m_module.decorate(*this);
     Form_Load();
+    followDocument();
 }
 
 requisiti::~requisiti() = default;
@@ -89,13 +97,13 @@ void requisiti::buildControls()
     client->setMouseTracking(true);
     setCentralWidget(client);
 
-    Label9 = caption(client, QString());
-    placeTwips(Label9, 120, 150, 1350, 300);
-    ipotesi = new QLineEdit(client);
+    hypothesisNumber = named(caption(client, QString()), "hypothesisNumber");
+    placeTwips(hypothesisNumber, 120, 150, 1350, 300);
+    ipotesi = named(new QLineEdit(client), "ipotesi");
     ipotesi->setMaxLength(MaxNameLength);
     ipotesi->setToolTip(QStringLiteral("digitare il tipo di ipotesi da valutare"));
     placeTwips(ipotesi, 1500, 120, 3750, 330);
-    HScroll1 = new QScrollBar(Qt::Horizontal, client);
+    HScroll1 = named(new QScrollBar(Qt::Horizontal, client), "HScroll1");
     HScroll1->setRange(1, MaxHypotheses);
     HScroll1->setPageStep(5);
     HScroll1->setSingleStep(1);
@@ -125,7 +133,7 @@ void requisiti::buildControls()
 
     for (int i = 1; i <= Slots; ++i) {
         const int top = FirstRowTop + (i - 1) * RowStep;
-        numero[i] = new ClickableLabel(client);
+        numero[i] = named(new ClickableLabel(client), "numero", i);
         numero[i]->setAlignment(Qt::AlignCenter);
         numero[i]->setFrameStyle(QFrame::Panel | QFrame::Raised);
         setColours(numero[i], Cyan);
@@ -133,12 +141,12 @@ void requisiti::buildControls()
         connect(numero[i], &ClickableLabel::clicked, this, [this, i] { numero_Click(i); });
         connect(numero[i], &ClickableLabel::hovered, this, [this, i] { setColours(numero[i], Red); });
 
-        Check[i] = new QCheckBox(client);
+        Check[i] = named(new QCheckBox(client), "Check", i);
         setColours(Check[i], Grey);
         placeTwips(Check[i], 540, top + 15, 270, RowHeight - 30);
         connect(Check[i], &QCheckBox::clicked, this, [this, i] { Check_Click(i); });
 
-        requisito[i] = new QComboBox(client);
+        requisito[i] = named(new QComboBox(client), "requisito", i);
         requisito[i]->setEditable(true);
         requisito[i]->lineEdit()->setMaxLength(MaxNameLength);
         requisito[i]->setInsertPolicy(QComboBox::NoInsert);
@@ -150,37 +158,37 @@ void requisiti::buildControls()
         placeTwips(requisito[i], 840, top, 2280, RowHeight);
         connect(requisito[i], &QComboBox::editTextChanged, this, [this, i] { requisito_Change(i); });
 
-        giudizio[i] = valueLabel(client, Qt::AlignLeft);
+        giudizio[i] = named(valueLabel(client, Qt::AlignLeft), "giudizio", i);
         giudizio[i]->setIndent(3);
         placeTwips(giudizio[i], 3180, top, 1260, RowHeight);
-        valore[i] = valueLabel(client);
+        valore[i] = named(valueLabel(client), "valore", i);
         placeTwips(valore[i], 4500, top, 480, RowHeight);
-        coefficiente[i] = valueLabel(client);
+        coefficiente[i] = named(valueLabel(client), "coefficiente", i);
         placeTwips(coefficiente[i], 5040, top, 510, RowHeight);
-        percentuale[i] = valueLabel(client);
+        percentuale[i] = named(valueLabel(client), "percentuale", i);
         percentuale[i]->setToolTip(QStringLiteral("valore modificabile (da 0 a 100) cliccando sulle frecce"));
         placeTwips(percentuale[i], 5610, top, 540, RowHeight);
 
-        scroll[i] = new WeightArrows(client);
+        scroll[i] = named(new WeightArrows(client), "scroll", i);
         scroll[i]->setEnabled(false);
         placeTwips(scroll[i], 6180, top, 240, RowHeight);
         connect(scroll[i], &WeightArrows::changed, this, [this, i] { scroll_Change(i); });
     }
 
-    VScroll1 = new QScrollBar(Qt::Vertical, client);
-    VScroll1->setRange(1, MaxFirstVisibleRow);
+    VScroll1 = named(new QScrollBar(Qt::Vertical, client), "VScroll1");
+    VScroll1->setRange(1, StudyDocument::MaxFirstShownRow);
     VScroll1->setPageStep(5);
     VScroll1->setSingleStep(1);
     placeTwips(VScroll1, 6480, FirstRowTop, 240, (Slots - 1) * RowStep + RowHeight);
 
-    Frame1 = new QGroupBox(QStringLiteral("SCALA GIUDIZI"), client);
+    Frame1 = named(new QGroupBox(QStringLiteral("SCALA GIUDIZI"), client), "Frame1");
     Frame1->setToolTip(
         QStringLiteral("giudizi, in ordine decrescente, da esprimere cliccando sul tasto prescelto per "
                        "la caratteristica selezionata"));
     placeTwips(Frame1, 6840, 390, 2640, 3960);
     for (int n = 1; n <= JudgementSteps; ++n) {
         const JudgementStep& step = JudgementScale::step(n);
-        scala[n] = new QPushButton(QString::fromUtf16(step.caption), Frame1);
+        scala[n] = named(new QPushButton(QString::fromUtf16(step.caption), Frame1), "scala", n);
         scala[n]->setToolTip(QString::fromUtf16(step.tooltip));
         scala[n]->setStyleSheet(QStringLiteral("text-align: left; padding-left: 6px;"));
         scala[n]->setEnabled(false);
@@ -189,19 +197,19 @@ void requisiti::buildControls()
     }
 
     const int figuresTop = FirstRowTop + Slots * RowStep + 90;
-    auto figure = [&](QLabel*& target, int left, const QString& text, const QString& tooltip) {
+    auto figure = [&](QLabel*& target, const char* name, int left, const QString& text, const QString& tooltip) {
         QLabel* label = caption(client, text, tooltip);
         label->setWordWrap(false);
         placeTwips(label, left, figuresTop, 2220, 240);
-        target = valueLabel(client);
+        target = named(valueLabel(client), name);
         target->setToolTip(tooltip);
         placeTwips(target, left, figuresTop + 240, 2100, 300);
     };
-    figure(media, 120, QStringLiteral("media dei coefficienti"),
+    figure(media, "media", 120, QStringLiteral("media dei coefficienti"),
            QStringLiteral("la media dei coefficienti associati ai giudizi sulle caratteristiche"));
-    figure(resto, 2400, QStringLiteral("resto da assegnare in %"),
+    figure(resto, "resto", 2400, QStringLiteral("resto da assegnare in %"),
            QStringLiteral("la rimanente parte di percentuale da assegnare alle caratteristiche"));
-    figure(ponderata, 4680, QStringLiteral("coeff. ponderato"),
+    figure(ponderata, "ponderata", 4680, QStringLiteral("coeff. ponderato"),
            QStringLiteral("la media dei coefficienti ponderata con le percentuali associate"));
 
     const int buttonsTop = figuresTop + 660;
@@ -219,16 +227,21 @@ void requisiti::buildControls()
           QStringLiteral("cliccare per visualizzare il sommario della guida")}},
         {&cmdesci, {QStringLiteral("&USCITA"), QStringLiteral("cliccare per uscire da Pondra")}},
     }};
+    const std::array<const char*, 5> buttonNames{"aiuto", "avanti", "cmdstampa", "cmdGuida", "cmdesci"};
     for (std::size_t b = 0; b < buttons.size(); ++b) {
         auto* button = new QPushButton(buttons[b].second.first, client);
         button->setToolTip(buttons[b].second.second);
-        button->setEnabled(b == 0);
         placeTwips(button, 120 + int(b) * 1890, buttonsTop, 1800, 390);
         *buttons[b].first = button;
+        named(button, buttonNames[b]);
     }
     connect(aiuto, &QPushButton::clicked, this, &requisiti::aiuto_Click);
+    connect(avanti, &QPushButton::clicked, this, &requisiti::resultsRequested);
+    connect(cmdstampa, &QPushButton::clicked, this, &requisiti::printRequested);
+    connect(cmdGuida, &QPushButton::clicked, this, &requisiti::helpContentsRequested);
+    connect(cmdesci, &QPushButton::clicked, this, &requisiti::exitRequested);
 
-    passo = valueLabel(client, Qt::AlignLeft);
+    passo = named(valueLabel(client, Qt::AlignLeft), "passo");
     passo->setIndent(4);
     placeTwips(passo, 120, buttonsTop + 480, 9360, 300);
 
@@ -250,10 +263,10 @@ void requisiti::Form_Load()
     setUpProportionalLayout();
 
     m_module.InitGlobals();
-    Study& study = m_module.study();
-    study.FirstVisibleRow = 1;
-    study.CurrentHypothesis = 1;
-    setStep(QStringLiteral("prelevare un file dall'archivio o iniziare a digitare l'ipotesi"));
+    StudyDocument& document = m_module.document();
+    // A window loaded again over a study still in memory starts at its first hypothesis and row.
+    document.returnToStart();
+    showStep(QStringLiteral("prelevare un file dall'archivio o iniziare a digitare l'ipotesi"));
     HScroll1->setValue(1);
     resto->setText(QStringLiteral("0"));
 
@@ -261,46 +274,66 @@ void requisiti::Form_Load()
         Check[i]->setToolTip(QStringLiteral("indicatore di spunta della caratteristica"));
         numero[i]->setToolTip(QStringLiteral("cliccare per modificare il giudizio della caratteristica"));
         requisito[i]->setToolTip(QStringLiteral("denominazione della caratteristica"));
-        giudizio[i]->setToolTip(
-            QStringLiteral("giudizio di valutazione scelto cliccando sul tasto della scala"));
+        giudizio[i]->setToolTip(QStringLiteral("giudizio di valutazione scelto cliccando sul tasto della scala"));
         valore[i]->setToolTip(QStringLiteral("numero di graduatoria del giudizio prescelto"));
-        coefficiente[i]->setToolTip(
-            QStringLiteral("coefficiente associato nel calcolo al giudizio prescelto"));
+        coefficiente[i]->setToolTip(QStringLiteral("coefficiente associato nel calcolo al giudizio prescelto"));
         const QSignalBlocker blocker(requisito[i]);
         requisito[i]->addItems(CharacteristicVocabulary());
         requisito[i]->setCurrentIndex(-1);
     }
-    // A window loaded again over a study still in memory shows its first hypothesis with the
-    // figures of its rows, so that a tick cannot silently overwrite rows the screen did not show.
     {
         const QSignalBlocker blocker(ipotesi);
-        ipotesi->setText(study.hypothesis(1).name.toDisplayText());
+        ipotesi->setText(document.study().hypothesis(1).name.toDisplayText());
     }
-    if (NothingEntered(study)) {
+    // Its first hypothesis is shown with the figures of its rows, so that a tick cannot silently
+    // overwrite rows the screen did not show.
+    if (NothingEntered(document.study())) {
         ShowRows();
     } else {
         showCurrentHypothesis();
-        showFigures(Recalculate(study));
+        showFigures(document.scoreShown());
     }
+}
+
+void requisiti::followDocument()
+{
+    StudyDocument* document = &m_module.document();
+    connect(document, &StudyDocument::shownHypothesisChanged, this, &requisiti::showCurrentHypothesis);
+    connect(document, &StudyDocument::firstShownRowChanged, this, [this](int firstRow) {
+        {
+            const QSignalBlocker blocker(VScroll1);
+            VScroll1->setValue(firstRow);
+        }
+        ShowRows();
+    });
+    connect(document, &StudyDocument::figuresChanged, this, &requisiti::showFigures);
+    connect(document, &StudyDocument::rowChanged, this, [this](int h, int r) {
+        if (h == m_module.document().shownHypothesis()) {
+            showChangedRow(r);
+        }
+    });
+    connect(document, &StudyDocument::hypothesisCleared, this, [this] { ShowRows(); });
 }
 
 int requisiti::rowOfSlot(int index) const
 {
-    return m_module.study().FirstVisibleRow + index - 1;
+    return m_module.document().firstShownRow() + index - 1;
 }
 
-void requisiti::setStep(const QString& text)
+std::optional<int> requisiti::slotOfRow(int r) const
 {
-    passo->setText(text);
+    const int index = r - m_module.document().firstShownRow() + 1;
+    return index >= 1 && index <= Slots ? std::optional<int>(index) : std::nullopt;
 }
 
 void requisiti::ShowRows()
 {
-    const Study& study = m_module.study();
-    const int h = study.CurrentHypothesis;
+    const StudyDocument& document = m_module.document();
+    const int h = document.shownHypothesis();
     for (int i = 1; i <= Slots; ++i) {
         const int r = rowOfSlot(i);
-        const CharacteristicEntry& row = study.row(h, r);
+        const CharacteristicEntry& row = document.study().row(h, r);
+        m_shownRows[std::size_t(i)] = row;
         numero[i]->setText(QString::number(r));
         Check[i]->setChecked(row.isTicked());
         {
@@ -308,14 +341,50 @@ void requisiti::ShowRows()
             const QSignalBlocker blocker(requisito[i]);
             requisito[i]->setEditText(row.name.toDisplayText());
         }
-        giudizio[i]->setText(row.judgement.toDisplayText());
-        valore[i]->setText(row.judgementNumber.toDisplayText());
-        coefficiente[i]->setText(row.coefficient.toDisplayText());
+        showJudgement(i, row);
         percentuale[i]->setText(row.weight.toDisplayText());
         scroll[i]->setPosition(arrowPosition(row.weight));
         requisito[i]->setEnabled(row.isTicked());
         scroll[i]->setEnabled(row.isTicked());
     }
+}
+
+void requisiti::showJudgement(int index, const CharacteristicEntry& row)
+{
+    giudizio[index]->setText(row.judgement.toDisplayText());
+    valore[index]->setText(row.judgementNumber.toDisplayText());
+    coefficiente[index]->setText(row.coefficient.toDisplayText());
+}
+
+void requisiti::showChangedRow(int r)
+{
+    const std::optional<int> slot = slotOfRow(r);
+    if (!slot) {
+        return;
+    }
+    const int i = *slot;
+    const CharacteristicEntry& row = m_module.document().study().row(m_module.document().shownHypothesis(), r);
+    CharacteristicEntry& shown = m_shownRows[std::size_t(i)];
+    // Only what changed: a row number clicked keeps its judgement blank until a step is chosen.
+    if (!(row.ticked == shown.ticked)) {
+        Check[i]->setChecked(row.isTicked());
+        requisito[i]->setEnabled(row.isTicked());
+        scroll[i]->setEnabled(row.isTicked());
+    }
+    if (!(row.name == shown.name) && requisito[i]->currentText() != row.name.toDisplayText()) {
+        // Left alone when it already reads so, to keep the cursor where the user is typing.
+        const QSignalBlocker blocker(requisito[i]);
+        requisito[i]->setEditText(row.name.toDisplayText());
+    }
+    if (!(row.judgement == shown.judgement) || !(row.judgementNumber == shown.judgementNumber) ||
+        !(row.coefficient == shown.coefficient)) {
+        showJudgement(i, row);
+    }
+    if (!(row.weight == shown.weight)) {
+        percentuale[i]->setText(row.weight.toDisplayText());
+        scroll[i]->setPosition(arrowPosition(row.weight));
+    }
+    shown = row;
 }
 
 void requisiti::EnableScale()
@@ -332,61 +401,30 @@ void requisiti::DisableScale()
     }
 }
 
-void requisiti::setNameField(int index, const QString& text)
-{
-    // A setting by the program that leaves the text as it is runs nothing.
-    if (requisito[index]->currentText() != text) {
-        requisito[index]->setEditText(text);
-    }
-}
-
 void requisiti::Check_Click(int index)
 {
-    Study& study = m_module.study();
-    const int r = rowOfSlot(index);
     const bool ticked = Check[index]->isChecked();
-    const auto edit =
-        m_module.history().edit((ticked ? QStringLiteral("spunta caratteristica n. %1")
-                                        : QStringLiteral("rimozione spunta caratteristica n. %1"))
-                                    .arg(r));
-    if (ticked) {
-        // An empty row takes the name of the same row of the previous hypothesis, stored at once.
-        if (const std::optional<QString> offered = NameOfferedOnTick(study, r)) {
-            {
-                const QSignalBlocker blocker(requisito[index]);
-                requisito[index]->setEditText(*offered);
-            }
-            requisito_Change(index);
-        }
-    }
+    const bool hadName = !requisito[index]->currentText().isEmpty();
     CurrentRowSlot = index;
-    SetRowTicked(study, r, ticked);
+    m_module.document().tickRow(rowOfSlot(index), ticked);
     if (ticked) {
         EnableScale();
         scroll[index]->setEnabled(true);
         requisito[index]->setEnabled(true);
         requisito[index]->setFocus();
-        setStep(QStringLiteral("scegliere la caratteristica"));
+        showStep(QStringLiteral("scegliere la caratteristica"));
     } else {
-        setNameField(index, QString());
+        if (hadName) {
+            showStep(QStringLiteral("scegliere il giudizio"));
+        }
         CloseRow();
     }
 }
 
 void requisiti::requisito_Change(int index)
 {
-    const QString text = requisito[index]->currentText();
-    const int r = rowOfSlot(index);
-    // The letters typed into one name make one step.
-    const auto edit = m_module.history().edit(QStringLiteral("nome caratteristica n. %1").arg(r),
-                                              StudyHistory::Merge::RowName, r);
-    SetRowName(m_module.study(), r, text);
-    if (text.isEmpty()) {
-        for (QLabel* label : {giudizio[index], valore[index], coefficiente[index], percentuale[index]}) {
-            label->clear();
-        }
-    }
-    setStep(QStringLiteral("scegliere il giudizio"));
+    m_module.document().nameRow(rowOfSlot(index), requisito[index]->currentText());
+    showStep(QStringLiteral("scegliere il giudizio"));
 }
 
 void requisiti::CloseRow()
@@ -397,7 +435,6 @@ void requisiti::CloseRow()
         requisito[*CurrentRowSlot]->setEnabled(false);
     }
     ShowRows();
-    showFigures(Recalculate(m_module.study()));
 }
 
 void requisiti::scala_Click(int index)
@@ -413,16 +450,12 @@ void requisiti::scala_Click(int index)
             m_module.identity().CheckTitle);
         return;
     }
-    Study& study = m_module.study();
-    const auto edit =
-        m_module.history().edit(QStringLiteral("giudizio caratteristica n. %1").arg(rowOfSlot(i)));
-    JudgeRow(study, rowOfSlot(i), index);
-    giudizio[i]->setText(JudgementScale::adjective(index));
-    coefficiente[i]->setText(JudgementScale::coefficientText(index));
-    valore[i]->setText(QString::number(index));
-    showFigures(Recalculate(study));
+    const int r = rowOfSlot(i);
+    m_module.document().judgeRow(r, index);
+    // Shown even when the step is the one the row had: the row number blanked it.
+    showJudgement(i, m_module.document().study().row(m_module.document().shownHypothesis(), r));
     DisableScale();
-    setStep(QStringLiteral("spuntare un'altra caratteristica o indicare la successiva ipotesi"));
+    showStep(QStringLiteral("spuntare un'altra caratteristica o indicare la successiva ipotesi"));
 }
 
 void requisiti::numero_Click(int index)
@@ -437,46 +470,34 @@ void requisiti::numero_Click(int index)
 
 void requisiti::scroll_Change(int index)
 {
-    // The clicks on one row's arrows make one step.
-    const int r = rowOfSlot(index);
-    const auto edit = m_module.history().edit(QStringLiteral("peso caratteristica n. %1").arg(r),
-                                              StudyHistory::Merge::Weight, r);
-    const int weight = scroll[index]->position();
-    percentuale[index]->setText(QString::number(weight));
-    SetRowWeight(m_module.study(), rowOfSlot(index), weight);
-    showFigures(Recalculate(m_module.study()));
+    m_module.document().weighRow(rowOfSlot(index), scroll[index]->position());
 }
 
 void requisiti::VScroll1_Change()
 {
-    m_module.study().FirstVisibleRow = VScroll1->value();
-    ShowRows();
+    m_module.document().showRowsFrom(VScroll1->value());
 }
 
 void requisiti::HScroll1_Change()
 {
-    Study& study = m_module.study();
-    study.CurrentHypothesis = HScroll1->value();
-    study.recountHypotheses();
-    showCurrentHypothesis();
-    showFigures(Recalculate(study));
+    m_module.document().showHypothesis(HScroll1->value());
 }
 
 void requisiti::showCurrentHypothesis()
 {
-    const Study& study = m_module.study();
-    const int h = study.CurrentHypothesis;
+    const StudyDocument& document = m_module.document();
+    const int h = document.shownHypothesis();
     {
         const QSignalBlocker blocker(HScroll1);
         HScroll1->setValue(h);
     }
-    Label9->setText(QStringLiteral("Ipotesi n.") + signBlankText(h));
-    const QString name = study.hypothesis(h).name.toDisplayText();
+    hypothesisNumber->setText(QStringLiteral("Ipotesi n.") + signBlankText(h));
+    const QString name = document.study().hypothesis(h).name.toDisplayText();
     if (ipotesi->text() != name) {
         // The study already holds this name: showing it only counts and guides.
         const QSignalBlocker blocker(ipotesi);
         ipotesi->setText(name);
-        setStep(QStringLiteral("spuntare una caratteristica, sceglierla e indicarne il giudizio"));
+        showStep(QStringLiteral("spuntare una caratteristica, sceglierla e indicarne il giudizio"));
     }
     ShowRows();
     DisableScale();
@@ -484,11 +505,8 @@ void requisiti::showCurrentHypothesis()
 
 void requisiti::ipotesi_Change()
 {
-    const int h = m_module.study().CurrentHypothesis;
-    const auto edit = m_module.history().edit(QStringLiteral("nome ipotesi n. %1").arg(h),
-                                              StudyHistory::Merge::HypothesisName, h);
-    SetHypothesisName(m_module.study(), ipotesi->text());
-    setStep(QStringLiteral("spuntare una caratteristica, sceglierla e indicarne il giudizio"));
+    m_module.document().nameHypothesis(ipotesi->text());
+    showStep(QStringLiteral("spuntare una caratteristica, sceglierla e indicarne il giudizio"));
 }
 
 void requisiti::showFigures(const ScoreFigures& figures)
@@ -498,67 +516,57 @@ void requisiti::showFigures(const ScoreFigures& figures)
     ponderata->setText(figures.ponderata);
 }
 
+bool requisiti::runCheck(bool tellPass)
+{
+    // The document shows where the check stopped, and the window with it.
+    const DataCheckResult result = m_module.document().checkData();
+    if (!result.passed || tellPass) {
+        m_module.showMessage(this, result.message, m_module.identity().CheckTitle);
+    }
+    return result.passed;
+}
+
+bool requisiti::checkQuietly()
+{
+    return runCheck(false);
+}
+
 void requisiti::controllodati_Click()
 {
-    const DataCheckResult result = CheckData(m_module.study());
-    if (result.movedHypothesis) {
-        showCurrentHypothesis();
-    }
-    if (result.figures) {
-        showFigures(*result.figures);
-    }
-    if (!result.passed) {
-        m_module.showMessage(this, result.message, m_module.identity().CheckTitle);
-        return;
-    }
-    if (m_module.CheckRequested == 1) {
-        m_module.CheckRequested = 0;
-        return;
-    }
-    m_module.showMessage(this, result.message, m_module.identity().CheckTitle);
+    runCheck(true);
 }
 
 void requisiti::cancellare_Click()
 {
-    const auto edit = m_module.history().edit(
-        QStringLiteral("cancellazione ipotesi n. %1").arg(m_module.study().CurrentHypothesis));
-    ponderata->setText(QStringLiteral("0"));
-    resto->setText(QStringLiteral("0"));
-    ClearShownHypothesis(m_module.study());
-    ShowRows();
-    showFigures(Recalculate(m_module.study()));
+    m_module.document().clearShownHypothesis();
 }
 
 void requisiti::aiuto_Click()
 {
     const QString title = m_module.identity().HelpTitle;
     if (!requisito[1]->currentText().isEmpty() || Check[1]->isChecked()) {
-        m_module.CheckRequested = 1;
-        controllodati_Click();
-        if (m_module.CheckRequested == 0) {
+        if (checkQuietly()) {
             m_module.showMessage(
                 this,
                 // Unticking a row to re-judge it would erase its name, judgement and weight: the
                 // row number is the way back to a row already entered.
-                {QStringLiteral(
-                     "- Spuntare la caratteristica da valutare o, per correggerne una già spuntata, "
-                     "cliccare sul suo numero di riga e poi sul nuovo giudizio;\r"
-                     "- passare ad un'altra ipotesi cliccando sulla barra di scorrimento orizzontale;\r"
-                     "- oppure archiviare i dati (Pondra-dati-...) o cliccare su 'Risultati'."),
+                {QStringLiteral("- Spuntare la caratteristica da valutare o, per correggerne una già spuntata, "
+                                "cliccare sul suo numero di riga e poi sul nuovo giudizio;\r"
+                                "- passare ad un'altra ipotesi cliccando sulla barra di scorrimento orizzontale;\r"
+                                "- oppure archiviare i dati (Pondra-dati-...) o cliccare su 'Risultati'."),
                  MessageIcon::Information},
                 title);
         }
         return;
     }
-    m_module.showMessage(
-        this,
-        {QStringLiteral("- Digitare il nome dell'ipotesi da valutare;\r"
-                        "- spuntare e digitare una caratteristica per volta (almeno una);\r"
-                        "- cliccare sul corrispondente giudizio prescelto;\r"
-                        "- modificare a piacere, con le frecce laterali, i pesi in %;\r"
-                        "- o aprire un file archiviato, del tipo Pondra-dati-..., per prelevare i dati."),
-         MessageIcon::Information},
-        title);
+    m_module.showMessage(this,
+                         {QStringLiteral("- Digitare il nome dell'ipotesi da valutare;\r"
+                                         "- spuntare e digitare una caratteristica per volta (almeno una);\r"
+                                         "- cliccare sul corrispondente giudizio prescelto;\r"
+                                         "- modificare a piacere, con le frecce laterali, i pesi in %;\r"
+                                         "- o aprire un file archiviato, del tipo Pondra-dati-..., per prelevare i dati."),
+                          MessageIcon::Information},
+                         title);
 }
 
 std::optional<int> requisiti::scaleStepForKey(const QKeyEvent& key) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/scoring.h"
+#include "model/study.h"
 
 #include "mainwindow.h"
 
@@ -25,7 +26,8 @@ class ModuloPondra;
 class WeightArrows;
 
 // The Data window: one hypothesis at a time, ten of its characteristic rows, the judgement
-// scale, the check figures. Every edit is written through to the study at once.
+// scale, the check figures. It shows the study document where the user is in it; every edit
+// goes to the document, and the window shows what the document says changed.
 class requisiti : public MainWindow {
     Q_OBJECT
 
@@ -35,39 +37,9 @@ public:
     explicit requisiti(ModuloPondra& module);
     ~requisiti() override;
 
-    // Control arrays, indexed from 1 like the slots they show; index 0 is unused.
-    std::array<QCheckBox*, Slots + 1> Check{};
-    std::array<ClickableLabel*, Slots + 1> numero{};
-    std::array<QComboBox*, Slots + 1> requisito{};
-    std::array<QLabel*, Slots + 1> giudizio{};
-    std::array<QLabel*, Slots + 1> valore{};
-    std::array<QLabel*, Slots + 1> coefficiente{};
-    std::array<QLabel*, Slots + 1> percentuale{};
-    std::array<WeightArrows*, Slots + 1> scroll{};
-    std::array<QPushButton*, 12> scala{}; // steps 1..11
-
-    QScrollBar* VScroll1 = nullptr;
-    QScrollBar* HScroll1 = nullptr;
-    QLabel* Label9 = nullptr;
-    QLineEdit* ipotesi = nullptr;
-    QLabel* media = nullptr;
-    QLabel* resto = nullptr;
-    QLabel* ponderata = nullptr;
-    QLabel* passo = nullptr;
-    // Command buttons; the shell wires those it offers and leaves the others disabled.
-    QPushButton* aiuto = nullptr;
-    QPushButton* avanti = nullptr;
-    QPushButton* cmdstampa = nullptr;
-    QPushButton* cmdGuida = nullptr;
-    QPushButton* cmdesci = nullptr;
-    QGroupBox* Frame1 = nullptr;
-
-    // The slot the scale acts on; nothing until a box or a row number is first clicked.
-    std::optional<int> CurrentRowSlot;
-
-    void ShowRows();
-    void EnableScale();
-    void DisableScale();
+    // The data check as every command that needs sound data runs it: silent when the data pass,
+    // the problem told otherwise. Whether they passed.
+    bool checkQuietly();
 
 public Q_SLOTS:
     void Check_Click(int index);
@@ -82,24 +54,68 @@ public Q_SLOTS:
     void cancellare_Click();
     void aiuto_Click();
 
+Q_SIGNALS:
+    // The window's command buttons ask for what the rest of the program does.
+    void resultsRequested();
+    void printRequested();
+    void helpContentsRequested();
+    void exitRequested();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Form_Load();
     void buildControls();
+    void followDocument();
+    void ShowRows();
+    void EnableScale();
+    void DisableScale();
     void CloseRow();
     void showFigures(const ScoreFigures& figures);
-    // Shows the hypothesis now current in the study, after the study moved to it.
+    // Shows the hypothesis the document shows, whole.
     void showCurrentHypothesis();
-    void setNameField(int index, const QString& text);
-    void setStep(const QString& text);
+    // Shows what changed in row r of the shown hypothesis.
+    void showChangedRow(int r);
+    void showJudgement(int index, const CharacteristicEntry& row);
     int rowOfSlot(int index) const;
+    std::optional<int> slotOfRow(int r) const;
+    // The data check; a pass is told only when `tellPass`.
+    bool runCheck(bool tellPass);
     // The step whose underlined letter the key is, while the scale is active.
     std::optional<int> scaleStepForKey(const QKeyEvent& key) const;
     bool scaleKey(QObject* watched, QEvent* event);
     bool rowAreaWheel(QObject* watched, QWheelEvent* event);
 
+    // Control arrays, indexed from 1 like the slots they show; index 0 is unused.
+    std::array<QCheckBox*, Slots + 1> Check{};
+    std::array<ClickableLabel*, Slots + 1> numero{};
+    std::array<QComboBox*, Slots + 1> requisito{};
+    std::array<QLabel*, Slots + 1> giudizio{};
+    std::array<QLabel*, Slots + 1> valore{};
+    std::array<QLabel*, Slots + 1> coefficiente{};
+    std::array<QLabel*, Slots + 1> percentuale{};
+    std::array<WeightArrows*, Slots + 1> scroll{};
+    std::array<QPushButton*, 12> scala{}; // steps 1..11
+
+    QScrollBar* VScroll1 = nullptr;
+    QScrollBar* HScroll1 = nullptr;
+    QLabel* hypothesisNumber = nullptr; // "Ipotesi n. 3"
+    QLineEdit* ipotesi = nullptr;
+    QLabel* media = nullptr;
+    QLabel* resto = nullptr;
+    QLabel* ponderata = nullptr;
+    QPushButton* aiuto = nullptr;
+    QPushButton* avanti = nullptr;
+    QPushButton* cmdstampa = nullptr;
+    QPushButton* cmdGuida = nullptr;
+    QPushButton* cmdesci = nullptr;
+    QGroupBox* Frame1 = nullptr;
+
+    // The slot the scale acts on; nothing until a box or a row number is first clicked.
+    std::optional<int> CurrentRowSlot;
+    // The rows as last shown, so that an edit shows only what it changed.
+    std::array<CharacteristicEntry, Slots + 1> m_shownRows{};
     // The press of a key whose shortcut override already chose a step.
     std::optional<QKeyCombination> m_swallowedKey;
 };

@@ -3,13 +3,10 @@
 #include "archive/regularfile.h"
 #include "navigation.h"
 #include "ui/core/modulopondra.h"
-#include "ui/main/classifica.h"
-#include "ui/main/frontespizio.h"
 #include "ui/main/requisiti.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QLabel>
 #include <QMainWindow>
 
 namespace pondra {
@@ -32,40 +29,16 @@ QString ArchiveTitle(const ModuloPondra& module)
     return module.identity().ProgramName + QStringLiteral(": archivio");
 }
 
-QLabel* StepLine(QMainWindow& window)
+void TellStep(QMainWindow& window, const QString& text)
 {
-    if (auto* data = qobject_cast<requisiti*>(&window)) {
-        return data->passo;
-    }
-    if (auto* results = qobject_cast<classifica*>(&window)) {
-        return results->passo;
-    }
-    if (auto* title = qobject_cast<frontespizio*>(&window)) {
-        return title->passo;
-    }
-    return nullptr;
-}
-
-void ShowFileNameInTitle(const ModuloPondra& module, MainWindow& window)
-{
-    window.showFileName(module.CurrentFileName.isEmpty() ? QString()
-                                                         : QFileInfo(module.CurrentFileName).fileName());
-}
-
-void ShowFileNameInTitles(ModuloPondra& module)
-{
-    for (MainWindow* window : std::initializer_list<MainWindow*>{module.loadedWindow<requisiti>(),
-                                                                 module.loadedWindow<classifica>(),
-                                                                 module.loadedWindow<frontespizio>()}) {
-        if (window) {
-            ShowFileNameInTitle(module, *window);
-        }
+    if (auto* main = qobject_cast<MainWindow*>(&window)) {
+        main->showStep(text);
     }
 }
 
 bool MayReplaceStudy(ModuloPondra& module, QWidget* from)
 {
-    return !module.isModified() ||
+    return !module.document().isModified() ||
            module.ask(from, QStringLiteral("I dati non archiviati andranno persi. Aprire un altro file?"),
                       ArchiveTitle(module), MessageIcon::Question, MessageAnswer::No) != MessageAnswer::No;
 }
@@ -79,8 +52,7 @@ void OpenStudy(ModuloPondra& module, QMainWindow& from)
         module.dialogs().openFileName(&from, QStringLiteral("Apri file"), AllAndDataFilters, DataFilesFilter);
     if (path.isEmpty()) {
         // As before a cancelled open: the next save asks for a name.
-        module.CurrentFileName.clear();
-        ShowFileNameInTitles(module);
+        module.document().forgetFileName();
         return;
     }
     OpenStudyFile(module, &from, path);
@@ -89,22 +61,14 @@ void OpenStudy(ModuloPondra& module, QMainWindow& from)
 bool OpenStudyFile(ModuloPondra& module, QWidget* from, const QString& path)
 {
     QString error;
-    if (!module.openFile(path, &error)) {
+    if (!module.document().open(path, &error)) {
         // The name of a file that could not be read is not kept: a later save must not
         // overwrite it without asking.
         tellFailure(module, from, error);
         return false;
     }
-    module.window<requisiti>()->HScroll1_Change();
-    if (frontespizio* title = module.loadedWindow<frontespizio>()) {
-        title->ShowFields();
-    }
-    // A Results window left open shows the ranking of the study now in memory.
-    if (module.loadedWindow<classifica>()) {
-        module.QuietRanking = 0;
-        RankHypotheses(module);
-    }
-    ShowFileNameInTitles(module);
+    // The study is shown in the Data window; one loaded now starts at its first hypothesis.
+    module.window<requisiti>();
     return true;
 }
 
@@ -122,8 +86,7 @@ bool DataPassFrom(ModuloPondra& module, CommandOrigin origin)
 void SaveStudy(ModuloPondra& module, QMainWindow& from, CommandOrigin origin, bool askName)
 {
     if (askName) {
-        module.CurrentFileName.clear();
-        ShowFileNameInTitles(module);
+        module.document().forgetFileName();
     }
     if (!DataPassFrom(module, origin)) {
         return;
@@ -138,7 +101,7 @@ void SaveStudy(ModuloPondra& module, QMainWindow& from, CommandOrigin origin, bo
         ShowTitlePage(module);
         return;
     }
-    QString path = module.CurrentFileName;
+    QString path = module.document().fileName();
     if (path.isEmpty()) {
         QString filter = DataFilesFilter;
         path = module.dialogs().saveFileName(&from, QStringLiteral("Salva file con nome"), DataFilesFilter,
@@ -148,14 +111,11 @@ void SaveStudy(ModuloPondra& module, QMainWindow& from, CommandOrigin origin, bo
         }
     }
     QString error;
-    if (!module.saveFile(path, &error)) {
+    if (!module.document().save(path, &error)) {
         tellFailure(module, &from, error);
         return;
     }
-    ShowFileNameInTitles(module);
-    if (QLabel* passo = StepLine(from)) {
-        passo->setText(QStringLiteral("archiviato in «%1»").arg(shownFileName(path)));
-    }
+    TellStep(from, QStringLiteral("archiviato in «%1»").arg(shownFileName(path)));
 }
 
 void DeleteStudyFile(ModuloPondra& module, QMainWindow& from)
@@ -171,7 +131,7 @@ void DeleteStudyFile(ModuloPondra& module, QMainWindow& from)
     if (answer == MessageAnswer::No) {
         return;
     }
-    const bool current = module.isCurrentFile(path);
+    const bool current = module.document().isCurrentFile(path);
     QFile file(path);
     if (!file.remove()) {
         tellFailure(module, &from,
@@ -182,8 +142,7 @@ void DeleteStudyFile(ModuloPondra& module, QMainWindow& from)
     }
     module.recentFiles().remove(path);
     if (current) {
-        module.currentFileDeleted();
-        ShowFileNameInTitles(module);
+        module.document().fileDeleted();
     }
 }
 

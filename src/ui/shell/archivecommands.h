@@ -1,13 +1,11 @@
 #pragma once
 
-class QLabel;
 class QMainWindow;
 class QString;
 class QWidget;
 
 namespace pondra {
 
-class MainWindow;
 class ModuloPondra;
 
 // Where an archive command was chosen: the Title-page window shows the Data window when the
@@ -20,8 +18,9 @@ bool DataPassFrom(ModuloPondra& module, CommandOrigin origin);
 
 // The title of the archive commands' messages.
 QString ArchiveTitle(const ModuloPondra& module);
-// The step line of the main window a command was chosen from, if it has one.
-QLabel* StepLine(QMainWindow& window);
+// Says in the hint line of the main window a command was chosen from, if it is one, what the
+// command did.
+void TellStep(QMainWindow& window, const QString& text);
 
 // Whether the study in memory may be given up for another: a changed one only when the user
 // says so.
@@ -43,8 +42,5 @@ void SaveStudy(ModuloPondra& module, QMainWindow& from, CommandOrigin origin, bo
 // Deletes the file chosen in the dialog once the user confirms; says why when it cannot.
 void DeleteStudyFile(ModuloPondra& module, QMainWindow& from);
 
-// The main windows' titles end with the name of the study's file, when there is one.
-void ShowFileNameInTitle(const ModuloPondra& module, MainWindow& window);
-void ShowFileNameInTitles(ModuloPondra& module);
 
 } // namespace pondra

@@ -4,10 +4,8 @@
 #include "navigation.h"
 #include "reports/spreadsheetexport.h"
 #include "ui/core/modulopondra.h"
-#include "ui/main/requisiti.h"
 
 #include <QFileInfo>
-#include <QLabel>
 #include <QMainWindow>
 
 namespace pondra {
@@ -20,8 +18,9 @@ void ExportSpreadsheet(ModuloPondra& module, QMainWindow& from, CommandOrigin or
     const QString filters = QStringLiteral("Foglio di calcolo CSV (*.csv)");
     QString filter = filters;
     // Beside the study's file and named after it, when it has one.
-    const QFileInfo study(module.CurrentFileName);
-    const QString proposed = module.CurrentFileName.isEmpty()
+    const QString fileName = module.document().fileName();
+    const QFileInfo study(fileName);
+    const QString proposed = fileName.isEmpty()
                                  ? QStringLiteral("Pondra.csv")
                                  : study.dir().filePath(study.completeBaseName() + QStringLiteral(".csv"));
     QString path = module.dialogs().saveFileName(&from, QStringLiteral("Esporta per foglio di calcolo"),
@@ -37,9 +36,7 @@ void ExportSpreadsheet(ModuloPondra& module, QMainWindow& from, CommandOrigin or
         module.showMessage(&from, {error, MessageIcon::Critical}, ArchiveTitle(module));
         return;
     }
-    if (QLabel* passo = StepLine(from)) {
-        passo->setText(QStringLiteral("esportato in «%1»").arg(shownFileName(path)));
-    }
+    TellStep(from, QStringLiteral("esportato in «%1»").arg(shownFileName(path)));
 }
 
 } // namespace pondra

@@ -1,6 +1,5 @@
 #include "navigation.h"
 
-#include "model/ranking.h"
 #include "ui/core/modulopondra.h"
 #include "ui/extra/frmsplash.h"
 #include "ui/extra/frmtip.h"
@@ -20,8 +19,6 @@ namespace pondra {
 
 namespace {
 
-const QColor Grey(192, 192, 192);
-
 void bringUp(QWidget* window)
 {
     window->show();
@@ -38,9 +35,7 @@ void ShowDataWindow(ModuloPondra& module)
 
 bool DataPass(ModuloPondra& module)
 {
-    module.CheckRequested = 1;
-    module.window<requisiti>()->controllodati_Click();
-    return module.CheckRequested == 0;
+    return module.window<requisiti>()->checkQuietly();
 }
 
 void ShowResults(ModuloPondra& module)
@@ -53,9 +48,9 @@ void ShowResults(ModuloPondra& module)
 
 void ShowResultsWindow(ModuloPondra& module)
 {
-    module.QuietRanking = 0;
-    RankHypotheses(module);
-    bringUp(module.window<classifica>());
+    classifica* results = module.window<classifica>();
+    module.document().rank();
+    bringUp(results);
 }
 
 void ShowRobustness(ModuloPondra& module)
@@ -70,8 +65,7 @@ void ShowRobustness(ModuloPondra& module)
 
 void ShowTitlePageRanked(ModuloPondra& module)
 {
-    module.QuietRanking = 1;
-    RankHypotheses(module);
+    module.document().rank();
     ShowTitlePage(module);
 }
 
@@ -80,31 +74,19 @@ void ShowTitlePage(ModuloPondra& module)
     bringUp(module.window<frontespizio>());
 }
 
-void OpenAncillary(ModuloPondra& module, int topic)
+void OpenAncillary(ModuloPondra& module, AncillaryTopic topic)
 {
     switch (topic) {
-    case 8:
+    case AncillaryTopic::TipOfTheDay:
         bringUp(module.window<frmTip>());
         break;
-    case 9:
+    case AncillaryTopic::TermsOfUse:
         bringUp(module.window<licenza>());
         break;
-    case 10:
+    case AncillaryTopic::PriceList:
         bringUp(module.window<prodotti>());
         break;
-    default:
-        break;
     }
-}
-
-void RankHypotheses(ModuloPondra& module)
-{
-    ordina(module.study(), module.ranking());
-    if (module.QuietRanking == 1) {
-        module.QuietRanking = 0;
-        return;
-    }
-    module.window<classifica>()->VScroll1_Change();
 }
 
 void ExitProgram(ModuloPondra& module, QWidget* from)
@@ -137,14 +119,14 @@ void ExitProgram(ModuloPondra& module, QWidget* from)
 
 void ChangeBackground(ModuloPondra& module, QMainWindow& window, bool offerGreyForAll)
 {
-    if (offerGreyForAll && window.palette().color(QPalette::Window) != Grey) {
+    if (offerGreyForAll && window.palette().color(QPalette::Window) != colours::Grey) {
         const MessageAnswer answer = module.ask(
             &window, QStringLiteral("Desideri colori uguali e riposanti (grigio) per tutte le finestre?"),
             QStringLiteral("Pondra: colore di sfondo"));
         if (answer != MessageAnswer::No) {
-            setColours(module.window<requisiti>(), Grey);
-            setColours(module.window<classifica>(), Grey);
-            setColours(module.window<frontespizio>(), Grey);
+            setColours(module.window<requisiti>(), colours::Grey);
+            setColours(module.window<classifica>(), colours::Grey);
+            setColours(module.window<frontespizio>(), colours::Grey);
             return;
         }
     }

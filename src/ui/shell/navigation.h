@@ -6,17 +6,18 @@ class QWidget;
 namespace pondra {
 
 class ModuloPondra;
+enum class AncillaryTopic;
 
 // Moving between the three main windows, ranking, leaving the program, window colours.
 
 void ShowDataWindow(ModuloPondra& module);
 
 // The silent data check the Data window runs for every command that needs sound data; a failure
-// has already said why.
+// has already said why, and the Data window shows where.
 bool DataPass(ModuloPondra& module);
 
-// Checks the data silently; only when they pass ranks the hypotheses (refreshing the Results
-// window) and shows it. A failed check has already said why.
+// Checks the data silently; only when they pass ranks the hypotheses and shows the Results
+// window. A failed check has already said why.
 void ShowResults(ModuloPondra& module);
 
 // Ranks again, without a check, and shows the Results window: however it is reached, it shows
@@ -27,17 +28,14 @@ void ShowResultsWindow(ModuloPondra& module);
 // it in its window.
 void ShowRobustness(ModuloPondra& module);
 
-// Ranks quietly, without a check, then shows the Title-page window.
+// Ranks without a check, then shows the Title-page window.
 void ShowTitlePageRanked(ModuloPondra& module);
 
 // The Title-page window as it is, without a new ranking.
 void ShowTitlePage(ModuloPondra& module);
 
-// Topics 8 to 10 of the help contents: the tip of the day, the terms of use, the price list.
-void OpenAncillary(ModuloPondra& module, int topic);
-
-// Builds the ranking; the Results window's rows are refreshed unless the caller asked quiet.
-void RankHypotheses(ModuloPondra& module);
+// The tip of the day, the terms of use or the price list.
+void OpenAncillary(ModuloPondra& module, AncillaryTopic topic);
 
 // Asks every time, No being the default; on Yes unloads every window and shows the splash
 // window in its closing form, the study staying in memory.

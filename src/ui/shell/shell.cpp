@@ -22,8 +22,6 @@
 
 #include <QAction>
 #include <QMenuBar>
-#include <QPushButton>
-#include <QScrollBar>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -63,14 +61,6 @@ QAction* addEntry(QMenu* menu, const Entry& entry)
         action->setEnabled(false);
     }
     return action;
-}
-
-void wire(QPushButton* button, const Command& command)
-{
-    button->setEnabled(bool(command));
-    if (command) {
-        QObject::connect(button, &QPushButton::clicked, button, command);
-    }
 }
 
 // The commands each window gives its toolbar, by button number; the rest is the same everywhere.
@@ -196,7 +186,8 @@ std::array<QAction*, 3> addViewAndHelpMenus(ModuloPondra& module, QMainWindow& w
     }
     QMenu* help = window.menuBar()->addMenu(QStringLiteral("&?"));
     addEntry(help, {QStringLiteral("&Guida in linea"), [&module] { showHelpContents(module); }});
-    addEntry(help, {QStringLiteral("&Suggerimenti..."), [&module] { OpenAncillary(module, 8); }});
+    addEntry(help, {QStringLiteral("&Suggerimenti..."),
+                    [&module] { OpenAncillary(module, AncillaryTopic::TipOfTheDay); }});
     addEntry(help,
              {QStringLiteral("Supporto &prodotto"), [&module] { module.window<supportoclienti>()->show(); }});
     addEntry(help,
@@ -212,7 +203,7 @@ void setSharedButtons(ModuloPondra& module, QMainWindow& window, const std::arra
         c.buttons[8 + i] = [entry = viewEntries[i]] { entry->trigger(); };
     }
     c.buttons[14] = [&module] { showHelpContents(module); };
-    c.buttons[15] = [&module] { OpenAncillary(module, 8); };
+    c.buttons[15] = [&module] { OpenAncillary(module, AncillaryTopic::TipOfTheDay); };
     c.buttons[12] = [&module, &window, n = c.number] { ChangeBackground(module, window, n != 3); };
     c.buttons[16] = [&module] { module.window<supportoclienti>()->show(); };
     c.buttons[17] = [&module] { module.window<informa>()->show(); };
@@ -306,13 +297,10 @@ void decorateData(ModuloPondra& module, requisiti& w)
          QStringLiteral("stampa dati finestra"),
          [&w] { w.controllodati_Click(); },
          [&w] { w.cancellare_Click(); }});
-    wire(w.avanti, [&module] { ShowResults(module); });
-    wire(w.cmdesci, exit);
-    wire(w.cmdstampa, [&module] { PrintHypothesesData(module); });
-    wire(w.cmdGuida, [&module] { showHelpContents(module); });
-    // Each move to another hypothesis keeps what was entered in the one left.
-    QObject::connect(w.HScroll1, &QScrollBar::valueChanged, &w,
-                     [&module] { module.recovery().writeIfChanged(); });
+    QObject::connect(&w, &requisiti::resultsRequested, &w, [&module] { ShowResults(module); });
+    QObject::connect(&w, &requisiti::exitRequested, &w, exit);
+    QObject::connect(&w, &requisiti::printRequested, &w, [&module] { PrintHypothesesData(module); });
+    QObject::connect(&w, &requisiti::helpContentsRequested, &w, [&module] { showHelpContents(module); });
 }
 
 void decorateResults(ModuloPondra& module, classifica& w)
@@ -362,11 +350,11 @@ void decorateResults(ModuloPondra& module, classifica& w)
     setSharedButtons(module, w, viewEntries, c);
     addToolbar(w, c);
 
-    wire(w.avanti, [&module] { ShowTitlePage(module); });
-    wire(w.cmdsolidita, robustness);
-    wire(w.cmdesci, exit);
-    wire(w.cmdstampa, print);
-    wire(w.cmdGuida, [&module] { showHelpContents(module); });
+    QObject::connect(&w, &classifica::titlePageRequested, &w, [&module] { ShowTitlePage(module); });
+    QObject::connect(&w, &classifica::robustnessRequested, &w, robustness);
+    QObject::connect(&w, &classifica::exitRequested, &w, exit);
+    QObject::connect(&w, &classifica::printRequested, &w, print);
+    QObject::connect(&w, &classifica::helpContentsRequested, &w, [&module] { showHelpContents(module); });
 }
 
 void decorateTitlePage(ModuloPondra& module, frontespizio& w)
@@ -386,10 +374,10 @@ void decorateTitlePage(ModuloPondra& module, frontespizio& w)
          QStringLiteral("stampa completa dell'elaborazione"),
          [&w] { w.controllodat_Click(); },
          [&w] { w.cancella_Click(); }});
-    wire(w.cmddati, [&module] { ShowDataWindow(module); });
-    wire(w.cmdesci, exit);
-    wire(w.stampa, [&module] { PrintReport(module); });
-    wire(w.cmdGuida, [&module] { showHelpContents(module); });
+    QObject::connect(&w, &frontespizio::dataWindowRequested, &w, [&module] { ShowDataWindow(module); });
+    QObject::connect(&w, &frontespizio::exitRequested, &w, exit);
+    QObject::connect(&w, &frontespizio::printRequested, &w, [&module] { PrintReport(module); });
+    QObject::connect(&w, &frontespizio::helpContentsRequested, &w, [&module] { showHelpContents(module); });
 }
 
 } // namespace
@@ -397,19 +385,22 @@ void decorateTitlePage(ModuloPondra& module, frontespizio& w)
 void installShell(ModuloPondra& module)
 {
     installUndo(module);
+    // Each move to another hypothesis keeps what was entered in the one left.
+    QObject::connect(&module.document(), &StudyDocument::shownHypothesisChanged, &module.document(),
+                     [&module] { module.recovery().writeIfChanged(); });
     module.setExitProcedure([&module](QWidget* from) { ExitProgram(module, from); });
     // The help contents and the windows it leads to reach the rest of the program through here.
     module.setWindowCreatedHandler([&module](QWidget& window) {
         const Command contents = [&module] { showHelpContents(module); };
         if (auto* help = qobject_cast<sommario*>(&window)) {
             help->exitProgram = [&module, help] { ExitProgram(module, help); };
-            help->openAncillary = [&module](int topic) { OpenAncillary(module, topic); };
+            help->openAncillary = [&module](AncillaryTopic topic) { OpenAncillary(module, topic); };
         } else if (auto* terms = qobject_cast<licenza*>(&window)) {
             terms->showContents = contents;
         } else if (auto* prices = qobject_cast<prodotti*>(&window)) {
             prices->showContents = contents;
         } else if (auto* robustness = qobject_cast<solidita*>(&window)) {
-            QObject::connect(robustness->cmdstampa, &QPushButton::clicked, robustness,
+            QObject::connect(robustness, &solidita::printRequested, robustness,
                              [&module] { PrintRobustness(module); });
         }
     });
@@ -422,7 +413,7 @@ void installShell(ModuloPondra& module)
             decorateTitlePage(module, *title);
         }
         if (auto* main = qobject_cast<MainWindow*>(&window)) {
-            ShowFileNameInTitle(module, *main);
+            main->showDocumentFileName();
         }
     });
 }

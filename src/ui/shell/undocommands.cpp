@@ -9,10 +9,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QScrollBar>
-#include <QSignalBlocker>
 
-#include <algorithm>
 
 namespace pondra {
 
@@ -53,28 +50,17 @@ protected:
     }
 };
 
+// Back where the undone or redone step changed the study: the title page, or the Data window
+// at the hypothesis and rows it changed.
 void showRestored(ModuloPondra& module, const ChangePlace& place)
 {
     if (place.hypothesis == 0) {
-        module.window<frontespizio>()->ShowFields();
         ShowTitlePage(module);
         return;
     }
-    requisiti* data = module.window<requisiti>();
-    const Study& study = module.study();
-    if (place.row > 0 &&
-        (place.row < study.FirstVisibleRow || place.row >= study.FirstVisibleRow + VisibleRows)) {
-        // The changed row a few rows down from the top, where there is room.
-        data->VScroll1->setValue(std::clamp(place.row - 4, 1, MaxFirstVisibleRow));
-    }
-    {
-        const QSignalBlocker blocker(data->HScroll1);
-        data->HScroll1->setValue(place.hypothesis);
-    }
-    data->HScroll1_Change();
-    if (frontespizio* title = module.loadedWindow<frontespizio>()) {
-        title->ShowFields();
-    }
+    // Loaded first: a Data window loaded afresh starts at the first hypothesis.
+    module.window<requisiti>();
+    module.document().showPlace(place);
     ShowDataWindow(module);
 }
 
@@ -82,7 +68,7 @@ void showRestored(ModuloPondra& module, const ChangePlace& place)
 
 void addUndoEntries(ModuloPondra& module, QMainWindow& window, QMenu* edit)
 {
-    QUndoStack& stack = module.history().stack();
+    QUndoStack& stack = module.document().undoStack();
     QAction* undo = stack.createUndoAction(&window, QStringLiteral("A&nnulla"));
     undo->setObjectName(QStringLiteral("annulla"));
     undo->setShortcut(QKeySequence::Undo);
@@ -96,7 +82,8 @@ void addUndoEntries(ModuloPondra& module, QMainWindow& window, QMenu* edit)
 
 void installUndo(ModuloPondra& module)
 {
-    module.history().onRestored = [&module](const ChangePlace& place) { showRestored(module, place); };
+    QObject::connect(&module.document(), &StudyDocument::stepRestored, &module.document(),
+                     [&module](const ChangePlace& place) { showRestored(module, place); });
     const QString name = QStringLiteral("UndoKeys");
     if (!qApp->findChild<QObject*>(name, Qt::FindDirectChildrenOnly)) {
         auto* keys = new UndoKeys(qApp);

@@ -18,9 +18,9 @@ struct ChangePlace {
     int row = 0;        // the first row changed, 0 when none was
 };
 
-// The study's one history of edits, for Annulla and Ripeti. A window's event procedure opens
-// an edit before it changes anything; when the outermost edit closes, whatever it changed in
-// the shown hypothesis and in the title page becomes one step. Undoing a step gives the study
+// The study's one history of edits, for Annulla and Ripeti. Each edit of the document opens an
+// edit of its history before it changes anything; when the outermost edit closes, whatever it
+// changed in the hypothesis edited and in the title page becomes one step. Undoing a step gives the study
 // back the revision it had before it, so that undoing back to the state last saved leaves the
 // study unchanged; an edit that changed nothing takes no revision. Nothing is recorded while a
 // step is being undone or redone, nor while no edit is open.
@@ -49,14 +49,13 @@ public:
         StudyHistory* m_history;
     };
 
-    // `text` names the step after "Annulla" and "Ripeti"; `place` tells apart the rows,
-    // hypotheses or fields whose edits merge.
-    [[nodiscard]] Edit edit(const QString& text, Merge merge = Merge::None, int place = 0);
+    // An edit of hypothesis h (and of the title page). `text` names the step after "Annulla" and
+    // "Ripeti"; `place` tells apart the rows, hypotheses or fields whose edits merge.
+    [[nodiscard]] Edit edit(int h, const QString& text, Merge merge = Merge::None, int place = 0);
 
     QUndoStack& stack() { return m_stack; }
 
-    // Called after a step was undone or redone, with the study already put back: the windows
-    // show the place and score it again, as after an edit.
+    // Called after a step was undone or redone, with the study already put back.
     std::function<void(const ChangePlace&)> onRestored;
 
 private:

@@ -147,7 +147,6 @@ private:
         if (m_titleBefore) {
             m_history.m_titlePage = after ? *m_titleAfter : *m_titleBefore;
         }
-        study.recountHypotheses();
         study.returnToRevision(after ? m_revisionAfter : m_revisionBefore);
         const bool onlyTitle = m_rows.empty() && m_before.sameEntry(m_after);
         m_history.restored({onlyTitle ? 0 : m_hypothesis, m_rows.empty() ? 0 : m_rows.front().row});
@@ -181,13 +180,12 @@ StudyHistory::Edit::~Edit()
     }
 }
 
-StudyHistory::Edit StudyHistory::edit(const QString& text, Merge merge, int place)
+StudyHistory::Edit StudyHistory::edit(int h, const QString& text, Merge merge, int place)
 {
     if (m_restoring) {
         return Edit(nullptr);
     }
     if (m_depth++ == 0) {
-        const int h = m_study.CurrentHypothesis;
         m_pending.reset(
             new Pending{text, merge, place, h, m_study.hypothesis(h), m_titlePage, m_study.revision()});
     }

@@ -1,0 +1,271 @@
+#include "studydocument.h"
+
+#include "archive/datafile.h"
+#include "model/rowediting.h"
+#include "model/textrules.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace pondra {
+
+StudyDocument::StudyDocument(const QDate& today, QObject* parent)
+    : QObject(parent), m_study(std::make_unique<Study>()), m_ranking(std::make_unique<Ranking>())
+{
+    m_titlePage.data = italianLongDate(today);
+    m_savedRevision = m_study->revision();
+    m_history.onRestored = [this](const ChangePlace& place) {
+        Q_EMIT titlePageChanged();
+        Q_EMIT stepRestored(place);
+        Q_EMIT edited();
+    };
+}
+
+StudyDocument::~StudyDocument() = default;
+
+bool StudyDocument::isCurrentFile(const QString& path) const
+{
+    // Compared by canonical path while both exist, so links and "." do not hide the match.
+    return !m_fileName.isEmpty() && QFileInfo(path) == QFileInfo(m_fileName);
+}
+
+void StudyDocument::showHypothesis(int h)
+{
+    m_shown = std::clamp(h, 1, MaxHypotheses);
+    const ScoreFigures figures = Recalculate(*m_study, m_shown);
+    Q_EMIT shownHypothesisChanged(m_shown);
+    Q_EMIT figuresChanged(figures);
+}
+
+void StudyDocument::showRowsFrom(int firstRow)
+{
+    m_firstRow = std::clamp(firstRow, 1, MaxFirstShownRow);
+    Q_EMIT firstShownRowChanged(m_firstRow);
+}
+
+void StudyDocument::returnToStart()
+{
+    m_shown = 1;
+    showRowsFrom(1);
+    Q_EMIT shownHypothesisChanged(m_shown);
+}
+
+ScoreFigures StudyDocument::scoreShown()
+{
+    const ScoreFigures figures = Recalculate(*m_study, m_shown);
+    Q_EMIT figuresChanged(figures);
+    return figures;
+}
+
+void StudyDocument::tickRow(int r, bool ticked)
+{
+    {
+        const auto edit = m_history.edit(m_shown, (ticked ? QStringLiteral("spunta caratteristica n. %1")
+                                                          : QStringLiteral("rimozione spunta caratteristica n. %1"))
+                                                      .arg(r));
+        if (ticked) {
+            if (const std::optional<QString> offered = NameOfferedOnTick(*m_study, m_shown, r)) {
+                SetRowName(*m_study, m_shown, r, *offered);
+            }
+        }
+        SetRowTicked(*m_study, m_shown, r, ticked);
+        // An unticked row keeps nothing: its name goes, and its judgement and weight with it.
+        if (!ticked && !m_study->row(m_shown, r).name.isEmpty()) {
+            SetRowName(*m_study, m_shown, r, QString());
+        }
+        Q_EMIT rowChanged(m_shown, r);
+        if (!ticked) {
+            scoreShown();
+        }
+    }
+    Q_EMIT edited();
+}
+
+void StudyDocument::nameRow(int r, const QString& name)
+{
+    {
+        const auto edit = m_history.edit(m_shown, QStringLiteral("nome caratteristica n. %1").arg(r),
+                                         StudyHistory::Merge::RowName, r);
+        SetRowName(*m_study, m_shown, r, name);
+        Q_EMIT rowChanged(m_shown, r);
+    }
+    Q_EMIT edited();
+}
+
+void StudyDocument::judgeRow(int r, int step)
+{
+    {
+        const auto edit = m_history.edit(m_shown, QStringLiteral("giudizio caratteristica n. %1").arg(r));
+        JudgeRow(*m_study, m_shown, r, step);
+        Q_EMIT rowChanged(m_shown, r);
+        scoreShown();
+    }
+    Q_EMIT edited();
+}
+
+void StudyDocument::weighRow(int r, int weight)
+{
+    {
+        const auto edit = m_history.edit(m_shown, QStringLiteral("peso caratteristica n. %1").arg(r),
+                                         StudyHistory::Merge::Weight, r);
+        SetRowWeight(*m_study, m_shown, r, weight);
+        Q_EMIT rowChanged(m_shown, r);
+        scoreShown();
+    }
+    Q_EMIT edited();
+}
+
+void StudyDocument::nameHypothesis(const QString& name)
+{
+    {
+        const auto edit = m_history.edit(m_shown, QStringLiteral("nome ipotesi n. %1").arg(m_shown),
+                                         StudyHistory::Merge::HypothesisName, m_shown);
+        SetHypothesisName(*m_study, m_shown, name);
+        Q_EMIT hypothesisNameChanged(m_shown);
+    }
+    Q_EMIT edited();
+}
+
+void StudyDocument::clearShownHypothesis()
+{
+    {
+        const auto edit = m_history.edit(m_shown, QStringLiteral("cancellazione ipotesi n. %1").arg(m_shown));
+        ClearHypothesis(*m_study, m_shown);
+        Q_EMIT hypothesisCleared(m_shown);
+        scoreShown();
+    }
+    Q_EMIT edited();
+}
+
+void StudyDocument::putTitlePage(const TitlePage& page)
+{
+    if (page == m_titlePage) {
+        return;
+    }
+    m_titlePage = page;
+    // The title page is saved with the study, so its changes are the study's.
+    m_study->noteEdit();
+    Q_EMIT titlePageChanged();
+}
+
+void StudyDocument::setTitleField(int i, const QString& text)
+{
+    {
+        const auto edit = m_history.edit(m_shown, QStringLiteral("modifica «%1»").arg(TitlePage::fieldCaption(i)),
+                                         StudyHistory::Merge::TitleField, i);
+        TitlePage page = m_titlePage;
+        page.field(i) = text;
+        putTitlePage(page);
+    }
+    Q_EMIT edited();
+}
+
+void StudyDocument::clearTitlePage()
+{
+    {
+        const auto edit = m_history.edit(m_shown, QStringLiteral("cancellazione frontespizio"));
+        putTitlePage(TitlePage());
+    }
+    Q_EMIT edited();
+}
+
+DataCheckResult StudyDocument::checkData()
+{
+    const DataCheckResult result = CheckData(*m_study, m_shown);
+    // The check went through the hypotheses unseen; the user sees where it stopped.
+    if (result.movedHypothesis) {
+        m_shown = result.shown;
+        Q_EMIT shownHypothesisChanged(m_shown);
+    }
+    if (result.figures) {
+        Q_EMIT figuresChanged(*result.figures);
+    }
+    return result;
+}
+
+void StudyDocument::rank()
+{
+    ordina(*m_study, *m_ranking);
+    Q_EMIT rankingChanged();
+}
+
+void StudyDocument::setFileName(const QString& path)
+{
+    if (path != m_fileName) {
+        m_fileName = path;
+        Q_EMIT fileNameChanged(m_fileName);
+    }
+}
+
+void StudyDocument::replaceStudy(Study&& study, const TitlePage& titlePage, std::optional<QString> fileName)
+{
+    m_study->replaceWith(std::move(study));
+    m_titlePage = titlePage;
+    m_history.stack().clear();
+    if (fileName) {
+        m_savedRevision = m_study->revision();
+    } else {
+        m_savedRevision.reset();
+    }
+    setFileName(fileName.value_or(QString()));
+    // Shown again, at the same place: scored as showing always scores.
+    const ScoreFigures figures = Recalculate(*m_study, m_shown);
+    Q_EMIT studyReplaced();
+    Q_EMIT shownHypothesisChanged(m_shown);
+    Q_EMIT figuresChanged(figures);
+    Q_EMIT titlePageChanged();
+}
+
+bool StudyDocument::open(const QString& path, QString* error)
+{
+    // Read beside the study in memory, which a failed read must leave as it was.
+    auto read = std::make_unique<Study>();
+    TitlePage page;
+    if (!loadStudyFile(path, *read, page, error)) {
+        return false;
+    }
+    replaceStudy(std::move(*read), page, path);
+    Q_EMIT storedIn(path);
+    Q_EMIT edited();
+    return true;
+}
+
+bool StudyDocument::save(const QString& path, QString* error)
+{
+    if (!saveStudyFile(path, *m_study, m_titlePage, error)) {
+        return false;
+    }
+    m_savedRevision = m_study->revision();
+    setFileName(path);
+    Q_EMIT storedIn(path);
+    return true;
+}
+
+void StudyDocument::forgetFileName()
+{
+    setFileName(QString());
+}
+
+void StudyDocument::fileDeleted()
+{
+    m_savedRevision.reset();
+    setFileName(QString());
+}
+
+void StudyDocument::adoptRecovered(Study&& study, const TitlePage& titlePage)
+{
+    replaceStudy(std::move(study), titlePage, std::nullopt);
+    Q_EMIT edited();
+}
+
+void StudyDocument::showPlace(const ChangePlace& place)
+{
+    if (place.row > 0 && (place.row < m_firstRow || place.row >= m_firstRow + VisibleRows)) {
+        // The changed row a few rows down from the top, where there is room.
+        showRowsFrom(place.row - 4);
+    }
+    showHypothesis(place.hypothesis);
+}
+
+} // namespace pondra
