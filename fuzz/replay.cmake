@@ -2,10 +2,6 @@
 # files through fuzz_datafile.cpp without libFuzzer, and a breach aborts naming what broke.
 add_executable(fuzz_replay ${PROJECT_SOURCE_DIR}/fuzz/fuzz_datafile.cpp ${PROJECT_SOURCE_DIR}/fuzz/replay_main.cpp)
 target_link_libraries(fuzz_replay PRIVATE pondra_archive)
-if(PONDRA_FUZZ)
-    # The libraries then report coverage to libFuzzer's hooks, which a plain program must link.
-    target_link_options(fuzz_replay PRIVATE -fsanitize=fuzzer-no-link)
-endif()
 
 file(GLOB fuzz_corpus CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/fuzz/corpus/*)
 file(GLOB fuzz_regressions CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/fuzz/regressions/*)
