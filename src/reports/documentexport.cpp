@@ -2,13 +2,11 @@
 
 #include "archivalpdf.h"
 #include "docxwriter.h"
+#include "exportwriting.h"
 #include "htmlwriter.h"
 #include "pagelayout.h"
 #include "pagepainter.h"
 #include "textdocumentconversion.h"
-
-#include "archive/filewriting.h"
-#include "archive/regularfile.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -48,20 +46,6 @@ QString pageTitle(const PagedDocument& pages, const QString& path)
 }
 
 } // namespace
-
-bool failExport(const QString& path, const QString& reason, QString* error)
-{
-    if (error) {
-        *error = QStringLiteral("Il file «%1» non si può scrivere: %2").arg(shownFileName(path), reason);
-    }
-    return false;
-}
-
-bool writeWholeFile(const QByteArray& bytes, const QString& path, QString* error)
-{
-    QString reason;
-    return saveWholeFile(path, bytes, &reason) || failExport(path, reason, error);
-}
 
 std::shared_ptr<const PagedDocument> pagesOf(const QTextDocument& document)
 {

@@ -1,6 +1,8 @@
 #pragma once
 
-#include <QByteArray>
+// The shared write and failure wording, for the users of this header that write bytes of their own.
+#include "exportwriting.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -34,15 +36,6 @@ bool printDocument(const QTextDocument& document, QPagedPaintDevice& device);
 // file that exists is left as it was.
 bool exportPages(const PagedDocument& pages, const QString& path, QString* error);
 bool exportDocument(const QTextDocument& document, const QString& path, QString* error);
-
-// Sets error, when given, to the one wording of every failed export, "Il file «NAME» non si può
-// scrivere: " and the reason; returns false.
-bool failExport(const QString& path, const QString& reason, QString* error);
-
-// Writes the bytes whole through a temporary file, so a failed write leaves any previous file
-// intact; the many small writes of a document writer are made in memory first. On failure
-// returns false and, when error is given, an Italian message naming the file.
-bool writeWholeFile(const QByteArray& bytes, const QString& path, QString* error);
 
 // File-dialog filters for exportDocument, in Italian, PDF first.
 QStringList exportFilters();

@@ -1,7 +1,7 @@
 #include "docxwriter.h"
 
-#include "documentexport.h"
 #include "evaluationchart.h"
+#include "exportwriting.h"
 
 #include "pagelayout.h"
 #include "pagesetup.h"

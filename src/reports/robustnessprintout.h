@@ -1,7 +1,7 @@
 #pragma once
 
 #include "documentbuilder.h"
-#include "printouts.h"
+#include "printsource.h"
 
 namespace pondra {
 

@@ -8,7 +8,6 @@
 #include "ui/core/installation.h"
 #include "ui/core/modulopondra.h"
 
-#include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -20,17 +19,10 @@ namespace {
 
 constexpr int DesignWidth = 480;
 constexpr int DesignHeight = 318;
-constexpr int Margin = 16;
-constexpr int InnerWidth = DesignWidth - 2 * Margin;
 
 QLabel* makeLabel(QWidget* parent, const QRect& geometry, const QFont& font, const QString& text = {})
 {
     return plainLabel(parent, geometry, font, text, Qt::AlignLeft | Qt::AlignVCenter);
-}
-
-void makeLine(QWidget* parent, int y)
-{
-    horizontalRule(parent, Margin, y, InnerWidth);
 }
 
 // The year of a dd/mm/yy date text, two-digit years read in the window 1930-2029.
@@ -62,10 +54,10 @@ QString systemLine()
 
 } // namespace
 
-informa::informa(ModuloPondra& module) : m_module(module)
+informa::informa(ModuloPondra& module) : MakerWindow(DesignWidth, DesignHeight), m_module(module)
 {
-    setFixedSize(DesignWidth, DesignHeight);
     const MakerData maker = makerData();
+    const int inner = innerWidth();
 
     m_icon = new QLabel(this);
     m_icon->setGeometry(Margin, Margin, 56, 56);
@@ -73,14 +65,14 @@ informa::informa(ModuloPondra& module) : m_module(module)
 
     m_label1 = makeLabel(this, {88, 12, 376, 44}, programNameFont(32));
     m_label2 = makeLabel(this, {88, 58, 376, 20}, textFont(13, false, true));
-    makeLine(this, 84);
-    m_label3 = makeLabel(this, {Margin, 94, InnerWidth, 30}, brandFont(22), maker.Brand);
-    m_label6 = makeLabel(this, {Margin, 126, InnerWidth, 20}, textFont(13));
-    m_label5 = makeLabel(this, {Margin, 146, InnerWidth, 20}, textFont(13), systemLine());
-    makeLine(this, 172);
-    m_label7 = makeLabel(this, {Margin, 180, InnerWidth, 20}, textFont(12, false, true), maker.MusicCredit);
-    makeLine(this, 204);
-    m_label4 = makeLabel(this, {Margin, 212, InnerWidth, 52}, textFont(11),
+    addRule(84);
+    m_label3 = makeLabel(this, {Margin, 94, inner, 30}, brandFont(22), maker.Brand);
+    m_label6 = makeLabel(this, {Margin, 126, inner, 20}, textFont(13));
+    m_label5 = makeLabel(this, {Margin, 146, inner, 20}, textFont(13), systemLine());
+    addRule(172);
+    m_label7 = makeLabel(this, {Margin, 180, inner, 20}, textFont(12, false, true), maker.MusicCredit);
+    addRule(204);
+    m_label4 = makeLabel(this, {Margin, 212, inner, 52}, textFont(11),
                          QStringLiteral("Attenzione: questo programma è protetto dalle leggi sul diritto "
                                         "d'autore. La riproduzione o la distribuzione non autorizzata del "
                                         "programma, o di una sua parte, file audio compresi, sarà "
@@ -88,9 +80,7 @@ informa::informa(ModuloPondra& module) : m_module(module)
     m_label4->setWordWrap(true);
     m_label4->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    m_cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    m_cmdOK->setGeometry(DesignWidth - Margin - 96, DesignHeight - Margin - 32 + 4, 96, 30);
-    m_cmdOK->setDefault(true);
+    m_cmdOK = addOkButton(DesignHeight - Margin - 32 + 4);
     connect(m_cmdOK, &QPushButton::clicked, this, &informa::cmdOK_Click);
 
     Form_Load();
@@ -114,11 +104,6 @@ void informa::Form_Load()
 void informa::cmdOK_Click()
 {
     hide();
-}
-
-void informa::reject()
-{
-    m_cmdOK->click();
 }
 
 } // namespace pondra

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "makerwindow.h"
 
-class QFrame;
 class QLabel;
 class QPushButton;
 
@@ -12,7 +11,7 @@ class ModuloPondra;
 
 // The About window: program name, edition, maker, legal notice. One instance, hidden and kept
 // when closed, so reopening shows it unchanged.
-class informa : public QDialog {
+class informa : public MakerWindow {
     Q_OBJECT
 
 public:
@@ -33,8 +32,6 @@ public:
 
 public Q_SLOTS:
     void cmdOK_Click();
-    // Escape and the title bar's close button press OK too.
-    void reject() override;
 
 private:
     void Form_Load();

@@ -6,7 +6,6 @@
 #include "ui/core/installation.h"
 #include "ui/core/modulopondra.h"
 
-#include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 
@@ -16,8 +15,6 @@ namespace {
 
 constexpr int DesignWidth = 600;
 constexpr int DesignHeight = 372;
-constexpr int Margin = 16;
-constexpr int InnerWidth = DesignWidth - 2 * Margin;
 
 QLabel* makeLabel(QWidget* parent, const QRect& geometry, const QFont& font, const QString& text,
                   Qt::Alignment alignment = Qt::AlignCenter)
@@ -32,31 +29,26 @@ QLabel* makeParagraph(QWidget* parent, const QRect& geometry, const QString& tex
     return label;
 }
 
-void makeLine(QWidget* parent, int y)
-{
-    horizontalRule(parent, Margin, y, InnerWidth);
-}
-
 } // namespace
 
-supportoclienti::supportoclienti(ModuloPondra& module)
+supportoclienti::supportoclienti(ModuloPondra& module) : MakerWindow(DesignWidth, DesignHeight)
 {
     Q_UNUSED(module);
     setWindowTitle(QStringLiteral("Servizi di supporto ai clienti"));
-    setFixedSize(DesignWidth, DesignHeight);
     const MakerData maker = makerData();
+    const int inner = innerWidth();
 
-    m_label1 = makeLabel(this, {Margin, 10, InnerWidth, 38}, brandFont(28), maker.Brand);
-    m_label2 = makeLabel(this, {Margin, 50, InnerWidth, 20}, textFont(13), maker.Address);
-    m_label3 = makeLabel(this, {Margin, 72, InnerWidth, 20}, textFont(13),
+    m_label1 = makeLabel(this, {Margin, 10, inner, 38}, brandFont(28), maker.Brand);
+    m_label2 = makeLabel(this, {Margin, 50, inner, 20}, textFont(13), maker.Address);
+    m_label3 = makeLabel(this, {Margin, 72, inner, 20}, textFont(13),
                          QStringLiteral("tel. ") + maker.Telephone + QStringLiteral(" - fax ") + maker.Fax +
                              QStringLiteral(" - e-mail: ") + maker.Email);
     m_label4 =
-        makeLabel(this, {Margin, 94, InnerWidth, 20}, textFont(13),
+        makeLabel(this, {Margin, 94, inner, 20}, textFont(13),
                   QStringLiteral("sito internet: ") + maker.WebSite + QStringLiteral(" - ") + maker.Email);
-    makeLine(this, 122);
+    addRule(122);
     m_label5 =
-        makeParagraph(this, {Margin, 134, InnerWidth, 82},
+        makeParagraph(this, {Margin, 134, inner, 82},
                       QStringLiteral("Per ricevere assistenza inviate un fax o un messaggio di posta "
                                      "elettronica che descriva il problema con chiarezza, indicando la "
                                      "versione del programma e le operazioni che lo hanno causato. Usate "
@@ -64,29 +56,22 @@ supportoclienti::supportoclienti(ModuloPondra& module)
                                      "a voce, nei giorni feriali ") +
                           maker.OfficeHours + u'.');
     m_label6 =
-        makeParagraph(this, {Margin, 222, InnerWidth, 48},
+        makeParagraph(this, {Margin, 222, inner, 48},
                       QStringLiteral("Su richiesta realizziamo adattamenti del programma alle esigenze "
                                      "particolari del vostro studio. Saremo lieti di ricevere i vostri "
                                      "suggerimenti per le prossime versioni."));
-    makeLine(this, 278);
-    m_label7 = makeLabel(this, {Margin, 288, InnerWidth, 22}, textFont(13, false, true),
+    addRule(278);
+    m_label7 = makeLabel(this, {Margin, 288, inner, 22}, textFont(13, false, true),
                          QStringLiteral("Sviluppiamo programmi per i professionisti tecnici dal ") +
                              maker.StartYear + u'.');
 
-    m_command1 = new QPushButton(QStringLiteral("OK"), this);
-    m_command1->setGeometry(DesignWidth - Margin - 96, DesignHeight - Margin - 30, 96, 30);
-    m_command1->setDefault(true);
+    m_command1 = addOkButton(DesignHeight - Margin - 30);
     connect(m_command1, &QPushButton::clicked, this, &supportoclienti::Command1_Click);
 }
 
 void supportoclienti::Command1_Click()
 {
     hide();
-}
-
-void supportoclienti::reject()
-{
-    m_command1->click();
 }
 
 } // namespace pondra

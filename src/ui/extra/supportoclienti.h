@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "makerwindow.h"
 
 class QLabel;
 class QPushButton;
@@ -10,7 +10,7 @@ namespace pondra {
 class ModuloPondra;
 
 // How customers reach the maker. One instance, hidden and kept when closed.
-class supportoclienti : public QDialog {
+class supportoclienti : public MakerWindow {
     Q_OBJECT
 
 public:
@@ -28,8 +28,6 @@ public:
 
 public Q_SLOTS:
     void Command1_Click();
-    // Escape and the title bar's close button press OK too.
-    void reject() override;
 
 private:
     QLabel* m_label1 = nullptr;
