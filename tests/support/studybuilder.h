@@ -27,7 +27,6 @@ inline void enterRow(pondra::Study& study, int h, int r, const QString& name, in
 inline void nameHypothesis(pondra::Study& study, int h, const QString& name)
 {
     study.hypothesis(h).name = pondra::Value::text(name);
-    study.recountHypotheses();
 }
 
 } // namespace testsupport
