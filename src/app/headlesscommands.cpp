@@ -185,9 +185,8 @@ int runPrintCommand(const QString& kind, const QString& path, const QString& out
         Ranking ranking;
         ordina(study, ranking);
         const OwnerData owner = ownerData();
-        const PrintSource source{identity,           study,
-                                 ranking,            checked->titlePage,
-                                 owner.OwnerStudioName, owner.OwnerAddress};
+        const PrintSource source{identity,          study, ranking, checked->titlePage, owner.OwnerStudioName,
+                                 owner.OwnerAddress};
         if (kind == QStringLiteral("relazione")) {
             reportPages = printReport(builder, source, options);
         } else if (kind == QStringLiteral("dati")) {

@@ -10,8 +10,8 @@
 namespace pondra {
 
 // Opens a data file the safe way: the file is read whole into a fresh study, and only a
-// complete, valid file replaces the study and the title page. Only a regular file is opened: a FIFO or a device
-// is refused at once. On failure nothing changes and `error` says why.
+// complete, valid file replaces the study and the title page. Only a regular file is opened: a FIFO or a
+// device is refused at once. On failure nothing changes and `error` says why.
 bool loadStudyFile(const QString& path, Study& study, TitlePage& titlePage, QString* error);
 
 // Saves through a temporary file: a failed save leaves any previous file intact.

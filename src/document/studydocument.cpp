@@ -61,9 +61,10 @@ ScoreFigures StudyDocument::scoreShown()
 void StudyDocument::tickRow(int r, bool ticked)
 {
     {
-        const auto edit = m_history.edit(m_shown, (ticked ? QStringLiteral("spunta caratteristica n. %1")
-                                                          : QStringLiteral("rimozione spunta caratteristica n. %1"))
-                                                      .arg(r));
+        const auto edit =
+            m_history.edit(m_shown, (ticked ? QStringLiteral("spunta caratteristica n. %1")
+                                            : QStringLiteral("rimozione spunta caratteristica n. %1"))
+                                        .arg(r));
         if (ticked) {
             if (const std::optional<QString> offered = NameOfferedOnTick(*m_study, m_shown, r)) {
                 SetRowName(*m_study, m_shown, r, *offered);
@@ -152,8 +153,9 @@ void StudyDocument::putTitlePage(const TitlePage& page)
 void StudyDocument::setTitleField(int i, const QString& text)
 {
     {
-        const auto edit = m_history.edit(m_shown, QStringLiteral("modifica «%1»").arg(TitlePage::fieldCaption(i)),
-                                         StudyHistory::Merge::TitleField, i);
+        const auto edit =
+            m_history.edit(m_shown, QStringLiteral("modifica «%1»").arg(TitlePage::fieldCaption(i)),
+                           StudyHistory::Merge::TitleField, i);
         TitlePage page = m_titlePage;
         page.field(i) = text;
         putTitlePage(page);

@@ -56,7 +56,8 @@ void ClearHypothesis(Study& study, int h)
     for (int r = 1; r <= last; ++r) {
         CharacteristicEntry& row = study.row(h, r);
         row.ticked = Value::integer(0);
-        row.name = row.judgement = row.judgementNumber = row.coefficient = row.weight = Value::text(QString());
+        row.name = row.judgement = row.judgementNumber = row.coefficient = row.weight =
+            Value::text(QString());
     }
     study.noteEdit();
 }

@@ -5,6 +5,7 @@
 #include "robustnessprintout.h"
 
 #include "model/judgementscale.h"
+#include "model/scoring.h"
 #include "model/textrules.h"
 
 #include <QStringList>

@@ -57,7 +57,7 @@ QByteArray produce(const QString& output, const QDir& scratch)
     } else if (output == QStringLiteral("export.csv")) {
         exit = pondra::runSpreadsheetCommand(study, written, e);
     } else {
-        exit = pondra::runPrintCommand(QStringLiteral("relazione"), study, written, o, e);
+        exit = pondra::runPrintCommand(QStringLiteral("relazione"), study, written, {}, o, e);
     }
     o.flush();
     e.flush();

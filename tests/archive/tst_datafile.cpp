@@ -93,7 +93,7 @@ private Q_SLOTS:
         Loaded l = readBytes(exampleFile());
         QVERIFY2(l.ok, qPrintable(l.error));
         const Hypothesis& h = l.study->hypothesis(1);
-        QCOMPARE(l.study->HypothesisCount, 1);
+        QCOMPARE(l.study->countNamedHypotheses(), 1);
         QCOMPARE(h.name, Value::text(QStringLiteral("Sede nuova")));
         QCOMPARE(h.LastNamedRow, Value::integer(2));
         QCOMPARE(h.EvaluationPercent, Value::number(72));
@@ -103,7 +103,7 @@ private Q_SLOTS:
         QCOMPARE(l.page.data, QStringLiteral("lunedì, 7 dic 2026"));
         QCOMPARE(l.page.allegati, QString());
 
-        const ScoreFigures f = ShowHypothesis(*l.study, 1);
+        const ScoreFigures f = Recalculate(*l.study, 1);
         QCOMPARE(f.media, QStringLiteral("0,7"));
         QCOMPARE(f.ponderata, QStringLiteral("0,72"));
         QCOMPARE(l.study->hypothesis(1).EvaluationPercent.toDisplayText(), QStringLiteral("72"));
@@ -128,8 +128,8 @@ private Q_SLOTS:
         Loaded l = readBytes(bytes);
         QVERIFY2(l.ok, qPrintable(l.error));
         QCOMPARE(writeBytes(*l.study, l.page), bytes);
-        ShowHypothesis(*l.study, 1);
-        QVERIFY(CheckData(*l.study).passed);
+        Recalculate(*l.study, 1);
+        QVERIFY(CheckData(*l.study, 1).passed);
     }
 
     void everyValueKind_survivesSaveAndRead()
@@ -140,7 +140,6 @@ private Q_SLOTS:
         page.data = QStringLiteral("lunedì, 7 dic 2026");            // a comma inside a quoted field
         page.allegati = QStringLiteral("€ – “foto”\r\nplanimetria"); // upper code page, a line end
 
-        study->HypothesisCount = 3;
         Hypothesis& h1 = study->hypothesis(1);
         h1.name = Value::text(QStringLiteral("Casa \"vecchia\", lato nord"));
         h1.LastNamedRow = Value::integer(4);
@@ -165,8 +164,8 @@ private Q_SLOTS:
         h3.OverallJudgement = Value::text(QString());
         h3.LastNamedRow = Value::integer(0);
 
-        // Slot 0 and slots above the count are not part of the file.
-        study->hypothesis(4).name = Value::text(QStringLiteral("oltre il conteggio"));
+        // Slot 0 and slots above the named ones are not part of the file.
+        study->row(4, 1).name = Value::text(QStringLiteral("oltre il conteggio"));
 
         const QByteArray bytes = writeBytes(*study, page);
         QVERIFY(bytes.contains("\"Casa \"\"vecchia\"\", lato nord\",4,31.5,\"molto scarso\"\r\n"));
@@ -191,7 +190,7 @@ private Q_SLOTS:
         Loaded l = readBytes(bytes);
         QVERIFY(l.ok);
         QCOMPARE(l.page.progetto, QStringLiteral("p"));
-        QCOMPARE(l.study->HypothesisCount, 0);
+        QCOMPARE(l.study->countNamedHypotheses(), 0);
     }
 
     void lenientForms_areAccepted()
@@ -353,12 +352,12 @@ private Q_SLOTS:
         Study study;
         testsupport::nameHypothesis(study, 1, QStringLiteral("Prima"));
         testsupport::enterRow(study, 1, 1, QStringLiteral("costo"), 1, 100);
-        study.HypothesisCount = 1;
         TitlePage page;
-        (field == 0   ? study.hypothesis(1).name
-         : field == 1 ? study.row(1, 1).name
-                      : study.hypothesis(2).name) = Value::text(text);
-        if (field == 2) {
+        if (field == 0) {
+            study.hypothesis(1).name = Value::text(text);
+        } else if (field == 1) {
+            study.row(1, 1).name = Value::text(text);
+        } else {
             page.committente = text;
         }
         DataFileWriter writer;
@@ -413,7 +412,6 @@ private Q_SLOTS:
         Study study;
         testsupport::nameHypothesis(study, 1, QStringLiteral("in memoria"));
         testsupport::nameHypothesis(study, 7, QStringLiteral("settima"));
-        study.CurrentHypothesis = 7;
         TitlePage page;
         page.progetto = QStringLiteral("mia perizia");
         const auto studyBefore = std::make_unique<Study>(study);
@@ -433,7 +431,7 @@ private Q_SLOTS:
         QVERIFY(study == *studyBefore);
     }
 
-    void validFile_replacesWholeStudy_keepsPosition()
+    void validFile_replacesWholeStudy()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Pondra-dati-esempio"));
@@ -444,15 +442,11 @@ private Q_SLOTS:
 
         Study study;
         testsupport::nameHypothesis(study, 9, QStringLiteral("resto di uno studio più grande"));
-        study.CurrentHypothesis = 9;
-        study.FirstVisibleRow = 11;
         TitlePage page;
         QString error;
         QVERIFY2(loadStudyFile(path, study, page, &error), qPrintable(error));
         QVERIFY(study.hypothesis(9).name.isNothing());
         QCOMPARE(study.hypothesis(1).name, Value::text(QStringLiteral("Sede nuova")));
-        QCOMPARE(study.CurrentHypothesis, 9);
-        QCOMPARE(study.FirstVisibleRow, 11);
         QCOMPARE(page.luogo, QStringLiteral("Roma"));
     }
 

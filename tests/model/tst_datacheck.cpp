@@ -15,6 +15,7 @@ class TestDataCheck : public QObject {
 
 private:
     std::unique_ptr<Study> study;
+    int start = 1; // the hypothesis shown when the check starts
 
     // Two well-formed hypotheses, hypothesis 1 on display.
     void enterValidStudy()
@@ -28,26 +29,30 @@ private:
 
     void expectFailure(const QString& text, int shown)
     {
-        const DataCheckResult r = CheckData(*study);
+        const DataCheckResult r = CheckData(*study, start);
         QVERIFY(!r.passed);
         QCOMPARE(r.message.text, text);
         QCOMPARE(r.message.icon, MessageIcon::Critical);
-        QCOMPARE(study->CurrentHypothesis, shown);
+        QCOMPARE(r.shown, shown);
     }
 
     static Value cleared() { return Value::text(QString()); }
 
 private Q_SLOTS:
-    void init() { study = std::make_unique<Study>(); }
+    void init()
+    {
+        study = std::make_unique<Study>();
+        start = 1;
+    }
 
     void validStudy_passes_leavesLastHypothesisShown()
     {
         enterValidStudy();
-        const DataCheckResult r = CheckData(*study);
+        const DataCheckResult r = CheckData(*study, start);
         QVERIFY(r.passed);
         QCOMPARE(r.message, (Message{QStringLiteral("I dati sono stati immessi correttamente."),
                                      MessageIcon::Information}));
-        QCOMPARE(study->CurrentHypothesis, 2);
+        QCOMPARE(r.shown, 2);
         QVERIFY(r.figures);
         QCOMPARE(r.figures->resto, QStringLiteral("0"));
         QCOMPARE(study->hypothesis(1).EvaluationPercent.numberValue(), 0.68 * 100);
@@ -81,10 +86,9 @@ private Q_SLOTS:
         }
         switch (situation) {
         case 0:
-            study->FirstVisibleRow = 6;
             break;
         case 1:
-            study->CurrentHypothesis = 3;
+            start = 3;
             break;
         case 2:
             enterRow(*study, 1, 1, u"costo"_s, 3, 100);
@@ -107,9 +111,9 @@ private Q_SLOTS:
         }
         QFETCH(QString, text);
         QFETCH(int, shown);
-        const DataCheckResult r = CheckData(*study);
+        const DataCheckResult r = CheckData(*study, start);
         QCOMPARE(r.passed ? QString() : r.message.text, text);
-        QCOMPARE(study->CurrentHypothesis, shown);
+        QCOMPARE(r.shown, shown);
     }
 
     void messagesInOrder_data()
@@ -162,7 +166,6 @@ private Q_SLOTS:
             break;
         case 4:
             study->hypothesis(2).name = Value::text(QString());
-            study->HypothesisCount = 2; // the count of a file whose name was lost
             break;
         case 5:
             study->row(1, 2).weight = Value::text(QStringLiteral("30"));
@@ -187,7 +190,7 @@ private Q_SLOTS:
         nameHypothesis(*study, 1, QStringLiteral("Uno"));
         enterRow(*study, 1, 1, QStringLiteral("costo"), 3, 100);
         nameHypothesis(*study, 5, QStringLiteral("Cinque"));
-        QCOMPARE(study->HypothesisCount, 2);
+        QCOMPARE(study->countNamedHypotheses(), 2);
         // Slot 2 is empty: remainder 100.
         expectFailure(
             QStringLiteral("Ipotesi n. 2: se non si hanno altre caratteristiche da aggiungere assegnare le "
@@ -204,8 +207,7 @@ private Q_SLOTS:
             row.name = row.judgement = row.judgementNumber = row.coefficient = row.weight =
                 Value::text(QString());
         }
-        study->FirstVisibleRow = 1;
-        study->CurrentHypothesis = 2; // the cleared one is not on screen
+        start = 2; // the cleared one is not on screen
         expectFailure(QStringLiteral("Ipotesi n. 1: immettere almeno una caratteristica."), 1);
     }
 
@@ -214,7 +216,7 @@ private Q_SLOTS:
         enterValidStudy();
         study->row(1, 1).judgement = Value::text(QString());
         study->hypothesis(1).EvaluationPercent = Value::number(12);
-        const DataCheckResult r = CheckData(*study);
+        const DataCheckResult r = CheckData(*study, start);
         QVERIFY(!r.passed);
         QVERIFY(!r.figures);
         QCOMPARE(study->hypothesis(1).EvaluationPercent, Value::number(12));

@@ -22,7 +22,6 @@ private:
             study->hypothesis(h).EvaluationPercent = Value::number(*evaluation);
             study->hypothesis(h).OverallJudgement = Value::text(QStringLiteral("g%1").arg(h));
         }
-        study->recountHypotheses();
     }
 
     QStringList rankedNames(int count) const
@@ -93,7 +92,7 @@ private Q_SLOTS:
         // Names in slots 1 and 3, slot 2 free: as on the way to the title page, unchecked.
         addHypothesis(1, QStringLiteral("a"), 20);
         addHypothesis(3, QStringLiteral("c"), 90);
-        QCOMPARE(study->HypothesisCount, 2);
+        QCOMPARE(study->countNamedHypotheses(), 2);
         ordina(*study, ranking);
         QCOMPARE(rankedNames(2), (QStringList{QStringLiteral("c"), QStringLiteral("a")}));
         QVERIFY(ranking[3].name.isEmpty());
@@ -106,8 +105,8 @@ private Q_SLOTS:
         enterRow(*study, 1, 1, QStringLiteral("x"), 9, 100);
         testsupport::nameHypothesis(*study, 2, QStringLiteral("high"));
         enterRow(*study, 2, 1, QStringLiteral("x"), 2, 100);
-        ShowHypothesis(*study, 1);
-        ShowHypothesis(*study, 2);
+        Recalculate(*study, 1);
+        Recalculate(*study, 2);
         ordina(*study, ranking);
         QCOMPARE(rankedNames(2), (QStringList{QStringLiteral("high"), QStringLiteral("low")}));
         QCOMPARE(ranking[1].overallJudgement, Value::text(QStringLiteral("ottimo")));

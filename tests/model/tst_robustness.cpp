@@ -52,10 +52,9 @@ std::vector<Outcome> allOutcomes(Study& study, int h, bool better, int limit)
         }
     }
     std::vector<Outcome> outcomes;
-    study.CurrentHypothesis = h;
     const std::function<void(int, int)> move = [&](int i, int steps) {
         if (i == rows.size()) {
-            Recalculate(study);
+            Recalculate(study, h);
             outcomes.push_back({study.hypothesis(h).EvaluationPercent.numberValue(), steps});
             return;
         }
@@ -67,7 +66,7 @@ std::vector<Outcome> allOutcomes(Study& study, int h, bool better, int limit)
         study.row(h, rows[i]).coefficient = original[i];
     };
     move(0, 0);
-    Recalculate(study);
+    Recalculate(study, h);
     return outcomes;
 }
 
@@ -123,7 +122,7 @@ void fillRandomStudy(Study& study, QRandomGenerator& random, bool irregular)
                     Value::text(QStringLiteral("0,%1").arg(random.bounded(1, 100), 2, 10, QChar(u'0')));
             }
         }
-        ShowHypothesis(study, h);
+        Recalculate(study, h);
     }
 }
 
@@ -138,8 +137,8 @@ bool changesBringLevel(Study study, const Challenge& c, int leader)
         }
         row.coefficient = Value::text(JudgementScale::coefficientText(reach[change.steps - 1]));
     }
-    ShowHypothesis(study, leader);
-    ShowHypothesis(study, c.hypothesis);
+    Recalculate(study, leader);
+    Recalculate(study, c.hypothesis);
     return study.hypothesis(c.hypothesis).EvaluationPercent.numberValue() >=
            study.hypothesis(leader).EvaluationPercent.numberValue();
 }
@@ -173,7 +172,7 @@ private Q_SLOTS:
             Ranking ranking;
             Study ranked = *study;
             ordina(ranked, ranking);
-            QCOMPARE(int(analysis.ranked.size()), study->HypothesisCount);
+            QCOMPARE(int(analysis.ranked.size()), study->countNamedHypotheses());
             for (std::size_t p = 0; p < analysis.ranked.size(); ++p) {
                 QCOMPARE(ranking[p + 1].name.toDisplayText(), analysis.ranked[p].name);
                 QCOMPARE(ranking[p + 1].evaluation.numberValue(), analysis.ranked[p].evaluation);

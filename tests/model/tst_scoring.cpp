@@ -24,7 +24,7 @@ private Q_SLOTS:
 
     void noScoredRow_givesNullo()
     {
-        const ScoreFigures f = Recalculate(*study);
+        const ScoreFigures f = Recalculate(*study, 1);
         QCOMPARE(f.media, QString());
         QCOMPARE(f.resto, QStringLiteral("100"));
         QCOMPARE(f.ponderata, QStringLiteral("0"));
@@ -69,7 +69,7 @@ private Q_SLOTS:
         for (int i = 0; i < steps.size(); ++i) {
             enterRow(*study, 1, i + 1, QStringLiteral("r%1").arg(i), steps[i], weights[i]);
         }
-        const ScoreFigures f = Recalculate(*study);
+        const ScoreFigures f = Recalculate(*study, 1);
         QTEST(f.media, "media");
         QTEST(f.resto, "resto");
         QTEST(f.ponderata, "ponderata");
@@ -84,7 +84,7 @@ private Q_SLOTS:
             enterRow(*study, 1, r, QStringLiteral("r%1").arg(r), 1, 3);
         }
         enterRow(*study, 1, 29, QStringLiteral("ultima"), 11, 16);
-        const ScoreFigures f = Recalculate(*study);
+        const ScoreFigures f = Recalculate(*study, 1);
         QCOMPARE(f.ponderata, QStringLiteral("0,84"));
         QCOMPARE(study->hypothesis(1).EvaluationPercent.toDisplayText(), QStringLiteral("84"));
     }
@@ -94,7 +94,7 @@ private Q_SLOTS:
         // 0,6 x 95 gives 0,57: evaluation is that figure times 100, not rounded again.
         enterRow(*study, 1, 1, QStringLiteral("a"), 5, 95);
         enterRow(*study, 1, 2, QStringLiteral("b"), 11, 5);
-        const ScoreFigures f = Recalculate(*study);
+        const ScoreFigures f = Recalculate(*study, 1);
         QCOMPARE(f.ponderata, QStringLiteral("0,57"));
         QCOMPARE(study->hypothesis(1).EvaluationPercent.numberValue(), 0.57 * 100);
         QVERIFY(study->hypothesis(1).EvaluationPercent.numberValue() < 57.0);
@@ -106,7 +106,7 @@ private Q_SLOTS:
         enterRow(*study, 1, 1, QStringLiteral("a"), 1, 60);
         enterRow(*study, 1, 2, QStringLiteral("b"), 1, 50);
         study->hypothesis(1).OverallJudgement = Value::text(QStringLiteral("buono"));
-        const ScoreFigures f = Recalculate(*study);
+        const ScoreFigures f = Recalculate(*study, 1);
         QCOMPARE(f.resto, QStringLiteral("-10"));
         QCOMPARE(f.ponderata, QStringLiteral("1,1"));
         QCOMPARE(study->hypothesis(1).EvaluationPercent.numberValue(), 1.1 * 100);
@@ -140,7 +140,7 @@ private Q_SLOTS:
             study->row(1, r).weight = Value::text(weights.section(u',', r - 1, r - 1));
         }
         const auto rows = study->hypothesis(1).rows;
-        const ScoreFigures f = Recalculate(*study);
+        const ScoreFigures f = Recalculate(*study, 1);
         QTEST(QStringList({QString::number(f.ScoredRowCount), f.media, f.resto, f.ponderata,
                            study->hypothesis(1).OverallJudgement.textValue()})
                   .join(u' '),
@@ -153,19 +153,19 @@ private Q_SLOTS:
         enterRow(*study, 1, 1, QStringLiteral("a"), 1, 100);
         enterRow(*study, 1, 2, QStringLiteral("b"), 6, 0);
         study->row(1, 2).weight = Value::text(QString());
-        const ScoreFigures f = Recalculate(*study);
+        const ScoreFigures f = Recalculate(*study, 1);
         QCOMPARE(f.media, QStringLiteral("0,75"));
         QCOMPARE(f.ponderata, QStringLiteral("1"));
         QCOMPARE(f.resto, QStringLiteral("0"));
     }
 
-    void showHypothesis_scoresTheSlotAndRecounts()
+    void recalculate_scoresTheSlotGiven()
     {
         testsupport::nameHypothesis(*study, 1, QStringLiteral("uno"));
         study->hypothesis(4).name = Value::text(QStringLiteral("quattro"));
-        const ScoreFigures f = ShowHypothesis(*study, 7);
-        QCOMPARE(study->CurrentHypothesis, 7);
-        QCOMPARE(study->HypothesisCount, 2);
+        const ScoreFigures f = Recalculate(*study, 7);
+        QCOMPARE(study->countNamedHypotheses(), 2);
+        QCOMPARE(scoreFigures(study->hypothesis(7)), f);
         QCOMPARE(f.resto, QStringLiteral("100"));
         QCOMPARE(study->hypothesis(7).EvaluationPercent, Value::number(0));
         QCOMPARE(study->hypothesis(7).OverallJudgement, Value::text(QStringLiteral("nullo")));
@@ -174,13 +174,13 @@ private Q_SLOTS:
     void updateLastNamedRow_keepsOldValueWhenNoName()
     {
         study->row(1, 7).name = Value::text(QStringLiteral("x"));
-        UpdateLastNamedRow(*study);
+        UpdateLastNamedRow(*study, 1);
         QCOMPARE(study->hypothesis(1).LastNamedRow, Value::integer(7));
         study->row(1, 7).name = Value::text(QString());
-        UpdateLastNamedRow(*study);
+        UpdateLastNamedRow(*study, 1);
         QCOMPARE(study->hypothesis(1).LastNamedRow, Value::integer(7));
         study->row(1, 3).name = Value::text(QStringLiteral("y"));
-        UpdateLastNamedRow(*study);
+        UpdateLastNamedRow(*study, 1);
         QCOMPARE(study->hypothesis(1).LastNamedRow, Value::integer(3));
     }
 };

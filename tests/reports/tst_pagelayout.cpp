@@ -38,7 +38,7 @@ std::unique_ptr<Study> craftedStudy(int hypotheses, int rows, int nameLength)
             testsupport::enterRow(*study, h, r, name.trimmed(), 1 + (h + r) % 11,
                                   r == rows ? 100 - (rows - 1) : 1);
         }
-        ShowHypothesis(*study, h);
+        Recalculate(*study, h);
     }
     return study;
 }
@@ -58,14 +58,9 @@ int report(TextDocumentBuilder& b, Study& study, bool withRobustness = false)
     Ranking ranking;
     ordina(study, ranking);
     static const IdentityTexts identity = InitGlobals();
-    const PrintSource source{identity,
-                             study,
-                             ranking,
-                             titlePage(),
-                             QStringLiteral("Studio Rossi"),
-                             QStringLiteral("via Roma 1"),
-                             [&study](int h) { return ShowHypothesis(study, h); }};
-    return printReport(b, source, withRobustness);
+    const PrintSource source{
+        identity, study, ranking, titlePage(), QStringLiteral("Studio Rossi"), QStringLiteral("via Roma 1")};
+    return printReport(b, source, {withRobustness});
 }
 
 // Where each block starts and ends: the pages of its first and last line or row.
@@ -258,13 +253,7 @@ private Q_SLOTS:
         std::unique_ptr<Study> study = craftedStudy(30, 9, 20);
         Ranking ranking;
         Study& s = *study;
-        const PrintSource source{identity,
-                                 s,
-                                 ranking,
-                                 titlePage(),
-                                 QString(),
-                                 QString(),
-                                 [&s](int h) { return ShowHypothesis(s, h); }};
+        const PrintSource source{identity, s, ranking, titlePage(), QString(), QString()};
         if (kind == u"modello") {
             printTemplate(b, identity);
         } else if (kind == u"licenza") {

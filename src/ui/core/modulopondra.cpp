@@ -1,6 +1,5 @@
 #include "modulopondra.h"
 
-
 #include <QDir>
 #include <QFileInfo>
 
@@ -10,7 +9,8 @@ ModuloPondra::ModuloPondra(std::unique_ptr<Dialogs> dialogs, std::unique_ptr<Env
     : m_identity(pondra::InitGlobals()), m_dialogs(std::move(dialogs)), m_environment(std::move(environment)),
       m_document(std::make_unique<StudyDocument>(m_environment->today())),
       m_recovery(QDir(m_environment->userDataFolder()).filePath(QStringLiteral("recupero")),
-                 {[this]() -> const Study& { return m_document->study(); }, [this] { return m_document->titlePage(); },
+                 {[this]() -> const Study& { return m_document->study(); },
+                  [this] { return m_document->titlePage(); },
                   [this]() -> std::optional<quint64> {
                       return m_document->isModified() ? std::optional<quint64>(m_document->study().revision())
                                                       : std::nullopt;
@@ -18,10 +18,11 @@ ModuloPondra::ModuloPondra(std::unique_ptr<Dialogs> dialogs, std::unique_ptr<Env
 {
     // A study opened or saved is safe in its file: remembered among the recent ones, no longer
     // kept for recovery.
-    QObject::connect(m_document.get(), &StudyDocument::storedIn, m_document.get(), [this](const QString& path) {
-        m_recentFiles.add(path);
-        m_recovery.discard();
-    });
+    QObject::connect(m_document.get(), &StudyDocument::storedIn, m_document.get(),
+                     [this](const QString& path) {
+                         m_recentFiles.add(path);
+                         m_recovery.discard();
+                     });
 }
 
 QString ModuloPondra::handoffFolder()

@@ -20,8 +20,8 @@
 namespace pondra {
 
 // The application's shared state: the study document, the identity texts, the seams to the
-// person and the system, and the windows, each created on first use and at most once. Owned by main(), handed to every
-// window by reference, so a test can build a fresh one.
+// person and the system, and the windows, each created on first use and at most once. Owned by main(), handed
+// to every window by reference, so a test can build a fresh one.
 class ModuloPondra {
 public:
     explicit ModuloPondra(std::unique_ptr<Dialogs> dialogs = std::make_unique<QtDialogs>(),

@@ -45,7 +45,8 @@ constexpr Column EvaluationColumn{5190, 900};
 constexpr Column JudgementColumn{6120, 1350};
 constexpr int TableRight = JudgementColumn.left + JudgementColumn.width;
 
-QLabel* cell(QWidget* parent, const QString& name, int row, const Column& column, int top, Qt::Alignment alignment)
+QLabel* cell(QWidget* parent, const QString& name, int row, const Column& column, int top,
+             Qt::Alignment alignment)
 {
     auto* label = new QLabel(parent);
     label->setObjectName(name + u'_' + QString::number(row));
@@ -112,9 +113,11 @@ void classifica::buildControls()
         const int top = FirstRowTop + (i - 1) * RowStep;
         numero[i] = cell(client, QStringLiteral("numero"), i, NumberColumn, top, Qt::AlignHCenter);
         nameCell[i] = cell(client, QStringLiteral("nameCell"), i, NameColumn, top, Qt::AlignLeft);
-        evaluationCell[i] = cell(client, QStringLiteral("evaluationCell"), i, EvaluationColumn, top, Qt::AlignHCenter);
+        evaluationCell[i] =
+            cell(client, QStringLiteral("evaluationCell"), i, EvaluationColumn, top, Qt::AlignHCenter);
         evaluationCell[i]->setFont(bold);
-        judgementCell[i] = cell(client, QStringLiteral("judgementCell"), i, JudgementColumn, top, Qt::AlignLeft);
+        judgementCell[i] =
+            cell(client, QStringLiteral("judgementCell"), i, JudgementColumn, top, Qt::AlignLeft);
     }
 
     VScroll1 = new QScrollBar(Qt::Vertical, client);
@@ -142,8 +145,10 @@ void classifica::buildControls()
                       QStringLiteral("cliccare per visualizzare il sommario della guida"), 1);
     avanti = button(QStringLiteral("avanti"), QStringLiteral("F&rontespizio"),
                     QStringLiteral("cliccare per visualizzare la finestra Frontespizio"), 2);
-    cmdstampa = button(QStringLiteral("cmdstampa"), QStringLiteral("&Stampa"), QStringLiteral("cliccare per stampare i dati della finestra"), 3);
-    cmdesci = button(QStringLiteral("cmdesci"), QStringLiteral("&USCITA"), QStringLiteral("cliccare per uscire da Pondra"), 4);
+    cmdstampa = button(QStringLiteral("cmdstampa"), QStringLiteral("&Stampa"),
+                       QStringLiteral("cliccare per stampare i dati della finestra"), 3);
+    cmdesci = button(QStringLiteral("cmdesci"), QStringLiteral("&USCITA"),
+                     QStringLiteral("cliccare per uscire da Pondra"), 4);
 
     // Under the table: the solidity of the ranking.
     constexpr int ExtrasTop = FirstRowTop + RowsHeight + 120;

@@ -105,7 +105,7 @@ void frontespizio::buildControls()
     for (int i = 0; i < TitlePage::FieldCount; ++i) {
         const int top = FirstFieldTop + i * FieldStep;
         caption(client, QString::fromUtf16(fieldDesigns[std::size_t(i)].caption),
-                               QString::fromUtf16(fieldDesigns[std::size_t(i)].tooltip), top);
+                QString::fromUtf16(fieldDesigns[std::size_t(i)].tooltip), top);
         auto* box = new QLineEdit(client);
         box->setObjectName(QString::fromUtf16(fieldNames[std::size_t(i)]));
         box->setMaxLength(MaxTitleFieldLength);
@@ -116,7 +116,7 @@ void frontespizio::buildControls()
     }
 
     caption(client, QStringLiteral(" studio tecnico...........:"),
-                     QStringLiteral("lo studio che ha effettuato la elaborazione"), OwnerTop);
+            QStringLiteral("lo studio che ha effettuato la elaborazione"), OwnerTop);
     Labelstudio = ownerLabel(client,
                              QStringLiteral("dato non modificabile: lo studio tecnico è fissato "
                                             "dall'installazione del programma"),

@@ -197,7 +197,8 @@ void requisiti::buildControls()
     }
 
     const int figuresTop = FirstRowTop + Slots * RowStep + 90;
-    auto figure = [&](QLabel*& target, const char* name, int left, const QString& text, const QString& tooltip) {
+    auto figure = [&](QLabel*& target, const char* name, int left, const QString& text,
+                      const QString& tooltip) {
         QLabel* label = caption(client, text, tooltip);
         label->setWordWrap(false);
         placeTwips(label, left, figuresTop, 2220, 240);
@@ -274,9 +275,11 @@ void requisiti::Form_Load()
         Check[i]->setToolTip(QStringLiteral("indicatore di spunta della caratteristica"));
         numero[i]->setToolTip(QStringLiteral("cliccare per modificare il giudizio della caratteristica"));
         requisito[i]->setToolTip(QStringLiteral("denominazione della caratteristica"));
-        giudizio[i]->setToolTip(QStringLiteral("giudizio di valutazione scelto cliccando sul tasto della scala"));
+        giudizio[i]->setToolTip(
+            QStringLiteral("giudizio di valutazione scelto cliccando sul tasto della scala"));
         valore[i]->setToolTip(QStringLiteral("numero di graduatoria del giudizio prescelto"));
-        coefficiente[i]->setToolTip(QStringLiteral("coefficiente associato nel calcolo al giudizio prescelto"));
+        coefficiente[i]->setToolTip(
+            QStringLiteral("coefficiente associato nel calcolo al giudizio prescelto"));
         const QSignalBlocker blocker(requisito[i]);
         requisito[i]->addItems(CharacteristicVocabulary());
         requisito[i]->setCurrentIndex(-1);
@@ -363,7 +366,8 @@ void requisiti::showChangedRow(int r)
         return;
     }
     const int i = *slot;
-    const CharacteristicEntry& row = m_module.document().study().row(m_module.document().shownHypothesis(), r);
+    const CharacteristicEntry& row =
+        m_module.document().study().row(m_module.document().shownHypothesis(), r);
     CharacteristicEntry& shown = m_shownRows[std::size_t(i)];
     // Only what changed: a row number clicked keeps its judgement blank until a step is chosen.
     if (!(row.ticked == shown.ticked)) {
@@ -550,23 +554,25 @@ void requisiti::aiuto_Click()
                 this,
                 // Unticking a row to re-judge it would erase its name, judgement and weight: the
                 // row number is the way back to a row already entered.
-                {QStringLiteral("- Spuntare la caratteristica da valutare o, per correggerne una già spuntata, "
-                                "cliccare sul suo numero di riga e poi sul nuovo giudizio;\r"
-                                "- passare ad un'altra ipotesi cliccando sulla barra di scorrimento orizzontale;\r"
-                                "- oppure archiviare i dati (Pondra-dati-...) o cliccare su 'Risultati'."),
+                {QStringLiteral(
+                     "- Spuntare la caratteristica da valutare o, per correggerne una già spuntata, "
+                     "cliccare sul suo numero di riga e poi sul nuovo giudizio;\r"
+                     "- passare ad un'altra ipotesi cliccando sulla barra di scorrimento orizzontale;\r"
+                     "- oppure archiviare i dati (Pondra-dati-...) o cliccare su 'Risultati'."),
                  MessageIcon::Information},
                 title);
         }
         return;
     }
-    m_module.showMessage(this,
-                         {QStringLiteral("- Digitare il nome dell'ipotesi da valutare;\r"
-                                         "- spuntare e digitare una caratteristica per volta (almeno una);\r"
-                                         "- cliccare sul corrispondente giudizio prescelto;\r"
-                                         "- modificare a piacere, con le frecce laterali, i pesi in %;\r"
-                                         "- o aprire un file archiviato, del tipo Pondra-dati-..., per prelevare i dati."),
-                          MessageIcon::Information},
-                         title);
+    m_module.showMessage(
+        this,
+        {QStringLiteral("- Digitare il nome dell'ipotesi da valutare;\r"
+                        "- spuntare e digitare una caratteristica per volta (almeno una);\r"
+                        "- cliccare sul corrispondente giudizio prescelto;\r"
+                        "- modificare a piacere, con le frecce laterali, i pesi in %;\r"
+                        "- o aprire un file archiviato, del tipo Pondra-dati-..., per prelevare i dati."),
+         MessageIcon::Information},
+        title);
 }
 
 std::optional<int> requisiti::scaleStepForKey(const QKeyEvent& key) const

@@ -42,5 +42,4 @@ void SaveStudy(ModuloPondra& module, QMainWindow& from, CommandOrigin origin, bo
 // Deletes the file chosen in the dialog once the user confirms; says why when it cannot.
 void DeleteStudyFile(ModuloPondra& module, QMainWindow& from);
 
-
 } // namespace pondra

@@ -29,7 +29,7 @@ PrintSource sourceFor(ModuloPondra& module, const TitlePage& titlePage)
 {
     const StudyDocument& document = module.document();
     const OwnerData owner = ownerData();
-    return {module.identity(), document.study(),     document.ranking(),
+    return {module.identity(), document.study(),      document.ranking(),
             titlePage,         owner.OwnerStudioName, owner.OwnerAddress};
 }
 
@@ -37,8 +37,9 @@ PrintSource sourceFor(ModuloPondra& module, const TitlePage& titlePage)
 // followed by the printout's name, beside the study's file.
 void show(ModuloPondra& module, TextDocumentBuilder& builder, const QString& what, const QString& kind)
 {
-    DocumentWindow* window = showDocument(module, builder.takeDocument(),
-                                          module.identity().ProgramName.trimmed() + QStringLiteral(": ") + what);
+    DocumentWindow* window =
+        showDocument(module, builder.takeDocument(),
+                     module.identity().ProgramName.trimmed() + QStringLiteral(": ") + what);
     const QString fileName = module.document().fileName();
     if (fileName.isEmpty()) {
         window->setSuggestedName(kind);

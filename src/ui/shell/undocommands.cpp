@@ -10,7 +10,6 @@
 #include <QKeyEvent>
 #include <QMenu>
 
-
 namespace pondra {
 
 namespace {
