@@ -16,8 +16,9 @@
 #include "reports/spreadsheetexport.h"
 #include "reports/termsofuse.h"
 #include "reports/textdocumentbuilder.h"
-#include "ui/core/installation.h"
-#include "ui/core/programfiles.h"
+#include "settings/installation.h"
+#include "settings/programfiles.h"
+#include "settings/settings.h"
 
 #include <QTextStream>
 
@@ -169,7 +170,7 @@ int runPrintCommand(const QString& kind, const QString& path, const QString& out
             err << error << Qt::endl;
             return ExitUnreadable;
         }
-        printPriceList(builder, list, makerData().PurchaseUrl);
+        printPriceList(builder, list, makerData(Settings()).PurchaseUrl);
     } else {
         std::optional<CheckedStudy> checked = openAndCheck(path, err);
         if (!checked) {
@@ -184,7 +185,7 @@ int runPrintCommand(const QString& kind, const QString& path, const QString& out
         Study& study = *checked->study;
         Ranking ranking;
         ordina(study, ranking);
-        const OwnerData owner = ownerData();
+        const OwnerData owner = ownerData(Settings());
         const PrintSource source{identity,          study, ranking, checked->titlePage, owner.OwnerStudioName,
                                  owner.OwnerAddress};
         if (kind == QStringLiteral("relazione")) {

@@ -2,7 +2,7 @@
 #include "headlesscommands.h"
 
 #include "model/identity.h"
-#include "ui/core/translations.h"
+#include "settings/translations.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -4,11 +4,11 @@
 
 #include "app/headlesscommands.h"
 
-#include "ui/core/translations.h"
+#include "settings/translations.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLocale>
 #include <QTemporaryDir>
 #include <QTest>
@@ -140,7 +140,7 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Pondra"));
     QCoreApplication::setOrganizationName(QStringLiteral("Pondra"));
     pondra::installItalianTranslations(app);

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "settings/settings.h"
 #include "ui/core/seams.h"
 
 #include <QList>
 #include <QQueue>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -88,15 +88,20 @@ public:
         openedUrls << url;
         return true;
     }
-    std::unique_ptr<QSettings> userSettings() const override
+    pondra::Settings& settings() const override
     {
-        return std::make_unique<QSettings>(home->filePath(QStringLiteral("Pondra.conf")),
-                                           QSettings::IniFormat);
+        if (!m_settings) {
+            m_settings = std::make_unique<pondra::Settings>(home->filePath(QStringLiteral("Pondra.conf")));
+        }
+        return *m_settings;
     }
     QString userDataFolder() const override
     {
         return dataFolder.isEmpty() ? home->filePath(QStringLiteral("dati")) : dataFolder;
     }
+
+private:
+    mutable std::unique_ptr<pondra::Settings> m_settings;
 };
 
 } // namespace testsupport

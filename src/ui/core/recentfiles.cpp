@@ -1,15 +1,13 @@
 #include "recentfiles.h"
 
 #include "seams.h"
+#include "settings/settings.h"
 
 #include <QFileInfo>
-#include <QSettings>
 
 namespace pondra {
 
 namespace {
-
-const QString Key = QStringLiteral("FileRecenti");
 
 QString fullPath(const QString& path)
 {
@@ -20,7 +18,7 @@ QString fullPath(const QString& path)
 
 QStringList RecentFiles::paths() const
 {
-    QStringList paths = m_environment.userSettings()->value(Key).toStringList();
+    QStringList paths = m_environment.settings().recentFiles();
     paths.removeAll(QString());
     return paths.mid(0, Capacity);
 }
@@ -44,7 +42,7 @@ void RecentFiles::remove(const QString& path)
 
 void RecentFiles::store(const QStringList& paths)
 {
-    m_environment.userSettings()->setValue(Key, paths);
+    m_environment.settings().setRecentFiles(paths);
 }
 
 } // namespace pondra

@@ -1,12 +1,13 @@
 #include "seams.h"
 
+#include "settings/settings.h"
+
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QSettings>
 #include <QStandardPaths>
 
 namespace pondra {
@@ -117,10 +118,9 @@ bool SystemEnvironment::openUrl(const QUrl& url)
     return QDesktopServices::openUrl(url);
 }
 
-std::unique_ptr<QSettings> SystemEnvironment::userSettings() const
-{
-    return std::make_unique<QSettings>(QStringLiteral("Pondra"), QStringLiteral("Pondra"));
-}
+SystemEnvironment::SystemEnvironment() : m_settings(std::make_unique<Settings>()) {}
+
+SystemEnvironment::~SystemEnvironment() = default;
 
 QString SystemEnvironment::userDataFolder() const
 {

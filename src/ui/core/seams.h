@@ -10,10 +10,11 @@
 #include <memory>
 #include <optional>
 
-class QSettings;
 class QWidget;
 
 namespace pondra {
+
+class Settings;
 
 // Which buttons a message box offers; the answer says which one was pressed.
 enum class MessageButtons { Ok, YesNo };
@@ -57,8 +58,8 @@ public:
     virtual QDate today() const = 0;
     // A web page, a new e-mail or a finished document, with the desktop's own program.
     virtual bool openUrl(const QUrl& url) = 0;
-    // What the program keeps for this user between runs (the recent files).
-    virtual std::unique_ptr<QSettings> userSettings() const = 0;
+    // What the program keeps for this user between runs.
+    virtual Settings& settings() const = 0;
     // The folder for the user's own files that are not documents (the recovery of an unsaved
     // study); it may not exist yet.
     virtual QString userDataFolder() const = 0;
@@ -84,10 +85,15 @@ QString filterExtension(const QString& filter);
 
 class SystemEnvironment : public Environment {
 public:
+    SystemEnvironment();
+    ~SystemEnvironment() override;
     QDate today() const override;
     bool openUrl(const QUrl& url) override;
-    std::unique_ptr<QSettings> userSettings() const override;
+    Settings& settings() const override { return *m_settings; }
     QString userDataFolder() const override;
+
+private:
+    std::unique_ptr<Settings> m_settings;
 };
 
 } // namespace pondra

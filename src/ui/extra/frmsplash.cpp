@@ -4,7 +4,8 @@
 
 #include "emblem.h"
 #include "extrafonts.h"
-#include "ui/core/installation.h"
+#include "settings/installation.h"
+#include "settings/settings.h"
 #include "ui/core/modulopondra.h"
 #include "ui/main/requisiti.h"
 
@@ -79,7 +80,7 @@ frmSplash::frmSplash(ModuloPondra& module) : m_module(module)
     m_label[7]->setWordWrap(true);
     m_label[8] = makeLabel(this, {24, 316, 512, 22}, textFont(12, false, true), ink, Qt::AlignCenter);
 
-    m_label[1]->setText(makerData().Brand);
+    m_label[1]->setText(makerData(m_module.environment().settings()).Brand);
     m_label[2]->setText(QString(24, u' ') + QStringLiteral("presenta"));
     m_label[7]->setText(
         QStringLiteral("Avviso: ogni abuso del presente software, compreso il file audio, sarà "

@@ -4,7 +4,7 @@
 #include "archive/regularfile.h"
 #include "emblem.h"
 #include "extrafonts.h"
-#include "ui/core/programfiles.h"
+#include "settings/programfiles.h"
 
 #include <QDir>
 #include <QFile>

@@ -5,7 +5,8 @@
 #include "emblem.h"
 #include "extrafonts.h"
 #include "model/textrules.h"
-#include "ui/core/installation.h"
+#include "settings/installation.h"
+#include "settings/settings.h"
 #include "ui/core/modulopondra.h"
 
 #include <QGuiApplication>
@@ -56,7 +57,7 @@ QString systemLine()
 
 informa::informa(ModuloPondra& module) : MakerWindow(DesignWidth, DesignHeight), m_module(module)
 {
-    const MakerData maker = makerData();
+    const MakerData maker = makerData(m_module.environment().settings());
     const int inner = innerWidth();
 
     m_icon = new QLabel(this);

@@ -1,6 +1,6 @@
 #include "midiplayer.h"
 
-#include "ui/core/programfiles.h"
+#include "settings/programfiles.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -5,10 +5,11 @@
 #include "model/textrules.h"
 #include "reports/pricelistprintout.h"
 #include "reports/textdocumentbuilder.h"
-#include "ui/core/installation.h"
+#include "settings/installation.h"
+#include "settings/programfiles.h"
+#include "settings/settings.h"
 #include "ui/core/modulopondra.h"
 #include "ui/core/plaintext.h"
-#include "ui/core/programfiles.h"
 #include "ui/layout/clsresize.h"
 #include "ui/layout/twips.h"
 #include "ui/main/colours.h"
@@ -122,7 +123,7 @@ prodotti::~prodotti() = default;
 void prodotti::buildControls()
 {
     setWindowTitle(QStringLiteral("prodotti software BOREALIS"));
-    const MakerData maker = makerData();
+    const MakerData maker = makerData(m_module.environment().settings());
 
     Label1 = new QLabel(QStringLiteral("VERSIONI PROFESSIONALI PER WINDOWS - LISTINO"), this);
     Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -294,14 +295,14 @@ void prodotti::Link(const QString& address)
 
 void prodotti::Command1_Click()
 {
-    const MakerData maker = makerData();
+    const MakerData maker = makerData(m_module.environment().settings());
     Link(maker.CatalogueUrl.isEmpty() ? QStringLiteral("https://") + maker.WebSite : maker.CatalogueUrl);
 }
 
 void prodotti::Command2_Click()
 {
     // No blank after the colon: mail programs would take it as part of the address.
-    Link(QStringLiteral("mailto:") + makerData().Email);
+    Link(QStringLiteral("mailto:") + makerData(m_module.environment().settings()).Email);
 }
 
 void prodotti::cmdchiudi_Click()
@@ -312,7 +313,7 @@ void prodotti::cmdchiudi_Click()
 void prodotti::cmdstampa_Click()
 {
     TextDocumentBuilder builder;
-    printPriceList(builder, m_list, makerData().PurchaseUrl);
+    printPriceList(builder, m_list, makerData(m_module.environment().settings()).PurchaseUrl);
     showDocument(m_module, builder.takeDocument(), QStringLiteral("prodotti software BOREALIS: listino"));
 }
 

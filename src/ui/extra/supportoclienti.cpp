@@ -3,7 +3,8 @@
 #include "dialogparts.h"
 
 #include "extrafonts.h"
-#include "ui/core/installation.h"
+#include "settings/installation.h"
+#include "settings/settings.h"
 #include "ui/core/modulopondra.h"
 
 #include <QLabel>
@@ -33,9 +34,8 @@ QLabel* makeParagraph(QWidget* parent, const QRect& geometry, const QString& tex
 
 supportoclienti::supportoclienti(ModuloPondra& module) : MakerWindow(DesignWidth, DesignHeight)
 {
-    Q_UNUSED(module);
     setWindowTitle(QStringLiteral("Servizi di supporto ai clienti"));
-    const MakerData maker = makerData();
+    const MakerData maker = makerData(module.environment().settings());
     const int inner = innerWidth();
 
     m_label1 = makeLabel(this, {Margin, 10, inner, 38}, brandFont(28), maker.Brand);

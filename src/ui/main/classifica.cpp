@@ -4,8 +4,8 @@
 
 #include "model/standing.h"
 #include "reports/standingcolours.h"
+#include "settings/settings.h"
 #include "ui/core/modulopondra.h"
-#include "ui/core/preferences.h"
 #include "ui/layout/twips.h"
 
 #include <QCheckBox>
@@ -157,9 +157,10 @@ void classifica::buildControls()
         QStringLiteral("cliccare per aggiungere alla relazione di stima il grafico delle "
                        "valutazioni e la solidità della graduatoria"));
     includiSolidita->setObjectName(QStringLiteral("includiSolidita"));
-    includiSolidita->setChecked(reportIncludesRobustness());
+    includiSolidita->setChecked(m_module.environment().settings().reportIncludesRobustness());
     placeTwips(includiSolidita, NumberColumn.left, ExtrasTop, TableRight - NumberColumn.left, 330);
-    connect(includiSolidita, &QCheckBox::toggled, this, [](bool on) { setReportIncludesRobustness(on); });
+    connect(includiSolidita, &QCheckBox::toggled, this,
+            [this](bool on) { m_module.environment().settings().setReportIncludesRobustness(on); });
     cmdsolidita = new QPushButton(QStringLiteral("So&lidità"), client);
     cmdsolidita->setObjectName(QStringLiteral("cmdsolidita"));
     cmdsolidita->setToolTip(

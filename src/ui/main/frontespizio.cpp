@@ -4,7 +4,8 @@
 
 #include "clickablelabel.h"
 #include "model/textlimits.h"
-#include "ui/core/installation.h"
+#include "settings/installation.h"
+#include "settings/settings.h"
 #include "ui/core/modulopondra.h"
 #include "ui/layout/line.h"
 #include "ui/layout/twips.h"
@@ -177,7 +178,7 @@ void frontespizio::Form_Load()
 
     ShowFields();
     connect(&m_module.document(), &StudyDocument::titlePageChanged, this, &frontespizio::ShowFields);
-    const OwnerData owner = ownerData();
+    const OwnerData owner = ownerData(m_module.environment().settings());
     Labelstudio->setText(owner.OwnerStudioName);
     labelindirizzo->setText(owner.OwnerAddress);
 }
@@ -237,7 +238,7 @@ void frontespizio::showNotEditable()
     m_module.showMessage(
         this,
         {QStringLiteral("Attenzione: dato non modificabile, rivolgersi a %1, produttrice del programma.")
-             .arg(makerData().CompanyName),
+             .arg(makerData(m_module.environment().settings()).CompanyName),
          MessageIcon::Critical},
         m_module.identity().CheckTitle);
 }

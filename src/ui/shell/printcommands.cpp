@@ -4,9 +4,9 @@
 #include "reports/printouts.h"
 #include "reports/robustnessprintout.h"
 #include "reports/textdocumentbuilder.h"
-#include "ui/core/installation.h"
+#include "settings/installation.h"
+#include "settings/settings.h"
 #include "ui/core/modulopondra.h"
-#include "ui/core/preferences.h"
 #include "ui/extra/documentwindow.h"
 #include "ui/extra/solidita.h"
 #include "ui/main/classifica.h"
@@ -28,7 +28,7 @@ const QString DataShown = QStringLiteral("i dati sono nella finestra del documen
 PrintSource sourceFor(ModuloPondra& module, const TitlePage& titlePage)
 {
     const StudyDocument& document = module.document();
-    const OwnerData owner = ownerData();
+    const OwnerData owner = ownerData(module.environment().settings());
     return {module.identity(), document.study(),      document.ranking(),
             titlePage,         owner.OwnerStudioName, owner.OwnerAddress};
 }
@@ -107,7 +107,8 @@ void PrintReport(ModuloPondra& module)
     frontespizio* title = module.window<frontespizio>();
     title->showStep(Preparing);
     TextDocumentBuilder builder;
-    printReport(builder, sourceFor(module, module.titlePage()), {reportIncludesRobustness()});
+    printReport(builder, sourceFor(module, module.titlePage()),
+                {module.environment().settings().reportIncludesRobustness()});
     show(module, builder, QStringLiteral("relazione di stima"), QStringLiteral("relazione"));
     title->showStep(QStringLiteral("la relazione è nella finestra del documento"));
 }

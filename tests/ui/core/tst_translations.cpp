@@ -1,4 +1,4 @@
-#include "ui/core/translations.h"
+#include "settings/translations.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

@@ -2,9 +2,9 @@
 
 #include <QString>
 
-class QSettings;
-
 namespace pondra {
+
+class Settings;
 
 // The maker of the program, as its windows and messages present it.
 struct MakerData {
@@ -28,16 +28,8 @@ struct OwnerData {
     QString OwnerAddress;
 };
 
-// The defaults shipped with the program, embedded in its resources.
-QString shippedInstallationPath();
-
-// The installation settings: the user's settings of organisation and application "Pondra",
-// falling back to the shipped defaults key by key.
-MakerData makerData();
-OwnerData ownerData();
-
-// The same over the given user settings, so a caller can read another settings store.
-MakerData makerData(const QSettings& user);
-OwnerData ownerData(const QSettings& user);
+// The installation as the settings hold it, the shipped defaults filling what they lack.
+MakerData makerData(const Settings& settings);
+OwnerData ownerData(const Settings& settings);
 
 } // namespace pondra

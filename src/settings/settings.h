@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <memory>
+
+class QSettings;
+
+namespace pondra {
+
+// Everything the program keeps in the user's settings, each under a name of its own with its
+// default: what the user chose once, and the installation's texts, which fall back key by key
+// to the defaults shipped with the program. The windows read it through the environment; the
+// command line reads only the installation.
+class Settings {
+public:
+    // The installation's texts: the maker of the program and the studio that owns it.
+    enum class Installation {
+        MakerBrand,
+        MakerCompanyName,
+        MakerAddress,
+        MakerTelephone,
+        MakerFax,
+        MakerEmail,
+        MakerWebSite,
+        MakerCatalogueUrl,
+        MakerPurchaseUrl,
+        MakerOfficeHours,
+        MakerStartYear,
+        MakerMusicCredit,
+        OwnerStudioName,
+        OwnerAddress,
+    };
+
+    // The user's own settings (organisation and application "Pondra").
+    Settings();
+    // Settings in a file of their own, never the user's: a test's.
+    explicit Settings(const QString& iniFile);
+    ~Settings();
+    Settings(const Settings&) = delete;
+    Settings& operator=(const Settings&) = delete;
+
+    // The studies last opened or saved, newest first.
+    QStringList recentFiles() const;
+    void setRecentFiles(const QStringList& paths);
+
+    // Whether the estimate report carries section C, the chart and the solidity of the ranking.
+    // Off until the user asks for it.
+    bool reportIncludesRobustness() const;
+    void setReportIncludesRobustness(bool include);
+
+    QString installation(Installation key) const;
+
+private:
+    enum class Key { RecentFiles, ReportIncludesRobustness };
+    QVariant value(Key key) const;
+    void setValue(Key key, const QVariant& value);
+
+    std::unique_ptr<QSettings> m_store;
+};
+
+} // namespace pondra
