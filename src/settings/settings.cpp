@@ -30,9 +30,9 @@ Entry entryOf(int key)
 
 // The installation's keys, in the order of Settings::Installation.
 constexpr const char* InstallationKeys[] = {
-    "Maker/Brand",     "Maker/CompanyName",  "Maker/Address",      "Maker/Telephone", "Maker/Fax",
-    "Maker/Email",     "Maker/WebSite",      "Maker/CatalogueUrl", "Maker/PurchaseUrl",
-    "Maker/OfficeHours", "Maker/StartYear",  "Maker/MusicCredit",  "Owner/StudioName", "Owner/Address",
+    "Maker/Brand",     "Maker/CompanyName", "Maker/Address",      "Maker/Telephone",   "Maker/Fax",
+    "Maker/Email",     "Maker/WebSite",     "Maker/CatalogueUrl", "Maker/PurchaseUrl", "Maker/OfficeHours",
+    "Maker/StartYear", "Maker/MusicCredit", "Owner/StudioName",   "Owner/Address",
 };
 
 const QSettings& shipped()
@@ -45,9 +45,15 @@ const QSettings& shipped()
 
 } // namespace
 
-Settings::Settings() : m_store(std::make_unique<QSettings>(QStringLiteral("Pondra"), QStringLiteral("Pondra"))) {}
+Settings::Settings()
+    : m_store(std::make_unique<QSettings>(QStringLiteral("Pondra"), QStringLiteral("Pondra")))
+{
+}
 
-Settings::Settings(const QString& iniFile) : m_store(std::make_unique<QSettings>(iniFile, QSettings::IniFormat)) {}
+Settings::Settings(const QString& iniFile)
+    : m_store(std::make_unique<QSettings>(iniFile, QSettings::IniFormat))
+{
+}
 
 Settings::~Settings() = default;
 

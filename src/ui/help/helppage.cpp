@@ -1,8 +1,5 @@
 #include "helppage.h"
 
-#include "besidecontents.h"
-#include "sommario.h"
-
 #include "reports/helppages.h"
 #include "reports/textdocumentbuilder.h"
 #include "ui/core/modulopondra.h"
@@ -104,7 +101,7 @@ void HelpPage::cmdchiudi_Click()
 
 void HelpPage::cmdSommario_Click()
 {
-    showHelpContents(m_module);
+    Q_EMIT contentsRequested();
 }
 
 void HelpPage::resizeEvent(QResizeEvent* event)
@@ -120,48 +117,6 @@ void HelpPage::closeEvent(QCloseEvent* event)
     // The title bar's close unloads the page as its Chiudi button does.
     event->accept();
     cmdchiudi_Click();
-}
-
-namespace {
-
-template <class T> HelpPage* load(ModuloPondra& module)
-{
-    return module.window<T>();
-}
-
-} // namespace
-
-HelpPage* loadHelpPage(ModuloPondra& module, int topic)
-{
-    switch (topic) {
-    case 2:
-        return load<guidafunzionamento>(module);
-    case 3:
-        return load<guidaarchivio>(module);
-    case 4:
-        return load<guidastampa>(module);
-    case 5:
-        return load<guidacaratteristiche>(module);
-    case 6:
-        return load<guidagraduatoria>(module);
-    case 7:
-        return load<guidafrontespizio>(module);
-    default:
-        return load<manuale>(module);
-    }
-}
-
-HelpPage* openHelpPage(ModuloPondra& module, int topic)
-{
-    HelpPage* page = loadHelpPage(module, topic);
-    // A page opening while the contents is on screen stands beside it, never over it.
-    if (!page->isVisible()) {
-        placeBesideContents(page, module.loadedWindow<sommario>());
-    }
-    page->show();
-    page->raise();
-    page->activateWindow();
-    return page;
 }
 
 } // namespace pondra

@@ -37,6 +37,10 @@ public Q_SLOTS:
     void cmdchiudi_Click();
     void cmdSommario_Click();
 
+Q_SIGNALS:
+    // Back to the help contents.
+    void contentsRequested();
+
 protected:
     HelpPage(ModuloPondra& module, int topic);
 
@@ -90,12 +94,5 @@ class guidafrontespizio : public HelpPage {
 public:
     explicit guidafrontespizio(ModuloPondra& module) : HelpPage(module, 7) {}
 };
-
-// The page of topic 1..7, created if need be but not shown; any other topic gives the manual.
-HelpPage* loadHelpPage(ModuloPondra& module, int topic);
-
-// Shows the page of topic 1..7 (any other topic: the manual) and brings it forward. The Data,
-// Results and Title-page windows have their own pages, topics 5, 6 and 7.
-HelpPage* openHelpPage(ModuloPondra& module, int topic);
 
 } // namespace pondra

@@ -264,4 +264,52 @@ sommario* showHelpContents(ModuloPondra& module)
     return contents;
 }
 
+namespace {
+
+// A page made now goes back to the contents when asked.
+template <class T> HelpPage* load(ModuloPondra& module)
+{
+    const bool made = !module.loadedWindow<T>();
+    T* page = module.window<T>();
+    if (made) {
+        QObject::connect(page, &HelpPage::contentsRequested, page, [&module] { showHelpContents(module); });
+    }
+    return page;
+}
+
+} // namespace
+
+HelpPage* loadHelpPage(ModuloPondra& module, int topic)
+{
+    switch (topic) {
+    case 2:
+        return load<guidafunzionamento>(module);
+    case 3:
+        return load<guidaarchivio>(module);
+    case 4:
+        return load<guidastampa>(module);
+    case 5:
+        return load<guidacaratteristiche>(module);
+    case 6:
+        return load<guidagraduatoria>(module);
+    case 7:
+        return load<guidafrontespizio>(module);
+    default:
+        return load<manuale>(module);
+    }
+}
+
+HelpPage* openHelpPage(ModuloPondra& module, int topic)
+{
+    HelpPage* page = loadHelpPage(module, topic);
+    // A page opening while the contents is on screen stands beside it, never over it.
+    if (!page->isVisible()) {
+        placeBesideContents(page, module.loadedWindow<sommario>());
+    }
+    page->show();
+    page->raise();
+    page->activateWindow();
+    return page;
+}
+
 } // namespace pondra

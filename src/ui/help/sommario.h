@@ -13,6 +13,7 @@ class QPushButton;
 namespace pondra {
 
 class ClickableLabel;
+class HelpPage;
 class ModuloPondra;
 class clsResize;
 
@@ -77,5 +78,12 @@ private:
 
 // Shows the help contents, created on first use, and brings it forward.
 sommario* showHelpContents(ModuloPondra& module);
+
+// The page of topic 1..7, created if need be but not shown; any other topic gives the manual.
+HelpPage* loadHelpPage(ModuloPondra& module, int topic);
+
+// Shows the page of topic 1..7 (any other topic: the manual) and brings it forward. The Data,
+// Results and Title-page windows have their own pages, topics 5, 6 and 7.
+HelpPage* openHelpPage(ModuloPondra& module, int topic);
 
 } // namespace pondra
