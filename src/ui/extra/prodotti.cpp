@@ -173,7 +173,7 @@ void prodotti::buildControls()
     Avviso->setWordWrap(true);
     Avviso->setAlignment(Qt::AlignCenter);
     Avviso->setFrameStyle(QFrame::Box);
-    setColours(Avviso, Qt::white, QColor(192, 0, 0));
+    setColours(Avviso, Qt::white, colours::Warning);
     placeTwips(Avviso, NameColumn.left, FirstRowTop + RowStep, TableRight - NameColumn.left, 3 * RowStep);
     Avviso->hide();
 

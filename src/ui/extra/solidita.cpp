@@ -3,6 +3,7 @@
 #include "reports/standingcolours.h"
 #include "ui/core/modulopondra.h"
 #include "ui/core/plaintext.h"
+#include "ui/main/colours.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -90,8 +91,8 @@ solidita::solidita(ModuloPondra& module) : m_module(module)
     banner->setFont(bannerFont);
     banner->setAutoFillBackground(true);
     QPalette bannerColours = banner->palette();
-    bannerColours.setColor(QPalette::Window, QColor(0, 128, 0));
-    bannerColours.setColor(QPalette::WindowText, QColor(255, 255, 0));
+    bannerColours.setColor(QPalette::Window, colours::Green);
+    bannerColours.setColor(QPalette::WindowText, colours::Yellow);
     banner->setPalette(bannerColours);
     banner->setMargin(4);
 

@@ -14,6 +14,7 @@ inline const QColor Yellow(255, 255, 0); // headings, and row numbers once the p
 inline const QColor Red(255, 0, 0);      // the row number under the pointer
 inline const QColor Green(0, 128, 0);    // banners
 inline const QColor Grey(192, 192, 192); // the quiet background offered for every window
+inline const QColor Warning(192, 0, 0);  // a notice the user must not miss
 } // namespace colours
 
 // Paints a widget's background (and, when given, its text) in a colour of its own.
