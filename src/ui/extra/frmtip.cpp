@@ -75,9 +75,9 @@ frmTip::frmTip(ModuloPondra& module, const QString& tipsFile)
     m_picture1->setGeometry(12, 12, 48, 48);
     m_picture1->setPixmap(balanceEmblem(48, qApp->devicePixelRatio()));
 
-    m_label1 = new QLabel(QStringLiteral("Non tutti sanno che..."), card);
-    m_label1->setGeometry(72, 12, card->width() - 84, 32);
-    m_label1->setFont(textFont(18, true));
+    m_heading = new QLabel(QStringLiteral("Non tutti sanno che..."), card);
+    m_heading->setGeometry(72, 12, card->width() - 84, 32);
+    m_heading->setFont(textFont(18, true));
 
     // The hints are the user's text, of any length: a long one scrolls on the card.
     m_tipArea = new QScrollArea(card);
@@ -133,20 +133,20 @@ void frmTip::Form_Load(const QString& tipsFile)
     }
 }
 
-bool frmTip::LoadTips(const QString& sFile)
+bool frmTip::LoadTips(const QString& tipsFile)
 {
-    if (sFile.isEmpty()) {
+    if (tipsFile.isEmpty()) {
         return false;
     }
-    QFile file(sFile);
+    QFile file(tipsFile);
     QString reason;
     if (!openRegularFile(file, &reason)) {
         // A file that is there but cannot be read (a FIFO, a device, no permission) says so;
         // a missing one, or a folder of that name, gets the usual hint.
-        const QFileInfo info(sFile);
+        const QFileInfo info(tipsFile);
         if (info.exists() && !info.isDir()) {
             m_refusal =
-                QStringLiteral("Il file «%1» non si può leggere: %2").arg(shownFileName(sFile), reason);
+                QStringLiteral("Il file «%1» non si può leggere: %2").arg(shownFileName(tipsFile), reason);
         }
         return false;
     }

@@ -30,7 +30,7 @@ public:
 
     // Reads the file's lines (UTF-8 when valid as such, else Windows-1252) into TipList and shows the next
     // tip. False when the path is empty or the file cannot be read.
-    bool LoadTips(const QString& sFile);
+    bool LoadTips(const QString& tipsFile);
     // Shows tip TipIndex, when there is any tip.
     void DisplayCurrentTip();
 
@@ -39,7 +39,7 @@ public:
     const QStringList& TipList() const { return m_tipList; }
 
     QLabel* Picture1() const { return m_picture1; }
-    QLabel* Label1() const { return m_label1; }
+    QLabel* heading() const { return m_heading; }
     QLabel* lblTipText() const { return m_lblTipText; }
     // Holds lblTipText, so a tip longer than the card scrolls.
     QScrollArea* tipArea() const { return m_tipArea; }
@@ -63,7 +63,7 @@ private:
     // Why a tips file that is there could not be read; empty when it is missing.
     QString m_refusal;
     QLabel* m_picture1 = nullptr;
-    QLabel* m_label1 = nullptr;
+    QLabel* m_heading = nullptr;
     QLabel* m_lblTipText = nullptr;
     QScrollArea* m_tipArea = nullptr;
     QPushButton* m_cmdprecedente = nullptr;

@@ -64,22 +64,23 @@ informa::informa(ModuloPondra& module) : MakerWindow(DesignWidth, DesignHeight),
     m_icon->setGeometry(Margin, Margin, 56, 56);
     m_icon->setPixmap(balanceEmblem(56, qApp->devicePixelRatio()));
 
-    m_label1 = makeLabel(this, {88, 12, 376, 44}, programNameFont(32));
-    m_label2 = makeLabel(this, {88, 58, 376, 20}, textFont(13, false, true));
+    m_programName = makeLabel(this, {88, 12, 376, 44}, programNameFont(32));
+    m_description = makeLabel(this, {88, 58, 376, 20}, textFont(13, false, true));
     addRule(84);
-    m_label3 = makeLabel(this, {Margin, 94, inner, 30}, brandFont(22), maker.Brand);
-    m_label6 = makeLabel(this, {Margin, 126, inner, 20}, textFont(13));
-    m_label5 = makeLabel(this, {Margin, 146, inner, 20}, textFont(13), systemLine());
+    m_brand = makeLabel(this, {Margin, 94, inner, 30}, brandFont(22), maker.Brand);
+    m_edition = makeLabel(this, {Margin, 126, inner, 20}, textFont(13));
+    m_systemInfo = makeLabel(this, {Margin, 146, inner, 20}, textFont(13), systemLine());
     addRule(172);
-    m_label7 = makeLabel(this, {Margin, 180, inner, 20}, textFont(12, false, true), maker.MusicCredit);
+    m_musicCredit = makeLabel(this, {Margin, 180, inner, 20}, textFont(12, false, true), maker.MusicCredit);
     addRule(204);
-    m_label4 = makeLabel(this, {Margin, 212, inner, 52}, textFont(11),
-                         QStringLiteral("Attenzione: questo programma è protetto dalle leggi sul diritto "
-                                        "d'autore. La riproduzione o la distribuzione non autorizzata del "
-                                        "programma, o di una sua parte, file audio compresi, sarà "
-                                        "perseguita a norma di legge."));
-    m_label4->setWordWrap(true);
-    m_label4->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_copyrightNotice =
+        makeLabel(this, {Margin, 212, inner, 52}, textFont(11),
+                  QStringLiteral("Attenzione: questo programma è protetto dalle leggi sul diritto "
+                                 "d'autore. La riproduzione o la distribuzione non autorizzata del "
+                                 "programma, o di una sua parte, file audio compresi, sarà "
+                                 "perseguita a norma di legge."));
+    m_copyrightNotice->setWordWrap(true);
+    m_copyrightNotice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     m_cmdOK = addOkButton(DesignHeight - Margin - 32 + 4);
     connect(m_cmdOK, &QPushButton::clicked, this, &informa::cmdOK_Click);
@@ -97,9 +98,9 @@ void informa::Form_Load()
 {
     const IdentityTexts& identity = m_module.identity();
     setWindowTitle(QStringLiteral("Informazioni su ") + identity.ProgramName);
-    m_label1->setText(identity.ProgramName);
-    m_label2->setText(identity.ProgramDescription);
-    m_label6->setText(editionLine(identity.ProgramVersion, identity.ProgramDate, identity.ProgramBuild));
+    m_programName->setText(identity.ProgramName);
+    m_description->setText(identity.ProgramDescription);
+    m_edition->setText(editionLine(identity.ProgramVersion, identity.ProgramDate, identity.ProgramBuild));
 }
 
 void informa::cmdOK_Click()

@@ -17,14 +17,14 @@ class informa : public MakerWindow {
 public:
     explicit informa(ModuloPondra& module);
 
-    QLabel* Image1() const { return m_icon; }
-    QLabel* Label1() const { return m_label1; }
-    QLabel* Label2() const { return m_label2; }
-    QLabel* Label3() const { return m_label3; }
-    QLabel* Label4() const { return m_label4; }
-    QLabel* Label5() const { return m_label5; }
-    QLabel* Label6() const { return m_label6; }
-    QLabel* label7() const { return m_label7; }
+    QLabel* icon() const { return m_icon; }
+    QLabel* programName() const { return m_programName; }
+    QLabel* description() const { return m_description; }
+    QLabel* brand() const { return m_brand; }
+    QLabel* copyrightNotice() const { return m_copyrightNotice; }
+    QLabel* systemInfo() const { return m_systemInfo; }
+    QLabel* edition() const { return m_edition; }
+    QLabel* musicCredit() const { return m_musicCredit; }
     QPushButton* cmdOK() const { return m_cmdOK; }
 
     // "edizione professionale - versione 3.04.05   1999- 2011" from the identity texts.
@@ -38,13 +38,13 @@ private:
 
     ModuloPondra& m_module;
     QLabel* m_icon = nullptr;
-    QLabel* m_label1 = nullptr;
-    QLabel* m_label2 = nullptr;
-    QLabel* m_label3 = nullptr;
-    QLabel* m_label4 = nullptr;
-    QLabel* m_label5 = nullptr;
-    QLabel* m_label6 = nullptr;
-    QLabel* m_label7 = nullptr;
+    QLabel* m_programName = nullptr;
+    QLabel* m_description = nullptr;
+    QLabel* m_brand = nullptr;
+    QLabel* m_copyrightNotice = nullptr;
+    QLabel* m_systemInfo = nullptr;
+    QLabel* m_edition = nullptr;
+    QLabel* m_musicCredit = nullptr;
     QPushButton* m_cmdOK = nullptr;
 };
 

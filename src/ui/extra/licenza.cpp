@@ -31,10 +31,10 @@ licenza::licenza(ModuloPondra& module) : m_module(module)
 {
     setWindowTitle(QStringLiteral("LICENZA D'USO"));
 
-    m_label2 = new QLabel(this);
-    m_label2->setAlignment(Qt::AlignCenter);
-    m_label2->setFont(programNameFont(26));
-    placeTwips(m_label2, 120, 120, 5400, 600);
+    m_programName = new QLabel(this);
+    m_programName->setAlignment(Qt::AlignCenter);
+    m_programName->setFont(programNameFont(26));
+    placeTwips(m_programName, 120, 120, 5400, 600);
 
     m_text1 = new QPlainTextEdit(this);
     m_text1->setReadOnly(true);
@@ -63,7 +63,7 @@ licenza::~licenza() = default;
 
 void licenza::Form_Load()
 {
-    m_label2->setText(m_module.identity().ProgramName);
+    m_programName->setText(m_module.identity().ProgramName);
 
     m_resize = std::make_unique<clsResize>();
     LoadProportionalLayout(*m_resize, this, DesignWidth, DesignHeight, DesignLeft);

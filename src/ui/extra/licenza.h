@@ -28,7 +28,7 @@ public:
     explicit licenza(ModuloPondra& module);
     ~licenza() override;
 
-    QLabel* Label2() const { return m_label2; }
+    QLabel* programName() const { return m_programName; }
     QPlainTextEdit* Text1() const { return m_text1; }
     QPushButton* cmdchiudi() const { return m_cmdchiudi; }
     QPushButton* cmdstampa() const { return m_cmdstampa; }
@@ -54,7 +54,7 @@ private:
 
     ModuloPondra& m_module;
     std::unique_ptr<clsResize> m_resize;
-    QLabel* m_label2 = nullptr;
+    QLabel* m_programName = nullptr;
     QPlainTextEdit* m_text1 = nullptr;
     QPushButton* m_cmdchiudi = nullptr;
     QPushButton* m_cmdstampa = nullptr;

@@ -38,16 +38,16 @@ supportoclienti::supportoclienti(ModuloPondra& module) : MakerWindow(DesignWidth
     const MakerData maker = makerData(module.environment().settings());
     const int inner = innerWidth();
 
-    m_label1 = makeLabel(this, {Margin, 10, inner, 38}, brandFont(28), maker.Brand);
-    m_label2 = makeLabel(this, {Margin, 50, inner, 20}, textFont(13), maker.Address);
-    m_label3 = makeLabel(this, {Margin, 72, inner, 20}, textFont(13),
-                         QStringLiteral("tel. ") + maker.Telephone + QStringLiteral(" - fax ") + maker.Fax +
-                             QStringLiteral(" - e-mail: ") + maker.Email);
-    m_label4 =
+    m_brand = makeLabel(this, {Margin, 10, inner, 38}, brandFont(28), maker.Brand);
+    m_address = makeLabel(this, {Margin, 50, inner, 20}, textFont(13), maker.Address);
+    m_contacts = makeLabel(this, {Margin, 72, inner, 20}, textFont(13),
+                           QStringLiteral("tel. ") + maker.Telephone + QStringLiteral(" - fax ") + maker.Fax +
+                               QStringLiteral(" - e-mail: ") + maker.Email);
+    m_webSite =
         makeLabel(this, {Margin, 94, inner, 20}, textFont(13),
                   QStringLiteral("sito internet: ") + maker.WebSite + QStringLiteral(" - ") + maker.Email);
     addRule(122);
-    m_label5 =
+    m_howToAsk =
         makeParagraph(this, {Margin, 134, inner, 82},
                       QStringLiteral("Per ricevere assistenza inviate un fax o un messaggio di posta "
                                      "elettronica che descriva il problema con chiarezza, indicando la "
@@ -55,18 +55,18 @@ supportoclienti::supportoclienti(ModuloPondra& module) : MakerWindow(DesignWidth
                                      "la linea telefonica solo per le domande che richiedono una risposta "
                                      "a voce, nei giorni feriali ") +
                           maker.OfficeHours + u'.');
-    m_label6 =
+    m_adaptations =
         makeParagraph(this, {Margin, 222, inner, 48},
                       QStringLiteral("Su richiesta realizziamo adattamenti del programma alle esigenze "
                                      "particolari del vostro studio. Saremo lieti di ricevere i vostri "
                                      "suggerimenti per le prossime versioni."));
     addRule(278);
-    m_label7 = makeLabel(this, {Margin, 288, inner, 22}, textFont(13, false, true),
-                         QStringLiteral("Sviluppiamo programmi per i professionisti tecnici dal ") +
-                             maker.StartYear + u'.');
+    m_inBusinessSince = makeLabel(this, {Margin, 288, inner, 22}, textFont(13, false, true),
+                                  QStringLiteral("Sviluppiamo programmi per i professionisti tecnici dal ") +
+                                      maker.StartYear + u'.');
 
-    m_command1 = addOkButton(DesignHeight - Margin - 30);
-    connect(m_command1, &QPushButton::clicked, this, &supportoclienti::Command1_Click);
+    m_okButton = addOkButton(DesignHeight - Margin - 30);
+    connect(m_okButton, &QPushButton::clicked, this, &supportoclienti::Command1_Click);
 }
 
 void supportoclienti::Command1_Click()

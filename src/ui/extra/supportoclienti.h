@@ -17,27 +17,27 @@ public:
     // Everything it shows is installation data; it needs nothing of the module.
     explicit supportoclienti(ModuloPondra& module);
 
-    QLabel* Label1() const { return m_label1; } // brand
-    QLabel* Label2() const { return m_label2; } // postal address
-    QLabel* Label3() const { return m_label3; } // telephone, fax, e-mail
-    QLabel* Label4() const { return m_label4; } // web site and e-mail
-    QLabel* Label5() const { return m_label5; } // how to ask for help
-    QLabel* Label6() const { return m_label6; } // custom adaptations and suggestions
-    QLabel* Label7() const { return m_label7; } // in business since
-    QPushButton* Command1() const { return m_command1; }
+    QLabel* brand() const { return m_brand; }
+    QLabel* address() const { return m_address; }                 // postal address
+    QLabel* contacts() const { return m_contacts; }               // telephone, fax, e-mail
+    QLabel* webSite() const { return m_webSite; }                 // web site and e-mail
+    QLabel* howToAsk() const { return m_howToAsk; }               // how to ask for help
+    QLabel* adaptations() const { return m_adaptations; }         // custom adaptations and suggestions
+    QLabel* inBusinessSince() const { return m_inBusinessSince; } // in business since
+    QPushButton* okButton() const { return m_okButton; }
 
 public Q_SLOTS:
     void Command1_Click();
 
 private:
-    QLabel* m_label1 = nullptr;
-    QLabel* m_label2 = nullptr;
-    QLabel* m_label3 = nullptr;
-    QLabel* m_label4 = nullptr;
-    QLabel* m_label5 = nullptr;
-    QLabel* m_label6 = nullptr;
-    QLabel* m_label7 = nullptr;
-    QPushButton* m_command1 = nullptr;
+    QLabel* m_brand = nullptr;
+    QLabel* m_address = nullptr;
+    QLabel* m_contacts = nullptr;
+    QLabel* m_webSite = nullptr;
+    QLabel* m_howToAsk = nullptr;
+    QLabel* m_adaptations = nullptr;
+    QLabel* m_inBusinessSince = nullptr;
+    QPushButton* m_okButton = nullptr;
 };
 
 } // namespace pondra
