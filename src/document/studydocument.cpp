@@ -211,8 +211,10 @@ void StudyDocument::replaceStudy(Study&& study, const TitlePage& titlePage, std:
         m_savedRevision.reset();
     }
     setFileName(fileName.value_or(QString()));
-    // Shown again, at the same place: scored as showing always scores.
-    const ScoreFigures figures = Recalculate(*m_study, m_shown);
+    // Shown again, at the same place. A file opened is scored there as showing always scores; a
+    // recovered study is kept as it was written until the user shows a hypothesis.
+    const ScoreFigures figures =
+        fileName ? Recalculate(*m_study, m_shown) : scoreFigures(m_study->hypothesis(m_shown));
     Q_EMIT studyReplaced();
     Q_EMIT shownHypothesisChanged(m_shown);
     Q_EMIT figuresChanged(figures);
