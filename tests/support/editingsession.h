@@ -4,12 +4,8 @@
 #include "ui/main/frontespizio.h"
 #include "ui/main/requisiti.h"
 #include "ui/main/weightarrows.h"
+#include "windowcontrols.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QScrollBar>
 #include <QTest>
 
 #include <functional>
@@ -24,39 +20,39 @@ inline void runEditingSession(pondra::ModuloPondra& module, const std::function<
                               int hypotheses = 20, int rows = 8)
 {
     using namespace pondra;
-    requisiti* data = module.window<requisiti>();
-    frontespizio* title = module.window<frontespizio>();
+    const DataControls data(module.window<requisiti>());
+    const TitleControls title(module.window<frontespizio>());
     int step = 0;
     const auto done = [&] { return !afterStep(++step); };
 
-    QTest::keyClicks(title->progetto, QStringLiteral("Scelta della sede"));
+    QTest::keyClicks(title.progetto, QStringLiteral("Scelta della sede"));
     if (done()) {
         return;
     }
     for (int h = 1; h <= hypotheses; ++h) {
-        data->HScroll1->setValue(h);
+        data.HScroll1->setValue(h);
         if (done()) {
             return;
         }
-        QTest::keyClicks(data->ipotesi, QStringLiteral("Ipotesi %1").arg(h));
+        QTest::keyClicks(data.ipotesi, QStringLiteral("Ipotesi %1").arg(h));
         if (done()) {
             return;
         }
         for (int r = 1; r <= rows; ++r) {
-            data->Check[r]->click();
+            data.Check[r]->click();
             if (done()) {
                 return;
             }
-            data->requisito[r]->setEditText(QStringLiteral("requisito %1 à").arg(r));
+            data.requisito[r]->setEditText(QStringLiteral("requisito %1 à").arg(r));
             if (done()) {
                 return;
             }
-            data->scala[(h + r) % 11 + 1]->click();
+            data.scala[(h + r) % 11 + 1]->click();
             if (done()) {
                 return;
             }
             for (int click = 0; click <= (h + r) % 3; ++click) {
-                data->scroll[r]->stepUp();
+                data.scroll[r]->stepUp();
                 if (done()) {
                     return;
                 }

@@ -23,4 +23,11 @@ struct ScriptedModule {
     }
 };
 
+// The study in memory, to set it up behind the document's back: nothing is told, so the windows
+// still show what they showed. Show it again (document().showHypothesis(h)) for them to see it.
+inline pondra::Study& studyOf(pondra::ModuloPondra& module)
+{
+    return const_cast<pondra::Study&>(module.document().study());
+}
+
 } // namespace testsupport

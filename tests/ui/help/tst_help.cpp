@@ -294,14 +294,14 @@ void tst_Help::openTopic_arrowAndLabelOpenSameWindow()
     {
         ScriptedModule s;
         sommario* contents = s.module->window<sommario>();
-        contents->openAncillary = [&](int topic) { hooked << topic; };
+        contents->openAncillary = [&](AncillaryTopic topic) { hooked << int(topic); };
         QTest::mouseClick(contents->puls[std::size_t(index)], Qt::LeftButton);
         QCOMPARE(shownPages(), QStringList{window});
     }
     {
         ScriptedModule s;
         sommario* contents = s.module->window<sommario>();
-        contents->openAncillary = [&](int topic) { hooked << topic; };
+        contents->openAncillary = [&](AncillaryTopic topic) { hooked << int(topic); };
         QTest::mousePress(contents->lbl[std::size_t(index)], Qt::LeftButton);
         QCOMPARE(shownPages(), QStringList{window});
         QTest::mouseRelease(contents->lbl[std::size_t(index)], Qt::LeftButton);
@@ -332,7 +332,7 @@ void tst_Help::openTopic_ancillaryTopicsGoToHook()
     ScriptedModule s;
     sommario* contents = s.module->window<sommario>();
     QList<int> calls;
-    contents->openAncillary = [&](int topic) { calls << topic; };
+    contents->openAncillary = [&](AncillaryTopic topic) { calls << int(topic); };
     if (index >= 1 && index <= sommario::TopicCount) {
         // The arrow and the label of the same topic.
         QTest::mouseClick(contents->puls[std::size_t(index)], Qt::LeftButton);
@@ -669,8 +669,8 @@ void tst_Help::pagesAndTerms_openBesideContents()
     ScriptedModule s;
     sommario* contents = showHelpContents(*s.module);
     QVERIFY(QTest::qWaitForWindowExposed(contents));
-    contents->openAncillary = [&](int topic) {
-        if (topic == 9) {
+    contents->openAncillary = [&](AncillaryTopic topic) {
+        if (topic == AncillaryTopic::TermsOfUse) {
             s.module->window<licenza>()->show();
         }
     };

@@ -1,4 +1,5 @@
 #include "support/scriptedmodule.h"
+#include "support/windowcontrols.h"
 #include "ui/main/classifica.h"
 
 #include <QGroupBox>
@@ -35,23 +36,31 @@ class TestClassifica : public QObject {
 private:
     std::unique_ptr<testsupport::ScriptedModule> scripted;
     classifica* w = nullptr;
+    std::optional<testsupport::ResultsControls> ui;
 
-    Ranking& ranking() { return scripted->module->ranking(); }
-
-    // Positions 1..count named "ipotesi p", all with the same evaluation.
+    // Positions 1..count named "ipotesi p", all with the same evaluation, the others free. The
+    // ranking is made as the program makes it, from hypotheses of the study that are emptied
+    // again once ranked: the study stays as it was.
     void fillRanking(int count, double evaluation)
     {
+        Study& study = testsupport::studyOf(*scripted->module);
         for (int p = 1; p <= count; ++p) {
-            ranking()[std::size_t(p)] = {Value::text(QStringLiteral("ipotesi %1").arg(p)),
-                                         Value::number(evaluation), Value::text(QStringLiteral("buono"))};
+            Hypothesis& hypothesis = study.hypothesis(p);
+            hypothesis.name = Value::text(QStringLiteral("ipotesi %1").arg(p));
+            hypothesis.EvaluationPercent = Value::number(evaluation);
+            hypothesis.OverallJudgement = Value::text(QStringLiteral("buono"));
+        }
+        scripted->module->document().rank();
+        for (int p = 1; p <= count; ++p) {
+            study.hypothesis(p) = Hypothesis();
         }
     }
 
     // The four cells of row i, "|" between them.
     QString row(int i) const
     {
-        return QStringList{w->numero[i]->text(), w->Label1[i]->text(), w->Label2[i]->text(),
-                           w->Label5[i]->text()}
+        return QStringList{ui->numero[i]->text(), ui->Label1[i]->text(), ui->Label2[i]->text(),
+                           ui->Label5[i]->text()}
             .join(u'|');
     }
 
@@ -62,26 +71,32 @@ private Q_SLOTS:
         fillRanking(15, 80);
         // A window loaded over an existing ranking waits for a refresh.
         w = scripted->module->window<classifica>();
+        ui.emplace(w);
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w));
     }
-    void cleanup() { scripted.reset(); }
+    void cleanup()
+    {
+        ui.reset();
+        scripted.reset();
+    }
 
     void load_setsUpWithoutFillingRows()
     {
-        QCOMPARE(w->passo->text(), QStringLiteral("la finestra è di sola lettura, visualizzare i risultati"));
+        QCOMPARE(ui->passo->text(),
+                 QStringLiteral("la finestra è di sola lettura, visualizzare i risultati"));
         QCOMPARE(row(1), QStringLiteral("|||"));
-        QCOMPARE(background(w->Label2[1]), QColor(0, 255, 255));
-        QCOMPARE(background(w->Label3), Green);
-        QCOMPARE(background(w->Label9), Yellow);
-        QCOMPARE(w->VScroll1->value(), 1);
+        QCOMPARE(background(ui->Label2[1]), QColor(0, 255, 255));
+        QCOMPARE(background(ui->Label3), Green);
+        QCOMPARE(background(ui->Label9), Yellow);
+        QCOMPARE(ui->VScroll1->value(), 1);
         const QString tips = QStringLiteral(
             "il numero di graduatoria della ipotesi nella percentuale di valutazione|l'ipotesi secondo la "
             "graduatoria raggiunta|la valutazione in percento dell'ipotesi data|il giudizio complessivo "
             "equiparato alla percentuale di valutazione");
         for (int i = 1; i <= classifica::Rows; ++i) {
-            QCOMPARE(QStringList({w->numero[i]->toolTip(), w->Label1[i]->toolTip(), w->Label2[i]->toolTip(),
-                                  w->Label5[i]->toolTip()})
+            QCOMPARE(QStringList({ui->numero[i]->toolTip(), ui->Label1[i]->toolTip(),
+                                  ui->Label2[i]->toolTip(), ui->Label5[i]->toolTip()})
                          .join(u'|'),
                      tips);
         }
@@ -89,7 +104,7 @@ private Q_SLOTS:
 
     void refresh_showsRankingOfStudy()
     {
-        Study& study = scripted->module->study();
+        Study& study = testsupport::studyOf(*scripted->module);
         const auto hypothesis = [&](int h, const QString& name, Value evaluation, Value judgement) {
             study.hypothesis(h).name = Value::text(name);
             study.hypothesis(h).EvaluationPercent = evaluation;
@@ -99,14 +114,13 @@ private Q_SLOTS:
                    Value::text(QStringLiteral("molto scarso")));
         hypothesis(2, QStringLiteral("metano"), Value::number(85), Value::text(QStringLiteral("ottimo")));
         hypothesis(3, QStringLiteral("legna"), Value(), Value()); // never scored
-        study.recountHypotheses();
-        ordina(study, ranking());
+        scripted->module->document().rank();
         w->VScroll1_Change();
         QCOMPARE(row(1), QStringLiteral("1|metano|85|ottimo"));
         QCOMPARE(row(2), QStringLiteral("2|pellet|31,5|molto scarso"));
         QCOMPARE(row(3), QStringLiteral("3|legna||"));
         QCOMPARE(row(15), QStringLiteral("15|||"));
-        QCOMPARE(background(w->Label2[15]), Yellow);
+        QCOMPARE(background(ui->Label2[15]), Yellow);
     }
 
     void evaluationColour_data()
@@ -130,34 +144,34 @@ private Q_SLOTS:
         // Coloured the other way first: each refresh must set both colours afresh.
         fillRanking(1, evaluation > 50 ? 10 : 90);
         w->VScroll1_Change();
-        ranking()[1].evaluation = Value::number(evaluation);
+        fillRanking(1, evaluation); // the same position, with the evaluation to show
         w->VScroll1_Change();
-        QCOMPARE(background(w->Label2[1]), cell);
-        QCOMPARE(textColour(w->Label2[1]), text);
+        QCOMPARE(background(ui->Label2[1]), cell);
+        QCOMPARE(textColour(ui->Label2[1]), text);
     }
 
     void scrolling_showsLaterPositionsAndRecolours()
     {
         fillRanking(90, 75);
-        w->VScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        ui->VScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         QCOMPARE(row(15), QStringLiteral("16|ipotesi 16|75|buono"));
-        QCOMPARE(background(w->Label2[15]), Green);
+        QCOMPARE(background(ui->Label2[15]), Green);
 
-        w->VScroll1->setValue(200);
-        QCOMPARE(w->VScroll1->value(), 86);
+        ui->VScroll1->setValue(200);
+        QCOMPARE(ui->VScroll1->value(), 86);
         QVERIFY(row(1).startsWith(QStringLiteral("86|")));
         QCOMPARE(row(5), QStringLiteral("90|ipotesi 90|75|buono"));
         // Position 100 is free: the cell that was green is yellow with black text again.
         QCOMPARE(row(15), QStringLiteral("100|||"));
-        QCOMPARE(background(w->Label2[15]), Yellow);
-        QCOMPARE(textColour(w->Label2[15]), Black);
-        w->VScroll1->setValue(-3);
-        QCOMPARE(w->VScroll1->value(), 1);
+        QCOMPARE(background(ui->Label2[15]), Yellow);
+        QCOMPARE(textColour(ui->Label2[15]), Black);
+        ui->VScroll1->setValue(-3);
+        QCOMPARE(ui->VScroll1->value(), 1);
     }
 
     void aiuto_showsHelpMessage()
     {
-        QTest::mouseClick(w->aiuto, Qt::LeftButton);
+        QTest::mouseClick(ui->aiuto, Qt::LeftButton);
         QCOMPARE(scripted->dialogs->messages.size(), 1);
         const MessageRequest& message = scripted->dialogs->messages[0];
         const QStringList lines = message.text.split(u'\r');
@@ -175,17 +189,17 @@ private Q_SLOTS:
             return cell->fontMetrics().horizontalAdvance(text) + cell->indent() < cell->width() &&
                    cell->fontMetrics().height() <= cell->height();
         };
-        QVERIFY(fits(w->numero[1], QStringLiteral("100")) && fits(w->Label2[1], QStringLiteral("100")));
-        QVERIFY(fits(w->Label5[1], QStringLiteral("molto scarso")) && fits(w->Label3, w->Label3->text()));
-        for (const QLabel* heading : {w->Label8, w->Label9, w->Label10, w->Label4}) {
+        QVERIFY(fits(ui->numero[1], QStringLiteral("100")) && fits(ui->Label2[1], QStringLiteral("100")));
+        QVERIFY(fits(ui->Label5[1], QStringLiteral("molto scarso")) && fits(ui->Label3, ui->Label3->text()));
+        for (const QLabel* heading : {ui->Label8, ui->Label9, ui->Label10, ui->Label4}) {
             QVERIFY2(heading->heightForWidth(heading->width()) <= heading->height(),
                      qPrintable(heading->text()));
         }
-        for (const QPushButton* button : w->Frame2->findChildren<QPushButton*>()) {
+        for (const QPushButton* button : ui->Frame2->findChildren<QPushButton*>()) {
             QVERIFY2(button->sizeHint().width() <= button->width(), qPrintable(button->text()));
         }
-        QVERIFY(w->Label1[1]->width() > w->Label5[1]->width() + w->Label2[1]->width());
-        QVERIFY(w->Label1[1]->geometry().bottom() < w->Label1[2]->geometry().top());
+        QVERIFY(ui->Label1[1]->width() > ui->Label5[1]->width() + ui->Label2[1]->width());
+        QVERIFY(ui->Label1[1]->geometry().bottom() < ui->Label1[2]->geometry().top());
     }
 };
 

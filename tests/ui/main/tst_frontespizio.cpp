@@ -1,4 +1,5 @@
 #include "support/scriptedmodule.h"
+#include "support/windowcontrols.h"
 #include "ui/main/clickablelabel.h"
 #include "ui/main/frontespizio.h"
 
@@ -31,9 +32,20 @@ private:
     QTemporaryDir m_settings;
     std::unique_ptr<testsupport::ScriptedModule> scripted;
     frontespizio* w = nullptr;
+    std::optional<testsupport::TitleControls> ui;
 
     ModuloPondra& module() { return *scripted->module; }
     QList<MessageRequest>& messages() { return scripted->dialogs->messages; }
+
+    // The user's change of the whole title page, field by field.
+    void editTitlePage(const TitlePage& page)
+    {
+        for (int i = 0; i < TitlePage::FieldCount; ++i) {
+            module().document().setTitleField(i, page.field(i));
+        }
+    }
+    // What makes the window show the title page as it stands.
+    void showFields() { Q_EMIT module().document().titlePageChanged(); }
 
 private Q_SLOTS:
     void initTestCase()
@@ -50,10 +62,15 @@ private Q_SLOTS:
     {
         scripted = std::make_unique<testsupport::ScriptedModule>();
         w = module().window<frontespizio>();
+        ui.emplace(w);
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w));
     }
-    void cleanup() { scripted.reset(); }
+    void cleanup()
+    {
+        ui.reset();
+        scripted.reset();
+    }
 
     void load_showsOnlyTodayAndTheOwner_checkSaysNothingEntered()
     {
@@ -61,10 +78,10 @@ private Q_SLOTS:
         TitlePage expected;
         expected.data = QStringLiteral("lunedì, 7 dic 2026");
         QCOMPARE(module().titlePage(), expected);
-        QCOMPARE(w->data->text(), expected.data);
-        QCOMPARE(w->Labelstudio->text(),
+        QCOMPARE(ui->data->text(), expected.data);
+        QCOMPARE(ui->Labelstudio->text(),
                  QStringLiteral("Studio tecnico associato ing. Bassi e arch. Ferretti"));
-        QCOMPARE(w->labelindirizzo->text(), QStringLiteral("Corso Garibaldi, 58 - 43121 Parma (PR)"));
+        QCOMPARE(ui->labelindirizzo->text(), QStringLiteral("Corso Garibaldi, 58 - 43121 Parma (PR)"));
 
         w->controllodat_Click();
         QCOMPARE(messages().size(), 1);
@@ -72,25 +89,25 @@ private Q_SLOTS:
         QCOMPARE(messages()[0].icon, MessageIcon::Question);
         QCOMPARE(messages()[0].title, module().identity().CheckTitle);
         QCOMPARE(module().titlePage(), expected); // the check changes nothing
-        QVERIFY(!module().isModified());
+        QVERIFY(!module().document().isModified());
     }
 
     void cancella_emptiesTheDateToo_thenEveryFieldIsAskedFor()
     {
         const QString every = QStringLiteral("Inserire dati per ogni campo.");
-        module().editTitlePage(filled(QStringLiteral("x")));
-        w->ShowFields();
+        editTitlePage(filled(QStringLiteral("x")));
+        showFields();
         w->cancella_Click();
         QCOMPARE(module().titlePage(), TitlePage());
-        QCOMPARE(w->data->text(), QString());
+        QCOMPARE(ui->data->text(), QString());
 
         // A lone blank is something entered, not nothing.
-        QTest::keyClicks(w->progetto, QStringLiteral(" "));
+        QTest::keyClicks(ui->progetto, QStringLiteral(" "));
         w->controllodat_Click();
         QCOMPARE(messages().last().text, every);
 
         // Typed into the five fields the first check step looks at, date left empty.
-        for (QLineEdit* box : {w->progetto, w->localita, w->tipostudio, w->committente, w->allegati}) {
+        for (QLineEdit* box : {ui->progetto, ui->localita, ui->tipostudio, ui->committente, ui->allegati}) {
             QTest::keyClicks(box, QStringLiteral("dato"));
         }
         w->controllodat_Click();
@@ -98,8 +115,8 @@ private Q_SLOTS:
         QCOMPARE(messages().last().icon, MessageIcon::Exclamation);
         QCOMPARE(messages().last().title, module().identity().CheckTitle);
 
-        QTest::keyClicks(w->luogo, QStringLiteral(" "));
-        QTest::keyClicks(w->data, QStringLiteral("oggi"));
+        QTest::keyClicks(ui->luogo, QStringLiteral(" "));
+        QTest::keyClicks(ui->data, QStringLiteral("oggi"));
         w->controllodat_Click();
         QCOMPARE(messages().last().text, QStringLiteral("I dati sono stati immessi correttamente."));
         QCOMPARE(messages().last().icon, MessageIcon::Information);
@@ -115,28 +132,28 @@ private Q_SLOTS:
                              QStringLiteral("Parma"),
                              QStringLiteral("martedì, 1 gen 2030"),
                              QStringLiteral("schede, preventivi")};
-        module().editTitlePage(page);
-        w->ShowFields();
-        const QList<QLineEdit*> boxes{w->progetto, w->localita, w->tipostudio, w->committente,
-                                      w->luogo,    w->data,     w->allegati};
+        editTitlePage(page);
+        showFields();
+        const QList<QLineEdit*> boxes{ui->progetto, ui->localita, ui->tipostudio, ui->committente,
+                                      ui->luogo,    ui->data,     ui->allegati};
         for (int i = 0; i < TitlePage::FieldCount; ++i) {
             QCOMPARE(boxes[i]->text(), page.field(i));
         }
         // What the user types is what the archive and the report read, and it moves the revision.
         const quint64 before = module().study().revision();
-        QTest::keyClicks(w->committente, QStringLiteral(" Verdi"));
+        QTest::keyClicks(ui->committente, QStringLiteral(" Verdi"));
         TitlePage typed = page;
         typed.committente += QStringLiteral(" Verdi");
         QCOMPARE(module().titlePage(), typed);
         QCOMPARE(module().study().revision(), before + 6);
         // Showing it again is no edit.
-        w->ShowFields();
+        showFields();
         QCOMPARE(module().study().revision(), before + 6);
     }
 
     void ownerLabels_clickSaysTheyCannotBeChanged()
     {
-        for (ClickableLabel* label : {w->Labelstudio, w->labelindirizzo}) {
+        for (ClickableLabel* label : {ui->Labelstudio, ui->labelindirizzo}) {
             messages().clear();
             const QString shown = label->text();
             QVERIFY(label->toolTip().contains(QStringLiteral("non modificabile")));
@@ -152,7 +169,7 @@ private Q_SLOTS:
 
     void aiuto_givesSixLinesOfHelp()
     {
-        QTest::mouseClick(w->aiuto, Qt::LeftButton);
+        QTest::mouseClick(ui->aiuto, Qt::LeftButton);
         QCOMPARE(messages().size(), 1);
         QCOMPARE(messages()[0].title, module().identity().HelpTitle);
         QCOMPARE(messages()[0].icon, MessageIcon::Information);
@@ -173,11 +190,11 @@ private Q_SLOTS:
 
     void tabOrder_followsTheScreen()
     {
-        const QList<QWidget*> expected{w->progetto, w->localita, w->tipostudio, w->committente,
-                                       w->luogo,    w->data,     w->allegati,   w->aiuto,
-                                       w->cmdGuida, w->cmddati,  w->stampa,     w->cmdesci};
+        const QList<QWidget*> expected{ui->progetto, ui->localita, ui->tipostudio, ui->committente,
+                                       ui->luogo,    ui->data,     ui->allegati,   ui->aiuto,
+                                       ui->cmdGuida, ui->cmddati,  ui->stampa,     ui->cmdesci};
         QList<QWidget*> chain;
-        for (QWidget* next = w->progetto; chain.size() < expected.size(); next = next->nextInFocusChain()) {
+        for (QWidget* next = ui->progetto; chain.size() < expected.size(); next = next->nextInFocusChain()) {
             if (expected.contains(next) && !chain.contains(next)) {
                 chain << next;
             }
@@ -188,8 +205,8 @@ private Q_SLOTS:
     void layout_fieldsAlignedAndTextsFitAboveTheToolbarAllowance()
     {
         w->resize(640, 455); // design size, so positions are the design ones
-        const QList<QWidget*> rows{w->progetto, w->localita, w->tipostudio,  w->committente,   w->luogo,
-                                   w->data,     w->allegati, w->Labelstudio, w->labelindirizzo};
+        const QList<QWidget*> rows{ui->progetto, ui->localita, ui->tipostudio,  ui->committente,   ui->luogo,
+                                   ui->data,     ui->allegati, ui->Labelstudio, ui->labelindirizzo};
         for (int i = 1; i < rows.size(); ++i) {
             QCOMPARE(rows[i]->x(), rows[0]->x());
             QCOMPARE(rows[i]->size(), rows[0]->size());
@@ -203,17 +220,17 @@ private Q_SLOTS:
 
     void closing_keepsTheValues_nextUseShowsThem()
     {
-        QTest::keyClicks(w->progetto, QStringLiteral("Nuova sede"));
-        w->data->clear();
-        QTest::keyClicks(w->data, QStringLiteral("ieri"));
+        QTest::keyClicks(ui->progetto, QStringLiteral("Nuova sede"));
+        ui->data->clear();
+        QTest::keyClicks(ui->data, QStringLiteral("ieri"));
         w->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!module().loadedWindow<frontespizio>());
         scripted->environment->date = QDate(2027, 3, 1);
         frontespizio* again = module().window<frontespizio>();
-        QCOMPARE(again->progetto->text(), QStringLiteral("Nuova sede"));
-        QCOMPARE(again->data->text(), QStringLiteral("ieri"));
-        QVERIFY(module().isModified());
+        QCOMPARE(testsupport::controls(again).progetto->text(), QStringLiteral("Nuova sede"));
+        QCOMPARE(testsupport::controls(again).data->text(), QStringLiteral("ieri"));
+        QVERIFY(module().document().isModified());
     }
 };
 

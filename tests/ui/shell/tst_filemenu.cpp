@@ -2,6 +2,7 @@
 #include "support/csvreader.h"
 #include "support/scriptedmodule.h"
 #include "support/studybuilder.h"
+#include "support/windowcontrols.h"
 #include "ui/core/plaintext.h"
 #include "ui/main/frontespizio.h"
 #include "ui/main/requisiti.h"
@@ -18,6 +19,7 @@
 #include <QTest>
 
 using namespace pondra;
+using testsupport::controls;
 
 namespace {
 
@@ -68,7 +70,7 @@ private:
 
     void enterStudy()
     {
-        Study& study = module().study();
+        Study& study = testsupport::studyOf(module());
         testsupport::nameHypothesis(study, 1, QStringLiteral("Sede"));
         testsupport::enterRow(study, 1, 1, QStringLiteral("costo"), 3, 100);
         module().window<requisiti>()->HScroll1_Change();
@@ -116,7 +118,7 @@ private Q_SLOTS:
         menuEntry(title, QStringLiteral("Salva con &nome..."))->trigger();
         dialogs().fileNames.enqueue(second);
         menuEntry(title, QStringLiteral("&Apri..."))->trigger();
-        QCOMPARE(data->ipotesi->text(), QStringLiteral("Secondo"));
+        QCOMPARE(controls(data).ipotesi->text(), QStringLiteral("Secondo"));
 
         QList<QAction*> entries = recentEntries(title);
         QCOMPARE(entries.size(), 3);
@@ -126,15 +128,15 @@ private Q_SLOTS:
         QCOMPARE(entries.at(2)->text(), QStringLiteral("&3 Pondra-dati-primo"));
 
         entries.at(2)->trigger();
-        QCOMPARE(module().CurrentFileName, first);
-        QCOMPARE(data->ipotesi->text(), QStringLiteral("Primo"));
+        QCOMPARE(module().document().fileName(), first);
+        QCOMPARE(controls(data).ipotesi->text(), QStringLiteral("Primo"));
         QCOMPARE(recentEntries(data).at(0)->toolTip(), plainToolTip(QDir::toNativeSeparators(first)));
 
         QVERIFY(QFile::remove(saved));
         recentEntries(data).at(2)->trigger();
         QCOMPARE(dialogs().messages.size(), 1);
         QVERIFY(dialogs().messages.at(0).text.contains(QStringLiteral("non esiste più")));
-        QCOMPARE(module().CurrentFileName, first);
+        QCOMPARE(module().document().fileName(), first);
         QCOMPARE(module().recentFiles().paths(), (QStringList{first, second}));
     }
 
@@ -142,7 +144,7 @@ private Q_SLOTS:
     {
         enterStudy();
         frontespizio* title = module().window<frontespizio>();
-        QTest::keyClicks(title->progetto, QStringLiteral("Perizia; prima"));
+        QTest::keyClicks(controls(title).progetto, QStringLiteral("Perizia; prima"));
         dialogs().fileNames.enqueue(dir.filePath(QStringLiteral("studio")));
         menuEntry(title, exportEntry)->trigger();
         QCOMPARE(dialogs().fileRequests.at(0).title, QStringLiteral("Esporta per foglio di calcolo"));
@@ -152,13 +154,13 @@ private Q_SLOTS:
         QCOMPARE(rows.at(1), (QStringList{QStringLiteral("T:perizia"), QStringLiteral("T:Perizia; prima")}));
         QVERIFY(rows.contains(QStringList{QStringLiteral("N:1"), QStringLiteral("T:Sede"),
                                           QStringLiteral("N:80"), QStringLiteral("T:buono")}));
-        QVERIFY(title->passo->text().contains(QDir::toNativeSeparators(file.fileName())));
+        QVERIFY(controls(title).passo->text().contains(QDir::toNativeSeparators(file.fileName())));
     }
 
     void export_failedCheck_asksNoNameWritesNothing()
     {
         enterStudy();
-        module().study().row(1, 1).weight = Value::text(QStringLiteral("90"));
+        testsupport::studyOf(module()).row(1, 1).weight = Value::text(QStringLiteral("90"));
         requisiti* data = module().window<requisiti>();
         menuEntry(data, exportEntry)->trigger();
         QCOMPARE(dialogs().messages.size(), 1);

@@ -1,6 +1,7 @@
 #include "support/pdfpages.h"
 #include "support/scriptedmodule.h"
 #include "support/studybuilder.h"
+#include "support/windowcontrols.h"
 #include "ui/extra/documentwindow.h"
 #include "ui/main/classifica.h"
 #include "ui/main/frontespizio.h"
@@ -25,6 +26,7 @@
 #include <QTextDocument>
 
 using namespace pondra;
+using testsupport::controls;
 using testsupport::pdfPages;
 
 class TestPrintCommands : public QObject {
@@ -38,7 +40,7 @@ private:
 
     void enterValidStudy()
     {
-        Study& study = module().study();
+        Study& study = testsupport::studyOf(module());
         for (int h = 1; h <= 3; ++h) {
             testsupport::nameHypothesis(study, h, QStringLiteral("Ipotesi %1").arg(h));
             testsupport::enterRow(study, h, 1, QStringLiteral("costo"), h + 1, 60);
@@ -75,11 +77,11 @@ private Q_SLOTS:
     void dataError_printsNothing_rankingAndReportShowDataWindow()
     {
         enterValidStudy();
-        module().study().row(2, 2).weight = Value::text(QStringLiteral("30"));
+        testsupport::studyOf(module()).row(2, 2).weight = Value::text(QStringLiteral("30"));
         PrintHypothesesData(module());
         QCOMPARE(scripted->dialogs->messages.size(), 1);
         QVERIFY(documents().isEmpty());
-        QVERIFY(data->passo->text() != QStringLiteral("sto preparando la relazione"));
+        QVERIFY(controls(data).passo->text() != QStringLiteral("sto preparando la relazione"));
 
         data->hide();
         PrintReport(module());
@@ -94,16 +96,15 @@ private Q_SLOTS:
     {
         enterValidStudy();
         // Where the printout's own silent check leaves the window, with the user's last hint.
-        module().CheckRequested = 1;
-        data->controllodati_Click();
-        data->passo->setText(
+        data->checkQuietly();
+        controls(data).passo->setText(
             QStringLiteral("spuntare un'altra caratteristica o indicare la successiva ipotesi"));
-        const QString hint = data->passo->text();
+        const QString hint = controls(data).passo->text();
         PrintHypothesesData(module());
         QVERIFY(scripted->dialogs->messages.isEmpty());
         QCOMPARE(documents().size(), 1);
-        QCOMPARE(data->HScroll1->value(), 3);
-        QCOMPARE(data->passo->text(), hint);
+        QCOMPARE(controls(data).HScroll1->value(), 3);
+        QCOMPARE(controls(data).passo->text(), hint);
         const QString text = documents().first()->document()->toPlainText();
         QVERIFY(text.contains(QStringLiteral("Ipotesi n. 3: Ipotesi 3")));
         QVERIFY(text.contains(QStringLiteral("0,800")));
@@ -111,20 +112,18 @@ private Q_SLOTS:
         // A second printout opens a second window.
         PrintTemplate(module());
         QCOMPARE(documents().size(), 2);
-        QCOMPARE(data->passo->text(), hint);
+        QCOMPARE(controls(data).passo->text(), hint);
     }
 
     void report_ranksQuietly_andSaysSo()
     {
         enterValidStudy();
-        TitlePage page = module().titlePage();
-        page.progetto = QStringLiteral("Perizia di prova");
-        module().editTitlePage(page);
+        module().document().setTitleField(0, QStringLiteral("Perizia di prova")); // the perizia
         PrintReport(module());
         frontespizio* title = module().window<frontespizio>();
-        QCOMPARE(title->passo->text(), QStringLiteral("la relazione è nella finestra del documento"));
-        QCOMPARE(module().ranking()[1].name, Value::text(QStringLiteral("Ipotesi 1")));
-        QCOMPARE(module().QuietRanking, 0);
+        QCOMPARE(controls(title).passo->text(),
+                 QStringLiteral("la relazione è nella finestra del documento"));
+        QCOMPARE(module().document().ranking()[1].name, Value::text(QStringLiteral("Ipotesi 1")));
         QCOMPARE(documents().size(), 1);
         const QString text = documents().first()->document()->toPlainText();
         QVERIFY(text.contains(QStringLiteral("RELAZIONE DI STIMA")));
@@ -176,10 +175,10 @@ private Q_SLOTS:
     {
         enterValidStudy();
         PrintRanking(module());
-        QCOMPARE(module().window<classifica>()->passo->text(),
+        QCOMPARE(controls(module().window<classifica>()).passo->text(),
                  QStringLiteral("i dati sono nella finestra del documento"));
         PrintTitlePageData(module());
-        QCOMPARE(module().window<frontespizio>()->passo->text(),
+        QCOMPARE(controls(module().window<frontespizio>()).passo->text(),
                  QStringLiteral("i dati sono nella finestra del documento"));
         QCOMPARE(documents().size(), 2);
     }
@@ -253,7 +252,10 @@ private Q_SLOTS:
         QFETCH(QString, extension);
         enterValidStudy();
         QTemporaryDir dir;
-        module().CurrentFileName = dir.filePath(QStringLiteral("Pondra-dati-uffici.txt"));
+        // The study's file, whose name the printouts' names start with; gone since it was saved.
+        const QString studyFile = dir.filePath(QStringLiteral("Pondra-dati-uffici.txt"));
+        QVERIFY(module().document().save(studyFile, nullptr));
+        QVERIFY(QFile::remove(studyFile));
         PrintRanking(module());
         DocumentWindow* window = documents().first();
         QVERIFY(window->height() <= window->screen()->availableGeometry().height());

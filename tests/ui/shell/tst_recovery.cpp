@@ -2,6 +2,7 @@
 #include "support/editingsession.h"
 #include "support/scriptedmodule.h"
 #include "support/studybuilder.h"
+#include "support/windowcontrols.h"
 #include "ui/main/requisiti.h"
 #include "ui/shell/archivecommands.h"
 #include "ui/shell/recoveryoffer.h"
@@ -24,6 +25,7 @@
 #endif
 
 using namespace pondra;
+using testsupport::controls;
 
 namespace {
 
@@ -99,7 +101,9 @@ private Q_SLOTS:
     {
         const QString left = leftBehind();
         const std::optional<Kept> expected = read(left);
-        module().CurrentFileName = dir.filePath(QStringLiteral("altro"));
+        // The study held under the name of a file, which is gone since.
+        QVERIFY(module().document().save(dir.filePath(QStringLiteral("altro")), nullptr));
+        QVERIFY(QFile::remove(dir.filePath(QStringLiteral("altro"))));
         QVERIFY(OfferRecovery(module()));
         QCOMPARE(dialogs().messages.size(), 1);
         const QString question = dialogs().messages.at(0).text;
@@ -111,8 +115,8 @@ private Q_SLOTS:
                  qPrintable(question));
         const Kept now{std::make_unique<Study>(module().study()), module().titlePage()};
         QVERIFY(now == *expected);
-        QCOMPARE(module().CurrentFileName, QString());
-        QVERIFY(module().isModified());
+        QCOMPARE(module().document().fileName(), QString());
+        QVERIFY(module().document().isModified());
         QVERIFY(!QFile::exists(left));
         QVERIFY(*read(module().recovery().file()) == *expected);
     }
@@ -124,7 +128,7 @@ private Q_SLOTS:
         dialogs().answers.enqueue(MessageAnswer::No);
         QVERIFY(!OfferRecovery(module()));
         QVERIFY(module().study() == *before);
-        QVERIFY(!module().isModified());
+        QVERIFY(!module().document().isModified());
         QVERIFY(!QFile::exists(left));
     }
 
@@ -145,25 +149,25 @@ private Q_SLOTS:
     {
         requisiti* data = module().window<requisiti>();
         const QString own = module().recovery().file();
-        QTest::keyClicks(data->ipotesi, QStringLiteral("Sede"));
+        QTest::keyClicks(controls(data).ipotesi, QStringLiteral("Sede"));
         QVERIFY(!QFile::exists(own));
-        data->HScroll1->setValue(2);
+        controls(data).HScroll1->setValue(2);
         QVERIFY(QFile::exists(own));
 
-        QTest::keyClicks(module().window<frontespizio>()->progetto, QStringLiteral("Perizia"));
-        data->HScroll1->setValue(1);
-        data->Check[1]->click();
-        data->requisito[1]->setEditText(QStringLiteral("costo"));
-        data->scala[3]->click();
+        QTest::keyClicks(controls(module().window<frontespizio>()).progetto, QStringLiteral("Perizia"));
+        controls(data).HScroll1->setValue(1);
+        controls(data).Check[1]->click();
+        controls(data).requisito[1]->setEditText(QStringLiteral("costo"));
+        controls(data).scala[3]->click();
         for (int w = 10; w < 100; ++w) {
-            data->scroll[1]->stepUp();
+            controls(data).scroll[1]->stepUp();
         }
         dialogs().fileNames.enqueue(dir.filePath(QStringLiteral("Pondra-dati-sede")));
         SaveStudy(module(), *data, CommandOrigin::DataWindow, false);
-        QVERIFY(!module().isModified());
+        QVERIFY(!module().document().isModified());
         QVERIFY(!QFile::exists(own));
 
-        data->scroll[1]->stepDown();
+        controls(data).scroll[1]->stepDown();
         QVERIFY(module().recovery().writeIfChanged());
         scripted.reset();
         QVERIFY(!QFile::exists(own));

@@ -1,4 +1,5 @@
 #include "support/scriptedmodule.h"
+#include "support/windowcontrols.h"
 #include "ui/extra/frmsplash.h"
 #include "ui/main/classifica.h"
 #include "ui/main/frontespizio.h"
@@ -17,6 +18,7 @@
 #include <QTimer>
 
 using namespace pondra;
+using testsupport::controls;
 
 namespace {
 
@@ -110,7 +112,7 @@ private Q_SLOTS:
                 break;
             case 2: {
                 splash->Form_Click();
-                QTest::mouseClick(module().loadedWindow<requisiti>()->cmdesci, Qt::LeftButton);
+                QTest::mouseClick(controls(module().loadedWindow<requisiti>()).cmdesci, Qt::LeftButton);
                 QVERIFY(module().loadedWindow<frmSplash>()->isVisible());
                 QTest::keyClick(module().loadedWindow<frmSplash>(), Qt::Key_Return);
                 break;
@@ -142,8 +144,8 @@ private Q_SLOTS:
         requisiti* data = module().window<requisiti>();
         data->show();
         QVERIFY(OpenStudyFile(module(), data, file));
-        QCOMPARE(module().CurrentFileName, file);
-        QVERIFY(!module().isModified());
+        QCOMPARE(module().document().fileName(), file);
+        QVERIFY(!module().document().isModified());
         QVERIFY(data->windowTitle().endsWith(QStringLiteral(" - Pondra-dati-riscaldamento")));
         QFile::remove(file);
         entry(data, QStringLiteral("&Salva"))->trigger();
@@ -180,14 +182,14 @@ private Q_SLOTS:
         case Touch::Opened:
             break;
         case Touch::Saved:
-            QTest::keyClicks(data->ipotesi, QStringLiteral(" bis"));
+            QTest::keyClicks(controls(data).ipotesi, QStringLiteral(" bis"));
             entry(data, QStringLiteral("&Salva"))->trigger();
             break;
         case Touch::NameTyped:
-            QTest::keyClicks(data->ipotesi, QStringLiteral(" bis"));
+            QTest::keyClicks(controls(data).ipotesi, QStringLiteral(" bis"));
             break;
         case Touch::TitleTyped:
-            QTest::keyClicks(module().window<frontespizio>()->luogo, QStringLiteral("x"));
+            QTest::keyClicks(controls(module().window<frontespizio>()).luogo, QStringLiteral("x"));
             break;
         case Touch::CurrentFileDeleted:
             dialogs().fileNames.enqueue(file);
@@ -195,19 +197,19 @@ private Q_SLOTS:
             QVERIFY(!QFile::exists(file));
             break;
         case Touch::ResultsShown:
-            QTest::mouseClick(data->avanti, Qt::LeftButton);
+            QTest::mouseClick(controls(data).avanti, Qt::LeftButton);
             break;
         }
-        QCOMPARE(module().isModified(), asks);
+        QCOMPARE(module().document().isModified(), asks);
         const int asked = dialogs().messages.size();
         const Study before = module().study();
-        const QString name = module().CurrentFileName;
+        const QString name = module().document().fileName();
         dialogs().answers.enqueue(MessageAnswer::No);
         dialogs().fileNames.enqueue(other);
         entry(data, QStringLiteral("&Apri..."))->trigger();
         if (!asks) {
             QCOMPARE(dialogs().messages.size(), asked);
-            QCOMPARE(module().CurrentFileName, other);
+            QCOMPARE(module().document().fileName(), other);
             return;
         }
         // "No" keeps everything: no dialog, the same study, the same file.
@@ -217,7 +219,7 @@ private Q_SLOTS:
                  QStringLiteral("I dati non archiviati andranno persi. Aprire un altro file?"));
         QCOMPARE(question.defaultAnswer, MessageAnswer::No);
         QVERIFY(module().study() == before);
-        QCOMPARE(module().CurrentFileName, name);
+        QCOMPARE(module().document().fileName(), name);
         QCOMPARE(dialogs().fileNames.size(), 1);
     }
 };

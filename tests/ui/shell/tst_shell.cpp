@@ -1,6 +1,7 @@
 #include "archive/datafile.h"
 #include "support/scriptedmodule.h"
 #include "support/studybuilder.h"
+#include "support/windowcontrols.h"
 #include "ui/extra/frmsplash.h"
 #include "ui/extra/licenza.h"
 #include "ui/extra/prodotti.h"
@@ -26,6 +27,7 @@
 #include <QToolButton>
 
 using namespace pondra;
+using testsupport::controls;
 
 namespace {
 
@@ -64,21 +66,31 @@ private:
     // Two named hypotheses whose weights add up to 100: "Alta" scores 90, "Bassa" 50.
     void enterValidStudy()
     {
-        Study& study = module().study();
+        Study& study = testsupport::studyOf(module());
         testsupport::nameHypothesis(study, 1, QStringLiteral("Bassa"));
         testsupport::enterRow(study, 1, 1, QStringLiteral("costo"), 6, 100);
         testsupport::nameHypothesis(study, 2, QStringLiteral("Alta"));
         testsupport::enterRow(study, 2, 1, QStringLiteral("costo"), 2, 100);
         // Each shown once, so each is scored, as entering them does.
-        data->HScroll1->setValue(2);
-        data->HScroll1->setValue(1);
+        controls(data).HScroll1->setValue(2);
+        controls(data).HScroll1->setValue(1);
     }
 
     void setPerizia(const QString& text)
     {
-        TitlePage page = module().titlePage();
-        page.progetto = text;
-        module().editTitlePage(page);
+        module().document().setTitleField(0, text); // the perizia, the first field
+    }
+
+    // The study held under the name of a file that no file has, as when its file was removed
+    // behind the program's back; changed or not, as it was.
+    void holdUnder(const QString& file)
+    {
+        const bool modified = module().document().isModified();
+        QVERIFY(module().document().save(file, nullptr));
+        QVERIFY(QFile::remove(file));
+        if (modified) {
+            testsupport::studyOf(module()).noteEdit();
+        }
     }
 
     QString path(const QString& name) const { return dir.filePath(name); }
@@ -109,21 +121,21 @@ private Q_SLOTS:
 
     void showResults_failingCheck_neitherRanksNorShows()
     {
-        QTest::mouseClick(data->avanti, Qt::LeftButton);
+        QTest::mouseClick(controls(data).avanti, Qt::LeftButton);
         QCOMPARE(dialogs().messageTexts(), QStringList{QStringLiteral("Non è stato immesso alcun dato.")});
         QVERIFY(!module().loadedWindow<classifica>());
-        QVERIFY(module().ranking()[1].name.isNothing());
+        QVERIFY(module().document().ranking()[1].name.isNothing());
     }
 
     void showResults_passingCheck_ranksAndShows()
     {
         enterValidStudy();
-        QTest::mouseClick(data->avanti, Qt::LeftButton);
+        QTest::mouseClick(controls(data).avanti, Qt::LeftButton);
         QVERIFY(dialogs().messages.isEmpty()); // the check was silent
         classifica* results = module().loadedWindow<classifica>();
         QVERIFY(results && results->isVisible());
-        QCOMPARE(results->Label1[1]->text(), QStringLiteral("Alta"));
-        QCOMPARE(results->Label2[2]->text(), QStringLiteral("50"));
+        QCOMPARE(controls(results).Label1[1]->text(), QStringLiteral("Alta"));
+        QCOMPARE(controls(results).Label2[2]->text(), QStringLiteral("50"));
     }
 
     void markupFromFile_showsAsText()
@@ -139,15 +151,15 @@ private Q_SLOTS:
         dialogs().fileNames.enqueue(file);
         findEntry(data, QStringLiteral("&Apri..."))->trigger();
         QVERIFY2(dialogs().messages.isEmpty(), qPrintable(dialogs().messageTexts().join(u'\n')));
-        QCOMPARE(data->giudizio[1]->text(), QStringLiteral("<b>buono</b>"));
-        QCOMPARE(data->giudizio[1]->textFormat(), Qt::PlainText);
-        QTest::mouseClick(data->avanti, Qt::LeftButton);
+        QCOMPARE(controls(data).giudizio[1]->text(), QStringLiteral("<b>buono</b>"));
+        QCOMPARE(controls(data).giudizio[1]->textFormat(), Qt::PlainText);
+        QTest::mouseClick(controls(data).avanti, Qt::LeftButton);
         classifica* results = module().loadedWindow<classifica>();
         QVERIFY(results && results->isVisible());
-        for (QLabel* label : {results->Label1[1], results->Label5[1]}) {
+        for (QLabel* label : {controls(results).Label1[1], controls(results).Label5[1]}) {
             QCOMPARE(label->textFormat(), Qt::PlainText);
         }
-        QCOMPARE(results->Label1[1]->text(), link);
+        QCOMPARE(controls(results).Label1[1]->text(), link);
     }
 
     void titlePageRoad_ranksQuietlyWithoutCheck_resultsAlwaysShowCurrentRanking()
@@ -159,32 +171,31 @@ private Q_SLOTS:
         toolbarButton(module().window<frontespizio>(), 9)->trigger();
         classifica* results = module().loadedWindow<classifica>();
         QVERIFY(results && results->isVisible());
-        QCOMPARE(results->Label1[1]->text(), QStringLiteral("Alta"));
-        QCOMPARE(results->Label1[2]->text(), QStringLiteral("Bassa"));
+        QCOMPARE(controls(results).Label1[1]->text(), QStringLiteral("Alta"));
+        QCOMPARE(controls(results).Label1[2]->text(), QStringLiteral("Bassa"));
 
         // Data that fail the check: the road to the title page ranks anyway, without a word.
-        testsupport::enterRow(module().study(), 1, 1, QStringLiteral("costo"), 1, 90);
+        testsupport::enterRow(testsupport::studyOf(module()), 1, 1, QStringLiteral("costo"), 1, 90);
         data->HScroll1_Change(); // shown again, so scored again: 90, level with "Alta"
         findEntry(data, QStringLiteral("Finestra Frontespizio"))->trigger();
         QVERIFY(dialogs().messages.isEmpty());
-        QCOMPARE(module().ranking()[1].name, Value::text(QStringLiteral("Bassa")));
-        QCOMPARE(module().QuietRanking, 0);
+        QCOMPARE(module().document().ranking()[1].name, Value::text(QStringLiteral("Bassa")));
         // Showing the results from the title page shows the ranking as it now stands.
         findEntry(module().window<frontespizio>(), QStringLiteral("Finestra Risultati"))->trigger();
-        QCOMPARE(results->Label1[1]->text(), QStringLiteral("Bassa"));
+        QCOMPARE(controls(results).Label1[1]->text(), QStringLiteral("Bassa"));
         QVERIFY(dialogs().messages.isEmpty());
     }
 
     void results_clickOnBackgroundOrAltN_opensItsHelpPage()
     {
         enterValidStudy();
-        QTest::mouseClick(data->avanti, Qt::LeftButton);
+        QTest::mouseClick(controls(data).avanti, Qt::LeftButton);
         classifica* results = module().loadedWindow<classifica>();
-        QTest::mouseClick(results->Label1[3], Qt::LeftButton); // a cell is background too
+        QTest::mouseClick(controls(results).Label1[3], Qt::LeftButton); // a cell is background too
         QVERIFY(module().loadedWindow<guidagraduatoria>());
         module().unloadWindow<guidagraduatoria>();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QTest::mouseClick(results->avanti, Qt::LeftButton); // a button is not
+        QTest::mouseClick(controls(results).avanti, Qt::LeftButton); // a button is not
         QVERIFY(!module().loadedWindow<guidagraduatoria>());
 
         // The corner entry's letter, with Alt, in the Results and Title-page windows.
@@ -209,13 +220,13 @@ private Q_SLOTS:
         QCOMPARE(dialogs().fileRequests.size(), 1);
         QCOMPARE(dialogs().fileRequests[0].title, QStringLiteral("Salva file con nome"));
         QCOMPARE(dialogs().fileRequests[0].filters, QStringLiteral("File Pondra-dati- (Pondra-dati-*)"));
-        QCOMPARE(module().CurrentFileName, path(QStringLiteral("Pondra-dati-uno")));
-        QVERIFY(QFile::exists(module().CurrentFileName));
+        QCOMPARE(module().document().fileName(), path(QStringLiteral("Pondra-dati-uno")));
+        QVERIFY(QFile::exists(module().document().fileName()));
 
         findEntry(data, QStringLiteral("&Salva"))->trigger();
         QCOMPARE(dialogs().fileRequests.size(), 1);
 
-        QCOMPARE(data->passo->text(),
+        QCOMPARE(controls(data).passo->text(),
                  QStringLiteral("archiviato in «%1»")
                      .arg(QDir::toNativeSeparators(path(QStringLiteral("Pondra-dati-uno")))));
         QVERIFY(data->windowTitle().endsWith(QStringLiteral(" - Pondra-dati-uno")));
@@ -227,20 +238,20 @@ private Q_SLOTS:
     {
         enterValidStudy();
         setPerizia(QStringLiteral("Perizia"));
-        module().CurrentFileName = path(QStringLiteral("Pondra-dati-due"));
-        module().study().row(1, 1).weight = Value::text(QStringLiteral("90"));
+        holdUnder(path(QStringLiteral("Pondra-dati-due")));
+        testsupport::studyOf(module()).row(1, 1).weight = Value::text(QStringLiteral("90"));
         findEntry(data, QStringLiteral("Salva con &nome..."))->trigger();
         QCOMPARE(dialogs().messageTexts(), QStringList{remainderMessage});
         QVERIFY(dialogs().fileRequests.isEmpty());
         QVERIFY(!QFile::exists(path(QStringLiteral("Pondra-dati-due"))));
-        QCOMPARE(module().CurrentFileName, QString());
+        QCOMPARE(module().document().fileName(), QString());
     }
 
     void save_fromTitlePageWithFailingCheck_showsDataWindow()
     {
         enterValidStudy();
         data->hide();
-        module().study().row(1, 1).weight = Value::text(QStringLiteral("90"));
+        testsupport::studyOf(module()).row(1, 1).weight = Value::text(QStringLiteral("90"));
         frontespizio* title = module().window<frontespizio>();
         title->show();
         findEntry(title, QStringLiteral("&Salva"))->trigger();
@@ -283,9 +294,9 @@ private Q_SLOTS:
         QCOMPARE(dialogs().fileRequests[0].title, QStringLiteral("Apri file"));
         QCOMPARE(dialogs().fileRequests[0].selectedFilter,
                  QStringLiteral("File Pondra-dati- (Pondra-dati-*)"));
-        QCOMPARE(module().CurrentFileName, file);
-        QCOMPARE(title->data->text(), QStringLiteral("martedì, 1 dic 2026"));
-        QCOMPARE(data->ipotesi->text(), QStringLiteral("Da file"));
+        QCOMPARE(module().document().fileName(), file);
+        QCOMPARE(controls(title).data->text(), QStringLiteral("martedì, 1 dic 2026"));
+        QCOMPARE(controls(data).ipotesi->text(), QStringLiteral("Da file"));
 
         const QDateTime before = QFileInfo(file).lastModified();
         QTest::qWait(20);
@@ -299,10 +310,10 @@ private Q_SLOTS:
     {
         enterValidStudy();
         setPerizia(QStringLiteral("Perizia"));
-        module().CurrentFileName = path(QStringLiteral("Pondra-dati-vecchio"));
+        holdUnder(path(QStringLiteral("Pondra-dati-vecchio")));
         findEntry(data, QStringLiteral("&Apri..."))->trigger();
-        QCOMPARE(module().CurrentFileName, QString());
-        QCOMPARE(data->ipotesi->text(), QStringLiteral("Bassa")); // nothing cleared
+        QCOMPARE(module().document().fileName(), QString());
+        QCOMPARE(controls(data).ipotesi->text(), QStringLiteral("Bassa")); // nothing cleared
         findEntry(data, QStringLiteral("&Salva"))->trigger();
         QCOMPARE(dialogs().fileRequests.size(), 2);
     }
@@ -315,15 +326,15 @@ private Q_SLOTS:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("2\r\n\"A\",1,,\r\n");
         f.close();
-        module().CurrentFileName = path(QStringLiteral("Pondra-dati-buono"));
+        holdUnder(path(QStringLiteral("Pondra-dati-buono")));
         const auto before = std::make_unique<Study>(module().study());
         dialogs().fileNames.enqueue(file);
         findEntry(data, QStringLiteral("&Apri..."))->trigger();
         QCOMPARE(dialogs().messages.size(), 1);
         QVERIFY(dialogs().messages[0].text.contains(QStringLiteral("riga 3")));
         QVERIFY(module().study() == *before);
-        QCOMPARE(module().CurrentFileName, path(QStringLiteral("Pondra-dati-buono")));
-        QCOMPARE(data->ipotesi->text(), QStringLiteral("Bassa"));
+        QCOMPARE(module().document().fileName(), path(QStringLiteral("Pondra-dati-buono")));
+        QCOMPARE(controls(data).ipotesi->text(), QStringLiteral("Bassa"));
     }
 
     void saveIntoMissingFolder_saysWhy_keepsName()
@@ -334,7 +345,7 @@ private Q_SLOTS:
         findEntry(data, QStringLiteral("&Salva"))->trigger();
         QCOMPARE(dialogs().messages.size(), 1);
         QVERIFY(dialogs().messages[0].text.contains(QStringLiteral("non si può salvare")));
-        QCOMPARE(module().CurrentFileName, QString());
+        QCOMPARE(module().document().fileName(), QString());
     }
 
     void delete_asksFirst_noKeepsFile_currentFileForgotten()
@@ -344,7 +355,7 @@ private Q_SLOTS:
         const QString file = path(QStringLiteral("Pondra-dati-tre"));
         dialogs().fileNames.enqueue(file);
         findEntry(data, QStringLiteral("&Salva"))->trigger();
-        QVERIFY(!module().isModified());
+        QVERIFY(!module().document().isModified());
 
         dialogs().fileNames.enqueue(file);
         dialogs().answers.enqueue(MessageAnswer::No);
@@ -359,8 +370,8 @@ private Q_SLOTS:
         dialogs().fileNames.enqueue(file);
         findEntry(module().window<classifica>(), QStringLiteral("Elimina..."))->trigger();
         QVERIFY(!QFile::exists(file));
-        QCOMPARE(module().CurrentFileName, QString());
-        QVERIFY(module().isModified());
+        QCOMPARE(module().document().fileName(), QString());
+        QVERIFY(module().document().isModified());
         QVERIFY(!data->windowTitle().contains(QStringLiteral("Pondra-dati-tre")));
         const int requests = dialogs().fileRequests.size();
         findEntry(data, QStringLiteral("&Salva"))->trigger();
@@ -380,7 +391,7 @@ private Q_SLOTS:
     {
         enterValidStudy();
         dialogs().answers.enqueue(MessageAnswer::No);
-        QTest::mouseClick(data->cmdesci, Qt::LeftButton);
+        QTest::mouseClick(controls(data).cmdesci, Qt::LeftButton);
         const MessageRequest& question = dialogs().messages.last();
         QCOMPARE(question.text, QStringLiteral("Vuoi uscire da Pondra?"));
         QCOMPARE(question.title, QStringLiteral("Attenzione: i dati non archiviati andranno persi !"));
@@ -392,7 +403,7 @@ private Q_SLOTS:
         QCOMPARE(dialogs().messages.size(), 2);
 
         dialogs().answers.enqueue(MessageAnswer::Yes);
-        QTest::mouseClick(data->cmdesci, Qt::LeftButton);
+        QTest::mouseClick(controls(data).cmdesci, Qt::LeftButton);
         QVERIFY(!module().loadedWindow<requisiti>());
         QVERIFY(!module().loadedWindow<classifica>());
         frmSplash* splash = module().loadedWindow<frmSplash>();
@@ -419,7 +430,7 @@ private Q_SLOTS:
 
         module().window<classifica>()->findChild<QToolButton*>(QStringLiteral("finestra"))->click();
         QVERIFY(module().loadedWindow<guidagraduatoria>());
-        QTest::mouseClick(module().window<frontespizio>()->cmdGuida, Qt::LeftButton);
+        QTest::mouseClick(controls(module().window<frontespizio>()).cmdGuida, Qt::LeftButton);
         QCOMPARE(module().loadedWindow<sommario>(), contents);
 
         // The contents lead to the terms, whose Sommario leads back; USCITA is the program's exit.

@@ -1,5 +1,6 @@
 #include "support/scriptedmodule.h"
 #include "support/studybuilder.h"
+#include "support/windowcontrols.h"
 #include "ui/core/preferences.h"
 #include "ui/extra/documentwindow.h"
 #include "ui/extra/solidita.h"
@@ -23,6 +24,7 @@
 #include <QTextDocument>
 
 using namespace pondra;
+using testsupport::controls;
 
 class TestSolidita : public QObject {
     Q_OBJECT
@@ -36,7 +38,7 @@ private:
     // Three hypotheses: the second one step of «costo» (weight 60) behind the first.
     void enterStudy()
     {
-        Study& study = module().study();
+        Study& study = testsupport::studyOf(module());
         for (int h = 1; h <= 3; ++h) {
             testsupport::nameHypothesis(study, h, QStringLiteral("Ipotesi %1").arg(h));
             testsupport::enterRow(study, h, 1, QStringLiteral("costo"), h + 1, 60);
@@ -97,24 +99,24 @@ private Q_SLOTS:
         enterStudy();
         ShowResults(module());
         classifica* results = module().window<classifica>();
-        QTest::mouseClick(results->cmdsolidita, Qt::LeftButton);
+        QTest::mouseClick(controls(results).cmdsolidita, Qt::LeftButton);
         solidita* window = module().loadedWindow<solidita>();
         QVERIFY(window && window->isVisible());
-        QCOMPARE(window->Tabella->rowCount(), 2);
-        QCOMPARE(window->Tabella->item(0, 1)->text(), QStringLiteral("Ipotesi 2"));
-        QCOMPARE(window->Tabella->item(0, 3)->text(), QStringLiteral("1"));
-        QCOMPARE(window->Grafico->bars().size(), std::size_t(3));
-        QVERIFY(window->Sintesi->text().startsWith(QStringLiteral("La graduatoria è fragile")));
-        QCOMPARE(window->Sintesi->textFormat(), Qt::PlainText); // it quotes the names
+        QCOMPARE(controls(window).Tabella->rowCount(), 2);
+        QCOMPARE(controls(window).Tabella->item(0, 1)->text(), QStringLiteral("Ipotesi 2"));
+        QCOMPARE(controls(window).Tabella->item(0, 3)->text(), QStringLiteral("1"));
+        QCOMPARE(controls(window).Grafico->bars().size(), std::size_t(3));
+        QVERIFY(controls(window).Sintesi->text().startsWith(QStringLiteral("La graduatoria è fragile")));
+        QCOMPARE(controls(window).Sintesi->textFormat(), Qt::PlainText); // it quotes the names
 
         // Coming back to the window after an edit analyses the study as it now stands:
         // hypothesis 2 fell behind.
-        testsupport::enterRow(module().study(), 2, 1, QStringLiteral("costo"), 11, 60);
-        module().study().noteEdit();
+        testsupport::enterRow(testsupport::studyOf(module()), 2, 1, QStringLiteral("costo"), 11, 60);
+        testsupport::studyOf(module()).noteEdit();
         QEvent activate(QEvent::WindowActivate);
         QApplication::sendEvent(window, &activate);
-        QCOMPARE(window->Tabella->item(0, 1)->text(), QStringLiteral("Ipotesi 3"));
-        QCOMPARE(window->Tabella->item(1, 1)->text(), QStringLiteral("Ipotesi 2"));
+        QCOMPARE(controls(window).Tabella->item(0, 1)->text(), QStringLiteral("Ipotesi 3"));
+        QCOMPARE(controls(window).Tabella->item(1, 1)->text(), QStringLiteral("Ipotesi 2"));
 
         // The menu entry shows it again once closed.
         window->close();
@@ -127,7 +129,7 @@ private Q_SLOTS:
     void failedCheck_showsNoAnalysis()
     {
         enterStudy();
-        module().study().row(2, 2).weight = Value::text(QStringLiteral("30"));
+        testsupport::studyOf(module()).row(2, 2).weight = Value::text(QStringLiteral("30"));
         ShowRobustness(module());
         QCOMPARE(scripted->dialogs->messages.size(), 1);
         QVERIFY(!module().loadedWindow<solidita>());
@@ -137,7 +139,7 @@ private Q_SLOTS:
     {
         enterStudy();
         ShowRobustness(module());
-        QTest::mouseClick(module().loadedWindow<solidita>()->cmdstampa, Qt::LeftButton);
+        QTest::mouseClick(controls(module().loadedWindow<solidita>()).cmdstampa, Qt::LeftButton);
         QCOMPARE(documents().size(), 1);
         const QString text = documents().first()->document()->toPlainText();
         QVERIFY(text.contains(QStringLiteral("Solidità della graduatoria")));
@@ -150,15 +152,15 @@ private Q_SLOTS:
     {
         QSettings(QStringLiteral("Pondra"), QStringLiteral("Pondra")).clear();
         enterStudy();
-        module().window<frontespizio>()->progetto->setText(QStringLiteral("Perizia"));
+        controls(module().window<frontespizio>()).progetto->setText(QStringLiteral("Perizia"));
         classifica* results = module().window<classifica>();
-        QVERIFY(!results->includiSolidita->isChecked());
+        QVERIFY(!controls(results).includiSolidita->isChecked());
         PrintReport(module());
         QCOMPARE(documents().size(), 1);
         QVERIFY(!documents().first()->document()->toPlainText().contains(QStringLiteral("SOLIDITÀ")));
         documents().first()->hide();
 
-        results->includiSolidita->click();
+        controls(results).includiSolidita->click();
         QVERIFY(reportIncludesRobustness());
         PrintReport(module());
         QCOMPARE(documents().size(), 1);
@@ -170,7 +172,7 @@ private Q_SLOTS:
         // A new session finds the option as it was left.
         scripted.reset();
         init();
-        QVERIFY(module().window<classifica>()->includiSolidita->isChecked());
+        QVERIFY(controls(module().window<classifica>()).includiSolidita->isChecked());
         QSettings(QStringLiteral("Pondra"), QStringLiteral("Pondra")).clear();
     }
 };

@@ -1,6 +1,7 @@
 #include "archive/datafile.h"
 #include "support/scriptedmodule.h"
 #include "support/studybuilder.h"
+#include "support/windowcontrols.h"
 #include "ui/main/frontespizio.h"
 #include "ui/main/requisiti.h"
 #include "ui/main/weightarrows.h"
@@ -20,6 +21,7 @@
 #include <functional>
 
 using namespace pondra;
+using testsupport::controls;
 
 namespace {
 
@@ -55,7 +57,7 @@ private Q_SLOTS:
     {
         scripted = std::make_unique<testsupport::ScriptedModule>();
         installShell(module());
-        Study& study = module().study();
+        Study& study = testsupport::studyOf(module());
         testsupport::nameHypothesis(study, 1, QStringLiteral("Sede"));
         testsupport::enterRow(study, 1, 1, QStringLiteral("costo"), 3, 60);
         testsupport::enterRow(study, 1, 2, QStringLiteral("sicurezza"), 5, 40);
@@ -71,29 +73,29 @@ private Q_SLOTS:
     {
         QTest::addColumn<Action>("action");
         QTest::addColumn<QString>("undoText");
-        QTest::newRow("tick") << Action([](requisiti& d, frontespizio&) { d.Check[3]->click(); })
+        QTest::newRow("tick") << Action([](requisiti& d, frontespizio&) { controls(&d).Check[3]->click(); })
                               << QStringLiteral("A&nnulla spunta caratteristica n. 3");
-        QTest::newRow("untick") << Action([](requisiti& d, frontespizio&) { d.Check[2]->click(); })
+        QTest::newRow("untick") << Action([](requisiti& d, frontespizio&) { controls(&d).Check[2]->click(); })
                                 << QStringLiteral("A&nnulla rimozione spunta caratteristica n. 2");
         QTest::newRow("name typed") << Action([](requisiti& d, frontespizio&) {
-            QTest::keyClicks(d.requisito[1]->lineEdit(), QStringLiteral(" fisso"));
+            QTest::keyClicks(controls(&d).requisito[1]->lineEdit(), QStringLiteral(" fisso"));
         }) << QStringLiteral("A&nnulla nome caratteristica n. 1");
         QTest::newRow("judgement") << Action([](requisiti& d, frontespizio&) {
             d.numero_Click(2);
-            d.scala[9]->click();
+            controls(&d).scala[9]->click();
         }) << QStringLiteral("A&nnulla giudizio caratteristica n. 2");
         QTest::newRow("weight clicks merge") << Action([](requisiti& d, frontespizio&) {
             for (int i = 0; i < 5; ++i) {
-                d.scroll[1]->stepUp();
+                controls(&d).scroll[1]->stepUp();
             }
         }) << QStringLiteral("A&nnulla peso caratteristica n. 1");
         QTest::newRow("hypothesis name") << Action([](requisiti& d, frontespizio&) {
-            QTest::keyClicks(d.ipotesi, QStringLiteral(" nuova"));
+            QTest::keyClicks(controls(&d).ipotesi, QStringLiteral(" nuova"));
         }) << QStringLiteral("A&nnulla nome ipotesi n. 1");
         QTest::newRow("clear") << Action([](requisiti& d, frontespizio&) { d.cancellare_Click(); })
                                << QStringLiteral("A&nnulla cancellazione ipotesi n. 1");
         QTest::newRow("title field") << Action([](requisiti&, frontespizio& t) {
-            QTest::keyClicks(t.committente, QStringLiteral("Comune"));
+            QTest::keyClicks(controls(&t).committente, QStringLiteral("Comune"));
         }) << QString::fromUtf16(u"A&nnulla modifica «committente»");
         QTest::newRow("title cleared") << Action([](requisiti&, frontespizio& t) { t.cancella_Click(); })
                                        << QStringLiteral("A&nnulla cancellazione frontespizio");
@@ -122,24 +124,24 @@ private Q_SLOTS:
     void undoAcrossHypothesisChange_showsHypothesisAndRow_rescores()
     {
         // Row 15 of hypothesis 2, then hypothesis 3 shown with the first rows.
-        data->HScroll1->setValue(2);
-        data->VScroll1->setValue(10);
-        data->Check[6]->click();
-        QTest::keyClicks(data->requisito[6]->lineEdit(), QStringLiteral("uso"));
-        data->scala[1]->click();
-        const QString resto = data->resto->text();
-        data->scroll[6]->stepUp();
-        data->HScroll1->setValue(3);
-        data->VScroll1->setValue(1);
+        controls(data).HScroll1->setValue(2);
+        controls(data).VScroll1->setValue(10);
+        controls(data).Check[6]->click();
+        QTest::keyClicks(controls(data).requisito[6]->lineEdit(), QStringLiteral("uso"));
+        controls(data).scala[1]->click();
+        const QString resto = controls(data).resto->text();
+        controls(data).scroll[6]->stepUp();
+        controls(data).HScroll1->setValue(3);
+        controls(data).VScroll1->setValue(1);
 
         undo(data)->trigger();
-        QCOMPARE(data->HScroll1->value(), 2);
-        QCOMPARE(data->Label9->text(), QStringLiteral("Ipotesi n. 2"));
-        const int first = module().study().FirstVisibleRow;
-        QVERIFY(first <= 15 && 15 < first + VisibleRows);
-        QCOMPARE(data->percentuale[15 - first + 1]->text(), QString());
-        QCOMPARE(data->resto->text(), resto);
-        QCOMPARE(module().study().CurrentHypothesis, 2);
+        QCOMPARE(controls(data).HScroll1->value(), 2);
+        QCOMPARE(controls(data).Label9->text(), QStringLiteral("Ipotesi n. 2"));
+        const int first = module().document().firstShownRow();
+        QVERIFY(first <= 15 && 15 < first + StudyDocument::VisibleRows);
+        QCOMPARE(controls(data).percentuale[15 - first + 1]->text(), QString());
+        QCOMPARE(controls(data).resto->text(), resto);
+        QCOMPARE(module().document().shownHypothesis(), 2);
     }
 
     void revision_undoBackToSaved_isUnchanged_openClearsHistory()
@@ -148,25 +150,25 @@ private Q_SLOTS:
         const QString file = dir.filePath(QStringLiteral("Pondra-dati-prova"));
         QVERIFY(saveStudyFile(file, module().study(), TitlePage(), nullptr));
         QString error;
-        QVERIFY(module().openFile(file, &error));
-        QVERIFY(!module().isModified());
+        QVERIFY(module().document().open(file, &error));
+        QVERIFY(!module().document().isModified());
 
         // Up and down again on one row's arrows is no step and no change.
-        data->scroll[1]->stepUp();
-        data->scroll[1]->stepDown();
+        controls(data).scroll[1]->stepUp();
+        controls(data).scroll[1]->stepDown();
         QVERIFY(!undo(data)->isEnabled());
-        QVERIFY(!module().isModified());
+        QVERIFY(!module().document().isModified());
 
-        data->scroll[1]->stepDown();
-        QTest::keyClicks(title->luogo, QStringLiteral("Roma"));
+        controls(data).scroll[1]->stepDown();
+        QTest::keyClicks(controls(title).luogo, QStringLiteral("Roma"));
         undo(data)->trigger();
-        QVERIFY(module().isModified());
+        QVERIFY(module().document().isModified());
         undo(data)->trigger();
-        QVERIFY(!module().isModified());
+        QVERIFY(!module().document().isModified());
         redo(data)->trigger();
-        QVERIFY(module().isModified());
+        QVERIFY(module().document().isModified());
 
-        QVERIFY(module().openFile(file, &error));
+        QVERIFY(module().document().open(file, &error));
         QVERIFY(!undo(data)->isEnabled());
         QVERIFY(!redo(data)->isEnabled());
     }
@@ -176,17 +178,17 @@ private Q_SLOTS:
         QApplication::setActiveWindow(data);
         QVERIFY(QTest::qWaitForWindowActive(data));
         const State before = state();
-        data->scroll[2]->stepUp();
-        data->ipotesi->setFocus();
-        QTest::keyClicks(data->ipotesi, QStringLiteral("X"));
+        controls(data).scroll[2]->stepUp();
+        controls(data).ipotesi->setFocus();
+        QTest::keyClicks(controls(data).ipotesi, QStringLiteral("X"));
         // Twice: the name, then the weight, which the field itself knows nothing of.
-        QTest::keyClick(data->ipotesi, Qt::Key_Z, Qt::ControlModifier);
-        QTest::keyClick(data->ipotesi, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(controls(data).ipotesi, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(controls(data).ipotesi, Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(state() == before);
-        QCOMPARE(data->percentuale[2]->text(), QStringLiteral("40"));
-        QTest::keyClick(data->ipotesi, Qt::Key_Y, Qt::ControlModifier);
-        QTest::keyClick(data->ipotesi, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(data->ipotesi->text(), QStringLiteral("SedeX"));
+        QCOMPARE(controls(data).percentuale[2]->text(), QStringLiteral("40"));
+        QTest::keyClick(controls(data).ipotesi, Qt::Key_Y, Qt::ControlModifier);
+        QTest::keyClick(controls(data).ipotesi, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(controls(data).ipotesi->text(), QStringLiteral("SedeX"));
         QCOMPARE(module().study().hypothesis(1).name.toDisplayText(), QStringLiteral("SedeX"));
         QCOMPARE(module().study().row(1, 2).weight.toDisplayText(), QStringLiteral("41"));
     }

@@ -1,4 +1,5 @@
 #include "support/scriptedmodule.h"
+#include "support/windowcontrols.h"
 #include "ui/extra/frmsplash.h"
 #include "ui/main/classifica.h"
 #include "ui/main/frontespizio.h"
@@ -19,6 +20,7 @@
 #include <QTest>
 
 using namespace pondra;
+using testsupport::controls;
 
 // A whole working session through the real windows, as a user goes through it: start, enter two
 // hypotheses, see the results, fill in the title page, save, leave, start again, open the file.
@@ -40,25 +42,27 @@ private:
 
     static void enterRow(requisiti* w, int slot, const QString& name, int step, int weight)
     {
-        QTest::mouseClick(w->Check[slot], Qt::LeftButton);
-        w->requisito[slot]->lineEdit()->selectAll();
-        w->requisito[slot]->lineEdit()->insert(name);
-        QTest::mouseClick(w->scala[step], Qt::LeftButton);
+        const auto c = controls(w);
+        QTest::mouseClick(c.Check[slot], Qt::LeftButton);
+        c.requisito[slot]->lineEdit()->selectAll();
+        c.requisito[slot]->lineEdit()->insert(name);
+        QTest::mouseClick(c.scala[step], Qt::LeftButton);
         // The arrows start from the weight shown: already there, the user clicks away and back.
-        if (w->scroll[slot]->position() == weight) {
-            w->scroll[slot]->stepDown();
+        if (c.scroll[slot]->position() == weight) {
+            c.scroll[slot]->stepDown();
         }
-        while (w->scroll[slot]->position() != weight) {
-            w->scroll[slot]->position() < weight ? w->scroll[slot]->stepUp() : w->scroll[slot]->stepDown();
+        while (c.scroll[slot]->position() != weight) {
+            c.scroll[slot]->position() < weight ? c.scroll[slot]->stepUp() : c.scroll[slot]->stepDown();
         }
     }
 
     static QStringList rankingShown(classifica* results, int rows)
     {
+        const auto c = controls(results);
         QStringList lines;
         for (int i = 1; i <= rows; ++i) {
-            lines << QStringList{results->numero[i]->text(), results->Label1[i]->text(),
-                                 results->Label2[i]->text(), results->Label5[i]->text()}
+            lines << QStringList{c.numero[i]->text(), c.Label1[i]->text(), c.Label2[i]->text(),
+                                 c.Label5[i]->text()}
                          .join(u'|');
         }
         return lines;
@@ -79,18 +83,18 @@ private Q_SLOTS:
         requisiti* data = module.loadedWindow<requisiti>();
         QVERIFY(data && data->isVisible());
 
-        data->ipotesi->setText(QStringLiteral("Centro storico"));
+        controls(data).ipotesi->setText(QStringLiteral("Centro storico"));
         enterRow(data, 1, QStringLiteral("costo"), 4, 50);
         enterRow(data, 2, QStringLiteral("vicinanza"), 1, 30);
         enterRow(data, 3, QStringLiteral("comodità"), 6, 20);
-        data->HScroll1->setValue(2);
-        data->ipotesi->setText(QStringLiteral("Periferia"));
+        controls(data).HScroll1->setValue(2);
+        controls(data).ipotesi->setText(QStringLiteral("Periferia"));
         enterRow(data, 1, QStringLiteral("costo"), 2, 50); // names come from hypothesis 1
-        QCOMPARE(data->requisito[1]->currentText(), QStringLiteral("costo"));
+        QCOMPARE(controls(data).requisito[1]->currentText(), QStringLiteral("costo"));
         enterRow(data, 2, QStringLiteral("vicinanza"), 8, 30);
         enterRow(data, 3, QStringLiteral("comodità"), 3, 20);
 
-        QTest::mouseClick(data->avanti, Qt::LeftButton);
+        QTest::mouseClick(controls(data).avanti, Qt::LeftButton);
         QVERIFY2(scripted->dialogs->messages.isEmpty(),
                  qPrintable(scripted->dialogs->messageTexts().join(u'\n')));
         classifica* results = module.loadedWindow<classifica>();
@@ -100,28 +104,28 @@ private Q_SLOTS:
                                   QStringLiteral("2|Periferia|70|discreto")};
         QCOMPARE(rankingShown(results, 2), ranking);
 
-        QTest::mouseClick(results->avanti, Qt::LeftButton);
+        QTest::mouseClick(controls(results).avanti, Qt::LeftButton);
         frontespizio* title = module.loadedWindow<frontespizio>();
         QVERIFY(title && title->isVisible());
-        QTest::keyClicks(title->progetto, QStringLiteral("Nuova sede dello studio"));
+        QTest::keyClicks(controls(title).progetto, QStringLiteral("Nuova sede dello studio"));
         // Closed from its title bar and opened again, the title page keeps what was typed.
         title->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!module.loadedWindow<frontespizio>());
-        QTest::mouseClick(results->avanti, Qt::LeftButton);
+        QTest::mouseClick(controls(results).avanti, Qt::LeftButton);
         title = module.loadedWindow<frontespizio>();
-        QCOMPARE(title->progetto->text(), QStringLiteral("Nuova sede dello studio"));
-        QTest::keyClicks(title->committente, QStringLiteral("Studio Rossi"));
+        QCOMPARE(controls(title).progetto->text(), QStringLiteral("Nuova sede dello studio"));
+        QTest::keyClicks(controls(title).committente, QStringLiteral("Studio Rossi"));
         scripted->dialogs->fileNames.enqueue(file);
         entry(title, QStringLiteral("&Salva"))->trigger();
         QVERIFY(QFile::exists(file));
-        QCOMPARE(module.CurrentFileName, file);
-        QCOMPARE(title->passo->text(),
+        QCOMPARE(module.document().fileName(), file);
+        QCOMPARE(controls(title).passo->text(),
                  QStringLiteral("archiviato in «%1»").arg(QDir::toNativeSeparators(file)));
         QVERIFY(title->windowTitle().endsWith(QStringLiteral(" - Pondra-dati-sede")));
 
         scripted->dialogs->answers.enqueue(MessageAnswer::Yes);
-        QTest::mouseClick(title->cmdesci, Qt::LeftButton);
+        QTest::mouseClick(controls(title).cmdesci, Qt::LeftButton);
         QVERIFY(!module.loadedWindow<requisiti>() && !module.loadedWindow<classifica>() &&
                 !module.loadedWindow<frontespizio>());
         splash = module.loadedWindow<frmSplash>();
@@ -131,17 +135,18 @@ private Q_SLOTS:
         // reopens the same without a question, as nothing changed since it was saved.
         splash->Form_Click();
         data = module.loadedWindow<requisiti>();
-        QCOMPARE(data->ipotesi->text(), QStringLiteral("Centro storico"));
+        QCOMPARE(controls(data).ipotesi->text(), QStringLiteral("Centro storico"));
         QCOMPARE(module.titlePage().committente, QStringLiteral("Studio Rossi"));
         scripted->dialogs->fileNames.enqueue(file);
         entry(data, QStringLiteral("&Apri..."))->trigger();
-        QCOMPARE(data->giudizio[2]->text(), QStringLiteral("eccellente"));
-        QTest::mouseClick(data->avanti, Qt::LeftButton);
+        QCOMPARE(controls(data).giudizio[2]->text(), QStringLiteral("eccellente"));
+        QTest::mouseClick(controls(data).avanti, Qt::LeftButton);
         QCOMPARE(rankingShown(module.loadedWindow<classifica>(), 2), ranking);
-        QTest::mouseClick(module.loadedWindow<classifica>()->avanti, Qt::LeftButton);
-        QCOMPARE(module.loadedWindow<frontespizio>()->progetto->text(),
+        QTest::mouseClick(controls(module.loadedWindow<classifica>()).avanti, Qt::LeftButton);
+        QCOMPARE(controls(module.loadedWindow<frontespizio>()).progetto->text(),
                  QStringLiteral("Nuova sede dello studio"));
-        QCOMPARE(module.loadedWindow<frontespizio>()->committente->text(), QStringLiteral("Studio Rossi"));
+        QCOMPARE(controls(module.loadedWindow<frontespizio>()).committente->text(),
+                 QStringLiteral("Studio Rossi"));
         QVERIFY(scripted->dialogs->messages.size() == 1); // only the exit question was asked
         scripted.reset();
     }

@@ -1,0 +1,258 @@
+#pragma once
+
+#include "ui/extra/solidita.h"
+#include "ui/main/classifica.h"
+#include "ui/main/clickablelabel.h"
+#include "ui/main/frontespizio.h"
+#include "ui/main/requisiti.h"
+#include "ui/main/weightarrows.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHash>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+
+#include <array>
+
+// The controls of the Data, Results, Title-page and Solidità windows, found as a screen reader
+// finds them, by their object names, and called by the names the windows give them (the cells
+// of the Results window by their old names: Label1 the name, Label2 the evaluation, Label5 the
+// overall judgement). A control that is not there stops the test, naming it.
+namespace testsupport {
+
+namespace detail {
+
+// A window's widgets by object name; the first one found wins.
+class NamedWidgets {
+public:
+    explicit NamedWidgets(const QWidget* window) : m_window(window)
+    {
+        for (QWidget* widget : window->findChildren<QWidget*>()) {
+            if (!widget->objectName().isEmpty() && !m_widgets.contains(widget->objectName())) {
+                m_widgets.insert(widget->objectName(), widget);
+            }
+        }
+    }
+
+    template <class T> T* get(const QString& name) const
+    {
+        T* found = qobject_cast<T*>(m_widgets.value(name));
+        if (!found) {
+            qFatal("%s has no %s named \"%s\"", m_window->metaObject()->className(),
+                   T::staticMetaObject.className(), qUtf8Printable(name));
+        }
+        return found;
+    }
+
+    // Controls name_1 .. name_{N-1}; element 0 stays empty, as the windows index them from 1.
+    template <class T, std::size_t N> void getAll(std::array<T*, N>& controls, const char* name) const
+    {
+        for (std::size_t i = 1; i < N; ++i) {
+            controls[i] = get<T>(QStringLiteral("%1_%2").arg(QLatin1StringView(name)).arg(i));
+        }
+    }
+
+    // A label without a name, found by what it says.
+    QLabel* labelSaying(const QString& text) const
+    {
+        for (QLabel* label : m_window->findChildren<QLabel*>()) {
+            if (label->text() == text) {
+                return label;
+            }
+        }
+        qFatal("%s has no label saying \"%s\"", m_window->metaObject()->className(), qUtf8Printable(text));
+    }
+
+private:
+    const QWidget* m_window;
+    QHash<QString, QWidget*> m_widgets;
+};
+
+} // namespace detail
+
+struct DataControls {
+    static constexpr std::size_t Slots = pondra::requisiti::Slots + 1;
+
+    std::array<QCheckBox*, Slots> Check{};
+    std::array<pondra::ClickableLabel*, Slots> numero{};
+    std::array<QComboBox*, Slots> requisito{};
+    std::array<QLabel*, Slots> giudizio{};
+    std::array<QLabel*, Slots> valore{};
+    std::array<QLabel*, Slots> coefficiente{};
+    std::array<QLabel*, Slots> percentuale{};
+    std::array<pondra::WeightArrows*, Slots> scroll{};
+    std::array<QPushButton*, 12> scala{}; // steps 1..11
+    QScrollBar* VScroll1 = nullptr;
+    QScrollBar* HScroll1 = nullptr;
+    QLabel* Label9 = nullptr; // "Ipotesi n. 3"
+    QLineEdit* ipotesi = nullptr;
+    QLabel* media = nullptr;
+    QLabel* resto = nullptr;
+    QLabel* ponderata = nullptr;
+    QLabel* passo = nullptr;
+    QPushButton* aiuto = nullptr;
+    QPushButton* avanti = nullptr;
+    QPushButton* cmdstampa = nullptr;
+    QPushButton* cmdGuida = nullptr;
+    QPushButton* cmdesci = nullptr;
+    QGroupBox* Frame1 = nullptr;
+
+    explicit DataControls(const pondra::requisiti* window)
+    {
+        const detail::NamedWidgets named(window);
+        named.getAll(Check, "Check");
+        named.getAll(numero, "numero");
+        named.getAll(requisito, "requisito");
+        named.getAll(giudizio, "giudizio");
+        named.getAll(valore, "valore");
+        named.getAll(coefficiente, "coefficiente");
+        named.getAll(percentuale, "percentuale");
+        named.getAll(scroll, "scroll");
+        named.getAll(scala, "scala");
+        VScroll1 = named.get<QScrollBar>(QStringLiteral("VScroll1"));
+        HScroll1 = named.get<QScrollBar>(QStringLiteral("HScroll1"));
+        Label9 = named.get<QLabel>(QStringLiteral("hypothesisNumber"));
+        ipotesi = named.get<QLineEdit>(QStringLiteral("ipotesi"));
+        media = named.get<QLabel>(QStringLiteral("media"));
+        resto = named.get<QLabel>(QStringLiteral("resto"));
+        ponderata = named.get<QLabel>(QStringLiteral("ponderata"));
+        passo = named.get<QLabel>(QStringLiteral("passo"));
+        aiuto = named.get<QPushButton>(QStringLiteral("aiuto"));
+        avanti = named.get<QPushButton>(QStringLiteral("avanti"));
+        cmdstampa = named.get<QPushButton>(QStringLiteral("cmdstampa"));
+        cmdGuida = named.get<QPushButton>(QStringLiteral("cmdGuida"));
+        cmdesci = named.get<QPushButton>(QStringLiteral("cmdesci"));
+        Frame1 = named.get<QGroupBox>(QStringLiteral("Frame1"));
+    }
+};
+
+struct ResultsControls {
+    static constexpr std::size_t Rows = pondra::classifica::Rows + 1;
+
+    std::array<QLabel*, Rows> numero{};
+    std::array<QLabel*, Rows> Label1{}; // name
+    std::array<QLabel*, Rows> Label2{}; // evaluation
+    std::array<QLabel*, Rows> Label5{}; // overall judgement
+    QLabel* Label3 = nullptr;           // banner
+    QLabel* Label8 = nullptr;           // the column headings
+    QLabel* Label9 = nullptr;
+    QLabel* Label10 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* passo = nullptr;
+    QScrollBar* VScroll1 = nullptr;
+    QGroupBox* Frame2 = nullptr; // the buttons' frame
+    QPushButton* aiuto = nullptr;
+    QPushButton* cmdGuida = nullptr;
+    QPushButton* avanti = nullptr;
+    QPushButton* cmdstampa = nullptr;
+    QPushButton* cmdesci = nullptr;
+    QPushButton* cmdsolidita = nullptr;
+    QCheckBox* includiSolidita = nullptr;
+
+    explicit ResultsControls(const pondra::classifica* window)
+    {
+        const detail::NamedWidgets named(window);
+        named.getAll(numero, "numero");
+        named.getAll(Label1, "nameCell");
+        named.getAll(Label2, "evaluationCell");
+        named.getAll(Label5, "judgementCell");
+        Label3 = named.labelSaying(QStringLiteral("le ipotesi sono elencate in ordine di valutazione"));
+        Label8 = named.labelSaying(QStringLiteral("num."));
+        Label9 = named.labelSaying(QStringLiteral("denominazione dell'ipotesi"));
+        Label10 = named.labelSaying(QStringLiteral("valutaz. in %"));
+        Label4 = named.labelSaying(QStringLiteral("giudizio complessivo"));
+        passo = named.get<QLabel>(QStringLiteral("passo"));
+        VScroll1 = named.get<QScrollBar>(QStringLiteral("VScroll1"));
+        aiuto = named.get<QPushButton>(QStringLiteral("aiuto"));
+        cmdGuida = named.get<QPushButton>(QStringLiteral("cmdGuida"));
+        avanti = named.get<QPushButton>(QStringLiteral("avanti"));
+        cmdstampa = named.get<QPushButton>(QStringLiteral("cmdstampa"));
+        cmdesci = named.get<QPushButton>(QStringLiteral("cmdesci"));
+        cmdsolidita = named.get<QPushButton>(QStringLiteral("cmdsolidita"));
+        includiSolidita = named.get<QCheckBox>(QStringLiteral("includiSolidita"));
+        Frame2 = qobject_cast<QGroupBox*>(aiuto->parentWidget());
+        if (!Frame2) {
+            qFatal("the Results window's buttons are not in a frame");
+        }
+    }
+};
+
+struct TitleControls {
+    QLineEdit* progetto = nullptr;
+    QLineEdit* localita = nullptr;
+    QLineEdit* tipostudio = nullptr;
+    QLineEdit* committente = nullptr;
+    QLineEdit* luogo = nullptr;
+    QLineEdit* data = nullptr;
+    QLineEdit* allegati = nullptr;
+    pondra::ClickableLabel* Labelstudio = nullptr;
+    pondra::ClickableLabel* labelindirizzo = nullptr;
+    QPushButton* aiuto = nullptr;
+    QPushButton* cmdGuida = nullptr;
+    QPushButton* cmddati = nullptr;
+    QPushButton* stampa = nullptr;
+    QPushButton* cmdesci = nullptr;
+    QLabel* passo = nullptr;
+
+    explicit TitleControls(const pondra::frontespizio* window)
+    {
+        const detail::NamedWidgets named(window);
+        progetto = named.get<QLineEdit>(QStringLiteral("progetto"));
+        localita = named.get<QLineEdit>(QStringLiteral("localita"));
+        tipostudio = named.get<QLineEdit>(QStringLiteral("tipostudio"));
+        committente = named.get<QLineEdit>(QStringLiteral("committente"));
+        luogo = named.get<QLineEdit>(QStringLiteral("luogo"));
+        data = named.get<QLineEdit>(QStringLiteral("data"));
+        allegati = named.get<QLineEdit>(QStringLiteral("allegati"));
+        Labelstudio = named.get<pondra::ClickableLabel>(QStringLiteral("Labelstudio"));
+        labelindirizzo = named.get<pondra::ClickableLabel>(QStringLiteral("labelindirizzo"));
+        aiuto = named.get<QPushButton>(QStringLiteral("aiuto"));
+        cmdGuida = named.get<QPushButton>(QStringLiteral("cmdGuida"));
+        cmddati = named.get<QPushButton>(QStringLiteral("cmddati"));
+        stampa = named.get<QPushButton>(QStringLiteral("stampa"));
+        cmdesci = named.get<QPushButton>(QStringLiteral("cmdesci"));
+        passo = named.get<QLabel>(QStringLiteral("passo"));
+    }
+};
+
+struct RobustnessControls {
+    QLabel* Sintesi = nullptr;
+    pondra::ChartView* Grafico = nullptr;
+    QTableWidget* Tabella = nullptr;
+    QPushButton* cmdstampa = nullptr;
+    QPushButton* cmdchiudi = nullptr;
+
+    explicit RobustnessControls(const pondra::solidita* window)
+    {
+        const detail::NamedWidgets named(window);
+        Sintesi = named.get<QLabel>(QStringLiteral("Sintesi"));
+        Grafico = named.get<pondra::ChartView>(QStringLiteral("Grafico"));
+        Tabella = named.get<QTableWidget>(QStringLiteral("Tabella"));
+        cmdstampa = named.get<QPushButton>(QStringLiteral("cmdstampa"));
+        cmdchiudi = named.get<QPushButton>(QStringLiteral("cmdchiudi"));
+    }
+};
+
+inline DataControls controls(const pondra::requisiti* window)
+{
+    return DataControls(window);
+}
+inline ResultsControls controls(const pondra::classifica* window)
+{
+    return ResultsControls(window);
+}
+inline TitleControls controls(const pondra::frontespizio* window)
+{
+    return TitleControls(window);
+}
+inline RobustnessControls controls(const pondra::solidita* window)
+{
+    return RobustnessControls(window);
+}
+
+} // namespace testsupport
