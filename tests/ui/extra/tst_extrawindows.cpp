@@ -1,5 +1,6 @@
+#include "settings/installation.h"
+#include "settings/settings.h"
 #include "support/scriptedseams.h"
-#include "ui/core/installation.h"
 #include "ui/core/modulopondra.h"
 #include "ui/extra/frmsplash.h"
 #include "ui/extra/informa.h"
@@ -205,8 +206,7 @@ void TestExtraWindows::cleanupTestCase()
 
 void TestExtraWindows::installation_shippedDefaults()
 {
-    QVERIFY(QFileInfo::exists(shippedInstallationPath()));
-    const QSettings empty(m_settings.filePath(QStringLiteral("empty.ini")), QSettings::IniFormat);
+    const Settings empty(m_settings.filePath(QStringLiteral("empty.ini")));
     const MakerData maker = makerData(empty);
     QCOMPARE(maker.Brand, QStringLiteral("software BOREALIS"));
     QCOMPARE(maker.CompanyName, QStringLiteral("Software Borealis"));
@@ -224,8 +224,8 @@ void TestExtraWindows::installation_shippedDefaults()
     QCOMPARE(owner.OwnerAddress, QStringLiteral("Corso Garibaldi, 58 - 43121 Parma (PR)"));
 
     // With nothing of the user's, the installation reads the same.
-    QCOMPARE(makerData().WebSite, maker.WebSite);
-    QCOMPARE(ownerData().OwnerStudioName, owner.OwnerStudioName);
+    QCOMPARE(makerData(Settings()).WebSite, maker.WebSite);
+    QCOMPARE(ownerData(Settings()).OwnerStudioName, owner.OwnerStudioName);
 }
 
 void TestExtraWindows::installation_userValuesOverride()
@@ -233,7 +233,7 @@ void TestExtraWindows::installation_userValuesOverride()
     const QString path = m_settings.filePath(QStringLiteral("override.ini"));
     QVERIFY(writeFile(path, "[Maker]\nTelephone=\"0000 111\"\n"
                             "[Owner]\nStudioName=\"Studio Rossi\"\nAddress=Via Roma 1, Parma\n"));
-    const QSettings user(path, QSettings::IniFormat);
+    const Settings user(path);
     QCOMPARE(makerData(user).Telephone, QStringLiteral("0000 111"));
     QCOMPARE(makerData(user).Brand, QStringLiteral("software BOREALIS"));
     QCOMPARE(ownerData(user).OwnerStudioName, QStringLiteral("Studio Rossi"));
@@ -244,8 +244,8 @@ void TestExtraWindows::installation_userValuesOverride()
         QSettings installation(QStringLiteral("Pondra"), QStringLiteral("Pondra"));
         installation.setValue(QStringLiteral("Owner/StudioName"), QStringLiteral("Studio Bianchi"));
     }
-    QCOMPARE(ownerData().OwnerStudioName, QStringLiteral("Studio Bianchi"));
-    QCOMPARE(makerData().Brand, QStringLiteral("software BOREALIS"));
+    QCOMPARE(ownerData(Settings()).OwnerStudioName, QStringLiteral("Studio Bianchi"));
+    QCOMPARE(makerData(Settings()).Brand, QStringLiteral("software BOREALIS"));
     QSettings(QStringLiteral("Pondra"), QStringLiteral("Pondra")).clear();
 }
 
@@ -554,17 +554,17 @@ void TestExtraWindows::about_texts()
     auto module = makeModule(calls);
     informa* about = module->window<informa>();
     QCOMPARE(about->windowTitle(), QStringLiteral("Informazioni su Pondra "));
-    QCOMPARE(about->Label1()->text(), QStringLiteral("Pondra "));
-    QCOMPARE(about->Label2()->text(), QStringLiteral("valutazioni qualsiasi mediante confronto"));
-    QCOMPARE(about->Label3()->text(), QStringLiteral("software BOREALIS"));
-    QCOMPARE(about->Label6()->text(),
+    QCOMPARE(about->programName()->text(), QStringLiteral("Pondra "));
+    QCOMPARE(about->description()->text(), QStringLiteral("valutazioni qualsiasi mediante confronto"));
+    QCOMPARE(about->brand()->text(), QStringLiteral("software BOREALIS"));
+    QCOMPARE(about->edition()->text(),
              QStringLiteral("edizione professionale - versione 3.04.05   1999- 2011"));
-    QVERIFY(about->Label5()->text().startsWith(QStringLiteral("per sistemi ")));
-    QVERIFY(about->Label5()->text().endsWith(QStringLiteral(" bit ")));
-    QCOMPARE(about->label7()->text(), makerData().MusicCredit);
-    QVERIFY(about->Label4()->text().contains(QStringLiteral("a norma di legge")));
+    QVERIFY(about->systemInfo()->text().startsWith(QStringLiteral("per sistemi ")));
+    QVERIFY(about->systemInfo()->text().endsWith(QStringLiteral(" bit ")));
+    QCOMPARE(about->musicCredit()->text(), makerData(Settings()).MusicCredit);
+    QVERIFY(about->copyrightNotice()->text().contains(QStringLiteral("a norma di legge")));
     QCOMPARE(about->cmdOK()->text(), QStringLiteral("OK"));
-    QVERIFY(!about->Image1()->pixmap().isNull());
+    QVERIFY(!about->icon()->pixmap().isNull());
 }
 
 void TestExtraWindows::about_editionLine_data()
@@ -605,20 +605,20 @@ void TestExtraWindows::support_texts()
     SeamCalls calls;
     auto module = makeModule(calls);
     supportoclienti* support = module->window<supportoclienti>();
-    const MakerData maker = makerData();
+    const MakerData maker = makerData(Settings());
     QCOMPARE(support->windowTitle(), QStringLiteral("Servizi di supporto ai clienti"));
-    QCOMPARE(support->Label1()->text(), QStringLiteral("software BOREALIS"));
-    QCOMPARE(support->Label2()->text(), maker.Address);
+    QCOMPARE(support->brand()->text(), QStringLiteral("software BOREALIS"));
+    QCOMPARE(support->address()->text(), maker.Address);
     for (const QString& part : {maker.Telephone, maker.Fax, maker.Email}) {
-        QVERIFY2(support->Label3()->text().contains(part), qPrintable(part));
+        QVERIFY2(support->contacts()->text().contains(part), qPrintable(part));
     }
-    QCOMPARE(support->Label4()->text(),
+    QCOMPARE(support->webSite()->text(),
              QStringLiteral("sito internet: www.softwareborealis.example - info@softwareborealis.example"));
-    QVERIFY(support->Label5()->text().contains(maker.OfficeHours));
-    QVERIFY(support->Label5()->text().contains(QStringLiteral("fax")));
-    QVERIFY(support->Label6()->text().contains(QStringLiteral("suggerimenti")));
-    QVERIFY(support->Label7()->text().contains(QStringLiteral("1987")));
-    QCOMPARE(support->Command1()->text(), QStringLiteral("OK"));
+    QVERIFY(support->howToAsk()->text().contains(maker.OfficeHours));
+    QVERIFY(support->howToAsk()->text().contains(QStringLiteral("fax")));
+    QVERIFY(support->adaptations()->text().contains(QStringLiteral("suggerimenti")));
+    QVERIFY(support->inBusinessSince()->text().contains(QStringLiteral("1987")));
+    QCOMPARE(support->okButton()->text(), QStringLiteral("OK"));
 }
 
 void TestExtraWindows::okHidesAndKeepsTheWindow_data()

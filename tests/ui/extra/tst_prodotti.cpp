@@ -1,7 +1,8 @@
 #include "support/scriptedmodule.h"
 
 #include "archive/cp1252.h"
-#include "ui/core/installation.h"
+#include "settings/installation.h"
+#include "settings/settings.h"
 #include "ui/extra/documentwindow.h"
 #include "ui/extra/prodotti.h"
 
@@ -226,7 +227,7 @@ void tst_prodotti::links_openSiteAndMailThroughTheEnvironment()
 {
     ScriptedModule s;
     prodotti* w = s.module->window<prodotti>();
-    const MakerData maker = makerData();
+    const MakerData maker = makerData(Settings());
     QVERIFY(!maker.CatalogueUrl.isEmpty() && !maker.Email.isEmpty());
     QCOMPARE(w->Command1->text(), QStringLiteral("Sito: ") + maker.WebSite);
     QCOMPARE(w->Command2->text(), QStringLiteral("Email: ") + maker.Email);
@@ -291,7 +292,7 @@ void tst_prodotti::commands_printAndShowContents()
     QVERIFY(printed);
     const QString text = printed->document()->toPlainText();
     QVERIFY(text.contains(QStringLiteral("prodotti software BOREALIS")));
-    QVERIFY(text.contains(QStringLiteral("acquistabili dalla pagina ") + makerData().PurchaseUrl));
+    QVERIFY(text.contains(QStringLiteral("acquistabili dalla pagina ") + makerData(Settings()).PurchaseUrl));
     QVERIFY(text.contains(QStringLiteral("1.250,00")));
     QVERIFY(text.contains(QStringLiteral("Programma 3")));
 }

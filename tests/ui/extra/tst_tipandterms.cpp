@@ -2,8 +2,8 @@
 
 #include "reports/recordingbuilder.h"
 #include "reports/termsofuse.h"
+#include "settings/programfiles.h"
 #include "ui/core/modulopondra.h"
-#include "ui/core/programfiles.h"
 #include "ui/extra/documentwindow.h"
 #include "ui/extra/frmtip.h"
 #include "ui/extra/licenza.h"
@@ -87,7 +87,7 @@ void TestTipAndTerms::tips_design()
     testsupport::ScriptedModule s;
     frmTip tip(*s.module, QString());
     QCOMPARE(tip.windowTitle(), QStringLiteral("Suggerimento del giorno"));
-    QCOMPARE(tip.Label1()->text(), QStringLiteral("Non tutti sanno che..."));
+    QCOMPARE(tip.heading()->text(), QStringLiteral("Non tutti sanno che..."));
     QCOMPARE(tip.cmdprecedente()->text(), QStringLiteral("&Precedente"));
     QCOMPARE(tip.cmdNextTip()->text(), QStringLiteral("&Successivo"));
     QCOMPARE(tip.cmdOK()->text(), QStringLiteral("&Chiudi"));
@@ -299,8 +299,8 @@ void TestTipAndTerms::terms_window_singleInstanceAndDesign()
     licenza* window = s.module->window<licenza>();
     QCOMPARE(s.module->window<licenza>(), window);
     QCOMPARE(window->windowTitle(), QStringLiteral("LICENZA D'USO"));
-    QCOMPARE(window->Label2()->text(), s.module->identity().ProgramName);
-    QCOMPARE(window->Label2()->text(), QStringLiteral("Pondra "));
+    QCOMPARE(window->programName()->text(), s.module->identity().ProgramName);
+    QCOMPARE(window->programName()->text(), QStringLiteral("Pondra "));
     QVERIFY(window->Text1()->isReadOnly());
     QCOMPARE(window->Text1()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     QCOMPARE(window->Text1()->toPlainText(), termsOfUseText());
@@ -325,7 +325,7 @@ void TestTipAndTerms::terms_window_singleInstanceAndDesign()
     QVERIFY(window->cmdSommario()->x() < window->cmdchiudi()->x());
 
     // Every control stays inside the window and apart from the others.
-    const QList<QWidget*> controls{window->Label2(), window->Text1(), window->cmdSommario(),
+    const QList<QWidget*> controls{window->programName(), window->Text1(), window->cmdSommario(),
                                    window->cmdstampa(), window->cmdchiudi()};
     for (qsizetype i = 0; i < controls.size(); ++i) {
         QVERIFY(window->rect().contains(controls[i]->geometry()));

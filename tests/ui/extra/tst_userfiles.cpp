@@ -1,6 +1,6 @@
 #include "support/scriptedmodule.h"
 
-#include "ui/core/programfiles.h"
+#include "settings/programfiles.h"
 #include "ui/extra/frmtip.h"
 #include "ui/extra/prodotti.h"
 

@@ -1,7 +1,7 @@
+#include "settings/settings.h"
 #include "support/scriptedmodule.h"
 #include "support/studybuilder.h"
 #include "support/windowcontrols.h"
-#include "ui/core/preferences.h"
 #include "ui/extra/documentwindow.h"
 #include "ui/extra/solidita.h"
 #include "ui/main/classifica.h"
@@ -150,7 +150,6 @@ private Q_SLOTS:
 
     void reportOption_offByDefault_rememberedAndObeyed()
     {
-        QSettings(QStringLiteral("Pondra"), QStringLiteral("Pondra")).clear();
         enterStudy();
         controls(module().window<frontespizio>()).progetto->setText(QStringLiteral("Perizia"));
         classifica* results = module().window<classifica>();
@@ -161,7 +160,7 @@ private Q_SLOTS:
         documents().first()->hide();
 
         controls(results).includiSolidita->click();
-        QVERIFY(reportIncludesRobustness());
+        QVERIFY(module().environment().settings().reportIncludesRobustness());
         PrintReport(module());
         QCOMPARE(documents().size(), 1);
         const QString text = documents().first()->document()->toPlainText();
@@ -169,11 +168,12 @@ private Q_SLOTS:
         QVERIFY(section > text.indexOf(QStringLiteral("B) GRADUATORIA DELLE IPOTESI")));
         QVERIFY(section < text.indexOf(QStringLiteral("La presente relazione di stima")));
 
-        // A new session finds the option as it was left.
-        scripted.reset();
-        init();
+        // A new session of the same user finds the option as it was left.
+        const auto home = scripted->environment->home;
+        scripted = std::make_unique<testsupport::ScriptedModule>();
+        scripted->environment->home = home;
+        installShell(module());
         QVERIFY(controls(module().window<classifica>()).includiSolidita->isChecked());
-        QSettings(QStringLiteral("Pondra"), QStringLiteral("Pondra")).clear();
     }
 };
 
