@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -14,9 +15,11 @@ struct Run {
     QString err;
 };
 
-Run pondra(const QStringList& args)
+Run pondra(const QStringList& args,
+           const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess p;
+    p.setProcessEnvironment(environment);
     p.start(QStringLiteral(PONDRA_EXECUTABLE), args);
     p.waitForFinished(30000);
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
@@ -244,6 +247,37 @@ private Q_SLOTS:
         QVERIFY(html.open(QIODevice::ReadOnly));
         QVERIFY(QString::fromUtf8(html.readAll())
                     .contains(QStringLiteral("caratteristiche considerate per l'ipotesi")));
+    }
+
+    void printedReport_hasTheSectionsOfItsOptions_notTheRememberedOnes()
+    {
+        // A user who asked the Results window for section C.
+        QTemporaryDir home;
+        QDir(home.path()).mkpath(QStringLiteral(".config/Pondra"));
+        QFile conf(home.filePath(QStringLiteral(".config/Pondra/Pondra.conf")));
+        QVERIFY(conf.open(QIODevice::WriteOnly));
+        conf.write("[Relazione]\nIncludiSolidita=true\n");
+        conf.close();
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("HOME"), home.path());
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral(".config")));
+
+        const QString study = QStringLiteral(PONDRA_RESOURCES "/Pondra-dati-riscaldamento.txt");
+        const QString out = home.filePath(QStringLiteral("relazione.html"));
+        const auto report = [&](const QStringList& options) {
+            const Run r = pondra(QStringList{QStringLiteral("--print"), QStringLiteral("relazione"), study,
+                                             QStringLiteral("-o"), out} +
+                                     options,
+                                 environment);
+            QFile html(out);
+            return r.exitCode == 0 && html.open(QIODevice::ReadOnly) ? QString::fromUtf8(html.readAll())
+                                                                     : QString();
+        };
+        const QString section = QStringLiteral("C) SOLIDITÀ DELLA GRADUATORIA");
+        const QString plain = report({});
+        QVERIFY(plain.contains(QStringLiteral("B) GRADUATORIA DELLE IPOTESI")));
+        QVERIFY(!plain.contains(section));
+        QVERIFY(report({QStringLiteral("--solidita")}).contains(section));
     }
 
     void print_failedCheckOrBadRequest()

@@ -80,25 +80,31 @@ private Q_SLOTS:
         QTest::addColumn<QString>("step");
         const auto list = [](const char* names) { return QString::fromLatin1(names).split(u' '); };
         QTest::newRow("tick an empty row")
-            << Edit([](StudyDocument& d) { d.tickRow(2, true); }) << list("edited row") << QStringLiteral("spunta caratteristica n. 2");
+            << Edit([](StudyDocument& d) { d.tickRow(2, true); }) << list("edited row")
+            << QStringLiteral("spunta caratteristica n. 2");
         QTest::newRow("untick") << Edit([](StudyDocument& d) { d.tickRow(1, false); })
-                                << list("edited figures row") << QStringLiteral("rimozione spunta caratteristica n. 1");
+                                << list("edited figures row")
+                                << QStringLiteral("rimozione spunta caratteristica n. 1");
         QTest::newRow("name a row") << Edit([](StudyDocument& d) { d.nameRow(1, QStringLiteral("prezzo")); })
                                     << list("edited row") << QStringLiteral("nome caratteristica n. 1");
-        QTest::newRow("judge") << Edit([](StudyDocument& d) { d.judgeRow(1, 1); }) << list("edited figures row")
+        QTest::newRow("judge") << Edit([](StudyDocument& d) { d.judgeRow(1, 1); })
+                               << list("edited figures row")
                                << QStringLiteral("giudizio caratteristica n. 1");
         // Another row than the one weighed last: the arrows of one row merge into one step.
-        QTest::newRow("weigh") << Edit([](StudyDocument& d) { d.weighRow(2, 40); }) << list("edited figures row")
-                               << QStringLiteral("peso caratteristica n. 2");
+        QTest::newRow("weigh") << Edit([](StudyDocument& d) { d.weighRow(2, 40); })
+                               << list("edited figures row") << QStringLiteral("peso caratteristica n. 2");
         QTest::newRow("name the hypothesis")
-            << Edit([](StudyDocument& d) { d.nameHypothesis(QStringLiteral("Villa")); }) << list("edited name")
-            << QStringLiteral("nome ipotesi n. 1");
-        QTest::newRow("clear the hypothesis") << Edit([](StudyDocument& d) { d.clearShownHypothesis(); })
-                                              << list("cleared edited figures") << QStringLiteral("cancellazione ipotesi n. 1");
-        QTest::newRow("title field") << Edit([](StudyDocument& d) { d.setTitleField(0, QStringLiteral("Stima")); })
-                                     << list("edited title") << QStringLiteral("modifica «perizia»");
-        QTest::newRow("clear the title page") << Edit([](StudyDocument& d) { d.clearTitlePage(); })
-                                              << list("edited title") << QStringLiteral("cancellazione frontespizio");
+            << Edit([](StudyDocument& d) { d.nameHypothesis(QStringLiteral("Villa")); })
+            << list("edited name") << QStringLiteral("nome ipotesi n. 1");
+        QTest::newRow("clear the hypothesis")
+            << Edit([](StudyDocument& d) { d.clearShownHypothesis(); }) << list("cleared edited figures")
+            << QStringLiteral("cancellazione ipotesi n. 1");
+        QTest::newRow("title field") << Edit([](StudyDocument& d) {
+            d.setTitleField(0, QStringLiteral("Stima"));
+        }) << list("edited title") << QStringLiteral("modifica «perizia»");
+        QTest::newRow("clear the title page")
+            << Edit([](StudyDocument& d) { d.clearTitlePage(); }) << list("edited title")
+            << QStringLiteral("cancellazione frontespizio");
     }
 
     void edit_isOneStep_andSaysWhatChanged()

@@ -2,9 +2,12 @@
 #include "support/scriptedmodule.h"
 #include "support/studybuilder.h"
 #include "support/windowcontrols.h"
+#include "ui/extra/solidita.h"
+#include "ui/main/classifica.h"
 #include "ui/main/frontespizio.h"
 #include "ui/main/requisiti.h"
 #include "ui/main/weightarrows.h"
+#include "ui/shell/navigation.h"
 #include "ui/shell/shell.h"
 
 #include <QAction>
@@ -191,6 +194,28 @@ private Q_SLOTS:
         QCOMPARE(controls(data).ipotesi->text(), QStringLiteral("SedeX"));
         QCOMPARE(module().study().hypothesis(1).name.toDisplayText(), QStringLiteral("SedeX"));
         QCOMPARE(module().study().row(1, 2).weight.toDisplayText(), QStringLiteral("41"));
+    }
+
+    void resultsAndSolidity_followEditsAndUndoWhileOpen()
+    {
+        ShowResults(module());
+        ShowRobustness(module());
+        auto* results = module().loadedWindow<classifica>();
+        auto* robustness = module().loadedWindow<solidita>();
+        const auto first = [&] { return controls(results).Label1[1]->text(); };
+        const QString summary = controls(robustness).Sintesi->text();
+        QCOMPARE(first(), QStringLiteral("Ampliamento"));
+
+        // Hypothesis 2 falls from "ottimo" to "nullo" on its only row.
+        controls(data).HScroll1->setValue(2);
+        data->numero_Click(1);
+        controls(data).scala[11]->click();
+        QCOMPARE(first(), QStringLiteral("Sede"));
+        QTRY_VERIFY(controls(robustness).Sintesi->text() != summary);
+
+        undo(data)->trigger();
+        QCOMPARE(first(), QStringLiteral("Ampliamento"));
+        QTRY_COMPARE(controls(robustness).Sintesi->text(), summary);
     }
 };
 
