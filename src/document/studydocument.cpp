@@ -175,7 +175,12 @@ void StudyDocument::clearTitlePage()
 DataCheckResult StudyDocument::checkData()
 {
     const DataCheckResult result = CheckData(*m_study, m_shown);
-    // The check went through the hypotheses unseen; the user sees where it stopped.
+    // The check goes through the hypotheses unseen. Data that pass leave the user where they
+    // were; a problem is shown where it is.
+    if (result.passed) {
+        Q_EMIT figuresChanged(scoreFigures(m_study->hypothesis(m_shown)));
+        return result;
+    }
     if (result.movedHypothesis) {
         m_shown = result.shown;
         Q_EMIT shownHypothesisChanged(m_shown);

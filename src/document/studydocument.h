@@ -77,8 +77,8 @@ public:
     void setTitleField(int i, const QString& text);
     void clearTitlePage();
 
-    // The data check from the hypothesis shown; the hypothesis where it stopped becomes the one
-    // shown.
+    // The data check from the hypothesis shown. Data that pass leave the place shown as it was;
+    // a problem moves it to the hypothesis concerned.
     DataCheckResult checkData();
     // Ranks the hypotheses as they are now, without a check.
     void rank();

@@ -131,6 +131,7 @@ void requisiti::buildControls()
                            QStringLiteral("il peso in % del singolo giudizio assegnato"));
     placeTwips(label3, 5610, 480, 600, 420);
 
+    m_rowMarks.fill(Cyan);
     for (int i = 1; i <= Slots; ++i) {
         const int top = FirstRowTop + (i - 1) * RowStep;
         numero[i] = named(new ClickableLabel(client), "numero", i);
@@ -139,7 +140,7 @@ void requisiti::buildControls()
         setColours(numero[i], Cyan);
         placeTwips(numero[i], 120, top, 360, RowHeight);
         connect(numero[i], &ClickableLabel::clicked, this, [this, i] { numero_Click(i); });
-        connect(numero[i], &ClickableLabel::hovered, this, [this, i] { setColours(numero[i], Red); });
+        connect(numero[i], &ClickableLabel::hovered, this, [this, i] { markRow(rowOfSlot(i), Red); });
 
         Check[i] = named(new QCheckBox(client), "Check", i);
         setColours(Check[i], Grey);
@@ -252,6 +253,14 @@ void requisiti::buildControls()
 
     auto* previous = new QShortcut(QKeySequence(Qt::Key_PageUp), this);
     connect(previous, &QShortcut::activated, this, [this] { HScroll1->setValue(HScroll1->value() - 1); });
+    // Esc gives up choosing a new judgement: the row keeps the one it has.
+    auto* keep = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(keep, &QShortcut::activated, this, [this] {
+        if (scala[1]->isEnabled()) {
+            DisableScale();
+            showStep(nextStep());
+        }
+    });
     auto* next = new QShortcut(QKeySequence(Qt::Key_PageDown), this);
     connect(next, &QShortcut::activated, this, [this] { HScroll1->setValue(HScroll1->value() + 1); });
     // Watched wherever they arrive in this window: the scale's letters, the wheel over the rows,
@@ -290,12 +299,11 @@ void requisiti::Form_Load()
     }
     // Its first hypothesis is shown with the figures of its rows, so that a tick cannot silently
     // overwrite rows the screen did not show.
-    if (NothingEntered(document.study())) {
-        ShowRows();
-    } else {
-        showCurrentHypothesis();
+    showCurrentHypothesis();
+    if (!NothingEntered(document.study())) {
         showFigures(document.scoreShown());
     }
+    showStep(nextStep());
 }
 
 void requisiti::followDocument()
@@ -315,7 +323,11 @@ void requisiti::followDocument()
             showChangedRow(r);
         }
     });
-    connect(document, &StudyDocument::hypothesisCleared, this, [this] { ShowRows(); });
+    connect(document, &StudyDocument::hypothesisCleared, this, [this] {
+        ShowRows();
+        showStep(nextStep());
+    });
+    connect(document, &StudyDocument::stepRestored, this, [this] { showStep(nextStep()); });
 }
 
 int requisiti::rowOfSlot(int index) const
@@ -338,6 +350,7 @@ void requisiti::ShowRows()
         const CharacteristicEntry& row = document.study().row(h, r);
         m_shownRows[std::size_t(i)] = row;
         numero[i]->setText(QString::number(r));
+        setColours(numero[i], m_rowMarks[std::size_t(r)]);
         Check[i]->setChecked(row.isTicked());
         {
             // Showing a stored name is not an edit of it.
@@ -408,7 +421,6 @@ void requisiti::DisableScale()
 void requisiti::Check_Click(int index)
 {
     const bool ticked = Check[index]->isChecked();
-    const bool hadName = !requisito[index]->currentText().isEmpty();
     CurrentRowSlot = index;
     m_module.document().tickRow(rowOfSlot(index), ticked);
     if (ticked) {
@@ -416,19 +428,16 @@ void requisiti::Check_Click(int index)
         scroll[index]->setEnabled(true);
         requisito[index]->setEnabled(true);
         requisito[index]->setFocus();
-        showStep(QStringLiteral("scegliere la caratteristica"));
     } else {
-        if (hadName) {
-            showStep(QStringLiteral("scegliere il giudizio"));
-        }
         CloseRow();
     }
+    showStep(nextStep());
 }
 
 void requisiti::requisito_Change(int index)
 {
     m_module.document().nameRow(rowOfSlot(index), requisito[index]->currentText());
-    showStep(QStringLiteral("scegliere il giudizio"));
+    showStep(nextStep());
 }
 
 void requisiti::CloseRow()
@@ -454,27 +463,25 @@ void requisiti::scala_Click(int index)
             m_module.identity().CheckTitle);
         return;
     }
-    const int r = rowOfSlot(i);
-    m_module.document().judgeRow(r, index);
-    // Shown even when the step is the one the row had: the row number blanked it.
-    showJudgement(i, m_module.document().study().row(m_module.document().shownHypothesis(), r));
+    m_module.document().judgeRow(rowOfSlot(i), index);
     DisableScale();
-    showStep(QStringLiteral("spuntare un'altra caratteristica o indicare la successiva ipotesi"));
+    showStep(nextStep());
 }
 
 void requisiti::numero_Click(int index)
 {
-    // Only the labels are blanked: the stored judgement stays until a scale button is clicked.
-    giudizio[index]->clear();
-    valore[index]->clear();
-    coefficiente[index]->clear();
+    // The row keeps its judgement, and the figures stay true, until a step of the scale is
+    // chosen; Esc leaves it as it is.
     CurrentRowSlot = index;
     EnableScale();
+    showStep(QStringLiteral("scegliere il nuovo giudizio della caratteristica n.") +
+             signBlankText(rowOfSlot(index)));
 }
 
 void requisiti::scroll_Change(int index)
 {
     m_module.document().weighRow(rowOfSlot(index), scroll[index]->position());
+    showStep(nextStep());
 }
 
 void requisiti::VScroll1_Change()
@@ -498,10 +505,10 @@ void requisiti::showCurrentHypothesis()
     hypothesisNumber->setText(QStringLiteral("Ipotesi n.") + signBlankText(h));
     const QString name = document.study().hypothesis(h).name.toDisplayText();
     if (ipotesi->text() != name) {
-        // The study already holds this name: showing it only counts and guides.
+        // The study already holds this name: showing it is no edit.
         const QSignalBlocker blocker(ipotesi);
         ipotesi->setText(name);
-        showStep(QStringLiteral("spuntare una caratteristica, sceglierla e indicarne il giudizio"));
+        showStep(nextStep());
     }
     ShowRows();
     DisableScale();
@@ -510,7 +517,49 @@ void requisiti::showCurrentHypothesis()
 void requisiti::ipotesi_Change()
 {
     m_module.document().nameHypothesis(ipotesi->text());
-    showStep(QStringLiteral("spuntare una caratteristica, sceglierla e indicarne il giudizio"));
+    showStep(nextStep());
+}
+
+QString requisiti::nextStep() const
+{
+    const StudyDocument& document = m_module.document();
+    if (NothingEntered(document.study())) {
+        return QStringLiteral("prelevare un file dall'archivio o iniziare a digitare l'ipotesi");
+    }
+    const Hypothesis& hyp = document.study().hypothesis(document.shownHypothesis());
+    if (hyp.name.isEmpty()) {
+        return QStringLiteral("digitare il nome dell'ipotesi");
+    }
+    // The row being worked on first, then the others in order.
+    QList<int> rows;
+    if (CurrentRowSlot) {
+        rows << rowOfSlot(*CurrentRowSlot);
+    }
+    for (int r = 1; r <= MaxRows; ++r) {
+        rows << r;
+    }
+    bool anyTicked = false;
+    for (const int r : rows) {
+        const CharacteristicEntry& row = hyp.rows.at(std::size_t(r));
+        if (!row.isTicked()) {
+            continue;
+        }
+        anyTicked = true;
+        if (row.name.isEmpty()) {
+            return QStringLiteral("scegliere la caratteristica n.") + signBlankText(r);
+        }
+        if (row.judgement.isEmpty()) {
+            return QStringLiteral("scegliere il giudizio della caratteristica n.") + signBlankText(r);
+        }
+    }
+    if (!anyTicked) {
+        return QStringLiteral("spuntare una caratteristica, sceglierla e indicarne il giudizio");
+    }
+    const QString remainder = scoreFigures(hyp).resto;
+    if (remainder != QStringLiteral("0")) {
+        return QStringLiteral("assegnare i pesi fino a resto zero (resto %1 %)").arg(remainder);
+    }
+    return QStringLiteral("spuntare un'altra caratteristica o indicare la successiva ipotesi");
 }
 
 void requisiti::showFigures(const ScoreFigures& figures)
@@ -548,7 +597,12 @@ void requisiti::cancellare_Click()
 void requisiti::aiuto_Click()
 {
     const QString title = m_module.identity().HelpTitle;
-    if (!requisito[1]->currentText().isEmpty() || Check[1]->isChecked()) {
+    // Guided by the whole hypothesis, not by the rows in view.
+    const Hypothesis& shown = m_module.document().study().hypothesis(m_module.document().shownHypothesis());
+    const bool started =
+        std::any_of(shown.rows.begin() + 1, shown.rows.end(),
+                    [](const CharacteristicEntry& row) { return row.isTicked() || !row.name.isEmpty(); });
+    if (started) {
         if (checkQuietly()) {
             m_module.showMessage(
                 this,
@@ -622,8 +676,8 @@ bool requisiti::eventFilter(QObject* watched, QEvent* event)
         return scaleKey(watched, event);
     case QEvent::MouseMove:
         if (watched == centralWidget()) {
-            for (int i = 1; i <= Slots; ++i) {
-                setColours(numero[i], Yellow);
+            for (int r = 1; r <= MaxRows; ++r) {
+                markRow(r, Yellow);
             }
         }
         break;
@@ -635,12 +689,22 @@ bool requisiti::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
+void requisiti::markRow(int r, const QColor& colour)
+{
+    // The mark belongs to the row, so it scrolls with it.
+    m_rowMarks[std::size_t(r)] = colour;
+    if (const std::optional<int> slot = slotOfRow(r)) {
+        setColours(numero[*slot], colour);
+    }
+}
+
 bool requisiti::rowAreaWheel(QObject* watched, QWheelEvent* event)
 {
-    // Over a name field the wheel never changes the name. An open list is a window of its own
-    // and scrolls as usual.
+    // Over a name field the wheel scrolls the rows and never changes the name. An open list is
+    // a window of its own and scrolls as usual.
     for (int i = 1; i <= Slots; ++i) {
         if (watched == requisito[i]) {
+            QCoreApplication::sendEvent(VScroll1, event);
             return true;
         }
     }

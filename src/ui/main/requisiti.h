@@ -5,6 +5,8 @@
 
 #include "mainwindow.h"
 
+#include <QColor>
+
 #include <array>
 #include <memory>
 #include <optional>
@@ -75,6 +77,10 @@ private:
     void showFigures(const ScoreFigures& figures);
     // Shows the hypothesis the document shows, whole.
     void showCurrentHypothesis();
+    // The next real step for the hypothesis shown, for the hint line.
+    QString nextStep() const;
+    // The colour of row r's number: it stays with the row when the rows scroll.
+    void markRow(int r, const QColor& colour);
     // Shows what changed in row r of the shown hypothesis.
     void showChangedRow(int r);
     void showJudgement(int index, const CharacteristicEntry& row);
@@ -114,6 +120,7 @@ private:
 
     // The slot the scale acts on; nothing until a box or a row number is first clicked.
     std::optional<int> CurrentRowSlot;
+    std::array<QColor, MaxRows + 1> m_rowMarks;
     // The rows as last shown, so that an edit shows only what it changed.
     std::array<CharacteristicEntry, Slots + 1> m_shownRows{};
     // The press of a key whose shortcut override already chose a step.

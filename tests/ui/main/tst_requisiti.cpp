@@ -83,7 +83,7 @@ private Q_SLOTS:
     {
         QCOMPARE(ui->passo->text(),
                  QStringLiteral("prelevare un file dall'archivio o iniziare a digitare l'ipotesi"));
-        QCOMPARE(ui->Label9->text(), QString());
+        QCOMPARE(ui->Label9->text(), QStringLiteral("Ipotesi n. 1"));
         QCOMPARE(ui->resto->text(), QStringLiteral("0"));
         QCOMPARE(ui->requisito[4]->count(), 79);
         QCOMPARE(ui->numero[10]->text(), QStringLiteral("10"));
@@ -103,7 +103,7 @@ private Q_SLOTS:
                  QStringLiteral("spuntare una caratteristica, sceglierla e indicarne il giudizio"));
 
         QTest::mouseClick(ui->Check[1], Qt::LeftButton);
-        QCOMPARE(ui->passo->text(), QStringLiteral("scegliere la caratteristica"));
+        QCOMPARE(ui->passo->text(), QStringLiteral("scegliere la caratteristica n. 1"));
         QVERIFY(scaleEnabled());
         QVERIFY(ui->requisito[1]->isEnabled() && ui->scroll[1]->isEnabled());
         QCOMPARE(study().row(1, 1).ticked, Value::integer(1));
@@ -112,7 +112,7 @@ private Q_SLOTS:
         QTest::keyClicks(ui->requisito[1]->lineEdit(), QStringLiteral("costo"));
         QCOMPARE(study().row(1, 1).name, Value::text(QStringLiteral("costo")));
         QCOMPARE(study().hypothesis(1).LastNamedRow, Value::integer(1));
-        QCOMPARE(ui->passo->text(), QStringLiteral("scegliere il giudizio"));
+        QCOMPARE(ui->passo->text(), QStringLiteral("scegliere il giudizio della caratteristica n. 1"));
 
         QTest::mouseClick(ui->scala[3], Qt::LeftButton);
         QCOMPARE(ui->giudizio[1]->text(), QStringLiteral("buono"));
@@ -121,8 +121,7 @@ private Q_SLOTS:
         QCOMPARE(study().row(1, 1).judgementNumber, Value::integer(3));
         QCOMPARE(study().row(1, 1).coefficient, Value::text(QStringLiteral("0,8")));
         QVERIFY(!scaleEnabled());
-        QCOMPARE(ui->passo->text(),
-                 QStringLiteral("spuntare un'altra caratteristica o indicare la successiva ipotesi"));
+        QCOMPARE(ui->passo->text(), QStringLiteral("assegnare i pesi fino a resto zero (resto 100 %)"));
         QCOMPARE(ui->media->text(), QStringLiteral("0,8"));
         QCOMPARE(ui->resto->text(), QStringLiteral("100"));
 
@@ -132,6 +131,7 @@ private Q_SLOTS:
         QCOMPARE(study().row(1, 1).weight, Value::text(QStringLiteral("11")));
         QCOMPARE(ui->resto->text(), QStringLiteral("89"));
         QCOMPARE(ui->ponderata->text(), QStringLiteral("0,088"));
+        QCOMPARE(ui->passo->text(), QStringLiteral("assegnare i pesi fino a resto zero (resto 89 %)"));
     }
 
     void weightArrows_startFromTheWeightShown()
@@ -184,11 +184,13 @@ private Q_SLOTS:
             QSpontaneKeyEvent::setSpontaneous(&event); // as from the mouse: it travels up to the parent
             qApp->notify(target, &event);
         };
+        // Over a name the wheel scrolls the rows, as anywhere over them, and leaves the name alone.
         wheel(field->lineEdit());
         QCOMPARE(study().row(1, 1).name, Value::text(u"Sicurezza"_s));
-        QCOMPARE(ui->VScroll1->value(), 1);
+        const int scrolled = ui->VScroll1->value();
+        QVERIFY(scrolled > 1);
         wheel(ui->giudizio[5]);
-        QVERIFY(ui->VScroll1->value() > 1);
+        QVERIFY(ui->VScroll1->value() > scrolled);
         QCOMPARE(ui->numero[1]->text(), QString::number(ui->VScroll1->value()));
     }
 
@@ -235,19 +237,25 @@ private Q_SLOTS:
         QCOMPARE(ui->scroll[1]->position(), 60);
     }
 
-    void reJudgeThroughRowNumber_blanksLabelsOnly()
+    void reJudgeThroughRowNumber_keepsJudgementUntilANewOne()
     {
         enterRow(1, QStringLiteral("costo"), 3, 100);
         QTest::mouseClick(ui->numero[1], Qt::LeftButton);
-        QCOMPARE(ui->giudizio[1]->text(), QString());
-        QCOMPARE(ui->coefficiente[1]->text(), QString());
+        QCOMPARE(ui->giudizio[1]->text(), QStringLiteral("buono"));
+        QCOMPARE(ui->coefficiente[1]->text(), QStringLiteral("0,8"));
+        QCOMPARE(ui->passo->text(), QStringLiteral("scegliere il nuovo giudizio della caratteristica n. 1"));
+        // Esc gives up: the judgement stays.
+        QTest::keyClick(w, Qt::Key_Escape);
+        QVERIFY(!scaleEnabled());
+        QCOMPARE(ui->giudizio[1]->text(), QStringLiteral("buono"));
+        QTest::mouseClick(ui->numero[1], Qt::LeftButton);
         QCOMPARE(study().row(1, 1).judgement, Value::text(QStringLiteral("buono")));
         QVERIFY(scaleEnabled());
         QTest::mouseClick(ui->scala[2], Qt::LeftButton);
         QCOMPARE(ui->giudizio[1]->text(), QStringLiteral("ottimo"));
         QCOMPARE(ui->ponderata->text(), QStringLiteral("0,9"));
 
-        // Re-showing the rows brings back the stored judgement after a blanking.
+        // Scrolling away and back shows the stored judgement.
         QTest::mouseClick(ui->numero[1], Qt::LeftButton);
         ui->VScroll1->setValue(2);
         ui->VScroll1->setValue(1);
@@ -277,7 +285,7 @@ private Q_SLOTS:
         QCOMPARE(row.name, Value::text(QString()));
         QCOMPARE(row.weight, Value::text(QString()));
         QCOMPARE(row.coefficient, Value::text(QString()));
-        QCOMPARE(ui->passo->text(), QStringLiteral("scegliere il giudizio"));
+        QCOMPARE(ui->passo->text(), QStringLiteral("digitare il nome dell'ipotesi"));
         QCOMPARE(ui->ponderata->text(), QStringLiteral("0,48"));
         QCOMPARE(ui->resto->text(), QStringLiteral("40"));
         QVERIFY(!ui->requisito[2]->isEnabled());
@@ -391,7 +399,7 @@ private Q_SLOTS:
         QCOMPARE(scripted->dialogs->messageTexts().last(), passedMessage);
         QCOMPARE(scripted->dialogs->messages.last().icon,
                  std::optional<MessageIcon>(MessageIcon::Information));
-        QCOMPARE(ui->HScroll1->value(), 2); // the last hypothesis is shown after a pass
+        QCOMPARE(ui->HScroll1->value(), 1); // data that pass leave the user where they were
     }
 
     void silentCheck_protocol()
