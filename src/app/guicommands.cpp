@@ -3,6 +3,7 @@
 #include "headlesscommands.h"
 #include "reports/helppages.h"
 #include "ui/core/modulopondra.h"
+#include "ui/core/pictures.h"
 #include "ui/extra/frmsplash.h"
 #include "ui/extra/frmtip.h"
 #include "ui/extra/informa.h"
@@ -16,7 +17,6 @@
 #include "ui/main/frontespizio.h"
 #include "ui/main/requisiti.h"
 #include "ui/shell/archivecommands.h"
-#include "ui/shell/pictures.h"
 #include "ui/shell/recoveryoffer.h"
 #include "ui/shell/shell.h"
 

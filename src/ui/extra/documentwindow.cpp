@@ -4,6 +4,7 @@
 #include "reports/documentexport.h"
 #include "reports/pagelayout.h"
 #include "ui/core/modulopondra.h"
+#include "ui/core/pictures.h"
 #include "ui/core/plaintext.h"
 
 #include <QAction>
@@ -59,18 +60,18 @@ DocumentWindow::DocumentWindow(ModuloPondra& module, std::unique_ptr<QTextDocume
     QToolBar* toolbar = addToolBar(QStringLiteral("Documento"));
     toolbar->setMovable(false);
     toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    auto add = [&](const QString& text, const char* icon, QStyle::StandardPixmap fallback, QKeySequence key,
-                   void (DocumentWindow::*slot)()) {
-        QAction* action = file->addAction(
-            QIcon::fromTheme(QString::fromLatin1(icon), style()->standardIcon(fallback)), text, this, slot);
+    auto add = [&](const QString& text, const QIcon& icon, QKeySequence key, void (DocumentWindow::*slot)()) {
+        QAction* action = file->addAction(icon, text, this, slot);
         action->setShortcut(key);
         toolbar->addAction(action);
     };
-    add(QStringLiteral("&Stampa..."), "document-print", QStyle::SP_FileDialogDetailedView,
-        QKeySequence::Print, &DocumentWindow::print);
-    add(QStringLiteral("Salva &come..."), "document-save-as", QStyle::SP_DialogSaveButton,
-        QKeySequence::SaveAs, &DocumentWindow::saveAs);
-    add(QStringLiteral("&Apri con..."), "document-open", QStyle::SP_DirOpenIcon, QKeySequence(),
+    // The program's own pictures, the same as on the main windows' toolbar, with or without an
+    // icon theme.
+    add(QStringLiteral("&Stampa..."), svgIcon(toolbarIconPath(6)), QKeySequence::Print,
+        &DocumentWindow::print);
+    add(QStringLiteral("Salva &come..."), svgIcon(toolbarIconPath(3)), QKeySequence::SaveAs,
+        &DocumentWindow::saveAs);
+    add(QStringLiteral("&Apri con..."), svgIcon(toolbarIconPath(1)), QKeySequence(),
         &DocumentWindow::openWith);
     file->addSeparator();
     file->addAction(QStringLiteral("&Chiudi"), QKeySequence::Close, this, &QWidget::close);

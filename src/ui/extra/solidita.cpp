@@ -11,8 +11,10 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
+#include <QStyle>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -153,7 +155,11 @@ solidita::solidita(ModuloPondra& module) : m_module(module)
     layout->addWidget(Sintesi);
     layout->addWidget(splitter, 1);
     layout->addLayout(buttons);
-    resize(900, 720);
+    // Whole on a small laptop screen too, title bar included.
+    const QRect available = screen()->availableGeometry();
+    const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight) +
+                         2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    resize(std::min(900, available.width()), std::min(640, available.height() - titleBar));
     Sintesi->setObjectName(QStringLiteral("Sintesi"));
     Grafico->setObjectName(QStringLiteral("Grafico"));
     Tabella->setObjectName(QStringLiteral("Tabella"));

@@ -1,8 +1,8 @@
 #include "sommario.h"
 
-#include "besidecontents.h"
 #include "helpguide.h"
 #include "helppage.h"
+#include "ui/layout/sidebyside.h"
 
 #include "reports/helppages.h"
 #include "reports/textdocumentbuilder.h"
@@ -142,7 +142,7 @@ void sommario::openTopic(int index)
         // The terms window, like the help pages, opens beside the contents.
         if (topic == AncillaryTopic::TermsOfUse && openAncillary) {
             if (licenza* terms = m_module.window<licenza>(); !terms->isVisible()) {
-                placeBesideContents(terms, this);
+                placeBeside(terms, this);
             }
         }
         if (openAncillary) {
@@ -304,7 +304,7 @@ HelpPage* openHelpPage(ModuloPondra& module, int topic)
     HelpPage* page = loadHelpPage(module, topic);
     // A page opening while the contents is on screen stands beside it, never over it.
     if (!page->isVisible()) {
-        placeBesideContents(page, module.loadedWindow<sommario>());
+        placeBeside(page, module.loadedWindow<sommario>());
     }
     page->show();
     page->raise();

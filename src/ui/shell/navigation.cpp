@@ -10,6 +10,7 @@
 #include "ui/extra/supportoclienti.h"
 #include "ui/help/helppage.h"
 #include "ui/help/sommario.h"
+#include "ui/layout/sidebyside.h"
 #include "ui/main/classifica.h"
 #include "ui/main/colours.h"
 #include "ui/main/frontespizio.h"
@@ -60,6 +61,10 @@ void ShowRobustness(ModuloPondra& module)
     }
     solidita* window = module.window<solidita>();
     window->Aggiorna();
+    // Beside the ranking it explains, not over it.
+    if (!window->isVisible()) {
+        placeBeside(window, module.loadedWindow<classifica>());
+    }
     bringUp(window);
 }
 

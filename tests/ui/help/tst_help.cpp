@@ -5,10 +5,10 @@
 #include "reports/textdocumentbuilder.h"
 #include "ui/extra/documentwindow.h"
 #include "ui/extra/licenza.h"
-#include "ui/help/besidecontents.h"
 #include "ui/help/helpguide.h"
 #include "ui/help/helppage.h"
 #include "ui/help/sommario.h"
+#include "ui/layout/sidebyside.h"
 #include "ui/layout/twips.h"
 #include "ui/main/clickablelabel.h"
 
@@ -138,8 +138,8 @@ private Q_SLOTS:
     void contentsStampa_saveFailureTellsUser();
     void saveHelpGuide_triesFoldersInOrder();
 
-    void besideContents_anyScreenWidth_data();
-    void besideContents_anyScreenWidth();
+    void sideBySide_anyScreenWidth_data();
+    void sideBySide_anyScreenWidth();
     void pagesAndTerms_openBesideContents();
 };
 
@@ -622,7 +622,7 @@ void tst_Help::saveHelpGuide_triesFoldersInOrder()
     QVERIFY(!defaultGuideFolders().contains(QCoreApplication::applicationDirPath()));
 }
 
-void tst_Help::besideContents_anyScreenWidth_data()
+void tst_Help::sideBySide_anyScreenWidth_data()
 {
     QTest::addColumn<QRect>("contents");
     QTest::addColumn<QSize>("window");
@@ -646,14 +646,14 @@ void tst_Help::besideContents_anyScreenWidth_data()
         << QRect(100, 75, 265, 455) << manual << QRect(0, 0, 800, 600) << QPoint(160, 75) << QPoint(100, 75);
 }
 
-void tst_Help::besideContents_anyScreenWidth()
+void tst_Help::sideBySide_anyScreenWidth()
 {
     QFETCH(QRect, contents);
     QFETCH(QSize, window);
     QFETCH(QRect, screen);
     QFETCH(QPoint, windowAt);
     QFETCH(QPoint, contentsAt);
-    const SideBySide place = besideContents(contents, window, screen, 8);
+    const SideBySide place = sideBySide(contents, window, screen, 8);
     QCOMPARE(place.window, windowAt);
     QCOMPARE(place.contents, contentsAt);
     const QRect windowRect(place.window, window);

@@ -1,8 +1,8 @@
 #include "support/scriptedmodule.h"
+#include "ui/core/pictures.h"
 #include "ui/main/classifica.h"
 #include "ui/main/frontespizio.h"
 #include "ui/main/requisiti.h"
-#include "ui/shell/pictures.h"
 #include "ui/shell/shell.h"
 
 #include <QAction>

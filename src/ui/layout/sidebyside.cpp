@@ -1,4 +1,4 @@
-#include "besidecontents.h"
+#include "sidebyside.h"
 
 #include <QScreen>
 #include <QWidget>
@@ -13,7 +13,7 @@ constexpr int Gap = 8; // pixels between the two windows
 
 } // namespace
 
-SideBySide besideContents(const QRect& contents, const QSize& window, const QRect& screen, int gap)
+SideBySide sideBySide(const QRect& contents, const QSize& window, const QRect& screen, int gap)
 {
     const int top = std::clamp(contents.top(), screen.top(),
                                std::max(screen.top(), screen.bottom() + 1 - window.height()));
@@ -34,7 +34,7 @@ SideBySide besideContents(const QRect& contents, const QSize& window, const QRec
     return {{std::max(screen.left(), screenEnd - window.width()), top}, contents.topLeft()};
 }
 
-void placeBesideContents(QWidget* window, QWidget* contents)
+void placeBeside(QWidget* window, QWidget* contents)
 {
     if (!window || !contents || !contents->isVisible()) {
         return;
@@ -44,7 +44,7 @@ void placeBesideContents(QWidget* window, QWidget* contents)
     const QSize frame = window->isVisible() ? QSize() : outer.size() - contents->size();
     const QSize size = window->frameGeometry().size() + frame;
     const QScreen* screen = contents->screen();
-    const SideBySide place = besideContents(outer, size, screen ? screen->availableGeometry() : outer, Gap);
+    const SideBySide place = sideBySide(outer, size, screen ? screen->availableGeometry() : outer, Gap);
     contents->move(place.contents);
     window->move(place.window);
 }
