@@ -65,11 +65,12 @@ std::optional<CheckedStudy> printRankingOf(const QString& path, QTextStream& out
     }
     Ranking ranking;
     ordina(*checked->study, ranking);
+    const RankingPlaces places = placesOf(ranking);
     for (int position = 1; position <= checked->study->countNamedHypotheses(); ++position) {
         const RankingEntry& entry = ranking[std::size_t(position)];
         // A tab or a line end inside a text must not add a field or a row.
-        out << position << '\t' << printableText(entry.name.toDisplayText()) << '\t'
-            << printableText(entry.evaluation.toDisplayText()) << '\t'
+        out << places[std::size_t(position)].number << '\t' << printableText(entry.name.toDisplayText())
+            << '\t' << printableText(entry.evaluation.toDisplayText()) << '\t'
             << printableText(entry.overallJudgement.toDisplayText()) << '\n';
     }
     out.flush();

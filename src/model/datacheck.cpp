@@ -26,6 +26,19 @@ bool hasNoRow(const Hypothesis& hyp)
                         [](const CharacteristicEntry& row) { return row.isTicked() || !row.name.isEmpty(); });
 }
 
+// What to do about a remainder that is not zero, from the remainder as the window shows it.
+QString remainderAdvice(const QString& resto)
+{
+    if (resto.startsWith(u'-')) {
+        const QString excess = resto.mid(1);
+        return QStringLiteral("i pesi superano 100 di ") + excess +
+               (excess == QLatin1String("1") ? QStringLiteral(" punto") : QStringLiteral(" punti")) +
+               QStringLiteral("; ridurli fino ad ottenere resto zero.");
+    }
+    return QStringLiteral("se non si hanno altre caratteristiche da aggiungere assegnare le percentuali "
+                          "fino ad ottenere resto zero.");
+}
+
 class Checker {
 public:
     Checker(Study& study, int shown) : m_study(study) { m_result.shown = shown; }
@@ -118,11 +131,7 @@ DataCheckResult Checker::run()
         }
         const ScoreFigures& figures = *m_result.figures;
         if (parseDisplayNumber(figures.resto).value_or(0.0) != 0.0) {
-            m_result.message = {
-                QStringLiteral("Ipotesi n.") + signBlankText(h) +
-                    QStringLiteral(": se non si hanno altre caratteristiche da aggiungere assegnare "
-                                   "le percentuali fino ad ottenere resto zero."),
-                MessageIcon::Critical};
+            m_result.message = {hypothesisPrefix(h) + remainderAdvice(figures.resto), MessageIcon::Critical};
             return m_result;
         }
     }

@@ -17,6 +17,41 @@ double rankingKey(const RankingEntry& entry)
 
 } // namespace
 
+std::vector<Place> sharedPlaces(std::span<const double> evaluations)
+{
+    std::vector<Place> places(evaluations.size());
+    for (std::size_t i = 0; i < evaluations.size(); ++i) {
+        if (i > 0 && evaluations[i] == evaluations[i - 1]) {
+            places[i] = {places[i - 1].number, true};
+            places[i - 1].tied = true;
+        } else {
+            places[i] = {int(i) + 1, false};
+        }
+    }
+    return places;
+}
+
+QString placeNote(const Place& place)
+{
+    return place.tied ? QStringLiteral(" (a pari merito)") : QString();
+}
+
+RankingPlaces placesOf(const Ranking& ranking)
+{
+    // The named hypotheses lead the ranking: ordina sinks every free slot below them.
+    std::vector<double> evaluations;
+    for (int p = 1; p <= MaxHypotheses && !ranking[std::size_t(p)].name.isEmpty(); ++p) {
+        evaluations.push_back(rankingKey(ranking[std::size_t(p)]));
+    }
+    const std::vector<Place> shared = sharedPlaces(evaluations);
+    RankingPlaces places;
+    for (int p = 1; p <= MaxHypotheses; ++p) {
+        places[std::size_t(p)] =
+            std::size_t(p) <= shared.size() ? shared[std::size_t(p - 1)] : Place{p, false};
+    }
+    return places;
+}
+
 void ordina(Study& study, Ranking& ranking)
 {
     for (int i = 1; i <= MaxHypotheses; ++i) {

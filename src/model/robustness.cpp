@@ -321,9 +321,8 @@ void describe(Challenge& c, const QString& leader)
     const int k = *c.changesNeeded;
     if (k == 0) {
         c.rowsText = QStringLiteral("nessuno: è già alla pari");
-        c.verdict = challenger + QStringLiteral(" ha la stessa valutazione della prima ipotesi ") +
-                    quoted(leader) +
-                    QStringLiteral(", che la precede in graduatoria solo perché immessa prima.");
+        c.verdict = challenger + QStringLiteral(" ha la stessa valutazione di ") + quoted(leader) +
+                    QStringLiteral(": sono prime a pari merito.");
         return;
     }
     c.rowsText = phrases.join(QStringLiteral("; "));
@@ -394,7 +393,7 @@ RobustnessAnalysis analyseRobustness(const Study& study)
             scored[std::size_t(h)] = scoredRowsOf(hyp);
             shares[std::size_t(h)] = sharesOf(scored[std::size_t(h)]);
             analysis.ranked.push_back(
-                {h, hyp.name.toDisplayText(), evaluationOfShares(shares[std::size_t(h)])});
+                {h, hyp.name.toDisplayText(), evaluationOfShares(shares[std::size_t(h)]), {}});
         }
     }
     // Equal shares make equal evaluations, which the ranking keeps in slot order.
@@ -405,6 +404,14 @@ RobustnessAnalysis analyseRobustness(const Study& study)
         analysis.summary = summaryOf(analysis);
         return analysis;
     }
+    std::vector<double> evaluations;
+    for (const RankedHypothesis& r : analysis.ranked) {
+        evaluations.push_back(r.evaluation);
+    }
+    const std::vector<Place> places = sharedPlaces(evaluations);
+    for (std::size_t p = 0; p < places.size(); ++p) {
+        analysis.ranked[p].place = places[p];
+    }
 
     const int leader = analysis.ranked.front().hypothesis;
     const QString& leaderName = analysis.ranked.front().name;
@@ -414,7 +421,7 @@ RobustnessAnalysis analyseRobustness(const Study& study)
     for (std::size_t p = 1; p < analysis.ranked.size(); ++p) {
         const int h = analysis.ranked[p].hypothesis;
         Challenge c;
-        c.position = int(p) + 1;
+        c.position = analysis.ranked[p].place.number;
         c.hypothesis = h;
         c.name = analysis.ranked[p].name;
         // The challenger's rows first: on equal effect, improving it reads more naturally.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ranking.h"
 #include "study.h"
 
 #include <QString>
@@ -24,7 +25,7 @@ struct JudgementChange {
 
 // How far a hypothesis of the ranking stands from the first one.
 struct Challenge {
-    int position = 0;   // in the ranking, from 2
+    int position = 0;   // in the ranking: 1 when level with the first, otherwise from 2
     int hypothesis = 0; // slot
     QString name;
     // The least number of one-step changes that brings it level with the first or above it;
@@ -41,13 +42,14 @@ struct RankedHypothesis {
     int hypothesis = 0; // slot
     QString name;
     double evaluation = 0.0; // as the scoring stores it
+    Place place;             // as the ranking gives it
 };
 
 // The solidity of the ranking: the hypotheses in ranking order and, for every one after the
 // first, what it would take to reach the first.
 struct RobustnessAnalysis {
     std::vector<RankedHypothesis> ranked; // first-ranked first
-    std::vector<Challenge> challenges;    // positions 2 onwards
+    std::vector<Challenge> challenges;    // one for each ranked after the first
     QString summary;                      // a sentence on the whole ranking
 };
 

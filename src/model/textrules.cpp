@@ -187,15 +187,13 @@ QString dataFileNumberText(double value)
 
 QString italianLongDate(const QDate& date)
 {
-    static const char16_t* const weekdays[] = {u"lunedì",  u"martedì", u"mercoledì", u"giovedì",
-                                               u"venerdì", u"sabato",  u"domenica"};
-    static const char16_t* const months[] = {u"gen", u"feb", u"mar", u"apr", u"mag", u"giu",
-                                             u"lug", u"ago", u"set", u"ott", u"nov", u"dic"};
+    static const char16_t* const months[] = {u"gennaio",   u"febbraio", u"marzo",    u"aprile",
+                                             u"maggio",    u"giugno",   u"luglio",   u"agosto",
+                                             u"settembre", u"ottobre",  u"novembre", u"dicembre"};
     if (!date.isValid()) {
         return {};
     }
-    return QStringLiteral("%1, %2 %3 %4")
-        .arg(QString::fromUtf16(weekdays[date.dayOfWeek() - 1]))
+    return QStringLiteral("%1 %2 %3")
         .arg(date.day())
         .arg(QString::fromUtf16(months[date.month() - 1]))
         .arg(date.year());

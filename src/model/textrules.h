@@ -78,7 +78,7 @@ QString dataFileNumberText(double value);
 // separators, lone surrogates) as \xNN, or \uNNNN above 0xFF; the rest as it is.
 QString printableText(QStringView text);
 
-// "lunedì, 7 dic 2026": weekday, day without zero, abbreviated month, year.
+// "7 dicembre 2026", as a report is dated: day without zero, month in full, year.
 QString italianLongDate(const QDate& date);
 
 } // namespace pondra

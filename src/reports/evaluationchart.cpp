@@ -63,7 +63,7 @@ std::vector<ChartBar> chartBars(const std::vector<RankedHypothesis>& ranked)
 {
     std::vector<ChartBar> bars;
     for (const RankedHypothesis& r : ranked) {
-        bars.push_back({int(bars.size()) + 1, r.name, Value::number(r.evaluation)});
+        bars.push_back({r.place.number, r.name, Value::number(r.evaluation)});
     }
     return bars;
 }

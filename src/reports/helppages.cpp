@@ -111,7 +111,9 @@ QList<HelpPageText> makePages()
          QStringLiteral(
              "La finestra Risultati mostra, in sola lettura, la graduatoria di tutte le ipotesi, dalla "
              "migliore alla peggiore: per ciascuna la posizione, il nome, la valutazione in percento "
-             "rispetto alla soluzione ottimale e il giudizio complessivo. La casella della valutazione è "
+             "rispetto alla soluzione ottimale e il giudizio complessivo. Le ipotesi con la stessa "
+             "valutazione hanno la stessa posizione, con «(a pari merito)» accanto al nome, e la "
+             "successiva conta anche loro (1, 1, 3). La casella della valutazione è "
              "verde (ipotesi positiva) da 51 % in su e rossa (ipotesi negativa) da 1 a 49,9 %; resta "
              "gialla, né positiva né negativa, da 50 a 50,9 % e sotto l'1 %. Le ipotesi oltre le prime "
              "quindici si vedono con la barra di scorrimento verticale. I pulsanti portano alla finestra "

@@ -5,6 +5,7 @@
 #include "robustnessprintout.h"
 
 #include "model/judgementscale.h"
+#include "model/ranking.h"
 #include "model/scoring.h"
 #include "model/textrules.h"
 
@@ -129,11 +130,13 @@ void rankingTable(DocumentBuilder& b, const Ranking& ranking, int count)
     appendTable(b, count + 1,
                 {QStringLiteral("numero"), QStringLiteral("denominazione dell'ipotesi"),
                  QStringLiteral("valutazione in %"), QStringLiteral("giudizio complessivo")});
+    const RankingPlaces places = placesOf(ranking);
     for (int i = 1; i <= count; ++i) {
         const RankingEntry& entry = ranking.at(std::size_t(i));
-        // The position, not the hypothesis number.
-        b.setCellText(i + 1, 1, signBlankText(i));
-        b.setCellText(i + 1, 2, held(entry.name));
+        const Place& place = places.at(std::size_t(i));
+        // The place, not the hypothesis number.
+        b.setCellText(i + 1, 1, signBlankText(place.number));
+        b.setCellText(i + 1, 2, held(entry.name) + placeNote(place));
         b.setCellText(i + 1, 3, patternText(entry.evaluation, u"0.0"));
         b.setCellText(i + 1, 4, held(entry.overallJudgement));
     }

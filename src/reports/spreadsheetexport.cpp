@@ -108,9 +108,10 @@ QByteArray composeSpreadsheet(const Study& original, const TitlePage& titlePage,
     sheet.row({QStringLiteral("Classifica delle ipotesi")});
     sheet.row({QStringLiteral("posizione"), QStringLiteral("denominazione dell'ipotesi"),
                QStringLiteral("valutazione in %"), QStringLiteral("giudizio complessivo")});
+    const RankingPlaces places = placesOf(*ranking);
     for (int position = 1; position <= count; ++position) {
         const RankingEntry& entry = (*ranking)[std::size_t(position)];
-        sheet.number(position);
+        sheet.number(places[std::size_t(position)].number);
         sheet.text(entry.name.toDisplayText());
         sheet.figure(entry.evaluation);
         sheet.text(entry.overallJudgement.toDisplayText());

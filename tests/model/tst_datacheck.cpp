@@ -176,6 +176,30 @@ private Q_SLOTS:
         expectFailure(text, shown);
     }
 
+    void remainderMessage_data()
+    {
+        QTest::addColumn<QString>("weight"); // of the second row, beside 60
+        QTest::addColumn<QString>("text");
+        QTest::newRow("under 100") << QStringLiteral("30")
+                                   << QStringLiteral("Ipotesi n. 1: se non si hanno altre caratteristiche da "
+                                                     "aggiungere assegnare le percentuali fino ad ottenere "
+                                                     "resto zero.");
+        QTest::newRow("over by 5") << QStringLiteral("45")
+                                   << QStringLiteral("Ipotesi n. 1: i pesi superano 100 di 5 punti; ridurli "
+                                                     "fino ad ottenere resto zero.");
+        QTest::newRow("over by 1") << QStringLiteral("41")
+                                   << QStringLiteral("Ipotesi n. 1: i pesi superano 100 di 1 punto; ridurli "
+                                                     "fino ad ottenere resto zero.");
+    }
+    void remainderMessage()
+    {
+        QFETCH(QString, weight);
+        enterValidStudy();
+        study->row(1, 2).weight = Value::text(weight);
+        QFETCH(QString, text);
+        expectFailure(text, 1);
+    }
+
     void rowsCheckedBeforeAnyRemainder()
     {
         enterValidStudy();

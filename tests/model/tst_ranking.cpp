@@ -112,6 +112,34 @@ private Q_SLOTS:
         QCOMPARE(ranking[1].overallJudgement, Value::text(QStringLiteral("ottimo")));
     }
 
+    void places_data()
+    {
+        QTest::addColumn<QList<double>>("evaluations"); // in slot order
+        QTest::addColumn<QString>("places");            // in ranking order, "=" when tied
+        QTest::newRow("tie first") << QList<double>{60, 80, 80} << QStringLiteral("1= 1= 3");
+        QTest::newRow("all equal") << QList<double>{50, 50, 50} << QStringLiteral("1= 1= 1=");
+        QTest::newRow("no tie") << QList<double>{70, 90, 80} << QStringLiteral("1 2 3");
+        QTest::newRow("tie at the end") << QList<double>{70, 90, 70} << QStringLiteral("1 2= 2=");
+        QTest::newRow("two ties") << QList<double>{9, 9, 5, 5, 1} << QStringLiteral("1= 1= 3= 3= 5");
+    }
+    void places()
+    {
+        QFETCH(QList<double>, evaluations);
+        for (int h = 1; h <= evaluations.size(); ++h) {
+            addHypothesis(h, QStringLiteral("s%1").arg(h), evaluations[h - 1]);
+        }
+        ordina(*study, ranking);
+        const RankingPlaces places = placesOf(ranking);
+        QStringList written;
+        for (int p = 1; p <= evaluations.size(); ++p) {
+            written << QString::number(places[std::size_t(p)].number) +
+                           (places[std::size_t(p)].tied ? QStringLiteral("=") : QString());
+        }
+        QTEST(written.join(u' '), "places");
+        const int free = int(evaluations.size()) + 1;
+        QCOMPARE(places[std::size_t(free)], (Place{free, false}));
+    }
+
     void singleOrNoHypothesis_makesNoComparison()
     {
         ordina(*study, ranking);

@@ -228,6 +228,7 @@ private Q_SLOTS:
         QTest::addColumn<QList<QList<int>>>("challenger"); // step, weight per row
         QTest::addColumn<QString>("verdict");
         QTest::addColumn<QString>("summary");
+        QTest::addColumn<int>("position"); // the challenger's
         const auto s = [](const char16_t* text) { return QString::fromUtf16(text); };
         QTest::newRow("solid")
             << QList<QList<int>>{{1, 100}} << QList<QList<int>>{{3, 100}}
@@ -235,24 +236,26 @@ private Q_SLOTS:
                  u"perché «B» la raggiunga servono due cambi: migliorare di due gradi il "
                  u"giudizio di «prezzo» (peso 100 %) dell'ipotesi «B».")
             << s(u"«A» resta in testa anche se un giudizio cambia di un grado: la più vicina, "
-                 u"«B», la raggiunge con due cambi.");
+                 u"«B», la raggiunge con due cambi.")
+            << 2;
         QTest::newRow("one change of the challenger")
             << QList<QList<int>>{{2, 30}, {3, 70}} << QList<QList<int>>{{3, 30}, {3, 70}}
             << s(u"Basta migliorare di un grado il giudizio di «zona» (peso 70 %) dell'ipotesi «B» perché "
                  u"raggiunga la prima.")
             << s(u"La graduatoria è fragile: basta un giudizio cambiato di un grado perché «B» raggiunga "
-                 u"«A».");
+                 u"«A».")
+            << 2;
         QTest::newRow("one change of the leader")
             << QList<QList<int>>{{2, 60}, {3, 40}} << QList<QList<int>>{{3, 50}, {2, 50}}
             << s(u"Basta peggiorare di un grado il giudizio di «prezzo» (peso 60 %) della prima ipotesi «A» "
                  u"perché "
                  u"«B» la raggiunga.")
             << s(u"La graduatoria è fragile: basta un giudizio cambiato di un grado perché «B» raggiunga "
-                 u"«A».");
+                 u"«A».")
+            << 2;
         QTest::newRow("tie") << QList<QList<int>>{{2, 50}, {4, 50}} << QList<QList<int>>{{3, 50}, {3, 50}}
-                             << s(u"«B» ha la stessa valutazione della prima ipotesi «A», che la precede in "
-                                  u"graduatoria solo perché immessa prima.")
-                             << s(u"Il primo posto è condiviso: «B» ha la stessa valutazione di «A».");
+                             << s(u"«B» ha la stessa valutazione di «A»: sono prime a pari merito.")
+                             << s(u"Il primo posto è condiviso: «B» ha la stessa valutazione di «A».") << 1;
     }
     void verdicts()
     {
@@ -271,6 +274,7 @@ private Q_SLOTS:
         QCOMPARE(analysis.challenges.size(), std::size_t(1));
         QTEST(analysis.challenges.front().verdict, "verdict");
         QTEST(analysis.summary, "summary");
+        QTEST(analysis.challenges.front().position, "position");
     }
 
     void singleHypothesis_hasNoChallenge()

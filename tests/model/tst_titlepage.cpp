@@ -15,7 +15,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("icon");
         const QString x = QStringLiteral("x");
         QTest::newRow("only the date")
-            << QStringList{{}, {}, {}, {}, {}, QStringLiteral("lunedì, 7 dic 2026"), {}}
+            << QStringList{{}, {}, {}, {}, {}, QStringLiteral("7 dicembre 2026"), {}}
             << QStringLiteral("Non è stato immesso alcun dato.") << int(MessageIcon::Question);
         QTest::newRow("only luogo counts as nothing")
             << QStringList{{}, {}, {}, {}, x, {}, {}} << QStringLiteral("Non è stato immesso alcun dato.")

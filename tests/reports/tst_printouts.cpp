@@ -4,6 +4,7 @@
 #include "reports/recordingbuilder.h"
 #include "support/studybuilder.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 #include <memory>
@@ -345,6 +346,44 @@ private Q_SLOTS:
                                                                    s(u"format 9"),
                                                                    s(u"align 1,3 right")};
         compareLines(b.operations, expected);
+    }
+
+    void ranking_tiesSharePlaces_data()
+    {
+        QTest::addColumn<QList<double>>("evaluations"); // in ranking order
+        QTest::addColumn<QStringList>("cells");         // place and name of each row
+        QTest::newRow("1, 1, 3") << QList<double>{80, 80, 60}
+                                 << QStringList{s(u"cell 2,1  1"), s(u"cell 2,2 A (a pari merito)"),
+                                                s(u"cell 3,1  1"), s(u"cell 3,2 B (a pari merito)"),
+                                                s(u"cell 4,1  3"), s(u"cell 4,2 C")};
+        QTest::newRow("all equal") << QList<double>{50, 50, 50}
+                                   << QStringList{s(u"cell 2,1  1"), s(u"cell 2,2 A (a pari merito)"),
+                                                  s(u"cell 3,1  1"), s(u"cell 3,2 B (a pari merito)"),
+                                                  s(u"cell 4,1  1"), s(u"cell 4,2 C (a pari merito)")};
+        QTest::newRow("no tie") << QList<double>{90, 80, 70}
+                                << QStringList{s(u"cell 2,1  1"), s(u"cell 2,2 A"),  s(u"cell 3,1  2"),
+                                               s(u"cell 3,2 B"),  s(u"cell 4,1  3"), s(u"cell 4,2 C")};
+        QTest::newRow("tie at the end")
+            << QList<double>{90, 70, 70} << QStringList{s(u"cell 2,1  1"), s(u"cell 2,2 A"),
+                                                        s(u"cell 3,1  2"), s(u"cell 3,2 B (a pari merito)"),
+                                                        s(u"cell 4,1  2"), s(u"cell 4,2 C (a pari merito)")};
+    }
+    void ranking_tiesSharePlaces()
+    {
+        QFETCH(QList<double>, evaluations);
+        for (int p = 1; p <= evaluations.size(); ++p) {
+            const QString name(QChar(u'A' + p - 1));
+            nameHypothesis(*study, p, name);
+            ranking[std::size_t(p)] = {Value::text(name), Value::number(evaluations[p - 1]), Value()};
+        }
+        RecordingBuilder b;
+        printReport(b, source(), {});
+        // The cells of places and names in the ranking, the report's last table.
+        const qsizetype start = b.operations.lastIndexOf(QStringLiteral("table 4x4"));
+        QVERIFY(start > 0);
+        const QStringList cells =
+            b.operations.mid(start).filter(QRegularExpression(QStringLiteral("^cell [2-4],[12] ")));
+        QTEST(cells, "cells");
     }
 
     void ranking_evaluationCell_data()

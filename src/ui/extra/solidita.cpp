@@ -203,7 +203,8 @@ void solidita::Aggiorna()
     Tabella->setRowCount(int(m_analysis.challenges.size()));
     int row = 0;
     for (const Challenge& c : m_analysis.challenges) {
-        const Value evaluation = Value::number(m_analysis.ranked[std::size_t(c.position - 1)].evaluation);
+        // The challenges follow the first-ranked one, in ranking order.
+        const Value evaluation = Value::number(m_analysis.ranked[std::size_t(row + 1)].evaluation);
         Tabella->setItem(row, PositionColumn, item(QString::number(c.position), Qt::AlignCenter));
         Tabella->setItem(row, NameColumn, item(c.name));
         QTableWidgetItem* value = item(evaluation.toDisplayText(), Qt::AlignCenter);

@@ -2,6 +2,7 @@
 
 #include "colours.h"
 
+#include "model/ranking.h"
 #include "model/standing.h"
 #include "reports/standingcolours.h"
 #include "settings/settings.h"
@@ -15,6 +16,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
+
+#include <algorithm>
 
 namespace pondra {
 
@@ -67,6 +70,17 @@ QLabel* heading(QWidget* parent, const QString& text, const Column& column)
     setColours(label, Yellow, Qt::black);
     placeTwips(label, column.left, HeadingTop, column.width, HeadingHeight);
     return label;
+}
+
+// The note of a tie stays in sight: a long name gives way to it.
+QString nameWithNote(const QLabel* cell, const QString& name, const QString& note)
+{
+    if (note.isEmpty()) {
+        return name;
+    }
+    const QFontMetrics metrics = cell->fontMetrics();
+    const int room = cell->contentsRect().width() - 2 * cell->indent() - metrics.horizontalAdvance(note);
+    return metrics.elidedText(name, Qt::ElideRight, std::max(room, 0)) + note;
 }
 
 } // namespace
@@ -199,16 +213,28 @@ void classifica::Form_Load()
 void classifica::VScroll1_Change()
 {
     const Ranking& ranking = m_module.document().ranking();
+    const RankingPlaces places = placesOf(ranking);
+    m_rowsFilled = true;
     for (int i = 1; i <= Rows; ++i) {
         const int p = VScroll1->value() + i - 1;
         const RankingEntry& entry = ranking[std::size_t(p)];
-        numero[i]->setText(QString::number(p));
-        nameCell[i]->setText(entry.name.toDisplayText());
+        const Place& place = places[std::size_t(p)];
+        numero[i]->setText(QString::number(place.number));
+        nameCell[i]->setText(nameWithNote(nameCell[i], entry.name.toDisplayText(), placeNote(place)));
         evaluationCell[i]->setText(entry.evaluation.toDisplayText());
         // Every refresh recolours the cell, so a cell that showed a hypothesis never keeps its colour.
         const StandingColours colours = standingColours(standingOf(entry.evaluation));
         setColours(evaluationCell[i], colours.background, colours.text);
         judgementCell[i]->setText(entry.overallJudgement.toDisplayText());
+    }
+}
+
+void classifica::resizeEvent(QResizeEvent* event)
+{
+    MainWindow::resizeEvent(event);
+    // Names beside a tie note are cut to the cells' new width; rows never filled stay empty.
+    if (m_rowsFilled) {
+        VScroll1_Change();
     }
 }
 

@@ -44,6 +44,7 @@ Q_SIGNALS:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void Form_Load();
@@ -68,6 +69,7 @@ private:
     QCheckBox* includiSolidita = nullptr;
 
     bool m_pressedOnBackground = false;
+    bool m_rowsFilled = false;
 };
 
 } // namespace pondra

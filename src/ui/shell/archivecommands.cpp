@@ -94,8 +94,8 @@ void SaveStudy(ModuloPondra& module, QMainWindow& from, CommandOrigin origin, bo
     if (module.titlePage().progetto.isEmpty()) {
         const QString text =
             origin == CommandOrigin::TitlePageWindow
-                ? QStringLiteral("E' necessario digitare almeno il dato della 'perizia'.")
-                : QStringLiteral("E' necessario digitare almeno il dato della 'perizia' nella "
+                ? QStringLiteral("È necessario digitare almeno il dato della 'perizia'.")
+                : QStringLiteral("È necessario digitare almeno il dato della 'perizia' nella "
                                  "finestra Frontespizio.");
         module.showMessage(&from, {text, MessageIcon::Critical}, module.identity().CheckTitle);
         ShowTitlePage(module);

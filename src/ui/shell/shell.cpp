@@ -153,7 +153,7 @@ Command askForOwnHelp(ModuloPondra& module, QMainWindow& window, int number)
     return [&module, &window, number] {
         const WindowHelp& help = windowHelp[std::size_t(number)];
         const QString question =
-            QStringLiteral("E' questa la finestra '%1': si vuole la guida della finestra?")
+            QStringLiteral("È questa la finestra '%1': si vuole la guida della finestra?")
                 .arg(QString::fromUtf16(help.name));
         if (module.ask(&window, question, module.identity().HelpTitle, MessageIcon::Question) !=
             MessageAnswer::No) {

@@ -38,16 +38,16 @@ private:
     classifica* w = nullptr;
     std::optional<testsupport::ResultsControls> ui;
 
-    // Positions 1..count named "ipotesi p", all with the same evaluation, the others free. The
-    // ranking is made as the program makes it, from hypotheses of the study that are emptied
-    // again once ranked: the study stays as it was.
-    void fillRanking(int count, double evaluation)
+    // Positions 1..count named "ipotesi p", the evaluation going down by step from one to the
+    // next, the others free. The ranking is made as the program makes it, from hypotheses of the
+    // study that are emptied again once ranked: the study stays as it was.
+    void fillRanking(int count, double evaluation, double step = 0)
     {
         Study& study = testsupport::studyOf(*scripted->module);
         for (int p = 1; p <= count; ++p) {
             Hypothesis& hypothesis = study.hypothesis(p);
             hypothesis.name = Value::text(QStringLiteral("ipotesi %1").arg(p));
-            hypothesis.EvaluationPercent = Value::number(evaluation);
+            hypothesis.EvaluationPercent = Value::number(evaluation - (p - 1) * step);
             hypothesis.OverallJudgement = Value::text(QStringLiteral("buono"));
         }
         scripted->module->document().rank();
@@ -123,6 +123,28 @@ private Q_SLOTS:
         QCOMPARE(background(ui->Label2[15]), Yellow);
     }
 
+    void ties_sharePlace_saidBesideTheName()
+    {
+        Study& study = testsupport::studyOf(*scripted->module);
+        const QString longName(120, u'x');
+        const double evaluations[] = {60, 80, 80, 60, 40};
+        for (int h = 1; h <= 5; ++h) {
+            study.hypothesis(h).name = Value::text(h == 3 ? longName : QStringLiteral("s%1").arg(h));
+            study.hypothesis(h).EvaluationPercent = Value::number(evaluations[h - 1]);
+        }
+        scripted->module->document().rank();
+        w->VScroll1_Change();
+        QCOMPARE(row(1), QStringLiteral("1|s2 (a pari merito)|80|"));
+        QCOMPARE(row(3), QStringLiteral("3|s1 (a pari merito)|60|"));
+        QCOMPARE(row(4), QStringLiteral("3|s4 (a pari merito)|60|"));
+        QCOMPARE(row(5), QStringLiteral("5|s5|40|"));
+        QCOMPARE(row(6), QStringLiteral("6|||"));
+        // A long name gives way to the note, which stays in its cell.
+        const QLabel* cell = ui->Label1[2];
+        QVERIFY(cell->text().endsWith(QStringLiteral("… (a pari merito)")));
+        QVERIFY(cell->fontMetrics().horizontalAdvance(cell->text()) + cell->indent() < cell->width());
+    }
+
     void evaluationColour_data()
     {
         QTest::addColumn<double>("evaluation");
@@ -152,15 +174,15 @@ private Q_SLOTS:
 
     void scrolling_showsLaterPositionsAndRecolours()
     {
-        fillRanking(90, 75);
+        fillRanking(90, 75, 0.25);
         ui->VScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        QCOMPARE(row(15), QStringLiteral("16|ipotesi 16|75|buono"));
+        QCOMPARE(row(15), QStringLiteral("16|ipotesi 16|71,25|buono"));
         QCOMPARE(background(ui->Label2[15]), Green);
 
         ui->VScroll1->setValue(200);
         QCOMPARE(ui->VScroll1->value(), 86);
         QVERIFY(row(1).startsWith(QStringLiteral("86|")));
-        QCOMPARE(row(5), QStringLiteral("90|ipotesi 90|75|buono"));
+        QCOMPARE(row(5), QStringLiteral("90|ipotesi 90|52,75|buono"));
         // Position 100 is free: the cell that was green is yellow with black text again.
         QCOMPARE(row(15), QStringLiteral("100|||"));
         QCOMPARE(background(ui->Label2[15]), Yellow);

@@ -76,7 +76,7 @@ private Q_SLOTS:
     {
         QCOMPARE(w->windowTitle(), QStringLiteral("Pondra: frontespizio per la relazione"));
         TitlePage expected;
-        expected.data = QStringLiteral("lunedì, 7 dic 2026");
+        expected.data = QStringLiteral("7 dicembre 2026");
         QCOMPARE(module().titlePage(), expected);
         QCOMPARE(ui->data->text(), expected.data);
         QCOMPARE(ui->Labelstudio->text(),

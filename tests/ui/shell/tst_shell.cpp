@@ -182,7 +182,7 @@ private Q_SLOTS:
         QCOMPARE(module().document().ranking()[1].name, Value::text(QStringLiteral("Bassa")));
         // Showing the results from the title page shows the ranking as it now stands.
         findEntry(module().window<frontespizio>(), QStringLiteral("Finestra Risultati"))->trigger();
-        QCOMPARE(controls(results).Label1[1]->text(), QStringLiteral("Bassa"));
+        QCOMPARE(controls(results).Label1[1]->text(), QStringLiteral("Bassa (a pari merito)"));
         QVERIFY(dialogs().messages.isEmpty());
     }
 
@@ -265,7 +265,7 @@ private Q_SLOTS:
         findEntry(data, QStringLiteral("&Salva"))->trigger();
         QCOMPARE(dialogs().messageTexts(),
                  QStringList{QStringLiteral(
-                     "E' necessario digitare almeno il dato della 'perizia' nella finestra Frontespizio.")});
+                     "È necessario digitare almeno il dato della 'perizia' nella finestra Frontespizio.")});
         QCOMPARE(dialogs().messages[0].title, module().identity().CheckTitle);
         QVERIFY(module().loadedWindow<frontespizio>()->isVisible());
         QVERIFY(dialogs().fileRequests.isEmpty());
@@ -273,7 +273,7 @@ private Q_SLOTS:
         frontespizio* title = module().window<frontespizio>();
         findEntry(title, QStringLiteral("&Salva"))->trigger();
         QCOMPARE(dialogs().messageTexts().last(),
-                 QStringLiteral("E' necessario digitare almeno il dato della 'perizia'."));
+                 QStringLiteral("È necessario digitare almeno il dato della 'perizia'."));
     }
 
     void openFromTitlePage_saveFromDataWindow_writesOpenedFile()
@@ -422,7 +422,7 @@ private Q_SLOTS:
         dialogs().answers.enqueue(MessageAnswer::No);
         findEntry(data, QStringLiteral("Finestra Dati"))->trigger();
         QCOMPARE(dialogs().messages.last().text,
-                 QStringLiteral("E' questa la finestra 'Dati': si vuole la guida della finestra?"));
+                 QStringLiteral("È questa la finestra 'Dati': si vuole la guida della finestra?"));
         QCOMPARE(dialogs().messages.last().title, module().identity().HelpTitle);
         QVERIFY(!module().loadedWindow<guidacaratteristiche>());
         findEntry(data, QStringLiteral("Finestra Dati"))->trigger();
