@@ -39,7 +39,9 @@ int runWindows(const QString& file)
         // The recovered study instead of the splash or the file asked for: it is the one at risk.
         requisiti* data = module.window<requisiti>();
         data->show();
-        data->showStep(QStringLiteral("studio recuperato: archiviarlo con «Salva con nome...»"));
+        data->showStep(module.document().fileName().isEmpty()
+                           ? QStringLiteral("studio recuperato: archiviarlo con «Salva con nome...»")
+                           : QStringLiteral("studio recuperato: archiviarlo con «Salva»"));
     } else if (file.isEmpty()) {
         module.window<frmSplash>()->show();
     } else {

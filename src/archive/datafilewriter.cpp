@@ -18,6 +18,7 @@ public:
     QString error;
     int hypothesis = 0;
     int row = 0;
+    bool utf8 = false;
 
     bool value(const Value& v, const char16_t* what)
     {
@@ -51,7 +52,7 @@ public:
 
     bool text(const QString& t, const QString& what)
     {
-        const std::optional<QByteArray> bytes = cp1252::encode(t);
+        const std::optional<QByteArray> bytes = utf8 ? t.toUtf8() : cp1252::encode(t);
         if (!bytes) {
             error =
                 QStringLiteral("il campo «%1» contiene caratteri che un file di dati non può contenere: %2")
@@ -114,6 +115,7 @@ std::optional<QByteArray> DataFileWriter::compose(const Study& study, const Titl
 {
     m_error.clear();
     Composer c;
+    c.utf8 = m_utf8;
     c.out.reserve(64 * 1024);
     const int count = m_hypotheses.value_or(study.countNamedHypotheses());
     c.out += QByteArray::number(count);

@@ -21,6 +21,9 @@ public:
     bool write(QIODevice* device, const Study& study, const TitlePage& titlePage);
     // Hypotheses 1 to `hypotheses` go into the file: by default as many as are named.
     void setHypothesisCount(int hypotheses) { m_hypotheses = hypotheses; }
+    // Texts in UTF-8, which holds every character: for the program's own files, never for a
+    // data file the user saves.
+    void setUtf8(bool utf8) { m_utf8 = utf8; }
     // Italian; a refused text names its field.
     QString errorString() const { return m_error; }
 
@@ -30,6 +33,7 @@ public:
 private:
     QString m_error;
     std::optional<int> m_hypotheses;
+    bool m_utf8 = false;
 };
 
 } // namespace pondra

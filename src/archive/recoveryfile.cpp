@@ -1,34 +1,20 @@
 #include "recoveryfile.h"
 
-#include "cp1252.h"
-#include "datafile.h"
+#include "datafilereader.h"
+#include "datafilewriter.h"
+#include "filewriting.h"
+#include "regularfile.h"
 
+#include <QFile>
+
+#include <algorithm>
 #include <memory>
 
 namespace pondra {
 
 namespace {
 
-void makeStorable(QString& text)
-{
-    if (cp1252::encode(text)) {
-        return;
-    }
-    for (QChar& c : text) {
-        if (!cp1252::encode(QStringView(&c, 1))) {
-            c = u'?';
-        }
-    }
-}
-
-void makeStorable(Value& value)
-{
-    if (value.isText()) {
-        QString text = value.textValue();
-        makeStorable(text);
-        value = Value::text(text);
-    }
-}
+const QByteArray FileLine = "Pondra-recupero,";
 
 int lastSlotInUse(const Study& study)
 {
@@ -40,35 +26,94 @@ int lastSlotInUse(const Study& study)
     return 0;
 }
 
-} // namespace
-
-bool writeRecoveryFile(const QString& path, const Study& study, const TitlePage& titlePage, QString* error)
+// The name on one line whatever it holds: "%" and control characters as %XX.
+QByteArray oneLine(const QString& path)
 {
-    auto kept = std::make_unique<Study>(study);
-    // Every slot in use, named or not: what is kept is what was typed.
-    const int slots = std::max(study.countNamedHypotheses(), lastSlotInUse(study));
-    for (int h = 1; h <= slots; ++h) {
-        Hypothesis& hyp = kept->hypothesis(h);
-        makeStorable(hyp.name);
-        makeStorable(hyp.OverallJudgement);
-        for (int r = 1; r <= kept->lastNamedRowOf(h); ++r) {
-            CharacteristicEntry& row = hyp.rows.at(std::size_t(r));
-            for (Value* v : {&row.ticked, &row.name, &row.judgement, &row.judgementNumber, &row.coefficient,
-                             &row.weight}) {
-                makeStorable(*v);
-            }
+    QByteArray line;
+    for (const char c : path.toUtf8()) {
+        if (c == '%' || uchar(c) < 0x20 || c == 0x7f) {
+            line += '%' + QByteArray::number(uchar(c), 16).rightJustified(2, '0').toUpper();
+        } else {
+            line += c;
         }
     }
-    TitlePage page = titlePage;
-    for (int i = 0; i < TitlePage::FieldCount; ++i) {
-        makeStorable(page.field(i));
-    }
-    return saveStudyFile(path, *kept, page, error, slots);
+    return line;
 }
 
-bool readRecoveryFile(const QString& path, Study& study, TitlePage& titlePage, QString* error)
+// The file named on the last line, if the last line names one.
+QString studyFileIn(const QByteArray& bytes)
 {
-    return loadStudyFile(path, study, titlePage, error);
+    QByteArrayView rest(bytes);
+    if (rest.endsWith("\r\n")) {
+        rest.chop(2);
+    }
+    const QByteArrayView last = rest.sliced(rest.lastIndexOf('\n') + 1);
+    if (!last.startsWith(FileLine)) {
+        return {};
+    }
+    return QString::fromUtf8(QByteArray::fromPercentEncoding(last.sliced(FileLine.size()).toByteArray()));
+}
+
+} // namespace
+
+bool writeRecoveryFile(const QString& path, const Study& study, const TitlePage& titlePage,
+                       const QString& studyFile, QString* error)
+{
+    const QString prefix = QStringLiteral("Il file «%1» non si può salvare: ").arg(shownFileName(path));
+    DataFileWriter writer;
+    writer.setUtf8(true);
+    // Every slot in use, named or not: what is kept is what was typed.
+    writer.setHypothesisCount(std::max(study.countNamedHypotheses(), lastSlotInUse(study)));
+    std::optional<QByteArray> data = writer.compose(study, titlePage);
+    if (!data) {
+        if (error) {
+            *error = prefix + writer.errorString();
+        }
+        return false;
+    }
+    // The mark makes any reader take it as UTF-8, even when the study holds no accented letter.
+    const QByteArray bytes = "\xEF\xBB\xBF" + *data + FileLine + oneLine(studyFile) + "\r\n";
+    QString reason;
+    if (!saveWholeFile(path, bytes, &reason)) {
+        if (error) {
+            *error = prefix + reason;
+        }
+        return false;
+    }
+    // The first write makes the file as the system's defaults say; later ones keep what is set here.
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    return true;
+}
+
+bool readRecoveryFile(const QString& path, Study& study, TitlePage& titlePage, QString* studyFile,
+                      QString* error)
+{
+    const QString prefix = QStringLiteral("Il file «%1» non si può aprire: ").arg(shownFileName(path));
+    QFile file(path);
+    QString reason;
+    if (!openRegularFile(file, &reason)) {
+        if (error) {
+            *error = prefix + reason;
+        }
+        return false;
+    }
+    auto read = std::make_unique<Study>();
+    TitlePage page;
+    DataFileReader reader;
+    if (!reader.read(&file, *read, page)) {
+        if (error) {
+            *error = prefix + reader.errorString();
+        }
+        return false;
+    }
+    study = std::move(*read);
+    titlePage = std::move(page);
+    if (studyFile) {
+        // The name is on the last line, well within the file's last bytes.
+        file.seek(std::max<qint64>(0, file.size() - 64 * 1024));
+        *studyFile = studyFileIn(file.readAll());
+    }
+    return true;
 }
 
 } // namespace pondra

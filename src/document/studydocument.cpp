@@ -262,9 +262,10 @@ void StudyDocument::fileDeleted()
     setFileName(QString());
 }
 
-void StudyDocument::adoptRecovered(Study&& study, const TitlePage& titlePage)
+void StudyDocument::adoptRecovered(Study&& study, const TitlePage& titlePage, const QString& fileName)
 {
     replaceStudy(std::move(study), titlePage, std::nullopt);
+    setFileName(fileName);
     Q_EMIT edited();
 }
 

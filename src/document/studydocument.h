@@ -94,8 +94,9 @@ public:
     void forgetFileName();
     // The study's file is gone: the study is in no file any more, so it has unsaved changes.
     void fileDeleted();
-    // A study recovered after a crash: in no file, so unsaved, with a history of its own.
-    void adoptRecovered(Study&& study, const TitlePage& titlePage);
+    // A study recovered after a crash: unsaved, with a history of its own, under the name of the
+    // file that held it (none when empty), where a save writes it back.
+    void adoptRecovered(Study&& study, const TitlePage& titlePage, const QString& fileName = {});
 
     // Back to the place an undone or redone step changed: its hypothesis shown, its first row
     // in view.

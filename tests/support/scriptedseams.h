@@ -24,7 +24,8 @@ public:
 
     QList<pondra::MessageRequest> messages;
     QList<FileRequest> fileRequests;
-    QQueue<pondra::MessageAnswer> answers; // Yes when empty
+    // Yes when empty; Closed (✕ or Esc) presses No in a question that does not tell it apart.
+    QQueue<pondra::MessageAnswer> answers;
     QQueue<QString> fileNames;             // cancelled when empty
     QQueue<QString> chosenFilters;         // the preselected one when empty
     QQueue<std::optional<QColor>> colours; // cancelled when empty
@@ -35,7 +36,10 @@ public:
         if (request.buttons == pondra::MessageButtons::Ok) {
             return pondra::MessageAnswer::Ok;
         }
-        return answers.isEmpty() ? pondra::MessageAnswer::Yes : answers.dequeue();
+        const pondra::MessageAnswer answer =
+            answers.isEmpty() ? pondra::MessageAnswer::Yes : answers.dequeue();
+        return answer == pondra::MessageAnswer::Closed && !request.tellsClosed ? pondra::MessageAnswer::No
+                                                                               : answer;
     }
     QString openFileName(QWidget*, const QString& title, const QString& filters,
                          const QString& selected) override

@@ -14,7 +14,8 @@ ModuloPondra::ModuloPondra(std::unique_ptr<Dialogs> dialogs, std::unique_ptr<Env
                   [this]() -> std::optional<quint64> {
                       return m_document->isModified() ? std::optional<quint64>(m_document->study().revision())
                                                       : std::nullopt;
-                  }})
+                  },
+                  [this] { return m_document->fileName(); }})
 {
     // A study opened or saved is safe in its file: remembered among the recent ones, no longer
     // kept for recovery.
@@ -23,6 +24,9 @@ ModuloPondra::ModuloPondra(std::unique_ptr<Dialogs> dialogs, std::unique_ptr<Env
                          m_recentFiles.add(path);
                          m_recovery.discard();
                      });
+    // Another study in place of a recovered one not yet kept again: its file waits for the next start.
+    QObject::connect(m_document.get(), &StudyDocument::studyReplaced, m_document.get(),
+                     [this] { m_recovery.letGoOfTakenOver(); });
 }
 
 QString ModuloPondra::handoffFolder()
@@ -49,9 +53,11 @@ ModuloPondra::~ModuloPondra()
     }
 }
 
-void ModuloPondra::adoptRecoveredStudy(Study&& study, const TitlePage& titlePage)
+void ModuloPondra::adoptRecoveredStudy(Study&& study, const TitlePage& titlePage, const QString& fileName,
+                                       RecoveryFolder::Orphan from)
 {
-    m_document->adoptRecovered(std::move(study), titlePage);
+    m_document->adoptRecovered(std::move(study), titlePage, fileName);
+    m_recovery.takeOver(std::move(from));
     m_recovery.writeIfChanged();
 }
 

@@ -50,8 +50,10 @@ public:
     // The study kept against a crash while it has unsaved changes; started by the program,
     // not by a bare module.
     CrashRecovery& recovery() { return m_recovery; }
-    // A study recovered after a crash: in no file, so unsaved and kept again at once.
-    void adoptRecoveredStudy(Study&& study, const TitlePage& titlePage);
+    // A study recovered after a crash from the file `from`: unsaved, under the name of the file
+    // that held it, and kept again at once; `from` goes once the study is safe again.
+    void adoptRecoveredStudy(Study&& study, const TitlePage& titlePage, const QString& fileName,
+                             RecoveryFolder::Orphan from);
 
     // A check's message, with the OK button.
     void showMessage(QWidget* parent, const Message& message, const QString& title);

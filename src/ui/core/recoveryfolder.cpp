@@ -36,6 +36,8 @@ QString RecoveryFolder::ownFile()
     if (!m_own.isEmpty() || !QDir().mkpath(m_folder)) {
         return m_own;
     }
+    // The studies kept here are the user's alone, even on a machine shared with others.
+    QFile::setPermissions(m_folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     // The process number alone could come back after a restart; the start time makes it unique,
     // and a count tells apart two programs started within the same millisecond.
     const QString stem = Prefix + QStringLiteral("%1-%2-")
@@ -55,9 +57,17 @@ QString RecoveryFolder::ownFile()
 
 QList<RecoveryFolder::Orphan> RecoveryFolder::orphans() const
 {
+    // A program that stopped with nothing unsaved leaves only its lock. Taking it is possible only
+    // once that program is gone, and letting it go removes it.
+    const QDir folder(m_folder);
+    for (const QString& lock : folder.entryList({Prefix + QStringLiteral("*.lock")}, QDir::Files)) {
+        const QString file = folder.filePath(lock.chopped(5) + Suffix);
+        if (file != m_own && !QFileInfo::exists(file)) {
+            lockFor(file)->tryLock(0);
+        }
+    }
     QList<Orphan> found;
-    const QFileInfoList files =
-        QDir(m_folder).entryInfoList({Prefix + u'*' + Suffix}, QDir::Files, QDir::Time);
+    const QFileInfoList files = folder.entryInfoList({Prefix + u'*' + Suffix}, QDir::Files, QDir::Time);
     for (const QFileInfo& file : files) {
         const QString path = file.absoluteFilePath();
         if (path == m_own) {

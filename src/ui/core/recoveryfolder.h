@@ -19,8 +19,8 @@ public:
     RecoveryFolder(const RecoveryFolder&) = delete;
     RecoveryFolder& operator=(const RecoveryFolder&) = delete;
 
-    // This program's recovery file, with its lock taken; empty when the folder cannot be made
-    // or the lock taken (then the program runs without recovery).
+    // This program's recovery file, with its lock taken, in a folder only the user may enter;
+    // empty when the folder cannot be made or the lock taken (asked again at the next call).
     QString ownFile();
 
     // A recovery file left by a program that no longer runs, held so that no other program
@@ -30,7 +30,7 @@ public:
         QDateTime written;
         std::shared_ptr<QLockFile> claim;
     };
-    // Newest first.
+    // Newest first. The locks of programs that are gone and left no file are removed on the way.
     QList<Orphan> orphans() const;
 
     // A file that cannot be read is kept for the user, under a name the program does not look

@@ -47,9 +47,18 @@ MessageAnswer QtDialogs::message(QWidget* parent, const MessageRequest& request)
     QPushButton* yes = box.addButton(QStringLiteral("&Sì"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
     box.setDefaultButton(request.defaultAnswer == MessageAnswer::No ? no : yes);
-    box.setEscapeButton(no);
+    QAbstractButton* closed = no;
+    if (request.tellsClosed) {
+        // A button of its own that ✕ and Esc press, never shown.
+        closed = box.addButton(QMessageBox::Cancel);
+        closed->hide();
+    }
+    box.setEscapeButton(closed);
     box.exec();
-    return box.clickedButton() == no ? MessageAnswer::No : MessageAnswer::Yes;
+    if (box.clickedButton() == yes) {
+        return MessageAnswer::Yes;
+    }
+    return box.clickedButton() == no || !request.tellsClosed ? MessageAnswer::No : MessageAnswer::Closed;
 }
 
 QString QtDialogs::openFileName(QWidget* parent, const QString& title, const QString& filters,

@@ -16,9 +16,10 @@ namespace pondra {
 
 class Settings;
 
-// Which buttons a message box offers; the answer says which one was pressed.
+// Which buttons a message box offers; the answer says which one was pressed, or Closed for a
+// question closed with ✕ or Esc that tells closing apart.
 enum class MessageButtons { Ok, YesNo };
-enum class MessageAnswer { Ok, Yes, No };
+enum class MessageAnswer { Ok, Yes, No, Closed };
 
 // A message box with no icon is a plain question. Its text is shown as plain text, as it stands.
 struct MessageRequest {
@@ -28,6 +29,8 @@ struct MessageRequest {
     MessageButtons buttons = MessageButtons::Ok;
     // The button that Enter presses in a question.
     MessageAnswer defaultAnswer = MessageAnswer::Yes;
+    // ✕ and Esc answer Closed ("ask me later") instead of pressing No.
+    bool tellsClosed = false;
 };
 
 // Every place where the program asks the person something goes through here.

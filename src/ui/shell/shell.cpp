@@ -5,6 +5,7 @@
 #include "navigation.h"
 #include "printcommands.h"
 #include "recentmenu.h"
+#include "recoveryoffer.h"
 #include "ui/core/modulopondra.h"
 #include "ui/core/pictures.h"
 #include "ui/extra/frmtip.h"
@@ -388,6 +389,7 @@ void installShell(ModuloPondra& module)
     // Each move to another hypothesis keeps what was entered in the one left.
     QObject::connect(&module.document(), &StudyDocument::shownHypothesisChanged, &module.document(),
                      [&module] { module.recovery().writeIfChanged(); });
+    ReportRecoveryProblems(module);
     module.setExitProcedure([&module](QWidget* from) { ExitProgram(module, from); });
     // The help contents and the windows it leads to reach the rest of the program through here.
     module.setWindowCreatedHandler([&module](QWidget& window) {

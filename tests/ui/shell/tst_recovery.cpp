@@ -8,15 +8,19 @@
 #include "ui/shell/recoveryoffer.h"
 #include "ui/shell/shell.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <QTimer>
 
 #include <memory>
 
@@ -26,6 +30,7 @@
 
 using namespace pondra;
 using testsupport::controls;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -39,7 +44,7 @@ std::optional<Kept> read(const QString& path)
 {
     Kept kept;
     QString error;
-    if (!readRecoveryFile(path, *kept.study, kept.page, &error)) {
+    if (!readRecoveryFile(path, *kept.study, kept.page, nullptr, &error)) {
         qWarning("%s", qUtf8Printable(error));
         return std::nullopt;
     }
@@ -49,7 +54,10 @@ std::optional<Kept> read(const QString& path)
 // The study as a recovery file keeps it: written and read back.
 Kept asKept(const ModuloPondra& module, const QString& scratch)
 {
-    [&] { QVERIFY(writeRecoveryFile(scratch, module.study(), module.titlePage(), nullptr)); }();
+    [&] {
+        QVERIFY(writeRecoveryFile(scratch, module.study(), module.titlePage(), module.document().fileName(),
+                                  nullptr));
+    }();
     return read(scratch).value_or(Kept{});
 }
 
@@ -70,17 +78,20 @@ private:
     }
 
     // A study left by a program that is gone: a recovery file whose lock nobody holds.
-    QString leftBehind(const QByteArray& bytes = {})
+    QString leftBehind(const QByteArray& bytes = {},
+                       const QString& name = QStringLiteral("recupero-1-1-1.txt"),
+                       const QString& perizia = QStringLiteral("Perizia rimasta"),
+                       const QString& studyFile = {})
     {
         QDir().mkpath(folder());
-        const QString path = QDir(folder()).filePath(QStringLiteral("recupero-1-1-1.txt"));
+        const QString path = QDir(folder()).filePath(name);
         if (bytes.isEmpty()) {
             Study study;
             testsupport::nameHypothesis(study, 1, QStringLiteral("Rimasta"));
             testsupport::enterRow(study, 1, 1, QStringLiteral("costo"), 3, 100);
             TitlePage page;
-            page.progetto = QStringLiteral("Perizia rimasta");
-            [&] { QVERIFY(writeRecoveryFile(path, study, page, nullptr)); }();
+            page.progetto = perizia;
+            [&] { QVERIFY(writeRecoveryFile(path, study, page, studyFile, nullptr)); }();
         } else {
             QFile file(path);
             [&] { QVERIFY(file.open(QIODevice::WriteOnly)); }();
@@ -108,8 +119,8 @@ private Q_SLOTS:
         QCOMPARE(dialogs().messages.size(), 1);
         const QString question = dialogs().messages.at(0).text;
         QVERIFY2(QRegularExpression(QString::fromUtf16(u"^È stato trovato uno studio non archiviato del "
-                                                       u"\\d\\d/\\d\\d/\\d{4} \\(ore \\d\\d:\\d\\d\\)\\. "
-                                                       u"Recuperarlo\\?$"))
+                                                       u"\\d\\d/\\d\\d/\\d{4} \\(ore \\d\\d:\\d\\d\\)\\.\n"
+                                                       u"Perizia: «Perizia rimasta»\nRecuperarlo\\?$"))
                      .match(question)
                      .hasMatch(),
                  qPrintable(question));
@@ -125,11 +136,163 @@ private Q_SLOTS:
     {
         const QString left = leftBehind();
         const auto before = std::make_unique<Study>(module().study());
-        dialogs().answers.enqueue(MessageAnswer::No);
+        dialogs().answers << MessageAnswer::No << MessageAnswer::Yes;
         QVERIFY(!OfferRecovery(module()));
+        // Asked once more before the only copy goes.
+        QCOMPARE(dialogs().messages.size(), 2);
+        QCOMPARE(dialogs().messages.at(1).text,
+                 QString::fromUtf16(u"La copia di recupero verrà eliminata definitivamente. Continuare?"));
+        QCOMPARE(dialogs().messages.at(1).defaultAnswer, MessageAnswer::No);
         QVERIFY(module().study() == *before);
         QVERIFY(!module().document().isModified());
         QVERIFY(!QFile::exists(left));
+    }
+
+    void offered_answered_fileKeptUnlessDeletionConfirmedOrStudySafe_data()
+    {
+        // Two studies left behind; the answers given in turn to the questions asked.
+        QTest::addColumn<QList<MessageAnswer>>("answers");
+        QTest::addColumn<bool>("ownWriteFails");
+        QTest::addColumn<int>("questions");
+        QTest::addColumn<int>("filesLeft");
+        using A = MessageAnswer;
+        QTest::newRow("✕ or Esc: ask next time") << QList{A::Closed} << false << 1 << 2;
+        QTest::newRow("No, not deleted") << QList{A::No, A::No, A::Closed} << false << 3 << 2;
+        QTest::newRow("No, then ✕ or Esc") << QList{A::No, A::Closed} << false << 2 << 2;
+        QTest::newRow("No, deleted; the next") << QList{A::No, A::Yes, A::Closed} << false << 3 << 1;
+        QTest::newRow("Sì, not kept again") << QList{A::Yes} << true << 1 << 2;
+        QTest::newRow("Sì, kept again") << QList{A::Yes} << false << 1 << 1;
+    }
+    void offered_answered_fileKeptUnlessDeletionConfirmedOrStudySafe()
+    {
+        QFETCH(QList<MessageAnswer>, answers);
+        QFETCH(bool, ownWriteFails);
+        QFETCH(int, questions);
+        QFETCH(int, filesLeft);
+        leftBehind({}, QStringLiteral("recupero-1-1-1.txt"));
+        leftBehind({}, QStringLiteral("recupero-2-2-2.txt"));
+        const auto left = [this] {
+            return QDir(folder()).entryList({QStringLiteral("recupero-?-?-?.txt")}, QDir::Files).size();
+        };
+        if (ownWriteFails) {
+            QVERIFY(QDir().mkdir(module().recovery().file()));
+        }
+        dialogs().answers << answers;
+        const bool recovered = OfferRecovery(module());
+        QCOMPARE(recovered, answers.last() == MessageAnswer::Yes && answers.size() == 1);
+        QCOMPARE(dialogs().messages.size(), questions);
+        QCOMPARE(left(), filesLeft);
+        QCOMPARE(module().document().isModified(), recovered);
+        if (recovered) {
+            // Saved, the study is safe: its recovery file goes.
+            QVERIFY(
+                module().document().save(dir.filePath(QStringLiteral("Pondra-dati-salvato.txt")), nullptr));
+            QCOMPARE(left(), 1);
+        }
+    }
+
+    void offered_namesTheStudy_recoveredKeepsItsFileName_data()
+    {
+        QTest::addColumn<QString>("perizia");
+        QTest::addColumn<QString>("studyFile");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("perizia and file")
+            << u"Scuola Ω"_s << u"/studi/Pondra-dati-scuola.txt"_s
+            << u"Perizia: «Scuola Ω»\nFile: «%1»\nRecuperarlo?"_s.arg(
+                   QDir::toNativeSeparators(u"/studi/Pondra-dati-scuola.txt"_s));
+        QTest::newRow("file only") << QString() << u"/studi/bozza.txt"_s
+                                   << u"File: «%1»\nRecuperarlo?"_s.arg(
+                                          QDir::toNativeSeparators(u"/studi/bozza.txt"_s));
+        QTest::newRow("neither") << QString() << QString() << u"Recuperarlo?"_s;
+    }
+    void offered_namesTheStudy_recoveredKeepsItsFileName()
+    {
+        QFETCH(QString, perizia);
+        QFETCH(QString, studyFile);
+        QFETCH(QString, named);
+        leftBehind({}, QStringLiteral("recupero-1-1-1.txt"), perizia, studyFile);
+        QVERIFY(OfferRecovery(module()));
+        QCOMPARE(dialogs().messages.at(0).text.section(u'\n', 1), named);
+        QCOMPARE(module().document().fileName(), studyFile);
+        QVERIFY(module().document().isModified());
+        // Kept again under the same name, should the program stop once more.
+        QString kept;
+        auto study = std::make_unique<Study>();
+        TitlePage page;
+        QVERIFY(readRecoveryFile(module().recovery().file(), *study, page, &kept, nullptr));
+        QCOMPARE(kept, studyFile);
+    }
+
+    void realQuestion_closedApartFromNo_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<bool>("tellsClosed");
+        QTest::addColumn<MessageAnswer>("answer");
+        QTest::newRow("✕") << u"close"_s << true << MessageAnswer::Closed;
+        QTest::newRow("Esc") << u"escape"_s << true << MessageAnswer::Closed;
+        QTest::newRow("No") << u"&No"_s << true << MessageAnswer::No;
+        QTest::newRow("Sì") << u"&Sì"_s << true << MessageAnswer::Yes;
+        QTest::newRow("✕, other questions") << u"close"_s << false << MessageAnswer::No;
+        QTest::newRow("Esc, other questions") << u"escape"_s << false << MessageAnswer::No;
+    }
+    void realQuestion_closedApartFromNo()
+    {
+        QFETCH(QString, action);
+        QFETCH(bool, tellsClosed);
+        QFETCH(MessageAnswer, answer);
+        QTimer::singleShot(0, [action] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            if (action == u"close"_s) {
+                box->close();
+            } else if (action == u"escape"_s) {
+                QTest::keyClick(box, Qt::Key_Escape);
+            } else {
+                for (QAbstractButton* button : box->buttons()) {
+                    if (button->text() == action) {
+                        button->click();
+                    }
+                }
+            }
+        });
+        MessageRequest request{u"Recuperarlo?"_s, u"Pondra"_s, MessageIcon::Question, MessageButtons::YesNo};
+        request.tellsClosed = tellsClosed;
+        QCOMPARE(QtDialogs().message(nullptr, request), answer);
+    }
+
+    void manyUnreadable_oneMessage_theReadableStillOffered()
+    {
+        for (const char* name : {"recupero-1-1-1.txt", "recupero-2-2-2.txt", "recupero-3-3-3.txt"}) {
+            leftBehind("3\r\n\"A\",1,,\r\n", QString::fromLatin1(name));
+        }
+        leftBehind({}, QStringLiteral("recupero-4-4-4.txt"));
+        dialogs().answers << MessageAnswer::Closed;
+        QVERIFY(!OfferRecovery(module()));
+        QCOMPARE(dialogs().messages.size(), 2);
+        QCOMPARE(dialogs().messages.at(0).text,
+                 u"3 studi non archiviati non si possono recuperare: i file sono stati messi da parte nella "
+                 u"cartella «%1», con nomi che iniziano per «illeggibile-»."_s.arg(
+                     QDir::toNativeSeparators(folder())));
+        QVERIFY(dialogs().messages.at(1).text.startsWith(u"È stato trovato"_s));
+        QCOMPARE(QDir(folder()).entryList({u"illeggibile-recupero-*.txt"_s}, QDir::Files).size(), 3);
+    }
+
+    void unwritableFolder_saidOnceInTheDataWindow()
+    {
+        requisiti* data = module().window<requisiti>();
+        QVERIFY(QDir().mkdir(module().recovery().file()));
+        QTest::keyClicks(controls(data).ipotesi, QStringLiteral("Sede"));
+        controls(data).HScroll1->setValue(2);
+        QCoreApplication::processEvents();
+        const QString said = data->stepText();
+        QCOMPARE(
+            said,
+            u"attenzione: la copia di recupero non si può scrivere in «%1»; salvare spesso lo studio"_s.arg(
+                QDir::toNativeSeparators(folder())));
+        QTest::keyClicks(controls(data).ipotesi, QStringLiteral("Altra"));
+        controls(data).HScroll1->setValue(1);
+        QCoreApplication::processEvents();
+        QVERIFY(data->stepText() != said);
     }
 
     void unreadable_movedAsideWithMessage_neverDeleted()
