@@ -20,11 +20,12 @@ public:
         QString filters;
         QString selectedFilter;
         QString proposedName = {};
+        std::optional<int> cursorAt = {};
     };
 
     QList<pondra::MessageRequest> messages;
     QList<FileRequest> fileRequests;
-    QQueue<pondra::MessageAnswer> answers; // Yes when empty
+    QQueue<pondra::MessageAnswer> answers; // Yes when empty; Cancel for a save question
     QQueue<QString> fileNames;             // cancelled when empty
     QQueue<QString> chosenFilters;         // the preselected one when empty
     QQueue<std::optional<QColor>> colours; // cancelled when empty
@@ -35,7 +36,12 @@ public:
         if (request.buttons == pondra::MessageButtons::Ok) {
             return pondra::MessageAnswer::Ok;
         }
-        return answers.isEmpty() ? pondra::MessageAnswer::Yes : answers.dequeue();
+        if (answers.isEmpty()) {
+            return request.buttons == pondra::MessageButtons::SaveDiscardCancel
+                       ? pondra::MessageAnswer::Cancel
+                       : pondra::MessageAnswer::Yes;
+        }
+        return answers.dequeue();
     }
     QString openFileName(QWidget*, const QString& title, const QString& filters,
                          const QString& selected) override
@@ -49,9 +55,9 @@ public:
         return openFileName(parent, title, filters, selected);
     }
     QString saveFileName(QWidget*, const QString& title, const QString& filters, QString* selected,
-                         const QString& proposedName) override
+                         const QString& proposedName, std::optional<int> cursorAt) override
     {
-        fileRequests << FileRequest{title, filters, *selected, proposedName};
+        fileRequests << FileRequest{title, filters, *selected, proposedName, cursorAt};
         if (!chosenFilters.isEmpty()) {
             *selected = chosenFilters.dequeue();
         }
