@@ -20,8 +20,9 @@ QString saveQuestion(const ModuloPondra& module)
     if (name.isEmpty()) {
         name = QFileInfo(module.document().fileName()).fileName();
     }
-    return name.isEmpty() ? QStringLiteral("Salvare le modifiche allo studio prima di uscire?")
-                          : QStringLiteral("Salvare le modifiche allo studio «%1» prima di uscire?").arg(name);
+    return name.isEmpty()
+               ? QStringLiteral("Salvare le modifiche allo studio prima di uscire?")
+               : QStringLiteral("Salvare le modifiche allo studio «%1» prima di uscire?").arg(name);
 }
 
 CommandOrigin originOf(QWidget* window)
@@ -39,12 +40,9 @@ bool mayLeave(ModuloPondra& module, QWidget* from)
         return module.ask(from, QStringLiteral("Vuoi uscire da Pondra?"), title, MessageIcon::Question,
                           MessageAnswer::No) != MessageAnswer::No;
     }
-    const MessageRequest question{saveQuestion(module),
-                                  title,
-                                  MessageIcon::Question,
-                                  MessageButtons::SaveDiscardCancel,
-                                  MessageAnswer::Save,
-                                  QStringLiteral("&Esci senza salvare")};
+    const MessageRequest question{saveQuestion(module),  title,
+                                  MessageIcon::Question, MessageButtons::SaveDiscardCancel,
+                                  MessageAnswer::Save,   QStringLiteral("&Esci senza salvare")};
     switch (module.dialogs().message(from, question)) {
     case MessageAnswer::Save: {
         // The save dialog needs a window to stand over.

@@ -73,8 +73,9 @@ private Q_SLOTS:
         });
         QtDialogs dialogs;
         QString filter = QStringLiteral("File di dati Pondra (Pondra-dati-* *.txt)");
-        const QString path = dialogs.saveFileName(nullptr, QStringLiteral("Salva file con nome"), filter, &filter,
-                                                  dir.filePath(QStringLiteral("Pondra-dati-Sede nuova")), 12);
+        const QString path =
+            dialogs.saveFileName(nullptr, QStringLiteral("Salva file con nome"), filter, &filter,
+                                 dir.filePath(QStringLiteral("Pondra-dati-Sede nuova")), 12);
         QCOMPARE(shown, QStringLiteral("Pondra-dati-Sede nuova"));
         QCOMPARE(cursor, 12);
         QCOMPARE(selected, QStringLiteral("Sede nuova"));
