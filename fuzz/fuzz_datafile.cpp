@@ -13,7 +13,7 @@
 //  - the same holds for the study as the check and the ranking leave it, for what the file
 //    holds of it.
 // With PONDRA_FUZZ_KEEP=1 two more must hold, about what saving after the check keeps:
-//  - no named hypothesis lies beyond the count the save writes;
+//  - no named hypothesis lies beyond the slots the save writes;
 //  - a study that passed the check passes it again once saved and opened.
 // Any breach aborts with a short description on stderr.
 
@@ -109,13 +109,13 @@ QString where(int h, int r, const char* field)
                  : QStringLiteral("ipotesi %1, %2").arg(h).arg(name);
 }
 
-// Compares what the file holds of two studies: the count, hypotheses 1..count and their rows
-// up to the last named one. Returns where they differ, or nothing.
+// Compares what the file holds of two studies: the slots written and their rows written.
+// Returns where they differ, or nothing.
 std::optional<QString> storedDifference(const Study& a, const Study& b)
 {
-    const int count = a.countNamedHypotheses();
-    if (count != b.countNamedHypotheses()) {
-        return QStringLiteral("numero delle ipotesi %1 / %2").arg(count).arg(b.countNamedHypotheses());
+    const int count = DataFileWriter::slotsToWrite(a);
+    if (count != DataFileWriter::slotsToWrite(b)) {
+        return QStringLiteral("numero delle ipotesi %1 / %2").arg(count).arg(DataFileWriter::slotsToWrite(b));
     }
     for (int h = 1; h <= count; ++h) {
         const Hypothesis& x = a.hypothesis(h);
@@ -123,7 +123,11 @@ std::optional<QString> storedDifference(const Study& a, const Study& b)
         if (!sameStored(x.name, y.name)) {
             return where(h, 0, "nome");
         }
-        if (!sameStored(x.LastNamedRow, y.LastNamedRow)) {
+        const int rows = DataFileWriter::rowsToWrite(a, h);
+        // The row count is written as held, unless rows past the last named one raise it.
+        const bool countAsHeld = rows == a.lastNamedRowOf(h);
+        if (rows != DataFileWriter::rowsToWrite(b, h) ||
+            (countAsHeld && !sameStored(x.LastNamedRow, y.LastNamedRow))) {
             return where(h, 0, "numero delle caratteristiche");
         }
         if (!sameStored(x.EvaluationPercent, y.EvaluationPercent)) {
@@ -132,7 +136,6 @@ std::optional<QString> storedDifference(const Study& a, const Study& b)
         if (!sameStored(x.OverallJudgement, y.OverallJudgement)) {
             return where(h, 0, "giudizio complessivo");
         }
-        const int rows = a.lastNamedRowOf(h);
         for (int r = 1; r <= rows; ++r) {
             const CharacteristicEntry& p = x.rows.at(std::size_t(r));
             const CharacteristicEntry& q = y.rows.at(std::size_t(r));
@@ -176,17 +179,14 @@ void roundTrip(const Study& study, const TitlePage& page, const char* when)
     if (!read(first, *back, backPage, &error)) {
         breach(when, QStringLiteral("il file composto non si rilegge: ") + error);
     }
-    // A name after a free slot is not written: the file holds as many hypotheses as are named.
-    // That loss is what keep mode reports; here the rest must come back as it was.
-    const bool nameAfterFreeSlot = study.highestNamedSlot() > study.countNamedHypotheses();
-    if (const auto diff = storedDifference(study, *back); diff && !nameAfterFreeSlot) {
+    if (const auto diff = storedDifference(study, *back)) {
         breach(when, QStringLiteral("lo studio riletto differisce: ") + *diff);
     }
     if (!(backPage == page)) {
         breach(when, QStringLiteral("il frontespizio riletto differisce"));
     }
     const QByteArray second = compose(*back, backPage, when);
-    if (second != first && !nameAfterFreeSlot) {
+    if (second != first) {
         breach(when, QStringLiteral("comporre lo studio riletto dà altri byte"));
     }
 }
@@ -231,11 +231,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     roundTrip(*study, page, "dopo verifica e graduatoria");
 
     if (keepMode()) {
-        if (study->highestNamedSlot() > study->countNamedHypotheses()) {
+        if (study->highestNamedSlot() > DataFileWriter::slotsToWrite(*study)) {
             breach("dopo verifica e graduatoria",
                    QStringLiteral("l'ipotesi n. %1 ha un nome ma il salvataggio si ferma alla n. %2")
                        .arg(study->highestNamedSlot())
-                       .arg(study->countNamedHypotheses()));
+                       .arg(DataFileWriter::slotsToWrite(*study)));
         }
         if (check.passed) {
             auto reopened = std::make_unique<Study>();

@@ -15,7 +15,8 @@ namespace pondra {
 bool loadStudyFile(const QString& path, Study& study, TitlePage& titlePage, QString* error);
 
 // Saves through a temporary file: a failed save leaves any previous file intact.
-// The file holds the named hypotheses, or the first `hypotheses` slots when given.
+// The file holds every slot in use (DataFileWriter::slotsToWrite), or the first `hypotheses`
+// slots when given.
 bool saveStudyFile(const QString& path, const Study& study, const TitlePage& titlePage, QString* error,
                    std::optional<int> hypotheses = std::nullopt);
 

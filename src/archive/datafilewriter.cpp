@@ -6,6 +6,8 @@
 
 #include <QIODevice>
 
+#include <algorithm>
+
 namespace pondra {
 
 namespace {
@@ -109,7 +111,39 @@ private:
     }
 };
 
+bool holdsAnything(const CharacteristicEntry& row)
+{
+    return row.isTicked() || !row.name.isEmpty() || !row.judgement.isEmpty() ||
+           !row.judgementNumber.isEmpty() || !row.coefficient.isEmpty() || !row.weight.isEmpty();
+}
+
+int lastRowInUse(const Hypothesis& hyp)
+{
+    for (int r = MaxRows; r >= 1; --r) {
+        if (holdsAnything(hyp.rows.at(std::size_t(r)))) {
+            return r;
+        }
+    }
+    return 0;
+}
+
 } // namespace
+
+int DataFileWriter::slotsToWrite(const Study& study)
+{
+    for (int h = MaxHypotheses; h >= 1; --h) {
+        const Hypothesis& hyp = study.hypothesis(h);
+        if (!hyp.name.isEmpty() || lastRowInUse(hyp) > 0) {
+            return h;
+        }
+    }
+    return 0;
+}
+
+int DataFileWriter::rowsToWrite(const Study& study, int h)
+{
+    return std::max(study.lastNamedRowOf(h), lastRowInUse(study.hypothesis(h)));
+}
 
 std::optional<QByteArray> DataFileWriter::compose(const Study& study, const TitlePage& titlePage)
 {
@@ -117,7 +151,7 @@ std::optional<QByteArray> DataFileWriter::compose(const Study& study, const Titl
     Composer c;
     c.utf8 = m_utf8;
     c.out.reserve(64 * 1024);
-    const int count = m_hypotheses.value_or(study.countNamedHypotheses());
+    const int count = m_hypotheses.value_or(slotsToWrite(study));
     c.out += QByteArray::number(count);
     c.endLine();
     bool ok = true;
@@ -125,12 +159,14 @@ std::optional<QByteArray> DataFileWriter::compose(const Study& study, const Titl
         const Hypothesis& hyp = study.hypothesis(h);
         c.hypothesis = h;
         c.row = 0;
-        ok = c.name(hyp.name, u"nome") &&
-             (c.comma(), c.value(hyp.LastNamedRow, u"numero delle caratteristiche")) &&
+        const int rows = rowsToWrite(study, h);
+        // The count as the study holds it, unless rows past the last named one must be kept too.
+        const Value rowCount =
+            rows > study.lastNamedRowOf(h) ? Value::integer(qint16(rows)) : hyp.LastNamedRow;
+        ok = c.name(hyp.name, u"nome") && (c.comma(), c.value(rowCount, u"numero delle caratteristiche")) &&
              (c.comma(), c.value(hyp.EvaluationPercent, u"valutazione")) &&
              (c.comma(), c.name(hyp.OverallJudgement, u"giudizio complessivo"));
         c.endLine();
-        const int rows = study.lastNamedRowOf(h);
         for (int r = 1; ok && r <= rows; ++r) {
             const CharacteristicEntry& row = study.row(h, r);
             c.row = r;

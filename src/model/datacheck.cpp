@@ -56,11 +56,12 @@ public:
         return true;
     }
 
-    DataCheckResult fail(int h, const QString& text)
+    DataCheckResult fail(int h, const QString& text, const QString& todo)
     {
         show(h);
         m_result.passed = false;
         m_result.message = {text, MessageIcon::Critical};
+        m_result.todo = QStringLiteral("Ipotesi n. %1, %2").arg(h).arg(todo);
         return m_result;
     }
 
@@ -78,24 +79,29 @@ std::optional<DataCheckResult> Checker::checkRows(int h)
     const Hypothesis& hyp = m_study.hypothesis(h);
     const QString prefix = hypothesisPrefix(h);
     if (!hyp.name.isEmpty() && hasNoRow(hyp)) {
-        return fail(h, prefix + QStringLiteral("immettere almeno una caratteristica."));
+        return fail(h, prefix + QStringLiteral("immettere almeno una caratteristica."),
+                    QStringLiteral("nessuna caratteristica"));
     }
     const int last = m_study.lastNamedRowOf(h);
     for (int r = 1; r <= last; ++r) {
         const CharacteristicEntry& row = hyp.rows.at(std::size_t(r));
         const QString n = signBlankText(r);
         if (!row.isTicked() && !row.name.isEmpty()) {
-            return fail(h, prefix + QStringLiteral("spuntare la caratteristica digitata n.") + n);
+            return fail(h, prefix + QStringLiteral("spuntare la caratteristica digitata n.") + n,
+                        QStringLiteral("spunta della caratteristica n. %1").arg(r));
         }
         if (row.isTicked() && row.name.isEmpty()) {
-            return fail(h, prefix + QStringLiteral("digitare la denominazione della caratteristica n.") + n);
+            return fail(h, prefix + QStringLiteral("digitare la denominazione della caratteristica n.") + n,
+                        QStringLiteral("nome della caratteristica n. %1").arg(r));
         }
         if (row.isTicked() && row.judgement.isEmpty()) {
             return fail(
-                h, prefix + QStringLiteral("cliccare sul giudizio da assegnare alla caratteristica n.") + n);
+                h, prefix + QStringLiteral("cliccare sul giudizio da assegnare alla caratteristica n.") + n,
+                QStringLiteral("giudizio della caratteristica n. %1").arg(r));
         }
         if (row.isTicked() && hyp.name.isEmpty()) {
-            return fail(h, prefix + QStringLiteral("digitare il nome dell'ipotesi n.") + signBlankText(h));
+            return fail(h, prefix + QStringLiteral("digitare il nome dell'ipotesi n.") + signBlankText(h),
+                        QStringLiteral("nome dell'ipotesi"));
         }
     }
     return std::nullopt;
@@ -120,8 +126,10 @@ DataCheckResult Checker::run()
     for (int h = count + 1; h <= MaxHypotheses; ++h) {
         const Hypothesis& hyp = m_study.hypothesis(h);
         if (hyp.name.isEmpty() && hasTickedRow(hyp)) {
-            return fail(h, hypothesisPrefix(h) + QStringLiteral("digitare il nome dell'ipotesi n.") +
-                               signBlankText(h));
+            return fail(h,
+                        hypothesisPrefix(h) + QStringLiteral("digitare il nome dell'ipotesi n.") +
+                            signBlankText(h),
+                        QStringLiteral("nome dell'ipotesi"));
         }
     }
     for (int h = 1; h <= count; ++h) {
@@ -155,7 +163,22 @@ bool NothingEntered(const Study& study)
 
 DataCheckResult CheckData(Study& study, int shown)
 {
-    return Checker(study, shown).run();
+    DataCheckResult result = Checker(study, shown).run();
+    if (result.passed || !result.todo.isEmpty()) {
+        return result;
+    }
+    // Not a row or a name: nothing entered at all, or the weights of the hypothesis where the
+    // check stopped, whose figures it scored last.
+    if (!result.figures) {
+        result.todo = QStringLiteral("tutti i dati");
+        return result;
+    }
+    const QString& rest = result.figures->resto;
+    result.todo =
+        rest.startsWith(u'-')
+            ? QStringLiteral("Ipotesi n. %1, pesi oltre 100 di %2 %").arg(result.shown).arg(rest.mid(1))
+            : QStringLiteral("Ipotesi n. %1, resto %2 %").arg(result.shown).arg(rest);
+    return result;
 }
 
 } // namespace pondra

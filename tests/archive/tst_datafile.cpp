@@ -164,20 +164,57 @@ private Q_SLOTS:
         h3.OverallJudgement = Value::text(QString());
         h3.LastNamedRow = Value::integer(0);
 
-        // Slot 0 and slots above the named ones are not part of the file.
+        // A row typed in a slot past the named ones is kept with it; slot 0 is not part of the file.
         study->row(4, 1).name = Value::text(QStringLiteral("oltre il conteggio"));
+        study->hypothesis(4).LastNamedRow = Value::integer(1);
 
         const QByteArray bytes = writeBytes(*study, page);
         QVERIFY(bytes.contains("\"Casa \"\"vecchia\"\", lato nord\",4,31.5,\"molto scarso\"\r\n"));
         QVERIFY(bytes.contains("\r\n0,\"\",\"\",\"\",\"\",\"\"\r\n,,,,,\r\n1,"));
         QVERIFY(bytes.contains("\"Mai valutata\",,,\r\n"));
         QVERIFY(bytes.contains("\"Libera\",0,\"\",\"\"\r\n"));
+        QVERIFY(bytes.startsWith("4\r\n"));
 
         Loaded l = readBytes(bytes);
         QVERIFY2(l.ok, qPrintable(l.error));
-        study->hypothesis(4) = Hypothesis();
         QVERIFY(*l.study == *study);
         QCOMPARE(l.page, page);
+    }
+
+    // Nothing typed is dropped: every slot up to the last in use, every row up to the last in use.
+    void slotsAndRowsInUse_areAllWritten_data()
+    {
+        QTest::addColumn<int>("situation");
+        QTest::addColumn<QByteArray>("start"); // the file up to the second hypothesis line
+        QTest::newRow("named without gaps") << 0 << QByteArray("1\r\n\"A\",1,,\r\n1,");
+        QTest::newRow("named after a free slot") << 1 << QByteArray("3\r\n\"A\",1,,\r\n1,");
+        QTest::newRow("rows of an unnamed slot") << 2 << QByteArray("2\r\n\"A\",1,,\r\n1,");
+        QTest::newRow("row ticked and weighed before its name") << 3 << QByteArray("1\r\n\"A\",3,,\r\n1,");
+    }
+    void slotsAndRowsInUse_areAllWritten()
+    {
+        QFETCH(int, situation);
+        QFETCH(QByteArray, start);
+        auto study = std::make_unique<Study>();
+        testsupport::nameHypothesis(*study, 1, QStringLiteral("A"));
+        testsupport::enterRow(*study, 1, 1, QStringLiteral("costo"), 3, 60);
+        if (situation == 1) {
+            testsupport::nameHypothesis(*study, 3, QStringLiteral("C"));
+        } else if (situation == 2) {
+            testsupport::enterRow(*study, 2, 1, QStringLiteral("costo"), 2, 100);
+        } else if (situation == 3) {
+            study->row(1, 3).ticked = Value::integer(1);
+            study->row(1, 3).weight = Value::text(QStringLiteral("40"));
+        }
+        const QByteArray bytes = writeBytes(*study, TitlePage());
+        QVERIFY2(bytes.startsWith(start), bytes.constData());
+        Loaded l = readBytes(bytes);
+        QVERIFY2(l.ok, qPrintable(l.error));
+        for (int h = 1; h <= 3; ++h) {
+            QCOMPARE(l.study->hypothesis(h).name, study->hypothesis(h).name);
+            QVERIFY(l.study->hypothesis(h).rows == study->hypothesis(h).rows);
+        }
+        QCOMPARE(writeBytes(*l.study, TitlePage()), bytes);
     }
 
     void zeroHypotheses_countLineAndTitle()

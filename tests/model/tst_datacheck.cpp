@@ -200,6 +200,35 @@ private Q_SLOTS:
         expectFailure(text, 1);
     }
 
+    // The few words a note says of the first finding.
+    void todo_namesTheFindingBriefly_data()
+    {
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<QString>("todo");
+        QTest::newRow("none") << 0 << QString();
+        QTest::newRow("nothing entered") << 1 << u"tutti i dati"_s;
+        QTest::newRow("remainder") << 2 << u"Ipotesi n. 1, resto 30 %"_s;
+        QTest::newRow("over 100") << 3 << u"Ipotesi n. 1, pesi oltre 100 di 2,5 %"_s;
+        QTest::newRow("judgement") << 4 << u"Ipotesi n. 2, giudizio della caratteristica n. 1"_s;
+        QTest::newRow("name") << 5 << u"Ipotesi n. 2, nome dell'ipotesi"_s;
+    }
+    void todo_namesTheFindingBriefly()
+    {
+        QFETCH(int, fault);
+        if (fault != 1) {
+            enterValidStudy();
+        }
+        if (fault == 2 || fault == 3) {
+            study->row(1, 2).weight = Value::text(fault == 2 ? u"10"_s : u"42.5"_s);
+        } else if (fault == 4) {
+            study->row(2, 1).judgement = Value::text(QString());
+        } else if (fault == 5) {
+            study->hypothesis(2).name = Value::text(QString());
+        }
+        QFETCH(QString, todo);
+        QCOMPARE(CheckData(*study, start).todo, todo);
+    }
+
     void rowsCheckedBeforeAnyRemainder()
     {
         enterValidStudy();

@@ -20,11 +20,13 @@ public:
         QString filters;
         QString selectedFilter;
         QString proposedName = {};
+        std::optional<int> cursorAt = {};
     };
 
     QList<pondra::MessageRequest> messages;
     QList<FileRequest> fileRequests;
-    // Yes when empty; Closed (✕ or Esc) presses No in a question that does not tell it apart.
+    // Yes when empty, Cancel for a save question; Closed (✕ or Esc) presses No in a question
+    // that does not tell it apart.
     QQueue<pondra::MessageAnswer> answers;
     QQueue<QString> fileNames;             // cancelled when empty
     QQueue<QString> chosenFilters;         // the preselected one when empty
@@ -36,8 +38,12 @@ public:
         if (request.buttons == pondra::MessageButtons::Ok) {
             return pondra::MessageAnswer::Ok;
         }
-        const pondra::MessageAnswer answer =
-            answers.isEmpty() ? pondra::MessageAnswer::Yes : answers.dequeue();
+        if (answers.isEmpty()) {
+            return request.buttons == pondra::MessageButtons::SaveDiscardCancel
+                       ? pondra::MessageAnswer::Cancel
+                       : pondra::MessageAnswer::Yes;
+        }
+        const pondra::MessageAnswer answer = answers.dequeue();
         return answer == pondra::MessageAnswer::Closed && !request.tellsClosed ? pondra::MessageAnswer::No
                                                                                : answer;
     }
@@ -53,9 +59,9 @@ public:
         return openFileName(parent, title, filters, selected);
     }
     QString saveFileName(QWidget*, const QString& title, const QString& filters, QString* selected,
-                         const QString& proposedName) override
+                         const QString& proposedName, std::optional<int> cursorAt) override
     {
-        fileRequests << FileRequest{title, filters, *selected, proposedName};
+        fileRequests << FileRequest{title, filters, *selected, proposedName, cursorAt};
         if (!chosenFilters.isEmpty()) {
             *selected = chosenFilters.dequeue();
         }

@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -43,6 +44,20 @@ MessageAnswer QtDialogs::message(QWidget* parent, const MessageRequest& request)
         box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
         box.exec();
         return MessageAnswer::Ok;
+    }
+    if (request.buttons == MessageButtons::SaveDiscardCancel) {
+        QPushButton* save = box.addButton(QStringLiteral("&Salva"), QMessageBox::AcceptRole);
+        QPushButton* discard = box.addButton(request.discardText, QMessageBox::DestructiveRole);
+        QPushButton* cancel = box.addButton(QStringLiteral("Annulla"), QMessageBox::RejectRole);
+        box.setDefaultButton(request.defaultAnswer == MessageAnswer::Discard  ? discard
+                             : request.defaultAnswer == MessageAnswer::Cancel ? cancel
+                                                                              : save);
+        // Esc and the close button of the box change nothing.
+        box.setEscapeButton(cancel);
+        box.exec();
+        return box.clickedButton() == save      ? MessageAnswer::Save
+               : box.clickedButton() == discard ? MessageAnswer::Discard
+                                                : MessageAnswer::Cancel;
     }
     QPushButton* yes = box.addButton(QStringLiteral("&Sì"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
@@ -84,9 +99,14 @@ QString QtDialogs::deleteFileName(QWidget* parent, const QString& title, const Q
 }
 
 QString QtDialogs::saveFileName(QWidget* parent, const QString& title, const QString& filters,
-                                QString* selectedFilter, const QString& proposedName)
+                                QString* selectedFilter, const QString& proposedName,
+                                std::optional<int> cursorAt)
 {
     QFileDialog dialog(parent, title);
+    // The cursor is placed in Qt's own dialog; a desktop's dialog would select the name its way.
+    if (cursorAt) {
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+    }
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(filters.split(QStringLiteral(";;")));
     dialog.selectNameFilter(*selectedFilter);
@@ -97,6 +117,19 @@ QString QtDialogs::saveFileName(QWidget* parent, const QString& title, const QSt
                      [&dialog](const QString& filter) { dialog.setDefaultSuffix(filterExtension(filter)); });
     if (!proposedName.isEmpty()) {
         dialog.selectFile(proposedName);
+    }
+    if (cursorAt) {
+        // Once the dialog is shown, which selects the whole name on its own.
+        QMetaObject::invokeMethod(
+            &dialog,
+            [&dialog, at = *cursorAt] {
+                if (auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+                    const int end = int(name->text().size());
+                    name->setCursorPosition(end);
+                    name->cursorBackward(true, end - at);
+                }
+            },
+            Qt::QueuedConnection);
     }
     if (dialog.exec() != QDialog::Accepted) {
         return {};
@@ -113,8 +146,15 @@ std::optional<QColor> QtDialogs::color(QWidget* parent, const QColor& initial)
 
 QString filterExtension(const QString& filter)
 {
-    static const QRegularExpression single(QStringLiteral("\\(\\*\\.(\\w+)\\)\\s*$"));
-    return single.match(filter).captured(1);
+    static const QRegularExpression patterns(QStringLiteral("\\(([^()]*)\\)\\s*$"));
+    static const QRegularExpression extension(QStringLiteral("^\\*\\.(\\w+)$"));
+    const QStringList list = patterns.match(filter).captured(1).split(u' ', Qt::SkipEmptyParts);
+    for (const QString& pattern : list) {
+        if (const QRegularExpressionMatch m = extension.match(pattern); m.hasMatch()) {
+            return m.captured(1);
+        }
+    }
+    return {};
 }
 
 QDate SystemEnvironment::today() const

@@ -17,9 +17,11 @@ namespace pondra {
 class Settings;
 
 // Which buttons a message box offers; the answer says which one was pressed, or Closed for a
-// question closed with ✕ or Esc that tells closing apart.
-enum class MessageButtons { Ok, YesNo };
-enum class MessageAnswer { Ok, Yes, No, Closed };
+// question closed with ✕ or Esc that tells closing apart. SaveDiscardCancel asks whether to
+// save before going on: Salva, a button that goes on without saving, Annulla (also Esc and the
+// window's close button).
+enum class MessageButtons { Ok, YesNo, SaveDiscardCancel };
+enum class MessageAnswer { Ok, Yes, No, Closed, Save, Discard, Cancel };
 
 // A message box with no icon is a plain question. Its text is shown as plain text, as it stands.
 struct MessageRequest {
@@ -27,10 +29,12 @@ struct MessageRequest {
     QString title;
     std::optional<MessageIcon> icon;
     MessageButtons buttons = MessageButtons::Ok;
-    // The button that Enter presses in a question.
+    // The button that Enter presses in a question; Yes stands for Salva in a save question.
     MessageAnswer defaultAnswer = MessageAnswer::Yes;
     // ✕ and Esc answer Closed ("ask me later") instead of pressing No.
     bool tellsClosed = false;
+    // What the button that goes on without saving says ("Esci senza salvare").
+    QString discardText = {};
 };
 
 // Every place where the program asks the person something goes through here.
@@ -45,11 +49,13 @@ public:
     virtual QString deleteFileName(QWidget* parent, const QString& title, const QString& filters,
                                    const QString& selectedFilter) = 0;
     // `selectedFilter` comes in preselected and goes out as the filter chosen; `proposedName`
-    // (a name or a path, possibly empty) is what the dialog starts with. A name typed without
-    // an extension takes the one of the chosen filter, if it has one, before the dialog asks
-    // about replacing an existing file.
+    // (a name or a path, possibly empty) is what the dialog starts with. With `cursorAt` the
+    // cursor stands at that place of the proposed file name, and what follows it is selected,
+    // ready to be typed over. A name typed without an extension takes the one of the chosen
+    // filter, if it has one, before the dialog asks about replacing an existing file.
     virtual QString saveFileName(QWidget* parent, const QString& title, const QString& filters,
-                                 QString* selectedFilter, const QString& proposedName) = 0;
+                                 QString* selectedFilter, const QString& proposedName,
+                                 std::optional<int> cursorAt = std::nullopt) = 0;
     // Nothing when cancelled.
     virtual std::optional<QColor> color(QWidget* parent, const QColor& initial) = 0;
 };
@@ -78,12 +84,13 @@ public:
     QString deleteFileName(QWidget* parent, const QString& title, const QString& filters,
                            const QString& selectedFilter) override;
     QString saveFileName(QWidget* parent, const QString& title, const QString& filters,
-                         QString* selectedFilter, const QString& proposedName) override;
+                         QString* selectedFilter, const QString& proposedName,
+                         std::optional<int> cursorAt) override;
     std::optional<QColor> color(QWidget* parent, const QColor& initial) override;
 };
 
-// The extension a file-dialog filter stands for: "pdf" for "Documento PDF (*.pdf)"; empty for a
-// filter of several patterns or of names without one.
+// The extension a file-dialog filter stands for, that of its first pattern that has one: "pdf" for
+// "Documento PDF (*.pdf)", "txt" for "File di dati (Pondra-dati-* *.txt)"; empty when none has.
 QString filterExtension(const QString& filter);
 
 class SystemEnvironment : public Environment {

@@ -1,5 +1,7 @@
 #include "mainwindow.h"
 
+#include "clickablelabel.h"
+#include "colours.h"
 #include "ui/core/modulopondra.h"
 #include "ui/core/plaintext.h"
 #include "ui/layout/clsresize.h"
@@ -9,6 +11,9 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QLabel>
+#include <QTimer>
+
+#include <algorithm>
 
 namespace pondra {
 
@@ -28,6 +33,37 @@ void MainWindow::showDocumentFileName()
 void MainWindow::showStep(const QString& text)
 {
     passo->setText(text);
+    if (m_note) {
+        m_note->hide();
+    }
+}
+
+void MainWindow::showNote(const QString& text)
+{
+    if (!m_note) {
+        auto* note = new ClickableLabel(passo->parentWidget());
+        note->setObjectName(QStringLiteral("nota"));
+        // It quotes file names and the check's messages: never read as markup.
+        note->setTextFormat(Qt::PlainText);
+        note->setWordWrap(true);
+        note->setFrameStyle(QFrame::Box | QFrame::Plain);
+        note->setMargin(6);
+        setColours(note, palette().color(QPalette::ToolTipBase), palette().color(QPalette::ToolTipText));
+        connect(note, &ClickableLabel::clicked, note, &QWidget::hide);
+        m_note = note;
+        m_noteTimer = new QTimer(this);
+        m_noteTimer->setSingleShot(true);
+        m_noteTimer->setInterval(std::chrono::seconds(20));
+        connect(m_noteTimer, &QTimer::timeout, note, &QWidget::hide);
+    }
+    m_note->setText(text);
+    // Over the controls just above the hint line, as wide as it.
+    const QRect line = passo->geometry();
+    const int height = m_note->heightForWidth(line.width());
+    m_note->setGeometry(line.x(), std::max(0, line.y() - height - 2), line.width(), height);
+    m_note->raise();
+    m_note->show();
+    m_noteTimer->start();
 }
 
 QString MainWindow::stepText() const

@@ -5,6 +5,7 @@
 #include <memory>
 
 class QLabel;
+class QTimer;
 
 namespace pondra {
 
@@ -27,9 +28,14 @@ public:
     // The same for the file that holds the study now.
     void showDocumentFileName();
 
-    // The hint line at the foot of the window, which suggests the next step.
+    // The hint line at the foot of the window, which suggests the next step. A new step puts
+    // away the note.
     void showStep(const QString& text);
     QString stepText() const;
+
+    // A note just above the hint line that does not stop the user: it goes by itself after a
+    // while, at a click on it, or with the next step.
+    void showNote(const QString& text);
 
 protected:
     explicit MainWindow(ModuloPondra& module);
@@ -48,6 +54,8 @@ protected:
 
 private:
     std::unique_ptr<clsResize> m_resize;
+    QLabel* m_note = nullptr;
+    QTimer* m_noteTimer = nullptr;
     QString m_caption; // the title the window was built with
 };
 

@@ -1,25 +1,86 @@
 #include "archivecommands.h"
 
 #include "archive/regularfile.h"
+#include "model/datacheck.h"
 #include "navigation.h"
 #include "ui/core/modulopondra.h"
 #include "ui/main/requisiti.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMainWindow>
+
+#include <memory>
 
 namespace pondra {
 
 namespace {
 
-// Both filters of the open and delete dialogs; the data files are preselected.
-const QString DataFilesFilter = QStringLiteral("File Pondra-dati- (Pondra-dati-*)");
-const QString AllAndDataFilters = QStringLiteral("Tutti i file (*);;") + DataFilesFilter;
+// Study files are found whatever their name: the conventional prefix, or the extension the save
+// adds. The open and delete dialogs offer every file as well.
+const QString DataFilePrefix = QStringLiteral("Pondra-dati-");
+const QString DataFilesFilter = QStringLiteral("File di dati Pondra (Pondra-dati-* *.txt)");
+const QString DataAndAllFilters = DataFilesFilter + QStringLiteral(";;Tutti i file (*)");
 
 void tellFailure(ModuloPondra& module, QWidget* from, const QString& text)
 {
     module.showMessage(from, {text, MessageIcon::Critical}, ArchiveTitle(module));
+}
+
+// "Pondra-dati-" and the perizia's words. What a file name cannot hold on any system, and the
+// dot, which would start an extension and keep the save from adding ".txt", become blanks.
+QString proposedFileName(const TitlePage& page)
+{
+    QString words = page.progetto;
+    for (QChar& c : words) {
+        if (c.category() == QChar::Other_Control || QStringView(u"/\\:*?\"<>|.").contains(c)) {
+            c = u' ';
+        }
+    }
+    return DataFilePrefix + words.simplified();
+}
+
+// Asks where to save, proposing the conventional name beside the study's file; empty when
+// cancelled. A name given without an extension is a text file, as the dialog's filter says.
+QString chooseFileName(ModuloPondra& module, QWidget& from)
+{
+    const QString current = module.document().fileName();
+    const QString name = proposedFileName(module.titlePage());
+    const QString proposed = current.isEmpty() ? name : QFileInfo(current).dir().filePath(name);
+    QString filter = DataFilesFilter;
+    QString path =
+        module.dialogs().saveFileName(&from, QStringLiteral("Salva file con nome"), DataFilesFilter, &filter,
+                                      proposed, int(DataFilePrefix.size()));
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
+        path += QStringLiteral(".txt");
+    }
+    return path;
+}
+
+// What a saved study still lacks before Risultati and the printouts accept it: the data check's
+// first finding and the perizia. The check runs on a copy, so the windows stay where they are.
+struct Unfinished {
+    QStringList briefly; // for the step line
+    QStringList fully;   // for the note
+};
+
+Unfinished unfinishedParts(ModuloPondra& module, CommandOrigin origin)
+{
+    Unfinished missing;
+    auto copy = std::make_unique<Study>(module.study());
+    const DataCheckResult check = CheckData(*copy, module.document().shownHypothesis());
+    if (!check.passed) {
+        missing.briefly << check.todo;
+        missing.fully << check.message.text;
+    }
+    if (module.titlePage().progetto.trimmed().isEmpty()) {
+        const bool here = origin == CommandOrigin::TitlePageWindow;
+        missing.briefly << (here ? QStringLiteral("perizia") : QStringLiteral("perizia nel Frontespizio"));
+        missing.fully << (here ? QStringLiteral("Digitare la perizia.")
+                               : QStringLiteral("Digitare la perizia nella finestra Frontespizio."));
+    }
+    return missing;
 }
 
 } // namespace
@@ -29,7 +90,7 @@ QString ArchiveTitle(const ModuloPondra& module)
     return module.identity().ProgramName + QStringLiteral(": archivio");
 }
 
-void TellStep(QMainWindow& window, const QString& text)
+void TellStep(QWidget& window, const QString& text)
 {
     if (auto* main = qobject_cast<MainWindow*>(&window)) {
         main->showStep(text);
@@ -49,7 +110,7 @@ void OpenStudy(ModuloPondra& module, QMainWindow& from)
         return;
     }
     const QString path =
-        module.dialogs().openFileName(&from, QStringLiteral("Apri file"), AllAndDataFilters, DataFilesFilter);
+        module.dialogs().openFileName(&from, QStringLiteral("Apri file"), DataAndAllFilters, DataFilesFilter);
     if (path.isEmpty()) {
         // As before a cancelled open: the next save asks for a name.
         module.document().forgetFileName();
@@ -83,45 +144,39 @@ bool DataPassFrom(ModuloPondra& module, CommandOrigin origin)
     return false;
 }
 
-void SaveStudy(ModuloPondra& module, QMainWindow& from, CommandOrigin origin, bool askName)
+bool SaveStudy(ModuloPondra& module, QWidget& from, CommandOrigin origin, bool askName)
 {
-    if (askName) {
-        module.document().forgetFileName();
-    }
-    if (!DataPassFrom(module, origin)) {
-        return;
-    }
-    if (module.titlePage().progetto.isEmpty()) {
-        const QString text =
-            origin == CommandOrigin::TitlePageWindow
-                ? QStringLiteral("È necessario digitare almeno il dato della 'perizia'.")
-                : QStringLiteral("È necessario digitare almeno il dato della 'perizia' nella "
-                                 "finestra Frontespizio.");
-        module.showMessage(&from, {text, MessageIcon::Critical}, module.identity().CheckTitle);
-        ShowTitlePage(module);
-        return;
-    }
     QString path = module.document().fileName();
-    if (path.isEmpty()) {
-        QString filter = DataFilesFilter;
-        path = module.dialogs().saveFileName(&from, QStringLiteral("Salva file con nome"), DataFilesFilter,
-                                             &filter, QString());
+    if (askName || path.isEmpty()) {
+        path = chooseFileName(module, from);
         if (path.isEmpty()) {
-            return;
+            return false;
         }
     }
     QString error;
     if (!module.document().save(path, &error)) {
         tellFailure(module, &from, error);
-        return;
+        return false;
     }
-    TellStep(from, QStringLiteral("archiviato in «%1»").arg(shownFileName(path)));
+    const Unfinished missing = unfinishedParts(module, origin);
+    if (missing.briefly.isEmpty()) {
+        TellStep(from, QStringLiteral("archiviato in «%1»").arg(shownFileName(path)));
+        return true;
+    }
+    TellStep(from,
+             QStringLiteral("Studio salvato; da completare: ") + missing.briefly.join(QStringLiteral("; ")));
+    if (auto* main = qobject_cast<MainWindow*>(&from)) {
+        main->showNote(QStringLiteral("Studio salvato in «%1».\nDa completare prima di Risultati e stampe:\n")
+                           .arg(shownFileName(path)) +
+                       missing.fully.join(u'\n'));
+    }
+    return true;
 }
 
 void DeleteStudyFile(ModuloPondra& module, QMainWindow& from)
 {
     const QString path = module.dialogs().deleteFileName(&from, module.identity().DeleteDialogTitle,
-                                                         AllAndDataFilters, DataFilesFilter);
+                                                         DataAndAllFilters, DataFilesFilter);
     if (path.isEmpty()) {
         return;
     }

@@ -94,15 +94,8 @@ void OpenAncillary(ModuloPondra& module, AncillaryTopic topic)
     }
 }
 
-void ExitProgram(ModuloPondra& module, QWidget* from)
+void CloseToSplash(ModuloPondra& module)
 {
-    const MessageAnswer answer =
-        module.ask(from, QStringLiteral("Vuoi uscire da Pondra?"),
-                   QStringLiteral("Attenzione: i dati non archiviati andranno persi !"),
-                   MessageIcon::Question, MessageAnswer::No);
-    if (answer == MessageAnswer::No) {
-        return;
-    }
     module.unloadWindow<requisiti>();
     module.unloadWindow<supportoclienti>();
     module.unloadWindow<informa>();

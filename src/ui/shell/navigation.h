@@ -37,9 +37,9 @@ void ShowTitlePage(ModuloPondra& module);
 // The tip of the day, the terms of use or the price list.
 void OpenAncillary(ModuloPondra& module, AncillaryTopic topic);
 
-// Asks every time, No being the default; on Yes unloads every window and shows the splash
-// window in its closing form, the study staying in memory.
-void ExitProgram(ModuloPondra& module, QWidget* from);
+// Leaving the program once the user said so: unloads every window and shows the splash window
+// in its closing form, the study staying in memory.
+void CloseToSplash(ModuloPondra& module);
 
 // The Data and Results windows offer grey for all three main windows first; the Title-page
 // window goes straight to the colour dialog.

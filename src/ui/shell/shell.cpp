@@ -1,6 +1,7 @@
 #include "shell.h"
 
 #include "archivecommands.h"
+#include "exitcommand.h"
 #include "exportcommands.h"
 #include "navigation.h"
 #include "printcommands.h"
@@ -34,6 +35,20 @@ namespace pondra {
 namespace {
 
 using Command = std::function<void()>;
+
+// The keys every desktop program has, alike in the three main windows and shown in their menus.
+constexpr QKeyCombination OpenKey = Qt::CTRL | Qt::Key_O;
+constexpr QKeyCombination SaveKey = Qt::CTRL | Qt::Key_S;
+constexpr QKeyCombination SaveAsKey = Qt::CTRL | Qt::SHIFT | Qt::Key_S;
+constexpr QKeyCombination PrintKey = Qt::CTRL | Qt::Key_P;
+constexpr QKeyCombination WindowHelpKey = QKeyCombination(Qt::Key_F1);
+constexpr QKeyCombination ExitKey = Qt::CTRL | Qt::Key_Q;
+
+QAction* withKey(QAction* action, QKeyCombination key)
+{
+    action->setShortcut(QKeySequence(key));
+    return action;
+}
 
 // A menu entry or toolbar button; without a command it is shown disabled, as the commands
 // that the program does not offer yet.
@@ -187,6 +202,10 @@ std::array<QAction*, 3> addViewAndHelpMenus(ModuloPondra& module, QMainWindow& w
     }
     QMenu* help = window.menuBar()->addMenu(QStringLiteral("&?"));
     addEntry(help, {QStringLiteral("&Guida in linea"), [&module] { showHelpContents(module); }});
+    withKey(
+        addEntry(help, {QStringLiteral("Guida della &finestra"),
+                        [&module, number] { openHelpPage(module, windowHelp[std::size_t(number)].topic); }}),
+        WindowHelpKey);
     addEntry(help, {QStringLiteral("&Suggerimenti..."),
                     [&module] { OpenAncillary(module, AncillaryTopic::TipOfTheDay); }});
     addEntry(help,
@@ -215,8 +234,8 @@ void setSharedButtons(ModuloPondra& module, QMainWindow& window, const std::arra
 struct EditingWindow {
     int number;
     CommandOrigin origin;
-    std::array<Entry, 2> printEntries;
-    Command print; // the window's print button and toolbar button 6
+    std::array<Entry, 2> printEntries; // the second prints what the window's print button prints
+    Command print;                     // the window's print button and toolbar button 6
     QString checkEntry;
     QString clearEntry;
     QString windowNumber;
@@ -238,21 +257,20 @@ Command decorateEditingWindow(ModuloPondra& module, QMainWindow& w, const Editin
     const Command exit = [&module, &w] { ExitProgram(module, &w); };
 
     QMenu* file = w.menuBar()->addMenu(QStringLiteral("&File"));
-    addEntry(file, {QStringLiteral("&Apri..."), open});
-    addEntry(file, {QStringLiteral("&Salva"), save});
-    addEntry(file, {QStringLiteral("Salva con &nome..."), saveAs});
+    withKey(addEntry(file, {QStringLiteral("&Apri..."), open}), OpenKey);
+    withKey(addEntry(file, {QStringLiteral("&Salva"), save}), SaveKey);
+    withKey(addEntry(file, {QStringLiteral("Salva con &nome..."), saveAs}), SaveAsKey);
     addEntry(file, {QStringLiteral("&Elimina..."), remove});
     addEntry(file, {QStringLiteral("Es&porta per foglio di calcolo..."),
                     [&module, &w, origin = e.origin] { ExportSpreadsheet(module, w, origin); }});
     file->addSeparator();
     QMenu* print = file->addMenu(QStringLiteral("S&tampa"));
-    for (const Entry& entry : e.printEntries) {
-        addEntry(print, entry);
-    }
+    addEntry(print, e.printEntries[0]);
+    withKey(addEntry(print, e.printEntries[1]), PrintKey);
     file->addSeparator();
     addRecentFilesMenu(module, w, file);
     file->addSeparator();
-    addEntry(file, {QStringLiteral("Es&ci"), exit});
+    withKey(addEntry(file, {QStringLiteral("Es&ci"), exit}), ExitKey);
     QMenu* edit = w.menuBar()->addMenu(QStringLiteral("&Modifica"));
     addUndoEntries(module, w, edit);
     // Only the Data window offers grey for all three windows first.
@@ -309,17 +327,20 @@ void decorateResults(ModuloPondra& module, classifica& w)
     const Command exit = [&module, &w] { ExitProgram(module, &w); };
     const Command remove = [&module, &w] { DeleteStudyFile(module, w); };
     const Command saveAs = [&module, &w] { SaveStudy(module, w, CommandOrigin::ResultsWindow, true); };
+    // Open and save too, so that their keys work here as in the other two windows.
+    const Command open = [&module, &w] { OpenStudy(module, w); };
+    const Command save = [&module, &w] { SaveStudy(module, w, CommandOrigin::ResultsWindow, false); };
 
     QMenu* file = w.menuBar()->addMenu(QStringLiteral("&File"));
-    addEntry(file, {QStringLiteral("Apri"), {}});
-    addEntry(file, {QStringLiteral("Salva"), {}});
-    addEntry(file, {QStringLiteral("Salva con nome..."), saveAs});
+    withKey(addEntry(file, {QStringLiteral("Apri"), open}), OpenKey);
+    withKey(addEntry(file, {QStringLiteral("Salva"), save}), SaveKey);
+    withKey(addEntry(file, {QStringLiteral("Salva con nome..."), saveAs}), SaveAsKey);
     addEntry(file, {QStringLiteral("Elimina..."), remove});
     file->addSeparator();
     const Command print = [&module] { PrintRanking(module); };
-    addEntry(file, {QStringLiteral("Stampa"), print});
+    withKey(addEntry(file, {QStringLiteral("Stampa"), print}), PrintKey);
     file->addSeparator();
-    addEntry(file, {QStringLiteral("Esci"), exit});
+    withKey(addEntry(file, {QStringLiteral("Esci"), exit}), ExitKey);
     QMenu* edit = w.menuBar()->addMenu(QStringLiteral("&Modifica"));
     addEntry(edit,
              {QStringLiteral("Colore di sfondo"), [&module, &w] { ChangeBackground(module, w, true); }});
@@ -341,8 +362,9 @@ void decorateResults(ModuloPondra& module, classifica& w)
     c.checkTooltip = QStringLiteral("controllo dati ipotesi");
     c.clearTooltip = QStringLiteral("cancella dati ipotesi visualizzata");
     c.printTooltip = QStringLiteral("stampa dati finestra");
-    // Open and save have no meaning here, as in the menu; save as and delete do what the
-    // menu's entries do.
+    // The archive buttons do what the menu's entries do.
+    c.buttons[1] = open;
+    c.buttons[2] = save;
     c.buttons[3] = saveAs;
     c.buttons[4] = remove;
     c.buttons[6] = print;

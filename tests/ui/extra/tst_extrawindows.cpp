@@ -49,7 +49,8 @@ public:
         ++m_calls.asked;
         return {};
     }
-    QString saveFileName(QWidget*, const QString&, const QString&, QString*, const QString&) override
+    QString saveFileName(QWidget*, const QString&, const QString&, QString*, const QString&,
+                         std::optional<int>) override
     {
         ++m_calls.asked;
         return {};

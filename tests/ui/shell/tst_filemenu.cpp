@@ -113,7 +113,7 @@ private Q_SLOTS:
         dialogs().fileNames.enqueue(first);
         menuEntry(data, QStringLiteral("&Apri..."))->trigger();
         // Markup and "&" in a file's name are shown as they stand.
-        const QString saved = dir.filePath(QStringLiteral("Pondra-dati-<b>copia & co"));
+        const QString saved = dir.filePath(QStringLiteral("Pondra-dati-<b>copia & co.txt"));
         dialogs().fileNames.enqueue(saved);
         menuEntry(title, QStringLiteral("Salva con &nome..."))->trigger();
         dialogs().fileNames.enqueue(second);
@@ -123,7 +123,7 @@ private Q_SLOTS:
         QList<QAction*> entries = recentEntries(title);
         QCOMPARE(entries.size(), 3);
         QCOMPARE(entries.at(0)->text(), QStringLiteral("&1 Pondra-dati-secondo"));
-        QCOMPARE(entries.at(1)->text(), QStringLiteral("&2 Pondra-dati-<b>copia && co"));
+        QCOMPARE(entries.at(1)->text(), QStringLiteral("&2 Pondra-dati-<b>copia && co.txt"));
         QCOMPARE(entries.at(1)->toolTip(), plainToolTip(QDir::toNativeSeparators(saved)));
         QCOMPARE(entries.at(2)->text(), QStringLiteral("&3 Pondra-dati-primo"));
 

@@ -26,8 +26,13 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <algorithm>
+
 using namespace pondra;
+using namespace Qt::StringLiterals;
 using testsupport::controls;
+
+Q_DECLARE_METATYPE(pondra::MessageAnswer)
 
 namespace {
 
@@ -112,7 +117,8 @@ private Q_SLOTS:
         QCOMPARE(data->findChild<QToolBar*>()->actions().size(), 21);
         QCOMPARE(toolbarButton(data, 19)->toolTip(), QStringLiteral("controllo dati ipotesi"));
         auto* results = module().window<classifica>();
-        QVERIFY(!findEntry(results, QStringLiteral("Apri"))->isEnabled());
+        // Open and save work here too, so that their keys do.
+        QVERIFY(findEntry(results, QStringLiteral("Apri"))->isEnabled());
         QVERIFY(findEntry(results, QStringLiteral("Finestra Risultati"))->isChecked());
         auto* title = module().window<frontespizio>();
         QCOMPARE(toolbarButton(title, 6)->toolTip(), QStringLiteral("stampa completa dell'elaborazione"));
@@ -215,12 +221,13 @@ private Q_SLOTS:
     {
         enterValidStudy();
         setPerizia(QStringLiteral("Perizia"));
-        dialogs().fileNames.enqueue(path(QStringLiteral("Pondra-dati-uno")));
+        dialogs().fileNames.enqueue(path(QStringLiteral("Pondra-dati-uno.txt")));
         findEntry(data, QStringLiteral("&Salva"))->trigger();
         QCOMPARE(dialogs().fileRequests.size(), 1);
         QCOMPARE(dialogs().fileRequests[0].title, QStringLiteral("Salva file con nome"));
-        QCOMPARE(dialogs().fileRequests[0].filters, QStringLiteral("File Pondra-dati- (Pondra-dati-*)"));
-        QCOMPARE(module().document().fileName(), path(QStringLiteral("Pondra-dati-uno")));
+        QCOMPARE(dialogs().fileRequests[0].filters,
+                 QStringLiteral("File di dati Pondra (Pondra-dati-* *.txt)"));
+        QCOMPARE(module().document().fileName(), path(QStringLiteral("Pondra-dati-uno.txt")));
         QVERIFY(QFile::exists(module().document().fileName()));
 
         findEntry(data, QStringLiteral("&Salva"))->trigger();
@@ -228,52 +235,118 @@ private Q_SLOTS:
 
         QCOMPARE(controls(data).passo->text(),
                  QStringLiteral("archiviato in «%1»")
-                     .arg(QDir::toNativeSeparators(path(QStringLiteral("Pondra-dati-uno")))));
-        QVERIFY(data->windowTitle().endsWith(QStringLiteral(" - Pondra-dati-uno")));
-        QVERIFY(
-            module().window<frontespizio>()->windowTitle().endsWith(QStringLiteral(" - Pondra-dati-uno")));
+                     .arg(QDir::toNativeSeparators(path(QStringLiteral("Pondra-dati-uno.txt")))));
+        QVERIFY(data->windowTitle().endsWith(QStringLiteral(" - Pondra-dati-uno.txt")));
+        QVERIFY(module().window<frontespizio>()->windowTitle().endsWith(
+            QStringLiteral(" - Pondra-dati-uno.txt")));
     }
 
-    void save_failingCheckWritesNothing_saveAsForgetsName()
+    // Unfinished work is saved as it is; the step line and a note say what is left, and where
+    // the user works nothing moves.
+    void save_unfinishedStudy_writesAndSaysWhatIsLeft_data()
     {
+        QTest::addColumn<int>("window"); // 1 Data, 3 Title page
+        QTest::addColumn<int>("weight"); // of row 1 of hypothesis 1, 100 when complete
+        QTest::addColumn<QString>("perizia");
+        QTest::addColumn<QString>("step");
+        const QString saved = QStringLiteral("Studio salvato; da completare: ");
+        QTest::newRow("complete") << 1 << 100 << QStringLiteral("P") << QString();
+        QTest::newRow("remainder") << 1 << 85 << QStringLiteral("P")
+                                   << saved + QStringLiteral("Ipotesi n. 1, resto 15 %");
+        QTest::newRow("weights over 100, from the title page")
+            << 3 << 110 << QStringLiteral("P")
+            << saved + QStringLiteral("Ipotesi n. 1, pesi oltre 100 di 10 %");
+        QTest::newRow("no perizia") << 1 << 100 << QString()
+                                    << saved + QStringLiteral("perizia nel Frontespizio");
+        QTest::newRow("both, from the title page")
+            << 3 << 90 << QStringLiteral(" ") << saved + QStringLiteral("Ipotesi n. 1, resto 10 %; perizia");
+    }
+    void save_unfinishedStudy_writesAndSaysWhatIsLeft()
+    {
+        QFETCH(int, window);
+        QFETCH(int, weight);
+        QFETCH(QString, perizia);
+        QFETCH(QString, step);
         enterValidStudy();
-        setPerizia(QStringLiteral("Perizia"));
-        holdUnder(path(QStringLiteral("Pondra-dati-due")));
-        testsupport::studyOf(module()).row(1, 1).weight = Value::text(QStringLiteral("90"));
+        setPerizia(perizia);
+        testsupport::studyOf(module()).row(1, 1).weight = Value::text(QString::number(weight));
+        controls(data).HScroll1->setValue(2);
+        QMainWindow* from = window == 1 ? static_cast<QMainWindow*>(data) : module().window<frontespizio>();
+        from->show();
+        const QString file =
+            path(QStringLiteral("Pondra-dati-%1.txt").arg(QString::fromUtf8(QTest::currentDataTag())));
+        dialogs().fileNames.enqueue(file);
+        findEntry(from, QStringLiteral("&Salva"))->trigger();
+        QVERIFY2(dialogs().messages.isEmpty(), qPrintable(dialogs().messageTexts().join(u'\n')));
+        QVERIFY(QFile::exists(file));
+        QVERIFY(!module().document().isModified());
+        QCOMPARE(module().document().shownHypothesis(), 2); // the check did not move the window
+        auto* shown = qobject_cast<MainWindow*>(from);
+        auto* note = from->findChild<QLabel*>(QStringLiteral("nota"));
+        if (step.isEmpty()) {
+            QCOMPARE(shown->stepText(),
+                     QStringLiteral("archiviato in «%1»").arg(QDir::toNativeSeparators(file)));
+            QVERIFY(!note || !note->isVisible());
+            return;
+        }
+        QCOMPARE(shown->stepText(), step);
+        QVERIFY(note && note->isVisible());
+        QVERIFY(note->text().contains(QDir::toNativeSeparators(file)));
+        // The note goes with the next step; Risultati still checks first.
+        shown->showStep(QStringLiteral("avanti"));
+        QVERIFY(!note->isVisible());
+        if (weight != 100) {
+            QTest::mouseClick(controls(data).avanti, Qt::LeftButton);
+            QCOMPARE(dialogs().messages.size(), 1);
+            QVERIFY(!module().loadedWindow<classifica>() ||
+                    !module().loadedWindow<classifica>()->isVisible());
+        }
+    }
+
+    void saveAs_cancelledKeepsFileName_proposesPrefixAndPerizia_addsTxt_data()
+    {
+        QTest::addColumn<QString>("perizia");
+        QTest::addColumn<QString>("proposed");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("no perizia") << QString() << QStringLiteral("Pondra-dati-") << QStringLiteral("studio")
+                                    << QStringLiteral("studio.txt");
+        QTest::newRow("words of the perizia")
+            << QStringLiteral(" Sede: lotto n. 5/B ") << QStringLiteral("Pondra-dati-Sede lotto n 5 B")
+            << QStringLiteral("Pondra-dati-Sede lotto n 5 B")
+            << QStringLiteral("Pondra-dati-Sede lotto n 5 B.txt");
+        QTest::newRow("an extension typed is kept")
+            << QStringLiteral("x") << QStringLiteral("Pondra-dati-x") << QStringLiteral("studio.dat")
+            << QStringLiteral("studio.dat");
+    }
+    void saveAs_cancelledKeepsFileName_proposesPrefixAndPerizia_addsTxt()
+    {
+        QFETCH(QString, perizia);
+        QFETCH(QString, proposed);
+        QFETCH(QString, typed);
+        QFETCH(QString, written);
+        enterValidStudy();
+        setPerizia(perizia);
+        const QString before = path(QStringLiteral("Pondra-dati-prima"));
+        QVERIFY(module().document().save(before, nullptr));
         findEntry(data, QStringLiteral("Salva con &nome..."))->trigger();
-        QCOMPARE(dialogs().messageTexts(), QStringList{remainderMessage});
-        QVERIFY(dialogs().fileRequests.isEmpty());
-        QVERIFY(!QFile::exists(path(QStringLiteral("Pondra-dati-due"))));
-        QCOMPARE(module().document().fileName(), QString());
-    }
+        QCOMPARE(module().document().fileName(), before);
+        // Proposed beside the study's file, the cursor after the prefix.
+        const auto& request = dialogs().fileRequests.last();
+        QCOMPARE(request.proposedName, QDir(dir.path()).filePath(proposed));
+        QCOMPARE(request.cursorAt, std::optional<int>(12));
 
-    void save_fromTitlePageWithFailingCheck_showsDataWindow()
-    {
-        enterValidStudy();
-        data->hide();
-        testsupport::studyOf(module()).row(1, 1).weight = Value::text(QStringLiteral("90"));
-        frontespizio* title = module().window<frontespizio>();
-        title->show();
-        findEntry(title, QStringLiteral("&Salva"))->trigger();
-        QCOMPARE(dialogs().messageTexts(), QStringList{remainderMessage});
-        QVERIFY(data->isVisible());
-    }
+        dialogs().fileNames.enqueue(path(typed));
+        toolbarButton(module().window<frontespizio>(), 3)->trigger();
+        QCOMPARE(module().document().fileName(), path(written));
+        QVERIFY(QFile::exists(path(written)));
 
-    void save_emptyPerizia_bringsTitlePage()
-    {
-        enterValidStudy();
-        findEntry(data, QStringLiteral("&Salva"))->trigger();
-        QCOMPARE(dialogs().messageTexts(),
-                 QStringList{QStringLiteral(
-                     "È necessario digitare almeno il dato della 'perizia' nella finestra Frontespizio.")});
-        QCOMPARE(dialogs().messages[0].title, module().identity().CheckTitle);
-        QVERIFY(module().loadedWindow<frontespizio>()->isVisible());
-        QVERIFY(dialogs().fileRequests.isEmpty());
-
-        frontespizio* title = module().window<frontespizio>();
-        findEntry(title, QStringLiteral("&Salva"))->trigger();
-        QCOMPARE(dialogs().messageTexts().last(),
-                 QStringLiteral("È necessario digitare almeno il dato della 'perizia'."));
+        // Apri shows study files whatever their name, and every file besides.
+        findEntry(data, QStringLiteral("&Apri..."))->trigger();
+        QCOMPARE(dialogs().fileRequests.last().filters,
+                 QStringLiteral("File di dati Pondra (Pondra-dati-* *.txt);;Tutti i file (*)"));
+        QCOMPARE(dialogs().fileRequests.last().selectedFilter,
+                 QStringLiteral("File di dati Pondra (Pondra-dati-* *.txt)"));
     }
 
     void openFromTitlePage_saveFromDataWindow_writesOpenedFile()
@@ -293,7 +366,7 @@ private Q_SLOTS:
         findEntry(title, QStringLiteral("&Apri..."))->trigger();
         QCOMPARE(dialogs().fileRequests[0].title, QStringLiteral("Apri file"));
         QCOMPARE(dialogs().fileRequests[0].selectedFilter,
-                 QStringLiteral("File Pondra-dati- (Pondra-dati-*)"));
+                 QStringLiteral("File di dati Pondra (Pondra-dati-* *.txt)"));
         QCOMPARE(module().document().fileName(), file);
         QCOMPARE(controls(title).data->text(), QStringLiteral("martedì, 1 dic 2026"));
         QCOMPARE(controls(data).ipotesi->text(), QStringLiteral("Da file"));
@@ -352,7 +425,7 @@ private Q_SLOTS:
     {
         enterValidStudy();
         setPerizia(QStringLiteral("Perizia"));
-        const QString file = path(QStringLiteral("Pondra-dati-tre"));
+        const QString file = path(QStringLiteral("Pondra-dati-tre.txt"));
         dialogs().fileNames.enqueue(file);
         findEntry(data, QStringLiteral("&Salva"))->trigger();
         QVERIFY(!module().document().isModified());
@@ -362,7 +435,7 @@ private Q_SLOTS:
         toolbarButton(data, 4)->trigger();
         QCOMPARE(dialogs().fileRequests.last().title, module().identity().DeleteDialogTitle);
         QCOMPARE(dialogs().messages.last().text,
-                 QStringLiteral("Eliminare definitivamente il file «Pondra-dati-tre»?"));
+                 QStringLiteral("Eliminare definitivamente il file «Pondra-dati-tre.txt»?"));
         QCOMPARE(dialogs().messages.last().defaultAnswer, MessageAnswer::No);
         QVERIFY(QFile::exists(file));
 
@@ -394,7 +467,7 @@ private Q_SLOTS:
         QTest::mouseClick(controls(data).cmdesci, Qt::LeftButton);
         const MessageRequest& question = dialogs().messages.last();
         QCOMPARE(question.text, QStringLiteral("Vuoi uscire da Pondra?"));
-        QCOMPARE(question.title, QStringLiteral("Attenzione: i dati non archiviati andranno persi !"));
+        QCOMPARE(question.title, QStringLiteral("Pondra: uscita"));
         QCOMPARE(question.defaultAnswer, MessageAnswer::No);
         QCOMPARE(module().loadedWindow<requisiti>(), data);
 
@@ -410,6 +483,178 @@ private Q_SLOTS:
         QVERIFY(splash && splash->isVisible());
         QCOMPARE(splash->label(2)->text(), QStringLiteral("       elaborazione eseguita con"));
         QCOMPARE(module().study().hypothesis(2).name, Value::text(QStringLiteral("Alta"))); // still in memory
+    }
+
+    // Every way out asks the one question: the save question when there are unsaved changes,
+    // otherwise the plain one.
+    void exitRoutes_askOneQuestion_data()
+    {
+        QTest::addColumn<int>("route");
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<QString>("perizia"); // typed as the change; empty: a hypothesis renamed
+        QTest::addColumn<bool>("hasFile");
+        QTest::addColumn<MessageAnswer>("answer");
+        QTest::addColumn<bool>("leaves");
+        const QStringList routes{
+            u"USCITA Dati"_s,        u"USCITA Risultati"_s,   u"USCITA Frontespizio"_s,
+            u"Esci Dati"_s,          u"Esci Risultati"_s,     u"Esci Frontespizio"_s,
+            u"barra 21"_s,           u"barra 19 Risultati"_s, u"chiusura dell'ultima finestra"_s,
+            u"USCITA del sommario"_s};
+        for (int route = 0; route < routes.size(); ++route) {
+            const QByteArray name = routes[route].toUtf8();
+            QTest::newRow(name + ", unchanged")
+                << route << false << QString() << false << MessageAnswer::Yes << true;
+            QTest::newRow(name + ", changed, discard")
+                << route << true << QStringLiteral("Perizia") << false << MessageAnswer::Discard << true;
+        }
+        QTest::newRow("unchanged, No") << 0 << false << QString() << false << MessageAnswer::No << false;
+        QTest::newRow("changed, Annulla")
+            << 0 << true << QStringLiteral("Perizia") << false << MessageAnswer::Cancel << false;
+        QTest::newRow("changed, Salva") << 2 << true << QString() << true << MessageAnswer::Save << true;
+        QTest::newRow("changed, Salva, name dialog cancelled")
+            << 0 << true << QString() << false << MessageAnswer::Save << false;
+    }
+    void exitRoutes_askOneQuestion()
+    {
+        QFETCH(int, route);
+        QFETCH(bool, changed);
+        QFETCH(QString, perizia);
+        QFETCH(bool, hasFile);
+        QFETCH(MessageAnswer, answer);
+        QFETCH(bool, leaves);
+        enterValidStudy();
+        const QString file = path(QStringLiteral("Pondra-dati-uscita.txt"));
+        QFile::remove(file);
+        if (hasFile) {
+            QVERIFY(module().document().save(file, nullptr));
+        }
+        if (changed && !perizia.isEmpty()) {
+            setPerizia(perizia);
+        } else if (changed) {
+            module().document().nameHypothesis(QStringLiteral("Bassa bis"));
+        }
+        classifica* results = module().window<classifica>();
+        frontespizio* title = module().window<frontespizio>();
+        if (route != 8) {
+            results->show();
+            title->show();
+        }
+        dialogs().answers.enqueue(answer);
+        switch (route) {
+        case 0:
+            QTest::mouseClick(controls(data).cmdesci, Qt::LeftButton);
+            break;
+        case 1:
+            QTest::mouseClick(controls(results).cmdesci, Qt::LeftButton);
+            break;
+        case 2:
+            QTest::mouseClick(controls(title).cmdesci, Qt::LeftButton);
+            break;
+        case 3:
+            findEntry(data, QStringLiteral("Es&ci"))->trigger();
+            break;
+        case 4:
+            findEntry(results, QStringLiteral("Esci"))->trigger();
+            break;
+        case 5:
+            findEntry(title, QStringLiteral("Es&ci"))->trigger();
+            break;
+        case 6:
+            toolbarButton(data, 21)->trigger();
+            break;
+        case 7:
+            toolbarButton(results, 19)->trigger();
+            break;
+        case 8:
+            data->close();
+            break;
+        case 9:
+            module().window<sommario>()->cmduscita_Click();
+            break;
+        }
+        QCOMPARE(dialogs().messages.size(), 1);
+        const MessageRequest& question = dialogs().messages.last();
+        QCOMPARE(question.title, QStringLiteral("Pondra: uscita"));
+        QCOMPARE(question.icon, std::optional<MessageIcon>(MessageIcon::Question));
+        if (changed) {
+            // Named by the perizia, else by the file, else not at all.
+            const QString name = !perizia.isEmpty() ? QStringLiteral(" «Perizia»")
+                                 : hasFile          ? QStringLiteral(" «Pondra-dati-uscita.txt»")
+                                                    : QString();
+            QCOMPARE(question.text,
+                     QStringLiteral("Salvare le modifiche allo studio%1 prima di uscire?").arg(name));
+            QCOMPARE(question.buttons, MessageButtons::SaveDiscardCancel);
+            QCOMPARE(question.discardText, QStringLiteral("&Esci senza salvare"));
+            QCOMPARE(question.defaultAnswer, MessageAnswer::Save);
+        } else {
+            QCOMPARE(question.text, QStringLiteral("Vuoi uscire da Pondra?"));
+            QCOMPARE(question.buttons, MessageButtons::YesNo);
+            QCOMPARE(question.defaultAnswer, MessageAnswer::No);
+        }
+        QCOMPARE(module().loadedWindow<requisiti>() == nullptr, leaves);
+        QCOMPARE(module().loadedWindow<frmSplash>() != nullptr, leaves);
+        if (answer == MessageAnswer::Save) {
+            QCOMPARE(module().document().isModified(), !leaves);
+            QCOMPARE(QFile::exists(file), leaves);
+        }
+    }
+
+    void keys_shownInTheMenusOfEveryMainWindow_data()
+    {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QKeySequence>("key");
+        const QList<QStringList> entries{
+            {u"&Apri..."_s, u"&Salva"_s, u"Salva con &nome..."_s, u"&dati finestra"_s,
+             u"Guida della &finestra"_s, u"Es&ci"_s},
+            {u"Apri"_s, u"Salva"_s, u"Salva con nome..."_s, u"Stampa"_s, u"Guida della &finestra"_s,
+             u"Esci"_s},
+            {u"&Apri..."_s, u"&Salva"_s, u"Salva con &nome..."_s, u"&intera elaborazione"_s,
+             u"Guida della &finestra"_s, u"Es&ci"_s},
+        };
+        const QList<QKeySequence> keys{
+            Qt::CTRL | Qt::Key_O, Qt::CTRL | Qt::Key_S, Qt::CTRL | Qt::SHIFT | Qt::Key_S,
+            Qt::CTRL | Qt::Key_P, Qt::Key_F1,           Qt::CTRL | Qt::Key_Q};
+        for (int w = 1; w <= 3; ++w) {
+            for (int i = 0; i < keys.size(); ++i) {
+                QTest::addRow("%d %s", w, qPrintable(entries[w - 1][i])) << w << entries[w - 1][i] << keys[i];
+            }
+        }
+    }
+    void keys_shownInTheMenusOfEveryMainWindow()
+    {
+        QFETCH(int, window);
+        QFETCH(QString, entry);
+        QFETCH(QKeySequence, key);
+        QMainWindow* w = window == 1   ? static_cast<QMainWindow*>(data)
+                         : window == 2 ? static_cast<QMainWindow*>(module().window<classifica>())
+                                       : module().window<frontespizio>();
+        QAction* action = findEntry(w, entry);
+        QVERIFY(action && action->isEnabled());
+        QCOMPARE(action->shortcut(), key);
+        if (key == QKeySequence(Qt::Key_F1)) {
+            action->trigger();
+            const bool shown[] = {bool(module().loadedWindow<guidacaratteristiche>()),
+                                  bool(module().loadedWindow<guidagraduatoria>()),
+                                  bool(module().loadedWindow<guidafrontespizio>())};
+            QCOMPARE(std::count(std::begin(shown), std::end(shown), true), 1);
+            QVERIFY(shown[window - 1]);
+        }
+    }
+
+    // Ctrl+S reaches Salva while the scale takes the Alt letters.
+    void saveKey_withTheScaleActive_keepsTheScaleLetters()
+    {
+        QVERIFY(QTest::qWaitForWindowActive(data));
+        const auto c = controls(data);
+        QTest::mouseClick(c.Check[1], Qt::LeftButton);
+        QTest::keyClicks(c.requisito[1]->lineEdit(), QStringLiteral("costo"));
+        QTest::keyClick(c.requisito[1]->lineEdit(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(dialogs().fileRequests.size(), 1);
+        QCOMPARE(dialogs().fileRequests[0].title, QStringLiteral("Salva file con nome"));
+        QTest::keyClick(c.requisito[1]->lineEdit(), Qt::Key_S, Qt::AltModifier);
+        QCOMPARE(c.giudizio[1]->text(), QStringLiteral("scadente"));
+        QCOMPARE(c.requisito[1]->currentText(), QStringLiteral("costo"));
     }
 
     void helpEntries_openTheRightPages()

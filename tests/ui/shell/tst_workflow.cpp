@@ -75,7 +75,7 @@ private Q_SLOTS:
         ModuloPondra& module = *scripted->module;
         installShell(module);
         QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("Pondra-dati-sede"));
+        const QString file = dir.filePath(QStringLiteral("Pondra-dati-sede.txt"));
 
         frmSplash* splash = module.window<frmSplash>();
         splash->show();
@@ -122,7 +122,7 @@ private Q_SLOTS:
         QCOMPARE(module.document().fileName(), file);
         QCOMPARE(controls(title).passo->text(),
                  QStringLiteral("archiviato in «%1»").arg(QDir::toNativeSeparators(file)));
-        QVERIFY(title->windowTitle().endsWith(QStringLiteral(" - Pondra-dati-sede")));
+        QVERIFY(title->windowTitle().endsWith(QStringLiteral(" - Pondra-dati-sede.txt")));
 
         scripted->dialogs->answers.enqueue(MessageAnswer::Yes);
         QTest::mouseClick(controls(title).cmdesci, Qt::LeftButton);
@@ -148,6 +148,57 @@ private Q_SLOTS:
         QCOMPARE(controls(module.loadedWindow<frontespizio>()).committente->text(),
                  QStringLiteral("Studio Rossi"));
         QVERIFY(scripted->dialogs->messages.size() == 1); // only the exit question was asked
+        scripted.reset();
+    }
+
+    // Half-done work saved as it is, with nothing the user typed left out, and opened again.
+    void unfinishedStudy_savedAndReopened_cellForCellAndByteForByte()
+    {
+        scripted = std::make_unique<testsupport::ScriptedModule>();
+        ModuloPondra& module = *scripted->module;
+        installShell(module);
+        QTemporaryDir dir;
+        requisiti* data = module.window<requisiti>();
+        data->show();
+        const auto c = controls(data);
+        c.ipotesi->setText(QStringLiteral("Prima"));
+        enterRow(data, 1, QStringLiteral("costo"), 4, 60); // weights short of 100
+        c.HScroll1->setValue(2);                           // not named yet, one row judged
+        enterRow(data, 1, QStringLiteral("costo"), 3, 30);
+        c.HScroll1->setValue(4); // after a free slot, a row ticked and weighed before its name
+        c.ipotesi->setText(QStringLiteral("Quarta"));
+        QTest::mouseClick(c.Check[2], Qt::LeftButton);
+        c.scroll[2]->stepUp();
+        const Study typed = module.study();
+
+        scripted->dialogs->fileNames.enqueue(dir.filePath(QStringLiteral("bozza")));
+        entry(data, QStringLiteral("&Salva"))->trigger();
+        QCOMPARE(scripted->dialogs->fileRequests.last().proposedName, QStringLiteral("Pondra-dati-"));
+        QVERIFY2(scripted->dialogs->messages.isEmpty(),
+                 qPrintable(scripted->dialogs->messageTexts().join(u'\n')));
+        const QString file = dir.filePath(QStringLiteral("bozza.txt"));
+        QCOMPARE(module.document().fileName(), file);
+        QCOMPARE(controls(data).passo->text(),
+                 QStringLiteral("Studio salvato; da completare: Ipotesi n. 2, nome dell'ipotesi; "
+                                "perizia nel Frontespizio"));
+
+        scripted->dialogs->fileNames.enqueue(file);
+        entry(data, QStringLiteral("&Apri..."))->trigger();
+        QVERIFY(scripted->dialogs->messages.isEmpty());
+        for (int h = 1; h <= MaxHypotheses; ++h) {
+            QCOMPARE(module.study().hypothesis(h).name, typed.hypothesis(h).name);
+            for (int r = 1; r <= MaxRows; ++r) {
+                QVERIFY2(module.study().row(h, r) == typed.row(h, r),
+                         qPrintable(QStringLiteral("%1/%2").arg(h).arg(r)));
+            }
+        }
+        const QString again = dir.filePath(QStringLiteral("ancora.txt"));
+        scripted->dialogs->fileNames.enqueue(again);
+        entry(data, QStringLiteral("Salva con &nome..."))->trigger();
+        QFile first(file);
+        QFile second(again);
+        QVERIFY(first.open(QIODevice::ReadOnly) && second.open(QIODevice::ReadOnly));
+        QCOMPARE(second.readAll(), first.readAll());
         scripted.reset();
     }
 };
