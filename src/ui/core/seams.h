@@ -31,10 +31,10 @@ struct MessageRequest {
     MessageButtons buttons = MessageButtons::Ok;
     // The button that Enter presses in a question; Yes stands for Salva in a save question.
     MessageAnswer defaultAnswer = MessageAnswer::Yes;
-    // ✕ and Esc answer Closed ("ask me later") instead of pressing No.
-    bool tellsClosed = false;
     // What the button that goes on without saving says ("Esci senza salvare").
     QString discardText = {};
+    // ✕ and Esc answer Closed ("ask me later") instead of pressing No.
+    bool tellsClosed = false;
 };
 
 // Every place where the program asks the person something goes through here.
