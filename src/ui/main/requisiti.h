@@ -47,6 +47,10 @@ public Q_SLOTS:
     void scala_Click(int index);
     void numero_Click(int index);
     void scroll_Change(int index);
+    // A weight typed into a row's box, committed by Enter, Tab or leaving the box.
+    void percentuale_Change(int index);
+    // Gives the row last clicked the weight that leaves nothing to assign.
+    void completa_Click();
     void VScroll1_Change();
     void HScroll1_Change();
     void ipotesi_Change();
@@ -78,6 +82,18 @@ private:
     // Shows what changed in row r of the shown hypothesis.
     void showChangedRow(int r);
     void showJudgement(int index, const CharacteristicEntry& row);
+    void showWeight(int index, const Value& weight);
+    // A keystroke in a weight box: the reason at once when the text cannot become a weight.
+    void percentuale_Edited(int index, const QString& text);
+    void markWeight(int index, bool wrong);
+    // Says why a weight was refused beside its box and on the hint line.
+    void refuseWeight(int index, const QString& reason);
+    void weightAccepted();
+    // Weights typed but not yet committed are committed before the rows move or are checked.
+    void commitTypedWeights();
+    void completeRow(int index);
+    void showRowMenu(int index, QWidget* at, const QPoint& position);
+    std::optional<int> weightBoxSlot(QObject* watched) const;
     int rowOfSlot(int index) const;
     std::optional<int> slotOfRow(int r) const;
     // The data check; a pass is told only when `tellPass`.
@@ -94,7 +110,7 @@ private:
     std::array<QLabel*, Slots + 1> giudizio{};
     std::array<QLabel*, Slots + 1> valore{};
     std::array<QLabel*, Slots + 1> coefficiente{};
-    std::array<QLabel*, Slots + 1> percentuale{};
+    std::array<QLineEdit*, Slots + 1> percentuale{};
     std::array<WeightArrows*, Slots + 1> scroll{};
     std::array<QPushButton*, 12> scala{}; // steps 1..11
 
@@ -114,6 +130,11 @@ private:
 
     // The slot the scale acts on; nothing until a box or a row number is first clicked.
     std::optional<int> CurrentRowSlot;
+    // The row last clicked (ticked, its number, its weight or arrows), which "Completa a 100"
+    // completes.
+    std::optional<int> m_selectedSlot;
+    // The hint a refusal replaced, shown again once a weight is accepted.
+    std::optional<QString> m_hintBeforeRefusal;
     // The rows as last shown, so that an edit shows only what it changed.
     std::array<CharacteristicEntry, Slots + 1> m_shownRows{};
     // The press of a key whose shortcut override already chose a step.
