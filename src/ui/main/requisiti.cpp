@@ -567,32 +567,39 @@ void requisiti::commitTypedWeights()
 
 void requisiti::refuseWeight(int index, const QString& reason)
 {
-    if (!m_hintBeforeRefusal) {
-        m_hintBeforeRefusal = stepText();
-    }
-    showStep(reason);
+    tellRefusal(reason);
     // Beside the box, where the user is looking; the hint line keeps it after the tip fades.
     QWidget* box = percentuale[index];
     QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())), reason, box);
 }
 
+void requisiti::tellRefusal(const QString& reason)
+{
+    if (!m_refusal) {
+        m_refusal = Refusal{stepText(), {}};
+    }
+    m_refusal->reason = reason;
+    showStep(reason);
+}
+
 void requisiti::weightAccepted()
 {
-    if (m_hintBeforeRefusal) {
-        showStep(*m_hintBeforeRefusal);
-        m_hintBeforeRefusal.reset();
-        QToolTip::hideText();
+    if (!m_refusal) {
+        return;
     }
+    // Unless another step has been suggested since.
+    if (stepText() == m_refusal->reason) {
+        showStep(m_refusal->hint);
+    }
+    m_refusal.reset();
+    QToolTip::hideText();
 }
 
 void requisiti::completa_Click()
 {
     commitTypedWeights();
     if (!m_selectedSlot) {
-        if (!m_hintBeforeRefusal) {
-            m_hintBeforeRefusal = stepText();
-        }
-        showStep(QStringLiteral("Per completare a 100, cliccare prima sulla caratteristica."));
+        tellRefusal(QStringLiteral("Per completare a 100, cliccare prima sulla caratteristica."));
         return;
     }
     completeRow(*m_selectedSlot);

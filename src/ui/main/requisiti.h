@@ -88,6 +88,7 @@ private:
     void markWeight(int index, bool wrong);
     // Says why a weight was refused beside its box and on the hint line.
     void refuseWeight(int index, const QString& reason);
+    void tellRefusal(const QString& reason);
     void weightAccepted();
     // Weights typed but not yet committed are committed before the rows move or are checked.
     void commitTypedWeights();
@@ -133,8 +134,12 @@ private:
     // The row last clicked (ticked, its number, its weight or arrows), which "Completa a 100"
     // completes.
     std::optional<int> m_selectedSlot;
-    // The hint a refusal replaced, shown again once a weight is accepted.
-    std::optional<QString> m_hintBeforeRefusal;
+    // A refusal on the hint line, and the hint it replaced, shown again once a weight is accepted.
+    struct Refusal {
+        QString hint;
+        QString reason;
+    };
+    std::optional<Refusal> m_refusal;
     // The rows as last shown, so that an edit shows only what it changed.
     std::array<CharacteristicEntry, Slots + 1> m_shownRows{};
     // The press of a key whose shortcut override already chose a step.
