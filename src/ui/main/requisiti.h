@@ -40,6 +40,10 @@ public:
     // The data check as every command that needs sound data runs it: silent when the data pass,
     // the problem told otherwise. Whether they passed.
     bool checkQuietly();
+    // Commits a weight typed but not yet confirmed, as leaving its box would: done before the
+    // rows move or are checked, and for any command that reads the study while the cursor may
+    // still be in a box (a key such as Ctrl+S does not take the focus away).
+    void commitTypedWeights();
 
 public Q_SLOTS:
     void Check_Click(int index);
@@ -90,8 +94,6 @@ private:
     void refuseWeight(int index, const QString& reason);
     void tellRefusal(const QString& reason);
     void weightAccepted();
-    // Weights typed but not yet committed are committed before the rows move or are checked.
-    void commitTypedWeights();
     void completeRow(int index);
     void showRowMenu(int index, QWidget* at, const QPoint& position);
     std::optional<int> weightBoxSlot(QObject* watched) const;
