@@ -3,6 +3,7 @@
 #include "archive/datafile.h"
 #include "model/rowediting.h"
 #include "model/textrules.h"
+#include "model/weight.h"
 
 #include <QFileInfo>
 
@@ -105,16 +106,36 @@ void StudyDocument::judgeRow(int r, int step)
     Q_EMIT edited();
 }
 
-void StudyDocument::weighRow(int r, int weight)
+void StudyDocument::putRowWeight(int r, Decimal weight, const QString& stepText, StudyHistory::Merge merge)
 {
     {
-        const auto edit = m_history.edit(m_shown, QStringLiteral("peso caratteristica n. %1").arg(r),
-                                         StudyHistory::Merge::Weight, r);
+        const auto edit = m_history.edit(m_shown, stepText.arg(r), merge, r);
         SetRowWeight(*m_study, m_shown, r, weight);
         Q_EMIT rowChanged(m_shown, r);
         scoreShown();
     }
     Q_EMIT edited();
+}
+
+void StudyDocument::weighRow(int r, Decimal weight)
+{
+    putRowWeight(r, weight, QStringLiteral("peso caratteristica n. %1"), StudyHistory::Merge::Weight);
+}
+
+void StudyDocument::typeRowWeight(int r, Decimal weight)
+{
+    putRowWeight(r, weight, QStringLiteral("peso caratteristica n. %1"), StudyHistory::Merge::None);
+}
+
+std::optional<QString> StudyDocument::completeRowTo100(int r)
+{
+    const WeightReading completing = weightCompleting100(*m_study, m_shown, r);
+    if (!completing.weight) {
+        return completing.problem;
+    }
+    putRowWeight(r, *completing.weight, QStringLiteral("completamento a 100 della caratteristica n. %1"),
+                 StudyHistory::Merge::None);
+    return std::nullopt;
 }
 
 void StudyDocument::nameHypothesis(const QString& name)

@@ -3,6 +3,7 @@
 #include "studyhistory.h"
 
 #include "model/datacheck.h"
+#include "model/decimal.h"
 #include "model/ranking.h"
 #include "model/scoring.h"
 #include "model/study.h"
@@ -70,7 +71,12 @@ public:
     void nameRow(int r, const QString& name);
     // Judging and weighing score the hypothesis again.
     void judgeRow(int r, int step);
-    void weighRow(int r, int weight);
+    void weighRow(int r, Decimal weight);
+    // A weight typed in full is a step of its own, never merged with the arrows' clicks.
+    void typeRowWeight(int r, Decimal weight);
+    // Row r takes the weight that leaves nothing to assign, as a step of its own; when it cannot,
+    // nothing changes and the reason is returned.
+    std::optional<QString> completeRowTo100(int r);
     void nameHypothesis(const QString& name);
     void clearShownHypothesis();
     // The user's edits of the title page.
@@ -126,6 +132,7 @@ Q_SIGNALS:
     void stepRestored(const ChangePlace& place);
 
 private:
+    void putRowWeight(int r, Decimal weight, const QString& stepText, StudyHistory::Merge merge);
     void setFileName(const QString& path);
     // Another study in memory, held by the file named, or by none (unsaved).
     void replaceStudy(Study&& study, const TitlePage& titlePage, std::optional<QString> fileName);

@@ -14,10 +14,10 @@ namespace pondra {
 namespace {
 
 // The coefficients a scale click leaves in a row, best step first, read as the scoring reads them.
-const std::array<double, JudgementSteps>& scaleCoefficients()
+const std::array<Decimal, JudgementSteps>& scaleCoefficients()
 {
-    static const std::array<double, JudgementSteps> values = [] {
-        std::array<double, JudgementSteps> v{};
+    static const std::array<Decimal, JudgementSteps> values = [] {
+        std::array<Decimal, JudgementSteps> v{};
         for (int n = 1; n <= JudgementSteps; ++n) {
             CharacteristicEntry row;
             row.coefficient = Value::text(JudgementScale::coefficientText(n));
@@ -31,8 +31,8 @@ const std::array<double, JudgementSteps>& scaleCoefficients()
 // A scored row as the scoring reads it, read once.
 struct ScoredRow {
     int row = 0;
-    double coefficient = 0.0;
-    double weight = 0.0;
+    Decimal coefficient;
+    Decimal weight;
 };
 
 std::vector<ScoredRow> scoredRowsOf(const Hypothesis& hyp)
@@ -48,9 +48,9 @@ std::vector<ScoredRow> scoredRowsOf(const Hypothesis& hyp)
 }
 
 // Shares of a hypothesis, in thousandths: what the ranking compares.
-double sharesOf(const std::vector<ScoredRow>& rows)
+qint64 sharesOf(const std::vector<ScoredRow>& rows)
 {
-    double shares = 0.0;
+    qint64 shares = 0;
     for (const ScoredRow& row : rows) {
         shares += weightedShare(row.coefficient, row.weight);
     }
@@ -80,24 +80,25 @@ std::vector<Track> tracksOf(const std::vector<ScoredRow>& rows, int h, bool bett
     std::vector<Track> tracks;
     const auto& scale = scaleCoefficients();
     for (const ScoredRow& row : rows) {
-        const double c = row.coefficient;
-        const double w = row.weight;
+        const Decimal c = row.coefficient;
+        const Decimal w = row.weight;
         Track track{h, row.row, better, {}};
-        double from = weightedShare(c, w);
-        const auto step = [&](double coefficient) {
-            const double to = weightedShare(coefficient, w);
+        // Shares are whole thousandths, held exactly by a double.
+        double from = double(weightedShare(c, w));
+        const auto step = [&](Decimal coefficient) {
+            const double to = double(weightedShare(coefficient, w));
             track.gains.push_back(better ? to - from : from - to);
             from = to;
         };
         // A coefficient off the scale moves first to the nearest step in that direction.
         if (better) {
-            std::for_each(scale.rbegin(), scale.rend(), [&](double k) {
+            std::for_each(scale.rbegin(), scale.rend(), [&](Decimal k) {
                 if (k > c) {
                     step(k);
                 }
             });
         } else {
-            std::for_each(scale.begin(), scale.end(), [&](double k) {
+            std::for_each(scale.begin(), scale.end(), [&](Decimal k) {
                 if (k < c) {
                     step(k);
                 }
@@ -385,7 +386,7 @@ QString summaryOf(const RobustnessAnalysis& analysis)
 RobustnessAnalysis analyseRobustness(const Study& study)
 {
     RobustnessAnalysis analysis;
-    std::vector<double> shares(MaxHypotheses + 1, 0.0);
+    std::vector<qint64> shares(MaxHypotheses + 1, 0);
     std::vector<std::vector<ScoredRow>> scored(MaxHypotheses + 1);
     for (int h = 1; h <= MaxHypotheses; ++h) {
         const Hypothesis& hyp = study.hypothesis(h);
@@ -449,7 +450,7 @@ RobustnessAnalysis analyseRobustness(const Study& study)
         std::merge(ownRuns.begin(), ownRuns.end(), theirs.begin(), theirs.end(), std::back_inserter(runs),
                    [](const Run& a, const Run& b) { return a.gain > b.gain; });
         const Solution solution =
-            leastSteps(tracks, runs, irregular, shares[std::size_t(leader)] - shares[std::size_t(h)]);
+            leastSteps(tracks, runs, irregular, double(shares[std::size_t(leader)] - shares[std::size_t(h)]));
         c.changesNeeded = solution.count;
         if (solution.count) {
             std::vector<std::pair<double, JudgementChange>> changes;
@@ -465,8 +466,8 @@ RobustnessAnalysis analyseRobustness(const Study& study)
                     gain += track.gains[std::size_t(j)];
                 }
                 changes.push_back({gain,
-                                   {track.hypothesis, track.row, row.name.toDisplayText(), scoredWeight(row),
-                                    steps, track.better}});
+                                   {track.hypothesis, track.row, row.name.toDisplayText(),
+                                    scoredWeight(row).toDouble(), steps, track.better}});
             }
             std::stable_sort(changes.begin(), changes.end(),
                              [](const auto& a, const auto& b) { return a.first > b.first; });

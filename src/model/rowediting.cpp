@@ -1,6 +1,7 @@
 #include "rowediting.h"
 
 #include "judgementscale.h"
+#include "weight.h"
 
 namespace pondra {
 
@@ -38,9 +39,9 @@ void JudgeRow(Study& study, int h, int r, int step)
     study.noteEdit();
 }
 
-void SetRowWeight(Study& study, int h, int r, int weight)
+void SetRowWeight(Study& study, int h, int r, Decimal weight)
 {
-    study.row(h, r).weight = Value::text(QString::number(weight));
+    study.row(h, r).weight = Value::text(storedWeightText(weight));
     study.noteEdit();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "decimal.h"
 #include "study.h"
 
 #include <QString>
@@ -25,7 +26,8 @@ void SetRowName(Study& study, int h, int r, const QString& name);
 // A scale click: judgement, step number and coefficient always belong to the same step.
 void JudgeRow(Study& study, int h, int r, int step);
 
-void SetRowWeight(Study& study, int h, int r, int weight);
+// Stored as the data file keeps weights: "35", "12.5".
+void SetRowWeight(Study& study, int h, int r, Decimal weight);
 
 void SetHypothesisName(Study& study, int h, const QString& name);
 

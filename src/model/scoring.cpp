@@ -3,15 +3,25 @@
 #include "judgementscale.h"
 #include "textrules.h"
 
+#include <QtNumeric>
+
 #include <cmath>
 
 namespace pondra {
 
 namespace {
 
-double roundHalfUp(double value, double scale)
+// Division rounding towards minus infinity, as floor() does, for a positive divisor.
+constexpr qint64 floorDiv(qint64 a, qint64 b)
 {
-    return std::floor(scale * value + 0.5) / scale;
+    return a / b - (a % b < 0 ? 1 : 0);
+}
+
+// floor(a / b + 0.5): half up, as the scoring rounds everywhere.
+constexpr qint64 roundHalfUp(qint64 a, qint64 b)
+{
+    const qint64 q = floorDiv(a, b);
+    return 2 * (a - q * b) >= b ? q + 1 : q;
 }
 
 } // namespace
@@ -21,33 +31,79 @@ bool isScoredRow(const CharacteristicEntry& row)
     return !row.coefficient.isEmpty();
 }
 
-double scoredCoefficient(const CharacteristicEntry& row)
+Decimal scoredCoefficient(const CharacteristicEntry& row)
 {
     // The reader admits only numeric coefficients; anything else scores as 0.
-    return row.coefficient.toNumberOr(0.0);
+    const Value& c = row.coefficient;
+    switch (c.kind()) {
+    case Value::Kind::Integer:
+        return c.integerValue();
+    case Value::Kind::Number:
+        return Decimal::fromDouble(c.numberValue());
+    case Value::Kind::Text:
+        return Decimal::parse(c.textValue(), u',').value_or(Decimal());
+    case Value::Kind::Nothing:
+        break;
+    }
+    return {};
 }
 
-double scoredWeight(const CharacteristicEntry& row)
+Decimal scoredWeight(const CharacteristicEntry& row)
 {
-    return row.weight.toLeadingNumber();
+    return weightValue(row.weight);
 }
 
-double weightedShare(double coefficient, double weight)
+Decimal weightValue(const Value& w)
 {
-    return std::floor(1000.0 * (coefficient * weight / 100.0) + 0.5);
+    switch (w.kind()) {
+    case Value::Kind::Integer:
+        return w.integerValue();
+    case Value::Kind::Number:
+        return Decimal::fromDouble(w.numberValue());
+    case Value::Kind::Text:
+        return Decimal::leading(w.textValue(), u'.');
+    case Value::Kind::Nothing:
+        break;
+    }
+    return {};
 }
 
-double evaluationOfShares(double thousandths)
+qint64 weightedShare(Decimal coefficient, Decimal weight)
+{
+    // 1000 · c · w / 100 = c · w · 10, and c · w in millionths squared.
+    constexpr qint64 Scale = Decimal::Unit * Decimal::Unit / 10;
+    qint64 product = 0;
+    if (qMulOverflow(coefficient.units(), weight.units(), &product)) {
+        // Only a coefficient and a weight both far beyond their ranges get here.
+        const bool negative = (coefficient.units() < 0) != (weight.units() < 0);
+        return negative ? -Decimal::Limit : Decimal::Limit;
+    }
+    return roundHalfUp(product, Scale);
+}
+
+double evaluationOfShares(qint64 thousandths)
 {
     // The evaluation comes from the figure as shown, not from the unrounded sum.
-    return parseDisplayNumber(generalNumberText(thousandths / 1000.0)).value_or(0.0) * 100.0;
+    return parseDisplayNumber(generalNumberText(double(thousandths) / 1000.0)).value_or(0.0) * 100.0;
+}
+
+Decimal weightsBesides(const Hypothesis& hypothesis, int r)
+{
+    Decimal sum;
+    for (int other = 1; other <= MaxRows; ++other) {
+        const CharacteristicEntry& row = hypothesis.rows.at(std::size_t(other));
+        if (other != r && isScoredRow(row)) {
+            sum += scoredWeight(row);
+        }
+    }
+    return sum;
 }
 
 namespace {
 
 struct Score {
     ScoreFigures figures;
-    double shares = 0.0; // the weighted coefficient in whole thousandths
+    qint64 shares = 0; // the weighted coefficient in whole thousandths
 };
 
 Score scoreOf(const Hypothesis& hyp)
@@ -56,27 +112,29 @@ Score scoreOf(const Hypothesis& hyp)
     // Every row holding a coefficient is scored, wherever it lies: a row removed in between
     // leaves a gap, never a 0. A stored 0 is a coefficient like any other.
     int n = 0;
+    // The mean keeps its binary rounding, so that it reads as it always has (0,575 gives 0,57);
+    // weights, remainder and weighted coefficient are exact.
     double sum = 0.0;
-    double weights = 0.0;
-    // Whole thousandths: adding the rounded terms as fractions would let binary error show in
-    // the fifteenth digit of a long hypothesis (0,840000000000001 for 28 rows of 0,03).
+    Decimal weights;
     for (int r = 1; r <= MaxRows; ++r) {
         const CharacteristicEntry& row = hyp.rows.at(std::size_t(r));
         if (!isScoredRow(row)) {
             continue;
         }
         ++n;
-        const double c = scoredCoefficient(row);
-        const double w = scoredWeight(row);
-        sum += roundHalfUp(c, 100.0);
+        const Decimal c = scoredCoefficient(row);
+        const Decimal w = scoredWeight(row);
+        sum += std::floor(100.0 * c.toDouble() + 0.5) / 100.0;
         weights += w;
         score.shares += weightedShare(c, w);
     }
     ScoreFigures& figures = score.figures;
     figures.ScoredRowCount = qint16(n);
-    figures.media = n == 0 ? QString() : generalNumberText(roundHalfUp(sum / n, 100.0));
-    figures.resto = generalNumberText(100.0 - weights);
-    figures.ponderata = generalNumberText(score.shares / 1000.0);
+    if (n > 0) {
+        figures.media = generalNumberText(std::floor(100.0 * (sum / n) + 0.5) / 100.0);
+    }
+    figures.resto = (Decimal(100) - weights).text();
+    figures.ponderata = Decimal::fromUnits(score.shares * (Decimal::Unit / 1000)).text();
     return score;
 }
 

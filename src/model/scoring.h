@@ -1,5 +1,6 @@
 #pragma once
 
+#include "decimal.h"
 #include "study.h"
 
 #include <QString>
@@ -18,20 +19,25 @@ struct ScoreFigures {
 
 // How the scoring reads a row: it is scored when its coefficient cell holds anything; its
 // coefficient is that cell as a number (anything else counts as 0), its weight the leading
-// number of the weight cell.
+// number of the weight cell, with a point as the decimal separator. Both exactly, as decimals.
 bool isScoredRow(const CharacteristicEntry& row);
-double scoredCoefficient(const CharacteristicEntry& row);
-double scoredWeight(const CharacteristicEntry& row);
+Decimal scoredCoefficient(const CharacteristicEntry& row);
+Decimal scoredWeight(const CharacteristicEntry& row);
+// A weight cell read so, wherever it is shown or stepped from.
+Decimal weightValue(const Value& weight);
 
 // A scored row's share of the weighted coefficient in thousandths: c · w / 100 rounded half up
 // to three decimals, times 1000, so always a whole number. Shares add up exactly, and the
 // weighted coefficient is their sum over 1000.
-double weightedShare(double coefficient, double weight);
+qint64 weightedShare(Decimal coefficient, Decimal weight);
 
 // The evaluation the scoring stores for a hypothesis whose shares add up to this many
 // thousandths: the weighted coefficient as shown, read back, times 100. It grows strictly with
 // the shares, so comparing shares compares evaluations.
-double evaluationOfShares(double thousandths);
+double evaluationOfShares(qint64 thousandths);
+
+// The weights of the scored rows of a hypothesis, but row r's (0 for none), added exactly.
+Decimal weightsBesides(const Hypothesis& hypothesis, int r);
 
 // The figures of a hypothesis over the rows that hold a coefficient, wherever they lie, as
 // scoring it shows them; nothing is stored.

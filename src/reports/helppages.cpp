@@ -51,8 +51,10 @@ QList<HelpPageText> makePages()
              "caratteristica della stessa riga dell'ipotesi precedente; una riga che ha già un nome lo "
              "conserva. Per cambiare un giudizio si clicca sul numero della riga e poi sul nuovo giudizio "
              "della scala; togliere la spunta, invece, cancella la riga intera, con il nome, il giudizio "
-             "e il peso. I pesi si cambiano direttamente con le frecce accanto alla casella del peso, che "
-             "partono dal peso mostrato (da 10 su una riga ancora senza peso). Conviene assegnare i pesi "
+             "e il peso. Il peso si scrive nella sua casella, da 0 a 100 con al più un decimale dopo la "
+             "virgola (12,5), oppure si cambia di un'unità con le frecce accanto, che partono dal peso "
+             "mostrato (da 10 su una riga ancora senza peso); Completa a 100 (menu Modifica, o tasto "
+             "destro sulla casella) dà alla riga il resto da assegnare. Conviene assegnare i pesi "
              "dopo aver scritto tutte le caratteristiche e dato tutti i giudizi.")},
         {QStringLiteral("guidaarchivio"), QStringLiteral("ARCHIVIO DATI"),
          QStringLiteral(
@@ -98,8 +100,9 @@ QList<HelpPageText> makePages()
              "dell'ipotesi nella casella in alto; poi si procede una caratteristica alla volta: si spunta "
              "la sua casella, se ne scrive o se ne corregge il nome, si clicca sul giudizio prescelto "
              "nella scala a destra (il giudizio, il suo numero di graduatoria e il coefficiente vengono "
-             "scritti dal programma) e infine se ne stabilisce il peso in percento con le frecce accanto "
-             "alla casella del peso. In fondo alla finestra i risultati di controllo si aggiornano a ogni "
+             "scritti dal programma) e infine se ne scrive il peso in percento nella sua casella (Invio "
+             "o Tab lo confermano) o lo si regola con le frecce accanto. In fondo alla finestra i risultati "
+             "di controllo si aggiornano a ogni "
              "giudizio e a ogni peso. Per cambiare un giudizio si clicca sul numero della riga e poi sul "
              "nuovo giudizio; togliendo la spunta si cancella la riga intera. Ogni modifica si annulla con "
              "Modifica, Annulla (Ctrl+Z) e si ripete con Ripeti (Ctrl+Y). Con la barra di scorrimento "

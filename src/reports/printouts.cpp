@@ -8,6 +8,7 @@
 #include "model/ranking.h"
 #include "model/scoring.h"
 #include "model/textrules.h"
+#include "model/weight.h"
 
 #include <QStringList>
 
@@ -113,7 +114,7 @@ void hypothesisSection(DocumentBuilder& b, const PrintSource& s, int h)
         b.setCellText(line, 3, held(row.judgement));
         b.setCellText(line, 4, held(row.judgementNumber));
         b.setCellText(line, 5, patternText(row.coefficient, u"0.000"));
-        b.setCellText(line, 6, held(row.weight));
+        b.setCellText(line, 6, shownWeightText(row.weight));
         b.applyTableFormat(ColourfulTableFormat);
         ++line;
     }

@@ -5,6 +5,7 @@
 #include "model/ranking.h"
 #include "model/scoring.h"
 #include "model/textrules.h"
+#include "model/weight.h"
 
 #include <memory>
 
@@ -137,7 +138,8 @@ QByteArray composeSpreadsheet(const Study& original, const TitlePage& titlePage,
             sheet.text(row.judgement.toDisplayText());
             sheet.figure(row.judgementNumber);
             sheet.figure(row.coefficient);
-            sheet.figure(row.weight);
+            // With the comma, so that a weight of 12.5 is a number to the spreadsheet too.
+            sheet.figure(shownWeightText(row.weight));
             sheet.endRow();
         }
     }

@@ -93,6 +93,10 @@ private Q_SLOTS:
         // Another row than the one weighed last: the arrows of one row merge into one step.
         QTest::newRow("weigh") << Edit([](StudyDocument& d) { d.weighRow(2, 40); })
                                << list("edited figures row") << QStringLiteral("peso caratteristica n. 2");
+        // Typed in full: a step of its own, though row 1 was weighed by the arrows just before.
+        QTest::newRow("type a weight")
+            << Edit([](StudyDocument& d) { d.typeRowWeight(1, Decimal::fromTenths(125)); })
+            << list("edited figures row") << QStringLiteral("peso caratteristica n. 1");
         QTest::newRow("name the hypothesis")
             << Edit([](StudyDocument& d) { d.nameHypothesis(QStringLiteral("Villa")); })
             << list("edited name") << QStringLiteral("nome ipotesi n. 1");

@@ -2,6 +2,7 @@
 #include "model/ranking.h"
 #include "model/robustness.h"
 #include "model/scoring.h"
+#include "model/weight.h"
 #include "support/studybuilder.h"
 
 #include <QRandomGenerator>
@@ -19,12 +20,12 @@ using testsupport::nameHypothesis;
 namespace {
 
 // The scale steps a row can reach from coefficient c, one step at a time, in one direction.
-QList<int> reachableSteps(double c, bool better)
+QList<int> reachableSteps(Decimal c, bool better)
 {
     QList<int> steps;
     for (int i = 0; i < JudgementSteps; ++i) {
         const int n = better ? JudgementSteps - i : i + 1;
-        const double k = Value::text(JudgementScale::coefficientText(n)).toNumberOr(0.0);
+        const Decimal k = *Decimal::parse(JudgementScale::coefficientText(n), u',');
         if (better ? k > c : k < c) {
             steps << n;
         }
@@ -112,10 +113,10 @@ void fillRandomStudy(Study& study, QRandomGenerator& random, bool irregular)
         if (irregular) {
             CharacteristicEntry& first = study.row(h, 1);
             if (random.bounded(2) && rows > 1) {
-                const double half = 0.5 * random.bounded(1, 40);
-                first.weight = Value::text(QString::number(scoredWeight(first) + half));
+                const Decimal half = Decimal::fromTenths(5 * random.bounded(1, 40));
+                first.weight = Value::text(storedWeightText(scoredWeight(first) + half));
                 study.row(h, rows).weight =
-                    Value::text(QString::number(scoredWeight(study.row(h, rows)) - half));
+                    Value::text(storedWeightText(scoredWeight(study.row(h, rows)) - half));
             }
             if (random.bounded(2)) {
                 first.coefficient =

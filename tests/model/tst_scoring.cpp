@@ -1,7 +1,10 @@
+#include "model/datacheck.h"
 #include "model/scoring.h"
 #include "model/study.h"
+#include "model/weight.h"
 #include "support/studybuilder.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 #include <memory>
@@ -12,6 +15,29 @@ using testsupport::enterRow;
 Q_DECLARE_METATYPE(pondra::Value)
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// n / 10^places as a person writes it: "87,5", "0,315", "-10", "0".
+QString decimalText(qint64 n, int places)
+{
+    qint64 scale = 1;
+    for (int i = 0; i < places; ++i) {
+        scale *= 10;
+    }
+    const qint64 m = n < 0 ? -n : n;
+    QString text = QString::number(m / scale);
+    QString fraction = QString::number(m % scale).rightJustified(places, u'0');
+    while (fraction.endsWith(u'0')) {
+        fraction.chop(1);
+    }
+    if (!fraction.isEmpty()) {
+        text += u',' + fraction;
+    }
+    return n < 0 ? u'-' + text : text;
+}
+
+} // namespace
 
 class TestScoring : public QObject {
     Q_OBJECT
@@ -157,6 +183,72 @@ private Q_SLOTS:
         QCOMPARE(f.media, QStringLiteral("0,75"));
         QCOMPARE(f.ponderata, QStringLiteral("1"));
         QCOMPARE(f.resto, QStringLiteral("0"));
+    }
+
+    // How a weight cell reads in the sums and how it is shown; the sums are exact.
+    void weightCells_readExactly_data()
+    {
+        QTest::addColumn<Value>("cell");
+        QTest::addColumn<QString>("read");
+        QTest::addColumn<QString>("shown");
+        const auto t = [](const char* text) { return Value::text(QString::fromLatin1(text)); };
+        QTest::newRow("whole") << t("35") << u"35"_s << u"35"_s;
+        QTest::newRow("typed decimal, as stored") << t("12.5") << u"12,5"_s << u"12,5"_s;
+        QTest::newRow("two decimals of an older file") << t("25.25") << u"25,25"_s << u"25,25"_s;
+        QTest::newRow("past the sixth decimal, half away from zero")
+            << t("33.3333335") << u"33,333334"_s << u"33,3333335"_s;
+        QTest::newRow("text after the number") << t(" 7 kg") << u"7"_s << u" 7 kg"_s;
+        QTest::newRow("exponent") << t("1.5e1") << u"15"_s << u"1.5e1"_s;
+        // A comma ends a file's number, as every reader of these files has taken it.
+        QTest::newRow("comma in a file") << t("12,5") << u"12"_s << u"12,5"_s;
+        QTest::newRow("integer") << Value::integer(40) << u"40"_s << u"40"_s;
+        QTest::newRow("number") << Value::number(12.5) << u"12,5"_s << u"12,5"_s;
+        QTest::newRow("never set") << Value() << u"0"_s << QString();
+    }
+    void weightCells_readExactly()
+    {
+        QFETCH(Value, cell);
+        CharacteristicEntry row;
+        row.weight = cell;
+        QTEST(scoredWeight(row).text(), "read");
+        QTEST(shownWeightText(cell), "shown");
+    }
+
+    // Decimal weights against a person's arithmetic in whole tenths: 64,6 + 27,3 + 8,1 is 100.
+    void decimalWeights_sumExactly()
+    {
+        QRandomGenerator random(2026);
+        QList<QList<int>> studies{{646, 273, 81}};
+        while (studies.size() < 700) {
+            QList<int> tenths;
+            for (int left = 1000; left > 0;) {
+                const int w = tenths.size() == 7 ? left : int(random.bounded(1, left + 1));
+                tenths << w;
+                left -= w;
+            }
+            studies << tenths;
+        }
+        for (int k = 0; k < int(studies.size()); ++k) {
+            QList<int> tenths = studies[k];
+            // Every other study misses 100 by a few tenths either way.
+            const int off = k % 2 ? int(random.bounded(-30, 31)) : 0;
+            tenths.last() = std::max(0, tenths.last() + off);
+            study->hypothesis(1) = Hypothesis{};
+            testsupport::nameHypothesis(*study, 1, u"A"_s);
+            qint64 sum = 0, shares = 0;
+            for (int r = 1; r <= int(tenths.size()); ++r) {
+                const int step = int(random.bounded(1, JudgementSteps + 1));
+                enterRow(*study, 1, r, u"r"_s, step, 0);
+                study->row(1, r).weight = Value::text(storedWeightText(Decimal::fromTenths(tenths[r - 1])));
+                const qint64 c = 11 - step; // tenths
+                sum += tenths[r - 1];
+                shares += (c * tenths[r - 1] + 5) / 10; // thousandths, half up
+            }
+            const ScoreFigures f = Recalculate(*study, 1);
+            QCOMPARE(f.resto, decimalText(1000 - sum, 1));
+            QCOMPARE(f.ponderata, decimalText(shares, 3));
+            QCOMPARE(CheckData(*study, 1).passed, sum == 1000);
+        }
     }
 
     void recalculate_scoresTheSlotGiven()

@@ -84,7 +84,7 @@ struct DataControls {
     std::array<QLabel*, Slots> giudizio{};
     std::array<QLabel*, Slots> valore{};
     std::array<QLabel*, Slots> coefficiente{};
-    std::array<QLabel*, Slots> percentuale{};
+    std::array<QLineEdit*, Slots> percentuale{};
     std::array<pondra::WeightArrows*, Slots> scroll{};
     std::array<QPushButton*, 12> scala{}; // steps 1..11
     QScrollBar* VScroll1 = nullptr;

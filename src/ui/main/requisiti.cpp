@@ -4,9 +4,11 @@
 #include "colours.h"
 #include "model/datacheck.h"
 #include "model/judgementscale.h"
+#include "model/scoring.h"
 #include "model/textlimits.h"
 #include "model/textrules.h"
 #include "model/vocabulary.h"
+#include "model/weight.h"
 #include "ui/core/modulopondra.h"
 #include "ui/layout/twips.h"
 #include "weightarrows.h"
@@ -20,10 +22,12 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QSignalBlocker>
+#include <QToolTip>
 #include <QWheelEvent>
 
 namespace pondra {
@@ -44,13 +48,9 @@ template <class Widget> Widget* named(Widget* widget, const char* name, int inde
 }
 
 // The arrows step from the weight shown; a row without one starts from 10.
-int arrowPosition(const Value& weight)
+Decimal arrowPosition(const Value& weight)
 {
-    if (weight.isEmpty()) {
-        return WeightArrows::StartPosition;
-    }
-    return int(
-        std::clamp(weight.toLeadingNumber(), double(WeightArrows::Minimum), double(WeightArrows::Maximum)));
+    return weight.isEmpty() ? Decimal(WeightArrows::StartPosition) : weightValue(weight);
 }
 
 // Rows of the characteristic area, in twips.
@@ -88,7 +88,13 @@ requisiti::requisiti(ModuloPondra& module) : MainWindow(module)
     followDocument();
 }
 
-requisiti::~requisiti() = default;
+requisiti::~requisiti()
+{
+    // A box losing its focus as the window goes would commit into a window half gone.
+    for (int i = 1; i <= Slots; ++i) {
+        disconnect(percentuale[i], &QLineEdit::editingFinished, this, nullptr);
+    }
+}
 
 void requisiti::buildControls()
 {
@@ -166,9 +172,21 @@ void requisiti::buildControls()
         placeTwips(valore[i], 4500, top, 480, RowHeight);
         coefficiente[i] = named(valueLabel(client), "coefficiente", i);
         placeTwips(coefficiente[i], 5040, top, 510, RowHeight);
-        percentuale[i] = named(valueLabel(client), "percentuale", i);
-        percentuale[i]->setToolTip(QStringLiteral("valore modificabile (da 0 a 100) cliccando sulle frecce"));
+        percentuale[i] = named(new QLineEdit(client), "percentuale", i);
+        percentuale[i]->setAlignment(Qt::AlignCenter);
+        percentuale[i]->setToolTip(QStringLiteral(
+            "valore modificabile (da 0 a 100, un decimale) digitandolo o cliccando sulle frecce"));
+        percentuale[i]->setEnabled(false);
+        percentuale[i]->setContextMenuPolicy(Qt::CustomContextMenu);
         placeTwips(percentuale[i], 5610, top, 540, RowHeight);
+        connect(percentuale[i], &QLineEdit::textEdited, this,
+                [this, i](const QString& text) { percentuale_Edited(i, text); });
+        connect(percentuale[i], &QLineEdit::editingFinished, this, [this, i] { percentuale_Change(i); });
+        connect(percentuale[i], &QWidget::customContextMenuRequested, this,
+                [this, i](const QPoint& at) { showRowMenu(i, percentuale[i], at); });
+        numero[i]->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(numero[i], &QWidget::customContextMenuRequested, this,
+                [this, i](const QPoint& at) { showRowMenu(i, numero[i], at); });
 
         scroll[i] = named(new WeightArrows(client), "scroll", i);
         scroll[i]->setEnabled(false);
@@ -358,9 +376,9 @@ void requisiti::ShowRows()
             requisito[i]->setEditText(row.name.toDisplayText());
         }
         showJudgement(i, row);
-        percentuale[i]->setText(row.weight.toDisplayText());
-        scroll[i]->setPosition(arrowPosition(row.weight));
+        showWeight(i, row.weight);
         requisito[i]->setEnabled(row.isTicked());
+        percentuale[i]->setEnabled(row.isTicked());
         scroll[i]->setEnabled(row.isTicked());
     }
 }
@@ -370,6 +388,14 @@ void requisiti::showJudgement(int index, const CharacteristicEntry& row)
     giudizio[index]->setText(row.judgement.toDisplayText());
     valore[index]->setText(row.judgementNumber.toDisplayText());
     coefficiente[index]->setText(row.coefficient.toDisplayText());
+}
+
+void requisiti::showWeight(int index, const Value& weight)
+{
+    // Setting the text also marks it unedited: only what the user types is committed.
+    percentuale[index]->setText(shownWeightText(weight));
+    markWeight(index, false);
+    scroll[index]->setPosition(arrowPosition(weight));
 }
 
 void requisiti::showChangedRow(int r)
@@ -386,6 +412,7 @@ void requisiti::showChangedRow(int r)
     if (!(row.ticked == shown.ticked)) {
         Check[i]->setChecked(row.isTicked());
         requisito[i]->setEnabled(row.isTicked());
+        percentuale[i]->setEnabled(row.isTicked());
         scroll[i]->setEnabled(row.isTicked());
     }
     if (!(row.name == shown.name) && requisito[i]->currentText() != row.name.toDisplayText()) {
@@ -398,8 +425,7 @@ void requisiti::showChangedRow(int r)
         showJudgement(i, row);
     }
     if (!(row.weight == shown.weight)) {
-        percentuale[i]->setText(row.weight.toDisplayText());
-        scroll[i]->setPosition(arrowPosition(row.weight));
+        showWeight(i, row.weight);
     }
     shown = row;
 }
@@ -420,12 +446,15 @@ void requisiti::DisableScale()
 
 void requisiti::Check_Click(int index)
 {
+    commitTypedWeights();
     const bool ticked = Check[index]->isChecked();
     CurrentRowSlot = index;
+    m_selectedSlot = index;
     m_module.document().tickRow(rowOfSlot(index), ticked);
     if (ticked) {
         EnableScale();
         scroll[index]->setEnabled(true);
+        percentuale[index]->setEnabled(true);
         requisito[index]->setEnabled(true);
         requisito[index]->setFocus();
     } else {
@@ -445,6 +474,7 @@ void requisiti::CloseRow()
     DisableScale();
     if (CurrentRowSlot) {
         scroll[*CurrentRowSlot]->setEnabled(false);
+        percentuale[*CurrentRowSlot]->setEnabled(false);
         requisito[*CurrentRowSlot]->setEnabled(false);
     }
     ShowRows();
@@ -473,6 +503,7 @@ void requisiti::numero_Click(int index)
     // The row keeps its judgement, and the figures stay true, until a step of the scale is
     // chosen; Esc leaves it as it is.
     CurrentRowSlot = index;
+    m_selectedSlot = index;
     EnableScale();
     showStep(QStringLiteral("scegliere il nuovo giudizio della caratteristica n.") +
              signBlankText(rowOfSlot(index)));
@@ -480,17 +511,147 @@ void requisiti::numero_Click(int index)
 
 void requisiti::scroll_Change(int index)
 {
+    m_selectedSlot = index;
     m_module.document().weighRow(rowOfSlot(index), scroll[index]->position());
+    weightAccepted();
     showStep(nextStep());
+}
+
+void requisiti::percentuale_Edited(int index, const QString& text)
+{
+    // Said while typing, never blocked: a text the user did not mean (7.5 kept as 75) would be
+    // worse than a refusal. Committing refuses it.
+    const std::optional<QString> problem = weightTypingProblem(text);
+    markWeight(index, problem.has_value());
+    if (problem) {
+        refuseWeight(index, *problem);
+    } else {
+        weightAccepted();
+    }
+}
+
+void requisiti::markWeight(int index, bool wrong)
+{
+    QPalette palette;
+    if (wrong) {
+        palette = percentuale[index]->palette();
+        palette.setColor(QPalette::Text, colours::Warning);
+    }
+    percentuale[index]->setPalette(palette);
+}
+
+void requisiti::percentuale_Change(int index)
+{
+    QLineEdit* box = percentuale[index];
+    // Leaving a box untouched commits nothing: it may show a weight no one could type (25,25).
+    if (!box->isModified()) {
+        return;
+    }
+    box->setModified(false);
+    m_selectedSlot = index;
+    const int r = rowOfSlot(index);
+    const Value& stored = m_module.document().study().row(m_module.document().shownHypothesis(), r).weight;
+    const WeightReading typed = readTypedWeight(box->text());
+    if (!typed.weight) {
+        showWeight(index, stored);
+        refuseWeight(index, typed.problem);
+        return;
+    }
+    if (stored == Value::text(storedWeightText(*typed.weight))) {
+        showWeight(index, stored); // "35,0" reads 35 again
+    } else {
+        m_module.document().typeRowWeight(r, *typed.weight);
+    }
+    weightAccepted();
+    showStep(nextStep());
+}
+
+void requisiti::commitTypedWeights()
+{
+    for (int i = 1; i <= Slots; ++i) {
+        percentuale_Change(i);
+    }
+}
+
+void requisiti::refuseWeight(int index, const QString& reason)
+{
+    tellRefusal(reason);
+    // Beside the box, where the user is looking; the hint line keeps it after the tip fades.
+    QWidget* box = percentuale[index];
+    QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())), reason, box);
+}
+
+void requisiti::tellRefusal(const QString& reason)
+{
+    if (!m_refusal) {
+        m_refusal = Refusal{stepText(), {}};
+    }
+    m_refusal->reason = reason;
+    showStep(reason);
+}
+
+void requisiti::weightAccepted()
+{
+    if (!m_refusal) {
+        return;
+    }
+    // Unless another step has been suggested since.
+    if (stepText() == m_refusal->reason) {
+        showStep(m_refusal->hint);
+    }
+    m_refusal.reset();
+    QToolTip::hideText();
+}
+
+void requisiti::completa_Click()
+{
+    commitTypedWeights();
+    if (!m_selectedSlot) {
+        tellRefusal(QStringLiteral("Per completare a 100, cliccare prima sulla caratteristica."));
+        return;
+    }
+    completeRow(*m_selectedSlot);
+}
+
+void requisiti::completeRow(int index)
+{
+    m_selectedSlot = index;
+    if (const std::optional<QString> problem = m_module.document().completeRowTo100(rowOfSlot(index))) {
+        refuseWeight(index, *problem);
+        return;
+    }
+    weightAccepted();
+}
+
+void requisiti::showRowMenu(int index, QWidget* at, const QPoint& position)
+{
+    // The box's own editing entries, when it is the box, below the row's command.
+    QMenu* menu = at == percentuale[index] ? percentuale[index]->createStandardContextMenu() : new QMenu(at);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->setObjectName(QStringLiteral("rowMenu"));
+    auto* complete = new QAction(QStringLiteral("Completa a &100"), menu);
+    complete->setObjectName(QStringLiteral("completa"));
+    complete->setToolTip(QStringLiteral("dare a questa caratteristica il resto da assegnare"));
+    connect(complete, &QAction::triggered, this, [this, index] { completeRow(index); });
+    QAction* first = menu->actions().value(0);
+    menu->insertAction(first, complete);
+    if (first) {
+        menu->insertSeparator(first);
+    }
+    menu->popup(at->mapToGlobal(position));
 }
 
 void requisiti::VScroll1_Change()
 {
+    commitTypedWeights();
     m_module.document().showRowsFrom(VScroll1->value());
 }
 
 void requisiti::HScroll1_Change()
 {
+    commitTypedWeights();
+    // The row last clicked belongs to the hypothesis left.
+    m_selectedSlot.reset();
     m_module.document().showHypothesis(HScroll1->value());
 }
 
@@ -571,6 +732,7 @@ void requisiti::showFigures(const ScoreFigures& figures)
 
 bool requisiti::runCheck(bool tellPass)
 {
+    commitTypedWeights();
     // The document shows where the check stopped, and the window with it.
     const DataCheckResult result = m_module.document().checkData();
     if (!result.passed || tellPass) {
@@ -623,7 +785,7 @@ void requisiti::aiuto_Click()
         {QStringLiteral("- Digitare il nome dell'ipotesi da valutare;\r"
                         "- spuntare e digitare una caratteristica per volta (almeno una);\r"
                         "- cliccare sul corrispondente giudizio prescelto;\r"
-                        "- modificare a piacere, con le frecce laterali, i pesi in %;\r"
+                        "- digitare i pesi in % o modificarli con le frecce laterali;\r"
                         "- o aprire un file archiviato, del tipo Pondra-dati-..., per prelevare i dati."),
          MessageIcon::Information},
         title);
@@ -668,12 +830,37 @@ bool requisiti::scaleKey(QObject* watched, QEvent* event)
     return false;
 }
 
+std::optional<int> requisiti::weightBoxSlot(QObject* watched) const
+{
+    for (int i = 1; i <= Slots; ++i) {
+        if (watched == percentuale[i]) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
 bool requisiti::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
-    case QEvent::ShortcutOverride:
     case QEvent::KeyPress:
+        // Esc in a weight box gives back the weight stored.
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            if (const std::optional<int> i = weightBoxSlot(watched)) {
+                const StudyDocument& document = m_module.document();
+                showWeight(*i, document.study().row(document.shownHypothesis(), rowOfSlot(*i)).weight);
+                weightAccepted();
+                return true;
+            }
+        }
         return scaleKey(watched, event);
+    case QEvent::ShortcutOverride:
+        return scaleKey(watched, event);
+    case QEvent::FocusIn:
+        if (const std::optional<int> i = weightBoxSlot(watched)) {
+            m_selectedSlot = *i;
+        }
+        break;
     case QEvent::MouseMove:
         if (watched == centralWidget()) {
             for (int r = 1; r <= MaxRows; ++r) {

@@ -42,6 +42,10 @@ public:
     // The data check as every command that needs sound data runs it: silent when the data pass,
     // the problem told otherwise. Whether they passed.
     bool checkQuietly();
+    // Commits a weight typed but not yet confirmed, as leaving its box would: done before the
+    // rows move or are checked, and for any command that reads the study while the cursor may
+    // still be in a box (a key such as Ctrl+S does not take the focus away).
+    void commitTypedWeights();
 
 public Q_SLOTS:
     void Check_Click(int index);
@@ -49,6 +53,10 @@ public Q_SLOTS:
     void scala_Click(int index);
     void numero_Click(int index);
     void scroll_Change(int index);
+    // A weight typed into a row's box, committed by Enter, Tab or leaving the box.
+    void percentuale_Change(int index);
+    // Gives the row last clicked the weight that leaves nothing to assign.
+    void completa_Click();
     void VScroll1_Change();
     void HScroll1_Change();
     void ipotesi_Change();
@@ -84,6 +92,17 @@ private:
     // Shows what changed in row r of the shown hypothesis.
     void showChangedRow(int r);
     void showJudgement(int index, const CharacteristicEntry& row);
+    void showWeight(int index, const Value& weight);
+    // A keystroke in a weight box: the reason at once when the text cannot become a weight.
+    void percentuale_Edited(int index, const QString& text);
+    void markWeight(int index, bool wrong);
+    // Says why a weight was refused beside its box and on the hint line.
+    void refuseWeight(int index, const QString& reason);
+    void tellRefusal(const QString& reason);
+    void weightAccepted();
+    void completeRow(int index);
+    void showRowMenu(int index, QWidget* at, const QPoint& position);
+    std::optional<int> weightBoxSlot(QObject* watched) const;
     int rowOfSlot(int index) const;
     std::optional<int> slotOfRow(int r) const;
     // The data check; a pass is told only when `tellPass`.
@@ -100,7 +119,7 @@ private:
     std::array<QLabel*, Slots + 1> giudizio{};
     std::array<QLabel*, Slots + 1> valore{};
     std::array<QLabel*, Slots + 1> coefficiente{};
-    std::array<QLabel*, Slots + 1> percentuale{};
+    std::array<QLineEdit*, Slots + 1> percentuale{};
     std::array<WeightArrows*, Slots + 1> scroll{};
     std::array<QPushButton*, 12> scala{}; // steps 1..11
 
@@ -121,6 +140,15 @@ private:
     // The slot the scale acts on; nothing until a box or a row number is first clicked.
     std::optional<int> CurrentRowSlot;
     std::array<QColor, MaxRows + 1> m_rowMarks;
+    // The row last clicked (ticked, its number, its weight or arrows), which "Completa a 100"
+    // completes.
+    std::optional<int> m_selectedSlot;
+    // A refusal on the hint line, and the hint it replaced, shown again once a weight is accepted.
+    struct Refusal {
+        QString hint;
+        QString reason;
+    };
+    std::optional<Refusal> m_refusal;
     // The rows as last shown, so that an edit shows only what it changed.
     std::array<CharacteristicEntry, Slots + 1> m_shownRows{};
     // The press of a key whose shortcut override already chose a step.

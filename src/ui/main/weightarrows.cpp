@@ -21,7 +21,7 @@ WeightArrows::WeightArrows(QWidget* parent)
 
 void WeightArrows::step(int delta)
 {
-    const int next = std::clamp(m_position + delta, Minimum, Maximum);
+    const Decimal next = std::clamp(m_position + delta, Decimal(Minimum), Decimal(Maximum));
     if (next != m_position) {
         m_position = next;
         Q_EMIT changed(m_position);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/decimal.h"
+
 #include <QWidget>
 
 #include <algorithm>
@@ -8,8 +10,9 @@ class QToolButton;
 
 namespace pondra {
 
-// A small pair of arrows holding a position 0..100: up adds one, down takes one away. Showing a
-// row sets the position to the row's weight, so the arrows step from the weight shown.
+// A small pair of arrows holding a position 0..100: up adds one, down takes one away, decimals
+// and all (12,5 goes to 13,5). Showing a row sets the position to the row's weight, so the
+// arrows step from the weight shown.
 class WeightArrows : public QWidget {
     Q_OBJECT
 
@@ -20,9 +23,12 @@ public:
 
     explicit WeightArrows(QWidget* parent = nullptr);
 
-    int position() const { return m_position; }
+    Decimal position() const { return m_position; }
     // Places the arrows without a change: only a click changes the weight.
-    void setPosition(int position) { m_position = std::clamp(position, Minimum, Maximum); }
+    void setPosition(Decimal position)
+    {
+        m_position = std::clamp(position, Decimal(Minimum), Decimal(Maximum));
+    }
 
 public Q_SLOTS:
     void stepUp() { step(+1); }
@@ -30,7 +36,7 @@ public Q_SLOTS:
 
 Q_SIGNALS:
     // Only when the position really changed.
-    void changed(int position);
+    void changed(pondra::Decimal position);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -41,7 +47,7 @@ private:
 
     QToolButton* m_up;
     QToolButton* m_down;
-    int m_position = StartPosition;
+    Decimal m_position = StartPosition;
 };
 
 } // namespace pondra

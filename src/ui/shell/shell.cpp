@@ -244,6 +244,7 @@ struct EditingWindow {
     QString printTooltip;
     Command check;
     Command clear;
+    Command complete; // only the Data window's rows have weights to complete
 };
 
 // The Data and Title-page windows open, save and delete files, check and clear their own data.
@@ -278,6 +279,10 @@ Command decorateEditingWindow(ModuloPondra& module, QMainWindow& w, const Editin
                     [&module, &w, offerGrey = e.number == 1] { ChangeBackground(module, w, offerGrey); }});
     addEntry(edit, {e.checkEntry, e.check});
     addEntry(edit, {e.clearEntry, e.clear});
+    if (e.complete) {
+        addEntry(edit, {QStringLiteral("Completa a &100"), e.complete})
+            ->setObjectName(QStringLiteral("completa"));
+    }
     const auto viewEntries = addViewAndHelpMenus(module, w, e.number);
     addWindowNumber(module, w, e.number, e.number == 1 ? QStringLiteral("fin") : QStringLiteral("finestra"),
                     e.windowNumber);
@@ -315,7 +320,8 @@ void decorateData(ModuloPondra& module, requisiti& w)
          QStringLiteral("cancella dati ipotesi visualizzata"),
          QStringLiteral("stampa dati finestra"),
          [&w] { w.controllodati_Click(); },
-         [&w] { w.cancellare_Click(); }});
+         [&w] { w.cancellare_Click(); },
+         [&w] { w.completa_Click(); }});
     QObject::connect(&w, &requisiti::resultsRequested, &w, [&module] { ShowResults(module); });
     QObject::connect(&w, &requisiti::exitRequested, &w, exit);
     QObject::connect(&w, &requisiti::printRequested, &w, [&module] { PrintHypothesesData(module); });
@@ -396,7 +402,8 @@ void decorateTitlePage(ModuloPondra& module, frontespizio& w)
          QStringLiteral("cancella dati finestra"),
          QStringLiteral("stampa completa dell'elaborazione"),
          [&w] { w.controllodat_Click(); },
-         [&w] { w.cancella_Click(); }});
+         [&w] { w.cancella_Click(); },
+         {}});
     QObject::connect(&w, &frontespizio::dataWindowRequested, &w, [&module] { ShowDataWindow(module); });
     QObject::connect(&w, &frontespizio::exitRequested, &w, exit);
     QObject::connect(&w, &frontespizio::printRequested, &w, [&module] { PrintReport(module); });

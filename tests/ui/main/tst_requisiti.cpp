@@ -147,6 +147,78 @@ private Q_SLOTS:
         QCOMPARE(ui->scroll[2]->position(), 10); // a row without a weight still goes to 11 or 9
         ui->HScroll1->setValue(1);
         QCOMPARE(ui->scroll[1]->position(), 31);
+
+        // A decimal weight steps by whole units from where it is, up to 100.
+        study().row(1, 1).weight = Value::text(u"98.5"_s);
+        document().showHypothesis(1);
+        QCOMPARE(ui->percentuale[1]->text(), u"98,5"_s);
+        ui->scroll[1]->stepUp();
+        QCOMPARE(study().row(1, 1).weight, Value::text(u"99.5"_s));
+        QCOMPARE(ui->percentuale[1]->text(), u"99,5"_s);
+        ui->scroll[1]->stepUp();
+        QCOMPARE(study().row(1, 1).weight, Value::text(u"100"_s));
+    }
+
+    // Typed into the box: committed by Enter or Tab, or refused at once with the reason, the
+    // old weight staying.
+    void typedWeight_acceptedOrRefused_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("resto");
+        QTest::addColumn<QString>("reason"); // empty when accepted
+        const int enter = Qt::Key_Return;
+        const int tab = Qt::Key_Tab;
+        QTest::newRow("whole") << u"35"_s << enter << u"35"_s << u"35"_s << u"65"_s << QString();
+        QTest::newRow("one decimal, Tab")
+            << u"12,5"_s << tab << u"12.5"_s << u"12,5"_s << u"87,5"_s << QString();
+        QTest::newRow("zero") << u"0"_s << enter << u"0"_s << u"0"_s << u"100"_s << QString();
+        QTest::newRow("hundred") << u"100"_s << tab << u"100"_s << u"100"_s << u"0"_s << QString();
+        QTest::newRow("decimal zero") << u"35,0"_s << enter << u"35"_s << u"35"_s << u"65"_s << QString();
+        QTest::newRow("bare comma") << u"7,"_s << enter << u"7"_s << u"7"_s << u"93"_s << QString();
+        const auto refused = [&](const char* name, const QString& typed, int key, const QString& reason) {
+            QTest::newRow(name) << typed << key << u"40"_s << u"40"_s << u"60"_s << reason;
+        };
+        refused("point", u"12.5"_s, enter, u"I decimali vanno dopo la virgola: 12,5."_s);
+        refused("two decimals", u"12,25"_s, tab, u"Il peso ha al più un decimale: 12,5."_s);
+        refused("over 100", u"100,5"_s, enter, u"Il peso va da 0 a 100."_s);
+        refused("negative", u"-5"_s, enter, u"Il peso va da 0 a 100."_s);
+        refused("letters", u"dieci"_s, tab,
+                u"Il peso si scrive in cifre, con al più una virgola: 35 o 12,5."_s);
+        refused("two commas", u"1,2,3"_s, enter,
+                u"Il peso si scrive in cifre, con al più una virgola: 35 o 12,5."_s);
+        refused("emptied", QString(), enter, u"Digitare un peso da 0 a 100."_s);
+    }
+    void typedWeight_acceptedOrRefused()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, key);
+        QFETCH(QString, reason);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        testsupport::nameHypothesis(study(), 1, u"Sede"_s);
+        testsupport::enterRow(study(), 1, 1, u"costo"_s, 3, 40);
+        document().showHypothesis(1);
+        QLineEdit* box = ui->percentuale[1];
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QTest::keyClicks(box, typed);
+        if (!reason.isEmpty() && !typed.isEmpty()) {
+            QCOMPARE(ui->passo->text(), reason); // told while typing, before any commit
+        }
+        QTest::keyClick(box, Qt::Key(key));
+        QTEST(study().row(1, 1).weight.toDisplayText(), "stored");
+        QTEST(box->text(), "shown");
+        QTEST(ui->resto->text(), "resto");
+        // Accepted, the hint names the next step with the new remainder.
+        const QString next =
+            ui->resto->text() == u"0"_s
+                ? u"spuntare un'altra caratteristica o indicare la successiva ipotesi"_s
+                : u"assegnare i pesi fino a resto zero (resto %1 %)"_s.arg(ui->resto->text());
+        QCOMPARE(ui->passo->text(), reason.isEmpty() ? next : reason);
+        QCOMPARE(document().undoStack().count(), reason.isEmpty() && typed != u"40"_s ? 1 : 0);
     }
 
     void tickingNamedRow_keepsIt_emptyRowTakesPreviousName()

@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -92,6 +93,13 @@ private Q_SLOTS:
                 controls(&d).scroll[1]->stepUp();
             }
         }) << QStringLiteral("A&nnulla peso caratteristica n. 1");
+        QTest::newRow("weight typed, one step") << Action([](requisiti& d, frontespizio&) {
+            QLineEdit* box = controls(&d).percentuale[1];
+            box->selectAll();
+            QTest::keyClicks(box, QStringLiteral("4"));
+            QTest::keyClicks(box, QStringLiteral("5,5"));
+            QTest::keyClick(box, Qt::Key_Return);
+        }) << QStringLiteral("A&nnulla peso caratteristica n. 1");
         QTest::newRow("hypothesis name") << Action([](requisiti& d, frontespizio&) {
             QTest::keyClicks(controls(&d).ipotesi, QStringLiteral(" nuova"));
         }) << QStringLiteral("A&nnulla nome ipotesi n. 1");
@@ -122,6 +130,55 @@ private Q_SLOTS:
                  QString(undoText).replace(QStringLiteral("A&nnulla"), QStringLiteral("&Ripeti")));
         redo(data)->trigger();
         QVERIFY(state() == after);
+    }
+
+    // "Completa a 100" gives the row last clicked what is left, as one step; when it cannot, the
+    // hint line says why and nothing changes.
+    void completeTo100_givesTheRowClickedTheRemainder()
+    {
+        Study& study = testsupport::studyOf(module());
+        study.row(1, 2).weight = Value::text(QStringLiteral("25.5"));
+        module().document().showHypothesis(1);
+        const auto c = controls(data);
+        QAction* complete = data->findChild<QAction*>(QStringLiteral("completa"));
+        QVERIFY(complete);
+
+        complete->trigger(); // no row clicked yet
+        QCOMPARE(c.passo->text(),
+                 QStringLiteral("Per completare a 100, cliccare prima sulla caratteristica."));
+        QCOMPARE(module().document().undoStack().count(), 0);
+
+        data->numero_Click(2);
+        complete->trigger();
+        QCOMPARE(study.row(1, 2).weight, Value::text(QStringLiteral("40")));
+        QCOMPARE(c.resto->text(), QStringLiteral("0"));
+        QCOMPARE(undo(data)->text(),
+                 QStringLiteral("A&nnulla completamento a 100 della caratteristica n. 2"));
+        undo(data)->trigger();
+        QCOMPARE(c.percentuale[2]->text(), QStringLiteral("25,5"));
+
+        // From the row's own menu: row 1 takes 100 less 25,5.
+        c.percentuale[1]->customContextMenuRequested({2, 2});
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        menu->findChild<QAction*>(QStringLiteral("completa"))->trigger();
+        menu->close();
+        QCOMPARE(study.row(1, 1).weight, Value::text(QStringLiteral("74.5")));
+
+        // Weights already past 100, or a row not ticked, cannot be completed.
+        study.row(1, 1).weight = Value::text(QStringLiteral("105"));
+        module().document().showHypothesis(1);
+        data->numero_Click(2);
+        complete->trigger();
+        QCOMPARE(
+            c.passo->text(),
+            QString::fromUtf16(u"Le altre caratteristiche pesano già 105 %, più di 100: ridurne i pesi."));
+        data->numero_Click(3);
+        complete->trigger();
+        QCOMPARE(c.passo->text(),
+                 QStringLiteral("Per completare a 100, spuntare prima la caratteristica n. 3."));
+        QCOMPARE(study.row(1, 2).weight, Value::text(QStringLiteral("25.5")));
+        QCOMPARE(study.row(1, 3).weight, Value());
     }
 
     void undoAcrossHypothesisChange_showsHypothesisAndRow_rescores()
