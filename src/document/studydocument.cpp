@@ -263,6 +263,7 @@ bool StudyDocument::open(const QString& path, QString* error)
 
 bool StudyDocument::save(const QString& path, QString* error)
 {
+    Q_EMIT aboutToSave();
     if (!saveStudyFile(path, *m_study, m_titlePage, error)) {
         return false;
     }

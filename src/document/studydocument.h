@@ -46,8 +46,6 @@ public:
     // Whether the study or its title page changed since it was last opened or saved (a new study
     // counts as saved, with nothing to lose; a study whose file was deleted does not).
     bool isModified() const { return m_savedRevision != m_study->revision(); }
-    // The revision last opened or saved; nothing when no file holds the study.
-    std::optional<quint64> savedRevision() const { return m_savedRevision; }
 
     QUndoStack& undoStack() { return m_history.stack(); }
 
@@ -121,6 +119,9 @@ Q_SIGNALS:
     void titlePageChanged();
     // The file that holds the study changed name, or no file holds it any more.
     void fileNameChanged(const QString& path);
+    // The study is about to be written: a view holding an edit not yet given (a weight being
+    // typed) gives it now.
+    void aboutToSave();
     // The study is now the content of this file (opened or saved).
     void storedIn(const QString& path);
     // A file or a recovered study replaced the study in memory.

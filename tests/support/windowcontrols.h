@@ -39,21 +39,21 @@ public:
         }
     }
 
-    template <class T> T* get(const QString& name) const
+    // The control of that name, of the target's type.
+    template <class T> void get(T*& target, const QString& name) const
     {
-        T* found = qobject_cast<T*>(m_widgets.value(name));
-        if (!found) {
+        target = qobject_cast<T*>(m_widgets.value(name));
+        if (!target) {
             qFatal("%s has no %s named \"%s\"", m_window->metaObject()->className(),
                    T::staticMetaObject.className(), qUtf8Printable(name));
         }
-        return found;
     }
 
     // Controls name_1 .. name_{N-1}; element 0 stays empty, as the windows index them from 1.
     template <class T, std::size_t N> void getAll(std::array<T*, N>& controls, const char* name) const
     {
         for (std::size_t i = 1; i < N; ++i) {
-            controls[i] = get<T>(QStringLiteral("%1_%2").arg(QLatin1StringView(name)).arg(i));
+            get(controls[i], QStringLiteral("%1_%2").arg(QLatin1StringView(name)).arg(i));
         }
     }
 
@@ -114,20 +114,20 @@ struct DataControls {
         named.getAll(percentuale, "percentuale");
         named.getAll(scroll, "scroll");
         named.getAll(scala, "scala");
-        VScroll1 = named.get<QScrollBar>(QStringLiteral("VScroll1"));
-        HScroll1 = named.get<QScrollBar>(QStringLiteral("HScroll1"));
-        Label9 = named.get<QLabel>(QStringLiteral("hypothesisNumber"));
-        ipotesi = named.get<QLineEdit>(QStringLiteral("ipotesi"));
-        media = named.get<QLabel>(QStringLiteral("media"));
-        resto = named.get<QLabel>(QStringLiteral("resto"));
-        ponderata = named.get<QLabel>(QStringLiteral("ponderata"));
-        passo = named.get<QLabel>(QStringLiteral("passo"));
-        aiuto = named.get<QPushButton>(QStringLiteral("aiuto"));
-        avanti = named.get<QPushButton>(QStringLiteral("avanti"));
-        cmdstampa = named.get<QPushButton>(QStringLiteral("cmdstampa"));
-        cmdGuida = named.get<QPushButton>(QStringLiteral("cmdGuida"));
-        cmdesci = named.get<QPushButton>(QStringLiteral("cmdesci"));
-        Frame1 = named.get<QGroupBox>(QStringLiteral("Frame1"));
+        named.get(VScroll1, QStringLiteral("VScroll1"));
+        named.get(HScroll1, QStringLiteral("HScroll1"));
+        named.get(Label9, QStringLiteral("hypothesisNumber"));
+        named.get(ipotesi, QStringLiteral("ipotesi"));
+        named.get(media, QStringLiteral("media"));
+        named.get(resto, QStringLiteral("resto"));
+        named.get(ponderata, QStringLiteral("ponderata"));
+        named.get(passo, QStringLiteral("passo"));
+        named.get(aiuto, QStringLiteral("aiuto"));
+        named.get(avanti, QStringLiteral("avanti"));
+        named.get(cmdstampa, QStringLiteral("cmdstampa"));
+        named.get(cmdGuida, QStringLiteral("cmdGuida"));
+        named.get(cmdesci, QStringLiteral("cmdesci"));
+        named.get(Frame1, QStringLiteral("Frame1"));
     }
 };
 
@@ -166,15 +166,15 @@ struct ResultsControls {
         Label9 = named.labelSaying(QStringLiteral("denominazione dell'ipotesi"));
         Label10 = named.labelSaying(QStringLiteral("valutaz. in %"));
         Label4 = named.labelSaying(QStringLiteral("giudizio complessivo"));
-        passo = named.get<QLabel>(QStringLiteral("passo"));
-        VScroll1 = named.get<QScrollBar>(QStringLiteral("VScroll1"));
-        aiuto = named.get<QPushButton>(QStringLiteral("aiuto"));
-        cmdGuida = named.get<QPushButton>(QStringLiteral("cmdGuida"));
-        avanti = named.get<QPushButton>(QStringLiteral("avanti"));
-        cmdstampa = named.get<QPushButton>(QStringLiteral("cmdstampa"));
-        cmdesci = named.get<QPushButton>(QStringLiteral("cmdesci"));
-        cmdsolidita = named.get<QPushButton>(QStringLiteral("cmdsolidita"));
-        includiSolidita = named.get<QCheckBox>(QStringLiteral("includiSolidita"));
+        named.get(passo, QStringLiteral("passo"));
+        named.get(VScroll1, QStringLiteral("VScroll1"));
+        named.get(aiuto, QStringLiteral("aiuto"));
+        named.get(cmdGuida, QStringLiteral("cmdGuida"));
+        named.get(avanti, QStringLiteral("avanti"));
+        named.get(cmdstampa, QStringLiteral("cmdstampa"));
+        named.get(cmdesci, QStringLiteral("cmdesci"));
+        named.get(cmdsolidita, QStringLiteral("cmdsolidita"));
+        named.get(includiSolidita, QStringLiteral("includiSolidita"));
         Frame2 = qobject_cast<QGroupBox*>(aiuto->parentWidget());
         if (!Frame2) {
             qFatal("the Results window's buttons are not in a frame");
@@ -202,21 +202,21 @@ struct TitleControls {
     explicit TitleControls(const pondra::frontespizio* window)
     {
         const detail::NamedWidgets named(window);
-        progetto = named.get<QLineEdit>(QStringLiteral("progetto"));
-        localita = named.get<QLineEdit>(QStringLiteral("localita"));
-        tipostudio = named.get<QLineEdit>(QStringLiteral("tipostudio"));
-        committente = named.get<QLineEdit>(QStringLiteral("committente"));
-        luogo = named.get<QLineEdit>(QStringLiteral("luogo"));
-        data = named.get<QLineEdit>(QStringLiteral("data"));
-        allegati = named.get<QLineEdit>(QStringLiteral("allegati"));
-        Labelstudio = named.get<pondra::ClickableLabel>(QStringLiteral("Labelstudio"));
-        labelindirizzo = named.get<pondra::ClickableLabel>(QStringLiteral("labelindirizzo"));
-        aiuto = named.get<QPushButton>(QStringLiteral("aiuto"));
-        cmdGuida = named.get<QPushButton>(QStringLiteral("cmdGuida"));
-        cmddati = named.get<QPushButton>(QStringLiteral("cmddati"));
-        stampa = named.get<QPushButton>(QStringLiteral("stampa"));
-        cmdesci = named.get<QPushButton>(QStringLiteral("cmdesci"));
-        passo = named.get<QLabel>(QStringLiteral("passo"));
+        named.get(progetto, QStringLiteral("progetto"));
+        named.get(localita, QStringLiteral("localita"));
+        named.get(tipostudio, QStringLiteral("tipostudio"));
+        named.get(committente, QStringLiteral("committente"));
+        named.get(luogo, QStringLiteral("luogo"));
+        named.get(data, QStringLiteral("data"));
+        named.get(allegati, QStringLiteral("allegati"));
+        named.get(Labelstudio, QStringLiteral("Labelstudio"));
+        named.get(labelindirizzo, QStringLiteral("labelindirizzo"));
+        named.get(aiuto, QStringLiteral("aiuto"));
+        named.get(cmdGuida, QStringLiteral("cmdGuida"));
+        named.get(cmddati, QStringLiteral("cmddati"));
+        named.get(stampa, QStringLiteral("stampa"));
+        named.get(cmdesci, QStringLiteral("cmdesci"));
+        named.get(passo, QStringLiteral("passo"));
     }
 };
 
@@ -230,11 +230,11 @@ struct RobustnessControls {
     explicit RobustnessControls(const pondra::solidita* window)
     {
         const detail::NamedWidgets named(window);
-        Sintesi = named.get<QLabel>(QStringLiteral("Sintesi"));
-        Grafico = named.get<pondra::ChartView>(QStringLiteral("Grafico"));
-        Tabella = named.get<QTableWidget>(QStringLiteral("Tabella"));
-        cmdstampa = named.get<QPushButton>(QStringLiteral("cmdstampa"));
-        cmdchiudi = named.get<QPushButton>(QStringLiteral("cmdchiudi"));
+        named.get(Sintesi, QStringLiteral("Sintesi"));
+        named.get(Grafico, QStringLiteral("Grafico"));
+        named.get(Tabella, QStringLiteral("Tabella"));
+        named.get(cmdstampa, QStringLiteral("cmdstampa"));
+        named.get(cmdchiudi, QStringLiteral("cmdchiudi"));
     }
 };
 

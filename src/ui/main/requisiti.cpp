@@ -346,6 +346,8 @@ void requisiti::followDocument()
         showStep(nextStep());
     });
     connect(document, &StudyDocument::stepRestored, this, [this] { showStep(nextStep()); });
+    // A weight still being typed is part of what the user saves (a key saves without leaving it).
+    connect(document, &StudyDocument::aboutToSave, this, &requisiti::commitTypedWeights);
 }
 
 int requisiti::rowOfSlot(int index) const

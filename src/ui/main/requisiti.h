@@ -42,10 +42,6 @@ public:
     // The data check as every command that needs sound data runs it: silent when the data pass,
     // the problem told otherwise. Whether they passed.
     bool checkQuietly();
-    // Commits a weight typed but not yet confirmed, as leaving its box would: done before the
-    // rows move or are checked, and for any command that reads the study while the cursor may
-    // still be in a box (a key such as Ctrl+S does not take the focus away).
-    void commitTypedWeights();
 
 public Q_SLOTS:
     void Check_Click(int index);
@@ -75,6 +71,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Commits a weight typed but not yet confirmed, as leaving its box would: done before the
+    // rows move or are checked, and for any command that reads the study while the cursor may
+    // still be in a box (a key such as Ctrl+S does not take the focus away).
+    void commitTypedWeights();
     void Form_Load();
     void buildControls();
     void followDocument();

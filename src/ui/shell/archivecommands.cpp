@@ -146,10 +146,6 @@ bool DataPassFrom(ModuloPondra& module, CommandOrigin origin)
 
 bool SaveStudy(ModuloPondra& module, QWidget& from, CommandOrigin origin, bool askName)
 {
-    // A weight still being typed is part of what the user saves (a key saves without leaving it).
-    if (requisiti* data = module.loadedWindow<requisiti>()) {
-        data->commitTypedWeights();
-    }
     QString path = module.document().fileName();
     if (askName || path.isEmpty()) {
         path = chooseFileName(module, from);
