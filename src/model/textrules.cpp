@@ -88,6 +88,11 @@ QString signBlankText(qint64 value)
     return value < 0 ? QString::number(value) : u' ' + QString::number(value);
 }
 
+QString joinedSignBlankText(qint64 value)
+{
+    return value < 0 ? QString::number(value) : NoBreakSpace + QString::number(value);
+}
+
 QString fixedPatternText(double value, QStringView pattern)
 {
     const qsizetype point = pattern.indexOf(u'.');

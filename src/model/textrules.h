@@ -17,6 +17,11 @@ QString generalNumberText(double value);
 // Whole numbers with one leading blank when not negative: " 7", "-3".
 QString signBlankText(qint64 value);
 
+// Joins a number to its label or unit in printed text, so a line never parts them: "50 %", "n. 3".
+inline constexpr char16_t NoBreakSpace = u'\u00A0';
+// A whole number after its label ("n. 3"): the sign blank is a no-break space.
+QString joinedSignBlankText(qint64 value);
+
 // Fixed display patterns: "0.000" -> 0,750; "0.0" -> 72,0; "##,##0.00" -> 1.250,00.
 // Rounding is half away from zero on the decimal digits the number shows.
 QString fixedPatternText(double value, QStringView pattern);

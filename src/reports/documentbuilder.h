@@ -8,7 +8,8 @@
 
 namespace pondra {
 
-enum class ParagraphAlignment { Left, Right, Justify };
+// Decimal: a number right-aligned on its decimal comma, level with the others of its column.
+enum class ParagraphAlignment { Left, Right, Justify, Center, Decimal };
 
 // The few operations every printout is written with. Text always goes to the end of the
 // document: the printouts only ever add to it.
@@ -37,17 +38,24 @@ public:
     // Paragraphs written or ended from now on stay on the page of the paragraph that follows them,
     // as a word processor's "keep with next".
     virtual void setKeepWithNext(bool keep) = 0;
+    // The end paragraph stays on the page of what stands before it: the last row of a table, the
+    // last lines of a paragraph.
+    virtual void keepWithPrevious() = 0;
+    // Empty paragraphs ended from now on are spacing that gives way: where the page they stand on
+    // would run over, the layout leaves them out before it moves anything to the next page.
+    virtual void setBlankLinesGiveWay(bool giveWay) = 0;
 
     // A table of empty cells at the end of the document; it becomes the current table.
     virtual void appendTable(int rows, int columns) = 0;
     virtual void setTableFontSize(double points) = 0;
     // Row and column from 1, in the current table.
     virtual void setCellText(int row, int column, const QString& text) = 0;
-    // The program's one table look: a shaded bold header row and banded rows.
+    // The program's one table look: a shaded bold header row, centred, and banded rows.
     virtual void applyTableFormat(int format) = 0;
-    // Table by its order in the document, from 1; column from 1.
+    // Table by its order in the document, from 1; column from 1. The header row of the table look
+    // stays centred.
     virtual void alignColumn(int table, int column, ParagraphAlignment alignment) = 0;
-    // Every paragraph of the document.
+    // Every paragraph of the text; table cells keep their own alignment, left unless said.
     virtual void justifyAll() = 0;
 
     // The chart of these bars at the end of the document, as wide as the text, in a paragraph of

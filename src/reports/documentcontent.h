@@ -43,6 +43,10 @@ struct Paragraph {
     bool pageBreakBefore = false;
     // Stays on the page of what follows it (a heading, a signature block).
     bool keepWithNext = false;
+    // Blank spacing that the layout may leave out so that its page holds what it must
+    // (DocumentBuilder::setBlankLinesGiveWay); leftOut says the layout did, for the writers.
+    bool givesWay = false;
+    bool leftOut = false;
     // The stretch of text that shows the document's page count, kept true by the page layout.
     int fieldStart = -1;
     int fieldLength = 0;
@@ -75,6 +79,8 @@ struct Table {
     // rules. A table without it is ruled in grey.
     bool shaded = false;
     bool pageBreakBefore = false;
+    // The last row stays on the page of what follows the table.
+    bool keepWithNext = false;
 
     TableCell& cell(int row, int column) { return cells[std::size_t(row * columns + column)]; }
     const TableCell& cell(int row, int column) const { return cells[std::size_t(row * columns + column)]; }

@@ -7,6 +7,8 @@
 #include "pagesetup.h"
 #include "tablelook.h"
 
+#include "model/textrules.h"
+
 #include <QDateTime>
 
 #include <zip.h>
@@ -138,6 +140,8 @@ private:
     struct Look {
         bool keepWithNext = false;
         bool pageBreak = false;
+        // From the right side, in points: a decimal-aligned number's.
+        double inset = 0;
     };
     void paragraph(const Paragraph& p, Look look);
     // A run in the paragraph's own style takes it from the paragraph style.
@@ -206,7 +210,7 @@ void DocumentXml::run(const Paragraph& p, int from, int to, int style)
     // The page count as a field: a word processor shows its own count, the one cached here is
     // ours. The blank of the sign goes before it as plain text.
     int digits = p.fieldStart;
-    while (digits < fieldEnd && p.text.at(digits) == u' ') {
+    while (digits < fieldEnd && (p.text.at(digits) == u' ' || p.text.at(digits) == NoBreakSpace)) {
         ++digits;
     }
     plain(from, std::max(from, digits));
@@ -241,6 +245,15 @@ void DocumentXml::paragraph(const Paragraph& p, Look look)
         break;
     case ParagraphAlignment::Right:
         m_out += "<w:jc w:val=\"right\"/>";
+        break;
+    case ParagraphAlignment::Decimal:
+        m_out += "<w:jc w:val=\"right\"/>";
+        if (const long inset = std::lround(look.inset * TwipsPerPoint); inset > 0) {
+            m_out += "<w:ind w:right=\"" + number(inset) + "\"/>";
+        }
+        break;
+    case ParagraphAlignment::Center:
+        m_out += "<w:jc w:val=\"center\"/>";
         break;
     case ParagraphAlignment::Left:
         break;
@@ -321,13 +334,15 @@ void DocumentXml::table(const Table& t, const TableGeometry& g)
     const bool whole = t.rows <= KeptTableRows;
     for (int r = 0; r < t.rows; ++r) {
         const bool header = r < t.headerRows();
-        // Rows never split; a small table and a header row stay with the rows below them.
-        const Look look{r + 1 < t.rows && (whole || header), false};
+        // Rows never split; a small table and a header row stay with the rows below them, the last
+        // row with what follows when the table says so.
+        const bool keep = r + 1 < t.rows ? whole || header : t.keepWithNext;
         m_out += header ? "<w:tr><w:trPr><w:cantSplit/><w:tblHeader/></w:trPr>"
                         : "<w:tr><w:trPr><w:cantSplit/></w:trPr>";
         const std::vector<QByteArray>& start = starts[t.shaded ? (r == 0 ? 0 : r % 2 == 1 ? 1 : 2) : 3];
         for (int c = 0; c < t.columns; ++c) {
             m_out += start[std::size_t(c)];
+            const Look look{keep, false, g.inset(r, c)};
             for (const Paragraph& p : t.cell(r, c).paragraphs) {
                 paragraph(p, look);
             }
@@ -371,6 +386,9 @@ QByteArray DocumentXml::document()
     bool breakTaken = false;
     for (std::size_t b = 0; b < end; ++b) {
         if (const auto* p = std::get_if<Paragraph>(&blocks[b])) {
+            if (p->leftOut) {
+                continue;
+            }
             Look look{p->keepWithNext, p->pageBreakBefore && !breakTaken};
             breakTaken = false;
             if (p->text.isEmpty() && !p->hasChart() && !look.pageBreak && breaksNext(b)) {

@@ -54,6 +54,11 @@ QString fontList(const QStringList& families)
     return quoted.join(QStringLiteral(", "));
 }
 
+// A browser lays the text out with the same fonts and line heights; the page breaks are ours,
+// each page of the layout a sheet of its own, so a print from the browser has our pages and the
+// page count the report states. The sheet's foot has some room to spare for a browser's rounding.
+constexpr int SpareFootTwips = 170; // 6 mm
+
 class Page {
 public:
     Page(const PagedDocument& pages) : m_pages(pages), m_content(*pages.content) {}
@@ -68,13 +73,17 @@ public:
         m_out += QStringLiteral("</title>\n<style>\n");
         style();
         m_out += QStringLiteral("</style>\n</head>\n<body>\n<main>\n");
-        const auto& blocks = m_content.blocks;
-        for (std::size_t b = 0; b < blocks.size(); ++b) {
-            if (const auto* p = std::get_if<Paragraph>(&blocks[b])) {
-                paragraph(*p, true);
-            } else {
-                table(std::get<Table>(blocks[b]), m_pages.tables[b]);
+        for (const std::vector<PageSlice>& page : m_pages.pages) {
+            m_out += QStringLiteral("<div class=\"page\">\n");
+            for (std::size_t i = 0; i < page.size(); ++i) {
+                const PageSlice& slice = page[i];
+                if (const auto* p = std::get_if<Paragraph>(&m_content.blocks[std::size_t(slice.block)])) {
+                    paragraphLines(*p, m_pages.lines[std::size_t(slice.block)], slice.first, slice.last);
+                } else {
+                    i = table(page, i);
+                }
             }
+            m_out += QStringLiteral("</div>\n");
         }
         m_out += QStringLiteral("</main>\n</body>\n</html>\n");
         return m_out;
@@ -83,29 +92,30 @@ public:
 private:
     void style()
     {
+        const QString margin = cssLength(points(PageMarginTwips));
         m_out += QStringLiteral("body { margin: 0; background: #fff; color: #000; }\n");
-        m_out += QStringLiteral("main { box-sizing: border-box; max-width: %1; margin: 0 auto; padding: %2; "
-                                "font-family: %3; line-height: normal; }\n")
-                     .arg(cssLength(points(PageWidthTwips)), cssLength(points(PageMarginTwips)),
-                          fontList(m_content.families));
+        m_out += QStringLiteral(".page { box-sizing: border-box; width: %1; padding: %2; font-family: %3; "
+                                "line-height: normal; }\n")
+                     .arg(cssLength(points(PageWidthTwips)), margin, fontList(m_content.families));
         m_out += QStringLiteral("p { margin: 0; white-space: pre-wrap; overflow-wrap: break-word; }\n");
-        m_out += QStringLiteral(".r { text-align: right; }\n.j { text-align: justify; }\n");
-        m_out += QStringLiteral(".pb { break-before: page; }\n.kn { break-after: avoid; }\n");
+        m_out += QStringLiteral(".r { text-align: right; }\n.j { text-align: justify; }\n"
+                                ".c { text-align: center; }\n");
         m_out += QStringLiteral("table { width: 100%; table-layout: fixed; border-collapse: collapse; }\n");
         m_out +=
-            QStringLiteral("td { padding: 0 %1; vertical-align: top; border: %2 solid %3; }\n")
-                .arg(cssLength(points(CellPaddingTwips)), cssLength(points(RuleTwips)), PlainRule.name());
-        m_out += QStringLiteral("table.shaded td { border-color: #fff; }\n");
-        m_out += QStringLiteral("table.whole, tr { break-inside: avoid; }\n");
-        // On screen a sheet on a grey desk, the page breaks marked; on paper the pages themselves.
-        m_out += QStringLiteral(
-            "@media screen { body { background: #e8eaed; } main { background: #fff; margin: 1.5em "
-            "auto; box-shadow: 0 1px 4px rgba(0, 0, 0, 0.3); } .pb { border-top: 1px dashed "
-            "#9aa0a6; margin-top: 1.5em; padding-top: 1.5em; } }\n");
-        m_out +=
             QStringLiteral(
-                "@page { size: A4; margin: %1; }\n@media print { main { padding: 0; max-width: none; } }\n")
-                .arg(cssLength(points(PageMarginTwips)));
+                "td, th { padding: 0 %1; vertical-align: top; font-weight: normal; border: %2 solid %3; }\n")
+                .arg(cssLength(points(CellPaddingTwips)), cssLength(points(RuleTwips)), PlainRule.name());
+        m_out += QStringLiteral(
+            "table.shaded td, table.shaded th { border-color: #fff; }\ntr { break-inside: avoid; }\n");
+        // On screen sheets on a grey desk; on paper the pages themselves, each breaking where ours do.
+        m_out += QStringLiteral(
+                     "@media screen { body { background: #e8eaed; } .page { background: #fff; margin: 1.5em "
+                     "auto; min-height: %1; box-shadow: 0 1px 4px rgba(0, 0, 0, 0.3); } }\n")
+                     .arg(cssLength(points(PageHeightTwips)));
+        m_out += QStringLiteral("@page { size: A4; margin: %1 %1 %2 %1; }\n"
+                                "@media print { .page { width: auto; padding: 0; break-after: page; } "
+                                ".page:last-child { break-after: auto; } }\n")
+                     .arg(margin, cssLength(points(PageMarginTwips - SpareFootTwips)));
         for (std::size_t i = 0; i < m_content.styles.size(); ++i) {
             const TextStyle& s = m_content.styles[i];
             m_out += QStringLiteral(".s%1 { font-size: %2;").arg(i).arg(cssLength(s.points));
@@ -119,21 +129,62 @@ private:
         }
     }
 
-    void paragraph(const Paragraph& p, bool inFlow)
+    // The lines [first, last) of a paragraph: the part of it the page holds.
+    void paragraphLines(const Paragraph& p, const std::vector<TextLine>& lines, int first, int last)
+    {
+        const int count = int(lines.size());
+        if (first == 0 && last >= count) {
+            paragraph(p);
+            return;
+        }
+        const int from = lines[std::size_t(first)].start;
+        const int to = last < count ? lines[std::size_t(last)].start : int(p.text.size());
+        Paragraph part;
+        part.markStyle = p.markStyle;
+        part.alignment = p.alignment;
+        // A justified paragraph's part that ends a page is justified to its last line, as on the page.
+        if (p.alignment == ParagraphAlignment::Justify && last < count) {
+            m_lastLineJustified = true;
+        }
+        for (int i = from; i < to;) {
+            const int style = p.styleAt(i);
+            int end = i + 1;
+            while (end < to && p.styleAt(end) == style) {
+                ++end;
+            }
+            part.append(p.text.mid(i, end - i), style);
+            i = end;
+        }
+        paragraph(part);
+        m_lastLineJustified = false;
+    }
+
+    void paragraph(const Paragraph& p, double inset = 0)
     {
         QStringList classes{QStringLiteral("s%1").arg(p.markStyle)};
-        if (p.alignment == ParagraphAlignment::Right) {
+        switch (p.alignment) {
+        case ParagraphAlignment::Right:
+        case ParagraphAlignment::Decimal:
             classes << QStringLiteral("r");
-        } else if (p.alignment == ParagraphAlignment::Justify) {
+            break;
+        case ParagraphAlignment::Justify:
             classes << QStringLiteral("j");
+            break;
+        case ParagraphAlignment::Center:
+            classes << QStringLiteral("c");
+            break;
+        case ParagraphAlignment::Left:
+            break;
         }
-        if (inFlow && p.pageBreakBefore) {
-            classes << QStringLiteral("pb");
+        QString style;
+        if (inset > 0) {
+            style += QStringLiteral("padding-right: %1;").arg(cssLength(inset));
         }
-        if (inFlow && p.keepWithNext) {
-            classes << QStringLiteral("kn");
+        if (m_lastLineJustified) {
+            style += QStringLiteral("text-align-last: justify;");
         }
-        m_out += QStringLiteral("<p class=\"%1\">").arg(classes.join(u' '));
+        m_out += QStringLiteral("<p class=\"%1\"").arg(classes.join(u' '));
+        m_out += style.isEmpty() ? QStringLiteral(">") : QStringLiteral(" style=\"%1\">").arg(style);
         if (p.hasChart()) {
             // The picture inside the page, as wide as the text.
             m_out +=
@@ -161,50 +212,64 @@ private:
         m_out += QStringLiteral("</p>\n");
     }
 
-    void table(const Table& t, const TableGeometry& g)
+    // The rows of a table on this page, from its slice at i (the header repeated on a new page
+    // comes as a slice of its own); returns the last slice taken.
+    std::size_t table(const std::vector<PageSlice>& page, std::size_t i)
     {
-        QStringList classes;
-        if (t.shaded) {
-            classes << QStringLiteral("shaded");
+        const int block = page[i].block;
+        const Table& t = std::get<Table>(m_content.blocks[std::size_t(block)]);
+        const TableGeometry& g = m_pages.tables[std::size_t(block)];
+        std::vector<int> rows;
+        std::size_t last = i;
+        for (; last < page.size() && page[last].block == block; ++last) {
+            // A row taller than a page shows whole where it starts.
+            if (page[last].clipTop > 0) {
+                continue;
+            }
+            for (int r = page[last].first; r < page[last].last; ++r) {
+                rows.push_back(r);
+            }
         }
-        if (t.rows <= KeptTableRows) {
-            classes << QStringLiteral("whole");
-        }
-        if (t.pageBreakBefore) {
-            classes << QStringLiteral("pb");
-        }
-        m_out += classes.isEmpty() ? QStringLiteral("<table>\n")
-                                   : QStringLiteral("<table class=\"%1\">\n").arg(classes.join(u' '));
+        m_out += t.shaded ? QStringLiteral("<table class=\"shaded\">\n") : QStringLiteral("<table>\n");
         m_out += QStringLiteral("<colgroup>");
         for (double w : g.columns) {
             m_out += QStringLiteral("<col style=\"width: %1%\">")
                          .arg(QString::number(100.0 * w / points(TextWidthTwips), 'f', 3));
         }
         m_out += QStringLiteral("</colgroup>\n");
-        const int header = t.headerRows();
-        for (int r = 0; r < t.rows; ++r) {
-            if (r == 0) {
-                m_out += header > 0 ? QStringLiteral("<thead>\n") : QStringLiteral("<tbody>\n");
-            } else if (r == header) {
-                m_out += QStringLiteral("</thead>\n<tbody>\n");
+        bool inHead = false;
+        for (std::size_t k = 0; k < rows.size(); ++k) {
+            const int r = rows[k];
+            const bool header = r < t.headerRows();
+            if (k == 0 || header != inHead) {
+                if (k > 0) {
+                    m_out += inHead ? QStringLiteral("</thead>\n") : QStringLiteral("</tbody>\n");
+                }
+                m_out += header ? QStringLiteral("<thead>\n") : QStringLiteral("<tbody>\n");
+                inHead = header;
             }
             m_out += t.shaded ? QStringLiteral("<tr style=\"background: %1\">").arg(rowShade(r).name())
                               : QStringLiteral("<tr>");
             for (int c = 0; c < t.columns; ++c) {
-                m_out += QStringLiteral("<td>");
+                m_out += header ? QStringLiteral("<th scope=\"col\">") : QStringLiteral("<td>");
                 for (const Paragraph& p : t.cell(r, c).paragraphs) {
-                    paragraph(p, false);
+                    paragraph(p, g.inset(r, c));
                 }
-                m_out += QStringLiteral("</td>");
+                m_out += header ? QStringLiteral("</th>") : QStringLiteral("</td>");
             }
             m_out += QStringLiteral("</tr>\n");
         }
-        m_out += QStringLiteral("</tbody>\n</table>\n");
+        if (!rows.empty()) {
+            m_out += inHead ? QStringLiteral("</thead>\n") : QStringLiteral("</tbody>\n");
+        }
+        m_out += QStringLiteral("</table>\n");
+        return last - 1;
     }
 
     const PagedDocument& m_pages;
     const DocumentContent& m_content;
     QString m_out;
+    bool m_lastLineJustified = false;
 };
 
 } // namespace

@@ -184,6 +184,20 @@ double TextMeasurer::height(const Paragraph& paragraph, double width)
     return total;
 }
 
+double TextMeasurer::width(const Paragraph& p, int from, int to)
+{
+    StyledText styles(p);
+    double total = 0;
+    for (int i = std::max(0, from); i < std::min(to, int(p.text.size()));) {
+        int length = 1;
+        const char32_t c = codePointAt(p.text, i, &length);
+        const int style = styles.styleAt(i);
+        total += typeface(style).advance(c) * size(style);
+        i += length;
+    }
+    return total;
+}
+
 void TextMeasurer::extent(const Paragraph& p, double* widestWord, double* oneLine)
 {
     const QString& text = p.text;
@@ -231,6 +245,9 @@ struct Item {
     double height = 0;
     // The page may not end after it.
     bool keepWithNext = false;
+    // Kept with the next within its own block (the lines of a short paragraph end, a small
+    // table's rows): a chain of keeps longer than a page still never breaks there.
+    bool holdsNext = false;
     bool breakBefore = false;
     // The line of an empty paragraph: where it would start a page of its own for nothing more
     // than blank lines before a page break or the end, it is left out.
@@ -276,10 +293,9 @@ public:
                 if (!m_page.empty() && height + header <= bodyHeight() + Epsilon) {
                     newPage();
                 } else {
-                    // Longer than a page: it breaks wherever the page ends.
-                    for (std::size_t k = i; k <= last; ++k) {
-                        placeAlone(k);
-                    }
+                    // Longer than a page: it breaks between its blocks, never inside a paragraph or
+                    // a small table.
+                    placeLongChain(i, last);
                     i = last + 1;
                     continue;
                 }
@@ -365,6 +381,28 @@ private:
         add(item.block, item.index, item.height);
     }
 
+    void placeLongChain(std::size_t from, std::size_t last)
+    {
+        for (std::size_t k = from; k <= last;) {
+            std::size_t end = k;
+            double height = m_items[k].height;
+            while (m_items[end].holdsNext && end < last) {
+                height += m_items[++end].height;
+            }
+            const double header = m_items[k].continuesTable ? headerHeight(m_items[k].block) : 0;
+            if (!fits(height) && !m_page.empty() && height + header <= bodyHeight() + Epsilon) {
+                newPage();
+            }
+            for (; k <= end; ++k) {
+                if (fits(m_items[k].height + (m_page.empty() && m_items[k].continuesTable ? header : 0))) {
+                    place(k);
+                } else {
+                    placeAlone(k);
+                }
+            }
+        }
+    }
+
     void placeAlone(std::size_t k)
     {
         const Item& item = m_items[k];
@@ -408,7 +446,8 @@ private:
                     // Never one line of a paragraph alone at the foot or the head of a page.
                     const bool orphan = l == 0 && count > 1;
                     const bool widow = l == count - 2;
-                    item.keepWithNext = orphan || widow || (l == count - 1 && p->keepWithNext);
+                    item.holdsNext = orphan || widow;
+                    item.keepWithNext = item.holdsNext || (l == count - 1 && p->keepWithNext);
                     m_items.push_back(item);
                 }
             } else {
@@ -422,7 +461,8 @@ private:
                     item.height = g.rows[std::size_t(r)];
                     item.breakBefore = r == 0 && table.pageBreakBefore;
                     item.continuesTable = r >= table.headerRows() && table.headerRows() > 0;
-                    item.keepWithNext = r < table.rows - 1 && (whole || r < table.headerRows());
+                    item.holdsNext = r < table.rows - 1 && (whole || r < table.headerRows());
+                    item.keepWithNext = item.holdsNext || (r == table.rows - 1 && table.keepWithNext);
                     m_items.push_back(item);
                 }
             }
@@ -480,6 +520,32 @@ std::vector<double> columnWidths(TextMeasurer& measurer, const Table& table)
     return widths;
 }
 
+// The decimal-aligned numbers of a column stand with their commas level: each is set in from the
+// right by what its decimals fall short of the column's longest.
+void decimalInsets(TextMeasurer& measurer, const Table& table, TableGeometry& g)
+{
+    g.insets.assign(std::size_t(table.rows) * std::size_t(table.columns), 0);
+    for (int c = 0; c < table.columns; ++c) {
+        std::vector<double> decimals(std::size_t(table.rows), -1);
+        double widest = 0;
+        for (int r = 0; r < table.rows; ++r) {
+            const Paragraph& p = table.cell(r, c).paragraphs.front();
+            if (p.alignment != ParagraphAlignment::Decimal) {
+                continue;
+            }
+            const qsizetype comma = p.text.lastIndexOf(u',');
+            const double w = comma < 0 ? 0 : measurer.width(p, int(comma), int(p.text.size()));
+            decimals[std::size_t(r)] = w;
+            widest = std::max(widest, w);
+        }
+        for (int r = 0; r < table.rows; ++r) {
+            if (decimals[std::size_t(r)] >= 0) {
+                g.insets[std::size_t(r * table.columns + c)] = widest - decimals[std::size_t(r)];
+            }
+        }
+    }
+}
+
 void layOutTable(TextMeasurer& measurer, const Table& table, TableGeometry& g)
 {
     g.columns = columnWidths(measurer, table);
@@ -495,6 +561,7 @@ void layOutTable(TextMeasurer& measurer, const Table& table, TableGeometry& g)
         }
         g.rows[std::size_t(r)] = content + points(RuleTwips);
     }
+    decimalInsets(measurer, table, g);
 }
 
 // A chart stands in its paragraph as one line as high as the chart.
@@ -526,6 +593,63 @@ bool setFieldText(Paragraph& p, const QString& text)
 
 } // namespace
 
+// A page that ends in a page break and would run over leaves out its giving-way blank lines, a
+// line at a time from the longest run of them, until it holds on one page; what is still too long
+// goes on to the next.
+void leaveOutGivingWay(PagedDocument& d)
+{
+    auto& blocks = d.content->blocks;
+    const double page = points(TextHeightTwips);
+    std::size_t start = 0;
+    while (start < blocks.size()) {
+        std::size_t end = start + 1;
+        while (end < blocks.size()) {
+            const auto* p = std::get_if<Paragraph>(&blocks[end]);
+            if ((p && p->pageBreakBefore) || (!p && std::get<Table>(blocks[end]).pageBreakBefore)) {
+                break;
+            }
+            ++end;
+        }
+        double height = 0;
+        std::vector<std::vector<std::size_t>> runs(1);
+        for (std::size_t b = start; b < end; ++b) {
+            auto* p = std::get_if<Paragraph>(&blocks[b]);
+            if (!p) {
+                for (double row : d.tables[b].rows) {
+                    height += row;
+                }
+            } else {
+                for (const TextLine& line : d.lines[b]) {
+                    height += line.height;
+                }
+            }
+            if (p && p->givesWay && p->text.isEmpty()) {
+                runs.back().push_back(b);
+            } else if (!runs.back().empty()) {
+                runs.emplace_back();
+            }
+        }
+        while (height > page + Epsilon) {
+            // The later of equally long runs, so the lines close to the top keep their place.
+            auto longest = runs.begin();
+            for (auto it = runs.begin(); it != runs.end(); ++it) {
+                longest = it->size() >= longest->size() ? it : longest;
+            }
+            if (longest->empty()) {
+                break;
+            }
+            const std::size_t b = longest->back();
+            longest->pop_back();
+            std::get<Paragraph>(blocks[b]).leftOut = true;
+            for (const TextLine& line : d.lines[b]) {
+                height -= line.height;
+            }
+            d.lines[b].clear();
+        }
+        start = end;
+    }
+}
+
 std::unique_ptr<PagedDocument> layOutPages(std::shared_ptr<DocumentContent> content)
 {
     auto d = std::make_unique<PagedDocument>();
@@ -538,6 +662,7 @@ std::unique_ptr<PagedDocument> layOutPages(std::shared_ptr<DocumentContent> cont
     std::vector<std::size_t> withField;
     for (std::size_t b = 0; b < count; ++b) {
         if (auto* p = std::get_if<Paragraph>(&c.blocks[b])) {
+            p->leftOut = false;
             if (p->hasField()) {
                 withField.push_back(b);
             }
@@ -547,13 +672,14 @@ std::unique_ptr<PagedDocument> layOutPages(std::shared_ptr<DocumentContent> cont
             layOutTable(measurer, std::get<Table>(c.blocks[b]), d->tables[b]);
         }
     }
+    leaveOutGivingWay(*d);
     Paginator paginator(*d);
     paginator.run();
     // The count written may change the pages it counts (a longer number, a line more): a few
     // rounds settle it.
     for (int round = 0; round < 4 && !withField.empty(); ++round) {
         bool changed = false;
-        const QString text = signBlankText(d->pageCount());
+        const QString text = joinedSignBlankText(d->pageCount());
         for (std::size_t b : withField) {
             auto& p = std::get<Paragraph>(c.blocks[b]);
             if (setFieldText(p, text)) {
@@ -566,7 +692,7 @@ std::unique_ptr<PagedDocument> layOutPages(std::shared_ptr<DocumentContent> cont
         }
         paginator.run();
     }
-    const QString final = signBlankText(d->pageCount());
+    const QString final = joinedSignBlankText(d->pageCount());
     for (std::size_t b : withField) {
         const auto& p = std::get<Paragraph>(c.blocks[b]);
         d->settled = d->settled && p.text.mid(p.fieldStart, p.fieldLength) == final;

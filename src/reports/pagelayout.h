@@ -30,6 +30,8 @@ public:
 
     std::vector<TextLine> lines(const Paragraph& paragraph, double width);
     double height(const Paragraph& paragraph, double width);
+    // The width of characters [from, to) on one line.
+    double width(const Paragraph& paragraph, int from, int to);
     // The widest word and the whole text on one line: what a table column needs at the least
     // and at the most.
     void extent(const Paragraph& paragraph, double* widestWord, double* oneLine);
@@ -48,6 +50,15 @@ private:
 struct TableGeometry {
     std::vector<double> columns;
     std::vector<double> rows;
+    // By cell, row by row: the room right of a decimal-aligned number that brings its comma level
+    // with the column's.
+    std::vector<double> insets;
+
+    double inset(int row, int column) const
+    {
+        const std::size_t i = std::size_t(row) * columns.size() + std::size_t(column);
+        return i < insets.size() ? insets[i] : 0;
+    }
 };
 
 // A run of a block placed on a page: lines of a paragraph or rows of a table.

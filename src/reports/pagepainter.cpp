@@ -64,7 +64,7 @@ struct PagePainter::Private {
     std::map<RunKey, Run> runs;
 
     // Queues the glyphs of one line, its left end at x and its top at y.
-    void line(const Paragraph& p, const TextLine& l, double left, double width, double top)
+    void line(const Paragraph& p, const TextLine& l, double left, double width, double top, double inset)
     {
         double x = left;
         int blanks = 0;
@@ -77,6 +77,10 @@ struct PagePainter::Private {
         if (!l.justified || blanks == 0) {
             if (p.alignment == ParagraphAlignment::Right) {
                 x += width - l.width;
+            } else if (p.alignment == ParagraphAlignment::Decimal) {
+                x += width - l.width - inset;
+            } else if (p.alignment == ParagraphAlignment::Center) {
+                x += (width - l.width) / 2;
             }
         }
         const double baseline = top + l.baseline;
@@ -116,12 +120,12 @@ struct PagePainter::Private {
     }
 
     void paragraph(const Paragraph& p, const std::vector<TextLine>& lines, int first, int last, double left,
-                   double width, double top)
+                   double width, double top, double inset = 0)
     {
         double y = top;
         for (int i = first; i < last; ++i) {
             const TextLine& l = lines[std::size_t(i)];
-            line(p, l, left, width, y);
+            line(p, l, left, width, y, inset);
             y += l.height;
         }
     }
@@ -166,7 +170,7 @@ struct PagePainter::Private {
                 for (const Paragraph& p : table.cell(r, c).paragraphs) {
                     const std::vector<TextLine> lines = measurer.lines(p, cellTextWidth(w));
                     paragraph(p, lines, 0, int(lines.size()), x + points(CellPaddingTwips), cellTextWidth(w),
-                              top);
+                              top, g.inset(r, c));
                     for (const TextLine& l : lines) {
                         top += l.height;
                     }

@@ -83,6 +83,8 @@ void judgementScaleTable(DocumentBuilder& b)
         b.setCellText(k + 1, 2, JudgementScale::adjective(k));
     }
     b.applyTableFormat(ColourfulTableFormat);
+    // The scale opens every printout that has it: it is table 1.
+    b.alignColumn(1, 1, ParagraphAlignment::Decimal);
 }
 
 void hypothesisSection(DocumentBuilder& b, const PrintSource& s, int h)
@@ -90,7 +92,7 @@ void hypothesisSection(DocumentBuilder& b, const PrintSource& s, int h)
     const Hypothesis& hyp = s.study.hypothesis(h);
     const ScoreFigures figures = scoreFigures(hyp);
     appendParagraph(b, BodySize,
-                    cr() + QStringLiteral("Ipotesi n.") + signBlankText(h) + QStringLiteral(": ") +
+                    cr() + QStringLiteral("Ipotesi n.") + joinedSignBlankText(h) + QStringLiteral(": ") +
                         held(hyp.name) + cr());
 
     // A row removed in between (neither named nor judged) is not listed; the others keep their
@@ -130,7 +132,8 @@ void rankingTable(DocumentBuilder& b, const Ranking& ranking, int count)
 {
     appendTable(b, count + 1,
                 {QStringLiteral("numero"), QStringLiteral("denominazione dell'ipotesi"),
-                 QStringLiteral("valutazione in %"), QStringLiteral("giudizio complessivo")});
+                 QStringLiteral("valutazione in") + NoBreakSpace + u'%',
+                 QStringLiteral("giudizio complessivo")});
     const RankingPlaces places = placesOf(ranking);
     for (int i = 1; i <= count; ++i) {
         const RankingEntry& entry = ranking.at(std::size_t(i));
@@ -144,14 +147,21 @@ void rankingTable(DocumentBuilder& b, const Ranking& ranking, int count)
     b.applyTableFormat(ColourfulTableFormat);
 }
 
-// The figures of the hypothesis tables (tables 2..count+1) read right-aligned.
+// The numbers of the hypothesis tables (tables 2..count+1) stand on their decimal commas.
 void alignHypothesisTables(DocumentBuilder& b, int count)
 {
     for (int table = 2; table <= count + 1; ++table) {
-        for (int column = 4; column <= 6; ++column) {
-            b.alignColumn(table, column, ParagraphAlignment::Right);
+        for (const int column : {1, 4, 5, 6}) {
+            b.alignColumn(table, column, ParagraphAlignment::Decimal);
         }
     }
+}
+
+// The ranking's place and evaluation.
+void alignRankingTable(DocumentBuilder& b, int table)
+{
+    b.alignColumn(table, 1, ParagraphAlignment::Decimal);
+    b.alignColumn(table, 3, ParagraphAlignment::Decimal);
 }
 
 void reportTitlePage(DocumentBuilder& b, const PrintSource& s)
@@ -163,6 +173,8 @@ void reportTitlePage(DocumentBuilder& b, const PrintSource& s)
     b.setFontSize(14);
     b.typeText(s.identity.ProgramDescription + cr());
     b.setFontSize(14);
+    // The title page stays one page: its spacing gives way to long fields.
+    b.setBlankLinesGiveWay(true);
     b.typeText(cr(4) + QStringLiteral("perizia: ") + t.progetto + cr(3));
     b.typeText(QStringLiteral("località: ") + t.localita + cr(3));
     b.typeText(QStringLiteral("tipologia di studio: ") + t.tipostudio);
@@ -175,7 +187,11 @@ void reportTitlePage(DocumentBuilder& b, const PrintSource& s)
     for (int i = 0; i < 12; ++i) {
         b.typeText(cr());
     }
+    b.setBlankLinesGiveWay(false);
+    // The studio closes the title page with its address.
+    b.setKeepWithNext(true);
     b.typeText(s.ownerStudioName + cr());
+    b.setKeepWithNext(false);
     b.typeText(s.ownerAddress + cr() + u'\f');
 }
 
@@ -211,7 +227,7 @@ void printTemplate(DocumentBuilder& b, const IdentityTexts& identity)
                         QString(45, u'_'));
     appendTable(b, 30,
                 {QStringLiteral("numero"), QStringLiteral("caratteristiche considerate per l'ipotesi"),
-                 QStringLiteral("giudizi"), QStringLiteral("pesi in % (totale = 100)")});
+                 QStringLiteral("giudizi"), QStringLiteral("pesi in\u00A0% (totale\u00A0=\u00A0100)")});
     b.applyTableFormat(ColourfulTableFormat);
 }
 
@@ -233,7 +249,7 @@ void printRanking(DocumentBuilder& b, const PrintSource& s)
     b.typeText(QStringLiteral("Classifica delle ipotesi"));
     b.appendParagraph();
     rankingTable(b, s.ranking, s.study.countNamedHypotheses());
-    b.alignColumn(1, 3, ParagraphAlignment::Right);
+    alignRankingTable(b, 1);
 }
 
 int printReport(DocumentBuilder& b, const PrintSource& s, const ReportOptions& options)
@@ -248,8 +264,8 @@ int printReport(DocumentBuilder& b, const PrintSource& s, const ReportOptions& o
     b.writeEndParagraph(QString::fromUtf16(ScaleText) + cr());
 
     b.setEndParagraphSize(14);
-    b.writeEndParagraph(cr() + QStringLiteral("A) DATI  (") + signBlankText(count) +
-                        QStringLiteral(" ipotesi considerate)") + cr());
+    b.writeEndParagraph(cr() + QStringLiteral("A) DATI  (") + joinedSignBlankText(count) + NoBreakSpace +
+                        QStringLiteral("ipotesi considerate)") + cr());
     b.writeEndParagraph(cr());
     judgementScaleTable(b);
     for (int h = 1; h <= count; ++h) {
@@ -264,14 +280,16 @@ int printReport(DocumentBuilder& b, const PrintSource& s, const ReportOptions& o
     const bool robustnessTable = options.withRobustness && robustnessSection(b, s);
 
     // The page count is a field: it states the pages of the document as finally laid out,
-    // closing texts and signature included.
+    // closing texts and signature included. The closing block, from the page count to the studio,
+    // stands on one page with the end of what precedes it: a signature alone on a page could be
+    // put under any other pages.
     const TitlePage& t = s.titlePage;
+    b.keepWithPrevious();
+    b.setKeepWithNext(true);
     b.writeEndParagraph(cr() + QStringLiteral("La presente relazione di stima è composta di n."));
     b.writeEndParagraphPageCount();
-    b.writeEndParagraph(QStringLiteral(" pagine.") + cr());
+    b.writeEndParagraph(NoBreakSpace + QStringLiteral("pagine.") + cr());
     b.writeEndParagraph(QStringLiteral("Si allega: ") + t.allegati + cr(3));
-    // The signature block on one page: place and date, "il perito", the studio.
-    b.setKeepWithNext(true);
     b.writeEndParagraph(t.luogo + QStringLiteral(": ") + t.data + cr(3));
     b.writeEndParagraph(QStringLiteral("il perito") + cr());
     b.setKeepWithNext(false);
@@ -279,7 +297,7 @@ int printReport(DocumentBuilder& b, const PrintSource& s, const ReportOptions& o
 
     b.justifyAll();
     alignHypothesisTables(b, count);
-    b.alignColumn(count + 2, 3, ParagraphAlignment::Right);
+    alignRankingTable(b, count + 2);
     if (robustnessTable) {
         alignRobustnessTable(b, count + 3);
     }

@@ -35,6 +35,11 @@ public:
     {
         operations << (keep ? QStringLiteral("keep with next") : QStringLiteral("keep with next off"));
     }
+    void keepWithPrevious() override { operations << QStringLiteral("keep with previous"); }
+    void setBlankLinesGiveWay(bool giveWay) override
+    {
+        operations << (giveWay ? QStringLiteral("blank lines give way") : QStringLiteral("blank lines stay"));
+    }
     void appendTable(int rows, int columns) override
     {
         operations << QStringLiteral("table %1x%2").arg(rows).arg(columns);
@@ -50,17 +55,28 @@ public:
     void applyTableFormat(int format) override { operations << QStringLiteral("format %1").arg(format); }
     void alignColumn(int table, int column, ParagraphAlignment alignment) override
     {
-        operations << QStringLiteral("align %1,%2 %3")
-                          .arg(table)
-                          .arg(column)
-                          .arg(alignment == ParagraphAlignment::Right     ? QStringLiteral("right")
-                               : alignment == ParagraphAlignment::Justify ? QStringLiteral("justify")
-                                                                          : QStringLiteral("left"));
+        operations << QStringLiteral("align %1,%2 %3").arg(table).arg(column).arg(alignmentName(alignment));
     }
     void justifyAll() override { operations << QStringLiteral("justify all"); }
     void appendChart(const std::vector<ChartBar>& bars) override
     {
         operations << QStringLiteral("chart %1 bars").arg(bars.size());
+    }
+    static QString alignmentName(ParagraphAlignment alignment)
+    {
+        switch (alignment) {
+        case ParagraphAlignment::Right:
+            return QStringLiteral("right");
+        case ParagraphAlignment::Justify:
+            return QStringLiteral("justify");
+        case ParagraphAlignment::Center:
+            return QStringLiteral("centre");
+        case ParagraphAlignment::Decimal:
+            return QStringLiteral("decimal");
+        case ParagraphAlignment::Left:
+            break;
+        }
+        return QStringLiteral("left");
     }
     int pageCount() override
     {

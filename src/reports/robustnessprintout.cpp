@@ -81,11 +81,8 @@ bool robustnessSection(DocumentBuilder& b, const PrintSource& s)
 
 void alignRobustnessTable(DocumentBuilder& b, int table)
 {
-    // Names and verdicts run over several lines in narrow cells: justified, their words would
-    // stand far apart.
-    b.alignColumn(table, 2, ParagraphAlignment::Left);
-    b.alignColumn(table, 3, ParagraphAlignment::Right);
-    b.alignColumn(table, 4, ParagraphAlignment::Left);
+    b.alignColumn(table, 1, ParagraphAlignment::Decimal);
+    b.alignColumn(table, 3, ParagraphAlignment::Decimal);
 }
 
 } // namespace pondra

@@ -35,15 +35,6 @@ QStringList familiesFor(const QString& family)
     return families;
 }
 
-template <typename F> void forEachCellParagraph(Table& table, F f)
-{
-    for (TableCell& cell : table.cells) {
-        for (Paragraph& p : cell.paragraphs) {
-            f(p);
-        }
-    }
-}
-
 } // namespace
 
 TextDocumentBuilder::TextDocumentBuilder()
@@ -60,6 +51,7 @@ void TextDocumentBuilder::start()
     m_size = 12;
     m_endSize = 12;
     m_keep = false;
+    m_giveWay = false;
     m_tables.clear();
     Paragraph first;
     first.markStyle = sizeStyle(m_size);
@@ -140,6 +132,7 @@ void TextDocumentBuilder::newParagraph(int markStyle, bool pageBreak)
     p.markStyle = markStyle;
     p.pageBreakBefore = pageBreak;
     p.keepWithNext = m_keep;
+    p.givesWay = m_giveWay;
     m_content->blocks.emplace_back(std::move(p));
 }
 
@@ -252,7 +245,7 @@ void TextDocumentBuilder::writeEndParagraphPageCount()
     Paragraph& p = endParagraph();
     p.fieldStart = int(p.text.size());
     // The layout writes the count it finds.
-    const QString provisional = signBlankText(0);
+    const QString provisional = joinedSignBlankText(0);
     p.append(provisional, sizeStyle(m_endSize));
     p.fieldLength = int(provisional.size());
 }
@@ -260,6 +253,26 @@ void TextDocumentBuilder::writeEndParagraphPageCount()
 void TextDocumentBuilder::setKeepWithNext(bool keep)
 {
     m_keep = keep;
+}
+
+void TextDocumentBuilder::keepWithPrevious()
+{
+    auto& blocks = m_content->blocks;
+    if (blocks.size() < 2) {
+        return;
+    }
+    changed();
+    Block& previous = blocks[blocks.size() - 2];
+    if (auto* p = std::get_if<Paragraph>(&previous)) {
+        p->keepWithNext = true;
+    } else {
+        std::get<Table>(previous).keepWithNext = true;
+    }
+}
+
+void TextDocumentBuilder::setBlankLinesGiveWay(bool giveWay)
+{
+    m_giveWay = giveWay;
 }
 
 void TextDocumentBuilder::appendTable(int rows, int columns)
@@ -336,6 +349,9 @@ void TextDocumentBuilder::restyleCells(Table& table, const TableState& state)
         const int style = cellStyle(table, state, r);
         for (int c = 0; c < table.columns; ++c) {
             for (Paragraph& p : table.cell(r, c).paragraphs) {
+                if (r < table.headerRows()) {
+                    p.alignment = ParagraphAlignment::Center;
+                }
                 p.markStyle = style;
                 for (StyleSpan& span : p.spans) {
                     span.style = style;
@@ -419,7 +435,7 @@ void TextDocumentBuilder::alignColumn(int table, int column, ParagraphAlignment 
         return;
     }
     changed();
-    for (int r = 0; r < t.rows; ++r) {
+    for (int r = t.headerRows(); r < t.rows; ++r) {
         for (Paragraph& p : t.cell(r, column - 1).paragraphs) {
             p.alignment = alignment;
         }
@@ -429,12 +445,10 @@ void TextDocumentBuilder::alignColumn(int table, int column, ParagraphAlignment 
 void TextDocumentBuilder::justifyAll()
 {
     changed();
+    // Words of a name wrapped in a narrow cell would stand far apart: cells keep their alignment.
     for (Block& block : m_content->blocks) {
         if (auto* p = std::get_if<Paragraph>(&block)) {
             p->alignment = ParagraphAlignment::Justify;
-        } else {
-            forEachCellParagraph(std::get<Table>(block),
-                                 [](Paragraph& p) { p.alignment = ParagraphAlignment::Justify; });
         }
     }
 }

@@ -43,6 +43,8 @@ public:
     void writeEndParagraph(const QString& text) override;
     void writeEndParagraphPageCount() override;
     void setKeepWithNext(bool keep) override;
+    void keepWithPrevious() override;
+    void setBlankLinesGiveWay(bool giveWay) override;
 
     void appendTable(int rows, int columns) override;
     void setTableFontSize(double points) override;
@@ -82,6 +84,7 @@ private:
     double m_size = 12;
     double m_endSize = 12;
     bool m_keep = false;
+    bool m_giveWay = false;
 };
 
 } // namespace pondra

@@ -19,6 +19,9 @@ namespace {
 constexpr int KeepWithNextProperty = QTextFormat::UserProperty + 1;
 constexpr int PageCountFieldProperty = QTextFormat::UserProperty + 2;
 constexpr int ShadedTableProperty = QTextFormat::UserProperty + 3;
+constexpr int DecimalAlignedProperty = QTextFormat::UserProperty + 4;
+constexpr int KeptTableEndProperty = QTextFormat::UserProperty + 5;
+constexpr int GivesWayProperty = QTextFormat::UserProperty + 6;
 // The author of the document, which QTextDocument has no meta information for.
 constexpr char AuthorProperty[] = "pondraAuthor";
 
@@ -41,7 +44,10 @@ Qt::Alignment qtAlignment(ParagraphAlignment alignment)
 {
     switch (alignment) {
     case ParagraphAlignment::Right:
+    case ParagraphAlignment::Decimal:
         return Qt::AlignRight;
+    case ParagraphAlignment::Center:
+        return Qt::AlignHCenter;
     case ParagraphAlignment::Justify:
         return Qt::AlignJustify;
     case ParagraphAlignment::Left:
@@ -50,13 +56,18 @@ Qt::Alignment qtAlignment(ParagraphAlignment alignment)
     return Qt::AlignLeft;
 }
 
-ParagraphAlignment contentAlignment(Qt::Alignment alignment)
+ParagraphAlignment contentAlignment(const QTextBlockFormat& format)
 {
+    const Qt::Alignment alignment = format.alignment();
     if (alignment & Qt::AlignJustify) {
         return ParagraphAlignment::Justify;
     }
     if (alignment & Qt::AlignRight) {
-        return ParagraphAlignment::Right;
+        return format.boolProperty(DecimalAlignedProperty) ? ParagraphAlignment::Decimal
+                                                           : ParagraphAlignment::Right;
+    }
+    if (alignment & Qt::AlignHCenter) {
+        return ParagraphAlignment::Center;
     }
     return ParagraphAlignment::Left;
 }
@@ -81,11 +92,17 @@ public:
     {
         QTextBlockFormat f;
         f.setAlignment(qtAlignment(p.alignment));
+        if (p.alignment == ParagraphAlignment::Decimal) {
+            f.setProperty(DecimalAlignedProperty, true);
+        }
         if (p.pageBreakBefore) {
             f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
         }
         if (p.keepWithNext) {
             f.setProperty(KeepWithNextProperty, true);
+        }
+        if (p.givesWay) {
+            f.setProperty(GivesWayProperty, true);
         }
         return f;
     }
@@ -156,6 +173,7 @@ public:
             format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
         }
         format.setProperty(ShadedTableProperty, t.shaded);
+        format.setProperty(KeptTableEndProperty, t.keepWithNext);
         QTextTable* table = m_cursor.insertTable(t.rows, t.columns, format);
         const double side = points(CellPaddingTwips) * PixelsPerPoint;
         for (int r = 0; r < t.rows; ++r) {
@@ -217,9 +235,10 @@ public:
     {
         Paragraph p;
         const QTextBlockFormat format = block.blockFormat();
-        p.alignment = contentAlignment(format.alignment());
+        p.alignment = contentAlignment(format);
         p.pageBreakBefore = format.pageBreakPolicy().testFlag(QTextFormat::PageBreak_AlwaysBefore);
         p.keepWithNext = format.boolProperty(KeepWithNextProperty);
+        p.givesWay = format.boolProperty(GivesWayProperty);
         p.markStyle = m_content.styleIndex(styleOf(block.charFormat(), m_document.defaultFont()));
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
@@ -254,6 +273,7 @@ public:
         table.rows = t->rows();
         table.columns = t->columns();
         table.shaded = format.boolProperty(ShadedTableProperty);
+        table.keepWithNext = format.boolProperty(KeptTableEndProperty);
         table.pageBreakBefore = format.pageBreakPolicy().testFlag(QTextFormat::PageBreak_AlwaysBefore);
         table.cells.resize(std::size_t(table.rows) * std::size_t(table.columns));
         for (int r = 0; r < table.rows; ++r) {
@@ -321,6 +341,9 @@ std::unique_ptr<QTextDocument> toTextDocument(const PagedDocument& pages)
     bool fresh = true;
     for (std::size_t b = 0; b < content.blocks.size(); ++b) {
         if (const auto* p = std::get_if<Paragraph>(&content.blocks[b])) {
+            if (p->leftOut) {
+                continue;
+            }
             writer.paragraph(*p, fresh);
             fresh = false;
         } else {

@@ -277,7 +277,7 @@ void TestDocxWriter::paragraphs_looksBreaksBlankLinesAndKeeps()
     }
     // Blank lines stay, beside tables too; page breaks are page-break characters.
     QCOMPARE(texts, (QStringList{u"Relazione"_s, Escaped, u"\f"_s, u"A) DATI"_s, QString(), QString(),
-                                 QString(), u"composta di n. %1 pagine."_s.arg(b.pageCount()),
+                                 QString(), u"composta di n.\u00A0%1 pagine."_s.arg(b.pageCount()),
                                  u"Roma: oggi"_s, u"il perito"_s, u"(Studio)"_s}));
     QVERIFY(!body.has(u"w:p/w:pPr/w:pageBreakBefore"_s));
     const Element styleSheet = parseXml(styles.toUtf8());
@@ -364,7 +364,7 @@ void TestDocxWriter::pageCount_isAFieldCachingOurCount()
     QCOMPARE(fields[0]->text(), QString::number(pages));
     bool found = false;
     for (const Element* p : body.all(u"w:p"_s, false)) {
-        found = found || p->text() == u"composta di n. %1 pagine."_s.arg(pages);
+        found = found || p->text() == u"composta di n.\u00A0%1 pagine."_s.arg(pages);
     }
     QVERIFY(found);
 }

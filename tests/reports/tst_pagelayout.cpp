@@ -129,6 +129,15 @@ void checkRules(const PagedDocument& pages)
                      qPrintable(QStringLiteral("«%1» a fine pagina %2").arg(p.text).arg(at.last[b] + 1)));
         }
     }
+    // Never one line of a paragraph alone at a page's foot or head.
+    for (const auto& page : pages.pages) {
+        for (const PageSlice& slice : page) {
+            const Paragraph* p = paragraphAt(pages, std::size_t(slice.block));
+            const std::size_t lines = pages.lines[std::size_t(slice.block)].size();
+            QVERIFY2(!p || lines < 2 || slice.last - slice.first >= 2,
+                     qPrintable(QStringLiteral("riga sola di «%1»").arg(p ? p->text.left(40) : QString())));
+        }
+    }
     // No page without text or rows.
     for (int page = 0; page < pages.pageCount(); ++page) {
         bool ink = false;
@@ -208,8 +217,8 @@ private Q_SLOTS:
         const std::size_t closing = findParagraph(pages, QStringLiteral("La presente relazione"));
         QVERIFY(closing != std::size_t(-1));
         QCOMPARE(paragraphAt(pages, closing)->text,
-                 QStringLiteral("La presente relazione di stima è composta di n.%1 pagine.")
-                     .arg(signBlankText(stated)));
+                 QStringLiteral("La presente relazione di stima è composta di n.%1\u00A0pagine.")
+                     .arg(joinedSignBlankText(stated)));
 
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("relazione.pdf"));
@@ -218,14 +227,14 @@ private Q_SLOTS:
         QCOMPARE(pdfPages(pdf), stated);
 
         checkRules(pages);
-        // The signature block on one page: place and date, "il perito", the studio.
+        // The closing block on one page, from the page count to the studio, with the end of what
+        // stands before it (the blank line after a table between).
         const Placement at = placement(pages);
-        const std::size_t place = findParagraph(pages, QStringLiteral("Bologna: "));
         const std::size_t studio = findParagraph(pages, QStringLiteral("(Studio Rossi)"));
-        QCOMPARE(at.first[place], at.last[studio]);
-        // Counted over both kinds: closing texts after the ranking's page, and on it.
-        const int rankingPage = at.last[closing - 1];
-        (at.first[closing] > rankingPage ? m_spilled : m_together)++;
+        QCOMPARE(at.first[closing - 1], at.last[studio]);
+        QCOMPARE(at.last[closing - 2], at.first[closing]);
+        // Counted over both kinds: the block taking the end of a table to a new page, and not.
+        (at.first[closing] > at.first[closing - 2] ? m_spilled : m_together)++;
     }
 
     void report_casesCoverClosingTextsOnANewPage()
@@ -299,6 +308,65 @@ private Q_SLOTS:
         QVERIFY(html.contains(QStringLiteral("<p class=\"s")) && html.contains(QStringLiteral(" r\">0,")));
     }
 
+    void titlePage_onePageWhateverItsFields_data()
+    {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<bool>("onePage");
+        QTest::newRow("brevi") << -1 << 0 << true;
+        const char* names[] = {"perizia", "località", "tipologia", "committente", "luogo", "data"};
+        for (int f = 0; f < 6; ++f) {
+            QTest::newRow(qPrintable(QStringLiteral("%1 di 1000 caratteri").arg(QString::fromUtf8(names[f]))))
+                << f << 1000 << true;
+        }
+        QTest::newRow("tutti di 1000 caratteri") << 6 << 1000 << false;
+    }
+
+    void titlePage_onePageWhateverItsFields()
+    {
+        QFETCH(int, field);
+        QFETCH(int, length);
+        QFETCH(bool, onePage);
+        TitlePage t = titlePage();
+        QString* fields[] = {&t.progetto, &t.localita, &t.tipostudio, &t.committente, &t.luogo, &t.data};
+        for (int f = 0; f < 6; ++f) {
+            if (f == field || field == 6) {
+                *fields[f] = QStringLiteral("parola ").repeated(length / 7);
+            }
+        }
+        std::unique_ptr<Study> study = craftedStudy(1, 3, 10);
+        Ranking ranking;
+        ordina(*study, ranking);
+        const IdentityTexts identity = InitGlobals();
+        TextDocumentBuilder b;
+        printReport(
+            b, {identity, *study, ranking, t, QStringLiteral("Studio Rossi"), QStringLiteral("via Roma 1")},
+            {});
+        const PagedDocument& pages = b.pages();
+        const Placement at = placement(pages);
+        const std::size_t report = findParagraph(pages, QStringLiteral("RELAZIONE DI STIMA"));
+        const std::size_t address = findParagraph(pages, QStringLiteral("via Roma 1"));
+        // The studio and its address close the title page, however many pages it takes.
+        QCOMPARE(at.first[address - 1], at.last[address]);
+        QCOMPARE(at.last[address] + 1, at.first[report]);
+        QCOMPARE(at.first[report] == 1, onePage);
+        checkRules(pages);
+    }
+
+    void longKeptChain_breaksBetweenParagraphs()
+    {
+        // Two- to four-line paragraphs all kept with the next: several pages of one chain.
+        TextDocumentBuilder b;
+        b.setFontName(QString::fromLatin1(DocumentFont));
+        b.setFontSize(12);
+        b.setKeepWithNext(true);
+        for (int i = 0; i < 90; ++i) {
+            b.typeText(QStringLiteral("testo di prova ").repeated(7 * (2 + i % 3)) + QStringLiteral("\r"));
+        }
+        QVERIFY(b.pageCount() > 3);
+        checkRules(b.pages());
+    }
+
     void longReport_hasATruePageCount()
     {
         // Some three thousand pages, as no study reaches: the count stated is the count written.
@@ -317,7 +385,7 @@ private Q_SLOTS:
         QVERIFY2(pages > 2900, qPrintable(QString::number(pages)));
         QVERIFY(b.pages().settled);
         const auto& last = std::get<Paragraph>(b.content().blocks.back());
-        QCOMPARE(last.text, QStringLiteral("composta di n.%1 pagine.").arg(signBlankText(pages)));
+        QCOMPARE(last.text, QStringLiteral("composta di n.%1 pagine.").arg(joinedSignBlankText(pages)));
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("lunga.pdf"));
         QVERIFY(exportPages(b.pages(), pdf, nullptr));

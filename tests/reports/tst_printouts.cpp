@@ -69,6 +69,7 @@ const QStringList scaleTable = {
     s(u"cell 11,2 minimo"),
     s(u"cell 12,2 nullo"),
     s(u"format 9"),
+    s(u"align 1,1 decimal"),
 };
 
 QStringList section(const char16_t* paragraphText)
@@ -88,15 +89,21 @@ QStringList hypothesisTableStart(int rows)
             s(u"cell 1,6 pesi")};
 }
 
-QStringList rightAligned(int firstTable, int lastTable, int firstColumn, int lastColumn)
+// The numbers of the hypothesis tables firstTable..lastTable on their commas.
+QStringList hypothesisNumbersAligned(int firstTable, int lastTable)
 {
     QStringList lines;
     for (int t = firstTable; t <= lastTable; ++t) {
-        for (int c = firstColumn; c <= lastColumn; ++c) {
-            lines << QStringLiteral("align %1,%2 right").arg(t).arg(c);
+        for (const int c : {1, 4, 5, 6}) {
+            lines << QStringLiteral("align %1,%2 decimal").arg(t).arg(c);
         }
     }
     return lines;
+}
+
+QStringList rankingNumbersAligned(int table)
+{
+    return {QStringLiteral("align %1,1 decimal").arg(table), QStringLiteral("align %1,3 decimal").arg(table)};
 }
 
 // Lists the first differing line, which QCOMPARE on long lists does not show.
@@ -184,7 +191,7 @@ private Q_SLOTS:
                                                  s(u"cell 1,1 numero"),
                                                  s(u"cell 1,2 caratteristiche considerate per l'ipotesi"),
                                                  s(u"cell 1,3 giudizi"),
-                                                 s(u"cell 1,4 pesi in % (totale = 100)"),
+                                                 s(u"cell 1,4 pesi in\u00A0% (totale\u00A0=\u00A0100)"),
                                                  s(u"format 9")};
         compareLines(b.operations, expected);
     }
@@ -199,7 +206,7 @@ private Q_SLOTS:
         const QStringList expected =
             heading(20, 16) + QStringList{s(u"paragraph")} + scaleTable +
             // Two rows, each followed by the table format.
-            section(u"\rIpotesi n. 1: Casa\r") + hypothesisTableStart(6) +
+            section(u"\rIpotesi n.\u00A01: Casa\r") + hypothesisTableStart(6) +
             QStringList{s(u"cell 2,1  1"),
                         s(u"cell 2,2 luce"),
                         s(u"cell 2,3 ottimo"),
@@ -221,7 +228,7 @@ private Q_SLOTS:
                         s(u"cell 6,2 giudizio complessivo"),
                         s(u"cell 6,3 ottimo")} +
             // The row without a coefficient is listed as it is and left out of the figures.
-            section(u"\rIpotesi n. 2: Villa\r") + hypothesisTableStart(6) +
+            section(u"\rIpotesi n.\u00A02: Villa\r") + hypothesisTableStart(6) +
             QStringList{s(u"cell 2,1  1"),
                         s(u"cell 2,2 giardino"),
                         s(u"cell 2,3 buono"),
@@ -243,11 +250,11 @@ private Q_SLOTS:
                         s(u"cell 6,2 giudizio complessivo"),
                         s(u"cell 6,3 accettabile")} +
             // No rows: header and summary rows only, no table format; the empty mean stays empty.
-            section(u"\rIpotesi n. 3: Rustico\r") + hypothesisTableStart(4) +
+            section(u"\rIpotesi n.\u00A03: Rustico\r") + hypothesisTableStart(4) +
             QStringList{s(u"cell 2,2 media dei coefficienti"), s(u"cell 2,5 "),
                         s(u"cell 3,2 coefficiente ponderato"), s(u"cell 3,5 0,000"),
                         s(u"cell 4,2 giudizio complessivo"),   s(u"cell 4,3 nullo")} +
-            rightAligned(2, 4, 4, 6);
+            hypothesisNumbersAligned(2, 4);
         compareLines(b.operations, expected);
     }
 
@@ -325,7 +332,7 @@ private Q_SLOTS:
                                                                    s(u"table size 10"),
                                                                    s(u"cell 1,1 numero"),
                                                                    s(u"cell 1,2 denominazione dell'ipotesi"),
-                                                                   s(u"cell 1,3 valutazione in %"),
+                                                                   s(u"cell 1,3 valutazione in\u00A0%"),
                                                                    s(u"cell 1,4 giudizio complessivo"),
                                                                    s(u"cell 2,1  1"),
                                                                    s(u"cell 2,2 Villa"),
@@ -344,7 +351,8 @@ private Q_SLOTS:
                                                                    s(u"cell 5,3 0,0"),
                                                                    s(u"cell 5,4 nullo"),
                                                                    s(u"format 9"),
-                                                                   s(u"align 1,3 right")};
+                                                                   s(u"align 1,1 decimal"),
+                                                                   s(u"align 1,3 decimal")};
         compareLines(b.operations, expected);
     }
 
@@ -425,13 +433,13 @@ private Q_SLOTS:
         RecordingBuilder data;
         printHypothesesData(data, source());
         const qsizetype sectionsStart = heading(20, 16).size() + 1 + scaleTable.size();
-        const qsizetype sectionsEnd = data.operations.size() - rightAligned(2, 6, 4, 6).size();
+        const qsizetype sectionsEnd = data.operations.size() - hypothesisNumbersAligned(2, 6).size();
         const QStringList sections = data.operations.mid(sectionsStart, sectionsEnd - sectionsStart);
         QCOMPARE(sections.first(), s(u"paragraph"));
         QCOMPARE(sections.last(), s(u"cell 5,3 pessimo"));
         RecordingBuilder rankingOnly;
         printRanking(rankingOnly, source());
-        const QStringList rankingTable = rankingOnly.operations.mid(8, rankingOnly.operations.size() - 9);
+        const QStringList rankingTable = rankingOnly.operations.mid(8, rankingOnly.operations.size() - 10);
         QCOMPARE(rankingTable.first(), s(u"table 6x4"));
         QCOMPARE(rankingTable.last(), s(u"format 9"));
 
@@ -447,6 +455,7 @@ private Q_SLOTS:
                         s(u"size 14"),
                         s(u"type valutazioni qualsiasi mediante confronto\r"),
                         s(u"size 14"),
+                        s(u"blank lines give way"),
                         s(u"type \r\r\r\rperizia: Stima villa\r\r\r"),
                         s(u"type località: Como\r\r\r"),
                         s(u"type tipologia di studio: confronto")} +
@@ -455,7 +464,10 @@ private Q_SLOTS:
                         s(u"type Como: lunedì, 7 dic 2026")} +
             repeated(s(u"type \r"), 12) +
             QStringList{
+                s(u"blank lines stay"),
+                s(u"keep with next"),
                 s(u"type Studio Rossi\r"),
+                s(u"keep with next off"),
                 s(u"type via Roma 1\r\f"),
                 s(u"paragraph"),
                 s(u"paragraph size 18"),
@@ -478,23 +490,24 @@ private Q_SLOTS:
                   u"considerate per ogni ipotesi si affina la valutazione ed il risultato finale diventa "
                   u"sempre più attendibile.\r"),
                 s(u"paragraph size 14"),
-                s(u"paragraph text \rA) DATI  ( 5 ipotesi considerate)\r"),
+                s(u"paragraph text \rA) DATI  (\u00A05\u00A0ipotesi considerate)\r"),
                 s(u"paragraph text \r")} +
             scaleTable + sections +
             QStringList{s(u"paragraph size 14"), s(u"paragraph text \rB) GRADUATORIA DELLE IPOTESI\r"),
                         s(u"paragraph text \r")} +
             rankingTable +
-            QStringList{s(u"paragraph text \rLa presente relazione di stima è composta di n."),
-                        s(u"paragraph page count"),
-                        s(u"paragraph text  pagine.\r"),
-                        s(u"paragraph text Si allega: \r\r\r"),
+            QStringList{s(u"keep with previous"),
                         s(u"keep with next"),
+                        s(u"paragraph text \rLa presente relazione di stima è composta di n."),
+                        s(u"paragraph page count"),
+                        s(u"paragraph text \u00A0pagine.\r"),
+                        s(u"paragraph text Si allega: \r\r\r"),
                         s(u"paragraph text Como: lunedì, 7 dic 2026\r\r\r"),
                         s(u"paragraph text il perito\r"),
                         s(u"keep with next off"),
                         s(u"paragraph text (Studio Rossi)"),
                         s(u"justify all")} +
-            rightAligned(2, 6, 4, 6) + rightAligned(7, 7, 3, 3) + QStringList{s(u"page count")};
+            hypothesisNumbersAligned(2, 6) + rankingNumbersAligned(7) + QStringList{s(u"page count")};
         compareLines(b.operations, expected);
         QCOMPARE(b.operations.count(s(u"page count")), 1);
 
@@ -502,8 +515,7 @@ private Q_SLOTS:
         // keep their size.
         RecordingBuilder solid;
         printReport(solid, source(), {true});
-        const qsizetype closing =
-            solid.operations.indexOf(s(u"paragraph text \rLa presente relazione di stima è composta di n."));
+        const qsizetype closing = solid.operations.indexOf(s(u"keep with previous"));
         const qsizetype section =
             solid.operations.indexOf(s(u"paragraph text \rC) SOLIDITÀ DELLA GRADUATORIA\r"));
         QCOMPARE(solid.operations.mid(0, section - 2), b.operations.mid(0, section - 2));
@@ -512,10 +524,9 @@ private Q_SLOTS:
         QVERIFY(c.contains(s(u"chart 5 bars")));
         QVERIFY(c.contains(s(u"table 5x4")));
         QCOMPARE(c.last(), s(u"paragraph size 14"));
-        // Section C's table: names and verdicts left, counts right, after the whole is justified.
-        QCOMPARE(solid.operations.mid(solid.operations.size() - 4),
-                 (QStringList{s(u"align 8,2 left"), s(u"align 8,3 right"), s(u"align 8,4 left"),
-                              s(u"page count")}));
+        // Section C's table: positions and counts on their commas, after the text is justified.
+        QCOMPARE(solid.operations.mid(solid.operations.size() - 3),
+                 (QStringList{s(u"align 8,1 decimal"), s(u"align 8,3 decimal"), s(u"page count")}));
     }
 
     void titlePageData_oneTableNoData()

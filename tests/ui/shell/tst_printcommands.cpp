@@ -168,7 +168,8 @@ private Q_SLOTS:
             return p && p->hasField();
         });
         QVERIFY(closing != content.blocks.end());
-        QVERIFY(std::get<Paragraph>(*closing).text.contains(QStringLiteral("n. %1 pagine").arg(longer)));
+        QVERIFY(std::get<Paragraph>(*closing).text.contains(
+            QStringLiteral("n.\u00A0%1\u00A0pagine").arg(longer)));
     }
 
     void rankingAndTitlePageData_sayWhatTheyShowed()
