@@ -93,20 +93,32 @@ private:
     void style()
     {
         const QString margin = cssLength(points(PageMarginTwips));
-        m_out += QStringLiteral("body { margin: 0; background: #fff; color: #000; }\n");
-        m_out += QStringLiteral(".page { box-sizing: border-box; width: %1; padding: %2; font-family: %3; "
-                                "line-height: normal; }\n")
-                     .arg(cssLength(points(PageWidthTwips)), margin, fontList(m_content.families));
+        m_out += QStringLiteral(
+            "body { margin: 0; background: #fff; color: #000; -webkit-print-color-adjust: exact; "
+            "print-color-adjust: exact; }\n");
+        m_out +=
+            QStringLiteral(".page { box-sizing: border-box; width: %1; padding: %2; font-family: %3; }\n")
+                .arg(cssLength(points(PageWidthTwips)), margin, fontList(m_content.families));
         m_out += QStringLiteral("p { margin: 0; white-space: pre-wrap; overflow-wrap: break-word; }\n");
         m_out += QStringLiteral(".r { text-align: right; }\n.j { text-align: justify; }\n"
                                 ".c { text-align: center; }\n");
         m_out += QStringLiteral("table { width: 100%; table-layout: fixed; border-collapse: collapse; }\n");
-        m_out +=
-            QStringLiteral(
-                "td, th { padding: 0 %1; vertical-align: top; font-weight: normal; border: %2 solid %3; }\n")
-                .arg(cssLength(points(CellPaddingTwips)), cssLength(points(RuleTwips)), PlainRule.name());
+        // The rules are drawn inside the cells and take their room from the padding below the text:
+        // a browser rounds a border to whole pixels, and a page of rows would run longer than ours.
+        const QString rule = cssLength(points(RuleTwips));
+        const QString grey = PlainRule.name();
+        m_out += QStringLiteral("td, th { padding: 0 %1 %2 %1; vertical-align: top; font-weight: normal; "
+                                "box-shadow: inset -%2 -%2 0 %3; }\n")
+                     .arg(cssLength(points(CellPaddingTwips)), rule, grey);
         m_out += QStringLiteral(
-            "table.shaded td, table.shaded th { border-color: #fff; }\ntr { break-inside: avoid; }\n");
+                     "table.plain tr:first-child > * { "
+                     "box-shadow: inset -%1 -%1 0 %2, inset 0 %1 0 %2; }\n"
+                     "table.plain tr > :first-child { box-shadow: inset -%1 -%1 0 %2, inset %1 0 0 %2; }\n"
+                     "table.plain tr:first-child > :first-child { "
+                     "box-shadow: inset -%1 -%1 0 %2, inset %1 %1 0 %2; }\n"
+                     "table.shaded td, table.shaded th { box-shadow: inset -%1 -%1 0 #fff; }\n"
+                     "tr { break-inside: avoid; }\n")
+                     .arg(rule, grey);
         // On screen sheets on a grey desk; on paper the pages themselves, each breaking where ours do.
         m_out += QStringLiteral(
                      "@media screen { body { background: #e8eaed; } .page { background: #fff; margin: 1.5em "
@@ -116,9 +128,14 @@ private:
                                 "@media print { .page { width: auto; padding: 0; break-after: page; } "
                                 ".page:last-child { break-after: auto; } }\n")
                      .arg(margin, cssLength(points(PageMarginTwips - SpareFootTwips)));
+        // Each look's line height as our pages have it: a browser's "normal" rounds the font's
+        // metrics to whole pixels, a line or two a page off ours.
+        TextMeasurer measurer(m_content);
         for (std::size_t i = 0; i < m_content.styles.size(); ++i) {
             const TextStyle& s = m_content.styles[i];
-            m_out += QStringLiteral(".s%1 { font-size: %2;").arg(i).arg(cssLength(s.points));
+            m_out += QStringLiteral(".s%1 { font-size: %2; line-height: %3;")
+                         .arg(i)
+                         .arg(cssLength(s.points), cssLength(measurer.lineHeight(int(i))));
             if (s.bold) {
                 m_out += QStringLiteral(" font-weight: bold;");
             }
@@ -230,7 +247,8 @@ private:
                 rows.push_back(r);
             }
         }
-        m_out += t.shaded ? QStringLiteral("<table class=\"shaded\">\n") : QStringLiteral("<table>\n");
+        m_out += t.shaded ? QStringLiteral("<table class=\"shaded\">\n")
+                          : QStringLiteral("<table class=\"plain\">\n");
         m_out += QStringLiteral("<colgroup>");
         for (double w : g.columns) {
             m_out += QStringLiteral("<col style=\"width: %1%\">")

@@ -14,9 +14,12 @@
 #include "support/pdfpages.h"
 #include "support/studybuilder.h"
 
+#include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include <memory>
 
@@ -278,7 +281,7 @@ private Q_SLOTS:
         checkRules(b.pages());
     }
 
-    void webPage_standaloneWithNormalLinesAndThePagesColumns()
+    void webPage_standaloneWithOurPagesLinesAndColumns()
     {
         std::unique_ptr<Study> study = craftedStudy(3, 4, 10);
         TextDocumentBuilder b;
@@ -288,11 +291,20 @@ private Q_SLOTS:
             QStringLiteral("<!DOCTYPE html>\n<html lang=\"it\">\n<head>\n<meta charset=\"utf-8\">")));
         QVERIFY(html.contains(QStringLiteral("<title>Relazione &lt;prova&gt;</title>")));
         QVERIFY(html.trimmed().endsWith(QStringLiteral("</html>")));
-        // Lines as the font sets them: no line height anywhere but the normal one.
-        static const QRegularExpression lineHeight(QStringLiteral("line-height:\\s*([^;}]+)"));
+        // Our pages, each a sheet, and lines as high as on them: a browser's own "normal" height
+        // rounds to pixels.
+        QCOMPARE(html.count(QStringLiteral("<div class=\"page\">")), b.pageCount());
+        static const QRegularExpression lineHeight(
+            QStringLiteral("\\.s(\\d+) \\{[^}]*line-height: ([0-9.]+)pt"));
+        TextMeasurer measurer(*b.pages().content);
+        int looks = 0;
         for (const QRegularExpressionMatch& m : lineHeight.globalMatch(html)) {
-            QCOMPARE(m.captured(1).trimmed(), QStringLiteral("normal"));
+            QCOMPARE(m.captured(2).toDouble(),
+                     std::round(measurer.lineHeight(m.captured(1).toInt()) * 100) / 100);
+            ++looks;
         }
+        QCOMPARE(looks, int(b.pages().content->styles.size()));
+        QVERIFY(!html.contains(QStringLiteral("border:")));
         // Blank lines stay; tables have the columns of the pages, adding up to the text width.
         QVERIFY(html.count(QStringLiteral("<br></p>")) > 30);
         QCOMPARE(html.count(QStringLiteral("<table")), 5);
@@ -365,6 +377,51 @@ private Q_SLOTS:
         }
         QVERIFY(b.pageCount() > 3);
         checkRules(b.pages());
+    }
+
+    void webPage_printsOurPagesInABrowser_data()
+    {
+        QTest::addColumn<int>("hypotheses");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("nameLength");
+        QTest::newRow("esempio fornito") << 0 << 0 << 0;
+        QTest::newRow("9 ipotesi x 7 righe, nomi di 60") << 9 << 7 << 60;
+        QTest::newRow("12 ipotesi x 20 righe, nomi di 20") << 12 << 20 << 20;
+    }
+
+    void webPage_printsOurPagesInABrowser()
+    {
+        const QString chromium = QStandardPaths::findExecutable(QStringLiteral("chromium"));
+        if (chromium.isEmpty()) {
+            QSKIP("Chromium non è installato: la stampa della pagina web non è confrontata.");
+        }
+        QFETCH(int, hypotheses);
+        QFETCH(int, rows);
+        QFETCH(int, nameLength);
+        std::unique_ptr<Study> study;
+        if (hypotheses == 0) {
+            study = std::make_unique<Study>();
+            TitlePage ignored;
+            QVERIFY(loadStudyFile(QStringLiteral(PONDRA_RESOURCES "/Pondra-dati-riscaldamento.txt"), *study,
+                                  ignored, nullptr));
+        } else {
+            study = craftedStudy(hypotheses, rows, nameLength);
+        }
+        TextDocumentBuilder b;
+        const int stated = report(b, *study, true);
+        QTemporaryDir dir;
+        const QString html = dir.filePath(QStringLiteral("relazione.html"));
+        const QString printed = dir.filePath(QStringLiteral("stampata.pdf"));
+        QVERIFY(exportPages(b.pages(), html, nullptr));
+        QProcess browser;
+        browser.start(chromium,
+                      {QStringLiteral("--headless"), QStringLiteral("--no-sandbox"),
+                       QStringLiteral("--disable-gpu"), QStringLiteral("--no-first-run"),
+                       QStringLiteral("--user-data-dir=") + dir.filePath(QStringLiteral("profilo")),
+                       QStringLiteral("--no-pdf-header-footer"), QStringLiteral("--print-to-pdf=") + printed,
+                       QUrl::fromLocalFile(html).toString()});
+        QVERIFY(browser.waitForFinished(120000));
+        QCOMPARE(pdfPages(printed), stated);
     }
 
     void longReport_hasATruePageCount()
