@@ -362,6 +362,9 @@ void paintEvaluationChart(QPainter& painter, const QRectF& area, const std::vect
             painter.drawLines(s->lines.data(), int(s->lines.size()));
         } else {
             const ChartText& t = std::get<ChartText>(item);
+            if (t.size <= 0) {
+                continue; // a chart squeezed to nothing
+            }
             if (font != int(t.bold)) {
                 font = int(t.bold);
                 painter.setFont(t.bold ? bold : regular);
