@@ -156,9 +156,13 @@ private:
     QByteArray m_out;
 
 public:
-    // The charts' pictures, in the order of the document: word/media/graficoN.png, with the
-    // relationship rIdGraficoN.
-    std::vector<QByteArray> pictures;
+    // The charts' pictures, in the order of the document: word/media/graficoN.png and .svg, with
+    // the relationships rIdGraficoN and rIdGraficoSvgN.
+    struct Picture {
+        QByteArray png;
+        QByteArray svg;
+    };
+    std::vector<Picture> pictures;
 
 private:
     void chart(const Paragraph& p);
@@ -274,27 +278,34 @@ void DocumentXml::paragraph(const Paragraph& p, Look look)
     m_out += "</w:p>";
 }
 
-// The chart as an inline picture across the text width.
+// The chart as an inline picture across the text width, as high as on the pages: an SVG
+// picture, sharp at any size, with a PNG one in its place for a word processor older than Word
+// 2016.
 void DocumentXml::chart(const Paragraph& p)
 {
     constexpr long EmuPerPoint = 12700;
-    pictures.push_back(evaluationChartPng(p.chart, m_content.families));
+    pictures.push_back({evaluationChartPng(p.chart, m_content.families),
+                        evaluationChartSvg(p.chart, points(TextWidthTwips), m_content.families)});
     const QByteArray n = QByteArray::number(qulonglong(pictures.size()));
     const QByteArray cx = number(std::lround(points(TextWidthTwips) * EmuPerPoint));
     const QByteArray cy = number(std::lround(p.chartHeight() * EmuPerPoint));
+    const QByteArray description = escaped(evaluationChartDescription(p.chart));
     m_out +=
         "<w:r><w:drawing><wp:inline distT=\"0\" distB=\"0\" distL=\"0\" distR=\"0\"><wp:extent cx=\"" + cx +
-        "\" cy=\"" + cy + "\"/><wp:docPr id=\"" + n + "\" name=\"Grafico " + n +
-        "\" descr=\"grafico delle valutazioni\"/><wp:cNvGraphicFramePr><a:graphicFrameLocks "
+        "\" cy=\"" + cy + "\"/><wp:docPr id=\"" + n + "\" name=\"Grafico " + n + "\" descr=\"" + description +
+        "\"/><wp:cNvGraphicFramePr><a:graphicFrameLocks "
         "xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\" noChangeAspect=\"1\"/>"
         "</wp:cNvGraphicFramePr><a:graphic xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\">"
         "<a:graphicData uri=\"http://schemas.openxmlformats.org/drawingml/2006/picture\"><pic:pic "
         "xmlns:pic=\"http://schemas.openxmlformats.org/drawingml/2006/picture\"><pic:nvPicPr><pic:cNvPr "
         "id=\"" +
-        n + "\" name=\"grafico" + n +
-        ".png\"/><pic:cNvPicPr/></pic:nvPicPr><pic:blipFill><a:blip r:embed=\"rIdGrafico" + n +
-        "\"/><a:stretch><a:fillRect/></a:stretch></pic:blipFill><pic:spPr><a:xfrm><a:off x=\"0\" y=\"0\"/>"
-        "<a:ext cx=\"" +
+        n + "\" name=\"grafico" + n + ".svg\" descr=\"" + description +
+        "\"/><pic:cNvPicPr/></pic:nvPicPr><pic:blipFill><a:blip r:embed=\"rIdGrafico" + n +
+        "\"><a:extLst><a:ext uri=\"{96DAC541-7B7A-43D3-8B79-37D633B846F1}\"><asvg:svgBlip "
+        "xmlns:asvg=\"http://schemas.microsoft.com/office/drawing/2016/SVG/main\" r:embed=\"rIdGraficoSvg" +
+        n +
+        "\"/></a:ext></a:extLst></a:blip><a:stretch><a:fillRect/></a:stretch></pic:blipFill><pic:spPr>"
+        "<a:xfrm><a:off x=\"0\" y=\"0\"/><a:ext cx=\"" +
         cx + "\" cy=\"" + cy +
         "\"/></a:xfrm><a:prstGeom prst=\"rect\"><a:avLst/></a:prstGeom></pic:spPr></pic:pic></a:graphicData>"
         "</a:graphic></wp:inline></w:drawing></w:r>";
@@ -483,6 +494,7 @@ QByteArray contentTypes()
            "ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
            "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
            "<Default Extension=\"png\" ContentType=\"image/png\"/>"
+           "<Default Extension=\"svg\" ContentType=\"image/svg+xml\"/>"
            "<Override PartName=\"/word/document.xml\" "
            "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml\"/"
            ">"
@@ -520,10 +532,13 @@ QByteArray documentRelationships(std::size_t pictures)
     QByteArray images;
     for (std::size_t n = 1; n <= pictures; ++n) {
         const QByteArray number = QByteArray::number(qulonglong(n));
-        images += "<Relationship Id=\"rIdGrafico" + number +
-                  "\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/image\" "
-                  "Target=\"media/grafico" +
-                  number + ".png\"/>";
+        for (const char* kind : {"png", "svg"}) {
+            const bool svg = kind[0] == 's';
+            images += "<Relationship Id=\"rIdGrafico" + QByteArray(svg ? "Svg" : "") + number +
+                      "\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/image\" "
+                      "Target=\"media/grafico" +
+                      number + '.' + kind + "\"/>";
+        }
     }
     return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
            "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
@@ -658,10 +673,13 @@ bool writeDocx(const PagedDocument& pages, const QString& path, QString* error)
     parts.push_back({"word/_rels/document.xml.rels", documentRelationships(xml.pictures.size())});
     // The parts hold their names by pointer: the names of the pictures live as long as they do.
     std::vector<QByteArray> pictureNames;
-    pictureNames.reserve(xml.pictures.size());
+    pictureNames.reserve(2 * xml.pictures.size());
     for (std::size_t n = 1; n <= xml.pictures.size(); ++n) {
-        pictureNames.push_back("word/media/grafico" + QByteArray::number(qulonglong(n)) + ".png");
-        parts.push_back({pictureNames.back().constData(), xml.pictures[n - 1]});
+        const QByteArray name = "word/media/grafico" + QByteArray::number(qulonglong(n));
+        pictureNames.push_back(name + ".png");
+        parts.push_back({pictureNames.back().constData(), xml.pictures[n - 1].png});
+        pictureNames.push_back(name + ".svg");
+        parts.push_back({pictureNames.back().constData(), xml.pictures[n - 1].svg});
     }
     parts.push_back({"word/styles.xml", xml.styles()});
     parts.push_back({"word/settings.xml", settings()});

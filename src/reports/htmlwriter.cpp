@@ -203,12 +203,11 @@ private:
         m_out += QStringLiteral("<p class=\"%1\"").arg(classes.join(u' '));
         m_out += style.isEmpty() ? QStringLiteral(">") : QStringLiteral(" style=\"%1\">").arg(style);
         if (p.hasChart()) {
-            // The picture inside the page, as wide as the text.
-            m_out +=
-                QStringLiteral("<img style=\"width: 100%; height: auto; display: block\" alt=\"%1\" "
-                               "src=\"data:image/png;base64,%2\"></p>\n")
-                    .arg(QStringLiteral("grafico delle valutazioni"),
-                         QString::fromLatin1(evaluationChartPng(p.chart, m_content.families).toBase64()));
+            // Drawn inside the page as wide as the text, titled with its values for a reader that
+            // does not see it.
+            m_out += QString::fromUtf8(
+                evaluationChartSvg(p.chart, points(TextWidthTwips), m_content.families, false));
+            m_out += QStringLiteral("</p>\n");
             return;
         }
         if (p.text.isEmpty()) {

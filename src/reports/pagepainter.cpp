@@ -225,14 +225,9 @@ void PagePainter::paint(QPainter& painter, int page)
             painter.setClipRect(QRectF(0, slice.top, sheetWidth(), slice.clipHeight));
         }
         if (const auto* p = std::get_if<Paragraph>(&block); p && p->hasChart()) {
-            // Lines and text, as vector in a PDF; drawn ten times finer so that its small texts
-            // keep their exact sizes.
-            painter.save();
-            painter.translate(left, slice.top - slice.clipTop);
-            painter.scale(0.1, 0.1);
-            paintEvaluationChart(painter, QRectF(0, 0, 10 * width, 10 * p->chartHeight()), p->chart,
-                                 d->document.content->families);
-            painter.restore();
+            // Lines and text, as vector in a PDF.
+            paintEvaluationChart(painter, QRectF(left, slice.top - slice.clipTop, width, p->chartHeight()),
+                                 p->chart, d->document.content->families);
         } else if (p) {
             d->paragraph(*p, d->document.lines[std::size_t(slice.block)], slice.first, slice.last, left,
                          width, slice.top - slice.clipTop);

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
@@ -16,6 +17,7 @@
 #include <sys/resource.h>
 #endif
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -235,6 +237,8 @@ private Q_SLOTS:
     void tables_columnsOfThePagesFixedAndKept();
     void pageCount_isAFieldCachingOurCount();
     void export_replacesFileOnlyWhenComplete();
+    void chart_svgWithPngFallbackAsLargeAsOnThePages_data();
+    void chart_svgWithPngFallbackAsLargeAsOnThePages();
 };
 
 void TestDocxWriter::package_holdsEveryPartWellFormed()
@@ -418,6 +422,70 @@ void TestDocxWriter::export_replacesFileOnlyWhenComplete()
     QVERIFY(writeDocx(document, replaced, &error));
     QVERIFY(!part(replaced, u"word/document.xml"_s).isEmpty());
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{u"file"_s, u"relazione.docx"_s}));
+}
+
+void TestDocxWriter::chart_svgWithPngFallbackAsLargeAsOnThePages_data()
+{
+    QTest::addColumn<int>("bars");
+    QTest::newRow("una barra") << 1;
+    QTest::newRow("quattro barre") << 4;
+    QTest::newRow("venticinque barre") << 25;
+}
+
+void TestDocxWriter::chart_svgWithPngFallbackAsLargeAsOnThePages()
+{
+    QFETCH(int, bars);
+    std::vector<ChartBar> chart;
+    for (int i = 1; i <= bars; ++i) {
+        chart.push_back({i, u"Ipotesi %1"_s.arg(i), Value::number(100.0 - 3.5 * i)});
+    }
+    TextDocumentBuilder b;
+    b.appendChart(chart);
+    const PagedDocument& pages = b.pages();
+    // The height the pages give the chart's line, the PDF paints it in and the DOCX must keep.
+    const auto& blocks = pages.content->blocks;
+    const auto chartBlock = std::find_if(blocks.begin(), blocks.end(), [](const Block& block) {
+        return std::holds_alternative<Paragraph>(block) && std::get<Paragraph>(block).hasChart();
+    });
+    QVERIFY(chartBlock != blocks.end());
+    const double height = pages.lines[std::size_t(chartBlock - blocks.begin())][0].height;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"g.docx"_s);
+    QVERIFY(writeDocx(pages, path, nullptr));
+    const Element body = parseXml(part(path, u"word/document.xml"_s));
+    const Element* inline_ = body.find(u"w:document/w:body/w:p/w:r/w:drawing/wp:inline"_s);
+    QVERIFY(inline_);
+    QCOMPARE(inline_->value(u"wp:extent@cx"_s), QString::number(std::lround(points(TextWidthTwips) * 12700)));
+    QCOMPARE(inline_->value(u"wp:extent@cy"_s), QString::number(std::lround(height * 12700)));
+    QVERIFY(inline_->value(u"wp:docPr@descr"_s).contains(u"1. Ipotesi 1 96,5\u00a0%"_s));
+
+    // The PNG in the blip, the SVG in its Office 2016 extension; both parts typed and related.
+    const Element* blip = inline_->find(u"a:graphic/a:graphicData/pic:pic/pic:blipFill/a:blip"_s);
+    QVERIFY(blip);
+    QCOMPARE(blip->value(u"a:extLst/a:ext@uri"_s), u"{96DAC541-7B7A-43D3-8B79-37D633B846F1}"_s);
+    const Element relations = parseXml(part(path, u"word/_rels/document.xml.rels"_s));
+    const auto target = [&](const QString& id) {
+        for (const Element* r : relations.all(u"Relationship"_s)) {
+            if (r->attributes.value(u"Id"_s) == id) {
+                return u"word/"_s + r->attributes.value(u"Target"_s);
+            }
+        }
+        return QString();
+    };
+    const QByteArray png = part(path, target(blip->attributes.value(u"r:embed"_s)));
+    const QByteArray svg = part(path, target(blip->value(u"a:extLst/a:ext/asvg:svgBlip@r:embed"_s)));
+    const QString types = QString::fromUtf8(part(path, u"[Content_Types].xml"_s));
+    QVERIFY(types.contains(u"Extension=\"svg\" ContentType=\"image/svg+xml\""_s));
+    QVERIFY(types.contains(u"Extension=\"png\" ContentType=\"image/png\""_s));
+    const QImage fallback = QImage::fromData(png, "PNG");
+    QCOMPARE(fallback.width(), ChartPictureWidth);
+    QVERIFY(qAbs(fallback.height() - ChartPictureWidth * height / points(TextWidthTwips)) <= 1);
+    QString error;
+    const Element picture = parseXml(svg, &error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    const auto number = [](QString length) { return length.remove(u"pt"_s).toDouble(); };
+    QCOMPARE(number(picture.value(u"svg@width"_s)), std::round(points(TextWidthTwips) * 100) / 100);
+    QVERIFY(qAbs(number(picture.value(u"svg@height"_s)) - height) < 0.01);
 }
 
 QTEST_MAIN(TestDocxWriter)

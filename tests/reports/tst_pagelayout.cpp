@@ -21,6 +21,7 @@
 #include <QTest>
 #include <QUrl>
 
+#include <algorithm>
 #include <memory>
 
 using namespace pondra;
@@ -28,8 +29,9 @@ using testsupport::pdfPages;
 
 namespace {
 
-// A study of the given size, names long enough to wrap when asked.
-std::unique_ptr<Study> craftedStudy(int hypotheses, int rows, int nameLength)
+// A study of the given size, names long enough to wrap when asked. Spread, the evaluations run
+// from the top of the scale to the bottom, so the last hypotheses need most rows changed.
+std::unique_ptr<Study> craftedStudy(int hypotheses, int rows, int nameLength, bool spread = false)
 {
     auto study = std::make_unique<Study>();
     for (int h = 1; h <= hypotheses; ++h) {
@@ -38,8 +40,10 @@ std::unique_ptr<Study> craftedStudy(int hypotheses, int rows, int nameLength)
         for (int r = 1; r <= rows; ++r) {
             const QString name =
                 QStringLiteral("requisito %1 ").arg(r) + QStringLiteral("ampio ").repeated(nameLength / 6);
-            testsupport::enterRow(*study, h, r, name.trimmed(), 1 + (h + r) % 11,
-                                  r == rows ? 100 - (rows - 1) : 1);
+            const int step =
+                spread ? std::min(11, 1 + (h - 1) * 8 / std::max(1, hypotheses - 1) + (r * 7 + h) % 3)
+                       : 1 + (h + r) % 11;
+            testsupport::enterRow(*study, h, r, name.trimmed(), step, r == rows ? 100 - (rows - 1) : 1);
         }
         Recalculate(*study, h);
     }
@@ -244,6 +248,46 @@ private Q_SLOTS:
     {
         QVERIFY2(m_spilled > 0 && m_together > 0,
                  qPrintable(QStringLiteral("%1 %2").arg(m_spilled).arg(m_together)));
+    }
+
+    void robustnessSection_sentencesWhileSmallOneLineEachWhenLarge_data()
+    {
+        QTest::addColumn<int>("hypotheses");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<bool>("sentences");
+        QTest::addColumn<int>("mostPages");
+        QTest::newRow("4 ipotesi x 6 righe") << 4 << 6 << true << 2;
+        QTest::newRow("16 ipotesi, l'ultima in frasi") << 16 << 3 << true << 6;
+        QTest::newRow("17 ipotesi, una riga ciascuna") << 17 << 3 << false << 3;
+        QTest::newRow("3 ipotesi x 100 righe, molti cambi") << 3 << 100 << false << 2;
+        // Hundreds of pages of sentences before, each naming both hypotheses and every row.
+        QTest::newRow("100 ipotesi x 100 righe") << 100 << 100 << false << 9;
+    }
+
+    void robustnessSection_sentencesWhileSmallOneLineEachWhenLarge()
+    {
+        QFETCH(int, hypotheses);
+        QFETCH(int, rows);
+        QFETCH(bool, sentences);
+        QFETCH(int, mostPages);
+        std::unique_ptr<Study> study = craftedStudy(hypotheses, rows, 20, true);
+        TextDocumentBuilder without;
+        const int pages = report(without, *study);
+        TextDocumentBuilder b;
+        const int withSection = report(b, *study, true);
+        QVERIFY2(withSection - pages <= mostPages, qPrintable(QString::number(withSection - pages)));
+        // The section's table is the last one; in one line a row names no hypothesis.
+        const auto& blocks = b.content().blocks;
+        const auto table = std::find_if(blocks.rbegin(), blocks.rend(), [](const Block& block) {
+            return std::holds_alternative<Table>(block);
+        });
+        const Table& t = std::get<Table>(*table);
+        QCOMPARE(t.rows, hypotheses);
+        QCOMPARE(t.cell(0, 3).paragraphs[0].text,
+                 sentences ? QStringLiteral("giudizio sulla solidità") : QStringLiteral("righe da cambiare"));
+        for (int r = 1; r < t.rows; ++r) {
+            QCOMPARE(t.cell(r, 3).paragraphs[0].text.contains(QStringLiteral("Ipotesi ")), sentences);
+        }
     }
 
     void otherPrintouts_noBlankPageAndTheirOwnRules_data()
