@@ -46,6 +46,10 @@ struct Paragraph {
     // The stretch of text that shows the document's page count, kept true by the page layout.
     int fieldStart = -1;
     int fieldLength = 0;
+    // A heading of the document's outline (the PDF's bookmarks), 1 at the top; 0 for text. The
+    // outline names it by outlineTitle, or by its text when that is empty.
+    int outlineLevel = 0;
+    QString outlineTitle;
 
     // A chart of the evaluations in the paragraph, and nothing else: as wide as the text and as
     // high as its bars ask (chartHeight). Word holds a picture in a paragraph the same way.
@@ -75,6 +79,8 @@ struct Table {
     // rules. A table without it is ruled in grey.
     bool shaded = false;
     bool pageBreakBefore = false;
+    // Every row at least this high, in points, its rule included: room to write in by hand.
+    double minimumRowHeight = 0;
 
     TableCell& cell(int row, int column) { return cells[std::size_t(row * columns + column)]; }
     const TableCell& cell(int row, int column) const { return cells[std::size_t(row * columns + column)]; }
@@ -90,6 +96,8 @@ struct DocumentContent {
     std::vector<Block> blocks;
     QString title;
     QString author;
+    // What the document is, as its metadata say: "Relazione di stima", ...
+    QString subject;
 
     // The index of the style, added when new.
     int styleIndex(const TextStyle& style);

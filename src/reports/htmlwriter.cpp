@@ -188,8 +188,17 @@ private:
             } else if (r == header) {
                 m_out += QStringLiteral("</thead>\n<tbody>\n");
             }
-            m_out += t.shaded ? QStringLiteral("<tr style=\"background: %1\">").arg(rowShade(r).name())
-                              : QStringLiteral("<tr>");
+            QStringList look;
+            if (t.shaded) {
+                look << QStringLiteral("background: ") + rowShade(r).name();
+            }
+            if (t.minimumRowHeight > 0) {
+                // A table row's height is the least it takes.
+                look << QStringLiteral("height: ") + cssLength(t.minimumRowHeight);
+            }
+            m_out += look.isEmpty()
+                         ? QStringLiteral("<tr>")
+                         : QStringLiteral("<tr style=\"%1\">").arg(look.join(QStringLiteral("; ")));
             for (int c = 0; c < t.columns; ++c) {
                 m_out += QStringLiteral("<td>");
                 for (const Paragraph& p : t.cell(r, c).paragraphs) {

@@ -18,6 +18,10 @@ namespace {
 
 constexpr int BodySize = 12;
 constexpr int CellSize = 10;
+// The rows of the form filled in by hand: 7 mm, the height of a line of handwriting.
+constexpr double HandwritingRowHeight = 7 * 72 / 25.4;
+// The form's rows, its header included: as many as fit on its page at that height.
+constexpr int FormRows = 22;
 
 QString cr(int count = 1)
 {
@@ -85,13 +89,16 @@ void judgementScaleTable(DocumentBuilder& b)
     b.applyTableFormat(ColourfulTableFormat);
 }
 
-void hypothesisSection(DocumentBuilder& b, const PrintSource& s, int h)
+// The section's heading stands in the document's outline at the level given.
+void hypothesisSection(DocumentBuilder& b, const PrintSource& s, int h, int outlineLevel)
 {
     const Hypothesis& hyp = s.study.hypothesis(h);
     const ScoreFigures figures = scoreFigures(hyp);
     appendParagraph(b, BodySize,
                     cr() + QStringLiteral("Ipotesi n.") + signBlankText(h) + QStringLiteral(": ") +
-                        held(hyp.name) + cr());
+                        held(hyp.name));
+    b.markEndParagraphHeading(outlineLevel, QString());
+    b.writeEndParagraph(cr());
 
     // A row removed in between (neither named nor judged) is not listed; the others keep their
     // numbers.
@@ -159,7 +166,9 @@ void reportTitlePage(DocumentBuilder& b, const PrintSource& s)
     const TitlePage& t = s.titlePage;
     b.setFontName(QString::fromLatin1(DocumentFont));
     b.setFontSize(24);
-    b.typeText(QStringLiteral("VALUTAZIONI DI IPOTESI") + cr());
+    b.typeText(QStringLiteral("VALUTAZIONI DI IPOTESI"));
+    b.markEndParagraphHeading(1, QStringLiteral("Frontespizio"));
+    b.typeText(cr());
     b.setFontSize(14);
     b.typeText(s.identity.ProgramDescription + cr());
     b.setFontSize(14);
@@ -200,8 +209,10 @@ const char16_t ScaleText[] =
 
 } // namespace
 
-void printTemplate(DocumentBuilder& b, const IdentityTexts& identity)
+void printTemplate(DocumentBuilder& b, const IdentityTexts& identity, const QString& ownerStudioName)
 {
+    const QString name = QStringLiteral("Modello di acquisizione dati");
+    b.setDocumentInfo(name, ownerStudioName, name);
     standardHeading(b, identity, 20, 16);
     b.appendParagraph();
     judgementScaleTable(b);
@@ -209,26 +220,31 @@ void printTemplate(DocumentBuilder& b, const IdentityTexts& identity)
     appendParagraph(b, BodySize,
                     cr() + QStringLiteral("Ipotesi n.:_____") + QStringLiteral("  -  nome: ") +
                         QString(45, u'_'));
-    appendTable(b, 30,
+    appendTable(b, FormRows,
                 {QStringLiteral("numero"), QStringLiteral("caratteristiche considerate per l'ipotesi"),
                  QStringLiteral("giudizi"), QStringLiteral("pesi in % (totale = 100)")});
+    b.setTableMinimumRowHeight(HandwritingRowHeight);
     b.applyTableFormat(ColourfulTableFormat);
 }
 
 void printHypothesesData(DocumentBuilder& b, const PrintSource& s)
 {
     const int count = s.study.countNamedHypotheses();
+    const QString name = QStringLiteral("Dati delle ipotesi");
+    b.setDocumentInfo(name, s.ownerStudioName, name);
     standardHeading(b, s.identity, 20, 16);
     b.appendParagraph();
     judgementScaleTable(b);
     for (int h = 1; h <= count; ++h) {
-        hypothesisSection(b, s, h);
+        hypothesisSection(b, s, h, 1);
     }
     alignHypothesisTables(b, count);
 }
 
 void printRanking(DocumentBuilder& b, const PrintSource& s)
 {
+    const QString name = QStringLiteral("Graduatoria delle ipotesi");
+    b.setDocumentInfo(name, s.ownerStudioName, name);
     standardHeading(b, s.identity, 20, 16);
     b.typeText(QStringLiteral("Classifica delle ipotesi"));
     b.appendParagraph();
@@ -239,26 +255,35 @@ void printRanking(DocumentBuilder& b, const PrintSource& s)
 int printReport(DocumentBuilder& b, const PrintSource& s, const ReportOptions& options)
 {
     const int count = s.study.countNamedHypotheses();
-    b.setDocumentInfo(s.titlePage.progetto, s.ownerStudioName);
+    const QString name = QStringLiteral("Relazione di stima");
+    // The perizia names the report; without one, what it is.
+    const QString perizia = s.titlePage.progetto.simplified();
+    b.setDocumentInfo(perizia.isEmpty() ? name : perizia, s.ownerStudioName, name);
     reportTitlePage(b, s);
 
-    appendParagraph(b, 18, u'\f' + QStringLiteral("RELAZIONE DI STIMA") + cr(2));
+    appendParagraph(b, 18, u'\f' + QStringLiteral("RELAZIONE DI STIMA"));
+    b.markEndParagraphHeading(1, QString());
+    b.writeEndParagraph(cr(2));
     b.setEndParagraphSize(BodySize);
     b.writeEndParagraph(QString::fromUtf16(MethodText) + cr());
     b.writeEndParagraph(QString::fromUtf16(ScaleText) + cr());
 
     b.setEndParagraphSize(14);
     b.writeEndParagraph(cr() + QStringLiteral("A) DATI  (") + signBlankText(count) +
-                        QStringLiteral(" ipotesi considerate)") + cr());
+                        QStringLiteral(" ipotesi considerate)"));
+    b.markEndParagraphHeading(1, QString());
+    b.writeEndParagraph(cr());
     b.writeEndParagraph(cr());
     judgementScaleTable(b);
     for (int h = 1; h <= count; ++h) {
-        hypothesisSection(b, s, h);
+        hypothesisSection(b, s, h, 2);
     }
 
     // The ranking heading goes to the end paragraph the last hypothesis section left.
     b.setEndParagraphSize(14);
-    b.writeEndParagraph(cr() + QStringLiteral("B) GRADUATORIA DELLE IPOTESI") + cr());
+    b.writeEndParagraph(cr() + QStringLiteral("B) GRADUATORIA DELLE IPOTESI"));
+    b.markEndParagraphHeading(1, QString());
+    b.writeEndParagraph(cr());
     b.writeEndParagraph(cr());
     rankingTable(b, s.ranking, count);
     const bool robustnessTable = options.withRobustness && robustnessSection(b, s);
@@ -289,6 +314,8 @@ int printReport(DocumentBuilder& b, const PrintSource& s, const ReportOptions& o
 void printTitlePageData(DocumentBuilder& b, const PrintSource& s)
 {
     const TitlePage& t = s.titlePage;
+    const QString name = QStringLiteral("Frontespizio");
+    b.setDocumentInfo(name, s.ownerStudioName, name);
     standardHeading(b, s.identity, 18, 12);
     b.typeText(QStringLiteral("FRONTESPIZIO") + cr());
     // Straight after the typed text: no end paragraph comes first.

@@ -14,9 +14,9 @@ public:
     // What pageCount() answers.
     int pages = 1;
 
-    void setDocumentInfo(const QString& title, const QString& author) override
+    void setDocumentInfo(const QString& title, const QString& author, const QString& subject) override
     {
-        operations << QStringLiteral("info %1 / %2").arg(title, author);
+        operations << QStringLiteral("info %1 / %2 / %3").arg(title, author, subject);
     }
     void setFontName(const QString& family) override { operations << QStringLiteral("font ") + family; }
     void setFontSize(double points) override { operations << QStringLiteral("size %1").arg(points); }
@@ -35,6 +35,10 @@ public:
     {
         operations << (keep ? QStringLiteral("keep with next") : QStringLiteral("keep with next off"));
     }
+    void markEndParagraphHeading(int level, const QString& outlineTitle) override
+    {
+        operations << QStringLiteral("heading %1 %2").arg(level).arg(outlineTitle).trimmed();
+    }
     void appendTable(int rows, int columns) override
     {
         operations << QStringLiteral("table %1x%2").arg(rows).arg(columns);
@@ -42,6 +46,10 @@ public:
     void setTableFontSize(double points) override
     {
         operations << QStringLiteral("table size %1").arg(points);
+    }
+    void setTableMinimumRowHeight(double points) override
+    {
+        operations << QStringLiteral("table row height %1").arg(points);
     }
     void setCellText(int row, int column, const QString& text) override
     {

@@ -19,8 +19,11 @@ namespace {
 constexpr int KeepWithNextProperty = QTextFormat::UserProperty + 1;
 constexpr int PageCountFieldProperty = QTextFormat::UserProperty + 2;
 constexpr int ShadedTableProperty = QTextFormat::UserProperty + 3;
-// The author of the document, which QTextDocument has no meta information for.
+constexpr int OutlineTitleProperty = QTextFormat::UserProperty + 4;
+constexpr int MinimumRowHeightProperty = QTextFormat::UserProperty + 5;
+// The author and subject of the document, which QTextDocument has no meta information for.
 constexpr char AuthorProperty[] = "pondraAuthor";
+constexpr char SubjectProperty[] = "pondraSubject";
 
 // Qt reads format lengths in pixels of a 96-dpi screen.
 constexpr double PixelsPerPoint = 96.0 / 72.0;
@@ -86,6 +89,12 @@ public:
         }
         if (p.keepWithNext) {
             f.setProperty(KeepWithNextProperty, true);
+        }
+        if (p.outlineLevel > 0) {
+            f.setHeadingLevel(p.outlineLevel);
+        }
+        if (!p.outlineTitle.isEmpty()) {
+            f.setProperty(OutlineTitleProperty, p.outlineTitle);
         }
         return f;
     }
@@ -156,6 +165,9 @@ public:
             format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
         }
         format.setProperty(ShadedTableProperty, t.shaded);
+        if (t.minimumRowHeight > 0) {
+            format.setProperty(MinimumRowHeightProperty, t.minimumRowHeight);
+        }
         QTextTable* table = m_cursor.insertTable(t.rows, t.columns, format);
         const double side = points(CellPaddingTwips) * PixelsPerPoint;
         for (int r = 0; r < t.rows; ++r) {
@@ -220,6 +232,8 @@ public:
         p.alignment = contentAlignment(format.alignment());
         p.pageBreakBefore = format.pageBreakPolicy().testFlag(QTextFormat::PageBreak_AlwaysBefore);
         p.keepWithNext = format.boolProperty(KeepWithNextProperty);
+        p.outlineLevel = format.headingLevel();
+        p.outlineTitle = format.stringProperty(OutlineTitleProperty);
         p.markStyle = m_content.styleIndex(styleOf(block.charFormat(), m_document.defaultFont()));
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
@@ -254,6 +268,7 @@ public:
         table.rows = t->rows();
         table.columns = t->columns();
         table.shaded = format.boolProperty(ShadedTableProperty);
+        table.minimumRowHeight = format.doubleProperty(MinimumRowHeightProperty);
         table.pageBreakBefore = format.pageBreakPolicy().testFlag(QTextFormat::PageBreak_AlwaysBefore);
         table.cells.resize(std::size_t(table.rows) * std::size_t(table.columns));
         for (int r = 0; r < table.rows; ++r) {
@@ -314,6 +329,7 @@ std::unique_ptr<QTextDocument> toTextDocument(const PagedDocument& pages)
         document->setMetaInformation(QTextDocument::DocumentTitle, content.title);
     }
     document->setProperty(AuthorProperty, content.author);
+    document->setProperty(SubjectProperty, content.subject);
     paintChartsAsVector(*document);
     Writer writer(content, *document);
     QTextCursor edit(document.get());
@@ -344,6 +360,7 @@ std::shared_ptr<DocumentContent> fromTextDocument(const QTextDocument& document)
     }
     content->title = document.metaInformation(QTextDocument::DocumentTitle);
     content->author = document.property(AuthorProperty).toString();
+    content->subject = document.property(SubjectProperty).toString();
     Reader reader(document, *content);
     reader.flow(document.rootFrame());
     if (content->blocks.empty() || !std::holds_alternative<Paragraph>(content->blocks.back())) {

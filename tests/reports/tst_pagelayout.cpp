@@ -255,7 +255,7 @@ private Q_SLOTS:
         Study& s = *study;
         const PrintSource source{identity, s, ranking, titlePage(), QString(), QString()};
         if (kind == u"modello") {
-            printTemplate(b, identity);
+            printTemplate(b, identity, QStringLiteral("Studio Rossi"));
         } else if (kind == u"licenza") {
             printTermsOfUse(b, identity, termsOfUseText());
         } else if (kind == u"guida") {
