@@ -44,7 +44,8 @@ public:
     // A table of empty cells at the end of the document; it becomes the current table.
     virtual void appendTable(int rows, int columns) = 0;
     virtual void setTableFontSize(double points) = 0;
-    // Every row of the current table at least this high, in points: room to write in by hand.
+    // The rows of the current table below its header at least this high, in points: room to
+    // write in by hand.
     virtual void setTableMinimumRowHeight(double points) = 0;
     // Row and column from 1, in the current table.
     virtual void setCellText(int row, int column, const QString& text) = 0;

@@ -79,12 +79,14 @@ struct Table {
     // rules. A table without it is ruled in grey.
     bool shaded = false;
     bool pageBreakBefore = false;
-    // Every row at least this high, in points, its rule included: room to write in by hand.
+    // Every row below the header rows at least this high, in points, its rule included: room to
+    // write in by hand.
     double minimumRowHeight = 0;
 
     TableCell& cell(int row, int column) { return cells[std::size_t(row * columns + column)]; }
     const TableCell& cell(int row, int column) const { return cells[std::size_t(row * columns + column)]; }
     int headerRows() const { return shaded && rows > 1 ? 1 : 0; }
+    double leastRowHeight(int row) const { return row < headerRows() ? 0 : minimumRowHeight; }
 };
 
 using Block = std::variant<Paragraph, Table>;

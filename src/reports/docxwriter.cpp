@@ -332,7 +332,8 @@ void DocumentXml::table(const Table& t, const TableGeometry& g)
         const bool header = r < t.headerRows();
         // Rows never split; a small table and a header row stay with the rows below them.
         const Look look{r + 1 < t.rows && (whole || header), false};
-        m_out += "<w:tr><w:trPr><w:cantSplit/>" + height + (header ? "<w:tblHeader/>" : "") + "</w:trPr>";
+        m_out +=
+            "<w:tr><w:trPr><w:cantSplit/>" + (header ? QByteArray("<w:tblHeader/>") : height) + "</w:trPr>";
         const std::vector<QByteArray>& start = starts[t.shaded ? (r == 0 ? 0 : r % 2 == 1 ? 1 : 2) : 3];
         for (int c = 0; c < t.columns; ++c) {
             m_out += start[std::size_t(c)];

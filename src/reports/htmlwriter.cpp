@@ -192,9 +192,9 @@ private:
             if (t.shaded) {
                 look << QStringLiteral("background: ") + rowShade(r).name();
             }
-            if (t.minimumRowHeight > 0) {
+            if (t.leastRowHeight(r) > 0) {
                 // A table row's height is the least it takes.
-                look << QStringLiteral("height: ") + cssLength(t.minimumRowHeight);
+                look << QStringLiteral("height: ") + cssLength(t.leastRowHeight(r));
             }
             m_out += look.isEmpty()
                          ? QStringLiteral("<tr>")
