@@ -19,6 +19,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include <memory>
 
@@ -319,20 +321,32 @@ private Q_SLOTS:
     void report_outlineNamesEverySectionOnItsPage_data()
     {
         QTest::addColumn<bool>("robustness");
-        QTest::newRow("A and B") << false;
-        QTest::newRow("A, B and C") << true;
+        // Written again from the document window's text after the user typed in it.
+        QTest::addColumn<bool>("edited");
+        QTest::newRow("A and B") << false << false;
+        QTest::newRow("A, B and C") << true << false;
+        QTest::newRow("A, B and C, edited") << true << true;
     }
 
     void report_outlineNamesEverySectionOnItsPage()
     {
         QFETCH(bool, robustness);
+        QFETCH(bool, edited);
         std::unique_ptr<Study> study = shippedExample();
         TextDocumentBuilder b;
         report(b, *study, robustness);
         const PagedDocument& pages = b.pages();
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("relazione.pdf"));
-        QVERIFY(exportPages(pages, pdf, nullptr));
+        if (edited) {
+            // A blank at the end of the last line: it moves nothing.
+            QTextCursor cursor(b.document());
+            cursor.movePosition(QTextCursor::End);
+            cursor.insertText(QStringLiteral(" "));
+            QVERIFY(exportDocument(*b.document(), pdf, nullptr));
+        } else {
+            QVERIFY(exportPages(pages, pdf, nullptr));
+        }
         const QString xml =
             poppler(QStringLiteral("pdftohtml"), {QStringLiteral("-xml"), QStringLiteral("-stdout"),
                                                   QStringLiteral("-i"), QStringLiteral("-q"), pdf});
