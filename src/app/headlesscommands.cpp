@@ -159,7 +159,7 @@ int runPrintCommand(const QString& kind, const QString& path, const QString& out
     const IdentityTexts identity = InitGlobals();
     int reportPages = -1;
     if (kind == QStringLiteral("modello")) {
-        printTemplate(builder, identity);
+        printTemplate(builder, identity, ownerData(Settings()).OwnerStudioName);
     } else if (kind == QStringLiteral("guida")) {
         printHelpContents(builder, identity);
     } else if (kind == QStringLiteral("licenza")) {

@@ -17,8 +17,8 @@ class DocumentBuilder {
 public:
     virtual ~DocumentBuilder() = default;
 
-    // The document's title and author, as its metadata give them (a PDF's, a DOCX's).
-    virtual void setDocumentInfo(const QString& title, const QString& author) = 0;
+    // The document's title, author and subject, as its metadata give them (a PDF's, a DOCX's).
+    virtual void setDocumentInfo(const QString& title, const QString& author, const QString& subject) = 0;
 
     // Font of the text typed from now on. The printouts name one font, once, at the start.
     virtual void setFontName(const QString& family) = 0;
@@ -44,10 +44,16 @@ public:
     // Empty paragraphs ended from now on are spacing that gives way: where the page they stand on
     // would run over, the layout leaves them out before it moves anything to the next page.
     virtual void setBlankLinesGiveWay(bool giveWay) = 0;
+    // The end paragraph heads a section of the document's outline (a PDF's bookmarks) at this
+    // level, 1 at the top. The outline names it by outlineTitle, or by its text when that is empty.
+    virtual void markEndParagraphHeading(int level, const QString& outlineTitle) = 0;
 
     // A table of empty cells at the end of the document; it becomes the current table.
     virtual void appendTable(int rows, int columns) = 0;
     virtual void setTableFontSize(double points) = 0;
+    // The rows of the current table below its header at least this high, in points: room to
+    // write in by hand.
+    virtual void setTableMinimumRowHeight(double points) = 0;
     // Row and column from 1, in the current table.
     virtual void setCellText(int row, int column, const QString& text) = 0;
     // The program's one table look: a shaded bold header row, centred, and banded rows.

@@ -50,6 +50,10 @@ struct Paragraph {
     // The stretch of text that shows the document's page count, kept true by the page layout.
     int fieldStart = -1;
     int fieldLength = 0;
+    // A heading of the document's outline (the PDF's bookmarks), 1 at the top; 0 for text. The
+    // outline names it by outlineTitle, or by its text when that is empty.
+    int outlineLevel = 0;
+    QString outlineTitle;
 
     // A chart of the evaluations in the paragraph, and nothing else: as wide as the text and as
     // high as its bars ask (chartHeight). Word holds a picture in a paragraph the same way.
@@ -81,10 +85,14 @@ struct Table {
     bool pageBreakBefore = false;
     // The last row stays on the page of what follows the table.
     bool keepWithNext = false;
+    // Every row below the header rows at least this high, in points, its rule included: room to
+    // write in by hand.
+    double minimumRowHeight = 0;
 
     TableCell& cell(int row, int column) { return cells[std::size_t(row * columns + column)]; }
     const TableCell& cell(int row, int column) const { return cells[std::size_t(row * columns + column)]; }
     int headerRows() const { return shaded && rows > 1 ? 1 : 0; }
+    double leastRowHeight(int row) const { return row < headerRows() ? 0 : minimumRowHeight; }
 };
 
 using Block = std::variant<Paragraph, Table>;
@@ -96,6 +104,8 @@ struct DocumentContent {
     std::vector<Block> blocks;
     QString title;
     QString author;
+    // What the document is, as its metadata say: "Relazione di stima", ...
+    QString subject;
 
     // The index of the style, added when new.
     int styleIndex(const TextStyle& style);

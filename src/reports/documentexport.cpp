@@ -20,20 +20,39 @@ namespace {
 // A PDF measured in points: the pages' own unit.
 constexpr int PdfResolution = 72;
 
+// The headings of the document where the pages show them, for the PDF's outline.
+std::vector<PdfBookmark> bookmarks(const PagedDocument& pages)
+{
+    std::vector<PdfBookmark> marks;
+    const auto& blocks = pages.content->blocks;
+    for (int page = 0; page < pages.pageCount(); ++page) {
+        for (const PageSlice& slice : pages.pages[std::size_t(page)]) {
+            const auto* p = std::get_if<Paragraph>(&blocks[std::size_t(slice.block)]);
+            if (p && p->outlineLevel > 0 && slice.first == 0) {
+                const QString title = p->outlineTitle.isEmpty() ? p->text.simplified() : p->outlineTitle;
+                marks.push_back({title, p->outlineLevel, page, slice.top - slice.clipTop});
+            }
+        }
+    }
+    return marks;
+}
+
 bool writePdf(const PagedDocument& pages, const QString& path, QString* error)
 {
+    const DocumentContent& content = *pages.content;
+    const ArchivalInfo info{content.title, content.author, content.subject};
     QByteArray bytes;
     {
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
         QPdfWriter writer(&buffer);
         writer.setResolution(PdfResolution);
-        prepareArchivalPdf(writer, pages.content->title, pages.content->author);
+        prepareArchivalPdf(writer, info);
         if (!printPages(pages, writer)) {
             return failExport(path, QStringLiteral("la composizione del PDF non è riuscita."), error);
         }
     }
-    if (!completeArchivalPdf(bytes)) {
+    if (!completeArchivalPdf(bytes, info, bookmarks(pages))) {
         return failExport(path, QStringLiteral("la composizione del PDF non è riuscita."), error);
     }
     return writeWholeFile(bytes, path, error);

@@ -262,6 +262,10 @@ void DocumentXml::paragraph(const Paragraph& p, Look look)
     case ParagraphAlignment::Left:
         break;
     }
+    if (p.outlineLevel > 0) {
+        // A heading in the word processor's navigation and table of contents.
+        m_out += "<w:outlineLvl w:val=\"" + number(p.outlineLevel - 1) + "\"/>";
+    }
     m_out += "</w:pPr>";
     if (look.pageBreak) {
         // A page break character, as typed.
@@ -343,13 +347,18 @@ void DocumentXml::table(const Table& t, const TableGeometry& g)
         }
     }
     const bool whole = t.rows <= KeptTableRows;
+    QByteArray height;
+    if (t.minimumRowHeight > 0) {
+        height = "<w:trHeight w:val=\"" + number(std::lround(std::ceil(t.minimumRowHeight * TwipsPerPoint))) +
+                 "\" w:hRule=\"atLeast\"/>";
+    }
     for (int r = 0; r < t.rows; ++r) {
         const bool header = r < t.headerRows();
         // Rows never split; a small table and a header row stay with the rows below them, the last
         // row with what follows when the table says so.
         const bool keep = r + 1 < t.rows ? whole || header : t.keepWithNext;
-        m_out += header ? "<w:tr><w:trPr><w:cantSplit/><w:tblHeader/></w:trPr>"
-                        : "<w:tr><w:trPr><w:cantSplit/></w:trPr>";
+        m_out +=
+            "<w:tr><w:trPr><w:cantSplit/>" + (header ? QByteArray("<w:tblHeader/>") : height) + "</w:trPr>";
         const std::vector<QByteArray>& start = starts[t.shaded ? (r == 0 ? 0 : r % 2 == 1 ? 1 : 2) : 3];
         for (int c = 0; c < t.columns; ++c) {
             m_out += start[std::size_t(c)];
@@ -566,7 +575,7 @@ QByteArray settings()
            "</w:compat></w:settings>";
 }
 
-QByteArray coreProperties(const QString& title, const QString& author)
+QByteArray coreProperties(const DocumentContent& content)
 {
     const QByteArray now = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toLatin1();
     QByteArray x =
@@ -576,11 +585,14 @@ QByteArray coreProperties(const QString& title, const QString& author)
         "xmlns:dc=\"http://purl.org/dc/elements/1.1/\" xmlns:dcterms=\"http://purl.org/dc/terms/\" "
         "xmlns:dcmitype=\"http://purl.org/dc/dcmitype/\" "
         "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">";
-    if (!title.isEmpty()) {
-        x += "<dc:title>" + escaped(title) + "</dc:title>";
+    if (!content.title.isEmpty()) {
+        x += "<dc:title>" + escaped(content.title) + "</dc:title>";
     }
-    if (!author.isEmpty()) {
-        x += "<dc:creator>" + escaped(author) + "</dc:creator>";
+    if (!content.subject.isEmpty()) {
+        x += "<dc:subject>" + escaped(content.subject) + "</dc:subject>";
+    }
+    if (!content.author.isEmpty()) {
+        x += "<dc:creator>" + escaped(content.author) + "</dc:creator>";
     }
     x += "<dcterms:created xsi:type=\"dcterms:W3CDTF\">" + now + "</dcterms:created>";
     x += "<dcterms:modified xsi:type=\"dcterms:W3CDTF\">" + now + "</dcterms:modified>";
@@ -684,7 +696,7 @@ bool writeDocx(const PagedDocument& pages, const QString& path, QString* error)
     parts.push_back({"word/styles.xml", xml.styles()});
     parts.push_back({"word/settings.xml", settings()});
     parts.push_back({"word/fontTable.xml", xml.fontTable()});
-    parts.push_back({"docProps/core.xml", coreProperties(pages.content->title, pages.content->author)});
+    parts.push_back({"docProps/core.xml", coreProperties(*pages.content)});
     parts.push_back({"docProps/app.xml", appProperties(pages.pageCount())});
 
     QByteArray archive;

@@ -265,8 +265,17 @@ private:
                 m_out += header ? QStringLiteral("<thead>\n") : QStringLiteral("<tbody>\n");
                 inHead = header;
             }
-            m_out += t.shaded ? QStringLiteral("<tr style=\"background: %1\">").arg(rowShade(r).name())
-                              : QStringLiteral("<tr>");
+            QStringList look;
+            if (t.shaded) {
+                look << QStringLiteral("background: ") + rowShade(r).name();
+            }
+            if (t.leastRowHeight(r) > 0) {
+                // A table row's height is the least it takes.
+                look << QStringLiteral("height: ") + cssLength(t.leastRowHeight(r));
+            }
+            m_out += look.isEmpty()
+                         ? QStringLiteral("<tr>")
+                         : QStringLiteral("<tr style=\"%1\">").arg(look.join(QStringLiteral("; ")));
             for (int c = 0; c < t.columns; ++c) {
                 m_out += header ? QStringLiteral("<th scope=\"col\">") : QStringLiteral("<td>");
                 for (const Paragraph& p : t.cell(r, c).paragraphs) {

@@ -559,7 +559,7 @@ void layOutTable(TextMeasurer& measurer, const Table& table, TableGeometry& g)
             }
             content = std::max(content, height);
         }
-        g.rows[std::size_t(r)] = content + points(RuleTwips);
+        g.rows[std::size_t(r)] = std::max(content + points(RuleTwips), table.leastRowHeight(r));
     }
     decimalInsets(measurer, table, g);
 }

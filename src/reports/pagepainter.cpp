@@ -11,8 +11,8 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 
-#include <map>
 #include <tuple>
+#include <vector>
 
 namespace pondra {
 
@@ -20,21 +20,24 @@ namespace {
 
 constexpr double PointsPerInch = 72;
 
-// Glyphs gathered for one page in one face, size and colour, drawn in one go: a PDF takes a
-// page of text in a few runs much faster than in thousands of short ones.
+// Glyphs in one face, size and colour that follow one another on a page, drawn in one go: a PDF
+// takes a page of text in a few runs much faster than in thousands of short ones. The runs keep
+// the order of the text, row by row in a table, heading before body, since a PDF's text is read
+// back, copied and searched in the order it was drawn.
 struct RunKey {
     Typeface* typeface = nullptr;
     int face = 0;
     double points = 0;
     QRgb colour = 0;
 
-    bool operator<(const RunKey& o) const
+    bool operator==(const RunKey& o) const
     {
-        return std::tie(typeface, face, points, colour) < std::tie(o.typeface, o.face, o.points, o.colour);
+        return std::tie(typeface, face, points, colour) == std::tie(o.typeface, o.face, o.points, o.colour);
     }
 };
 
 struct Run {
+    RunKey key;
     QList<quint32> glyphs;
     QList<QPointF> positions;
 };
@@ -61,7 +64,7 @@ struct PagePainter::Private {
 
     const PagedDocument& document;
     TextMeasurer measurer;
-    std::map<RunKey, Run> runs;
+    std::vector<Run> runs;
 
     // Queues the glyphs of one line, its left end at x and its top at y.
     void line(const Paragraph& p, const TextLine& l, double left, double width, double top, double inset)
@@ -105,9 +108,12 @@ struct PagePainter::Private {
             Typeface& typeface = measurer.typeface(style);
             const GlyphSource& g = typeface.glyph(code);
             if (!isBlank(c) && code != QChar::LineSeparator) {
-                RunKey key{&typeface, g.face, look.points,
-                           look.colour.isValid() ? look.colour.rgba() : qRgba(0, 0, 0, 255)};
-                Run& run = runs[key];
+                const RunKey key{&typeface, g.face, look.points,
+                                 look.colour.isValid() ? look.colour.rgba() : qRgba(0, 0, 0, 255)};
+                if (runs.empty() || !(runs.back().key == key)) {
+                    runs.push_back({key, {}, {}});
+                }
+                Run& run = runs.back();
                 run.glyphs.append(g.glyph);
                 run.positions.append(QPointF(x, baseline));
             }
@@ -132,12 +138,12 @@ struct PagePainter::Private {
 
     void flush(QPainter& painter)
     {
-        for (auto& [key, run] : runs) {
+        for (const Run& run : runs) {
             QGlyphRun glyphs;
-            glyphs.setRawFont(key.typeface->face(key.face, key.points));
+            glyphs.setRawFont(run.key.typeface->face(run.key.face, run.key.points));
             glyphs.setGlyphIndexes(run.glyphs);
             glyphs.setPositions(run.positions);
-            painter.setPen(QColor::fromRgba(key.colour));
+            painter.setPen(QColor::fromRgba(run.key.colour));
             painter.drawGlyphRun(QPointF(0, 0), glyphs);
         }
         runs.clear();
@@ -225,7 +231,8 @@ void PagePainter::paint(QPainter& painter, int page)
             painter.setClipRect(QRectF(0, slice.top, sheetWidth(), slice.clipHeight));
         }
         if (const auto* p = std::get_if<Paragraph>(&block); p && p->hasChart()) {
-            // Lines and text, as vector in a PDF.
+            // The text above comes first, as it is read; then lines and text, as vector in a PDF.
+            d->flush(painter);
             paintEvaluationChart(painter, QRectF(left, slice.top - slice.clipTop, width, p->chartHeight()),
                                  p->chart, d->document.content->families);
         } else if (p) {

@@ -18,6 +18,10 @@ namespace {
 
 constexpr int BodySize = 12;
 constexpr int CellSize = 10;
+// The rows of the form filled in by hand: 7 mm, the height of a line of handwriting.
+constexpr double HandwritingRowHeight = 7 * 72 / 25.4;
+// The form's rows, its header included: as many as fit on its page at that height.
+constexpr int FormRows = 22;
 
 QString cr(int count = 1)
 {
@@ -87,13 +91,16 @@ void judgementScaleTable(DocumentBuilder& b)
     b.alignColumn(1, 1, ParagraphAlignment::Decimal);
 }
 
-void hypothesisSection(DocumentBuilder& b, const PrintSource& s, int h)
+// The section's heading stands in the document's outline at the level given.
+void hypothesisSection(DocumentBuilder& b, const PrintSource& s, int h, int outlineLevel)
 {
     const Hypothesis& hyp = s.study.hypothesis(h);
     const ScoreFigures figures = scoreFigures(hyp);
     appendParagraph(b, BodySize,
                     cr() + QStringLiteral("Ipotesi n.") + joinedSignBlankText(h) + QStringLiteral(": ") +
-                        held(hyp.name) + cr());
+                        held(hyp.name));
+    b.markEndParagraphHeading(outlineLevel, QString());
+    b.writeEndParagraph(cr());
 
     // A row removed in between (neither named nor judged) is not listed; the others keep their
     // numbers.
@@ -169,7 +176,9 @@ void reportTitlePage(DocumentBuilder& b, const PrintSource& s)
     const TitlePage& t = s.titlePage;
     b.setFontName(QString::fromLatin1(DocumentFont));
     b.setFontSize(24);
-    b.typeText(QStringLiteral("VALUTAZIONI DI IPOTESI") + cr());
+    b.typeText(QStringLiteral("VALUTAZIONI DI IPOTESI"));
+    b.markEndParagraphHeading(1, QStringLiteral("Frontespizio"));
+    b.typeText(cr());
     b.setFontSize(14);
     b.typeText(s.identity.ProgramDescription + cr());
     b.setFontSize(14);
@@ -216,8 +225,10 @@ const char16_t ScaleText[] =
 
 } // namespace
 
-void printTemplate(DocumentBuilder& b, const IdentityTexts& identity)
+void printTemplate(DocumentBuilder& b, const IdentityTexts& identity, const QString& ownerStudioName)
 {
+    const QString name = QStringLiteral("Modello di acquisizione dati");
+    b.setDocumentInfo(name, ownerStudioName, name);
     standardHeading(b, identity, 20, 16);
     b.appendParagraph();
     judgementScaleTable(b);
@@ -225,26 +236,31 @@ void printTemplate(DocumentBuilder& b, const IdentityTexts& identity)
     appendParagraph(b, BodySize,
                     cr() + QStringLiteral("Ipotesi n.:_____") + QStringLiteral("  -  nome: ") +
                         QString(45, u'_'));
-    appendTable(b, 30,
+    appendTable(b, FormRows,
                 {QStringLiteral("numero"), QStringLiteral("caratteristiche considerate per l'ipotesi"),
                  QStringLiteral("giudizi"), QStringLiteral("pesi in\u00A0% (totale\u00A0=\u00A0100)")});
+    b.setTableMinimumRowHeight(HandwritingRowHeight);
     b.applyTableFormat(ColourfulTableFormat);
 }
 
 void printHypothesesData(DocumentBuilder& b, const PrintSource& s)
 {
     const int count = s.study.countNamedHypotheses();
+    const QString name = QStringLiteral("Dati delle ipotesi");
+    b.setDocumentInfo(name, s.ownerStudioName, name);
     standardHeading(b, s.identity, 20, 16);
     b.appendParagraph();
     judgementScaleTable(b);
     for (int h = 1; h <= count; ++h) {
-        hypothesisSection(b, s, h);
+        hypothesisSection(b, s, h, 1);
     }
     alignHypothesisTables(b, count);
 }
 
 void printRanking(DocumentBuilder& b, const PrintSource& s)
 {
+    const QString name = QStringLiteral("Graduatoria delle ipotesi");
+    b.setDocumentInfo(name, s.ownerStudioName, name);
     standardHeading(b, s.identity, 20, 16);
     b.typeText(QStringLiteral("Classifica delle ipotesi"));
     b.appendParagraph();
@@ -255,26 +271,35 @@ void printRanking(DocumentBuilder& b, const PrintSource& s)
 int printReport(DocumentBuilder& b, const PrintSource& s, const ReportOptions& options)
 {
     const int count = s.study.countNamedHypotheses();
-    b.setDocumentInfo(s.titlePage.progetto, s.ownerStudioName);
+    const QString name = QStringLiteral("Relazione di stima");
+    // The perizia names the report; without one, what it is.
+    const QString perizia = s.titlePage.progetto.simplified();
+    b.setDocumentInfo(perizia.isEmpty() ? name : perizia, s.ownerStudioName, name);
     reportTitlePage(b, s);
 
-    appendParagraph(b, 18, u'\f' + QStringLiteral("RELAZIONE DI STIMA") + cr(2));
+    appendParagraph(b, 18, u'\f' + QStringLiteral("RELAZIONE DI STIMA"));
+    b.markEndParagraphHeading(1, QString());
+    b.writeEndParagraph(cr(2));
     b.setEndParagraphSize(BodySize);
     b.writeEndParagraph(QString::fromUtf16(MethodText) + cr());
     b.writeEndParagraph(QString::fromUtf16(ScaleText) + cr());
 
     b.setEndParagraphSize(14);
     b.writeEndParagraph(cr() + QStringLiteral("A) DATI  (") + joinedSignBlankText(count) + NoBreakSpace +
-                        QStringLiteral("ipotesi considerate)") + cr());
+                        QStringLiteral("ipotesi considerate)"));
+    b.markEndParagraphHeading(1, QString());
+    b.writeEndParagraph(cr());
     b.writeEndParagraph(cr());
     judgementScaleTable(b);
     for (int h = 1; h <= count; ++h) {
-        hypothesisSection(b, s, h);
+        hypothesisSection(b, s, h, 2);
     }
 
     // The ranking heading goes to the end paragraph the last hypothesis section left.
     b.setEndParagraphSize(14);
-    b.writeEndParagraph(cr() + QStringLiteral("B) GRADUATORIA DELLE IPOTESI") + cr());
+    b.writeEndParagraph(cr() + QStringLiteral("B) GRADUATORIA DELLE IPOTESI"));
+    b.markEndParagraphHeading(1, QString());
+    b.writeEndParagraph(cr());
     b.writeEndParagraph(cr());
     rankingTable(b, s.ranking, count);
     const bool robustnessTable = options.withRobustness && robustnessSection(b, s);
@@ -307,6 +332,8 @@ int printReport(DocumentBuilder& b, const PrintSource& s, const ReportOptions& o
 void printTitlePageData(DocumentBuilder& b, const PrintSource& s)
 {
     const TitlePage& t = s.titlePage;
+    const QString name = QStringLiteral("Frontespizio");
+    b.setDocumentInfo(name, s.ownerStudioName, name);
     standardHeading(b, s.identity, 18, 12);
     b.typeText(QStringLiteral("FRONTESPIZIO") + cr());
     // Straight after the typed text: no end paragraph comes first.

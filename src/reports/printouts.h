@@ -7,8 +7,9 @@
 
 namespace pondra {
 
-// The blank data-acquisition template: judgement scale and an empty hypothesis form.
-void printTemplate(DocumentBuilder& b, const IdentityTexts& identity);
+// The blank data-acquisition template: judgement scale and an empty hypothesis form, its rows
+// high enough to write in by hand, on one page. The studio is its author.
+void printTemplate(DocumentBuilder& b, const IdentityTexts& identity, const QString& ownerStudioName);
 
 // The data of every hypothesis. The caller has run the data check.
 void printHypothesesData(DocumentBuilder& b, const PrintSource& s);

@@ -14,9 +14,9 @@ public:
     // What pageCount() answers.
     int pages = 1;
 
-    void setDocumentInfo(const QString& title, const QString& author) override
+    void setDocumentInfo(const QString& title, const QString& author, const QString& subject) override
     {
-        operations << QStringLiteral("info %1 / %2").arg(title, author);
+        operations << QStringLiteral("info %1 / %2 / %3").arg(title, author, subject);
     }
     void setFontName(const QString& family) override { operations << QStringLiteral("font ") + family; }
     void setFontSize(double points) override { operations << QStringLiteral("size %1").arg(points); }
@@ -40,6 +40,10 @@ public:
     {
         operations << (giveWay ? QStringLiteral("blank lines give way") : QStringLiteral("blank lines stay"));
     }
+    void markEndParagraphHeading(int level, const QString& outlineTitle) override
+    {
+        operations << QStringLiteral("heading %1 %2").arg(level).arg(outlineTitle).trimmed();
+    }
     void appendTable(int rows, int columns) override
     {
         operations << QStringLiteral("table %1x%2").arg(rows).arg(columns);
@@ -47,6 +51,10 @@ public:
     void setTableFontSize(double points) override
     {
         operations << QStringLiteral("table size %1").arg(points);
+    }
+    void setTableMinimumRowHeight(double points) override
+    {
+        operations << QStringLiteral("table row height %1").arg(points);
     }
     void setCellText(int row, int column, const QString& text) override
     {

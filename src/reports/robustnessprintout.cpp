@@ -116,6 +116,8 @@ bool writeBody(DocumentBuilder& b, const RobustnessAnalysis& analysis)
 
 void printRobustness(DocumentBuilder& b, const PrintSource& s)
 {
+    const QString name = QStringLiteral("Solidità della graduatoria");
+    b.setDocumentInfo(name, s.ownerStudioName, name);
     standardHeading(b, s.identity, 20, 16);
     b.setKeepWithNext(true);
     b.typeText(QStringLiteral("Solidità della graduatoria") + cr());
@@ -128,7 +130,9 @@ bool robustnessSection(DocumentBuilder& b, const PrintSource& s)
 {
     b.setEndParagraphSize(HeadingSize);
     b.setKeepWithNext(true);
-    b.writeEndParagraph(cr() + QStringLiteral("C) SOLIDITÀ DELLA GRADUATORIA") + cr());
+    b.writeEndParagraph(cr() + QStringLiteral("C) SOLIDITÀ DELLA GRADUATORIA"));
+    b.markEndParagraphHeading(1, QString());
+    b.writeEndParagraph(cr());
     const bool table = writeBody(b, analyseRobustness(s.study));
     b.setEndParagraphSize(HeadingSize);
     return table;

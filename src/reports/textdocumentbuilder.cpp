@@ -8,6 +8,8 @@
 
 #include <QTextDocument>
 
+#include <algorithm>
+
 namespace pondra {
 
 namespace {
@@ -187,11 +189,12 @@ void TextDocumentBuilder::write(const QString& text, int style)
     writeRun(text.size());
 }
 
-void TextDocumentBuilder::setDocumentInfo(const QString& title, const QString& author)
+void TextDocumentBuilder::setDocumentInfo(const QString& title, const QString& author, const QString& subject)
 {
     changed();
     m_content->title = title;
     m_content->author = author;
+    m_content->subject = subject;
 }
 
 void TextDocumentBuilder::setFontName(const QString& family)
@@ -273,6 +276,14 @@ void TextDocumentBuilder::keepWithPrevious()
 void TextDocumentBuilder::setBlankLinesGiveWay(bool giveWay)
 {
     m_giveWay = giveWay;
+}
+
+void TextDocumentBuilder::markEndParagraphHeading(int level, const QString& outlineTitle)
+{
+    changed();
+    Paragraph& p = endParagraph();
+    p.outlineLevel = std::max(0, level);
+    p.outlineTitle = outlineTitle;
 }
 
 void TextDocumentBuilder::appendTable(int rows, int columns)
@@ -370,6 +381,15 @@ void TextDocumentBuilder::setTableFontSize(double points)
     TableState& state = m_tables.back();
     state.fontSize = points;
     restyleCells(std::get<Table>(m_content->blocks[state.block]), state);
+}
+
+void TextDocumentBuilder::setTableMinimumRowHeight(double points)
+{
+    if (m_tables.empty()) {
+        return;
+    }
+    changed();
+    std::get<Table>(m_content->blocks[m_tables.back().block]).minimumRowHeight = std::max(0.0, points);
 }
 
 void TextDocumentBuilder::setCellText(int row, int column, const QString& text)

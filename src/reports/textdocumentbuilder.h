@@ -33,7 +33,7 @@ public:
     // for printing it as it is, and starts an empty one.
     std::unique_ptr<QTextDocument> takeDocument();
 
-    void setDocumentInfo(const QString& title, const QString& author) override;
+    void setDocumentInfo(const QString& title, const QString& author, const QString& subject) override;
     void setFontName(const QString& family) override;
     void setFontSize(double points) override;
     void typeText(const QString& text) override;
@@ -45,9 +45,11 @@ public:
     void setKeepWithNext(bool keep) override;
     void keepWithPrevious() override;
     void setBlankLinesGiveWay(bool giveWay) override;
+    void markEndParagraphHeading(int level, const QString& outlineTitle) override;
 
     void appendTable(int rows, int columns) override;
     void setTableFontSize(double points) override;
+    void setTableMinimumRowHeight(double points) override;
     void setCellText(int row, int column, const QString& text) override;
     void applyTableFormat(int format) override;
     void alignColumn(int table, int column, ParagraphAlignment alignment) override;

@@ -19,11 +19,14 @@ namespace {
 constexpr int KeepWithNextProperty = QTextFormat::UserProperty + 1;
 constexpr int PageCountFieldProperty = QTextFormat::UserProperty + 2;
 constexpr int ShadedTableProperty = QTextFormat::UserProperty + 3;
-constexpr int DecimalAlignedProperty = QTextFormat::UserProperty + 4;
-constexpr int KeptTableEndProperty = QTextFormat::UserProperty + 5;
-constexpr int GivesWayProperty = QTextFormat::UserProperty + 6;
-// The author of the document, which QTextDocument has no meta information for.
+constexpr int OutlineTitleProperty = QTextFormat::UserProperty + 4;
+constexpr int MinimumRowHeightProperty = QTextFormat::UserProperty + 5;
+constexpr int DecimalAlignedProperty = QTextFormat::UserProperty + 6;
+constexpr int KeptTableEndProperty = QTextFormat::UserProperty + 7;
+constexpr int GivesWayProperty = QTextFormat::UserProperty + 8;
+// The author and subject of the document, which QTextDocument has no meta information for.
 constexpr char AuthorProperty[] = "pondraAuthor";
+constexpr char SubjectProperty[] = "pondraSubject";
 
 // Qt reads format lengths in pixels of a 96-dpi screen.
 constexpr double PixelsPerPoint = 96.0 / 72.0;
@@ -104,6 +107,12 @@ public:
         if (p.givesWay) {
             f.setProperty(GivesWayProperty, true);
         }
+        if (p.outlineLevel > 0) {
+            f.setHeadingLevel(p.outlineLevel);
+        }
+        if (!p.outlineTitle.isEmpty()) {
+            f.setProperty(OutlineTitleProperty, p.outlineTitle);
+        }
         return f;
     }
 
@@ -174,6 +183,9 @@ public:
         }
         format.setProperty(ShadedTableProperty, t.shaded);
         format.setProperty(KeptTableEndProperty, t.keepWithNext);
+        if (t.minimumRowHeight > 0) {
+            format.setProperty(MinimumRowHeightProperty, t.minimumRowHeight);
+        }
         QTextTable* table = m_cursor.insertTable(t.rows, t.columns, format);
         const double side = points(CellPaddingTwips) * PixelsPerPoint;
         for (int r = 0; r < t.rows; ++r) {
@@ -239,6 +251,8 @@ public:
         p.pageBreakBefore = format.pageBreakPolicy().testFlag(QTextFormat::PageBreak_AlwaysBefore);
         p.keepWithNext = format.boolProperty(KeepWithNextProperty);
         p.givesWay = format.boolProperty(GivesWayProperty);
+        p.outlineLevel = format.headingLevel();
+        p.outlineTitle = format.stringProperty(OutlineTitleProperty);
         p.markStyle = m_content.styleIndex(styleOf(block.charFormat(), m_document.defaultFont()));
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
@@ -274,6 +288,7 @@ public:
         table.columns = t->columns();
         table.shaded = format.boolProperty(ShadedTableProperty);
         table.keepWithNext = format.boolProperty(KeptTableEndProperty);
+        table.minimumRowHeight = format.doubleProperty(MinimumRowHeightProperty);
         table.pageBreakBefore = format.pageBreakPolicy().testFlag(QTextFormat::PageBreak_AlwaysBefore);
         table.cells.resize(std::size_t(table.rows) * std::size_t(table.columns));
         for (int r = 0; r < table.rows; ++r) {
@@ -334,6 +349,7 @@ std::unique_ptr<QTextDocument> toTextDocument(const PagedDocument& pages)
         document->setMetaInformation(QTextDocument::DocumentTitle, content.title);
     }
     document->setProperty(AuthorProperty, content.author);
+    document->setProperty(SubjectProperty, content.subject);
     paintChartsAsVector(*document);
     Writer writer(content, *document);
     QTextCursor edit(document.get());
@@ -367,6 +383,7 @@ std::shared_ptr<DocumentContent> fromTextDocument(const QTextDocument& document)
     }
     content->title = document.metaInformation(QTextDocument::DocumentTitle);
     content->author = document.property(AuthorProperty).toString();
+    content->subject = document.property(SubjectProperty).toString();
     Reader reader(document, *content);
     reader.flow(document.rootFrame());
     if (content->blocks.empty() || !std::holds_alternative<Paragraph>(content->blocks.back())) {

@@ -1,12 +1,44 @@
+#include "model/ranking.h"
+#include "model/scoring.h"
 #include "reports/documentexport.h"
+#include "reports/printouts.h"
+#include "reports/robustnessprintout.h"
 #include "reports/textdocumentbuilder.h"
+#include "support/studybuilder.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace pondra;
+
+namespace {
+
+// The PDF's own information as poppler reads it: "Title", "Author", "Subject", ...
+QMap<QString, QString> pdfInformation(const QString& path)
+{
+    QProcess pdfinfo;
+    pdfinfo.start(QStringLiteral("pdfinfo"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path});
+    pdfinfo.waitForFinished();
+    QMap<QString, QString> entries;
+    for (const QString& line : QString::fromUtf8(pdfinfo.readAllStandardOutput()).split(u'\n')) {
+        const qsizetype colon = line.indexOf(u':');
+        if (colon > 0) {
+            entries.insert(line.left(colon), line.mid(colon + 1).trimmed());
+        }
+    }
+    return entries;
+}
+
+QByteArray xml(const QString& text)
+{
+    return text.toHtmlEscaped().toUtf8();
+}
+
+} // namespace
 
 class TestArchivalPdf : public QObject {
     Q_OBJECT
@@ -15,7 +47,8 @@ private Q_SLOTS:
     void pdf_isPdfA1b_withTitleAuthorAndAgreeingDates()
     {
         TextDocumentBuilder b;
-        b.setDocumentInfo(QStringLiteral("Stima «villa» & rustico"), QStringLiteral("Studio Rossi"));
+        b.setDocumentInfo(QStringLiteral("Stima «villa» & rustico"), QStringLiteral("Studio Rossi"),
+                          QStringLiteral("Relazione di stima"));
         b.setFontName(QStringLiteral("Century Gothic"));
         b.typeText(QStringLiteral("RELAZIONE DI STIMA\rè à ù"));
         QTemporaryDir dir;
@@ -44,6 +77,89 @@ private Q_SLOTS:
                                  .arg(m.captured(1), m.captured(2), m.captured(3), m.captured(4),
                                       m.captured(5), m.captured(6));
         QVERIFY(pdf.contains(date.toLatin1()));
+    }
+
+    void printout_statesTitleAuthorSubjectAndItalian_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("perizia");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("subject");
+        const QString perizia = QStringLiteral("Stima «villa» & rustico");
+        const auto row = [&](const char* name, const char16_t* kind, const QString& periziaText,
+                             const char16_t* title, const char16_t* subject) {
+            QTest::newRow(name) << QString::fromUtf16(kind) << periziaText << QString::fromUtf16(title)
+                                << QString::fromUtf16(subject);
+        };
+        row("relazione", u"relazione", perizia, u"Stima «villa» & rustico", u"Relazione di stima");
+        row("relazione senza perizia", u"relazione", QString(), u"Relazione di stima", u"Relazione di stima");
+        row("dati", u"dati", perizia, u"Dati delle ipotesi", u"Dati delle ipotesi");
+        row("classifica", u"classifica", perizia, u"Graduatoria delle ipotesi", u"Graduatoria delle ipotesi");
+        row("modello", u"modello", perizia, u"Modello di acquisizione dati", u"Modello di acquisizione dati");
+        row("frontespizio", u"frontespizio", perizia, u"Frontespizio", u"Frontespizio");
+        row("solidità", u"solidita", perizia, u"Solidità della graduatoria", u"Solidità della graduatoria");
+    }
+
+    void printout_statesTitleAuthorSubjectAndItalian()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, perizia);
+        QFETCH(QString, title);
+        QFETCH(QString, subject);
+        const QString studio = QStringLiteral("Studio «Rossi» & figli");
+        Study study;
+        testsupport::nameHypothesis(study, 1, QStringLiteral("Casa"));
+        testsupport::enterRow(study, 1, 1, QStringLiteral("luce"), 2, 100);
+        testsupport::nameHypothesis(study, 2, QStringLiteral("Villa"));
+        testsupport::enterRow(study, 2, 1, QStringLiteral("luce"), 4, 100);
+        Recalculate(study, 1);
+        Recalculate(study, 2);
+        Ranking ranking;
+        ordina(study, ranking);
+        const IdentityTexts identity = InitGlobals();
+        TitlePage page;
+        page.progetto = perizia;
+        const PrintSource source{identity, study, ranking, page, studio, QStringLiteral("via Roma 1")};
+        TextDocumentBuilder b;
+        if (kind == u"relazione") {
+            printReport(b, source, {true});
+        } else if (kind == u"dati") {
+            printHypothesesData(b, source);
+        } else if (kind == u"classifica") {
+            printRanking(b, source);
+        } else if (kind == u"modello") {
+            printTemplate(b, identity, studio);
+        } else if (kind == u"frontespizio") {
+            printTitlePageData(b, source);
+        } else {
+            printRobustness(b, source);
+        }
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("stampa.pdf"));
+        QString error;
+        QVERIFY2(exportPages(b.pages(), path, &error), qPrintable(error));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray pdf = file.readAll();
+
+        QVERIFY(
+            pdf.contains("<dc:title><rdf:Alt><rdf:li xml:lang=\"x-default\">" + xml(title) + "</rdf:li>"));
+        QVERIFY(
+            pdf.contains("<dc:creator><rdf:Seq><rdf:li>" + xml(studio) + "</rdf:li></rdf:Seq></dc:creator>"));
+        QVERIFY(pdf.contains("<dc:description><rdf:Alt><rdf:li xml:lang=\"x-default\">" + xml(subject) +
+                             "</rdf:li>"));
+        QVERIFY(pdf.contains("<dc:language><rdf:Bag><rdf:li>it-IT</rdf:li></rdf:Bag></dc:language>"));
+        QVERIFY(pdf.contains("/Lang (it-IT)"));
+
+        // The information the PDF states agrees with its metadata, as read by another program.
+        if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty()) {
+            QSKIP("pdfinfo (poppler-utils) reads the PDF's information");
+        }
+        const QMap<QString, QString> information = pdfInformation(path);
+        QCOMPARE(information.value(QStringLiteral("Title")), title);
+        QCOMPARE(information.value(QStringLiteral("Author")), studio);
+        QCOMPARE(information.value(QStringLiteral("Subject")), subject);
+        QCOMPARE(information.value(QStringLiteral("Pages")).toInt(), b.pageCount());
     }
 };
 

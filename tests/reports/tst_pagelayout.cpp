@@ -19,6 +19,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QUrl>
 
 #include <algorithm>
@@ -112,6 +114,51 @@ std::size_t findParagraph(const PagedDocument& pages, const QString& start)
         }
     }
     return std::size_t(-1);
+}
+
+// The output of one of poppler's programs on the PDF; empty when it is not installed.
+QString poppler(const QString& program, const QStringList& arguments)
+{
+    if (QStandardPaths::findExecutable(program).isEmpty()) {
+        return {};
+    }
+    QProcess p;
+    p.start(program, arguments);
+    p.waitForFinished();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The PDF's bookmarks as poppler reads them, "page title", two blanks before for every level
+// below the top.
+QStringList pdfOutline(const QString& xml)
+{
+    QStringList entries;
+    int depth = -1;
+    static const QRegularExpression item(QStringLiteral("<item page=\"(\\d+)\">(.*)</item>"));
+    for (const QString& line : xml.split(u'\n')) {
+        depth += line.startsWith(QStringLiteral("<outline>"))    ? 1
+                 : line.startsWith(QStringLiteral("</outline>")) ? -1
+                                                                 : 0;
+        if (const QRegularExpressionMatch m = item.match(line); m.hasMatch()) {
+            QString title = m.captured(2);
+            title.replace(QStringLiteral("&apos;"), QStringLiteral("'"))
+                .replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+            entries << QString(2 * depth, u' ') + m.captured(1) + u' ' + title;
+        }
+    }
+    return entries;
+}
+
+std::unique_ptr<Study> shippedExample()
+{
+    auto study = std::make_unique<Study>();
+    TitlePage ignored;
+    QString error;
+    if (!loadStudyFile(QStringLiteral(PONDRA_RESOURCES "/Pondra-dati-riscaldamento.txt"), *study, ignored,
+                       &error)) {
+        qWarning("%s", qPrintable(error));
+    }
+    return study;
 }
 
 // What a technician would correct by hand, checked on the laid-out pages.
@@ -311,7 +358,7 @@ private Q_SLOTS:
         Study& s = *study;
         const PrintSource source{identity, s, ranking, titlePage(), QString(), QString()};
         if (kind == u"modello") {
-            printTemplate(b, identity);
+            printTemplate(b, identity, QStringLiteral("Studio Rossi"));
         } else if (kind == u"licenza") {
             printTermsOfUse(b, identity, termsOfUseText());
         } else if (kind == u"guida") {
@@ -323,6 +370,133 @@ private Q_SLOTS:
             QCOMPARE(b.pageCount(), expectedPages);
         }
         checkRules(b.pages());
+    }
+
+    void report_outlineNamesEverySectionOnItsPage_data()
+    {
+        QTest::addColumn<bool>("robustness");
+        // Written again from the document window's text after the user typed in it.
+        QTest::addColumn<bool>("edited");
+        QTest::newRow("A and B") << false << false;
+        QTest::newRow("A, B and C") << true << false;
+        QTest::newRow("A, B and C, edited") << true << true;
+    }
+
+    void report_outlineNamesEverySectionOnItsPage()
+    {
+        QFETCH(bool, robustness);
+        QFETCH(bool, edited);
+        std::unique_ptr<Study> study = shippedExample();
+        TextDocumentBuilder b;
+        report(b, *study, robustness);
+        const PagedDocument& pages = b.pages();
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("relazione.pdf"));
+        if (edited) {
+            // A blank at the end of the last line: it moves nothing.
+            QTextCursor cursor(b.document());
+            cursor.movePosition(QTextCursor::End);
+            cursor.insertText(QStringLiteral(" "));
+            QVERIFY(exportDocument(*b.document(), pdf, nullptr));
+        } else {
+            QVERIFY(exportPages(pages, pdf, nullptr));
+        }
+        const QString xml =
+            poppler(QStringLiteral("pdftohtml"), {QStringLiteral("-xml"), QStringLiteral("-stdout"),
+                                                  QStringLiteral("-i"), QStringLiteral("-q"), pdf});
+        if (xml.isEmpty()) {
+            QSKIP("pdftohtml (poppler-utils) reads the outline");
+        }
+        // Bookmark, its level, and how its paragraph starts where the two differ.
+        const struct {
+            const char16_t* title;
+            int level;
+            const char16_t* paragraph;
+        } sections[] = {
+            {u"Frontespizio", 1, u"VALUTAZIONI DI IPOTESI"},
+            {u"RELAZIONE DI STIMA", 1, nullptr},
+            {u"A) DATI ( 4 ipotesi considerate)", 1, u"A) DATI  (\u00A04"},
+            {u"Ipotesi n. 1: Caldaia a condensazione a metano", 2, u"Ipotesi n.\u00A01"},
+            {u"Ipotesi n. 2: Pompa di calore aria-acqua", 2, u"Ipotesi n.\u00A02"},
+            {u"Ipotesi n. 3: Teleriscaldamento comunale", 2, u"Ipotesi n.\u00A03"},
+            {u"Ipotesi n. 4: Caldaia a pellet", 2, u"Ipotesi n.\u00A04"},
+            {u"B) GRADUATORIA DELLE IPOTESI", 1, nullptr},
+            {u"C) SOLIDITÀ DELLA GRADUATORIA", 1, nullptr},
+        };
+        const Placement at = placement(pages);
+        QStringList expected;
+        for (const auto& section : sections) {
+            const std::size_t b = findParagraph(
+                pages, QString::fromUtf16(section.paragraph ? section.paragraph : section.title));
+            if (b == std::size_t(-1)) {
+                QVERIFY(!robustness);
+                continue;
+            }
+            expected << QString(2 * (section.level - 1), u' ') + QString::number(at.first[b] + 1) + u' ' +
+                            QString::fromUtf16(section.title);
+        }
+        QCOMPARE(pdfOutline(xml), expected);
+    }
+
+    void report_pdfTextReadsInOrderTablesRowByRow()
+    {
+        std::unique_ptr<Study> study = shippedExample();
+        TextDocumentBuilder b;
+        report(b, *study);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("relazione.pdf"));
+        QVERIFY(exportPages(b.pages(), pdf, nullptr));
+        // In the order the text is drawn; a page ends with a form feed.
+        const QStringList lines =
+            poppler(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), pdf, QStringLiteral("-")})
+                .split(QRegularExpression(QStringLiteral("[\\n\\f]")));
+        if (lines.size() < 2) {
+            QSKIP("pdftotext (poppler-utils) reads the text");
+        }
+        qsizetype last = -1;
+        for (const QString& line :
+             {QStringLiteral("VALUTAZIONI DI IPOTESI"),
+              QStringLiteral("valutazioni qualsiasi mediante confronto"),
+              QStringLiteral("RELAZIONE DI STIMA"), QStringLiteral("A) DATI ( 4 ipotesi considerate)"),
+              QStringLiteral("numero scala dei giudizi"), QStringLiteral("1 eccellente"),
+              QStringLiteral("Ipotesi n. 1: Caldaia a condensazione a metano"),
+              QStringLiteral("n. caratteristiche considerate giudizi valori coefficienti pesi"),
+              QStringLiteral("1 costo buono 3 0,800 30"), QStringLiteral("giudizio complessivo buono"),
+              QStringLiteral("B) GRADUATORIA DELLE IPOTESI"),
+              QStringLiteral("numero denominazione dell'ipotesi valutazione in % giudizio complessivo")}) {
+            const qsizetype at = lines.indexOf(line, last + 1);
+            QVERIFY2(at > last, qPrintable(line));
+            last = at;
+        }
+    }
+
+    void form_rowsHighEnoughToWriteInOnOnePage()
+    {
+        const IdentityTexts identity = InitGlobals();
+        TextDocumentBuilder b;
+        printTemplate(b, identity, QString());
+        const PagedDocument& pages = b.pages();
+        QCOMPARE(pages.pageCount(), 1);
+        const auto& blocks = pages.content->blocks;
+        const auto form = std::find_if(blocks.rbegin(), blocks.rend(), [](const Block& block) {
+            return std::holds_alternative<Table>(block);
+        });
+        QVERIFY(form != blocks.rend());
+        const Table& table = std::get<Table>(*form);
+        const TableGeometry& g = pages.tables[std::size_t(blocks.rend() - form - 1)];
+        QVERIFY2(table.rows > 20, qPrintable(QString::number(table.rows)));
+        // Every row written in by hand, below the header.
+        constexpr double SevenMillimetres = 7 * 72 / 25.4;
+        for (int r = table.headerRows(); r < table.rows; ++r) {
+            QVERIFY2(g.rows[std::size_t(r)] >= SevenMillimetres - 1e-9, qPrintable(QString::number(r)));
+        }
+
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("modello.pdf"));
+        QVERIFY(exportPages(pages, pdf, nullptr));
+        QCOMPARE(pdfPages(pdf), 1);
+        const QString html = QString::fromUtf8(htmlPage(pages, QString()));
+        QCOMPARE(html.count(QStringLiteral("height: 19.84pt\">")), table.rows - table.headerRows());
     }
 
     void webPage_standaloneWithOurPagesLinesAndColumns()

@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 
 using namespace pondra;
@@ -72,9 +73,16 @@ const QStringList scaleTable = {
     s(u"align 1,1 decimal"),
 };
 
+// A hypothesis heading, marked for the outline.
 QStringList section(const char16_t* paragraphText)
 {
-    return {s(u"paragraph"), s(u"paragraph size 12"), s(u"paragraph text ") + s(paragraphText)};
+    return {s(u"paragraph"), s(u"paragraph size 12"), s(u"paragraph text ") + s(paragraphText),
+            s(u"heading 1"), s(u"paragraph text \r")};
+}
+
+QStringList info(const char16_t* title, const char16_t* subject)
+{
+    return {s(u"info %1 / Studio Rossi / %2").arg(s(title), s(subject))};
 }
 
 QStringList hypothesisTableStart(int rows)
@@ -180,18 +188,20 @@ private Q_SLOTS:
     void template_headingScaleAndEmptyForm()
     {
         RecordingBuilder b;
-        printTemplate(b, identity);
-        const QStringList expected = heading(20, 16) + QStringList{s(u"paragraph")} + scaleTable +
+        printTemplate(b, identity, QStringLiteral("Studio Rossi"));
+        const QStringList expected = info(u"Modello di acquisizione dati", u"Modello di acquisizione dati") +
+                                     heading(20, 16) + QStringList{s(u"paragraph")} + scaleTable +
                                      QStringList{s(u"paragraph"),
                                                  s(u"paragraph size 12"),
                                                  s(u"paragraph text \rIpotesi n.:_____  -  nome: "
                                                    u"_____________________________________________"),
-                                                 s(u"table 30x4"),
+                                                 s(u"table 22x4"),
                                                  s(u"table size 10"),
                                                  s(u"cell 1,1 numero"),
                                                  s(u"cell 1,2 caratteristiche considerate per l'ipotesi"),
                                                  s(u"cell 1,3 giudizi"),
                                                  s(u"cell 1,4 pesi in\u00A0% (totale\u00A0=\u00A0100)"),
+                                                 s(u"table row height 19.8425"),
                                                  s(u"format 9")};
         compareLines(b.operations, expected);
     }
@@ -204,9 +214,10 @@ private Q_SLOTS:
         printHypothesesData(b, source());
 
         const QStringList expected =
-            heading(20, 16) + QStringList{s(u"paragraph")} + scaleTable +
+            info(u"Dati delle ipotesi", u"Dati delle ipotesi") + heading(20, 16) +
+            QStringList{s(u"paragraph")} + scaleTable +
             // Two rows, each followed by the table format.
-            section(u"\rIpotesi n.\u00A01: Casa\r") + hypothesisTableStart(6) +
+            section(u"\rIpotesi n.\u00A01: Casa") + hypothesisTableStart(6) +
             QStringList{s(u"cell 2,1  1"),
                         s(u"cell 2,2 luce"),
                         s(u"cell 2,3 ottimo"),
@@ -228,7 +239,7 @@ private Q_SLOTS:
                         s(u"cell 6,2 giudizio complessivo"),
                         s(u"cell 6,3 ottimo")} +
             // The row without a coefficient is listed as it is and left out of the figures.
-            section(u"\rIpotesi n.\u00A02: Villa\r") + hypothesisTableStart(6) +
+            section(u"\rIpotesi n.\u00A02: Villa") + hypothesisTableStart(6) +
             QStringList{s(u"cell 2,1  1"),
                         s(u"cell 2,2 giardino"),
                         s(u"cell 2,3 buono"),
@@ -250,7 +261,7 @@ private Q_SLOTS:
                         s(u"cell 6,2 giudizio complessivo"),
                         s(u"cell 6,3 accettabile")} +
             // No rows: header and summary rows only, no table format; the empty mean stays empty.
-            section(u"\rIpotesi n.\u00A03: Rustico\r") + hypothesisTableStart(4) +
+            section(u"\rIpotesi n.\u00A03: Rustico") + hypothesisTableStart(4) +
             QStringList{s(u"cell 2,2 media dei coefficienti"), s(u"cell 2,5 "),
                         s(u"cell 3,2 coefficiente ponderato"), s(u"cell 3,5 0,000"),
                         s(u"cell 4,2 giudizio complessivo"),   s(u"cell 4,3 nullo")} +
@@ -326,33 +337,35 @@ private Q_SLOTS:
         ranking[5] = entry(u"Stalla", 99, u"ottimo");
         RecordingBuilder b;
         printRanking(b, source());
-        const QStringList expected = heading(20, 16) + QStringList{s(u"type Classifica delle ipotesi"),
-                                                                   s(u"paragraph"),
-                                                                   s(u"table 5x4"),
-                                                                   s(u"table size 10"),
-                                                                   s(u"cell 1,1 numero"),
-                                                                   s(u"cell 1,2 denominazione dell'ipotesi"),
-                                                                   s(u"cell 1,3 valutazione in\u00A0%"),
-                                                                   s(u"cell 1,4 giudizio complessivo"),
-                                                                   s(u"cell 2,1  1"),
-                                                                   s(u"cell 2,2 Villa"),
-                                                                   s(u"cell 2,3 80,0"),
-                                                                   s(u"cell 2,4 ottimo"),
-                                                                   s(u"cell 3,1  2"),
-                                                                   s(u"cell 3,2 Casa"),
-                                                                   s(u"cell 3,3 72,5"),
-                                                                   s(u"cell 3,4 buono"),
-                                                                   s(u"cell 4,1  3"),
-                                                                   s(u"cell 4,2 Baita"),
-                                                                   s(u"cell 4,3 40,0"),
-                                                                   s(u"cell 4,4 scadente"),
-                                                                   s(u"cell 5,1  4"),
-                                                                   s(u"cell 5,2 Rustico"),
-                                                                   s(u"cell 5,3 0,0"),
-                                                                   s(u"cell 5,4 nullo"),
-                                                                   s(u"format 9"),
-                                                                   s(u"align 1,1 decimal"),
-                                                                   s(u"align 1,3 decimal")};
+        const QStringList expected = info(u"Graduatoria delle ipotesi", u"Graduatoria delle ipotesi") +
+                                     heading(20, 16) +
+                                     QStringList{s(u"type Classifica delle ipotesi"),
+                                                 s(u"paragraph"),
+                                                 s(u"table 5x4"),
+                                                 s(u"table size 10"),
+                                                 s(u"cell 1,1 numero"),
+                                                 s(u"cell 1,2 denominazione dell'ipotesi"),
+                                                 s(u"cell 1,3 valutazione in\u00A0%"),
+                                                 s(u"cell 1,4 giudizio complessivo"),
+                                                 s(u"cell 2,1  1"),
+                                                 s(u"cell 2,2 Villa"),
+                                                 s(u"cell 2,3 80,0"),
+                                                 s(u"cell 2,4 ottimo"),
+                                                 s(u"cell 3,1  2"),
+                                                 s(u"cell 3,2 Casa"),
+                                                 s(u"cell 3,3 72,5"),
+                                                 s(u"cell 3,4 buono"),
+                                                 s(u"cell 4,1  3"),
+                                                 s(u"cell 4,2 Baita"),
+                                                 s(u"cell 4,3 40,0"),
+                                                 s(u"cell 4,4 scadente"),
+                                                 s(u"cell 5,1  4"),
+                                                 s(u"cell 5,2 Rustico"),
+                                                 s(u"cell 5,3 0,0"),
+                                                 s(u"cell 5,4 nullo"),
+                                                 s(u"format 9"),
+                                                 s(u"align 1,1 decimal"),
+                                                 s(u"align 1,3 decimal")};
         compareLines(b.operations, expected);
     }
 
@@ -432,14 +445,16 @@ private Q_SLOTS:
         // The report repeats the data printout's hypothesis sections and the ranking table.
         RecordingBuilder data;
         printHypothesesData(data, source());
-        const qsizetype sectionsStart = heading(20, 16).size() + 1 + scaleTable.size();
+        const qsizetype sectionsStart = 1 + heading(20, 16).size() + 1 + scaleTable.size();
         const qsizetype sectionsEnd = data.operations.size() - hypothesisNumbersAligned(2, 6).size();
-        const QStringList sections = data.operations.mid(sectionsStart, sectionsEnd - sectionsStart);
+        QStringList sections = data.operations.mid(sectionsStart, sectionsEnd - sectionsStart);
+        // In the report the hypotheses stand in the outline under section A.
+        std::replace(sections.begin(), sections.end(), s(u"heading 1"), s(u"heading 2"));
         QCOMPARE(sections.first(), s(u"paragraph"));
         QCOMPARE(sections.last(), s(u"cell 5,3 pessimo"));
         RecordingBuilder rankingOnly;
         printRanking(rankingOnly, source());
-        const QStringList rankingTable = rankingOnly.operations.mid(8, rankingOnly.operations.size() - 10);
+        const QStringList rankingTable = rankingOnly.operations.mid(9, rankingOnly.operations.size() - 11);
         QCOMPARE(rankingTable.first(), s(u"table 6x4"));
         QCOMPARE(rankingTable.last(), s(u"format 9"));
 
@@ -448,10 +463,12 @@ private Q_SLOTS:
         QCOMPARE(printReport(b, source()), 7);
 
         const QStringList expected =
-            QStringList{s(u"info Stima villa / Studio Rossi"),
-                        s(u"font Century Gothic"),
+            info(u"Stima villa", u"Relazione di stima") +
+            QStringList{s(u"font Century Gothic"),
                         s(u"size 24"),
-                        s(u"type VALUTAZIONI DI IPOTESI\r"),
+                        s(u"type VALUTAZIONI DI IPOTESI"),
+                        s(u"heading 1 Frontespizio"),
+                        s(u"type \r"),
                         s(u"size 14"),
                         s(u"type valutazioni qualsiasi mediante confronto\r"),
                         s(u"size 14"),
@@ -471,7 +488,9 @@ private Q_SLOTS:
                 s(u"type via Roma 1\r\f"),
                 s(u"paragraph"),
                 s(u"paragraph size 18"),
-                s(u"paragraph text \fRELAZIONE DI STIMA\r\r"),
+                s(u"paragraph text \fRELAZIONE DI STIMA"),
+                s(u"heading 1"),
+                s(u"paragraph text \r\r"),
                 s(u"paragraph size 12"),
                 s(u"paragraph text La presente elaborazione valuta per confronto la soluzione migliore tra "
                   u"le ipotesi assunte. I requisiti indicati sono quelli che si desiderano, o che meglio "
@@ -490,11 +509,13 @@ private Q_SLOTS:
                   u"considerate per ogni ipotesi si affina la valutazione ed il risultato finale diventa "
                   u"sempre più attendibile.\r"),
                 s(u"paragraph size 14"),
-                s(u"paragraph text \rA) DATI  (\u00A05\u00A0ipotesi considerate)\r"),
+                s(u"paragraph text \rA) DATI  (\u00A05\u00A0ipotesi considerate)"),
+                s(u"heading 1"),
+                s(u"paragraph text \r"),
                 s(u"paragraph text \r")} +
             scaleTable + sections +
-            QStringList{s(u"paragraph size 14"), s(u"paragraph text \rB) GRADUATORIA DELLE IPOTESI\r"),
-                        s(u"paragraph text \r")} +
+            QStringList{s(u"paragraph size 14"), s(u"paragraph text \rB) GRADUATORIA DELLE IPOTESI"),
+                        s(u"heading 1"), s(u"paragraph text \r"), s(u"paragraph text \r")} +
             rankingTable +
             QStringList{s(u"keep with previous"),
                         s(u"keep with next"),
@@ -517,10 +538,12 @@ private Q_SLOTS:
         printReport(solid, source(), {true});
         const qsizetype closing = solid.operations.indexOf(s(u"keep with previous"));
         const qsizetype section =
-            solid.operations.indexOf(s(u"paragraph text \rC) SOLIDITÀ DELLA GRADUATORIA\r"));
+            solid.operations.indexOf(s(u"paragraph text \rC) SOLIDITÀ DELLA GRADUATORIA"));
         QCOMPARE(solid.operations.mid(0, section - 2), b.operations.mid(0, section - 2));
         const QStringList c = solid.operations.mid(section - 2, closing - section + 2);
-        QCOMPARE(c.mid(0, 2), (QStringList{s(u"paragraph size 14"), s(u"keep with next")}));
+        QCOMPARE(c.mid(0, 5), (QStringList{s(u"paragraph size 14"), s(u"keep with next"),
+                                           s(u"paragraph text \rC) SOLIDITÀ DELLA GRADUATORIA"),
+                                           s(u"heading 1"), s(u"paragraph text \r")}));
         QVERIFY(c.contains(s(u"chart 5 bars")));
         QVERIFY(c.contains(s(u"table 5x4")));
         QCOMPARE(c.last(), s(u"paragraph size 14"));
@@ -534,30 +557,31 @@ private Q_SLOTS:
         threeHypotheses();
         RecordingBuilder b;
         printTitlePageData(b, source());
-        const QStringList expected = heading(18, 12) + QStringList{s(u"type FRONTESPIZIO\r"),
-                                                                   s(u"table 10x2"),
-                                                                   s(u"table size 10"),
-                                                                   s(u"cell 1,1 tipologia"),
-                                                                   s(u"cell 1,2 dati"),
-                                                                   s(u"cell 2,1 perizia"),
-                                                                   s(u"cell 2,2 Stima villa"),
-                                                                   s(u"cell 3,1 località"),
-                                                                   s(u"cell 3,2 Como"),
-                                                                   s(u"cell 4,1 tipologia di studio"),
-                                                                   s(u"cell 4,2 confronto"),
-                                                                   s(u"cell 5,1 committente"),
-                                                                   s(u"cell 5,2 Bianchi"),
-                                                                   s(u"cell 6,1 luogo della elaborazione"),
-                                                                   s(u"cell 6,2 Como"),
-                                                                   s(u"cell 7,1 data della elaborazione"),
-                                                                   s(u"cell 7,2 lunedì, 7 dic 2026"),
-                                                                   s(u"cell 8,1 allegati alla relazione"),
-                                                                   s(u"cell 8,2 "),
-                                                                   s(u"cell 9,1 studio tecnico"),
-                                                                   s(u"cell 9,2 Studio Rossi"),
-                                                                   s(u"cell 10,1 indirizzo"),
-                                                                   s(u"cell 10,2 via Roma 1"),
-                                                                   s(u"format 9")};
+        const QStringList expected = info(u"Frontespizio", u"Frontespizio") + heading(18, 12) +
+                                     QStringList{s(u"type FRONTESPIZIO\r"),
+                                                 s(u"table 10x2"),
+                                                 s(u"table size 10"),
+                                                 s(u"cell 1,1 tipologia"),
+                                                 s(u"cell 1,2 dati"),
+                                                 s(u"cell 2,1 perizia"),
+                                                 s(u"cell 2,2 Stima villa"),
+                                                 s(u"cell 3,1 località"),
+                                                 s(u"cell 3,2 Como"),
+                                                 s(u"cell 4,1 tipologia di studio"),
+                                                 s(u"cell 4,2 confronto"),
+                                                 s(u"cell 5,1 committente"),
+                                                 s(u"cell 5,2 Bianchi"),
+                                                 s(u"cell 6,1 luogo della elaborazione"),
+                                                 s(u"cell 6,2 Como"),
+                                                 s(u"cell 7,1 data della elaborazione"),
+                                                 s(u"cell 7,2 lunedì, 7 dic 2026"),
+                                                 s(u"cell 8,1 allegati alla relazione"),
+                                                 s(u"cell 8,2 "),
+                                                 s(u"cell 9,1 studio tecnico"),
+                                                 s(u"cell 9,2 Studio Rossi"),
+                                                 s(u"cell 10,1 indirizzo"),
+                                                 s(u"cell 10,2 via Roma 1"),
+                                                 s(u"format 9")};
         compareLines(b.operations, expected);
     }
 };

@@ -54,7 +54,7 @@ void show(ModuloPondra& module, TextDocumentBuilder& builder, const QString& wha
 void PrintTemplate(ModuloPondra& module)
 {
     TextDocumentBuilder builder;
-    printTemplate(builder, module.identity());
+    printTemplate(builder, module.identity(), ownerData(module.environment().settings()).OwnerStudioName);
     show(module, builder, QStringLiteral("modello di acquisizione dati"), QStringLiteral("modello"));
 }
 
