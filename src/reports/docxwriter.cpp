@@ -353,7 +353,10 @@ void DocumentXml::table(const Table& t, const TableGeometry& g)
     const QColor rule = t.shaded ? QColor(Qt::white) : PlainRule;
     m_out += "<w:tbl><w:tblPr><w:tblW w:w=\"" + number(TextWidthTwips) +
              "\" w:type=\"dxa\"/><w:tblLayout w:type=\"fixed\"/><w:tblBorders>";
-    for (const char* side : {"top", "left", "bottom", "right", "insideH", "insideV"}) {
+    // The pages give each row the rule below it and none above the first: a shaded table's white
+    // rule above would only add its width to the table's height and to every page it goes on to.
+    m_out += t.shaded ? QByteArray("<w:top w:val=\"nil\"/>") : border("top", rule);
+    for (const char* side : {"left", "bottom", "right", "insideH", "insideV"}) {
         m_out += border(side, rule);
     }
     const QByteArray padding = number(CellPaddingTwips);
