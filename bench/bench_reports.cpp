@@ -271,14 +271,13 @@ void wholeProgram(const char* name, int hypotheses, int rows, const QString& fol
                     name, format, seconds[1], seconds[2], peak / 1024.0, qPrintable(run.out));
     }
 
-    // LibreOffice on the same DOCX; where Century Gothic is missing it is pointed at the face our
-    // pages are laid out in, as the DOCX's font table suggests (tools/libreoffice-fonts.conf).
+    // LibreOffice on the same DOCX, as installed: where Century Gothic is missing it lays the DOCX
+    // out in the faces the DOCX carries.
     const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
     if (soffice.isEmpty()) {
         std::printf("%s, LibreOffice: non installato\n", name);
         return;
     }
-    environment << QStringLiteral("FONTCONFIG_FILE=" PONDRA_SOURCE_DIR "/tools/libreoffice-fonts.conf");
     const QString converted = QDir(folder).filePath(QStringLiteral("lo"));
     const Run lo = runProcess(soffice,
                               {QStringLiteral("--headless"), QStringLiteral("--convert-to"),

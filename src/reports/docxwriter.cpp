@@ -6,10 +6,14 @@
 #include "pagelayout.h"
 #include "pagesetup.h"
 #include "tablelook.h"
+#include "typeface.h"
+
+#include "settings/programfiles.h"
 
 #include "model/textrules.h"
 
 #include <QDateTime>
+#include <QFile>
 
 #include <zip.h>
 
@@ -114,6 +118,63 @@ QByteArray border(const char* side, const QColor& colour)
            "\" w:space=\"0\" w:color=\"" + hexColour(colour) + "\"/>";
 }
 
+// A face the package carries for the font the document names.
+struct CarriedFace {
+    bool bold = false;
+    // The key the face is scrambled with, as the format asks.
+    QByteArray key;
+    QByteArray data;
+};
+
+// The first 32 bytes of a face mixed with the 16 bytes of its key, read from the last pair of hex
+// digits to the first: how a word processor stores a face it carries.
+QByteArray scrambled(QByteArray face, const QByteArray& key)
+{
+    const QByteArray bytes = QByteArray::fromHex(QByteArray(key).remove(0, 1).replace('-', ""));
+    for (qsizetype i = 0; i < 32 && i < face.size() && bytes.size() == 16; ++i) {
+        face[i] = char(face[i] ^ bytes[15 - i % 16]);
+    }
+    return face;
+}
+
+// Where the pages are laid out in URW Gothic in place of the font the document names, its faces go
+// into the package under that name, so a word processor without the named font lays the text out
+// as the pages are rather than in a face of its own choosing, while one that has the font uses it.
+// Word processors take only faces with TrueType outlines: files made from the system's faces by
+// tools/make-docx-fonts, beside the program. The keys are fixed: they hide nothing, and the same
+// report makes the same package.
+std::vector<CarriedFace> carriedFaces(const DocumentContent& content)
+{
+    struct File {
+        bool bold;
+        const char* name;
+        const char* key;
+    };
+    static constexpr File files[] = {
+        {false, "fonts/URWGothic-Book.ttf", "{2162D6EE-DD13-4CAF-BC7B-A4B0754DED42}"},
+        {true, "fonts/URWGothic-Demi.ttf", "{196A5A98-6EF8-47B8-904E-AFACFDA09AAF}"},
+    };
+    std::vector<CarriedFace> faces;
+    if (laidOutFamily(content.families) != QLatin1StringView(LayoutFont)) {
+        return faces;
+    }
+    const bool bold = std::any_of(content.styles.begin(), content.styles.end(),
+                                  [](const TextStyle& style) { return style.bold; });
+    for (const File& file : files) {
+        if (file.bold && !bold) {
+            continue;
+        }
+        QFile face(programFile(QString::fromLatin1(file.name)));
+        // Without the regular face nothing is carried: a bold face alone would set the
+        // regular text in another face.
+        if (!face.open(QIODevice::ReadOnly)) {
+            break;
+        }
+        faces.push_back({file.bold, file.key, scrambled(face.readAll(), file.key)});
+    }
+    return faces;
+}
+
 // The document part, the styles and the fonts of the package.
 class DocumentXml {
 public:
@@ -134,7 +195,7 @@ public:
 
     QByteArray document();
     QByteArray styles() const;
-    QByteArray fontTable() const;
+    QByteArray fontTable(const std::vector<CarriedFace>& faces) const;
 
 private:
     struct Look {
@@ -320,7 +381,10 @@ void DocumentXml::table(const Table& t, const TableGeometry& g)
     const QColor rule = t.shaded ? QColor(Qt::white) : PlainRule;
     m_out += "<w:tbl><w:tblPr><w:tblW w:w=\"" + number(TextWidthTwips) +
              "\" w:type=\"dxa\"/><w:tblLayout w:type=\"fixed\"/><w:tblBorders>";
-    for (const char* side : {"top", "left", "bottom", "right", "insideH", "insideV"}) {
+    // The pages give each row the rule below it and none above the first: a shaded table's white
+    // rule above would only add its width to the table's height and to every page it goes on to.
+    m_out += t.shaded ? QByteArray("<w:top w:val=\"nil\"/>") : border("top", rule);
+    for (const char* side : {"left", "bottom", "right", "insideH", "insideV"}) {
         m_out += border(side, rule);
     }
     const QByteArray padding = number(CellPaddingTwips);
@@ -478,10 +542,11 @@ QByteArray DocumentXml::styles() const
     return x;
 }
 
-QByteArray DocumentXml::fontTable() const
+QByteArray DocumentXml::fontTable(const std::vector<CarriedFace>& faces) const
 {
     QByteArray x = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
-    x += QByteArray("<w:fonts xmlns:w=\"") + MainNamespace + "\">";
+    x += QByteArray("<w:fonts xmlns:w=\"") + MainNamespace +
+         "\" xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">";
     const QStringList& families = m_content.families;
     if (!families.isEmpty()) {
         x += "<w:font w:name=\"" + escaped(families.first()) + "\">";
@@ -489,7 +554,12 @@ QByteArray DocumentXml::fontTable() const
             // Where the named font is missing, the one the program lays out in its place.
             x += "<w:altName w:val=\"" + escaped(families.at(1)) + "\"/>";
         }
-        x += "<w:family w:val=\"swiss\"/><w:pitch w:val=\"variable\"/></w:font>";
+        x += "<w:family w:val=\"swiss\"/><w:pitch w:val=\"variable\"/>";
+        for (std::size_t i = 0; i < faces.size(); ++i) {
+            x += QByteArray(faces[i].bold ? "<w:embedBold" : "<w:embedRegular") + " r:id=\"rIdFont" +
+                 number(long(i + 1)) + "\" w:fontKey=\"" + faces[i].key + "\"/>";
+        }
+        x += "</w:font>";
     }
     x += "</w:fonts>";
     return x;
@@ -504,6 +574,8 @@ QByteArray contentTypes()
            "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
            "<Default Extension=\"png\" ContentType=\"image/png\"/>"
            "<Default Extension=\"svg\" ContentType=\"image/svg+xml\"/>"
+           "<Default Extension=\"odttf\" "
+           "ContentType=\"application/vnd.openxmlformats-officedocument.obfuscatedFont\"/>"
            "<Override PartName=\"/word/document.xml\" "
            "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml\"/"
            ">"
@@ -563,13 +635,30 @@ QByteArray documentRelationships(std::size_t pictures)
            images + "</Relationships>";
 }
 
-QByteArray settings()
+// The faces the font table carries, each by its relationship rIdFontN.
+QByteArray fontTableRelationships(std::size_t faces)
 {
-    // Without a compatibility mode Word opens the file in its old-version mode.
+    QByteArray x = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+                   "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
+    for (std::size_t n = 1; n <= faces; ++n) {
+        const QByteArray number = QByteArray::number(qulonglong(n));
+        x += "<Relationship Id=\"rIdFont" + number +
+             "\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/font\" "
+             "Target=\"fonts/font" +
+             number + ".odttf\"/>";
+    }
+    return x + "</Relationships>";
+}
+
+QByteArray settings(bool carriesFaces)
+{
+    // Without a compatibility mode Word opens the file in its old-version mode. Carried faces stay
+    // whole when the file is saved again, so text typed later has its glyphs too.
     return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
            "<w:settings xmlns:w=\"" +
-           QByteArray(MainNamespace) +
-           "\"><w:zoom w:percent=\"100\"/><w:defaultTabStop w:val=\"709\"/>"
+           QByteArray(MainNamespace) + "\"><w:zoom w:percent=\"100\"/>" +
+           (carriesFaces ? "<w:embedTrueTypeFonts/><w:saveSubsetFonts w:val=\"0\"/>" : "") +
+           "<w:defaultTabStop w:val=\"709\"/>"
            "<w:characterSpacingControl w:val=\"doNotCompress\"/><w:compat><w:compatSetting "
            "w:name=\"compatibilityMode\" w:uri=\"http://schemas.microsoft.com/office/word\" w:val=\"15\"/>"
            "</w:compat></w:settings>";
@@ -694,8 +783,16 @@ bool writeDocx(const PagedDocument& pages, const QString& path, QString* error)
         parts.push_back({pictureNames.back().constData(), xml.pictures[n - 1].svg});
     }
     parts.push_back({"word/styles.xml", xml.styles()});
-    parts.push_back({"word/settings.xml", settings()});
-    parts.push_back({"word/fontTable.xml", xml.fontTable()});
+    const std::vector<CarriedFace> faces = carriedFaces(*pages.content);
+    parts.push_back({"word/settings.xml", settings(!faces.empty())});
+    parts.push_back({"word/fontTable.xml", xml.fontTable(faces)});
+    if (!faces.empty()) {
+        parts.push_back({"word/_rels/fontTable.xml.rels", fontTableRelationships(faces.size())});
+    }
+    static constexpr const char* faceNames[] = {"word/fonts/font1.odttf", "word/fonts/font2.odttf"};
+    for (std::size_t i = 0; i < faces.size() && i < std::size(faceNames); ++i) {
+        parts.push_back({faceNames[i], faces[i].data});
+    }
     parts.push_back({"docProps/core.xml", coreProperties(*pages.content)});
     parts.push_back({"docProps/app.xml", appProperties(pages.pageCount())});
 

@@ -105,6 +105,16 @@ QRawFont Typeface::face(int index, double pixelSize)
     return *it;
 }
 
+QString laidOutFamily(const QStringList& families)
+{
+    for (const QString& family : families) {
+        if (QFontDatabase::hasFamily(family)) {
+            return family;
+        }
+    }
+    return {};
+}
+
 Typeface& Typefaces::get(bool bold)
 {
     std::unique_ptr<Typeface>& slot = bold ? m_bold : m_regular;

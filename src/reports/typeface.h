@@ -53,6 +53,9 @@ private:
     QHash<QPair<int, int>, QRawFont> m_sized;
 };
 
+// The family the pages are laid out in: the first of the list that is installed, or none.
+QString laidOutFamily(const QStringList& families);
+
 // The typefaces of a document's family list, regular and bold.
 class Typefaces {
 public:

@@ -1,11 +1,20 @@
+#include "archive/datafile.h"
+#include "model/identity.h"
+#include "model/ranking.h"
+#include "model/scoring.h"
 #include "reports/docxwriter.h"
 #include "reports/pagelayout.h"
 #include "reports/pagesetup.h"
+#include "reports/printouts.h"
 #include "reports/textdocumentbuilder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QProcess>
+#include <QRawFont>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
@@ -221,6 +230,43 @@ Element writtenBody(const PagedDocument& pages, QString* styles = nullptr)
     return body && error.isEmpty() ? *body : Element();
 }
 
+// Where the pages are laid out in URW Gothic the package carries its faces.
+bool carriesFaces(const PagedDocument& pages)
+{
+    return laidOutFamily(pages.content->families) == QLatin1StringView(LayoutFont);
+}
+
+// A carried face as it was: its first 32 bytes mixed again with the key's bytes, last first.
+QByteArray unscrambled(QByteArray face, QString key)
+{
+    const QByteArray bytes = QByteArray::fromHex(key.remove(u'{').remove(u'}').remove(u'-').toLatin1());
+    for (int i = 0; i < 32 && bytes.size() == 16; ++i) {
+        face[i] = char(face[i] ^ bytes[15 - i % 16]);
+    }
+    return face;
+}
+
+// The shipped example's report, as `pondra --print relazione` writes it.
+std::unique_ptr<TextDocumentBuilder> exampleReport()
+{
+    auto b = std::make_unique<TextDocumentBuilder>();
+    Study study;
+    TitlePage titlePage;
+    QString error;
+    if (!loadStudyFile(QStringLiteral(PONDRA_RESOURCES "/Pondra-dati-riscaldamento.txt"), study, titlePage,
+                       &error)) {
+        qWarning() << error;
+        return b;
+    }
+    for (int h = 1; h <= study.countNamedHypotheses(); ++h) {
+        Recalculate(study, h);
+    }
+    Ranking ranking;
+    ordina(study, ranking);
+    printReport(*b, {InitGlobals(), study, ranking, titlePage, u"Studio Rossi"_s, u"via Roma 1"_s});
+    return b;
+}
+
 QString prefixFor(const QString& path)
 {
     return u"Il file «%1» non si può scrivere: "_s.arg(QDir::toNativeSeparators(path));
@@ -239,6 +285,9 @@ private Q_SLOTS:
     void export_replacesFileOnlyWhenComplete();
     void chart_svgWithPngFallbackAsLargeAsOnThePages_data();
     void chart_svgWithPngFallbackAsLargeAsOnThePages();
+    void faces_carriedUnderTheDocumentsName_data();
+    void faces_carriedUnderTheDocumentsName();
+    void libreOffice_laysOutOurPages();
 };
 
 void TestDocxWriter::package_holdsEveryPartWellFormed()
@@ -252,14 +301,22 @@ void TestDocxWriter::package_holdsEveryPartWellFormed()
     QStringList names;
     for (const auto& [name, data] : readPackage(path)) {
         names << name;
+        if (name.endsWith(u".odttf")) {
+            continue;
+        }
         QString xmlError;
         parseXml(data, &xmlError);
         QVERIFY2(xmlError.isEmpty(), qPrintable(name + u": "_s + xmlError));
     }
-    QCOMPARE(names,
-             (QStringList{u"[Content_Types].xml"_s, u"_rels/.rels"_s, u"word/document.xml"_s,
-                          u"word/_rels/document.xml.rels"_s, u"word/styles.xml"_s, u"word/settings.xml"_s,
-                          u"word/fontTable.xml"_s, u"docProps/core.xml"_s, u"docProps/app.xml"_s}));
+    const QStringList faces = carriesFaces(b.pages())
+                                  ? QStringList{u"word/_rels/fontTable.xml.rels"_s,
+                                                u"word/fonts/font1.odttf"_s, u"word/fonts/font2.odttf"_s}
+                                  : QStringList();
+    const QStringList before{u"[Content_Types].xml"_s, u"_rels/.rels"_s,
+                             u"word/document.xml"_s,   u"word/_rels/document.xml.rels"_s,
+                             u"word/styles.xml"_s,     u"word/settings.xml"_s,
+                             u"word/fontTable.xml"_s};
+    QCOMPARE(names, (before + faces + QStringList{u"docProps/core.xml"_s, u"docProps/app.xml"_s}));
     // Century Gothic by name, with the face laid out in its place as its alternative.
     const QString fonts = QString::fromUtf8(part(path, u"word/fontTable.xml"_s));
     QVERIFY(fonts.contains(u"w:name=\"Century Gothic\""_s));
@@ -349,6 +406,9 @@ void TestDocxWriter::tables_columnsOfThePagesFixedAndKept()
     QVERIFY(rows[1]->has(u"w:tc/w:p/w:pPr/w:keepNext"_s));
     QVERIFY(!rows[2]->has(u"w:tc/w:p/w:pPr/w:keepNext"_s));
     QVERIFY(!tables[1]->has(u"w:tr/w:trPr/w:tblHeader"_s));
+    // Each row has its rule below it; only a plain table shows one above too.
+    QCOMPARE(tables[0]->value(u"w:tblPr/w:tblBorders/w:top@w:val"_s), u"nil"_s);
+    QCOMPARE(tables[1]->value(u"w:tblPr/w:tblBorders/w:top@w:val"_s), u"single"_s);
     QCOMPARE(tables[1]->value(u"w:tblPr/w:tblBorders/w:insideH@w:color"_s), u"808080"_s);
 }
 
@@ -486,6 +546,111 @@ void TestDocxWriter::chart_svgWithPngFallbackAsLargeAsOnThePages()
     const auto number = [](QString length) { return length.remove(u"pt"_s).toDouble(); };
     QCOMPARE(number(picture.value(u"svg@width"_s)), std::round(points(TextWidthTwips) * 100) / 100);
     QVERIFY(qAbs(number(picture.value(u"svg@height"_s)) - height) < 0.01);
+}
+
+void TestDocxWriter::faces_carriedUnderTheDocumentsName_data()
+{
+    QTest::addColumn<QString>("element");
+    QTest::addColumn<QString>("face");
+    QTest::newRow("normale") << u"w:embedRegular"_s << u"Book"_s;
+    QTest::newRow("grassetto") << u"w:embedBold"_s << u"Demi"_s;
+}
+
+void TestDocxWriter::faces_carriedUnderTheDocumentsName()
+{
+    QFETCH(QString, element);
+    QFETCH(QString, face);
+    TextDocumentBuilder b;
+    reportPage(b);
+    if (!carriesFaces(b.pages())) {
+        QSKIP("Le pagine non sono impaginate in URW Gothic: il DOCX non porta caratteri.");
+    }
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"r.docx"_s);
+    QVERIFY(writeDocx(b.pages(), path, nullptr));
+    const Element fonts = parseXml(part(path, u"word/fontTable.xml"_s));
+    const Element* font = fonts.find(u"w:fonts/w:font"_s);
+    QVERIFY(font);
+    QCOMPARE(font->attributes.value(u"w:name"_s), u"Century Gothic"_s);
+    const Element* embed = font->find(element);
+    QVERIFY(embed);
+    QString target;
+    const Element rels = parseXml(part(path, u"word/_rels/fontTable.xml.rels"_s));
+    for (const Element* r : rels.all(u"Relationship"_s)) {
+        if (r->attributes.value(u"Id"_s) == embed->attributes.value(u"r:id"_s)) {
+            target = r->attributes.value(u"Target"_s);
+        }
+    }
+    const QByteArray stored = part(path, u"word/"_s + target);
+    QVERIFY2(stored.size() > 1000, qPrintable(target));
+    const QByteArray data = unscrambled(stored, embed->attributes.value(u"w:fontKey"_s));
+
+    // A TrueType face of the family laid out, in its weight, as wide glyph by glyph as the face
+    // the pages are measured in.
+    QRawFont carried(data, 100, QFont::PreferNoHinting);
+    QVERIFY(carried.isValid());
+    QCOMPARE(carried.familyName(), u"URW Gothic"_s);
+    QVERIFY(!carried.fontTable("glyf").isEmpty());
+    // No ligatures or kerning for a word processor to apply where the pages have none.
+    for (const char* table : {"CFF ", "GSUB", "GPOS"}) {
+        QVERIFY2(carried.fontTable(table).isEmpty(), table);
+    }
+    QCOMPARE(carried.styleName(), face);
+    QFont system(u"URW Gothic"_s);
+    system.setWeight(face == u"Demi" ? QFont::Bold : QFont::Normal);
+    system.setStyleStrategy(QFont::NoFontMerging);
+    QRawFont measured = QRawFont::fromFont(system);
+    measured.setPixelSize(100);
+    QCOMPARE(measured.styleName(), face);
+    QString text;
+    for (char32_t c = 0x20; c < 0x250; ++c) {
+        if (measured.supportsCharacter(c)) {
+            text += QString::fromUcs4(&c, 1);
+        }
+    }
+    text += u"€«»‘’“”–—…"_s;
+    auto advances = [&](const QRawFont& f) {
+        return f.advancesForGlyphIndexes(f.glyphIndexesForString(text), QRawFont::UseDesignMetrics);
+    };
+    QCOMPARE(advances(carried), advances(measured));
+    QCOMPARE(carried.ascent(), measured.ascent());
+    QCOMPARE(carried.descent(), measured.descent());
+    QCOMPARE(carried.leading(), measured.leading());
+
+    QVERIFY(part(path, u"[Content_Types].xml"_s).contains("Extension=\"odttf\""));
+    QVERIFY(part(path, u"word/settings.xml"_s).contains("<w:embedTrueTypeFonts/>"));
+}
+
+void TestDocxWriter::libreOffice_laysOutOurPages()
+{
+    const QString soffice = QStandardPaths::findExecutable(u"soffice"_s);
+    if (soffice.isEmpty()) {
+        QSKIP("LibreOffice (soffice) non è installato.");
+    }
+    const std::unique_ptr<TextDocumentBuilder> b = exampleReport();
+    const int ours = b->pageCount();
+    QVERIFY(ours > 1);
+    QTemporaryDir dir;
+    const QString docx = dir.filePath(u"relazione.docx"_s);
+    QVERIFY(writeDocx(b->pages(), docx, nullptr));
+    // A profile of its own, so runs side by side do not wait for each other; the fonts as the
+    // system has them, without any alias.
+    QProcess lo;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(u"FONTCONFIG_FILE"_s);
+    lo.setProcessEnvironment(environment);
+    lo.start(soffice, {u"-env:UserInstallation=file://"_s + dir.filePath(u"profilo"_s), u"--headless"_s,
+                       u"--convert-to"_s, u"pdf"_s, u"--outdir"_s, dir.path(), docx});
+    QVERIFY(lo.waitForFinished(180000));
+    QFile pdf(dir.filePath(u"relazione.pdf"_s));
+    QVERIFY2(pdf.open(QIODevice::ReadOnly), lo.readAllStandardError().constData());
+    const QString text = QString::fromLatin1(pdf.readAll());
+    static const QRegularExpression page(u"/Type\\s*/Page(?![s\\w])"_s);
+    QCOMPARE(int(text.count(page)), ours);
+    if (carriesFaces(b->pages())) {
+        QVERIFY(text.contains(u"URWGothic"_s));
+        QVERIFY(!text.contains(u"DejaVu"_s));
+    }
 }
 
 QTEST_MAIN(TestDocxWriter)
