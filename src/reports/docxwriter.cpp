@@ -3,17 +3,14 @@
 #include "evaluationchart.h"
 #include "exportwriting.h"
 
+#include "layoutfaces.h"
 #include "pagelayout.h"
 #include "pagesetup.h"
 #include "tablelook.h"
-#include "typeface.h"
-
-#include "settings/programfiles.h"
 
 #include "model/textrules.h"
 
 #include <QDateTime>
-#include <QFile>
 
 #include <zip.h>
 
@@ -137,40 +134,16 @@ QByteArray scrambled(QByteArray face, const QByteArray& key)
     return face;
 }
 
-// Where the pages are laid out in URW Gothic in place of the font the document names, its faces go
-// into the package under that name, so a word processor without the named font lays the text out
-// as the pages are rather than in a face of its own choosing, while one that has the font uses it.
-// Word processors take only faces with TrueType outlines: files made from the system's faces by
-// tools/make-docx-fonts, beside the program. The keys are fixed: they hide nothing, and the same
-// report makes the same package.
+// The faces the pages are laid out in go into the package under the name the document gives its
+// font (layoutfaces.h), scrambled as the format asks. The keys are fixed: they hide nothing, and
+// the same report makes the same package.
 std::vector<CarriedFace> carriedFaces(const DocumentContent& content)
 {
-    struct File {
-        bool bold;
-        const char* name;
-        const char* key;
-    };
-    static constexpr File files[] = {
-        {false, "fonts/URWGothic-Book.ttf", "{2162D6EE-DD13-4CAF-BC7B-A4B0754DED42}"},
-        {true, "fonts/URWGothic-Demi.ttf", "{196A5A98-6EF8-47B8-904E-AFACFDA09AAF}"},
-    };
     std::vector<CarriedFace> faces;
-    if (laidOutFamily(content.families) != QLatin1StringView(LayoutFont)) {
-        return faces;
-    }
-    const bool bold = std::any_of(content.styles.begin(), content.styles.end(),
-                                  [](const TextStyle& style) { return style.bold; });
-    for (const File& file : files) {
-        if (file.bold && !bold) {
-            continue;
-        }
-        QFile face(programFile(QString::fromLatin1(file.name)));
-        // Without the regular face nothing is carried: a bold face alone would set the
-        // regular text in another face.
-        if (!face.open(QIODevice::ReadOnly)) {
-            break;
-        }
-        faces.push_back({file.bold, file.key, scrambled(face.readAll(), file.key)});
+    for (const LayoutFace& face : layoutFaces(content)) {
+        const QByteArray key =
+            face.bold ? "{196A5A98-6EF8-47B8-904E-AFACFDA09AAF}" : "{2162D6EE-DD13-4CAF-BC7B-A4B0754DED42}";
+        faces.push_back({face.bold, key, scrambled(face.data, key)});
     }
     return faces;
 }

@@ -1,9 +1,11 @@
 #include "htmlwriter.h"
 
 #include "evaluationchart.h"
+#include "layoutfaces.h"
 #include "pagelayout.h"
 #include "pagesetup.h"
 #include "tablelook.h"
+#include "typeface.h"
 
 namespace pondra {
 
@@ -44,10 +46,17 @@ QString escapedText(QStringView text)
     return out;
 }
 
+// The family the pages are laid out in first: a browser that has the font the document names
+// would otherwise set the text in it, in other widths than the pages'.
 QString fontList(const QStringList& families)
 {
+    QStringList ordered = families;
+    const QString laidOut = laidOutFamily(families);
+    if (ordered.removeAll(laidOut) > 0) {
+        ordered.prepend(laidOut);
+    }
     QStringList quoted;
-    for (const QString& family : families) {
+    for (const QString& family : ordered) {
         quoted << u'"' + QString(family).remove(u'"') + u'"';
     }
     quoted << QStringLiteral("sans-serif");
@@ -96,9 +105,18 @@ private:
         m_out += QStringLiteral(
             "body { margin: 0; background: #fff; color: #000; -webkit-print-color-adjust: exact; "
             "print-color-adjust: exact; }\n");
-        m_out +=
-            QStringLiteral(".page { box-sizing: border-box; width: %1; padding: %2; font-family: %3; }\n")
-                .arg(cssLength(points(PageWidthTwips)), margin, fontList(m_content.families));
+        // The faces our pages are laid out in travel with the page, so a browser without them does
+        // not set the text in wider faces of its own and run past our pages.
+        for (const LayoutFace& face : layoutFaces(m_content)) {
+            m_out += QStringLiteral("@font-face { font-family: \"%1\"; font-weight: %2; "
+                                    "src: url(data:font/ttf;base64,%3) format(\"truetype\"); }\n")
+                         .arg(QString::fromLatin1(LayoutFont),
+                              face.bold ? QStringLiteral("bold") : QStringLiteral("normal"),
+                              QString::fromLatin1(face.data.toBase64()));
+        }
+        m_out += QStringLiteral(".page { box-sizing: border-box; width: %1; padding: %2; font-family: %3; "
+                                "font-kerning: none; font-variant-ligatures: none; }\n")
+                     .arg(cssLength(points(PageWidthTwips)), margin, fontList(m_content.families));
         m_out += QStringLiteral("p { margin: 0; white-space: pre-wrap; overflow-wrap: break-word; }\n");
         m_out += QStringLiteral(".r { text-align: right; }\n.j { text-align: justify; }\n"
                                 ".c { text-align: center; }\n");
