@@ -481,8 +481,11 @@ std::vector<double> columnWidths(TextMeasurer& measurer, const Table& table)
 {
     const double total = points(TextWidthTwips);
     // A point beside the text: a word processor that measures a word a hair wider than we do
-    // (its own rounding of the advances) still keeps a header word whole in a tight column.
+    // (its own rounding of the advances) still keeps a text on one line in a tight column. A
+    // word has a tenth more room: Word sets Century Gothic where we lay out URW Gothic, and a
+    // header word must not break in its wider face.
     const double padding = 2 * points(CellPaddingTwips) + 1.0;
+    constexpr double WordSlack = 1.1;
     std::vector<double> least(std::size_t(table.columns), padding);
     std::vector<double> most(std::size_t(table.columns), padding);
     for (int r = 0; r < table.rows; ++r) {
@@ -491,10 +494,13 @@ std::vector<double> columnWidths(TextMeasurer& measurer, const Table& table)
                 double word = 0;
                 double line = 0;
                 measurer.extent(p, &word, &line);
-                least[std::size_t(c)] = std::max(least[std::size_t(c)], word + padding);
+                least[std::size_t(c)] = std::max(least[std::size_t(c)], word * WordSlack + padding);
                 most[std::size_t(c)] = std::max(most[std::size_t(c)], line + padding);
             }
         }
+    }
+    for (std::size_t c = 0; c < most.size(); ++c) {
+        most[c] = std::max(most[c], least[c]);
     }
     const double sumLeast = std::accumulate(least.begin(), least.end(), 0.0);
     const double sumMost = std::accumulate(most.begin(), most.end(), 0.0);
