@@ -1,5 +1,7 @@
 #include "evaluationchart.h"
 
+#include "markupescaping.h"
+
 #include "model/judgementscale.h"
 #include "model/standing.h"
 #include "model/textrules.h"
@@ -424,39 +426,9 @@ QByteArray svgColour(const QColor& colour)
     return colour.isValid() ? colour.name(QColor::HexRgb).toLatin1() : QByteArray("none");
 }
 
-// Text and attribute values alike; characters XML cannot hold are dropped.
 QByteArray svgEscaped(const QString& text)
 {
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
-            out += c;
-            out += text.at(++i);
-            continue;
-        }
-        if (c.isSurrogate() || (c.unicode() < 0x20 && c != u'\t') || c.unicode() >= 0xFFFE) {
-            continue;
-        }
-        switch (c.unicode()) {
-        case u'&':
-            out += u"&amp;";
-            break;
-        case u'<':
-            out += u"&lt;";
-            break;
-        case u'>':
-            out += u"&gt;";
-            break;
-        case u'"':
-            out += u"&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out.toUtf8();
+    return escapedMarkup(text).toUtf8();
 }
 
 QByteArray svgFontList(const QStringList& families)

@@ -2,6 +2,7 @@
 
 #include "evaluationchart.h"
 #include "layoutfaces.h"
+#include "markupescaping.h"
 #include "pagelayout.h"
 #include "pagesetup.h"
 #include "tablelook.h"
@@ -16,32 +17,16 @@ QString cssLength(double pointsValue)
     return QString::number(pointsValue, 'f', 2) + QStringLiteral("pt");
 }
 
+// Markup-safe, a line break within a paragraph as the page's own.
 QString escapedText(QStringView text)
 {
+    const QList<QStringView> lines = text.split(QChar::LineSeparator);
     QString out;
-    out.reserve(text.size());
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case u'&':
-            out += u"&amp;";
-            break;
-        case u'<':
-            out += u"&lt;";
-            break;
-        case u'>':
-            out += u"&gt;";
-            break;
-        case u'"':
-            out += u"&quot;";
-            break;
-        case QChar::LineSeparator:
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0) {
             out += u"<br>";
-            break;
-        default:
-            if (c.unicode() >= 0x20 || c == u'\t') {
-                out += c;
-            }
         }
+        out += escapedMarkup(lines.at(i));
     }
     return out;
 }
