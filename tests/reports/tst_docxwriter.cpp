@@ -287,6 +287,7 @@ private Q_SLOTS:
     void chart_svgWithPngFallbackAsLargeAsOnThePages();
     void faces_carriedUnderTheDocumentsName_data();
     void faces_carriedUnderTheDocumentsName();
+    void libreOffice_laysOutOurPages_data();
     void libreOffice_laysOutOurPages();
 };
 
@@ -621,8 +622,17 @@ void TestDocxWriter::faces_carriedUnderTheDocumentsName()
     QVERIFY(part(path, u"word/settings.xml"_s).contains("<w:embedTrueTypeFonts/>"));
 }
 
+void TestDocxWriter::libreOffice_laysOutOurPages_data()
+{
+    // As installed, and told to lay Century Gothic out in the system's URW Gothic.
+    QTest::addColumn<QString>("fontConfiguration");
+    QTest::newRow("senza alias") << QString();
+    QTest::newRow("con alias") << QStringLiteral(PONDRA_TOOLS "/libreoffice-fonts.conf");
+}
+
 void TestDocxWriter::libreOffice_laysOutOurPages()
 {
+    QFETCH(QString, fontConfiguration);
     const QString soffice = QStandardPaths::findExecutable(u"soffice"_s);
     if (soffice.isEmpty()) {
         QSKIP("LibreOffice (soffice) non è installato.");
@@ -638,6 +648,9 @@ void TestDocxWriter::libreOffice_laysOutOurPages()
     QProcess lo;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(u"FONTCONFIG_FILE"_s);
+    if (!fontConfiguration.isEmpty()) {
+        environment.insert(u"FONTCONFIG_FILE"_s, fontConfiguration);
+    }
     lo.setProcessEnvironment(environment);
     lo.start(soffice, {u"-env:UserInstallation=file://"_s + dir.filePath(u"profilo"_s), u"--headless"_s,
                        u"--convert-to"_s, u"pdf"_s, u"--outdir"_s, dir.path(), docx});
@@ -647,7 +660,7 @@ void TestDocxWriter::libreOffice_laysOutOurPages()
     const QString text = QString::fromLatin1(pdf.readAll());
     static const QRegularExpression page(u"/Type\\s*/Page(?![s\\w])"_s);
     QCOMPARE(int(text.count(page)), ours);
-    if (carriesFaces(b->pages())) {
+    if (carriesFaces(b->pages()) || !fontConfiguration.isEmpty()) {
         QVERIFY(text.contains(u"URWGothic"_s));
         QVERIFY(!text.contains(u"DejaVu"_s));
     }
