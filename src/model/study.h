@@ -1,8 +1,11 @@
 #pragma once
 
+#include "pairwisecomparison.h"
+
 #include "value.h"
 
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace pondra {
@@ -32,6 +35,8 @@ struct Hypothesis {
     Value LastNamedRow;
     Value EvaluationPercent;
     Value OverallJudgement;
+    // The pairwise comparison its weights came from, when the user made one.
+    std::optional<PairwiseComparison> comparison;
 
     bool operator==(const Hypothesis&) const = default;
 };
