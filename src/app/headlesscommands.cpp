@@ -3,6 +3,7 @@
 #include "archive/datafile.h"
 #include "archive/pricelist.h"
 #include "model/datacheck.h"
+#include "model/pairwisecomparison.h"
 #include "model/ranking.h"
 #include "model/robustness.h"
 #include "model/scoring.h"
@@ -20,8 +21,10 @@
 #include "settings/programfiles.h"
 #include "settings/settings.h"
 
+#include <QRegularExpression>
 #include <QTextStream>
 
+#include <cmath>
 #include <memory>
 
 namespace pondra {
@@ -78,7 +81,135 @@ std::optional<CheckedStudy> printRankingOf(const QString& path, QTextStream& out
     return checked;
 }
 
+// A matrix entry: a whole number, a decimal with comma or point, or one of those over another.
+std::optional<double> parseEntry(const QString& text)
+{
+    static const QRegularExpression number(QStringLiteral("^(\\d+([.,]\\d*)?|[.,]\\d+)$"));
+    const auto value = [](const QString& part) -> std::optional<double> {
+        if (!number.match(part).hasMatch()) {
+            return std::nullopt;
+        }
+        QString point = part;
+        point.replace(u',', u'.');
+        return point.toDouble();
+    };
+    const qsizetype slash = text.indexOf(u'/');
+    if (slash < 0) {
+        return value(text);
+    }
+    const std::optional<double> over = value(text.left(slash));
+    const std::optional<double> under = value(text.mid(slash + 1));
+    if (!over || !under || !(*under > 0)) {
+        return std::nullopt;
+    }
+    return *over / *under;
+}
+
+// The square reciprocal matrix the text holds, row by row; nothing, with the reason in err,
+// for any other text.
+std::optional<std::vector<double>> parsePairwiseMatrix(const QString& text, int& n, QTextStream& err)
+{
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    const QStringList rows = text.split(u';');
+    n = int(rows.size());
+    QList<QStringList> entriesOf;
+    for (int i = 0; i < n; ++i) {
+        entriesOf << rows.at(i).split(blanks, Qt::SkipEmptyParts);
+        if (entriesOf.last().isEmpty()) {
+            err << QStringLiteral("La riga %1 della matrice è vuota.").arg(i + 1) << Qt::endl;
+            return std::nullopt;
+        }
+    }
+    std::vector<double> a;
+    for (int i = 0; i < n; ++i) {
+        const QStringList& entries = entriesOf.at(i);
+        if (entries.size() != n) {
+            err << QStringLiteral("La matrice non è quadrata: la riga %1 ha %2 valori, le righe sono %3.")
+                       .arg(i + 1)
+                       .arg(entries.size())
+                       .arg(n)
+                << Qt::endl;
+            return std::nullopt;
+        }
+        for (int j = 0; j < n; ++j) {
+            const std::optional<double> v = parseEntry(entries.at(j));
+            if (!v) {
+                err << QStringLiteral("Riga %1, colonna %2: «%3» non è un numero, un decimale o una "
+                                      "frazione come 1/3.")
+                           .arg(i + 1)
+                           .arg(j + 1)
+                           .arg(printableText(entries.at(j)))
+                    << Qt::endl;
+                return std::nullopt;
+            }
+            a.push_back(*v);
+        }
+    }
+    if (n < MinCompared || n > MaxCompared) {
+        err << QStringLiteral("La matrice ha %1 righe: se ne confrontano da %2 a %3.")
+                   .arg(n)
+                   .arg(MinCompared)
+                   .arg(MaxCompared)
+            << Qt::endl;
+        return std::nullopt;
+    }
+    // 1/9 typed as a fraction lands a rounding away from the end of the scale.
+    constexpr double Slack = 1e-9;
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < n; ++j) {
+            const double v = a[std::size_t(i * n + j)];
+            if (v < 1. / 9 - Slack || v > 9 + Slack) {
+                err << QStringLiteral("Riga %1, colonna %2: %3 è fuori dalla scala da 1/9 a 9.")
+                           .arg(i + 1)
+                           .arg(j + 1)
+                           .arg(generalNumberText(v))
+                    << Qt::endl;
+                return std::nullopt;
+            }
+        }
+    }
+    for (int i = 0; i < n; ++i) {
+        if (std::abs(a[std::size_t(i * n + i)] - 1) > 1e-6) {
+            err << QStringLiteral("Riga %1, colonna %1: sulla diagonale ci vuole 1.").arg(i + 1) << Qt::endl;
+            return std::nullopt;
+        }
+    }
+    for (int i = 0; i < n; ++i) {
+        for (int j = i + 1; j < n; ++j) {
+            if (std::abs(a[std::size_t(i * n + j)] * a[std::size_t(j * n + i)] - 1) > 1e-6) {
+                err << QStringLiteral("La matrice non è reciproca: riga %1, colonna %2 per riga %2, "
+                                      "colonna %1 non dà 1.")
+                           .arg(i + 1)
+                           .arg(j + 1)
+                    << Qt::endl;
+                return std::nullopt;
+            }
+        }
+    }
+    return a;
+}
+
 } // namespace
+
+int runPairwiseCommand(const QString& matrix, QTextStream& out, QTextStream& err)
+{
+    int n = 0;
+    const std::optional<std::vector<double>> a = parsePairwiseMatrix(matrix, n, err);
+    if (!a) {
+        return ExitUnreadable;
+    }
+    const PairwiseFigures f = pairwiseFigures(*a, n);
+    const std::vector<int> whole = wholePercents(f.weights);
+    for (int i = 0; i < n; ++i) {
+        out << i + 1 << '\t' << fixedPatternText(100 * f.weights[std::size_t(i)], u"0.0") << '\t'
+            << whole[std::size_t(i)] << '\n';
+    }
+    out << QStringLiteral("lambda\t") << fixedPatternText(f.lambdaMax, u"0.000") << '\n'
+        << QStringLiteral("CI\t") << fixedPatternText(f.consistencyIndex, u"0.000") << '\n'
+        << QStringLiteral("CR\t") << fixedPatternText(f.consistencyRatio, u"0.000") << '\n';
+    out.flush();
+    return ExitPassed;
+}
 
 int runCheckCommand(const QString& path, QTextStream& out, QTextStream& err)
 {

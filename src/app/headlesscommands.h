@@ -34,6 +34,13 @@ int runPrintCommand(const QString& kind, const QString& path, const QString& out
 // the data check; exit 1 on a failed check, 2 when the file cannot be read or OUT not written.
 int runSpreadsheetCommand(const QString& path, const QString& output, QTextStream& err);
 
+// The weights and the consistency of a pairwise comparison typed as text: rows apart by ";",
+// entries by blanks, each a whole number, a decimal (comma or point) or a fraction such as 1/3.
+// One line per row, "i, weight in % to one decimal, whole percent", then lambda max, the
+// consistency index and ratio to three decimals, tab-separated. Exit 2, with the reason, for a
+// matrix that is not square, not reciprocal, off the 1/9..9 scale or not 2..15 rows.
+int runPairwiseCommand(const QString& matrix, QTextStream& out, QTextStream& err);
+
 // The kinds --print knows.
 QStringList printKinds();
 

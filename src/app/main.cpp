@@ -29,6 +29,14 @@ struct Options {
                        "giudizio necessari per raggiungere la prima, giudizi da cambiare, "
                        "separati da tabulazioni."),
         QStringLiteral("FILE")};
+    QCommandLineOption pairwise{
+        QStringLiteral("pairwise"),
+        QStringLiteral("Confronto a coppie: dalla matrice reciproca data come testo (righe separate "
+                       "da \";\", valori da spazi: interi, decimali o frazioni come 1/3, da 1/9 a 9; "
+                       "da 2 a 15 righe) stampa per ogni riga il numero, il peso in % con un "
+                       "decimale e il peso in % intero, poi lambda, CI e CR, separati da "
+                       "tabulazioni (uscita 2 per una matrice non valida)."),
+        QStringLiteral("MATRICE")};
     QCommandLineOption print{
         QStringLiteral("print"),
         QStringLiteral("Scrive la stampa indicata (relazione, dati, classifica, solidita, "
@@ -70,6 +78,7 @@ void describe(QCommandLineParser& parser, const Options& options)
     parser.addOption(options.check);
     parser.addOption(options.ranking);
     parser.addOption(options.analysis);
+    parser.addOption(options.pairwise);
     parser.addOption(options.print);
     parser.addOption(options.robustness);
     parser.addOption(options.spreadsheet);
@@ -111,7 +120,7 @@ int main(int argc, char* argv[])
     const bool windows = parsed && !parser.isSet(QStringLiteral("help")) &&
                          !parser.isSet(QStringLiteral("version")) && !parser.isSet(options.check) &&
                          !parser.isSet(options.ranking) && !parser.isSet(options.analysis) &&
-                         !parser.isSet(options.spreadsheet);
+                         !parser.isSet(options.spreadsheet) && !parser.isSet(options.pairwise);
     if (!windows) {
         QCoreApplication app(argc, argv);
         identify();
@@ -121,6 +130,9 @@ int main(int argc, char* argv[])
         if (parser.isSet(options.spreadsheet)) {
             return pondra::runSpreadsheetCommand(parser.value(options.spreadsheet),
                                                  parser.value(options.output), err);
+        }
+        if (parser.isSet(options.pairwise)) {
+            return pondra::runPairwiseCommand(parser.value(options.pairwise), out, err);
         }
         if (parser.isSet(options.check)) {
             return pondra::runCheckCommand(parser.value(options.check), out, err);

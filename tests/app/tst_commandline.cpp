@@ -336,6 +336,18 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(notWritten));
     }
 
+    void pairwise_printsToStdout_badMatrixToStderr()
+    {
+        Run r = pondra({QStringLiteral("--pairwise"), QStringLiteral("1 3 5; 1/3 1 2; 1/5 1/2 1")});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, QStringLiteral("1\t64,8\t65\n2\t23,0\t23\n3\t12,2\t12\n"
+                                       "lambda\t3,004\nCI\t0,002\nCR\t0,003\n"));
+        r = pondra({QStringLiteral("--pairwise"), QStringLiteral("1 2; 1/3 1")});
+        QCOMPARE(r.exitCode, 2);
+        QCOMPARE(r.out, QString());
+        QVERIFY2(r.err.contains(QStringLiteral("non è reciproca")), qPrintable(r.err));
+    }
+
     void versionAndHelp()
     {
         Run r = pondra({QStringLiteral("--version")});
@@ -344,6 +356,7 @@ private Q_SLOTS:
         r = pondra({QStringLiteral("--help")});
         QCOMPARE(r.exitCode, 0);
         QVERIFY(r.out.contains(QStringLiteral("--ranking")));
+        QVERIFY(r.out.contains(QStringLiteral("--pairwise")));
     }
 };
 
