@@ -1,11 +1,13 @@
 // Times the operations a full-size study puts under load: writing and reading its data file,
-// scoring one hypothesis, and the data check followed by the ranking. It prints figures only;
+// scoring one hypothesis, the data check followed by the ranking, and the figures of a pairwise
+// comparison of the most characteristics. It prints figures only;
 // the targets are printed alongside for the reader to compare, nothing here fails on time.
 
 #include "archive/datafilereader.h"
 #include "archive/datafilewriter.h"
 #include "model/datacheck.h"
 #include "model/judgementscale.h"
+#include "model/pairwisecomparison.h"
 #include "model/ranking.h"
 #include "model/scoring.h"
 #include "model/study.h"
@@ -19,6 +21,7 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QDate>
+#include <QRandomGenerator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -143,6 +146,29 @@ int main()
             giveUp("verifica dei dati", result.message.text);
         }
         report("verifica dati + graduatoria (100x100)", f, repetitions, 20);
+    }
+
+    {
+        // Judgements drawn at random contradict each other: the ratio is over 0,10, so the search
+        // for the judgement to revise, the costly step, runs too.
+        constexpr int n = MaxCompared;
+        QRandomGenerator random(15);
+        std::vector<double> a(std::size_t(n * n), 1.0);
+        for (int i = 0; i < n; ++i) {
+            for (int j = i + 1; j < n; ++j) {
+                a[std::size_t(i * n + j)] = stepValue(random.bounded(-MaxStep, MaxStep + 1));
+                a[std::size_t(j * n + i)] = 1 / a[std::size_t(i * n + j)];
+            }
+        }
+        PairwiseFigures figures;
+        constexpr int repetitions = 500;
+        const Figures f = measure(
+            repetitions, [](int) {}, [&] { figures = pairwiseFigures(a, n); });
+        if (figures.reviseFirst < 0) {
+            giveUp("confronto a coppie", QStringLiteral("la matrice di prova risulta coerente"));
+        }
+        std::printf("confronto a coppie 15x15: CR %.3f\n", figures.consistencyRatio);
+        report("pesi e coerenza del confronto a coppie (15x15, incoerente)", f, repetitions, 1);
     }
     return 0;
 }

@@ -85,11 +85,11 @@ std::optional<CheckedStudy> printRankingOf(const QString& path, QTextStream& out
 std::optional<double> parseEntry(const QString& text)
 {
     static const QRegularExpression number(QStringLiteral("^(\\d+([.,]\\d*)?|[.,]\\d+)$"));
-    const auto value = [](const QString& part) -> std::optional<double> {
-        if (!number.match(part).hasMatch()) {
+    const auto value = [](const QString& piece) -> std::optional<double> {
+        if (!number.match(piece).hasMatch()) {
             return std::nullopt;
         }
-        QString point = part;
+        QString point = piece;
         point.replace(u',', u'.');
         return point.toDouble();
     };
