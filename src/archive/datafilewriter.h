@@ -12,6 +12,9 @@ class QIODevice;
 
 namespace pondra {
 
+// The first field of the line after the title line that opens the pairwise comparisons.
+inline constexpr char ComparisonHeading[] = "confronto a coppie";
+
 // Writes a study as a data file: Windows-1252, CR LF, texts quoted with inner quotes doubled,
 // numbers with a point, nothing as an empty field.
 class DataFileWriter {
