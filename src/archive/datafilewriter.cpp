@@ -204,7 +204,7 @@ int DataFileWriter::slotsToWrite(const Study& study)
 {
     for (int h = MaxHypotheses; h >= 1; --h) {
         const Hypothesis& hyp = study.hypothesis(h);
-        if (!hyp.name.isEmpty() || lastRowInUse(hyp) > 0) {
+        if (!hyp.name.isEmpty() || lastRowInUse(hyp) > 0 || hyp.comparison) {
             return h;
         }
     }

@@ -343,6 +343,7 @@ private Q_SLOTS:
         QTest::newRow("named after a free slot") << 1 << QByteArray("3\r\n\"A\",1,,\r\n1,");
         QTest::newRow("rows of an unnamed slot") << 2 << QByteArray("2\r\n\"A\",1,,\r\n1,");
         QTest::newRow("row ticked and weighed before its name") << 3 << QByteArray("1\r\n\"A\",3,,\r\n1,");
+        QTest::newRow("comparison of an unnamed slot") << 4 << QByteArray("3\r\n\"A\",1,,\r\n1,");
     }
     void slotsAndRowsInUse_areAllWritten()
     {
@@ -358,6 +359,8 @@ private Q_SLOTS:
         } else if (situation == 3) {
             study->row(1, 3).ticked = Value::integer(1);
             study->row(1, 3).weight = Value::text(QStringLiteral("40"));
+        } else if (situation == 4) {
+            study->hypothesis(3).comparison = PairwiseComparison{{1, 2}, {0}};
         }
         const QByteArray bytes = writeBytes(*study, TitlePage());
         QVERIFY2(bytes.startsWith(start), bytes.constData());
@@ -366,6 +369,7 @@ private Q_SLOTS:
         for (int h = 1; h <= 3; ++h) {
             QCOMPARE(l.study->hypothesis(h).name, study->hypothesis(h).name);
             QVERIFY(l.study->hypothesis(h).rows == study->hypothesis(h).rows);
+            QVERIFY(l.study->hypothesis(h).comparison == study->hypothesis(h).comparison);
         }
         QCOMPARE(writeBytes(*l.study, TitlePage()), bytes);
     }
