@@ -136,6 +136,9 @@ std::optional<QString> storedDifference(const Study& a, const Study& b)
         if (!sameStored(x.OverallJudgement, y.OverallJudgement)) {
             return where(h, 0, "giudizio complessivo");
         }
+        if (x.comparison != y.comparison) {
+            return where(h, 0, "confronto a coppie");
+        }
         for (int r = 1; r <= rows; ++r) {
             const CharacteristicEntry& p = x.rows.at(std::size_t(r));
             const CharacteristicEntry& q = y.rows.at(std::size_t(r));

@@ -3,6 +3,7 @@
 #include "archive/datafile.h"
 #include "archive/pricelist.h"
 #include "model/datacheck.h"
+#include "model/fairness.h"
 #include "model/pairwisecomparison.h"
 #include "model/ranking.h"
 #include "model/robustness.h"
@@ -239,6 +240,14 @@ int runAnalysisCommand(const QString& path, QTextStream& out, QTextStream& err)
         out << c.position << '\t' << printableText(c.name) << '\t'
             << (c.changesNeeded ? QString::number(*c.changesNeeded) : QStringLiteral("-")) << '\t'
             << printableText(c.rowsText) << '\n';
+    }
+    // A study weighed alike everywhere prints nothing more.
+    const QStringList notes = fairnessNotes(*checked->study);
+    if (!notes.isEmpty()) {
+        out << QStringLiteral("Confronto alla pari:") << '\n';
+        for (const QString& note : notes) {
+            out << printableText(note) << '\n';
+        }
     }
     out.flush();
     return ExitPassed;

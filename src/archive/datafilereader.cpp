@@ -1,5 +1,6 @@
 #include "datafilereader.h"
 
+#include "datafilewriter.h"
 #include "recordscanner.h"
 
 #include "model/judgementscale.h"
@@ -8,6 +9,7 @@
 
 #include <QIODevice>
 
+#include <algorithm>
 #include <functional>
 
 #include <cmath>
@@ -96,12 +98,15 @@ private:
     }
     bool readHypothesis(int h);
     bool readRow(int h, int r);
+    bool readComparisons();
+    bool readComparison(int k, std::vector<bool>& seen);
 
     RecordScanner m_scanner;
     Study& m_study;
     TitlePage& m_titlePage;
     std::vector<Value> m_fields;
     int m_line = 0;
+    int m_hypotheses = 0;
 };
 
 bool Reader::record(int fieldCount, const std::function<QString()>& what)
@@ -232,6 +237,7 @@ bool Reader::run()
                     QStringLiteral("il numero delle ipotesi deve essere un numero intero da 0 a 100."));
     }
     const int count = int(*m_fields[0].toNumber());
+    m_hypotheses = count;
     for (int h = 1; h <= count; ++h) {
         if (!readHypothesis(h)) {
             return false;
@@ -248,7 +254,96 @@ bool Reader::run()
         }
         m_titlePage.field(i) = text;
     }
-    // Whatever follows the title line is not part of the study.
+    return readComparisons();
+}
+
+bool Reader::readComparisons()
+{
+    // Whatever follows the title line is not part of the study (a recovery file's last line, what
+    // another program added), unless it opens with the heading of the pairwise comparisons.
+    if (m_scanner.atEnd()) {
+        return true;
+    }
+    RecordScanner ahead = m_scanner;
+    std::vector<Value> fields;
+    if (!ahead.next(fields) || fields.empty() || !fields[0].isText() ||
+        fields[0].textValue() != QLatin1StringView(ComparisonHeading)) {
+        return true;
+    }
+    if (!record(2, [] { return QStringLiteral("l'intestazione dei confronti a coppie"); })) {
+        return false;
+    }
+    if (!isWholeNumberIn(m_fields[1], 1, std::max(1, m_hypotheses))) {
+        return fail(m_line, QStringLiteral("il numero delle ipotesi con un confronto a coppie deve essere un "
+                                           "numero intero da 1 a %1.")
+                                .arg(m_hypotheses));
+    }
+    const int count = int(*m_fields[1].toNumber());
+    std::vector<bool> seen(std::size_t(m_hypotheses) + 1);
+    for (int k = 1; k <= count; ++k) {
+        if (!readComparison(k, seen)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Reader::readComparison(int k, std::vector<bool>& seen)
+{
+    if (!record(2, [k] { return QStringLiteral("il confronto a coppie n. %1").arg(k); })) {
+        return false;
+    }
+    if (!isWholeNumberIn(m_fields[0], 1, m_hypotheses)) {
+        return fail(m_line,
+                    QStringLiteral("il numero dell'ipotesi del confronto a coppie deve essere un numero "
+                                   "intero da 1 a %1.")
+                        .arg(m_hypotheses));
+    }
+    const int h = int(*m_fields[0].toNumber());
+    if (seen[std::size_t(h)]) {
+        return fail(m_line, QStringLiteral("l'ipotesi n. %1 ha già un confronto a coppie.").arg(h));
+    }
+    seen[std::size_t(h)] = true;
+    if (!isWholeNumberIn(m_fields[1], MinCompared, MaxCompared)) {
+        return fail(m_line,
+                    QStringLiteral("il numero delle caratteristiche confrontate deve essere un numero "
+                                   "intero da %1 a %2.")
+                        .arg(MinCompared)
+                        .arg(MaxCompared));
+    }
+    const int n = int(*m_fields[1].toNumber());
+    PairwiseComparison comparison;
+    if (!record(n, [h] { return QStringLiteral("le righe confrontate dell'ipotesi n. %1").arg(h); })) {
+        return false;
+    }
+    for (const Value& v : m_fields) {
+        if (!isWholeNumberIn(v, 1, MaxRows)) {
+            return fail(
+                m_line,
+                QStringLiteral("le righe confrontate devono essere numeri interi da 1 a %1.").arg(MaxRows));
+        }
+        const int r = int(*v.toNumber());
+        if (std::find(comparison.rows.begin(), comparison.rows.end(), r) != comparison.rows.end()) {
+            return fail(m_line, QStringLiteral("la riga %1 è confrontata due volte.").arg(r));
+        }
+        comparison.rows.push_back(r);
+    }
+    if (!record(n * (n - 1) / 2, [h] {
+            return QStringLiteral("i giudizi del confronto a coppie dell'ipotesi n. %1").arg(h);
+        })) {
+        return false;
+    }
+    for (const Value& v : m_fields) {
+        if (!isWholeNumberIn(v, -MaxStep, MaxStep)) {
+            return fail(m_line,
+                        QStringLiteral("i giudizi del confronto a coppie devono essere numeri interi da "
+                                       "%1 a %2.")
+                            .arg(-MaxStep)
+                            .arg(MaxStep));
+        }
+        comparison.steps.push_back(int(*v.toNumber()));
+    }
+    m_study.hypothesis(h).comparison = std::move(comparison);
     return true;
 }
 

@@ -127,13 +127,84 @@ int lastRowInUse(const Hypothesis& hyp)
     return 0;
 }
 
+// Only what the reader takes back is written: a comparison it would refuse is refused here.
+std::optional<QString> comparisonProblem(const PairwiseComparison& comparison)
+{
+    const int n = comparison.size();
+    if (n < MinCompared || n > MaxCompared) {
+        return QStringLiteral("confronta %1 caratteristiche invece di %2..%3")
+            .arg(n)
+            .arg(MinCompared)
+            .arg(MaxCompared);
+    }
+    for (int i = 0; i < n; ++i) {
+        const int r = comparison.rows[std::size_t(i)];
+        if (r < 1 || r > MaxRows ||
+            std::find(comparison.rows.begin(), comparison.rows.begin() + i, r) !=
+                comparison.rows.begin() + i) {
+            return QStringLiteral("confronta la riga %1, fuori dalle righe o ripetuta").arg(r);
+        }
+    }
+    if (int(comparison.steps.size()) != n * (n - 1) / 2) {
+        return QStringLiteral("ha %1 giudizi invece di %2").arg(comparison.steps.size()).arg(n * (n - 1) / 2);
+    }
+    for (const int step : comparison.steps) {
+        if (step < -MaxStep || step > MaxStep) {
+            return QStringLiteral("ha un giudizio fuori dalla scala (%1)").arg(step);
+        }
+    }
+    return std::nullopt;
+}
+
+void numbersLine(Composer& c, const std::vector<int>& numbers)
+{
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        if (i > 0) {
+            c.comma();
+        }
+        c.out += QByteArray::number(numbers[i]);
+    }
+    c.endLine();
+}
+
+// After the title line, where an older reader stops: "confronto a coppie",K, then for each of
+// the K hypotheses its number and n, its n rows, its n(n-1)/2 steps. A study without any
+// comparison is written as it always was.
+bool writeComparisons(Composer& c, const Study& study, int count)
+{
+    std::vector<int> compared;
+    for (int h = 1; h <= count; ++h) {
+        if (const std::optional<PairwiseComparison>& comparison = study.hypothesis(h).comparison) {
+            if (const std::optional<QString> problem = comparisonProblem(*comparison)) {
+                c.error = QStringLiteral("il confronto a coppie dell'ipotesi n. %1 %2.").arg(h).arg(*problem);
+                return false;
+            }
+            compared.push_back(h);
+        }
+    }
+    if (compared.empty()) {
+        return true;
+    }
+    c.text(QString::fromLatin1(ComparisonHeading), {});
+    c.comma();
+    c.out += QByteArray::number(qsizetype(compared.size()));
+    c.endLine();
+    for (const int h : compared) {
+        const PairwiseComparison& comparison = *study.hypothesis(h).comparison;
+        numbersLine(c, {h, comparison.size()});
+        numbersLine(c, comparison.rows);
+        numbersLine(c, comparison.steps);
+    }
+    return true;
+}
+
 } // namespace
 
 int DataFileWriter::slotsToWrite(const Study& study)
 {
     for (int h = MaxHypotheses; h >= 1; --h) {
         const Hypothesis& hyp = study.hypothesis(h);
-        if (!hyp.name.isEmpty() || lastRowInUse(hyp) > 0) {
+        if (!hyp.name.isEmpty() || lastRowInUse(hyp) > 0 || hyp.comparison) {
             return h;
         }
     }
@@ -187,6 +258,9 @@ std::optional<QByteArray> DataFileWriter::compose(const Study& study, const Titl
         ok = c.titleField(titlePage.field(i), TitlePage::fieldCaption(i));
     }
     c.endLine();
+    if (ok) {
+        ok = writeComparisons(c, study, count);
+    }
     if (!ok) {
         m_error = c.error;
         return std::nullopt;

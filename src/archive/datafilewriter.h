@@ -12,6 +12,9 @@ class QIODevice;
 
 namespace pondra {
 
+// The first field of the line after the title line that opens the pairwise comparisons.
+inline constexpr char ComparisonHeading[] = "confronto a coppie";
+
 // Writes a study as a data file: Windows-1252, CR LF, texts quoted with inner quotes doubled,
 // numbers with a point, nothing as an empty field.
 class DataFileWriter {
@@ -25,9 +28,9 @@ public:
     // data file the user saves.
     void setUtf8(bool utf8) { m_utf8 = utf8; }
 
-    // The slots a file holds: every one up to the last in use (named, or with a row that holds
-    // anything), so that a hypothesis after a free slot and the rows of a slot not yet named are
-    // kept. Named hypotheses without gaps are written as they always were.
+    // The slots a file holds: every one up to the last in use (named, with a row that holds
+    // anything or with a pairwise comparison), so that a hypothesis after a free slot and the rows of a slot
+    // not yet named are kept. Named hypotheses without gaps are written as they always were.
     static int slotsToWrite(const Study& study);
     // The rows of slot h a file holds: up to its last named row, or on to the last row that holds
     // anything (a row ticked, or weighed, before it is named).

@@ -224,6 +224,7 @@ struct RobustnessControls {
     QLabel* Sintesi = nullptr;
     pondra::ChartView* Grafico = nullptr;
     QTableWidget* Tabella = nullptr;
+    QLabel* Confronto = nullptr;
     QPushButton* cmdstampa = nullptr;
     QPushButton* cmdchiudi = nullptr;
 
@@ -233,6 +234,7 @@ struct RobustnessControls {
         named.get(Sintesi, QStringLiteral("Sintesi"));
         named.get(Grafico, QStringLiteral("Grafico"));
         named.get(Tabella, QStringLiteral("Tabella"));
+        named.get(Confronto, QStringLiteral("Confronto"));
         named.get(cmdstampa, QStringLiteral("cmdstampa"));
         named.get(cmdchiudi, QStringLiteral("cmdchiudi"));
     }

@@ -1,5 +1,6 @@
 #include "solidita.h"
 
+#include "model/fairness.h"
 #include "reports/standingcolours.h"
 #include "ui/core/modulopondra.h"
 #include "ui/core/plaintext.h"
@@ -145,6 +146,15 @@ solidita::solidita(ModuloPondra& module) : m_module(module)
     connect(cmdchiudi, &QPushButton::clicked, this, &QWidget::close);
     connect(cmdstampa, &QPushButton::clicked, this, &solidita::printRequested);
 
+    Confronto = new QLabel(this);
+    // The notes quote the characteristics' names.
+    Confronto->setTextFormat(Qt::PlainText);
+    Confronto->setWordWrap(true);
+    Confronto->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Confronto->setToolTip(QStringLiteral("dove le ipotesi non sono valutate sulle stesse caratteristiche "
+                                         "con gli stessi pesi"));
+    Confronto->hide();
+
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(cmdstampa);
@@ -154,6 +164,7 @@ solidita::solidita(ModuloPondra& module) : m_module(module)
     layout->addWidget(banner);
     layout->addWidget(Sintesi);
     layout->addWidget(splitter, 1);
+    layout->addWidget(Confronto);
     layout->addLayout(buttons);
     // Whole on a small laptop screen too, title bar included.
     const QRect available = screen()->availableGeometry();
@@ -163,6 +174,7 @@ solidita::solidita(ModuloPondra& module) : m_module(module)
     Sintesi->setObjectName(QStringLiteral("Sintesi"));
     Grafico->setObjectName(QStringLiteral("Grafico"));
     Tabella->setObjectName(QStringLiteral("Tabella"));
+    Confronto->setObjectName(QStringLiteral("Confronto"));
     followEdits();
 }
 
@@ -221,6 +233,17 @@ void solidita::Aggiorna()
         ++row;
     }
     Tabella->setVisible(!m_analysis.challenges.empty());
+
+    const QStringList notes = fairnessNotes(m_module.study());
+    QString text;
+    if (!notes.isEmpty()) {
+        text = QStringLiteral("Confronto alla pari:");
+        for (const QString& note : notes) {
+            text += QStringLiteral("\n• ") + note;
+        }
+    }
+    Confronto->setText(text);
+    Confronto->setVisible(!notes.isEmpty());
 }
 
 } // namespace pondra

@@ -72,6 +72,7 @@ private:
     QScrollArea* Area = nullptr;
     ChartView* Grafico = nullptr;
     QTableWidget* Tabella = nullptr;
+    QLabel* Confronto = nullptr; // where the hypotheses are not weighed alike
     QPushButton* cmdstampa = nullptr;
     QPushButton* cmdchiudi = nullptr;
 };

@@ -126,6 +126,28 @@ private Q_SLOTS:
         QVERIFY(window->isVisible());
     }
 
+    // Below the table, only when the hypotheses are not weighed alike.
+    void unequalWeights_areNotedBelowTheTable()
+    {
+        enterStudy();
+        ShowResults(module());
+        QTest::mouseClick(controls(module().window<classifica>()).cmdsolidita, Qt::LeftButton);
+        solidita* window = module().loadedWindow<solidita>();
+        QVERIFY(window && window->isVisible());
+        QVERIFY(controls(window).Confronto->isHidden());
+
+        testsupport::enterRow(testsupport::studyOf(module()), 3, 1, QStringLiteral("costo"), 4, 50);
+        testsupport::enterRow(testsupport::studyOf(module()), 3, 2, QStringLiteral("qualità"), 3, 50);
+        testsupport::studyOf(module()).noteEdit();
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(window, &activate);
+        QVERIFY(!controls(window).Confronto->isHidden());
+        QCOMPARE(controls(window).Confronto->text(),
+                 QStringLiteral("Confronto alla pari:\n"
+                                "• «costo» pesa 60\u00A0% nelle ipotesi 1 e 2 e 50\u00A0% nell'ipotesi 3\n"
+                                "• «qualità» pesa 40\u00A0% nelle ipotesi 1 e 2 e 50\u00A0% nell'ipotesi 3"));
+    }
+
     void failedCheck_showsNoAnalysis()
     {
         enterStudy();
