@@ -168,11 +168,6 @@ void writeComparison(DocumentBuilder& b, const QString& title, const Shown& show
 
 } // namespace
 
-bool hasWeightingSection(const Study& study)
-{
-    return !comparisonsOf(study).empty();
-}
-
 std::vector<int> weightingSection(DocumentBuilder& b, const PrintSource& s)
 {
     const std::vector<Shown> comparisons = comparisonsOf(s.study);

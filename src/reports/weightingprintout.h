@@ -7,13 +7,10 @@
 
 namespace pondra {
 
-// Whether the study has a pairwise comparison to explain: section D has nothing to say without.
-bool hasWeightingSection(const Study& study);
-
 // Section D of the estimate report, written from its end paragraph: the method of the pairwise
 // comparison, then for every comparison its matrix and the weights, lambda max and consistency
-// ratio it gives. Returns the size of every matrix written, in the order of its tables: each
-// matrix table is followed by its weights table.
+// ratio it gives; nothing when no hypothesis has a comparison. Returns the size of every matrix
+// written, in the order of its tables: each matrix table is followed by its weights table.
 std::vector<int> weightingSection(DocumentBuilder& b, const PrintSource& s);
 
 // The numbers of the section's tables stand on their decimal commas; the first is table first.
