@@ -649,6 +649,48 @@ private Q_SLOTS:
         QCOMPARE(ops.mid(ops.size() - 1 - aligned.size()), aligned + QStringList{s(u"page count")});
     }
 
+    void weightingSection_matrixHeaderAndConsistency_data()
+    {
+        QTest::addColumn<QList<int>>("steps");
+        QTest::addColumn<QStringList>("cells");
+        // a 3 times b, a 5 times c, b 3 times c: near enough.
+        QTest::newRow("consistent") << QList<int>{2, 4, 2}
+                                    << QStringList{s(u"cell 1,2 r1"), s(u"cell 2,4 5"), s(u"cell 4,2 1/5"),
+                                                   s(u"cell 6,1 rapporto di coerenza CR (accettabile)")};
+        // a 9 times b, c 9 times a, b 9 times c: a circle.
+        QTest::newRow("contradictory")
+            << QList<int>{8, -8, 8}
+            << QStringList{s(u"cell 2,4 1/9"), s(u"cell 6,1 rapporto di coerenza CR (da rivedere)")};
+        // Past five the columns are headed by number, the rows by number and name.
+        QTest::newRow("six numbered") << QList<int>(15, 0)
+                                      << QStringList{s(u"cell 1,2 1"), s(u"cell 1,7 6"), s(u"cell 2,1 1. r1"),
+                                                     s(u"cell 7,1 6. r6"), s(u"cell 7,7 1")};
+    }
+
+    void weightingSection_matrixHeaderAndConsistency()
+    {
+        QFETCH(QList<int>, steps);
+        QFETCH(QStringList, cells);
+        const int n = steps.size() == 3 ? 3 : 6;
+        nameHypothesis(*study, 1, QStringLiteral("Casa"));
+        PairwiseComparison comparison;
+        for (int r = 1; r <= n; ++r) {
+            enterRow(*study, 1, r, QStringLiteral("r%1").arg(r), 2, r == 1 ? 100 - (n - 1) : 1);
+            comparison.rows.push_back(r);
+        }
+        comparison.steps.assign(steps.begin(), steps.end());
+        study->hypothesis(1).comparison = comparison;
+        scoreAll();
+        ordina(*study, ranking);
+        RecordingBuilder b;
+        printReport(b, source(), {.withWeighting = true});
+        const QStringList d =
+            b.operations.mid(b.operations.indexOf(s(u"paragraph text \rD) CRITERI DI PONDERAZIONE")));
+        for (const QString& cell : cells) {
+            QVERIFY2(d.contains(cell), qPrintable(cell));
+        }
+    }
+
     void titlePageData_oneTableNoData()
     {
         threeHypotheses();
