@@ -48,6 +48,10 @@ struct Options {
         QStringLiteral("solidita"),
         QStringLiteral("Con --print relazione: aggiunge la sezione C, grafico delle valutazioni e "
                        "solidità della graduatoria.")};
+    QCommandLineOption weighting{
+        QStringLiteral("pesi"),
+        QStringLiteral("Con --print relazione: aggiunge la sezione D, criteri di ponderazione "
+                       "delle ipotesi i cui pesi vengono dal confronto a coppie.")};
     QCommandLineOption spreadsheet{
         QStringLiteral("export-csv"),
         QStringLiteral("Controlla i dati del file e scrive nel file dato con -o la "
@@ -81,6 +85,7 @@ void describe(QCommandLineParser& parser, const Options& options)
     parser.addOption(options.pairwise);
     parser.addOption(options.print);
     parser.addOption(options.robustness);
+    parser.addOption(options.weighting);
     parser.addOption(options.spreadsheet);
     parser.addOption(options.output);
     parser.addOption(options.screenshot);
@@ -154,8 +159,10 @@ int main(int argc, char* argv[])
         QTextStream out(stdout);
         QTextStream err(stderr);
         return pondra::runPrintCommand(parser.value(options.print), parser.positionalArguments().value(0),
-                                       parser.value(options.output), {parser.isSet(options.robustness)}, out,
-                                       err);
+                                       parser.value(options.output),
+                                       {.withRobustness = parser.isSet(options.robustness),
+                                        .withWeighting = parser.isSet(options.weighting)},
+                                       out, err);
     }
     if (parser.isSet(options.screenshot)) {
         QApplication app(argc, argv);

@@ -3,6 +3,7 @@
 #include "pagesetup.h"
 #include "printoutparts.h"
 #include "robustnessprintout.h"
+#include "weightingprintout.h"
 
 #include "model/judgementscale.h"
 #include "model/ranking.h"
@@ -303,6 +304,8 @@ int printReport(DocumentBuilder& b, const PrintSource& s, const ReportOptions& o
     b.writeEndParagraph(cr());
     rankingTable(b, s.ranking, count);
     const bool robustnessTable = options.withRobustness && robustnessSection(b, s);
+    const std::vector<int> weightingTables =
+        options.withWeighting ? weightingSection(b, s) : std::vector<int>();
 
     // The page count is a field: it states the pages of the document as finally laid out,
     // closing texts and signature included. The closing block, from the page count to the studio,
@@ -326,6 +329,7 @@ int printReport(DocumentBuilder& b, const PrintSource& s, const ReportOptions& o
     if (robustnessTable) {
         alignRobustnessTable(b, count + 3);
     }
+    alignWeightingTables(b, count + (robustnessTable ? 4 : 3), weightingTables);
     return b.pageCount();
 }
 

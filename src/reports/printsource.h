@@ -25,6 +25,9 @@ struct ReportOptions {
     // Section C after the ranking: the chart of the evaluations and what it would take each
     // hypothesis to reach the first.
     bool withRobustness = false;
+    // Section D after them: how the weights of the hypotheses compared in pairs were drawn, with
+    // every matrix and its consistency. Left out when no hypothesis has a comparison.
+    bool withWeighting = false;
 };
 
 } // namespace pondra

@@ -24,6 +24,7 @@ Entry entryOf(int key)
     static const Entry entries[] = {
         {"FileRecenti", QStringList()},
         {"Relazione/IncludiSolidita", false},
+        {"Relazione/IncludiPesi", false},
     };
     return entries[key];
 }
@@ -89,6 +90,16 @@ bool Settings::reportIncludesRobustness() const
 void Settings::setReportIncludesRobustness(bool include)
 {
     setValue(Key::ReportIncludesRobustness, include);
+}
+
+bool Settings::reportIncludesWeighting() const
+{
+    return value(Key::ReportIncludesWeighting).toBool();
+}
+
+void Settings::setReportIncludesWeighting(bool include)
+{
+    setValue(Key::ReportIncludesWeighting, include);
 }
 
 QString Settings::installation(Installation key) const

@@ -50,11 +50,15 @@ public:
     // Off until the user asks for it.
     bool reportIncludesRobustness() const;
     void setReportIncludesRobustness(bool include);
+    // Whether it carries section D, the pairwise comparisons the weights came from. Off until
+    // the user asks for it.
+    bool reportIncludesWeighting() const;
+    void setReportIncludesWeighting(bool include);
 
     QString installation(Installation key) const;
 
 private:
-    enum class Key { RecentFiles, ReportIncludesRobustness };
+    enum class Key { RecentFiles, ReportIncludesRobustness, ReportIncludesWeighting };
     QVariant value(Key key) const;
     void setValue(Key key, const QVariant& value);
 

@@ -256,7 +256,7 @@ private Q_SLOTS:
         QDir(home.path()).mkpath(QStringLiteral(".config/Pondra"));
         QFile conf(home.filePath(QStringLiteral(".config/Pondra/Pondra.conf")));
         QVERIFY(conf.open(QIODevice::WriteOnly));
-        conf.write("[Relazione]\nIncludiSolidita=true\n");
+        conf.write("[Relazione]\nIncludiSolidita=true\nIncludiPesi=true\n");
         conf.close();
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("HOME"), home.path());
@@ -278,6 +278,10 @@ private Q_SLOTS:
         QVERIFY(plain.contains(QStringLiteral("B) GRADUATORIA DELLE IPOTESI")));
         QVERIFY(!plain.contains(section));
         QVERIFY(report({QStringLiteral("--solidita")}).contains(section));
+        // The shipped study compares no pairs: asked for, section D still has nothing to say.
+        const QString weighed = report({QStringLiteral("--pesi"), QStringLiteral("--solidita")});
+        QVERIFY(weighed.contains(section));
+        QVERIFY(!weighed.contains(QStringLiteral("D) CRITERI DI PONDERAZIONE")));
     }
 
     void print_failedCheckOrBadRequest()

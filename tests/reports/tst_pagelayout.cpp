@@ -62,14 +62,31 @@ TitlePage titlePage()
     return t;
 }
 
-int report(TextDocumentBuilder& b, Study& study, bool withRobustness = false)
+// Every hypothesis weighs its first rows (up to the most a comparison holds) by a comparison:
+// its own judgements, or one set shared by all.
+void compareRows(Study& study, int rows, bool shared)
+{
+    const int n = std::min(rows, MaxCompared);
+    for (int h = 1; h <= study.countNamedHypotheses(); ++h) {
+        PairwiseComparison comparison;
+        for (int r = 1; r <= n; ++r) {
+            comparison.rows.push_back(r);
+        }
+        for (int pair = 0; pair < n * (n - 1) / 2; ++pair) {
+            comparison.steps.push_back((pair * 5 + (shared ? 0 : h)) % (2 * MaxStep + 1) - MaxStep);
+        }
+        study.hypothesis(h).comparison = comparison;
+    }
+}
+
+int report(TextDocumentBuilder& b, Study& study, bool withRobustness = false, bool withWeighting = false)
 {
     Ranking ranking;
     ordina(study, ranking);
     static const IdentityTexts identity = InitGlobals();
     const PrintSource source{
         identity, study, ranking, titlePage(), QStringLiteral("Studio Rossi"), QStringLiteral("via Roma 1")};
-    return printReport(b, source, {withRobustness});
+    return printReport(b, source, {.withRobustness = withRobustness, .withWeighting = withWeighting});
 }
 
 // Where each block starts and ends: the pages of its first and last line or row.
@@ -218,8 +235,10 @@ private Q_SLOTS:
         QTest::addColumn<int>("rows");
         QTest::addColumn<int>("nameLength");
         QTest::addColumn<bool>("robustness");
-        QTest::newRow("esempio fornito") << 0 << 0 << 0 << false;
-        QTest::newRow("esempio fornito, con la solidità") << 0 << 0 << 0 << true;
+        // 0: no section D; 1: a comparison for each hypothesis; 2: one shared by all.
+        QTest::addColumn<int>("weighting");
+        QTest::newRow("esempio fornito") << 0 << 0 << 0 << false << 0;
+        QTest::newRow("esempio fornito, con la solidità") << 0 << 0 << 0 << true << 0;
         for (const auto& [h, r, n] : std::vector<std::tuple<int, int, int>>{{1, 1, 10},
                                                                             {1, 4, 10},
                                                                             {1, 5, 10},
@@ -236,12 +255,29 @@ private Q_SLOTS:
                                                                             {3, 100, 200}}) {
             QTest::newRow(
                 qPrintable(QStringLiteral("%1 ipotesi x %2 righe, nomi di %3").arg(h).arg(r).arg(n)))
-                << h << r << n << false;
+                << h << r << n << false << 0;
         }
         // Section C: charts of up to 25 bars, and a table of what each hypothesis needs.
         for (const auto& [h, r] : std::vector<std::pair<int, int>>{{2, 9}, {9, 7}, {40, 4}, {100, 3}}) {
             QTest::newRow(qPrintable(QStringLiteral("%1 ipotesi x %2 righe, con la solidità").arg(h).arg(r)))
-                << h << r << 10 << true;
+                << h << r << 10 << true << 0;
+        }
+        // Section D: a matrix and its weights for every comparison, or one for all.
+        for (const auto& [h, r, n, shared] :
+             std::vector<std::tuple<int, int, int, bool>>{{1, 2, 10, false},
+                                                          {3, 5, 20, false},
+                                                          {9, 7, 40, false},
+                                                          {4, 15, 20, false},
+                                                          {40, 4, 10, true},
+                                                          {3, 15, 90, true},
+                                                          {2, 9, 10, false},
+                                                          {2, 5, 90, false}}) {
+            QTest::newRow(qPrintable(QStringLiteral("%1 ipotesi x %2 righe, nomi di %3, con i pesi%4")
+                                         .arg(h)
+                                         .arg(r)
+                                         .arg(n)
+                                         .arg(shared ? QStringLiteral(" comuni") : QString())))
+                << h << r << n << (h == 2) << (shared ? 2 : 1);
         }
     }
 
@@ -251,6 +287,7 @@ private Q_SLOTS:
         QFETCH(int, rows);
         QFETCH(int, nameLength);
         QFETCH(bool, robustness);
+        QFETCH(int, weighting);
         std::unique_ptr<Study> study;
         if (hypotheses == 0) {
             study = std::make_unique<Study>();
@@ -262,10 +299,18 @@ private Q_SLOTS:
         } else {
             study = craftedStudy(hypotheses, rows, nameLength);
         }
+        if (weighting > 0) {
+            compareRows(*study, rows, weighting == 2);
+        }
         TextDocumentBuilder b;
-        const int stated = report(b, *study, robustness);
+        const int stated = report(b, *study, robustness, weighting > 0);
         const PagedDocument& pages = b.pages();
         QCOMPARE(findParagraph(pages, QStringLiteral("C) SOLIDITÀ")) != std::size_t(-1), robustness);
+        QCOMPARE(findParagraph(pages, QStringLiteral("D) CRITERI")) != std::size_t(-1), weighting > 0);
+        if (weighting == 2) {
+            QVERIFY(findParagraph(pages, QStringLiteral("Confronto comune a tutte le ipotesi")) !=
+                    std::size_t(-1));
+        }
         QCOMPARE(stated, pages.pageCount());
         QVERIFY(pages.settled);
         const std::size_t closing = findParagraph(pages, QStringLiteral("La presente relazione"));

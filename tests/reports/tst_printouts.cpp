@@ -552,6 +552,145 @@ private Q_SLOTS:
                  (QStringList{s(u"align 8,1 decimal"), s(u"align 8,3 decimal"), s(u"page count")}));
     }
 
+    void report_weightingSection_data()
+    {
+        QTest::addColumn<QList<int>>("compared");
+        // The step of each comparison's one pair, luce against rumore.
+        QTest::addColumn<QList<int>>("steps");
+        // Villa and Rustico name their rows as Casa does.
+        QTest::addColumn<bool>("sameNames");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<QStringList>("captions");
+        QTest::newRow("not asked") << QList<int>{1} << QList<int>{4} << false << false << QStringList();
+        QTest::newRow("no comparison") << QList<int>() << QList<int>() << false << true << QStringList();
+        QTest::newRow("one") << QList<int>{1} << QList<int>{4} << false << true
+                             << QStringList{s(u"Ipotesi n.\u00A01: Casa")};
+        QTest::newRow("other names") << QList<int>{1, 2} << QList<int>{4, 4} << false << true
+                                     << QStringList{s(u"Ipotesi n.\u00A01: Casa"),
+                                                    s(u"Ipotesi n.\u00A02: Villa")};
+        QTest::newRow("other judgements")
+            << QList<int>{1, 2} << QList<int>{4, -2} << true << true
+            << QStringList{s(u"Ipotesi n.\u00A01: Casa"), s(u"Ipotesi n.\u00A02: Villa")};
+        QTest::newRow("shared by some") << QList<int>{1, 3} << QList<int>{4, 4} << true << true
+                                        << QStringList{s(u"Confronto comune alle ipotesi n.\u00A01, 3")};
+        QTest::newRow("shared by all") << QList<int>{1, 2, 3} << QList<int>{4, 4, 4} << true << true
+                                       << QStringList{s(u"Confronto comune a tutte le ipotesi")};
+    }
+
+    void report_weightingSection()
+    {
+        QFETCH(QList<int>, compared);
+        QFETCH(QList<int>, steps);
+        QFETCH(bool, sameNames);
+        QFETCH(bool, asked);
+        QFETCH(QStringList, captions);
+        threeHypotheses();
+        if (sameNames) {
+            for (const int h : {2, 3}) {
+                enterRow(*study, h, 1, QStringLiteral("luce"), 2, 60);
+                enterRow(*study, h, 2, QStringLiteral("rumore"), 1, 40);
+            }
+        }
+        for (qsizetype i = 0; i < compared.size(); ++i) {
+            study->hypothesis(compared.at(i)).comparison = PairwiseComparison{{1, 2}, {steps.at(i)}};
+        }
+        scoreAll();
+        ordina(*study, ranking);
+        RecordingBuilder b;
+        printReport(b, source(), {.withWeighting = asked});
+        const QStringList& ops = b.operations;
+
+        const qsizetype heading = ops.indexOf(s(u"paragraph text \rD) CRITERI DI PONDERAZIONE"));
+        QCOMPARE(heading >= 0, !captions.isEmpty());
+        QStringList shown;
+        for (const QString& op : ops.mid(heading < 0 ? ops.size() : heading)) {
+            if (op.startsWith(s(u"paragraph text \rIpotesi n.")) ||
+                op.startsWith(s(u"paragraph text \rConfronto"))) {
+                shown << op.mid(16);
+            }
+        }
+        QCOMPARE(shown, captions);
+        if (captions.isEmpty()) {
+            QVERIFY(!ops.contains(s(u"table 3x3")));
+            return;
+        }
+        // After the ranking table (table 5), before the closing block, heading kept with the text.
+        const qsizetype closing = ops.indexOf(s(u"keep with previous"));
+        QVERIFY(ops.indexOf(s(u"table 4x4")) < heading && heading < closing);
+        QCOMPARE(ops.mid(heading - 2, 5), (QStringList{s(u"paragraph size 14"), s(u"keep with next"),
+                                                       s(u"paragraph text \rD) CRITERI DI PONDERAZIONE"),
+                                                       s(u"heading 1"), s(u"paragraph text \r")}));
+        QCOMPARE(ops.at(closing - 1), s(u"paragraph size 14"));
+        const QStringList d = ops.mid(heading, closing - heading);
+        QCOMPARE(d.count(s(u"table 3x3")), captions.size());
+        QCOMPARE(d.count(s(u"table 5x3")), captions.size());
+        QCOMPARE(d.count(s(u"heading 2")), captions.size());
+        // The first matrix: "luce" five times as important as "rumore" (step 4).
+        const qsizetype matrix = d.indexOf(s(u"table 3x3"));
+        QCOMPARE(d.mid(matrix, 15),
+                 (QStringList{s(u"table 3x3"), s(u"table size 10"), s(u"cell 1,1 "), s(u"cell 1,2 luce"),
+                              s(u"cell 1,3 rumore"), s(u"cell 2,1 luce"), s(u"cell 2,2 1"), s(u"cell 2,3 5"),
+                              s(u"cell 3,1 rumore"), s(u"cell 3,2 1/5"), s(u"cell 3,3 1"), s(u"format 9"),
+                              s(u"paragraph text \r"), s(u"table 5x3"), s(u"table size 10")}));
+        const qsizetype weights = matrix + 13;
+        for (const char16_t* cell : {u"cell 2,2 83,3", u"cell 2,3  83", u"cell 3,2 16,7", u"cell 3,3  17",
+                                     u"cell 4,2 2,000", u"cell 5,2 0,000"}) {
+            QVERIFY2(d.mid(weights).contains(s(cell)), qPrintable(s(cell)));
+        }
+        // Every table's numbers on their commas, after the ranking's.
+        QStringList aligned;
+        for (qsizetype i = 0; i < captions.size(); ++i) {
+            const int table = 6 + 2 * int(i);
+            for (const auto& [t, c] : std::initializer_list<std::pair<int, int>>{
+                     {table, 2}, {table, 3}, {table + 1, 2}, {table + 1, 3}}) {
+                aligned << QStringLiteral("align %1,%2 decimal").arg(t).arg(c);
+            }
+        }
+        QCOMPARE(ops.mid(ops.size() - 1 - aligned.size()), aligned + QStringList{s(u"page count")});
+    }
+
+    void weightingSection_matrixHeaderAndConsistency_data()
+    {
+        QTest::addColumn<QList<int>>("steps");
+        QTest::addColumn<QStringList>("cells");
+        // a 3 times b, a 5 times c, b 3 times c: near enough.
+        QTest::newRow("consistent") << QList<int>{2, 4, 2}
+                                    << QStringList{s(u"cell 1,2 r1"), s(u"cell 2,4 5"), s(u"cell 4,2 1/5"),
+                                                   s(u"cell 6,1 rapporto di coerenza CR (accettabile)")};
+        // a 9 times b, c 9 times a, b 9 times c: a circle.
+        QTest::newRow("contradictory")
+            << QList<int>{8, -8, 8}
+            << QStringList{s(u"cell 2,4 1/9"), s(u"cell 6,1 rapporto di coerenza CR (da rivedere)")};
+        // Past five the columns are headed by number, the rows by number and name.
+        QTest::newRow("six numbered") << QList<int>(15, 0)
+                                      << QStringList{s(u"cell 1,2 1"), s(u"cell 1,7 6"), s(u"cell 2,1 1. r1"),
+                                                     s(u"cell 7,1 6. r6"), s(u"cell 7,7 1")};
+    }
+
+    void weightingSection_matrixHeaderAndConsistency()
+    {
+        QFETCH(QList<int>, steps);
+        QFETCH(QStringList, cells);
+        const int n = steps.size() == 3 ? 3 : 6;
+        nameHypothesis(*study, 1, QStringLiteral("Casa"));
+        PairwiseComparison comparison;
+        for (int r = 1; r <= n; ++r) {
+            enterRow(*study, 1, r, QStringLiteral("r%1").arg(r), 2, r == 1 ? 100 - (n - 1) : 1);
+            comparison.rows.push_back(r);
+        }
+        comparison.steps.assign(steps.begin(), steps.end());
+        study->hypothesis(1).comparison = comparison;
+        scoreAll();
+        ordina(*study, ranking);
+        RecordingBuilder b;
+        printReport(b, source(), {.withWeighting = true});
+        const QStringList d =
+            b.operations.mid(b.operations.indexOf(s(u"paragraph text \rD) CRITERI DI PONDERAZIONE")));
+        for (const QString& cell : cells) {
+            QVERIFY2(d.contains(cell), qPrintable(cell));
+        }
+    }
+
     void titlePageData_oneTableNoData()
     {
         threeHypotheses();

@@ -153,6 +153,7 @@ struct ResultsControls {
     QPushButton* cmdesci = nullptr;
     QPushButton* cmdsolidita = nullptr;
     QCheckBox* includiSolidita = nullptr;
+    QCheckBox* includiPesi = nullptr;
 
     explicit ResultsControls(const pondra::classifica* window)
     {
@@ -175,6 +176,7 @@ struct ResultsControls {
         named.get(cmdesci, QStringLiteral("cmdesci"));
         named.get(cmdsolidita, QStringLiteral("cmdsolidita"));
         named.get(includiSolidita, QStringLiteral("includiSolidita"));
+        named.get(includiPesi, QStringLiteral("includiPesi"));
         Frame2 = qobject_cast<QGroupBox*>(aiuto->parentWidget());
         if (!Frame2) {
             qFatal("the Results window's buttons are not in a frame");

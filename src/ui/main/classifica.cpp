@@ -175,6 +175,15 @@ void classifica::buildControls()
     placeTwips(includiSolidita, NumberColumn.left, ExtrasTop, TableRight - NumberColumn.left, 330);
     connect(includiSolidita, &QCheckBox::toggled, this,
             [this](bool on) { m_module.environment().settings().setReportIncludesRobustness(on); });
+    includiPesi = new QCheckBox(QStringLiteral("includi i criteri di &ponderazione nella relazione"), client);
+    includiPesi->setToolTip(
+        QStringLiteral("cliccare per aggiungere alla relazione di stima le matrici del confronto a "
+                       "coppie da cui vengono i pesi, con la loro coerenza"));
+    includiPesi->setObjectName(QStringLiteral("includiPesi"));
+    includiPesi->setChecked(m_module.environment().settings().reportIncludesWeighting());
+    placeTwips(includiPesi, NumberColumn.left, ExtrasTop + 330, TableRight - NumberColumn.left, 330);
+    connect(includiPesi, &QCheckBox::toggled, this,
+            [this](bool on) { m_module.environment().settings().setReportIncludesWeighting(on); });
     cmdsolidita = new QPushButton(QStringLiteral("So&lidità"), client);
     cmdsolidita->setObjectName(QStringLiteral("cmdsolidita"));
     cmdsolidita->setToolTip(

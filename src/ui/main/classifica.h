@@ -67,6 +67,8 @@ private:
     // The solidity of the ranking: its window, and whether the estimate report carries it.
     QPushButton* cmdsolidita = nullptr;
     QCheckBox* includiSolidita = nullptr;
+    // Whether the estimate report carries the pairwise comparisons the weights came from.
+    QCheckBox* includiPesi = nullptr;
 
     bool m_pressedOnBackground = false;
     bool m_rowsFilled = false;

@@ -108,7 +108,8 @@ void PrintReport(ModuloPondra& module)
     title->showStep(Preparing);
     TextDocumentBuilder builder;
     printReport(builder, sourceFor(module, module.titlePage()),
-                {module.environment().settings().reportIncludesRobustness()});
+                {.withRobustness = module.environment().settings().reportIncludesRobustness(),
+                 .withWeighting = module.environment().settings().reportIncludesWeighting()});
     show(module, builder, QStringLiteral("relazione di stima"), QStringLiteral("relazione"));
     title->showStep(QStringLiteral("la relazione è nella finestra del documento"));
 }

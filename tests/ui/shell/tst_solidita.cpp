@@ -197,6 +197,38 @@ private Q_SLOTS:
         installShell(module());
         QVERIFY(controls(module().window<classifica>()).includiSolidita->isChecked());
     }
+
+    void weightingOption_offByDefault_rememberedAndObeyed()
+    {
+        enterStudy();
+        testsupport::studyOf(module()).hypothesis(2).comparison = PairwiseComparison{{1, 2}, {2}};
+        classifica* results = module().window<classifica>();
+        QVERIFY(!controls(results).includiPesi->isChecked());
+        PrintReport(module());
+        QCOMPARE(documents().size(), 1);
+        QVERIFY(!documents().first()->document()->toPlainText().contains(QStringLiteral("D) CRITERI")));
+        documents().first()->hide();
+
+        controls(results).includiPesi->click();
+        QVERIFY(module().environment().settings().reportIncludesWeighting());
+        QVERIFY(!module().environment().settings().reportIncludesRobustness());
+        PrintReport(module());
+        QCOMPARE(documents().size(), 1);
+        const QString text = documents().first()->document()->toPlainText();
+        const qsizetype section = text.indexOf(QStringLiteral("D) CRITERI DI PONDERAZIONE"));
+        QVERIFY(section > text.indexOf(QStringLiteral("B) GRADUATORIA DELLE IPOTESI")));
+        QVERIFY(section < text.indexOf(QStringLiteral("La presente relazione di stima")));
+        // The plain text has no no-break spaces.
+        QVERIFY(text.indexOf(QStringLiteral("Ipotesi n. 2: Ipotesi 2"), section) > section);
+        QVERIFY(text.indexOf(QStringLiteral("1/3"), section) > section);
+
+        const auto home = scripted->environment->home;
+        scripted = std::make_unique<testsupport::ScriptedModule>();
+        scripted->environment->home = home;
+        installShell(module());
+        QVERIFY(controls(module().window<classifica>()).includiPesi->isChecked());
+        QVERIFY(!controls(module().window<classifica>()).includiSolidita->isChecked());
+    }
 };
 
 QTEST_MAIN(TestSolidita)
