@@ -144,6 +144,10 @@ confronto::confronto(ModuloPondra& module) : m_module(module)
     Scala->setPageStep(2);
     Scala->setToolTip(QStringLiteral("a sinistra la prima caratteristica più importante, a destra la "
                                      "seconda, al centro ugualmente importanti (frecce per spostarsi)"));
+    Prima = new QLabel(this);
+    Prima->setTextFormat(Qt::PlainText);
+    Seconda = new QLabel(this);
+    Seconda->setTextFormat(Qt::PlainText);
     Giudizio = new QLabel(this);
     Giudizio->setTextFormat(Qt::PlainText);
     Giudizio->setAlignment(Qt::AlignCenter);
@@ -212,7 +216,11 @@ confronto::confronto(ModuloPondra& module) : m_module(module)
     auto* left = new QVBoxLayout;
     left->addWidget(Domanda);
     left->addWidget(Scala);
-    left->addWidget(Giudizio);
+    auto* ends = new QHBoxLayout;
+    ends->addWidget(Prima);
+    ends->addWidget(Giudizio, 1);
+    ends->addWidget(Seconda);
+    left->addLayout(ends);
     left->addLayout(steps);
     left->addWidget(matrixCaption);
     left->addWidget(Matrice, 1);
@@ -332,6 +340,8 @@ void confronto::showPair()
     Domanda->setText(
         QStringLiteral("Quanto è più importante «%1» rispetto a «%2»?").arg(nameOf(i), nameOf(j)));
     Scala->setValue(m_comparison.steps.at(std::size_t(m_pair)));
+    Prima->setText(QStringLiteral("«%1»").arg(nameOf(i)));
+    Seconda->setText(QStringLiteral("«%1»").arg(nameOf(j)));
     Giudizio->setText(stepText(m_comparison.steps.at(std::size_t(m_pair)), nameOf(i), nameOf(j)));
     m_showing = false;
     cmdindietro->setEnabled(m_pair > 0);

@@ -41,6 +41,9 @@ public:
     // The pair asked now, as an index into the comparison's steps.
     int currentPair() const { return m_pair; }
 
+    // Judges pair k (an index into the comparison's steps) as the scale would.
+    void Giudica(int pair, int step) { setStep(pair, step); }
+
 public Q_SLOTS:
     void Avanti();
     void Indietro();
@@ -69,6 +72,8 @@ private:
     QLabel* Coppia = nullptr;
     QLabel* Domanda = nullptr;
     QSlider* Scala = nullptr;
+    QLabel* Prima = nullptr;   // the first of the pair, at the scale's left end
+    QLabel* Seconda = nullptr; // and the second, at its right end
     QLabel* Giudizio = nullptr;
     QPushButton* cmdindietro = nullptr;
     QPushButton* cmdavanti = nullptr;
