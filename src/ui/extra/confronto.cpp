@@ -327,6 +327,8 @@ bool confronto::Carica()
     showMatrix();
     showPair();
     showFigures();
+    // Ready for the arrow keys on the first pair.
+    Scala->setFocus();
     return true;
 }
 

@@ -2,6 +2,7 @@
 #include "support/studybuilder.h"
 #include "support/windowcontrols.h"
 #include "ui/extra/confronto.h"
+#include "ui/help/helppage.h"
 #include "ui/main/requisiti.h"
 #include "ui/shell/shell.h"
 
@@ -202,6 +203,14 @@ private Q_SLOTS:
         QVERIFY(module().study() == before);
         // Undone, the window starts again from the hypothesis as it was: no stored judgements.
         QCOMPARE(c.Scala->value(), 0);
+    }
+
+    void guida_opensItsHelpPage()
+    {
+        enterStudy({QStringLiteral("costo"), QStringLiteral("comfort")});
+        controls(openWindow()).cmdguida->click();
+        QVERIFY(module().loadedWindow<guidaconfronto>());
+        QVERIFY(module().loadedWindow<guidaconfronto>()->isVisible());
     }
 
     void copyCommand_asksFirst_data()
