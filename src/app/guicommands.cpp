@@ -4,6 +4,7 @@
 #include "reports/helppages.h"
 #include "ui/core/modulopondra.h"
 #include "ui/core/pictures.h"
+#include "ui/extra/confronto.h"
 #include "ui/extra/frmsplash.h"
 #include "ui/extra/frmtip.h"
 #include "ui/extra/informa.h"
@@ -79,6 +80,28 @@ int runScreenshot(const QString& window, const QString& output, const QString& f
         {QStringLiteral("frmTip"), [&] { return module.window<frmTip>(); }},
         {QStringLiteral("licenza"), [&] { return module.window<licenza>(); }},
         {QStringLiteral("sommario"), [&] { return module.window<sommario>(); }},
+        {QStringLiteral("confronto"),
+         [&] {
+             auto* window = module.window<confronto>();
+             // With a file, judgements that agree with the weights it has, so the figures say
+             // something.
+             if (!file.isEmpty() && window->Carica()) {
+                 const Study& study = module.study();
+                 const int h = module.document().shownHypothesis();
+                 const std::vector<int>& rows = window->comparison().rows;
+                 const int n = int(rows.size());
+                 for (int i = 0; i < n; ++i) {
+                     for (int j = i + 1; j < n; ++j) {
+                         const double a = study.row(h, rows[std::size_t(i)]).weight.toLeadingNumber();
+                         const double b = study.row(h, rows[std::size_t(j)]).weight.toLeadingNumber();
+                         if (a > 0 && b > 0) {
+                             window->Giudica(PairwiseComparison::pairIndex(n, i, j), stepOf(a / b));
+                         }
+                     }
+                 }
+             }
+             return window;
+         }},
         {QStringLiteral("solidita"),
          [&] {
              auto* window = module.window<solidita>();

@@ -64,8 +64,8 @@ struct Options {
     QCommandLineOption screenshot{
         QStringLiteral("screenshot"),
         QStringLiteral("Disegna la finestra indicata (frmSplash, requisiti, classifica, "
-                       "frontespizio, solidita, informa, supportoclienti, prodotti, frmTip, "
-                       "licenza, sommario e le pagine della guida, da manuale a guidafrontespizio) "
+                       "frontespizio, solidita, confronto, informa, supportoclienti, prodotti, frmTip, "
+                       "licenza, sommario e le pagine della guida, da manuale a guidaconfronto) "
                        "nell'immagine PNG data "
                        "come primo argomento, con il file di dati eventualmente indicato "
                        "come secondo."),

@@ -160,6 +160,153 @@ void StudyDocument::clearShownHypothesis()
     Q_EMIT edited();
 }
 
+namespace {
+
+// Characteristics are the same under another spelling of case or spacing.
+QString nameKey(const Value& name)
+{
+    return name.toDisplayText().trimmed().toCaseFolded();
+}
+
+// The row of hypothesis h named as `key`, 0 when none is.
+int rowNamed(const Study& study, int h, const QString& key)
+{
+    for (int r = 1; r <= study.lastNamedRowOf(h); ++r) {
+        if (!study.row(h, r).name.isEmpty() && nameKey(study.row(h, r).name) == key) {
+            return r;
+        }
+    }
+    return 0;
+}
+
+QStringList namedKeys(const Study& study, int h)
+{
+    QStringList keys;
+    for (int r = 1; r <= study.lastNamedRowOf(h); ++r) {
+        if (!study.row(h, r).name.isEmpty()) {
+            keys << nameKey(study.row(h, r).name);
+        }
+    }
+    keys.sort();
+    return keys;
+}
+
+} // namespace
+
+void StudyDocument::putHypotheses(const QString& text, const std::vector<std::pair<int, Hypothesis>>& changed)
+{
+    std::vector<std::pair<int, const Hypothesis*>> differing;
+    for (const auto& [h, target] : changed) {
+        const Hypothesis& now = m_study->hypothesis(h);
+        if (!(now.rows == target.rows && now.LastNamedRow == target.LastNamedRow &&
+              now.comparison == target.comparison)) {
+            differing.emplace_back(h, &target);
+        }
+    }
+    if (differing.empty()) {
+        return;
+    }
+    {
+        const auto group = m_history.group(text);
+        for (const auto& [h, target] : differing) {
+            const auto edit = m_history.edit(h, text);
+            Hypothesis& hyp = m_study->hypothesis(h);
+            const Hypothesis before = hyp;
+            hyp.rows = target->rows;
+            hyp.LastNamedRow = target->LastNamedRow;
+            hyp.comparison = target->comparison;
+            m_study->noteEdit();
+            Recalculate(*m_study, h);
+            for (int r = 1; r <= MaxRows; ++r) {
+                if (!(before.rows.at(std::size_t(r)) == hyp.rows.at(std::size_t(r)))) {
+                    Q_EMIT rowChanged(h, r);
+                }
+            }
+        }
+        scoreShown();
+    }
+    Q_EMIT edited();
+}
+
+void StudyDocument::applyPairwiseWeights(const PairwiseComparison& comparison,
+                                         bool everyHypothesisWithThoseNames)
+{
+    const int n = comparison.size();
+    if (n < MinCompared || int(comparison.steps.size()) != n * (n - 1) / 2) {
+        return;
+    }
+    const std::vector<int> percents = wholePercents(pairwiseFigures(comparison.matrix(), n).weights);
+    std::vector<std::pair<int, Hypothesis>> changed;
+    Hypothesis shown = m_study->hypothesis(m_shown);
+    QStringList keys;
+    for (int i = 0; i < n; ++i) {
+        const int r = comparison.rows.at(std::size_t(i));
+        shown.rows.at(std::size_t(r)).weight = Value::text(storedWeightText(percents.at(std::size_t(i))));
+        keys << nameKey(shown.rows.at(std::size_t(r)).name);
+    }
+    shown.comparison = comparison;
+    changed.emplace_back(m_shown, std::move(shown));
+    if (everyHypothesisWithThoseNames) {
+        QStringList sortedKeys = keys;
+        sortedKeys.sort();
+        for (int h = 1; h <= MaxHypotheses; ++h) {
+            if (h == m_shown || m_study->hypothesis(h).name.isEmpty() ||
+                namedKeys(*m_study, h) != sortedKeys) {
+                continue;
+            }
+            Hypothesis other = m_study->hypothesis(h);
+            for (int i = 0; i < n; ++i) {
+                const int r = rowNamed(*m_study, h, keys.at(i));
+                other.rows.at(std::size_t(r)).weight =
+                    Value::text(storedWeightText(percents.at(std::size_t(i))));
+            }
+            changed.emplace_back(h, std::move(other));
+        }
+    }
+    putHypotheses(QStringLiteral("pesi a confronto"), changed);
+}
+
+void StudyDocument::copyCharacteristicsToOtherHypotheses()
+{
+    const Hypothesis& shown = m_study->hypothesis(m_shown);
+    const int shownLast = m_study->lastNamedRowOf(m_shown);
+    std::vector<std::pair<int, Hypothesis>> changed;
+    for (int h = 1; h <= MaxHypotheses; ++h) {
+        if (h == m_shown || m_study->hypothesis(h).name.isEmpty()) {
+            continue;
+        }
+        const Hypothesis& was = m_study->hypothesis(h);
+        Hypothesis other = was;
+        const int last = std::max(shownLast, m_study->lastNamedRowOf(h));
+        for (int r = 1; r <= last; ++r) {
+            const CharacteristicEntry& model = shown.rows.at(std::size_t(r));
+            CharacteristicEntry& row = other.rows.at(std::size_t(r));
+            if (model.name.isEmpty()) {
+                row = CharacteristicEntry();
+                row.ticked = Value::integer(0);
+                row.name = row.judgement = row.judgementNumber = row.coefficient = row.weight =
+                    Value::text(QString());
+                continue;
+            }
+            const int from = rowNamed(*m_study, h, nameKey(model.name));
+            if (from > 0) {
+                row = was.rows.at(std::size_t(from));
+            } else {
+                row = CharacteristicEntry();
+                row.judgement = row.judgementNumber = row.coefficient = Value::text(QString());
+            }
+            row.ticked = model.ticked;
+            row.name = model.name;
+            row.weight = model.weight;
+        }
+        other.LastNamedRow = shown.LastNamedRow;
+        // Its weights are now the shown one's, and so is where they came from.
+        other.comparison = shown.comparison;
+        changed.emplace_back(h, std::move(other));
+    }
+    putHypotheses(QStringLiteral("copia caratteristiche e pesi nelle altre ipotesi"), changed);
+}
+
 void StudyDocument::putTitlePage(const TitlePage& page)
 {
     if (page == m_titlePage) {

@@ -15,6 +15,8 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace pondra {
 
@@ -77,6 +79,15 @@ public:
     std::optional<QString> completeRowTo100(int r);
     void nameHypothesis(const QString& name);
     void clearShownHypothesis();
+    // The whole percents of the comparison's weights go into the rows it compared, and the
+    // shown hypothesis keeps the comparison. When asked, every other named hypothesis whose
+    // named characteristics are the same (names trimmed, any case) takes them too, each in
+    // its own rows. One step, whatever it changed.
+    void applyPairwiseWeights(const PairwiseComparison& comparison, bool everyHypothesisWithThoseNames);
+    // Every other named hypothesis takes the shown one's characteristics and weights, row by row;
+    // a characteristic it already had keeps its judgement (moved to the row of the same name),
+    // any other row is emptied. One step.
+    void copyCharacteristicsToOtherHypotheses();
     // The user's edits of the title page.
     void setTitleField(int i, const QString& text);
     void clearTitlePage();
@@ -134,6 +145,9 @@ Q_SIGNALS:
 
 private:
     void putRowWeight(int r, Decimal weight, const QString& stepText, StudyHistory::Merge merge);
+    // Hypotheses given whole (rows, last named row, comparison) as one step named `text`, each
+    // scored again; the unchanged ones are left out.
+    void putHypotheses(const QString& text, const std::vector<std::pair<int, Hypothesis>>& changed);
     void setFileName(const QString& path);
     // Another study in memory, held by the file named, or by none (unsaved).
     void replaceStudy(Study&& study, const TitlePage& titlePage, std::optional<QString> fileName);

@@ -17,10 +17,11 @@ struct Heading {
     Value LastNamedRow;
     Value EvaluationPercent;
     Value OverallJudgement;
+    std::optional<PairwiseComparison> comparison;
 
     static Heading of(const Hypothesis& h)
     {
-        return {h.name, h.LastNamedRow, h.EvaluationPercent, h.OverallJudgement};
+        return {h.name, h.LastNamedRow, h.EvaluationPercent, h.OverallJudgement, h.comparison};
     }
     void applyTo(Hypothesis& h) const
     {
@@ -28,10 +29,11 @@ struct Heading {
         h.LastNamedRow = LastNamedRow;
         h.EvaluationPercent = EvaluationPercent;
         h.OverallJudgement = OverallJudgement;
+        h.comparison = comparison;
     }
     bool sameEntry(const Heading& other) const
     {
-        return name == other.name && LastNamedRow == other.LastNamedRow;
+        return name == other.name && LastNamedRow == other.LastNamedRow && comparison == other.comparison;
     }
 };
 
@@ -190,6 +192,22 @@ StudyHistory::Edit StudyHistory::edit(int h, const QString& text, Merge merge, i
             new Pending{text, merge, place, h, m_study.hypothesis(h), m_titlePage, m_study.revision()});
     }
     return Edit(this);
+}
+
+StudyHistory::Group::~Group()
+{
+    if (m_stack) {
+        m_stack->endMacro();
+    }
+}
+
+StudyHistory::Group StudyHistory::group(const QString& text)
+{
+    if (m_restoring || m_depth > 0) {
+        return Group(nullptr);
+    }
+    m_stack.beginMacro(text);
+    return Group(&m_stack);
 }
 
 void StudyHistory::close()

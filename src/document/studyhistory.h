@@ -53,6 +53,23 @@ public:
     // "Ripeti"; `place` tells apart the rows, hypotheses or fields whose edits merge.
     [[nodiscard]] Edit edit(int h, const QString& text, Merge merge = Merge::None, int place = 0);
 
+    // Edits of several hypotheses, one after the other, made one step: undone and redone
+    // together. Only outside any edit.
+    class Group {
+    public:
+        ~Group();
+        Group(Group&& other) noexcept : m_stack(std::exchange(other.m_stack, nullptr)) {}
+        Group(const Group&) = delete;
+        Group& operator=(const Group&) = delete;
+        Group& operator=(Group&&) = delete;
+
+    private:
+        friend class StudyHistory;
+        explicit Group(QUndoStack* stack) : m_stack(stack) {}
+        QUndoStack* m_stack;
+    };
+    [[nodiscard]] Group group(const QString& text);
+
     QUndoStack& stack() { return m_stack; }
 
     // Called after a step was undone or redone, with the study already put back.

@@ -141,6 +141,28 @@ QList<HelpPageText> makePages()
              "compilato. Compilati i campi, si salvano i dati e si stampa la relazione completa con il "
              "pulsante Stampa: la relazione si apre in una finestra documento di Pondra, da cui si stampa "
              "o si salva.")},
+        {QStringLiteral("guidaconfronto"), QStringLiteral("PESI A CONFRONTO"),
+         QStringLiteral(
+             "La finestra Pesi a confronto, che si apre dalla finestra Dati con il pulsante Pesi a "
+             "confronto o dal menu Modifica, ricava i pesi delle caratteristiche dell'ipotesi "
+             "visualizzata confrontandole a due a due: servono da 2 a 15 caratteristiche con il nome. "
+             "Per ogni coppia la finestra chiede quanto la prima è più importante della seconda e la "
+             "risposta si sceglie sulla scala, con il mouse o con le frecce, da \"estremamente più "
+             "importante\" la prima, passando per \"ugualmente importanti\", fino a \"estremamente più "
+             "importante\" la seconda; Avanti e Indietro passano da una coppia all'altra. Chi preferisce "
+             "può scrivere i giudizi nella matrice, sopra la diagonale, come numeri da 1/9 a 9: 3 dice che "
+             "la caratteristica della riga è moderatamente più importante di quella della colonna, 1/3 il "
+             "contrario; sotto la diagonale compaiono da sé i reciproci. A ogni giudizio la finestra "
+             "aggiorna i pesi in percento, con un decimale e interi, l'autovalore massimo (λmax), "
+             "l'indice di coerenza (CI) e il rapporto di coerenza (CR): sotto 0,100 i giudizi sono "
+             "coerenti, altrimenti la finestra indica la coppia da rivedere per prima. Applica scrive i "
+             "pesi interi, che sommano a 100, nelle righe dell'ipotesi e ne conserva i giudizi per la "
+             "volta successiva; con la casella \"anche alle altre ipotesi\" li scrive anche in ogni "
+             "altra ipotesi che ha caratteristiche con gli stessi nomi, ciascuna nelle proprie righe. "
+             "Annulla della finestra Dati toglie in un solo passo tutto ciò che Applica ha scritto. Il "
+             "comando Copia caratteristiche e pesi nelle altre ipotesi del menu Modifica, infine, dà a "
+             "tutte le altre ipotesi i nomi e i pesi dell'ipotesi visualizzata, riga per riga, "
+             "conservando i giudizi delle caratteristiche con lo stesso nome.")},
     };
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/extra/confronto.h"
 #include "ui/extra/solidita.h"
 #include "ui/main/classifica.h"
 #include "ui/main/clickablelabel.h"
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSlider>
 #include <QTableWidget>
 
 #include <array>
@@ -100,6 +102,7 @@ struct DataControls {
     QPushButton* cmdstampa = nullptr;
     QPushButton* cmdGuida = nullptr;
     QPushButton* cmdesci = nullptr;
+    QPushButton* cmdconfronto = nullptr;
     QGroupBox* Frame1 = nullptr;
 
     explicit DataControls(const pondra::requisiti* window)
@@ -127,6 +130,7 @@ struct DataControls {
         named.get(cmdstampa, QStringLiteral("cmdstampa"));
         named.get(cmdGuida, QStringLiteral("cmdGuida"));
         named.get(cmdesci, QStringLiteral("cmdesci"));
+        named.get(cmdconfronto, QStringLiteral("cmdconfronto"));
         named.get(Frame1, QStringLiteral("Frame1"));
     }
 };
@@ -222,6 +226,42 @@ struct TitleControls {
     }
 };
 
+struct ComparisonControls {
+    QLabel* Domanda = nullptr;
+    QLabel* Coppia = nullptr;
+    QSlider* Scala = nullptr;
+    QLabel* Giudizio = nullptr;
+    QPushButton* cmdavanti = nullptr;
+    QPushButton* cmdindietro = nullptr;
+    QTableWidget* Matrice = nullptr;
+    QTableWidget* Pesi = nullptr;
+    QLabel* Indici = nullptr;
+    QLabel* Coerenza = nullptr;
+    QCheckBox* AncheAltre = nullptr;
+    QPushButton* cmdapplica = nullptr;
+    QPushButton* cmdchiudi = nullptr;
+    QPushButton* cmdguida = nullptr;
+
+    explicit ComparisonControls(const pondra::confronto* window)
+    {
+        const detail::NamedWidgets named(window);
+        named.get(Domanda, QStringLiteral("Domanda"));
+        named.get(Coppia, QStringLiteral("Coppia"));
+        named.get(Scala, QStringLiteral("Scala"));
+        named.get(Giudizio, QStringLiteral("Giudizio"));
+        named.get(cmdavanti, QStringLiteral("cmdavanti"));
+        named.get(cmdindietro, QStringLiteral("cmdindietro"));
+        named.get(Matrice, QStringLiteral("Matrice"));
+        named.get(Pesi, QStringLiteral("Pesi"));
+        named.get(Indici, QStringLiteral("Indici"));
+        named.get(Coerenza, QStringLiteral("Coerenza"));
+        named.get(AncheAltre, QStringLiteral("AncheAltre"));
+        named.get(cmdapplica, QStringLiteral("cmdapplica"));
+        named.get(cmdchiudi, QStringLiteral("cmdchiudi"));
+        named.get(cmdguida, QStringLiteral("cmdguida"));
+    }
+};
+
 struct RobustnessControls {
     QLabel* Sintesi = nullptr;
     pondra::ChartView* Grafico = nullptr;
@@ -253,6 +293,10 @@ inline ResultsControls controls(const pondra::classifica* window)
 inline TitleControls controls(const pondra::frontespizio* window)
 {
     return TitleControls(window);
+}
+inline ComparisonControls controls(const pondra::confronto* window)
+{
+    return ComparisonControls(window);
 }
 inline RobustnessControls controls(const pondra::solidita* window)
 {

@@ -95,4 +95,10 @@ public:
     explicit guidafrontespizio(ModuloPondra& module) : HelpPage(module, 7) {}
 };
 
+class guidaconfronto : public HelpPage {
+    Q_OBJECT
+public:
+    explicit guidaconfronto(ModuloPondra& module) : HelpPage(module, 8) {}
+};
+
 } // namespace pondra

@@ -294,6 +294,8 @@ HelpPage* loadHelpPage(ModuloPondra& module, int topic)
         return load<guidagraduatoria>(module);
     case 7:
         return load<guidafrontespizio>(module);
+    case 8:
+        return load<guidaconfronto>(module);
     default:
         return load<manuale>(module);
     }

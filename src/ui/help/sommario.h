@@ -79,10 +79,11 @@ private:
 // Shows the help contents, created on first use, and brings it forward.
 sommario* showHelpContents(ModuloPondra& module);
 
-// The page of topic 1..7, created if need be but not shown; any other topic gives the manual.
+// The page of topic 1..8 (8 is opened from its window, not from the contents), created if need be but not
+// shown; any other topic gives the manual.
 HelpPage* loadHelpPage(ModuloPondra& module, int topic);
 
-// Shows the page of topic 1..7 (any other topic: the manual) and brings it forward. The Data,
+// Shows the page of topic 1..8 (any other topic: the manual) and brings it forward. The Data,
 // Results and Title-page windows have their own pages, topics 5, 6 and 7.
 HelpPage* openHelpPage(ModuloPondra& module, int topic);
 

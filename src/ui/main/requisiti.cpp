@@ -232,6 +232,16 @@ void requisiti::buildControls()
     figure(ponderata, "ponderata", 4680, QStringLiteral("coeff. ponderato"),
            QStringLiteral("la media dei coefficienti ponderata con le percentuali associate"));
 
+    // Beside the figures, under the scale: weights from judgements made two at a time.
+    cmdconfronto = named(new QPushButton(QStringLiteral("Pesi a &confronto"), client), "cmdconfronto");
+    cmdconfronto->setToolTip(
+        QStringLiteral("cliccare per ricavare i pesi confrontando le caratteristiche a due a due"));
+    placeTwips(cmdconfronto, 6960, figuresTop + 150, 2520, 390);
+    connect(cmdconfronto, &QPushButton::clicked, this, [this] {
+        commitTypedWeights();
+        Q_EMIT pairwiseComparisonRequested();
+    });
+
     const int buttonsTop = figuresTop + 660;
     const std::array<std::pair<QPushButton**, std::pair<QString, QString>>, 5> buttons{{
         {&aiuto,

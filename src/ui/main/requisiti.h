@@ -66,6 +66,7 @@ Q_SIGNALS:
     void printRequested();
     void helpContentsRequested();
     void exitRequested();
+    void pairwiseComparisonRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -135,6 +136,7 @@ private:
     QPushButton* cmdstampa = nullptr;
     QPushButton* cmdGuida = nullptr;
     QPushButton* cmdesci = nullptr;
+    QPushButton* cmdconfronto = nullptr;
     QGroupBox* Frame1 = nullptr;
 
     // The slot the scale acts on; nothing until a box or a row number is first clicked.

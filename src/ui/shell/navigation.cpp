@@ -1,6 +1,7 @@
 #include "navigation.h"
 
 #include "ui/core/modulopondra.h"
+#include "ui/extra/confronto.h"
 #include "ui/extra/frmsplash.h"
 #include "ui/extra/frmtip.h"
 #include "ui/extra/informa.h"
@@ -109,6 +110,8 @@ void CloseToSplash(ModuloPondra& module)
     module.unloadWindow<guidacaratteristiche>();
     module.unloadWindow<guidagraduatoria>();
     module.unloadWindow<guidafrontespizio>();
+    module.unloadWindow<guidaconfronto>();
+    module.unloadWindow<confronto>();
     module.unloadWindow<frmTip>();
     module.unloadWindow<licenza>();
     module.unloadWindow<prodotti>();

@@ -4,11 +4,13 @@
 #include "exitcommand.h"
 #include "exportcommands.h"
 #include "navigation.h"
+#include "pairwisecommands.h"
 #include "printcommands.h"
 #include "recentmenu.h"
 #include "recoveryoffer.h"
 #include "ui/core/modulopondra.h"
 #include "ui/core/pictures.h"
+#include "ui/extra/confronto.h"
 #include "ui/extra/frmtip.h"
 #include "ui/extra/informa.h"
 #include "ui/extra/licenza.h"
@@ -29,6 +31,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 namespace pondra {
 
@@ -245,6 +248,7 @@ struct EditingWindow {
     Command check;
     Command clear;
     Command complete; // only the Data window's rows have weights to complete
+    std::vector<Entry> moreEdits = {};
 };
 
 // The Data and Title-page windows open, save and delete files, check and clear their own data.
@@ -282,6 +286,9 @@ Command decorateEditingWindow(ModuloPondra& module, QMainWindow& w, const Editin
     if (e.complete) {
         addEntry(edit, {QStringLiteral("Completa a &100"), e.complete})
             ->setObjectName(QStringLiteral("completa"));
+    }
+    for (const Entry& entry : e.moreEdits) {
+        addEntry(edit, entry);
     }
     const auto viewEntries = addViewAndHelpMenus(module, w, e.number);
     addWindowNumber(module, w, e.number, e.number == 1 ? QStringLiteral("fin") : QStringLiteral("finestra"),
@@ -321,7 +328,12 @@ void decorateData(ModuloPondra& module, requisiti& w)
          QStringLiteral("stampa dati finestra"),
          [&w] { w.controllodati_Click(); },
          [&w] { w.cancellare_Click(); },
-         [&w] { w.completa_Click(); }});
+         [&w] { w.completa_Click(); },
+         {{QStringLiteral("Pesi a c&onfronto..."), [&module, &w] { ShowPairwiseComparison(module, &w); }},
+          {QStringLiteral("Co&pia caratteristiche e pesi nelle altre ipotesi"),
+           [&module, &w] { CopyCharacteristicsToOthers(module, &w); }}}});
+    QObject::connect(&w, &requisiti::pairwiseComparisonRequested, &w,
+                     [&module, &w] { ShowPairwiseComparison(module, &w); });
     QObject::connect(&w, &requisiti::resultsRequested, &w, [&module] { ShowResults(module); });
     QObject::connect(&w, &requisiti::exitRequested, &w, exit);
     QObject::connect(&w, &requisiti::printRequested, &w, [&module] { PrintHypothesesData(module); });
@@ -430,6 +442,9 @@ void installShell(ModuloPondra& module)
             terms->showContents = contents;
         } else if (auto* prices = qobject_cast<prodotti*>(&window)) {
             prices->showContents = contents;
+        } else if (auto* comparison = qobject_cast<confronto*>(&window)) {
+            QObject::connect(comparison, &confronto::helpRequested, comparison,
+                             [&module] { openHelpPage(module, PairwiseHelpTopic); });
         } else if (auto* robustness = qobject_cast<solidita*>(&window)) {
             QObject::connect(robustness, &solidita::printRequested, robustness,
                              [&module] { PrintRobustness(module); });

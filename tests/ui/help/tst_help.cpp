@@ -38,13 +38,14 @@ const QStringList PageClasses{QStringLiteral("pondra::manuale"),
                               QStringLiteral("pondra::guidastampa"),
                               QStringLiteral("pondra::guidacaratteristiche"),
                               QStringLiteral("pondra::guidagraduatoria"),
-                              QStringLiteral("pondra::guidafrontespizio")};
+                              QStringLiteral("pondra::guidafrontespizio"),
+                              QStringLiteral("pondra::guidaconfronto")};
 
 const QStringList PageTitles{
-    QStringLiteral("MANUALE D'USO RAPIDO"),   QStringLiteral("FUNZIONAMENTO DEL PROGRAMMA"),
-    QStringLiteral("ARCHIVIO DATI"),          QStringLiteral("STAMPA"),
-    QStringLiteral("FINESTRA 'DATI'"),        QStringLiteral("FINESTRA 'GRADUATORIA'"),
-    QStringLiteral("FINESTRA 'FRONTESPIZIO'")};
+    QStringLiteral("MANUALE D'USO RAPIDO"),    QStringLiteral("FUNZIONAMENTO DEL PROGRAMMA"),
+    QStringLiteral("ARCHIVIO DATI"),           QStringLiteral("STAMPA"),
+    QStringLiteral("FINESTRA 'DATI'"),         QStringLiteral("FINESTRA 'GRADUATORIA'"),
+    QStringLiteral("FINESTRA 'FRONTESPIZIO'"), QStringLiteral("PESI A CONFRONTO")};
 
 // The visible help pages, by class name.
 QStringList shownPages()
@@ -113,7 +114,7 @@ class tst_Help : public QObject {
 private Q_SLOTS:
     void helpPages_holdSevenPagesInTopicOrder();
     void printHelpPage_typesHeadingTitleAndText();
-    void printHelpContents_sevenPagesSixBreaks();
+    void printHelpContents_onePageASheet();
     void printHelpContents_realDocumentHasSevenPages();
 
     void contents_controlsAsDesigned();
@@ -164,7 +165,7 @@ void tst_Help::helpPages_holdSevenPagesInTopicOrder()
     }
     QCOMPARE(helpPage(3).title, PageTitles.at(2));
     QCOMPARE(helpPage(0).title, PageTitles.at(0));
-    QCOMPARE(helpPage(8).title, PageTitles.at(0));
+    QCOMPARE(helpPage(HelpPageCount + 1).title, PageTitles.at(0));
 }
 
 void tst_Help::printHelpPage_typesHeadingTitleAndText()
@@ -186,12 +187,12 @@ void tst_Help::printHelpPage_typesHeadingTitleAndText()
     QCOMPARE(b.operations, expected);
 }
 
-void tst_Help::printHelpContents_sevenPagesSixBreaks()
+void tst_Help::printHelpContents_onePageASheet()
 {
     RecordingBuilder b;
     printHelpContents(b, InitGlobals());
     const QString text = typedText(b);
-    QCOMPARE(text.count(u'\f'), 6);
+    QCOMPARE(text.count(u'\f'), HelpPageCount - 1);
     QVERIFY(!text.endsWith(u'\f'));
     QVERIFY(text.endsWith(helpPages().last().text + u'\r'));
 
@@ -508,7 +509,7 @@ void tst_Help::openHelpPage_outOfRangeGivesManual()
 {
     ScriptedModule s;
     QVERIFY(qobject_cast<manuale*>(openHelpPage(*s.module, 0)));
-    QVERIFY(qobject_cast<manuale*>(openHelpPage(*s.module, 8)));
+    QVERIFY(qobject_cast<manuale*>(openHelpPage(*s.module, HelpPageCount + 1)));
     QCOMPARE(shownPages(), QStringList{PageClasses.first()});
 }
 
