@@ -2,6 +2,7 @@
 
 #include "printoutparts.h"
 
+#include "model/fairness.h"
 #include "model/pairwisecomparison.h"
 #include "model/textrules.h"
 
@@ -33,13 +34,6 @@ const char16_t MethodText[] =
 QString cr()
 {
     return QStringLiteral("\r");
-}
-
-// The fair-comparison notes of the study, one paragraph each, below the matrices. The model
-// does not give them yet: this is the one place that asks for them.
-QStringList fairComparisonNotesOf(const Study&)
-{
-    return {};
 }
 
 // One comparison and the hypotheses that share it.
@@ -189,7 +183,8 @@ std::vector<int> weightingSection(DocumentBuilder& b, const PrintSource& s)
         writeComparison(b, caption(s.study, shown, named), shown);
         sizes.push_back(shown.comparison.size());
     }
-    const QStringList notes = fairComparisonNotesOf(s.study);
+    // Where the hypotheses are not weighed alike, one paragraph each below the matrices.
+    const QStringList notes = fairnessNotes(s.study);
     if (!notes.isEmpty()) {
         b.setEndParagraphSize(BodySize);
         for (const QString& note : notes) {
