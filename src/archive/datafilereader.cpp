@@ -259,7 +259,7 @@ bool Reader::run()
 
 bool Reader::readComparisons()
 {
-    // Whatever follows the title line is not part of the study (a recovery file's last line, what
+    // Whatever follows the title line does not belong to the study (a recovery file's last line, what
     // another program added), unless it opens with the heading of the pairwise comparisons.
     if (m_scanner.atEnd()) {
         return true;
