@@ -60,6 +60,8 @@ void ClearHypothesis(Study& study, int h)
         row.name = row.judgement = row.judgementNumber = row.coefficient = row.weight =
             Value::text(QString());
     }
+    // Its weights are gone: so is the comparison they came from.
+    study.hypothesis(h).comparison.reset();
     study.noteEdit();
 }
 

@@ -117,6 +117,9 @@ private Q_SLOTS:
             QVERIFY(study.hypothesis(2) == before.hypothesis(2));
         }
         checkOneStep(before, steps);
+        // Emptied, the hypothesis keeps no comparison for rows it no longer has.
+        document->clearShownHypothesis();
+        QVERIFY(!document->study().hypothesis(1).comparison);
     }
 
     void copyCharacteristics_data()
