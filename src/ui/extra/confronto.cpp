@@ -1,7 +1,8 @@
 #include "confronto.h"
 
+#include "dialogparts.h"
+
 #include "ui/core/modulopondra.h"
-#include "ui/main/colours.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -111,17 +112,7 @@ confronto::confronto(ModuloPondra& module) : m_module(module)
 {
     setWindowTitle(QStringLiteral("Pondra: pesi a confronto"));
 
-    auto* banner = new QLabel(QStringLiteral("pesi delle caratteristiche, confrontate a coppie"), this);
-    banner->setAlignment(Qt::AlignCenter);
-    QFont bannerFont = banner->font();
-    bannerFont.setBold(true);
-    banner->setFont(bannerFont);
-    banner->setAutoFillBackground(true);
-    QPalette bannerColours = banner->palette();
-    bannerColours.setColor(QPalette::Window, colours::Green);
-    bannerColours.setColor(QPalette::WindowText, colours::Yellow);
-    banner->setPalette(bannerColours);
-    banner->setMargin(4);
+    auto* banner = windowBanner(this, QStringLiteral("pesi delle caratteristiche, confrontate a coppie"));
 
     Ipotesi = new QLabel(this);
     Ipotesi->setTextFormat(Qt::PlainText);

@@ -1,10 +1,11 @@
 #include "solidita.h"
 
+#include "dialogparts.h"
+
 #include "model/fairness.h"
 #include "reports/standingcolours.h"
 #include "ui/core/modulopondra.h"
 #include "ui/core/plaintext.h"
-#include "ui/main/colours.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -87,17 +88,7 @@ solidita::solidita(ModuloPondra& module) : m_module(module)
 {
     setWindowTitle(QStringLiteral("Pondra: solidità della graduatoria"));
 
-    auto* banner = new QLabel(QStringLiteral("quanto è solida la graduatoria delle ipotesi"), this);
-    banner->setAlignment(Qt::AlignCenter);
-    QFont bannerFont = banner->font();
-    bannerFont.setBold(true);
-    banner->setFont(bannerFont);
-    banner->setAutoFillBackground(true);
-    QPalette bannerColours = banner->palette();
-    bannerColours.setColor(QPalette::Window, colours::Green);
-    bannerColours.setColor(QPalette::WindowText, colours::Yellow);
-    banner->setPalette(bannerColours);
-    banner->setMargin(4);
+    auto* banner = windowBanner(this, QStringLiteral("quanto è solida la graduatoria delle ipotesi"));
 
     Sintesi = new QLabel(this);
     // The summary quotes the hypotheses' names.
