@@ -1,5 +1,6 @@
 #include "settings/installation.h"
 #include "settings/settings.h"
+#include "support/isolatedsettings.h"
 #include "support/scriptedseams.h"
 #include "ui/core/modulopondra.h"
 #include "ui/extra/frmsplash.h"
@@ -181,11 +182,7 @@ private:
 void TestExtraWindows::initTestCase()
 {
     QVERIFY(m_settings.isValid());
-    // Keep the user's own settings out of the test and the test out of them.
-    for (auto format : {QSettings::NativeFormat, QSettings::IniFormat}) {
-        QSettings::setPath(format, QSettings::UserScope, m_settings.filePath(QStringLiteral("user")));
-        QSettings::setPath(format, QSettings::SystemScope, m_settings.filePath(QStringLiteral("system")));
-    }
+    testsupport::keepSettingsIn(m_settings);
     m_player = std::make_unique<ScopedVariable>(MidiPlayer::PlayerVariable, SleepingPlayer);
     // The music lies beside the program.
     const QString music = QCoreApplication::applicationDirPath() + QStringLiteral("/Internet.mid");

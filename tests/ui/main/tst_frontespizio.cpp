@@ -1,3 +1,4 @@
+#include "support/isolatedsettings.h"
 #include "support/scriptedmodule.h"
 #include "support/windowcontrols.h"
 #include "ui/main/clickablelabel.h"
@@ -52,10 +53,7 @@ private Q_SLOTS:
     {
         // The owner labels read the shipped defaults, not whatever this machine's user has set.
         QVERIFY(m_settings.isValid());
-        for (auto format : {QSettings::NativeFormat, QSettings::IniFormat}) {
-            QSettings::setPath(format, QSettings::UserScope, m_settings.filePath(QStringLiteral("user")));
-            QSettings::setPath(format, QSettings::SystemScope, m_settings.filePath(QStringLiteral("system")));
-        }
+        testsupport::keepSettingsIn(m_settings);
     }
 
     void init()

@@ -1,3 +1,4 @@
+#include "support/isolatedsettings.h"
 #include "support/scriptedmodule.h"
 #include "support/studybuilder.h"
 #include "support/windowcontrols.h"
@@ -69,13 +70,7 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        for (auto format : {QSettings::NativeFormat, QSettings::IniFormat}) {
-            QSettings::setPath(format, QSettings::UserScope, m_settings.filePath(QStringLiteral("user")));
-            QSettings::setPath(format, QSettings::SystemScope, m_settings.filePath(QStringLiteral("system")));
-        }
-    }
+    void initTestCase() { testsupport::keepSettingsIn(m_settings); }
 
     void init()
     {

@@ -1,4 +1,5 @@
 #include "settings/settings.h"
+#include "support/isolatedsettings.h"
 #include "support/scriptedmodule.h"
 #include "support/studybuilder.h"
 #include "support/windowcontrols.h"
@@ -73,14 +74,7 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        // Keep the user's own settings out of the test and the test out of them.
-        for (auto format : {QSettings::NativeFormat, QSettings::IniFormat}) {
-            QSettings::setPath(format, QSettings::UserScope, m_settings.filePath(QStringLiteral("user")));
-            QSettings::setPath(format, QSettings::SystemScope, m_settings.filePath(QStringLiteral("system")));
-        }
-    }
+    void initTestCase() { testsupport::keepSettingsIn(m_settings); }
 
     void init()
     {
