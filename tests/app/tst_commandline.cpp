@@ -352,15 +352,58 @@ private Q_SLOTS:
         QVERIFY2(r.err.contains(QStringLiteral("non è reciproca")), qPrintable(r.err));
     }
 
-    void versionAndHelp()
+    void speaksItalian_data()
     {
-        Run r = pondra({QStringLiteral("--version")});
-        QCOMPARE(r.exitCode, 0);
-        QVERIFY(r.out.contains(QStringLiteral("3.04.05")));
-        r = pondra({QStringLiteral("--help")});
-        QCOMPARE(r.exitCode, 0);
-        QVERIFY(r.out.contains(QStringLiteral("--ranking")));
-        QVERIFY(r.out.contains(QStringLiteral("--pairwise")));
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<bool>("onStdout");
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const char* name, const QStringList& args, int code, bool out, const QString& text) {
+            QTest::newRow(name) << args << code << out << text;
+        };
+        // The version first, as Linux programs print it, the one the package carries.
+        row("version", {QStringLiteral("--version")}, 0, true, QStringLiteral("pondra " PONDRA_VERSION "\n"));
+        row("help", {QStringLiteral("--help")}, 0, true, QStringLiteral("Uso: pondra [OPZIONE...] [FILE]\n"));
+        row("unknown", {QStringLiteral("--bogus")}, 2, false, QStringLiteral("pondra: opzione sconosciuta «--bogus».\n"));
+        row("unknowns", {QStringLiteral("-x"), QStringLiteral("--yz")}, 2, false,
+            QStringLiteral("pondra: opzioni sconosciute «-x», «--yz».\n"));
+        row("missing value", {QStringLiteral("--print")}, 2, false,
+            QStringLiteral("pondra: manca il valore dell'opzione «--print».\n"));
+        row("missing short value", {QStringLiteral("--print"), QStringLiteral("dati"), QStringLiteral("-o")}, 2, false,
+            QStringLiteral("pondra: manca il valore dell'opzione «-o».\n"));
+        row("unexpected value", {QStringLiteral("--solidita=si")}, 2, false,
+            QStringLiteral("pondra: l'opzione «--solidita» non vuole un valore.\n"));
+    }
+
+    void speaksItalian()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
+        QFETCH(bool, onStdout);
+        QFETCH(QString, expected);
+        const Run r = pondra(args);
+        QCOMPARE(r.exitCode, exitCode);
+        const QString& text = onStdout ? r.out : r.err;
+        QVERIFY2(text.startsWith(expected), qPrintable(text));
+        QCOMPARE((onStdout ? r.err : r.out), QString());
+        for (const char* english : {"Usage", "Options", "Unknown", "Missing", "Unexpected", "Displays"}) {
+            QVERIFY2(!text.contains(QLatin1String(english)), english);
+        }
+        if (!onStdout) {
+            QVERIFY(text.endsWith(QStringLiteral("Per l'elenco delle opzioni: pondra --help\n")));
+        }
+    }
+
+    void help_listsEveryOptionOnceWithinEightyColumns()
+    {
+        const Run r = pondra({QStringLiteral("--help")});
+        for (const char* option : {"--check", "--ranking", "--analysis", "--pairwise", "--print", "--solidita",
+                                   "--pesi", "--export-csv", "-o, --output", "--screenshot", "-v, --version"}) {
+            QVERIFY2(r.out.contains(QStringLiteral("\n  ") + QLatin1String(option) + u' '), option);
+        }
+        for (const QString& line : r.out.split(u'\n')) {
+            QVERIFY2(line.size() <= 80, qPrintable(line));
+        }
     }
 };
 
