@@ -55,8 +55,8 @@ QString entry(const QString& name, const QString& description)
 
 QList<QCommandLineOption> CommandLine::all() const
 {
-    return {help,       version,   check,       ranking, analysis,   pairwise,
-            print,      robustness, weighting, spreadsheet, output, screenshot};
+    return {help,  version,    check,     ranking,     analysis, pairwise,
+            print, robustness, weighting, spreadsheet, output,   screenshot};
 }
 
 void CommandLine::describe(QCommandLineParser& parser) const
@@ -70,10 +70,11 @@ QString CommandLine::helpText() const
     QString text = QStringLiteral("Uso: pondra [OPZIONE...] [FILE]\n");
     text += identity.ProgramName + identity.ProgramVersion + QStringLiteral(" - ") +
             identity.ProgramDescription + u'\n';
-    text += u'\n' + wrapped(QStringLiteral("Senza opzioni apre le finestre del programma, con il FILE di dati "
-                                           "indicato nella finestra Dati. Con una delle opzioni seguenti "
-                                           "lavora senza finestre e scrive su standard output."),
-                            0);
+    text +=
+        u'\n' + wrapped(QStringLiteral("Senza opzioni apre le finestre del programma, con il FILE di dati "
+                                       "indicato nella finestra Dati. Con una delle opzioni seguenti "
+                                       "lavora senza finestre e scrive su standard output."),
+                        0);
     text += QStringLiteral("\nOpzioni:\n");
     for (const QCommandLineOption& option : all()) {
         text += entry(optionNames(option), option.description());
@@ -128,7 +129,8 @@ QString CommandLine::errorText(const QCommandLineParser& parser)
             reason = QStringLiteral("riga di comando non valida (%1).").arg(english);
         }
     }
-    return QStringLiteral("pondra: ") + reason + QStringLiteral("\nPer l'elenco delle opzioni: pondra --help\n");
+    return QStringLiteral("pondra: ") + reason +
+           QStringLiteral("\nPer l'elenco delle opzioni: pondra --help\n");
 }
 
 } // namespace pondra

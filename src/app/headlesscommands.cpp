@@ -303,7 +303,7 @@ int runPrintCommand(const QString& kind, const QString& path, const QString& out
     } else if (kind == QStringLiteral("guida")) {
         printHelpContents(builder, identity);
     } else if (kind == QStringLiteral("licenza")) {
-        printTermsOfUse(builder, identity, termsOfUseText());
+        printTermsOfUse(builder, identity, termsOfUseText(startupMusicInstalled()));
     } else if (kind == QStringLiteral("listino")) {
         PriceList list;
         QString error;

@@ -4,6 +4,7 @@
 
 #include "model/identity.h"
 #include "settings/translations.h"
+#include "settings/userfiles.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -46,6 +47,11 @@ int main(int argc, char* argv[])
     if (parser.isSet(options.version)) {
         QTextStream(stdout) << pondra::CommandLine::versionText();
         return pondra::ExitPassed;
+    }
+
+    // Files older versions kept elsewhere come to this version's places before anything reads them.
+    for (const QString& problem : pondra::moveOldUserFiles(pondra::userFilePlaces())) {
+        QTextStream(stderr) << QStringLiteral("pondra: ") << problem << Qt::endl;
     }
 
     // The headless commands need no display; only the windows start a GUI application.

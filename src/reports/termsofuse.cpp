@@ -6,9 +6,9 @@
 
 namespace pondra {
 
-QString termsOfUseText()
+QString termsOfUseText(bool withStartupMusic)
 {
-    static const QStringList paragraphs{
+    QStringList paragraphs{
         QStringLiteral(
             "CONTRATTO DI LICENZA D'USO PER L'UTENTE FINALE. Leggete con attenzione le condizioni che "
             "seguono: installando o utilizzando il programma accettate di esserne vincolati. Se non le "
@@ -27,10 +27,8 @@ QString termsOfUseText()
         QStringLiteral(
             "3. DIVIETI. Non è consentito copiare il programma, salvo una sola copia di riserva per "
             "uso personale; distribuirlo, cederlo, noleggiarlo o prestarlo a terzi; decompilarlo, "
-            "disassemblarlo o sottoporlo a ingegneria inversa, nei limiti consentiti dalla legge; "
-            "modificarlo o trarne opere derivate. Il file audio che accompagna il programma è concesso "
-            "solo per l'uso all'interno del programma e non può essere estratto né diffuso "
-            "separatamente."),
+            "disassemblarlo o sottoporlo a ingegneria inversa, salvo nei limiti in cui la legge lo "
+            "consente; modificarlo o trarne opere derivate."),
         QStringLiteral(
             "4. GARANZIA. Software Borealis garantisce per novanta giorni dall'acquisto che il supporto "
             "è privo di difetti e che il programma funziona nella sostanza come descritto nella guida. "
@@ -60,6 +58,13 @@ QString termsOfUseText()
                        "restano valide. Il presente contratto costituisce l'intero accordo tra le parti sul "
                        "programma e prevale su ogni intesa precedente."),
     };
+    if (withStartupMusic) {
+        constexpr int Prohibitions = 3;
+        paragraphs[Prohibitions] +=
+            QStringLiteral(" Il file audio che accompagna il programma è concesso solo per l'uso "
+                           "all'interno del programma e non può essere estratto né diffuso "
+                           "separatamente.");
+    }
     return paragraphs.join(u'\n');
 }
 

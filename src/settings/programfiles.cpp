@@ -48,4 +48,9 @@ QString programFile(const QString& name)
     return QDir(folders.first()).filePath(name);
 }
 
+bool startupMusicInstalled()
+{
+    return QFileInfo(programFile(QLatin1String(StartupMusicFileName))).isFile();
+}
+
 } // namespace pondra

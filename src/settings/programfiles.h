@@ -14,6 +14,12 @@ QString userDataFolder();
 // (../share/pondra), then the system's data folders (/usr/local/share/pondra, /usr/share/pondra).
 QStringList programFolders();
 
+// The start-up music, which no package installs: a user may put it in their own folder.
+inline constexpr char StartupMusicFileName[] = "Internet.mid";
+
+// Whether the start-up music is there, so that texts speak of it only then.
+bool startupMusicInstalled();
+
 // The first existing file of that name in those folders; when there is none, the name in the
 // user's own folder, so a message can say where the user's copy goes.
 QString programFile(const QString& name);

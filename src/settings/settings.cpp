@@ -1,5 +1,7 @@
 #include "settings.h"
 
+#include "userfiles.h"
+
 #include <QSettings>
 
 // The resources are compiled into a static library: nothing references them, so the linker
@@ -47,8 +49,9 @@ const QSettings& shipped()
 } // namespace
 
 Settings::Settings()
-    : m_store(std::make_unique<QSettings>(QStringLiteral("Pondra"), QStringLiteral("Pondra")))
 {
+    const QString name = userFilePlaces().settingsOrganisation;
+    m_store = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, name, name);
 }
 
 Settings::Settings(const QString& iniFile)

@@ -34,7 +34,7 @@ public:
         OwnerAddress,
     };
 
-    // The user's own settings (organisation and application "Pondra").
+    // The user's own settings (on Linux ~/.config/pondra/pondra.conf).
     Settings();
     // Settings in a file of their own, never the user's: a test's.
     explicit Settings(const QString& iniFile);

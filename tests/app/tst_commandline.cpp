@@ -358,19 +358,19 @@ private Q_SLOTS:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<bool>("onStdout");
         QTest::addColumn<QString>("expected");
-        const auto row = [](const char* name, const QStringList& args, int code, bool out, const QString& text) {
-            QTest::newRow(name) << args << code << out << text;
-        };
+        const auto row = [](const char* name, const QStringList& args, int code, bool out,
+                            const QString& text) { QTest::newRow(name) << args << code << out << text; };
         // The version first, as Linux programs print it, the one the package carries.
         row("version", {QStringLiteral("--version")}, 0, true, QStringLiteral("pondra " PONDRA_VERSION "\n"));
         row("help", {QStringLiteral("--help")}, 0, true, QStringLiteral("Uso: pondra [OPZIONE...] [FILE]\n"));
-        row("unknown", {QStringLiteral("--bogus")}, 2, false, QStringLiteral("pondra: opzione sconosciuta «--bogus».\n"));
+        row("unknown", {QStringLiteral("--bogus")}, 2, false,
+            QStringLiteral("pondra: opzione sconosciuta «--bogus».\n"));
         row("unknowns", {QStringLiteral("-x"), QStringLiteral("--yz")}, 2, false,
             QStringLiteral("pondra: opzioni sconosciute «-x», «--yz».\n"));
         row("missing value", {QStringLiteral("--print")}, 2, false,
             QStringLiteral("pondra: manca il valore dell'opzione «--print».\n"));
-        row("missing short value", {QStringLiteral("--print"), QStringLiteral("dati"), QStringLiteral("-o")}, 2, false,
-            QStringLiteral("pondra: manca il valore dell'opzione «-o».\n"));
+        row("missing short value", {QStringLiteral("--print"), QStringLiteral("dati"), QStringLiteral("-o")},
+            2, false, QStringLiteral("pondra: manca il valore dell'opzione «-o».\n"));
         row("unexpected value", {QStringLiteral("--solidita=si")}, 2, false,
             QStringLiteral("pondra: l'opzione «--solidita» non vuole un valore.\n"));
     }
@@ -397,8 +397,9 @@ private Q_SLOTS:
     void help_listsEveryOptionOnceWithinEightyColumns()
     {
         const Run r = pondra({QStringLiteral("--help")});
-        for (const char* option : {"--check", "--ranking", "--analysis", "--pairwise", "--print", "--solidita",
-                                   "--pesi", "--export-csv", "-o, --output", "--screenshot", "-v, --version"}) {
+        for (const char* option :
+             {"--check", "--ranking", "--analysis", "--pairwise", "--print", "--solidita", "--pesi",
+              "--export-csv", "-o, --output", "--screenshot", "-v, --version"}) {
             QVERIFY2(r.out.contains(QStringLiteral("\n  ") + QLatin1String(option) + u' '), option);
         }
         for (const QString& line : r.out.split(u'\n')) {

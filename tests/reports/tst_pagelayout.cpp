@@ -405,7 +405,7 @@ private Q_SLOTS:
         if (kind == u"modello") {
             printTemplate(b, identity, QStringLiteral("Studio Rossi"));
         } else if (kind == u"licenza") {
-            printTermsOfUse(b, identity, termsOfUseText());
+            printTermsOfUse(b, identity, termsOfUseText(true));
         } else if (kind == u"guida") {
             printHelpContents(b, identity);
         } else {

@@ -1,5 +1,7 @@
 #include "modulopondra.h"
 
+#include "settings/userfiles.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -8,7 +10,7 @@ namespace pondra {
 ModuloPondra::ModuloPondra(std::unique_ptr<Dialogs> dialogs, std::unique_ptr<Environment> environment)
     : m_identity(pondra::InitGlobals()), m_dialogs(std::move(dialogs)), m_environment(std::move(environment)),
       m_document(std::make_unique<StudyDocument>(m_environment->today())),
-      m_recovery(QDir(m_environment->userDataFolder()).filePath(QStringLiteral("recupero")),
+      m_recovery(QDir(m_environment->userDataFolder()).filePath(QLatin1String(RecoverySubfolder)),
                  {[this]() -> const Study& { return m_document->study(); },
                   [this] { return m_document->titlePage(); },
                   [this]() -> std::optional<quint64> {

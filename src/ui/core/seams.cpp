@@ -1,5 +1,6 @@
 #include "seams.h"
 
+#include "settings/programfiles.h"
 #include "settings/settings.h"
 
 #include <QColorDialog>
@@ -173,7 +174,7 @@ SystemEnvironment::~SystemEnvironment() = default;
 
 QString SystemEnvironment::userDataFolder() const
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    return pondra::userDataFolder();
 }
 
 } // namespace pondra

@@ -5,6 +5,7 @@
 #include "emblem.h"
 #include "extrafonts.h"
 #include "settings/installation.h"
+#include "settings/programfiles.h"
 #include "settings/settings.h"
 #include "ui/core/modulopondra.h"
 #include "ui/main/requisiti.h"
@@ -82,9 +83,6 @@ frmSplash::frmSplash(ModuloPondra& module) : m_module(module)
 
     m_label[1]->setText(makerData(m_module.environment().settings()).Brand);
     m_label[2]->setText(QString(24, u' ') + QStringLiteral("presenta"));
-    m_label[7]->setText(
-        QStringLiteral("Avviso: ogni abuso del presente software, compreso il file audio, sarà "
-                       "perseguito a norma di legge"));
     m_label[8]->setText(
         QStringLiteral("(cliccare sulla finestra per iniziare; premere un tasto per uscire)"));
 
@@ -114,8 +112,12 @@ QLabel* frmSplash::label(int index) const
 
 void frmSplash::Form_Load()
 {
-    m_music.setFileName(QStringLiteral("Internet.mid"));
-    m_music.open();
+    m_music.setFileName(QLatin1String(StartupMusicFileName));
+    m_label[7]->setText(m_music.open()
+                            ? QStringLiteral("Avviso: ogni abuso del presente software, compreso il "
+                                             "file audio, sarà perseguito a norma di legge")
+                            : QStringLiteral("Avviso: ogni abuso del presente software sarà "
+                                             "perseguito a norma di legge"));
     m_music.play();
     m_module.InitGlobals();
     const IdentityTexts& identity = m_module.identity();

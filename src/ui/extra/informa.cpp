@@ -6,6 +6,7 @@
 #include "extrafonts.h"
 #include "model/textrules.h"
 #include "settings/installation.h"
+#include "settings/programfiles.h"
 #include "settings/settings.h"
 #include "ui/core/modulopondra.h"
 
@@ -71,14 +72,16 @@ informa::informa(ModuloPondra& module) : MakerWindow(DesignWidth, DesignHeight),
     m_edition = makeLabel(this, {Margin, 126, inner, 20}, textFont(13));
     m_systemInfo = makeLabel(this, {Margin, 146, inner, 20}, textFont(13), systemLine());
     addRule(172);
-    m_musicCredit = makeLabel(this, {Margin, 180, inner, 20}, textFont(12, false, true), maker.MusicCredit);
+    m_musicCredit = makeLabel(this, {Margin, 180, inner, 20}, textFont(12, false, true),
+                              startupMusicInstalled() ? maker.MusicCredit : QString());
     addRule(204);
     m_copyrightNotice =
         makeLabel(this, {Margin, 212, inner, 52}, textFont(11),
                   QStringLiteral("Attenzione: questo programma è protetto dalle leggi sul diritto "
                                  "d'autore. La riproduzione o la distribuzione non autorizzata del "
-                                 "programma, o di una sua parte, file audio compresi, sarà "
-                                 "perseguita a norma di legge."));
+                                 "programma, o di una sua parte%1, sarà "
+                                 "perseguita a norma di legge.")
+                      .arg(startupMusicInstalled() ? QStringLiteral(", file audio compresi") : QString()));
     m_copyrightNotice->setWordWrap(true);
     m_copyrightNotice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 

@@ -4,6 +4,7 @@
 #include "extrafonts.h"
 #include "reports/termsofuse.h"
 #include "reports/textdocumentbuilder.h"
+#include "settings/programfiles.h"
 #include "ui/core/modulopondra.h"
 #include "ui/layout/clsresize.h"
 #include "ui/layout/twips.h"
@@ -41,7 +42,7 @@ licenza::licenza(ModuloPondra& module) : m_module(module)
     m_text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     m_text1->setFont(textFont(13));
-    m_text1->setPlainText(termsOfUseText());
+    m_text1->setPlainText(termsOfUseText(startupMusicInstalled()));
     placeTwips(m_text1, 120, 840, 5400, 5040);
 
     // Stampa, Sommario, Chiudi: the order of the help pages and the price list.

@@ -239,12 +239,12 @@ void TestExtraWindows::installation_userValuesOverride()
     QCOMPARE(ownerData(user).OwnerAddress, QStringLiteral("Via Roma 1, Parma"));
 
     {
-        QSettings installation(QStringLiteral("Pondra"), QStringLiteral("Pondra"));
+        QSettings installation(QStringLiteral("pondra"), QStringLiteral("pondra"));
         installation.setValue(QStringLiteral("Owner/StudioName"), QStringLiteral("Studio Bianchi"));
     }
     QCOMPARE(ownerData(Settings()).OwnerStudioName, QStringLiteral("Studio Bianchi"));
     QCOMPARE(makerData(Settings()).Brand, QStringLiteral("software BOREALIS"));
-    QSettings(QStringLiteral("Pondra"), QStringLiteral("Pondra")).clear();
+    QSettings(QStringLiteral("pondra"), QStringLiteral("pondra")).clear();
 }
 
 // ---- music

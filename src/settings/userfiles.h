@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace pondra {
+
+// The folder under the user's data folder (see userDataFolder) where an unsaved study is kept
+// for recovery.
+inline constexpr char RecoverySubfolder[] = "recupero";
+
+// Where the user's own files are, now and as older versions kept them.
+struct UserFilePlaces {
+    // The settings store (on Linux ~/.config/pondra/pondra.conf) and the older one
+    // (~/.config/Pondra/Pondra.conf), both as QSettings names them: organisation, application.
+    QString settingsOrganisation;
+    QString oldSettingsOrganisation;
+    // The recovery folder (~/.local/share/pondra/recupero) and the older one
+    // (~/.local/share/Pondra/Pondra/recupero).
+    QString recoveryFolder;
+    QString oldRecoveryFolder;
+};
+
+// The places of this user, from the desktop's folders (XDG_CONFIG_HOME, XDG_DATA_HOME on Linux).
+UserFilePlaces userFilePlaces();
+
+// Moves what older versions kept in their places into this version's, so that nothing is left
+// behind and nothing is overwritten: the settings only into a store that is still empty, each
+// recovery file only when no running program holds it and no file of its name is there. What
+// stays behind is tried again at the next start. Returns, in Italian, what could not be moved.
+QStringList moveOldUserFiles(const UserFilePlaces& places);
+
+} // namespace pondra
