@@ -37,6 +37,14 @@ foreach(file IN LISTS installed)
         message(FATAL_ERROR "not installed: ${file}")
     endif()
 endforeach()
+# A folder of its own: the databases brought up to date, and no claim on every .txt file.
+find_program(UPDATE_MIME update-mime-database)
+if(UPDATE_MIME AND NOT EXISTS "${PREFIX}/share/mime/mime.cache")
+    message(FATAL_ERROR "the install did not update share/mime")
+endif()
+if(EXISTS "${PREFIX}/share/mime/packages/pondra-txt.xml")
+    message(FATAL_ERROR "share/mime/packages/pondra-txt.xml installed outside /usr")
+endif()
 
 # The entry finds the program through PATH and its icon through the icon theme, so the same file
 # serves every prefix and package.
