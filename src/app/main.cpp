@@ -18,11 +18,13 @@ void identify()
     QCoreApplication::setApplicationVersion(pondra::InitGlobals().ProgramVersion);
 }
 
-// Every window, dialog and document in Italian.
+// Every window, dialog and document in Italian; the windows belong to the menu entry
+// pondra.desktop, so a Wayland shell shows its name and icon for them.
 void identify(QApplication& app)
 {
     pondra::installItalianTranslations(app);
     identify();
+    QGuiApplication::setDesktopFileName(QStringLiteral("pondra"));
 }
 
 } // namespace
