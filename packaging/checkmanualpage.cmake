@@ -6,7 +6,15 @@ if(failed)
 endif()
 file(READ "${SOURCE_DIR}/pondra.1" page)
 
-# Every long option the help prints, as roff writes it: each "-" escaped.
+# The tags of the OPZIONI list: the line after each .TP.
+string(REGEX MATCH "\n\\.SH OPZIONI\n(.*)" section "${page}")
+string(REGEX REPLACE "\n\\.SH .*" "" section "\n${CMAKE_MATCH_1}")
+string(REGEX MATCHALL "\n\\.TP\n[^\n]*" tags "${section}")
+if(NOT tags)
+    message(FATAL_ERROR "pondra.1 has no OPZIONI list")
+endif()
+
+# Every long option the help prints has its entry there, as roff writes it: each "-" escaped.
 string(REGEX MATCHALL "--[a-z][a-z-]*" options "${help}")
 list(REMOVE_DUPLICATES options)
 if(NOT options)
@@ -15,13 +23,13 @@ endif()
 set(missing)
 foreach(option IN LISTS options)
     string(REPLACE "-" "\\-" written "${option}")
-    string(FIND "${page}" "${written}" at)
+    string(FIND "${tags}" "${written}" at)
     if(at EQUAL -1)
         list(APPEND missing ${option})
     endif()
 endforeach()
 if(missing)
-    message(FATAL_ERROR "pondra.1 does not document: ${missing}")
+    message(FATAL_ERROR "the OPZIONI of pondra.1 lack: ${missing}")
 endif()
 
 # The page, the changelog and the program all name the version being built.
