@@ -1,0 +1,43 @@
+# cmake -DPROGRAM=... -DVERSION=... -DSOURCE_DIR=... -P checkmanualpage.cmake
+cmake_minimum_required(VERSION 3.25)
+execute_process(COMMAND "${PROGRAM}" --help OUTPUT_VARIABLE help RESULT_VARIABLE failed)
+if(failed)
+    message(FATAL_ERROR "${PROGRAM} --help failed: ${failed}")
+endif()
+file(READ "${SOURCE_DIR}/pondra.1" page)
+
+# The tags of the OPZIONI list: the line after each .TP.
+string(REGEX MATCH "\n\\.SH OPZIONI\n(.*)" section "${page}")
+string(REGEX REPLACE "\n\\.SH .*" "" section "\n${CMAKE_MATCH_1}")
+string(REGEX MATCHALL "\n\\.TP\n[^\n]*" tags "${section}")
+if(NOT tags)
+    message(FATAL_ERROR "pondra.1 has no OPZIONI list")
+endif()
+
+# Every long option the help prints has its entry there, as roff writes it: each "-" escaped.
+string(REGEX MATCHALL "--[a-z][a-z-]*" options "${help}")
+list(REMOVE_DUPLICATES options)
+if(NOT options)
+    message(FATAL_ERROR "no option found in the output of --help:\n${help}")
+endif()
+set(missing)
+foreach(option IN LISTS options)
+    string(REPLACE "-" "\\-" written "${option}")
+    string(FIND "${tags}" "${written}" at)
+    if(at EQUAL -1)
+        list(APPEND missing ${option})
+    endif()
+endforeach()
+if(missing)
+    message(FATAL_ERROR "the OPZIONI of pondra.1 lack: ${missing}")
+endif()
+
+# The page, the changelog and the program all name the version being built.
+string(REGEX MATCH "\n\\.TH [^\n]*\"Pondra ([^\"]*)\"" th "${page}")
+if(NOT CMAKE_MATCH_1 STREQUAL VERSION)
+    message(FATAL_ERROR "pondra.1 names version '${CMAKE_MATCH_1}', the program is ${VERSION}")
+endif()
+file(STRINGS "${SOURCE_DIR}/changelog" first LIMIT_COUNT 1)
+if(NOT first MATCHES "^pondra \\(${VERSION}(-[0-9]+)?\\) ")
+    message(FATAL_ERROR "the changelog's latest entry is not ${VERSION}: ${first}")
+endif()
