@@ -3,8 +3,9 @@
 add_executable(fuzz_replay ${PROJECT_SOURCE_DIR}/fuzz/fuzz_datafile.cpp ${PROJECT_SOURCE_DIR}/fuzz/replay_main.cpp)
 target_link_libraries(fuzz_replay PRIVATE pondra_archive)
 
-file(GLOB fuzz_corpus CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/fuzz/corpus/*)
-file(GLOB fuzz_regressions CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/fuzz/regressions/*)
+# The data file's inputs lie at the top of the two folders; each other target's in a folder of its name.
+file(GLOB fuzz_corpus LIST_DIRECTORIES false CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/fuzz/corpus/*)
+file(GLOB fuzz_regressions LIST_DIRECTORIES false CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/fuzz/regressions/*)
 list(FILTER fuzz_regressions EXCLUDE REGEX "/README\\.md$")
 
 # A mode's prefixed regressions that still stop the fuzzer there, with the breach each must
@@ -41,3 +42,19 @@ foreach(mode IN ITEMS strict keep)
         set_tests_properties(fuzz_replay_${mode} PROPERTIES ENVIRONMENT "PONDRA_FUZZ_${variable}=1;${fuzz_sanitizers}")
     endif()
 endforeach()
+
+# The other readers of outside input: fuzz_replay_NAME runs fuzz/fuzz_NAME.cpp over every file of
+# fuzz/corpus/NAME and fuzz/regressions/NAME, and each must pass.
+function(pondra_fuzz_replay name)
+    add_executable(fuzz_replay_${name} ${PROJECT_SOURCE_DIR}/fuzz/fuzz_${name}.cpp ${PROJECT_SOURCE_DIR}/fuzz/replay_main.cpp)
+    target_link_libraries(fuzz_replay_${name} PRIVATE ${ARGN})
+    file(GLOB files LIST_DIRECTORIES false CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/fuzz/corpus/${name}/*
+         ${PROJECT_SOURCE_DIR}/fuzz/regressions/${name}/*)
+    list(FILTER files EXCLUDE REGEX "/README\\.md$")
+    add_test(NAME fuzz_replay_${name} COMMAND fuzz_replay_${name} ${files})
+    set_tests_properties(fuzz_replay_${name} PROPERTIES ENVIRONMENT "${fuzz_sanitizers}")
+endfunction()
+
+pondra_fuzz_replay(pricelist pondra_reports)
+pondra_fuzz_replay(tips pondra_archive)
+pondra_fuzz_replay(settings pondra_ui_core)
