@@ -9,10 +9,11 @@ namespace pondra {
 namespace {
 
 // Editors on Linux write UTF-8; Notepad of old wrote Windows-1252, as the data files are. Bytes
-// that are not valid UTF-8 can only be the latter.
+// that are not valid UTF-8 can only be the latter. Stateless: a character cut short at the end
+// of the file is an error too, where a stateful decoder would wait for more and drop it.
 QString decodeTips(QByteArrayView bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = utf8.decode(bytes);
     return utf8.hasError() ? cp1252::decode(bytes) : text;
 }
