@@ -14,8 +14,6 @@ namespace pondra {
 
 namespace {
 
-// The size the printouts give table text until they say otherwise.
-constexpr double TableTextSize = 10;
 // A caption sits on its table, or at most this many blank lines above it.
 constexpr int CaptionGap = 2;
 

@@ -1,5 +1,6 @@
 #include "recentfiles.h"
 
+#include "archive/regularfile.h"
 #include "seams.h"
 #include "settings/settings.h"
 
@@ -38,6 +39,13 @@ void RecentFiles::remove(const QString& path)
     if (paths.removeAll(fullPath(path)) > 0) {
         store(paths);
     }
+}
+
+QString RecentFiles::menuText(int number, const QString& path)
+{
+    QString name = shownFileName(QFileInfo(path).fileName());
+    name.replace(u'&', QStringLiteral("&&"));
+    return QStringLiteral("&%1 %2").arg(number).arg(name);
 }
 
 void RecentFiles::store(const QStringList& paths)

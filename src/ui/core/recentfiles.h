@@ -20,6 +20,10 @@ public:
     void add(const QString& path);
     void remove(const QString& path);
 
+    // What the menu shows for the path at `number` (from 1): "&1 studio.txt", the file's name alone,
+    // an "&" in it doubled so that it shows instead of marking the key.
+    static QString menuText(int number, const QString& path);
+
 private:
     void store(const QStringList& paths);
 

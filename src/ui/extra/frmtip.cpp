@@ -1,7 +1,7 @@
 #include "frmtip.h"
 
-#include "archive/cp1252.h"
 #include "archive/regularfile.h"
+#include "archive/tipsfile.h"
 #include "emblem.h"
 #include "extrafonts.h"
 #include "settings/programfiles.h"
@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QStringDecoder>
 
 namespace pondra {
 
@@ -25,30 +24,6 @@ constexpr int DesignHeight = 262;
 constexpr int Margin = 12;
 constexpr int ButtonWidth = 104;
 constexpr int ButtonHeight = 30;
-
-// Editors on Linux write UTF-8; Notepad of old wrote Windows-1252, as the data files are. Bytes
-// that are not valid UTF-8 can only be the latter.
-QString decodeTips(const QByteArray& bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8.decode(bytes);
-    return utf8.hasError() ? cp1252::decode(bytes) : text;
-}
-
-// One tip a line: CR LF or LF ends a line, and a final line end does not add an empty tip.
-QStringList tipLines(const QByteArray& bytes)
-{
-    QStringList lines = decodeTips(bytes).split(u'\n');
-    if (lines.last().isEmpty()) {
-        lines.removeLast();
-    }
-    for (QString& line : lines) {
-        if (line.endsWith(u'\r')) {
-            line.chop(1);
-        }
-    }
-    return lines;
-}
 
 } // namespace
 
@@ -155,9 +130,7 @@ bool frmTip::LoadTips(const QString& tipsFile)
         return false;
     }
     file.close();
-    if (!bytes.isEmpty()) {
-        m_tipList += tipLines(bytes);
-    }
+    m_tipList += readTips(bytes);
     ShowNextTip();
     return true;
 }

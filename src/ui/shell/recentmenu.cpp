@@ -44,10 +44,7 @@ void addRecentFilesMenu(ModuloPondra& module, QMainWindow& window, QMenu* file)
         recent->setEnabled(!paths.isEmpty());
         for (int i = 0; i < paths.size(); ++i) {
             const QString& path = paths.at(i);
-            // A "&" in a file name is a character to show, not a mnemonic.
-            QString name = shownFileName(QFileInfo(path).fileName());
-            name.replace(u'&', QStringLiteral("&&"));
-            QAction* entry = recent->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
+            QAction* entry = recent->addAction(RecentFiles::menuText(i + 1, path));
             entry->setToolTip(plainToolTip(shownFileName(path)));
             QObject::connect(entry, &QAction::triggered, &window,
                              [&module, &window, path] { openRecent(module, window, path); });

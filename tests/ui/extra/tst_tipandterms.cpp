@@ -127,6 +127,10 @@ void TestTipAndTerms::tips_fileLines_data()
                            << QStringList{QString::fromUtf8("perché € “città”"), QString::fromUtf8("è")};
     QTest::newRow("UTF-8 with BOM") << QByteArray("\xef\xbb\xbfperch\xc3\xa9\r\n")
                                     << QStringList{QString::fromUtf8("perché")};
+    // A character cut short at the end makes the bytes invalid UTF-8: nothing is dropped.
+    QTest::newRow("UTF-8 cut short") << QByteArray("citt\xc3\xa0\nperch\xc3")
+                                     << QStringList{QString::fromUtf8("cittÃ\u00a0"),
+                                                    QString::fromUtf8("perchÃ")};
     QTest::newRow("empty file") << QByteArray() << QStringList{};
 }
 
