@@ -109,8 +109,9 @@ QString Settings::installation(Installation key) const
 {
     const QString name = QString::fromLatin1(InstallationKeys[int(key)]);
     const QVariant value = m_store->contains(name) ? m_store->value(name) : shipped().value(name);
-    // A value written without quotes and holding a comma comes back as a list.
-    if (value.typeId() == QMetaType::QStringList) {
+    // A value written without quotes and holding a comma comes back as a list; once saved again
+    // with a NUL in one of its parts, as a list of variants.
+    if (value.typeId() == QMetaType::QStringList || value.typeId() == QMetaType::QVariantList) {
         return value.toStringList().join(QStringLiteral(", "));
     }
     return value.toString();

@@ -27,8 +27,9 @@ QStringList moveSettings(const QString& from, const QString& to)
     }
     current.sync();
     if (current.status() != QSettings::NoError || current.allKeys().size() != keys.size()) {
-        return {QStringLiteral("le impostazioni di «%1» non si possono copiare in «%2»")
-                    .arg(QDir::toNativeSeparators(old.fileName()), QDir::toNativeSeparators(current.fileName()))};
+        return {
+            QStringLiteral("le impostazioni di «%1» non si possono copiare in «%2»")
+                .arg(QDir::toNativeSeparators(old.fileName()), QDir::toNativeSeparators(current.fileName()))};
     }
     const QString oldFile = old.fileName();
     old.clear();

@@ -47,21 +47,23 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("expectedLeftBehind");
         QTest::addColumn<int>("problems");
 
-        const QByteArray older = "[General]\nFileRecenti=/studi/Pondra-dati-vecchio.txt\n[Owner]\nStudioName=Studio Rossi\n";
+        const QByteArray older =
+            "[General]\nFileRecenti=/studi/Pondra-dati-vecchio.txt\n[Owner]\nStudioName=Studio Rossi\n";
         const QString study = QStringLiteral("recupero-10-20-1.txt");
         const QString unreadable = QStringLiteral("illeggibile-recupero-7-8-1.txt");
-        QTest::newRow("nothing old") << QByteArray() << QByteArray() << QStringList() << QStringList() << QStringList()
-                                     << QString() << QStringList() << QStringList() << 0;
+        QTest::newRow("nothing old") << QByteArray() << QByteArray() << QStringList() << QStringList()
+                                     << QStringList() << QString() << QStringList() << QStringList() << 0;
         QTest::newRow("everything moves, stale locks go")
             << older << QByteArray() << QStringList{study, unreadable, QStringLiteral("recupero-3-4-1.lock")}
             << QStringList() << QStringList() << QStringLiteral("/studi/Pondra-dati-vecchio.txt")
             << QStringList{unreadable, study} << QStringList() << 0;
         QTest::newRow("settings in use are not overwritten")
-            << older << QByteArray("[General]\nFileRecenti=/studi/nuovo.txt\n") << QStringList() << QStringList()
-            << QStringList() << QStringLiteral("/studi/nuovo.txt") << QStringList() << QStringList() << 0;
+            << older << QByteArray("[General]\nFileRecenti=/studi/nuovo.txt\n") << QStringList()
+            << QStringList() << QStringList() << QStringLiteral("/studi/nuovo.txt") << QStringList()
+            << QStringList() << 0;
         QTest::newRow("a running older program keeps its copy")
-            << QByteArray() << QByteArray() << QStringList{study, unreadable} << QStringList() << QStringList{study}
-            << QString() << QStringList{unreadable} << QStringList{study} << 0;
+            << QByteArray() << QByteArray() << QStringList{study, unreadable} << QStringList()
+            << QStringList{study} << QString() << QStringList{unreadable} << QStringList{study} << 0;
         QTest::newRow("a name already taken stays behind")
             << QByteArray() << QByteArray() << QStringList{study} << QStringList{study} << QStringList()
             << QString() << QStringList{study} << QStringList{study} << 1;
@@ -84,12 +86,13 @@ private Q_SLOTS:
         const UserFilePlaces places{.settingsOrganisation = QStringLiteral("pondra"),
                                     .oldSettingsOrganisation = QStringLiteral("Pondra"),
                                     .recoveryFolder = home.filePath(QStringLiteral("data/pondra/recupero")),
-                                    .oldRecoveryFolder = home.filePath(QStringLiteral("data/Pondra/Pondra/recupero"))};
-        const QString oldConf = QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Pondra"),
-                                          QStringLiteral("Pondra"))
+                                    .oldRecoveryFolder =
+                                        home.filePath(QStringLiteral("data/Pondra/Pondra/recupero"))};
+        const QString oldConf = QSettings(QSettings::NativeFormat, QSettings::UserScope,
+                                          QStringLiteral("Pondra"), QStringLiteral("Pondra"))
                                     .fileName();
-        const QString newConf = QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("pondra"),
-                                          QStringLiteral("pondra"))
+        const QString newConf = QSettings(QSettings::NativeFormat, QSettings::UserScope,
+                                          QStringLiteral("pondra"), QStringLiteral("pondra"))
                                     .fileName();
         if (!oldSettings.isEmpty()) {
             write(oldConf, oldSettings);
@@ -100,8 +103,9 @@ private Q_SLOTS:
         for (const QString& name : oldRecovery) {
             // A lock is a stale one, of a program gone.
             write(QDir(places.oldRecoveryFolder).filePath(name),
-                  name.endsWith(QStringLiteral(".lock")) ? "999999999\npondra\n" + QSysInfo::machineHostName().toUtf8() + '\n'
-                                                          : name.toUtf8());
+                  name.endsWith(QStringLiteral(".lock"))
+                      ? "999999999\npondra\n" + QSysInfo::machineHostName().toUtf8() + '\n'
+                      : name.toUtf8());
         }
         for (const QString& name : newRecovery) {
             write(QDir(places.recoveryFolder).filePath(name), "già qui");
@@ -109,7 +113,8 @@ private Q_SLOTS:
         std::vector<std::unique_ptr<QLockFile>> held;
         for (const QString& name : heldByARunningProgram) {
             held.push_back(std::make_unique<QLockFile>(
-                QDir(places.oldRecoveryFolder).filePath(QFileInfo(name).completeBaseName() + QStringLiteral(".lock"))));
+                QDir(places.oldRecoveryFolder)
+                    .filePath(QFileInfo(name).completeBaseName() + QStringLiteral(".lock"))));
             QVERIFY(held.back()->tryLock(0));
         }
 
@@ -119,7 +124,8 @@ private Q_SLOTS:
                                 QStringLiteral("pondra"));
         QCOMPARE(current.value(QStringLiteral("FileRecenti")).toString(), expectedRecent);
         if (newSettings.isEmpty() && !oldSettings.isEmpty()) {
-            QCOMPARE(current.value(QStringLiteral("Owner/StudioName")).toString(), QStringLiteral("Studio Rossi"));
+            QCOMPARE(current.value(QStringLiteral("Owner/StudioName")).toString(),
+                     QStringLiteral("Studio Rossi"));
             QVERIFY(!QFileInfo::exists(QFileInfo(oldConf).path()));
         }
         if (!newSettings.isEmpty()) {
@@ -134,7 +140,8 @@ private Q_SLOTS:
         const QStringList left = filesIn(places.oldRecoveryFolder).filter(QStringLiteral(".txt"));
         QCOMPARE(left, expectedLeftBehind);
         // Emptied, the older version's folders are gone, up to the one named after the program.
-        QCOMPARE(QFileInfo::exists(home.filePath(QStringLiteral("data/Pondra"))), !expectedLeftBehind.isEmpty());
+        QCOMPARE(QFileInfo::exists(home.filePath(QStringLiteral("data/Pondra"))),
+                 !expectedLeftBehind.isEmpty());
 
         // A later start moves what a program that has ended held, and nothing twice.
         held.clear();
