@@ -72,16 +72,21 @@ informa::informa(ModuloPondra& module) : MakerWindow(DesignWidth, DesignHeight),
     m_edition = makeLabel(this, {Margin, 126, inner, 20}, textFont(13));
     m_systemInfo = makeLabel(this, {Margin, 146, inner, 20}, textFont(13), systemLine());
     addRule(172);
+    // The music's credit has a band of its own only when the music is there.
+    const bool music = startupMusicInstalled();
     m_musicCredit = makeLabel(this, {Margin, 180, inner, 20}, textFont(12, false, true),
-                              startupMusicInstalled() ? maker.MusicCredit : QString());
-    addRule(204);
+                              music ? maker.MusicCredit : QString());
+    m_musicCredit->setVisible(music);
+    if (music) {
+        addRule(204);
+    }
     m_copyrightNotice =
-        makeLabel(this, {Margin, 212, inner, 52}, textFont(11),
+        makeLabel(this, {Margin, music ? 212 : 180, inner, 52}, textFont(11),
                   QStringLiteral("Attenzione: questo programma è protetto dalle leggi sul diritto "
                                  "d'autore. La riproduzione o la distribuzione non autorizzata del "
                                  "programma, o di una sua parte%1, sarà "
                                  "perseguita a norma di legge.")
-                      .arg(startupMusicInstalled() ? QStringLiteral(", file audio compresi") : QString()));
+                      .arg(music ? QStringLiteral(", file audio compresi") : QString()));
     m_copyrightNotice->setWordWrap(true);
     m_copyrightNotice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
