@@ -54,6 +54,7 @@ DocumentWindow::DocumentWindow(ModuloPondra& module, std::unique_ptr<QTextDocume
     // built is far slower.
     m_editor->setDocument(m_document.get());
     m_editor->setAcceptRichText(false);
+    m_editor->setAccessibleName(QStringLiteral("testo del documento"));
     setCentralWidget(m_editor);
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));

@@ -4,9 +4,11 @@
 #include "colours.h"
 #include "ui/core/modulopondra.h"
 #include "ui/core/plaintext.h"
+#include "ui/core/spoken.h"
 #include "ui/layout/clsresize.h"
 #include "ui/layout/twips.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -33,6 +35,8 @@ void MainWindow::showDocumentFileName()
 void MainWindow::showStep(const QString& text)
 {
     passo->setText(text);
+    // Named with what it is: a screen reader hears the new step as it comes.
+    setSpokenName(passo, QStringLiteral("suggerimento: ") + text);
     if (m_note) {
         m_note->hide();
     }
@@ -43,6 +47,8 @@ void MainWindow::showNote(const QString& text)
     if (!m_note) {
         auto* note = new ClickableLabel(passo->parentWidget());
         note->setObjectName(QStringLiteral("nota"));
+        // It goes by itself: no stop for Tab, but heard, as an alert, when it comes.
+        note->setFocusPolicy(Qt::NoFocus);
         // It quotes file names and the check's messages: never read as markup.
         note->setTextFormat(Qt::PlainText);
         note->setWordWrap(true);
@@ -57,12 +63,15 @@ void MainWindow::showNote(const QString& text)
         connect(m_noteTimer, &QTimer::timeout, note, &QWidget::hide);
     }
     m_note->setText(text);
+    setSpokenName(m_note, QStringLiteral("nota: ") + text);
     // Over the controls just above the hint line, as wide as it.
     const QRect line = passo->geometry();
     const int height = m_note->heightForWidth(line.width());
     m_note->setGeometry(line.x(), std::max(0, line.y() - height - 2), line.width(), height);
     m_note->raise();
     m_note->show();
+    QAccessibleEvent alert(m_note, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
     m_noteTimer->start();
 }
 
