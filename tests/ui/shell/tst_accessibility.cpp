@@ -268,6 +268,18 @@ private Q_SLOTS:
         QCOMPARE(std::round(contrastRatio(b, a) * 100) / 100, ratio);
     }
 
+    void splash_ctrlOneOpensTheDataWindow()
+    {
+        module().window<requisiti>()->hide();
+        frmSplash* splash = module().window<frmSplash>();
+        splash->show();
+        splash->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(splash));
+        QTest::keyClick(splash, Qt::Key_1, Qt::ControlModifier);
+        QVERIFY(module().window<requisiti>()->isVisible());
+        QVERIFY(module().loadedWindow<frmSplash>());
+    }
+
     void resultsRow_isReadWhole()
     {
         ShowResults(module());
