@@ -61,7 +61,8 @@ frmSplash::frmSplash(ModuloPondra& module) : m_module(module)
     auto* toData = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_1), this);
     connect(toData, &QShortcut::activated, this, &frmSplash::showDataWindow);
     setAccessibleName(QStringLiteral("Pondra"));
-    setAccessibleDescription(QStringLiteral("un clic o Ctrl+1 apre la finestra Dati, un tasto chiude il programma"));
+    setAccessibleDescription(
+        QStringLiteral("un clic o Ctrl+1 apre la finestra Dati, un tasto chiude il programma"));
 
     const QColor navy(20, 40, 110);
     const QColor ink(40, 40, 40);
