@@ -56,11 +56,13 @@ void FocusLabel::paintEvent(QPaintEvent* event)
     }
     // Drawn by hand: the style draws a focus frame only for the controls it knows.
     QPainter painter(this);
+    // A solid line along the edge, in the text's colour: the cells are too low for a frame
+    // inside them, and the text colour reads on every background they take.
     QPen pen(palette().color(QPalette::WindowText));
     pen.setWidth(2);
-    pen.setStyle(Qt::DotLine);
+    pen.setJoinStyle(Qt::MiterJoin);
     painter.setPen(pen);
-    painter.drawRect(rect().adjusted(2, 2, -3, -3));
+    painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
 }
 
 ClickableLabel::ClickableLabel(QWidget* parent) : FocusLabel(parent)

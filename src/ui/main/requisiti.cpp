@@ -456,6 +456,7 @@ void requisiti::describeRow(int index)
                                                          : percentuale[index]->text() + QStringLiteral(" %"));
     }
     setSpokenDescription(requisito[index], summary);
+    setSpokenDescription(requisito[index]->lineEdit(), summary);
     setSpokenDescription(numero[index],
                          summary +
                              QStringLiteral(". Invio per cambiare il giudizio, poi la lettera del giudizio"));
