@@ -444,16 +444,20 @@ void requisiti::describeRow(int index)
     // coefficient are shown in labels a screen reader would otherwise find tied to nothing.
     const auto shown = [](const QString& text) { return text.isEmpty() ? QStringLiteral("nessuno") : text; };
     const QString name = requisito[index]->currentText();
+    const QString judgement = giudizio[index]->text();
     QString summary = QStringLiteral("caratteristica n. ") + signBlankText(rowOfSlot(index)).trimmed();
     if (!Check[index]->isChecked()) {
         summary += QStringLiteral(", non spuntata");
     } else {
-        summary += QStringLiteral(", ") + (name.isEmpty() ? QStringLiteral("senza nome") : name) +
-                   QStringLiteral(": ") + shown(giudizio[index]->text()) + QStringLiteral(", valore ") +
-                   shown(valore[index]->text()) + QStringLiteral(", coefficiente ") +
-                   shown(coefficiente[index]->text()) + QStringLiteral(", peso ") +
-                   (percentuale[index]->text().isEmpty() ? QStringLiteral("non assegnato")
-                                                         : percentuale[index]->text() + QStringLiteral(" %"));
+        summary +=
+            QStringLiteral(", ") + (name.isEmpty() ? QStringLiteral("senza nome") : name) +
+            (judgement.isEmpty() ? QStringLiteral(", giudizio non scelto")
+                                 : QStringLiteral(": ") + judgement + QStringLiteral(", valore ") +
+                                       shown(valore[index]->text()) + QStringLiteral(", coefficiente ") +
+                                       shown(coefficiente[index]->text())) +
+            QStringLiteral(", peso ") +
+            (percentuale[index]->text().isEmpty() ? QStringLiteral("non assegnato")
+                                                  : percentuale[index]->text() + QStringLiteral(" %"));
     }
     setSpokenDescription(requisito[index], summary);
     setSpokenDescription(requisito[index]->lineEdit(), summary);

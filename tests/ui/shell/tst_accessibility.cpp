@@ -221,6 +221,31 @@ private Q_SLOTS:
         QCOMPARE(taken, steps);
     }
 
+    void dataRow_isReadWholeAndKeptUpToDate()
+    {
+        requisiti* data = module().window<requisiti>();
+        const auto c = controls(data);
+        const auto description = [](QWidget* w) {
+            return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Description);
+        };
+        const auto name = [](QWidget* w) {
+            return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+        };
+        QCOMPARE(description(c.requisito[1]),
+                 u"caratteristica n. 1, costo: buono, valore 3, coefficiente 0,8, peso 30 %"_s);
+        QCOMPARE(name(c.HScroll1), u"barra delle ipotesi: ipotesi 1 di 2"_s);
+        QCOMPARE(name(c.resto), u"resto da assegnare: 0 %"_s);
+        // A weight changed, the rows scrolled: the row and the figures are read anew.
+        module().document().typeRowWeight(1, Decimal::fromTenths(125));
+        QCOMPARE(description(c.requisito[1]),
+                 u"caratteristica n. 1, costo: buono, valore 3, coefficiente 0,8, peso 12,5 %"_s);
+        QCOMPARE(name(c.resto), u"resto da assegnare: 17,5 %"_s);
+        c.VScroll1->setValue(2);
+        QCOMPARE(name(c.Check[1]), u"spunta della caratteristica n. 2"_s);
+        QVERIFY(
+            description(c.numero[1]).contains(u"rumore: pessimo, valore 9, coefficiente 0,2, peso 70 %"_s));
+    }
+
     void colours_readAtAA_data()
     {
         QTest::addColumn<QColor>("background");
