@@ -8,10 +8,13 @@
 #include "ui/layout/clsresize.h"
 #include "ui/layout/twips.h"
 
+#include <QAbstractSlider>
 #include <QAccessible>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QFocusFrame>
 #include <QLabel>
 #include <QTimer>
 
@@ -24,6 +27,14 @@ MainWindow::MainWindow(ModuloPondra& module) : m_module(module)
     // Closing a main window unloads it; the study stays in the module.
     setAttribute(Qt::WA_DeleteOnClose);
     connect(&module.document(), &StudyDocument::fileNameChanged, this, &MainWindow::showDocumentFileName);
+    // The style marks the focus of a check box without text faintly and of a scroll bar not at
+    // all: a ring in the text colour shows where the keyboard is.
+    m_focusRing = new QFocusFrame(this);
+    m_followFocus = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        const bool unmarked = now && now->window() == this &&
+                              (qobject_cast<QCheckBox*>(now) || qobject_cast<QAbstractSlider*>(now));
+        m_focusRing->setWidget(unmarked ? now : nullptr);
+    });
 }
 
 void MainWindow::showDocumentFileName()
@@ -80,7 +91,12 @@ QString MainWindow::stepText() const
     return passo->text();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The controls go after this: the ring must neither follow nor hold one of them.
+    disconnect(m_followFocus);
+    m_focusRing->setWidget(nullptr);
+}
 
 void MainWindow::setUpProportionalLayout()
 {
