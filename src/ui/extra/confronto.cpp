@@ -133,6 +133,7 @@ confronto::confronto(ModuloPondra& module) : m_module(module)
     Scala->setTickPosition(QSlider::TicksBelow);
     Scala->setTickInterval(1);
     Scala->setPageStep(2);
+    Scala->setAccessibleName(QStringLiteral("scala dell'importanza tra le due caratteristiche"));
     Scala->setToolTip(QStringLiteral("a sinistra la prima caratteristica più importante, a destra la "
                                      "seconda, al centro ugualmente importanti (frecce per spostarsi)"));
     Prima = new QLabel(this);
@@ -162,6 +163,7 @@ confronto::confronto(ModuloPondra& module) : m_module(module)
     matrixCaption->setWordWrap(true);
     Matrice = new QTableWidget(this);
     matrixCaption->setBuddy(Matrice);
+    Matrice->setAccessibleName(QStringLiteral("matrice dei confronti"));
     Matrice->setToolTip(QStringLiteral("quante volte la caratteristica della riga è più importante di "
                                        "quella della colonna: 3, 1/3, 1 ..."));
     connect(Matrice, &QTableWidget::cellChanged, this, &confronto::matrixEdited);
@@ -170,6 +172,7 @@ confronto::confronto(ModuloPondra& module) : m_module(module)
     Pesi->setHorizontalHeaderLabels(
         {QStringLiteral("caratteristica"), QStringLiteral("peso in %"), QStringLiteral("peso intero")});
     Pesi->verticalHeader()->hide();
+    Pesi->setAccessibleName(QStringLiteral("pesi ricavati dai confronti"));
     Pesi->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Pesi->horizontalHeader()->setSectionResizeMode(NameColumn, QHeaderView::Stretch);
     Pesi->horizontalHeader()->setSectionResizeMode(PercentColumn, QHeaderView::ResizeToContents);

@@ -8,6 +8,7 @@
 #include "ui/core/plaintext.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -20,6 +21,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QToolBar>
+#include <QToolButton>
 #include <QUrl>
 
 namespace pondra {
@@ -54,7 +56,10 @@ DocumentWindow::DocumentWindow(ModuloPondra& module, std::unique_ptr<QTextDocume
     // built is far slower.
     m_editor->setDocument(m_document.get());
     m_editor->setAcceptRichText(false);
+    m_editor->setAccessibleName(QStringLiteral("testo del documento"));
     setCentralWidget(m_editor);
+    // The text has the keyboard when the window opens, so that the reader starts at the document.
+    m_editor->setFocus();
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     QToolBar* toolbar = addToolBar(QStringLiteral("Documento"));
@@ -121,6 +126,17 @@ void DocumentWindow::print()
     preview.setWindowTitle(QStringLiteral("Anteprima di stampa"));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter* target) { printOn(*target); });
+    // Qt's preview has no key for printing and its toolbar takes no focus: both are given, so
+    // that the pages are printed without the mouse.
+    const QString printText = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+    for (QAction* action : preview.findChildren<QAction*>()) {
+        if (action->text() == printText) {
+            action->setShortcut(QKeySequence::Print);
+        }
+    }
+    for (QToolButton* button : preview.findChildren<QToolButton*>()) {
+        button->setFocusPolicy(Qt::TabFocus);
+    }
     preview.exec();
 }
 

@@ -18,6 +18,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QShortcut>
 
 namespace pondra {
 
@@ -55,6 +56,13 @@ frmSplash::frmSplash(ModuloPondra& module) : m_module(module)
     setFocusPolicy(Qt::StrongFocus);
     // Closing it from the title bar unloads it, like a key press.
     setAttribute(Qt::WA_DeleteOnClose);
+    // Without a mouse the Data window is reached with the key that shows it from the other
+    // windows; any other key that types still closes the program.
+    auto* toData = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_1), this);
+    connect(toData, &QShortcut::activated, this, &frmSplash::showDataWindow);
+    setAccessibleName(QStringLiteral("Pondra"));
+    setAccessibleDescription(
+        QStringLiteral("un clic o Ctrl+1 apre la finestra Dati, un tasto chiude il programma"));
 
     const QColor navy(20, 40, 110);
     const QColor ink(40, 40, 40);

@@ -60,6 +60,7 @@ frmTip::frmTip(ModuloPondra& module, const QString& tipsFile)
     m_tipArea->setFrameShape(QFrame::NoFrame);
     m_tipArea->setWidgetResizable(true);
     m_tipArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_tipArea->setAccessibleName(QStringLiteral("suggerimento"));
     m_tipArea->viewport()->setAutoFillBackground(false);
     m_lblTipText = new QLabel;
     // Never read as rich text.

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextDocument>
 
 namespace pondra {
@@ -39,6 +40,8 @@ licenza::licenza(ModuloPondra& module) : m_module(module)
 
     m_text1 = new QPlainTextEdit(this);
     m_text1->setReadOnly(true);
+    m_text1->setAccessibleName(QStringLiteral("testo della licenza d'uso"));
+    m_text1->verticalScrollBar()->setAccessibleName(QStringLiteral("barra del testo della licenza"));
     m_text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     m_text1->setFont(textFont(13));

@@ -165,6 +165,7 @@ void prodotti::buildControls()
     VScroll1->setRange(1, 1);
     VScroll1->setSingleStep(1);
     VScroll1->setPageStep(Rows);
+    VScroll1->setAccessibleName(QStringLiteral("barra dei prodotti"));
     placeTwips(VScroll1, BarColumn.left, FirstRowTop, BarColumn.width, RowsHeight);
 
     // Over the empty rows, so the reason is read where the programs would be.

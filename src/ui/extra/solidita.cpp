@@ -103,12 +103,15 @@ solidita::solidita(ModuloPondra& module) : m_module(module)
     Area->setWidget(Grafico);
     Area->setWidgetResizable(true);
     Area->setFrameShape(QFrame::NoFrame);
+    Area->setAccessibleName(QStringLiteral("grafico delle valutazioni"));
+    Grafico->setAccessibleName(QStringLiteral("grafico delle valutazioni"));
 
     Tabella = new QTableWidget(0, Columns);
     Tabella->setHorizontalHeaderLabels({QStringLiteral("num."), QStringLiteral("denominazione dell'ipotesi"),
                                         QStringLiteral("valutaz. in %"), QStringLiteral("cambi necessari"),
                                         QStringLiteral("giudizio sulla solidità")});
     Tabella->verticalHeader()->hide();
+    Tabella->setAccessibleName(QStringLiteral("solidità della graduatoria"));
     Tabella->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Tabella->setSelectionBehavior(QAbstractItemView::SelectRows);
     Tabella->setWordWrap(true);

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTextDocument>
 
 namespace pondra {
@@ -53,6 +54,8 @@ HelpPage::HelpPage(ModuloPondra& module, int topic) : m_module(module), m_topic(
     textArea->setFrameShape(QFrame::StyledPanel);
     textArea->setWidgetResizable(true);
     textArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    textArea->setAccessibleName(QStringLiteral("testo della guida"));
+    textArea->verticalScrollBar()->setAccessibleName(QStringLiteral("barra del testo della guida"));
     Label2 = new QLabel(page.text);
     Label2->setWordWrap(true);
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);

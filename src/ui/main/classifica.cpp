@@ -1,12 +1,15 @@
 #include "classifica.h"
 
+#include "clickablelabel.h"
 #include "colours.h"
 
 #include "model/ranking.h"
 #include "model/standing.h"
 #include "reports/standingcolours.h"
 #include "settings/settings.h"
+#include "ui/core/contrast.h"
 #include "ui/core/modulopondra.h"
+#include "ui/core/spoken.h"
 #include "ui/layout/twips.h"
 
 #include <QCheckBox>
@@ -51,7 +54,8 @@ constexpr int TableRight = JudgementColumn.left + JudgementColumn.width;
 QLabel* cell(QWidget* parent, const QString& name, int row, const Column& column, int top,
              Qt::Alignment alignment)
 {
-    auto* label = new QLabel(parent);
+    // Framed when it has the focus: the ranking is read a row at a time with Tab.
+    auto* label = new FocusLabel(parent);
     label->setObjectName(name + u'_' + QString::number(row));
     // Names and judgements come from files: shown as they stand, never as markup.
     label->setTextFormat(Qt::PlainText);
@@ -140,6 +144,8 @@ void classifica::buildControls()
     VScroll1->setSingleStep(1);
     VScroll1->setPageStep(5);
     VScroll1->setValue(1);
+    VScroll1->setFocusPolicy(Qt::StrongFocus);
+    VScroll1->setAccessibleName(QStringLiteral("barra della graduatoria"));
     placeTwips(VScroll1, BarColumn.left, FirstRowTop, BarColumn.width, RowsHeight);
 
     Frame2 = new QGroupBox(client);
@@ -216,7 +222,7 @@ void classifica::Form_Load()
         judgementCell[i]->setToolTip(
             QStringLiteral("il giudizio complessivo equiparato alla percentuale di valutazione"));
     }
-    passo->setText(QStringLiteral("la finestra è di sola lettura, visualizzare i risultati"));
+    showStep(QStringLiteral("la finestra è di sola lettura, visualizzare i risultati"));
 }
 
 void classifica::VScroll1_Change()
@@ -233,9 +239,31 @@ void classifica::VScroll1_Change()
         evaluationCell[i]->setText(entry.evaluation.toDisplayText());
         // Every refresh recolours the cell, so a cell that showed a hypothesis never keeps its colour.
         const StandingColours colours = standingColours(standingOf(entry.evaluation));
-        setColours(evaluationCell[i], colours.background, colours.text);
+        // The window's red is deepened just enough for its yellow figures to be read.
+        setColours(evaluationCell[i], readableBackground(colours.background, colours.text), colours.text);
         judgementCell[i]->setText(entry.overallJudgement.toDisplayText());
+        readRow(i, place.number, entry);
     }
+}
+
+void classifica::readRow(int i, int position, const RankingEntry& entry)
+{
+    // The ranking is a grid of labels: each row is read whole from its name cell, the one stop
+    // Tab makes in it, as "posizione 1, ipotesi «Alta», valutazione 77,0 %".
+    const QString name = entry.name.toDisplayText();
+    if (name.isEmpty()) {
+        nameCell[i]->setFocusPolicy(Qt::NoFocus);
+        setSpokenName(nameCell[i], QString());
+        return;
+    }
+    nameCell[i]->setFocusPolicy(Qt::TabFocus);
+    QString row = QStringLiteral("posizione %1, ipotesi «%2», valutazione %3 %")
+                      .arg(position)
+                      .arg(name, entry.evaluation.toDisplayText());
+    if (const QString judgement = entry.overallJudgement.toDisplayText(); !judgement.isEmpty()) {
+        row += QStringLiteral(", giudizio complessivo ") + judgement;
+    }
+    setSpokenName(nameCell[i], row);
 }
 
 void classifica::resizeEvent(QResizeEvent* event)

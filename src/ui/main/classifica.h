@@ -14,6 +14,7 @@ class QScrollBar;
 namespace pondra {
 
 class ModuloPondra;
+struct RankingEntry;
 
 // The Results window: fifteen positions of the ranking at a time, read-only, the evaluation
 // coloured green for a positive hypothesis and red for a negative one.
@@ -49,6 +50,8 @@ protected:
 private:
     void Form_Load();
     void buildControls();
+    // Names row i of the table after the hypothesis it shows, for a screen reader.
+    void readRow(int i, int position, const RankingEntry& entry);
 
     // Cells of the rows, indexed from 1 like the rows they show; index 0 is unused.
     std::array<QLabel*, Rows + 1> numero{};

@@ -4,12 +4,28 @@
 
 namespace pondra {
 
-// A label that reacts like a button to the mouse and tells when the pointer passes over it.
-class ClickableLabel : public QLabel {
+// A label that shows where the keyboard is: framed while it has the focus, so that a label
+// reached with Tab is seen to be reached.
+class FocusLabel : public QLabel {
+    Q_OBJECT
+
+public:
+    explicit FocusLabel(QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// A label that reacts like a button to the mouse and to the keyboard (Space, Enter), tells when
+// the pointer passes over it, and is a button to a screen reader.
+class ClickableLabel : public FocusLabel {
     Q_OBJECT
 
 public:
     explicit ClickableLabel(QWidget* parent = nullptr);
+
+    // What a click does, from a key or an assistive tool.
+    void click() { Q_EMIT clicked(); }
 
 Q_SIGNALS:
     void clicked();
@@ -18,6 +34,7 @@ Q_SIGNALS:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 } // namespace pondra

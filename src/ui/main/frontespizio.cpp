@@ -53,6 +53,14 @@ constexpr std::array<FieldDesign, TitlePage::FieldCount> fieldDesigns{{
     {u" allegati alla relazione:", u"grafici, disegni, planimetrie, foto, ecc."},
 }};
 
+// A caption as a screen reader should say it: without the dots that lead the eye to the field.
+QString spokenCaption(const QString& caption)
+{
+    QString text = caption;
+    text.remove(u'.').remove(u':');
+    return text.trimmed();
+}
+
 QLabel* caption(QWidget* parent, const QString& text, const QString& tooltip, int top)
 {
     auto* label = new QLabel(text, parent);
@@ -105,9 +113,12 @@ void frontespizio::buildControls()
                                                   &luogo,    &data,     &allegati};
     for (int i = 0; i < TitlePage::FieldCount; ++i) {
         const int top = FirstFieldTop + i * FieldStep;
-        caption(client, QString::fromUtf16(fieldDesigns[std::size_t(i)].caption),
-                QString::fromUtf16(fieldDesigns[std::size_t(i)].tooltip), top);
+        QLabel* label = caption(client, QString::fromUtf16(fieldDesigns[std::size_t(i)].caption),
+                                QString::fromUtf16(fieldDesigns[std::size_t(i)].tooltip), top);
         auto* box = new QLineEdit(client);
+        label->setBuddy(box);
+        box->setAccessibleName(spokenCaption(label->text()));
+        box->setAccessibleDescription(label->toolTip());
         box->setObjectName(QString::fromUtf16(fieldNames[std::size_t(i)]));
         box->setMaxLength(MaxTitleFieldLength);
         placeTwips(box, FieldLeft, top, FieldWidth, FieldHeight);
@@ -116,8 +127,8 @@ void frontespizio::buildControls()
         *targets[i] = box;
     }
 
-    caption(client, QStringLiteral(" studio tecnico...........:"),
-            QStringLiteral("lo studio che ha effettuato la elaborazione"), OwnerTop);
+    QLabel* studioCaption = caption(client, QStringLiteral(" studio tecnico...........:"),
+                                    QStringLiteral("lo studio che ha effettuato la elaborazione"), OwnerTop);
     Labelstudio = ownerLabel(client,
                              QStringLiteral("dato non modificabile: lo studio tecnico è fissato "
                                             "dall'installazione del programma"),
@@ -128,6 +139,7 @@ void frontespizio::buildControls()
                                 OwnerTop + FieldStep);
     Labelstudio->setObjectName(QStringLiteral("Labelstudio"));
     labelindirizzo->setObjectName(QStringLiteral("labelindirizzo"));
+    studioCaption->setBuddy(Labelstudio);
     connect(Labelstudio, &ClickableLabel::clicked, this, &frontespizio::Labelstudio_Click);
     connect(labelindirizzo, &ClickableLabel::clicked, this, &frontespizio::labelindirizzo_Click);
 
@@ -165,8 +177,8 @@ void frontespizio::buildControls()
     placeTwips(passo, 120, frameTop + 570 + 60, 9360, 285);
 
     // Tab goes down the fields, then along the buttons, as they stand on the screen.
-    QWidget* order[] = {progetto, localita, tipostudio, committente, luogo,  data,
-                        allegati, aiuto,    cmdGuida,   cmddati,     stampa, cmdesci};
+    QWidget* order[] = {progetto,    localita,       tipostudio, committente, luogo,   data,   allegati,
+                        Labelstudio, labelindirizzo, aiuto,      cmdGuida,    cmddati, stampa, cmdesci};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }
@@ -181,6 +193,9 @@ void frontespizio::Form_Load()
     const OwnerData owner = ownerData(m_module.environment().settings());
     Labelstudio->setText(owner.OwnerStudioName);
     labelindirizzo->setText(owner.OwnerAddress);
+    Labelstudio->setAccessibleName(QStringLiteral("studio tecnico: ") + owner.OwnerStudioName);
+    labelindirizzo->setAccessibleName(QStringLiteral("indirizzo dello studio tecnico: ") +
+                                      owner.OwnerAddress);
 }
 
 std::array<QLineEdit*, TitlePage::FieldCount> frontespizio::boxes() const

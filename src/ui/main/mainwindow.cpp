@@ -4,12 +4,17 @@
 #include "colours.h"
 #include "ui/core/modulopondra.h"
 #include "ui/core/plaintext.h"
+#include "ui/core/spoken.h"
 #include "ui/layout/clsresize.h"
 #include "ui/layout/twips.h"
 
+#include <QAbstractSlider>
+#include <QAccessible>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QFocusFrame>
 #include <QLabel>
 #include <QTimer>
 
@@ -22,6 +27,14 @@ MainWindow::MainWindow(ModuloPondra& module) : m_module(module)
     // Closing a main window unloads it; the study stays in the module.
     setAttribute(Qt::WA_DeleteOnClose);
     connect(&module.document(), &StudyDocument::fileNameChanged, this, &MainWindow::showDocumentFileName);
+    // The style marks the focus of a check box without text faintly and of a scroll bar not at
+    // all: a ring in the text colour shows where the keyboard is.
+    m_focusRing = new QFocusFrame(this);
+    m_followFocus = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        const bool unmarked = now && now->window() == this &&
+                              (qobject_cast<QCheckBox*>(now) || qobject_cast<QAbstractSlider*>(now));
+        m_focusRing->setWidget(unmarked ? now : nullptr);
+    });
 }
 
 void MainWindow::showDocumentFileName()
@@ -33,6 +46,8 @@ void MainWindow::showDocumentFileName()
 void MainWindow::showStep(const QString& text)
 {
     passo->setText(text);
+    // Named with what it is: a screen reader hears the new step as it comes.
+    setSpokenName(passo, QStringLiteral("suggerimento: ") + text);
     if (m_note) {
         m_note->hide();
     }
@@ -43,6 +58,8 @@ void MainWindow::showNote(const QString& text)
     if (!m_note) {
         auto* note = new ClickableLabel(passo->parentWidget());
         note->setObjectName(QStringLiteral("nota"));
+        // It goes by itself: no stop for Tab, but heard, as an alert, when it comes.
+        note->setFocusPolicy(Qt::NoFocus);
         // It quotes file names and the check's messages: never read as markup.
         note->setTextFormat(Qt::PlainText);
         note->setWordWrap(true);
@@ -57,12 +74,15 @@ void MainWindow::showNote(const QString& text)
         connect(m_noteTimer, &QTimer::timeout, note, &QWidget::hide);
     }
     m_note->setText(text);
+    setSpokenName(m_note, QStringLiteral("nota: ") + text);
     // Over the controls just above the hint line, as wide as it.
     const QRect line = passo->geometry();
     const int height = m_note->heightForWidth(line.width());
     m_note->setGeometry(line.x(), std::max(0, line.y() - height - 2), line.width(), height);
     m_note->raise();
     m_note->show();
+    QAccessibleEvent alert(m_note, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
     m_noteTimer->start();
 }
 
@@ -71,7 +91,12 @@ QString MainWindow::stepText() const
     return passo->text();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The controls go after this: the ring must neither follow nor hold one of them.
+    disconnect(m_followFocus);
+    m_focusRing->setWidget(nullptr);
+}
 
 void MainWindow::setUpProportionalLayout()
 {

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class QFocusFrame;
 class QLabel;
 class QTimer;
 
@@ -54,6 +55,8 @@ protected:
 
 private:
     std::unique_ptr<clsResize> m_resize;
+    QFocusFrame* m_focusRing = nullptr;
+    QMetaObject::Connection m_followFocus;
     QLabel* m_note = nullptr;
     QTimer* m_noteTimer = nullptr;
     QString m_caption; // the title the window was built with

@@ -10,6 +10,7 @@
 #include "model/vocabulary.h"
 #include "model/weight.h"
 #include "ui/core/modulopondra.h"
+#include "ui/core/spoken.h"
 #include "ui/layout/twips.h"
 #include "weightarrows.h"
 
@@ -29,6 +30,8 @@
 #include <QSignalBlocker>
 #include <QToolTip>
 #include <QWheelEvent>
+
+#include <algorithm>
 
 namespace pondra {
 
@@ -108,6 +111,8 @@ void requisiti::buildControls()
     ipotesi = named(new QLineEdit(client), "ipotesi");
     ipotesi->setMaxLength(MaxNameLength);
     ipotesi->setToolTip(QStringLiteral("digitare il tipo di ipotesi da valutare"));
+    ipotesi->setAccessibleName(QStringLiteral("nome dell'ipotesi"));
+    hypothesisNumber->setBuddy(ipotesi);
     placeTwips(ipotesi, 1500, 120, 3750, 330);
     HScroll1 = named(new QScrollBar(Qt::Horizontal, client), "HScroll1");
     HScroll1->setRange(1, MaxHypotheses);
@@ -115,6 +120,8 @@ void requisiti::buildControls()
     HScroll1->setSingleStep(1);
     HScroll1->setFocusPolicy(Qt::StrongFocus);
     HScroll1->setToolTip(QStringLiteral("passare ad un'altra ipotesi"));
+    setSpokenDescription(HScroll1, QStringLiteral("Pagina su e Pagina giù passano all'ipotesi "
+                                                  "precedente o successiva"));
     placeTwips(HScroll1, 5340, 150, 1380, 270);
 
     auto* label1 = caption(client, QStringLiteral("CARATTERISTICHE CONSIDERATE"),
@@ -190,6 +197,8 @@ void requisiti::buildControls()
 
         scroll[i] = named(new WeightArrows(client), "scroll", i);
         scroll[i]->setEnabled(false);
+        // The weight box steps with the arrow keys itself: the arrows are for the mouse.
+        scroll[i]->setFocusPolicy(Qt::ClickFocus);
         placeTwips(scroll[i], 6180, top, 240, RowHeight);
         connect(scroll[i], &WeightArrows::changed, this, [this, i] { scroll_Change(i); });
     }
@@ -198,6 +207,8 @@ void requisiti::buildControls()
     VScroll1->setRange(1, StudyDocument::MaxFirstShownRow);
     VScroll1->setPageStep(5);
     VScroll1->setSingleStep(1);
+    VScroll1->setFocusPolicy(Qt::StrongFocus);
+    VScroll1->setAccessibleName(QStringLiteral("barra delle caratteristiche"));
     placeTwips(VScroll1, 6480, FirstRowTop, 240, (Slots - 1) * RowStep + RowHeight);
 
     Frame1 = named(new QGroupBox(QStringLiteral("SCALA GIUDIZI"), client), "Frame1");
@@ -223,6 +234,8 @@ void requisiti::buildControls()
         placeTwips(label, left, figuresTop, 2220, 240);
         target = named(valueLabel(client), name);
         target->setToolTip(tooltip);
+        label->setBuddy(target);
+        target->setAccessibleName(text);
         placeTwips(target, left, figuresTop + 240, 2100, 300);
     };
     figure(media, "media", 120, QStringLiteral("media dei coefficienti"),
@@ -275,6 +288,21 @@ void requisiti::buildControls()
     passo->setIndent(4);
     placeTwips(passo, 120, buttonsTop + 480, 9360, 300);
 
+    // Tab follows the rows as they are read: the tick, the name, the judgement (its row number)
+    // and the weight of each row in turn, then the scale and the buttons.
+    QList<QWidget*> order{ipotesi, HScroll1};
+    for (int i = 1; i <= Slots; ++i) {
+        order << Check[i] << requisito[i] << numero[i] << percentuale[i];
+    }
+    order << VScroll1;
+    for (int n = 1; n <= JudgementSteps; ++n) {
+        order << scala[n];
+    }
+    order << cmdconfronto << aiuto << avanti << cmdstampa << cmdGuida << cmdesci;
+    for (qsizetype k = 1; k < order.size(); ++k) {
+        setTabOrder(order[k - 1], order[k]);
+    }
+
     connect(HScroll1, &QScrollBar::valueChanged, this, &requisiti::HScroll1_Change);
     connect(VScroll1, &QScrollBar::valueChanged, this, &requisiti::VScroll1_Change);
     connect(ipotesi, &QLineEdit::textChanged, this, &requisiti::ipotesi_Change);
@@ -307,6 +335,7 @@ void requisiti::Form_Load()
     showStep(QStringLiteral("prelevare un file dall'archivio o iniziare a digitare l'ipotesi"));
     HScroll1->setValue(1);
     resto->setText(QStringLiteral("0"));
+    setSpokenName(resto, QStringLiteral("resto da assegnare: 0 %"));
 
     for (int i = 1; i <= Slots; ++i) {
         Check[i]->setToolTip(QStringLiteral("indicatore di spunta della caratteristica"));
@@ -392,7 +421,58 @@ void requisiti::ShowRows()
         requisito[i]->setEnabled(row.isTicked());
         percentuale[i]->setEnabled(row.isTicked());
         scroll[i]->setEnabled(row.isTicked());
+        nameRow(i);
     }
+}
+
+void requisiti::nameRow(int index)
+{
+    const QString n = signBlankText(rowOfSlot(index)).trimmed();
+    const QString of = QStringLiteral(" della caratteristica n. ") + n;
+    setSpokenName(Check[index], QStringLiteral("spunta") + of);
+    setSpokenName(requisito[index], QStringLiteral("nome") + of);
+    setSpokenName(requisito[index]->lineEdit(), QStringLiteral("nome") + of);
+    setSpokenName(numero[index], QStringLiteral("giudizio") + of);
+    setSpokenName(percentuale[index], QStringLiteral("peso in %") + of);
+    scroll[index]->setSubject(QStringLiteral("del peso") + of);
+    describeRow(index);
+}
+
+void requisiti::describeRow(int index)
+{
+    // What the row says, read with any of its controls: the judgement, its number and
+    // coefficient are shown in labels a screen reader would otherwise find tied to nothing.
+    const auto shown = [](const QString& text) { return text.isEmpty() ? QStringLiteral("nessuno") : text; };
+    const QString name = requisito[index]->currentText();
+    const QString judgement = giudizio[index]->text();
+    QString summary = QStringLiteral("caratteristica n. ") + signBlankText(rowOfSlot(index)).trimmed();
+    if (!Check[index]->isChecked()) {
+        summary += QStringLiteral(", non spuntata");
+    } else {
+        summary +=
+            QStringLiteral(", ") + (name.isEmpty() ? QStringLiteral("senza nome") : name) +
+            (judgement.isEmpty() ? QStringLiteral(", giudizio non scelto")
+                                 : QStringLiteral(": ") + judgement + QStringLiteral(", valore ") +
+                                       shown(valore[index]->text()) + QStringLiteral(", coefficiente ") +
+                                       shown(coefficiente[index]->text())) +
+            QStringLiteral(", peso ") +
+            (percentuale[index]->text().isEmpty() ? QStringLiteral("non assegnato")
+                                                  : percentuale[index]->text() + QStringLiteral(" %"));
+    }
+    setSpokenDescription(requisito[index], summary);
+    setSpokenDescription(requisito[index]->lineEdit(), summary);
+    setSpokenDescription(numero[index],
+                         summary +
+                             QStringLiteral(". Invio per cambiare il giudizio, poi la lettera del giudizio"));
+    setSpokenDescription(Check[index], summary);
+    setSpokenName(giudizio[index], QStringLiteral("giudizio della caratteristica n. ") +
+                                       signBlankText(rowOfSlot(index)).trimmed() + QStringLiteral(": ") +
+                                       shown(giudizio[index]->text()));
+    setSpokenName(valore[index], QStringLiteral("valore: ") + shown(valore[index]->text()));
+    setSpokenName(coefficiente[index], QStringLiteral("coefficiente: ") + shown(coefficiente[index]->text()));
+    setSpokenDescription(percentuale[index],
+                         QStringLiteral("frecce su e giù per cambiarlo di uno; resto da assegnare: ") +
+                             resto->text() + QStringLiteral(" %"));
 }
 
 void requisiti::showJudgement(int index, const CharacteristicEntry& row)
@@ -440,6 +520,7 @@ void requisiti::showChangedRow(int r)
         showWeight(i, row.weight);
     }
     shown = row;
+    describeRow(i);
 }
 
 void requisiti::EnableScale()
@@ -676,6 +757,9 @@ void requisiti::showCurrentHypothesis()
         HScroll1->setValue(h);
     }
     hypothesisNumber->setText(QStringLiteral("Ipotesi n.") + signBlankText(h));
+    setSpokenName(HScroll1, QStringLiteral("barra delle ipotesi: ipotesi %1 di %2")
+                                .arg(h)
+                                .arg(std::max(h, document.study().highestNamedSlot())));
     const QString name = document.study().hypothesis(h).name.toDisplayText();
     if (ipotesi->text() != name) {
         // The study already holds this name: showing it is no edit.
@@ -740,6 +824,13 @@ void requisiti::showFigures(const ScoreFigures& figures)
     media->setText(figures.media);
     resto->setText(figures.resto);
     ponderata->setText(figures.ponderata);
+    // Named with what they are, so that the change is heard as "resto da assegnare: 15".
+    setSpokenName(media, QStringLiteral("media dei coefficienti: ") + figures.media);
+    setSpokenName(resto, QStringLiteral("resto da assegnare: ") + figures.resto + QStringLiteral(" %"));
+    setSpokenName(ponderata, QStringLiteral("coefficiente ponderato: ") + figures.ponderata);
+    for (int i = 1; i <= Slots; ++i) {
+        describeRow(i);
+    }
 }
 
 bool requisiti::runCheck(bool tellPass)
@@ -808,8 +899,14 @@ std::optional<int> requisiti::scaleStepForKey(const QKeyEvent& key) const
     if (!scala[1]->isEnabled()) {
         return std::nullopt;
     }
+    // On the row's judgement the letter alone will do, as in a list.
+    const bool onJudgement =
+        key.modifiers() == Qt::NoModifier &&
+        std::find(numero.begin() + 1, numero.end(), QApplication::focusWidget()) != numero.end();
     for (int n = 1; n <= JudgementSteps; ++n) {
-        if (QKeySequence::mnemonic(scala[n]->text()) == QKeySequence(key.keyCombination())) {
+        const QKeySequence mnemonic = QKeySequence::mnemonic(scala[n]->text());
+        if (mnemonic == QKeySequence(key.keyCombination()) ||
+            (onJudgement && mnemonic == QKeySequence(Qt::ALT | Qt::Key(key.key())))) {
             return n;
         }
     }
@@ -856,6 +953,14 @@ bool requisiti::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
     case QEvent::KeyPress:
+        // Up and down in a weight box step it as its arrows do, from what was typed.
+        if (const int key = static_cast<QKeyEvent*>(event)->key(); key == Qt::Key_Up || key == Qt::Key_Down) {
+            if (const std::optional<int> i = weightBoxSlot(watched)) {
+                percentuale_Change(*i);
+                key == Qt::Key_Up ? scroll[*i]->stepUp() : scroll[*i]->stepDown();
+                return true;
+            }
+        }
         // Esc in a weight box gives back the weight stored.
         if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
             if (const std::optional<int> i = weightBoxSlot(watched)) {

@@ -94,6 +94,10 @@ private:
     void showChangedRow(int r);
     void showJudgement(int index, const CharacteristicEntry& row);
     void showWeight(int index, const Value& weight);
+    // Names slot index's controls after the row it shows, as a screen reader reads them.
+    void nameRow(int index);
+    // The row read whole (name, judgement, number, coefficient, weight) with its controls.
+    void describeRow(int index);
     // A keystroke in a weight box: the reason at once when the text cannot become a weight.
     void percentuale_Edited(int index, const QString& text);
     void markWeight(int index, bool wrong);

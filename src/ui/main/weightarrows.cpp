@@ -19,6 +19,13 @@ WeightArrows::WeightArrows(QWidget* parent)
     connect(m_down, &QToolButton::clicked, this, &WeightArrows::stepDown);
 }
 
+void WeightArrows::setSubject(const QString& ofWhat)
+{
+    setAccessibleName(QStringLiteral("frecce ") + ofWhat);
+    m_up->setAccessibleName(QStringLiteral("freccia su ") + ofWhat);
+    m_down->setAccessibleName(QStringLiteral("freccia giù ") + ofWhat);
+}
+
 void WeightArrows::step(int delta)
 {
     const Decimal next = std::clamp(m_position + delta, Decimal(Minimum), Decimal(Maximum));

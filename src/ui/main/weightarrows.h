@@ -24,6 +24,8 @@ public:
     explicit WeightArrows(QWidget* parent = nullptr);
 
     Decimal position() const { return m_position; }
+    // Names the arrows after what they change, e.g. "del peso della caratteristica n. 3".
+    void setSubject(const QString& ofWhat);
     // Places the arrows without a change: only a click changes the weight.
     void setPosition(Decimal position)
     {
