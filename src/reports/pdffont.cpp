@@ -81,6 +81,8 @@ PdfFont::PdfFont(const QByteArray& trueType) : m_data(trueType)
         return;
     }
     m_advances.resize(std::size_t(glyphs));
+    m_used.assign(std::size_t(glyphs), 0);
+    m_latin.fill(-1);
     for (int g = 0; g < glyphs; ++g) {
         m_advances[std::size_t(g)] = u16(hmtx, 4 * std::min(g, metrics - 1));
     }
@@ -96,14 +98,20 @@ QByteArray PdfFont::table(const char* tag) const
 
 quint16 PdfFont::glyph(char32_t c)
 {
+    if (c < m_latin.size() && m_latin[c] >= 0) {
+        return quint16(m_latin[c]);
+    }
     auto it = m_glyphs.find(c);
     if (it == m_glyphs.end()) {
         const QList<quint32> found = m_face.glyphIndexesForString(QString::fromUcs4(&c, 1));
         const quint32 g = found.isEmpty() || found.first() >= m_advances.size() ? 0 : found.first();
         it = m_glyphs.insert(c, quint16(g));
-    }
-    if (*it != 0) {
-        m_used.emplace(*it, c);
+        if (g != 0) {
+            m_used[g] = c;
+        }
+        if (c < m_latin.size()) {
+            m_latin[c] = int(g);
+        }
     }
     return *it;
 }
@@ -124,8 +132,10 @@ QByteArray PdfFont::subset() const
     const auto offset = [&](int g) -> quint32 { return longOffsets ? u32(loca, 4 * g) : 2u * u16(loca, 2 * g); };
     std::set<quint16> keep{0};
     std::vector<quint16> pending;
-    for (const auto& [g, c] : m_used) {
-        pending.push_back(g);
+    for (std::size_t g = 1; g < m_used.size(); ++g) {
+        if (m_used[g] != 0) {
+            pending.push_back(quint16(g));
+        }
     }
     while (!pending.empty()) {
         const quint16 g = pending.back();
@@ -224,8 +234,8 @@ void PdfFont::write(PdfFile& file, int object) const
     QByteArray name = m_face.familyName().toLatin1().replace(' ', "") + '-' +
                       m_face.styleName().toLatin1().replace(' ', "");
     quint32 hash = qHash(name);
-    for (const auto& [g, c] : m_used) {
-        hash = hash * 31 + g;
+    for (std::size_t g = 0; g < m_used.size(); ++g) {
+        hash = m_used[g] != 0 ? hash * 31 + quint32(g) : hash;
     }
     QByteArray tag;
     for (int i = 0; i < 6; ++i, hash /= 26) {
@@ -236,11 +246,17 @@ void PdfFont::write(PdfFile& file, int object) const
     file.write(object, "<< /Type /Font /Subtype /Type0 /BaseFont /" + name +
                            " /Encoding /Identity-H /DescendantFonts [" + pdfReference(cidFont) +
                            "] /ToUnicode " + pdfReference(toUnicode) + " >>");
+    std::vector<std::pair<quint16, char32_t>> used;
+    for (std::size_t g = 0; g < m_used.size(); ++g) {
+        if (m_used[g] != 0) {
+            used.emplace_back(quint16(g), m_used[g]);
+        }
+    }
     QByteArray widths;
-    for (auto it = m_used.begin(); it != m_used.end();) {
+    for (auto it = used.begin(); it != used.end();) {
         QByteArray run = QByteArray::number(it->first) + " [";
         quint16 next = it->first;
-        for (; it != m_used.end() && it->first == next; ++it, ++next) {
+        for (; it != used.end() && it->first == next; ++it, ++next) {
             run += pdfNumber(advance(it->first), 1) + ' ';
         }
         run.chop(1);
@@ -268,7 +284,6 @@ void PdfFont::write(PdfFile& file, int object) const
                       "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def\n"
                       "/CMapName /Adobe-Identity-UCS def\n/CMapType 2 def\n"
                       "1 begincodespacerange\n<0000> <FFFF>\nendcodespacerange\n";
-    std::vector<std::pair<quint16, char32_t>> used(m_used.begin(), m_used.end());
     for (std::size_t i = 0; i < used.size(); i += 100) {
         const std::size_t end = std::min(used.size(), i + 100);
         cmap += QByteArray::number(qsizetype(end - i)) + " beginbfchar\n";

@@ -4,7 +4,9 @@
 #include <QHash>
 #include <QRawFont>
 
+#include <array>
 #include <map>
+#include <vector>
 
 namespace pondra {
 
@@ -37,8 +39,9 @@ private:
     double m_unitsPerEm = 1000;
     std::vector<quint16> m_advances;
     QHash<char32_t, quint16> m_glyphs;
-    // The glyphs shown and their characters.
-    std::map<quint16, char32_t> m_used;
+    // By glyph, the character it was shown for; 0 for a glyph not shown.
+    std::vector<char32_t> m_used;
+    std::array<int, 256> m_latin;
 };
 
 } // namespace pondra

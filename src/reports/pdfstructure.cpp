@@ -36,6 +36,12 @@ void PdfStructure::write(PdfFile& file, int root, const std::vector<int>& pages)
         o = file.reserve();
     }
     const int parentTree = file.reserve();
+    // Tens of thousands in a long study's tables: each as short as it can be, built in place.
+    QByteArray o;
+    const auto ref = [&o](int object) {
+        o += QByteArray::number(object);
+        o += " 0 R";
+    };
     for (std::size_t e = 0; e < m_elements.size(); ++e) {
         const Element& element = m_elements[e];
         // The element's page is that of its first stretch; stretches on it go by number alone.
@@ -46,30 +52,45 @@ void PdfStructure::write(PdfFile& file, int root, const std::vector<int>& pages)
                 break;
             }
         }
-        QByteArray kids;
-        for (const Kid& kid : element.kids) {
-            kids += kid.element >= 0 ? pdfReference(objects[std::size_t(kid.element)])
-                    : kid.page == first
-                        ? QByteArray::number(kid.mcid)
-                        : "<< /Type /MCR /Pg " + pdfReference(pages[std::size_t(kid.page)]) + " /MCID " +
-                              QByteArray::number(kid.mcid) + " >>";
-            kids += ' ';
+        o.clear();
+        o += "<</S/";
+        o += element.role;
+        o += "/P ";
+        ref(element.parent < 0 ? root : objects[std::size_t(element.parent)]);
+        if (first >= 0) {
+            o += "/Pg ";
+            ref(pages[std::size_t(first)]);
         }
-        kids.chop(1);
-        const int parent = element.parent < 0 ? root : objects[std::size_t(element.parent)];
-        const QByteArray page = first < 0 ? QByteArray() : " /Pg " + pdfReference(pages[std::size_t(first)]);
-        file.write(objects[e], "<< /Type /StructElem /S /" + element.role + " /P " + pdfReference(parent) + page +
-                                   element.extra + " /K [" + kids + "] >>");
+        o += element.extra;
+        const bool single = element.kids.size() == 1;
+        o += single ? "/K " : "/K[";
+        for (const Kid& kid : element.kids) {
+            if (kid.element >= 0) {
+                ref(objects[std::size_t(kid.element)]);
+            } else if (kid.page == first) {
+                o += QByteArray::number(kid.mcid);
+            } else {
+                o += "<</Type/MCR/Pg ";
+                ref(pages[std::size_t(kid.page)]);
+                o += "/MCID ";
+                o += QByteArray::number(kid.mcid);
+                o += ">>";
+            }
+            o += ' ';
+        }
+        o.chop(1);
+        o += single ? ">>" : "]>>";
+        file.write(objects[e], o);
     }
     QByteArray numbers;
     for (std::size_t p = 0; p < pages.size(); ++p) {
-        numbers += QByteArray::number(qsizetype(p)) + " [";
+        numbers += QByteArray::number(qsizetype(p)) + '[';
         if (p < m_marks.size()) {
             for (int element : m_marks[p]) {
                 numbers += pdfReference(objects[std::size_t(element)]) + ' ';
             }
         }
-        numbers += "] ";
+        numbers += ']';
     }
     file.write(parentTree, "<< /Nums [" + numbers + "] >>");
     file.write(root, "<< /Type /StructTreeRoot /K [" + pdfReference(objects[0]) + "] /ParentTree " +

@@ -175,26 +175,60 @@ private:
             }
             i += length;
         }
+        // A line that breaks at a blank keeps one, unseen past its end: the words either side of
+        // the break stay apart when the text is read back.
+        for (int i = l.end; i < l.next && i < p.text.size(); ++i) {
+            if (isBlank(p.text.at(i)) || p.text.at(i) == QChar::LineSeparator) {
+                const int style = p.styleAt(l.end > 0 ? l.end - 1 : 0);
+                const TextStyle& look = m_d.content->style(style);
+                const int font = look.bold ? 1 : 0;
+                out.push_back({font, look.points, look.colour.isValid() ? look.colour.rgba() : qRgba(0, 0, 0, 255),
+                               m_fonts[std::size_t(font)]->glyph(U' '), x, baseline});
+                break;
+            }
+        }
     }
 
-    // Glyphs in a text object: a new text matrix where font, size or line change, and within a
-    // line the gaps that differ from the glyphs' own advances (justified blanks) as adjustments.
+    // Text objects hold the text of a whole paragraph or table slice, marked or not.
+    void beginText()
+    {
+        m_out += "BT\n";
+        m_lineStarted = false;
+    }
+
+    void endText() { m_out += "ET\n"; }
+
+    // A new line of text at x, y: moved to from the line before, in hundredths of a point, since
+    // the same moves repeat from row to row of a table and compress to little.
+    void moveTo(double x, double y)
+    {
+        const qint64 px = std::llround(x * 100);
+        const qint64 py = std::llround(y * 100);
+        if (!m_lineStarted) {
+            m_out += "1 0 0 -1 " + pdfNumber(px / 100.0, 2) + ' ' + pdfNumber(py / 100.0, 2) + " Tm\n";
+        } else {
+            // The text matrix turns y over: a move down the page is a negative one.
+            m_out += pdfNumber((px - m_lineX) / 100.0, 2) + ' ' + pdfNumber((m_lineY - py) / 100.0, 2) + " Td\n";
+        }
+        m_lineStarted = true;
+        m_lineX = px;
+        m_lineY = py;
+    }
+
+    // Glyphs in the open text object: a new line where font, size, colour or baseline change, and
+    // within a line the gaps that differ from the glyphs' own advances (justified blanks) as
+    // adjustments.
     void show(const std::vector<Placed>& glyphs)
     {
-        if (glyphs.empty()) {
-            return;
-        }
-        m_out += "BT\n";
         double penX = 0;
-        double penY = 0;
         bool open = false;
         const Placed* run = nullptr;
         for (const Placed& g : glyphs) {
             const bool restart = !run || run->font != g.font || run->size != g.size || run->colour != g.colour ||
-                                 std::abs(g.y - penY) > 1e-6;
+                                 std::abs(g.y - run->y) > 1e-6;
             if (restart) {
                 if (open) {
-                    m_out += ">] TJ\n";
+                    m_out += ">]TJ\n";
                 }
                 if (g.font != m_font || g.size != m_size) {
                     m_font = g.font;
@@ -202,20 +236,22 @@ private:
                     m_out += "/F" + QByteArray::number(g.font + 1) + ' ' + pdfNumber(g.size) + " Tf\n";
                 }
                 setFill(QColor::fromRgba(g.colour));
-                m_out += "1 0 0 -1 " + pdfNumber(g.x) + ' ' + pdfNumber(g.y) + " Tm\n[<";
+                moveTo(g.x, g.y);
+                m_out += "[<";
                 open = true;
                 run = &g;
-                penY = g.y;
-            } else {
-                const double gap = g.x - penX;
-                if (std::abs(gap) > 1e-3) {
-                    m_out += "> " + pdfNumber(-gap * 1000 / g.size, 1) + " <";
-                }
+                penX = g.x;
+            }
+            const double gap = g.x - penX;
+            if (std::abs(gap) > 1e-3) {
+                m_out += "> " + pdfNumber(-gap * 1000 / g.size, 1) + " <";
             }
             m_out += QByteArray::number(g.glyph, 16).rightJustified(4, '0');
             penX = g.x + m_fonts[std::size_t(g.font)]->advance(g.glyph) * g.size / 1000;
         }
-        m_out += ">] TJ\nET\n";
+        if (open) {
+            m_out += ">]TJ\n";
+        }
     }
 
     void paragraph(const Paragraph& p, const PageSlice& slice, double left, double width)
@@ -231,7 +267,9 @@ private:
             return; // blank lines: nothing to read
         }
         begin(element(slice.block, roleOf(p)));
+        beginText();
         show(glyphs);
+        endText();
         m_out += "EMC\n";
     }
 
@@ -287,6 +325,7 @@ private:
         m_out += "EMC\n";
 
         y = slice.top - slice.clipTop;
+        beginText();
         for (int r = slice.first; r < slice.last; ++r) {
             const bool header = r < table.headerRows();
             // A header row a new page shows again is read once, where the table starts.
@@ -329,6 +368,7 @@ private:
             }
             y += g.rows[std::size_t(r)];
         }
+        endText();
     }
 
     void chart(const Paragraph& p, const PageSlice& slice, const QRectF& area)
@@ -377,7 +417,9 @@ private:
                 for (Placed& g : glyphs) {
                     g.x += shift;
                 }
+                beginText();
                 show(glyphs);
+                endText();
             }
         }
         m_out += "EMC\n";
@@ -392,6 +434,9 @@ private:
     QColor m_fill;
     int m_font = -1;
     double m_size = 0;
+    bool m_lineStarted = false;
+    qint64 m_lineX = 0;
+    qint64 m_lineY = 0;
     std::map<int, int> m_elements;
     std::map<int, std::vector<int>> m_rows;
     std::map<int, std::vector<int>> m_cells;
@@ -399,7 +444,8 @@ private:
 
 } // namespace
 
-TaggedPdf taggedPdf(const PagedDocument& pages, const ArchivalInfo& info, const std::vector<PdfBookmark>& outline)
+TaggedPdf taggedPdf(const PagedDocument& pages, const ArchivalInfo& info, const std::vector<PdfBookmark>& outline,
+                    bool withStructure)
 {
     if (laidOutFamily(pages.content->families) != QLatin1StringView(LayoutFont)) {
         return {};
@@ -490,7 +536,7 @@ TaggedPdf taggedPdf(const PagedDocument& pages, const ArchivalInfo& info, const 
     }
     file.write(catalog, root + " >>");
     hash.addData(date);
-    return {file.finish(catalog, infoObject, hash.result()), writer.tree.outline()};
+    return {file.finish(catalog, infoObject, hash.result()), withStructure ? writer.tree.outline() : QString()};
 }
 
 } // namespace pondra

@@ -20,12 +20,13 @@ struct PagedDocument;
 // of tables, and header rows a new page repeats, are artifacts.
 struct TaggedPdf {
     QByteArray bytes;
-    // PdfStructure::outline(): the elements by depth, for checking.
+    // PdfStructure::outline(), when asked for: the elements by depth, for checking.
     QString structure;
 };
 
 // Nothing when the faces the pages are laid out in cannot be embedded (the laid-out family is
 // not URW Gothic or its copies are missing): the caller then writes the pages another way.
-TaggedPdf taggedPdf(const PagedDocument& pages, const ArchivalInfo& info, const std::vector<PdfBookmark>& outline);
+TaggedPdf taggedPdf(const PagedDocument& pages, const ArchivalInfo& info, const std::vector<PdfBookmark>& outline,
+                    bool withStructure = false);
 
 } // namespace pondra
