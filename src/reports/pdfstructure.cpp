@@ -62,7 +62,13 @@ void PdfStructure::write(PdfFile& file, int root, const std::vector<int>& pages)
             ref(pages[std::size_t(first)]);
         }
         o += element.extra;
+        // An empty table cell has no content, and no /K.
         const bool single = element.kids.size() == 1;
+        if (element.kids.empty()) {
+            o += ">>";
+            file.write(objects[e], o);
+            continue;
+        }
         o += single ? "/K " : "/K[";
         for (const Kid& kid : element.kids) {
             if (kid.element >= 0) {
