@@ -13,7 +13,9 @@ namespace pondra {
 
 // The archival PDF that public offices and courts ask a filed report to be in: fonts
 // embedded, colours tied to sRGB, and the document's title, author, subject and language in its
-// metadata (for the estimate report, the perizia and the studio that signs it).
+// metadata (for the estimate report, the perizia and the studio that signs it). The tagged PDF
+// (pdfwriter.h) takes its metadata and outline from here; Qt's writer, PDF/A-1b completed by an
+// update, is left for pages whose faces cannot be embedded.
 
 // What the metadata say of the document. Its language is Italian, as every printout's.
 struct ArchivalInfo {
