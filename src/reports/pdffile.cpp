@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 
+#include <algorithm>
 #include <cmath>
 
 namespace pondra {
@@ -114,20 +115,48 @@ QByteArray PdfFile::finish(int catalog, int info, const QByteArray& id)
     return m_bytes;
 }
 
+void appendNumber(QByteArray& out, double value, int decimals)
+{
+    // Written by hand: a long study's pages hold millions of numbers.
+    static constexpr qint64 Scale[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
+    decimals = std::clamp(decimals, 0, 6);
+    qint64 n = std::llround(value * double(Scale[decimals]));
+    if (n < 0) {
+        out += '-';
+        n = -n;
+    }
+    char digits[24];
+    int length = 0;
+    qint64 whole = n / Scale[decimals];
+    qint64 fraction = n % Scale[decimals];
+    int places = decimals;
+    while (places > 0 && fraction % 10 == 0) {
+        fraction /= 10;
+        --places;
+    }
+    for (int i = 0; i < places; ++i) {
+        digits[length++] = char('0' + fraction % 10);
+        fraction /= 10;
+    }
+    if (places > 0) {
+        digits[length++] = '.';
+    }
+    do {
+        digits[length++] = char('0' + whole % 10);
+        whole /= 10;
+    } while (whole > 0);
+    if (n == 0 && out.endsWith('-')) {
+        out.chop(1);
+    }
+    while (length > 0) {
+        out += digits[--length];
+    }
+}
+
 QByteArray pdfNumber(double value, int decimals)
 {
-    if (std::abs(value) < 0.5 * std::pow(10.0, -decimals)) {
-        return "0";
-    }
-    QByteArray text = QByteArray::number(value, 'f', decimals);
-    if (text.contains('.')) {
-        while (text.endsWith('0')) {
-            text.chop(1);
-        }
-        if (text.endsWith('.')) {
-            text.chop(1);
-        }
-    }
+    QByteArray text;
+    appendNumber(text, value, decimals);
     return text;
 }
 

@@ -41,6 +41,7 @@ private:
 
 // Numbers as PDF writes them: no exponent, at most the decimals given, no trailing zeros.
 QByteArray pdfNumber(double value, int decimals = 3);
+void appendNumber(QByteArray& out, double value, int decimals = 3);
 QByteArray pdfReference(int object);
 // A text string: UTF-16 with its byte order mark, in hexadecimal.
 QByteArray pdfText(const QString& text);

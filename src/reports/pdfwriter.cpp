@@ -37,8 +37,12 @@ QByteArray colour(const QColor& c, const char* op)
 
 QByteArray rect(const QRectF& r)
 {
-    return pdfNumber(r.x()) + ' ' + pdfNumber(r.y()) + ' ' + pdfNumber(r.width()) + ' ' + pdfNumber(r.height()) +
-           " re";
+    QByteArray out;
+    for (double v : {r.x(), r.y(), r.width(), r.height()}) {
+        appendNumber(out, v);
+        out += ' ';
+    }
+    return out + "re";
 }
 
 // A glyph placed on the page: its font, size and colour, where its baseline starts.
@@ -119,8 +123,11 @@ private:
 
     void begin(int element)
     {
-        m_out += '/' + tree.role(element) + " <</MCID " + QByteArray::number(tree.mark(element, m_page)) +
-                 ">> BDC\n";
+        m_out += '/';
+        m_out += tree.role(element);
+        m_out += " <</MCID ";
+        m_out += QByteArray::number(tree.mark(element, m_page));
+        m_out += ">> BDC\n";
     }
 
     static QByteArray roleOf(const Paragraph& p)
@@ -205,10 +212,17 @@ private:
         const qint64 px = std::llround(x * 100);
         const qint64 py = std::llround(y * 100);
         if (!m_lineStarted) {
-            m_out += "1 0 0 -1 " + pdfNumber(px / 100.0, 2) + ' ' + pdfNumber(py / 100.0, 2) + " Tm\n";
+            m_out += "1 0 0 -1 ";
+            appendNumber(m_out, px / 100.0, 2);
+            m_out += ' ';
+            appendNumber(m_out, py / 100.0, 2);
+            m_out += " Tm\n";
         } else {
             // The text matrix turns y over: a move down the page is a negative one.
-            m_out += pdfNumber((px - m_lineX) / 100.0, 2) + ' ' + pdfNumber((m_lineY - py) / 100.0, 2) + " Td\n";
+            appendNumber(m_out, (px - m_lineX) / 100.0, 2);
+            m_out += ' ';
+            appendNumber(m_out, (m_lineY - py) / 100.0, 2);
+            m_out += " Td\n";
         }
         m_lineStarted = true;
         m_lineX = px;
@@ -244,9 +258,14 @@ private:
             }
             const double gap = g.x - penX;
             if (std::abs(gap) > 1e-3) {
-                m_out += "> " + pdfNumber(-gap * 1000 / g.size, 1) + " <";
+                m_out += "> ";
+                appendNumber(m_out, -gap * 1000 / g.size, 1);
+                m_out += " <";
             }
-            m_out += QByteArray::number(g.glyph, 16).rightJustified(4, '0');
+            static constexpr char Hex[] = "0123456789abcdef";
+            const char glyph[4] = {Hex[(g.glyph >> 12) & 0xF], Hex[(g.glyph >> 8) & 0xF], Hex[(g.glyph >> 4) & 0xF],
+                                   Hex[g.glyph & 0xF]};
+            m_out.append(glyph, 4);
             penX = g.x + m_fonts[std::size_t(g.font)]->advance(g.glyph) * g.size / 1000;
         }
         if (open) {
@@ -338,7 +357,8 @@ private:
             x = left;
             for (int c = 0; c < table.columns; ++c) {
                 const double w = g.columns[std::size_t(c)];
-                std::vector<Placed> glyphs;
+                std::vector<Placed>& glyphs = m_cellGlyphs;
+                glyphs.clear();
                 double top = y;
                 for (const Paragraph& p : table.cell(r, c).paragraphs) {
                     const std::vector<TextLine> lines = m_measurer.lines(p, cellTextWidth(w));
@@ -438,6 +458,8 @@ private:
     qint64 m_lineX = 0;
     qint64 m_lineY = 0;
     std::map<int, int> m_elements;
+    // A cell's glyphs, the room kept from cell to cell.
+    std::vector<Placed> m_cellGlyphs;
     std::map<int, std::vector<int>> m_rows;
     std::map<int, std::vector<int>> m_cells;
 };
