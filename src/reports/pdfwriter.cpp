@@ -63,6 +63,9 @@ public:
     }
 
     PdfStructure tree;
+    // A character URW Gothic lacks was met: the pages show it from another face, which this
+    // writer does not embed.
+    bool missingGlyph = false;
 
     QByteArray page(int page)
     {
@@ -130,6 +133,13 @@ private:
         m_out += ">> BDC\n";
     }
 
+    quint16 glyph(int font, char32_t c)
+    {
+        const quint16 g = m_fonts[std::size_t(font)]->glyph(c);
+        missingGlyph = missingGlyph || (g == 0 && QChar::isPrint(c));
+        return g;
+    }
+
     static QByteArray roleOf(const Paragraph& p)
     {
         return p.outlineLevel == 1 ? "H1" : p.outlineLevel >= 2 ? "H2" : "P";
@@ -174,7 +184,7 @@ private:
                 const char32_t shown = isBlank(c) ? U' ' : code;
                 out.push_back({font, look.points,
                                look.colour.isValid() ? look.colour.rgba() : qRgba(0, 0, 0, 255),
-                               m_fonts[std::size_t(font)]->glyph(shown), x, baseline});
+                               glyph(font, shown), x, baseline});
             }
             x += g.advance * look.points;
             if (isBlank(c)) {
@@ -426,8 +436,7 @@ private:
                 double x = 0;
                 const QList<uint> codes = t.text.toUcs4();
                 for (uint code : codes) {
-                    glyphs.push_back({font, t.size, t.colour.rgba(), m_fonts[std::size_t(font)]->glyph(code), x,
-                                      t.baseline.y()});
+                    glyphs.push_back({font, t.size, t.colour.rgba(), glyph(font, code), x, t.baseline.y()});
                     x += face.glyph(code).advance * t.size;
                 }
                 double shift = t.baseline.x();
@@ -509,6 +518,9 @@ TaggedPdf taggedPdf(const PagedDocument& pages, const ArchivalInfo& info, const 
                        " /Contents " + pdfReference(stream) + " /StructParents " + QByteArray::number(i) +
                        " /Tabs /S >>");
         kids += pdfReference(pageObjects[std::size_t(i)]) + ' ';
+    }
+    if (writer.missingGlyph) {
+        return {};
     }
     file.write(pageTree, "<< /Type /Pages /Kids [" + kids + "] /Count " + QByteArray::number(pages.pageCount()) +
                              " >>");

@@ -25,7 +25,8 @@ struct TaggedPdf {
 };
 
 // Nothing when the faces the pages are laid out in cannot be embedded (the laid-out family is
-// not URW Gothic or its copies are missing): the caller then writes the pages another way.
+// not URW Gothic, its copies are missing, or the text has a character URW Gothic lacks, which the
+// pages take from another face): the caller then writes the pages another way.
 TaggedPdf taggedPdf(const PagedDocument& pages, const ArchivalInfo& info, const std::vector<PdfBookmark>& outline,
                     bool withStructure = false);
 
