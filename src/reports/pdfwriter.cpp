@@ -16,6 +16,7 @@
 #include <QDateTime>
 
 #include <array>
+#include <cmath>
 #include <map>
 #include <memory>
 
@@ -24,6 +25,17 @@ namespace pondra {
 namespace {
 
 constexpr char Language[] = "it-IT";
+
+// A4 in whole points, as Qt's writer stated it: the pages' top edge stays where it was.
+double pageWidth()
+{
+    return std::round(sheetWidth());
+}
+
+double pageHeight()
+{
+    return std::round(sheetHeight());
+}
 
 bool isBlank(QChar c)
 {
@@ -72,7 +84,7 @@ public:
         m_page = page;
         m_out.clear();
         // Top-down points, as the layout measures: text matrices turn glyphs back upright.
-        m_out += "1 0 0 -1 0 " + pdfNumber(sheetHeight()) + " cm\n";
+        m_out += "1 0 0 -1 0 " + pdfNumber(pageHeight()) + " cm\n";
         resetState();
         const auto& blocks = m_d.content->blocks;
         const double left = points(PageMarginTwips);
@@ -406,8 +418,8 @@ private:
         const int figure = element(
             slice.block, "Figure",
             " /Alt " + pdfText(evaluationChartDescription(p.chart)) + " /A << /O /Layout /BBox [" +
-                pdfNumber(area.left()) + ' ' + pdfNumber(sheetHeight() - area.bottom()) + ' ' +
-                pdfNumber(area.right()) + ' ' + pdfNumber(sheetHeight() - area.top()) + "] >>");
+                pdfNumber(area.left()) + ' ' + pdfNumber(pageHeight() - area.bottom()) + ' ' +
+                pdfNumber(area.right()) + ' ' + pdfNumber(pageHeight() - area.top()) + "] >>");
         begin(figure);
         for (const ChartItem& item : evaluationChartItems(area, p.chart, m_d.content->families)) {
             if (const auto* f = std::get_if<ChartFill>(&item)) {
@@ -514,7 +526,7 @@ TaggedPdf taggedPdf(const PagedDocument& pages, const ArchivalInfo& info, const 
         file.writeStream(stream, QByteArray(), content);
         file.write(pageObjects[std::size_t(i)],
                    "<< /Type /Page /Parent " + pdfReference(pageTree) + " /MediaBox [0 0 " +
-                       pdfNumber(sheetWidth()) + ' ' + pdfNumber(sheetHeight()) + "] /Resources " + resources +
+                       pdfNumber(pageWidth()) + ' ' + pdfNumber(pageHeight()) + "] /Resources " + resources +
                        " /Contents " + pdfReference(stream) + " /StructParents " + QByteArray::number(i) +
                        " /Tabs /S >>");
         kids += pdfReference(pageObjects[std::size_t(i)]) + ' ';
@@ -558,7 +570,7 @@ TaggedPdf taggedPdf(const PagedDocument& pages, const ArchivalInfo& info, const 
     if (!outline.empty()) {
         const int first = file.reserve();
         std::map<int, QByteArray> objects =
-            pdfOutlineObjects(outline, pageObjects, [](int) { return sheetHeight(); }, first);
+            pdfOutlineObjects(outline, pageObjects, [](int) { return pageHeight(); }, first);
         // The objects after the root's are numbered on from it.
         for (std::size_t i = 1; i < objects.size(); ++i) {
             file.reserve();
