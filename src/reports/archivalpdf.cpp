@@ -249,7 +249,8 @@ private:
 
 } // namespace
 
-std::map<int, QByteArray> pdfOutlineObjects(const std::vector<PdfBookmark>& outline, const std::vector<int>& pages,
+std::map<int, QByteArray> pdfOutlineObjects(const std::vector<PdfBookmark>& outline,
+                                            const std::vector<int>& pages,
                                             const std::function<double(int)>& pageTop, int first)
 {
     std::vector<const PdfBookmark*> marks;
@@ -299,8 +300,8 @@ std::map<int, QByteArray> pdfOutlineObjects(const std::vector<PdfBookmark>& outl
         }
         o += family(i);
         const double y = pageTop(b.page) - b.top;
-        o += "/Dest [" + number(pages[std::size_t(b.page)]) + " 0 R /XYZ 0 " +
-             QByteArray::number(y, 'f', 2) + " null]\n>>";
+        o += "/Dest [" + number(pages[std::size_t(b.page)]) + " 0 R /XYZ 0 " + QByteArray::number(y, 'f', 2) +
+             " null]\n>>";
         objects[first + i] = o;
     }
     return objects;
@@ -321,7 +322,8 @@ bool appendUpdate(QByteArray& pdf, const ArchivalInfo& info, const std::vector<P
     QByteArray catalog = file.dictionary(file.root);
     catalog += QByteArray("/Lang (") + Language + ")\n";
     if (!outline.empty()) {
-        objects = pdfOutlineObjects(outline, file.pages, [&](int page) { return file.pageTop(page); }, size);
+        objects = pdfOutlineObjects(
+            outline, file.pages, [&](int page) { return file.pageTop(page); }, size);
         catalog += "/Outlines " + number(size) + " 0 R\n/PageMode /UseOutlines\n";
         size += int(objects.size());
     }

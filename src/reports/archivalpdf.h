@@ -43,7 +43,8 @@ QByteArray archivalMetadata(const ArchivalInfo& info, const QString& creator, co
 // The outline's objects from the number first on: its root first, then a bookmark each in their
 // order, nested by their levels. pages[i] is the object of page i, pageTop its upper edge in
 // points from its lower one.
-std::map<int, QByteArray> pdfOutlineObjects(const std::vector<PdfBookmark>& outline, const std::vector<int>& pages,
+std::map<int, QByteArray> pdfOutlineObjects(const std::vector<PdfBookmark>& outline,
+                                            const std::vector<int>& pages,
                                             const std::function<double(int)>& pageTop, int first);
 
 // Sets the writer up, before anything is painted on it.

@@ -34,7 +34,8 @@ std::vector<LayoutFace> layoutFaces(const DocumentContent& content)
 
 QByteArray layoutFaceData(bool bold)
 {
-    QFile face(programFile(QString::fromLatin1(bold ? "fonts/URWGothic-Demi.ttf" : "fonts/URWGothic-Book.ttf")));
+    QFile face(
+        programFile(QString::fromLatin1(bold ? "fonts/URWGothic-Demi.ttf" : "fonts/URWGothic-Book.ttf")));
     return face.open(QIODevice::ReadOnly) ? face.readAll() : QByteArray();
 }
 

@@ -106,10 +106,10 @@ QByteArray PdfFile::finish(int catalog, int info, const QByteArray& id)
     }
     const qint64 at = m_bytes.size();
     writeStream(xref,
-                " /Type /XRef /Size " + QByteArray::number(qsizetype(m_entries.size())) + " /W [1 " + QByteArray::number(offsetBytes) + " 2] /DecodeParms << /Predictor 12 /Columns " +
-                    QByteArray::number(columns) + " >> /Root " +
-                    pdfReference(catalog) + " /Info " + pdfReference(info) + " /ID [<" + id.toHex() + "> <" +
-                    id.toHex() + ">]",
+                " /Type /XRef /Size " + QByteArray::number(qsizetype(m_entries.size())) + " /W [1 " +
+                    QByteArray::number(offsetBytes) + " 2] /DecodeParms << /Predictor 12 /Columns " +
+                    QByteArray::number(columns) + " >> /Root " + pdfReference(catalog) + " /Info " +
+                    pdfReference(info) + " /ID [<" + id.toHex() + "> <" + id.toHex() + ">]",
                 table);
     m_bytes += "startxref\n" + QByteArray::number(at) + "\n%%EOF\n";
     return m_bytes;

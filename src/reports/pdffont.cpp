@@ -60,7 +60,8 @@ QByteArray utf16Hex(char32_t c)
 
 // Tables a PDF renderer reads from an embedded TrueType face; the rest (names, glyph names,
 // character maps, layout features) only add weight.
-const char* const KeptTables[] = {"OS/2", "cvt ", "fpgm", "glyf", "head", "hhea", "hmtx", "loca", "maxp", "prep"};
+const char* const KeptTables[] = {"OS/2", "cvt ", "fpgm", "glyf", "head",
+                                  "hhea", "hmtx", "loca", "maxp", "prep"};
 
 } // namespace
 
@@ -129,7 +130,9 @@ QByteArray PdfFont::subset() const
     const QByteArray loca = table("loca");
     const QByteArray glyf = table("glyf");
     const bool longOffsets = u16(head, 50) == 1;
-    const auto offset = [&](int g) -> quint32 { return longOffsets ? u32(loca, 4 * g) : 2u * u16(loca, 2 * g); };
+    const auto offset = [&](int g) -> quint32 {
+        return longOffsets ? u32(loca, 4 * g) : 2u * u16(loca, 2 * g);
+    };
     std::set<quint16> keep{0};
     std::vector<quint16> pending;
     for (std::size_t g = 1; g < m_used.size(); ++g) {

@@ -211,7 +211,8 @@ private:
                 const int style = p.styleAt(l.end > 0 ? l.end - 1 : 0);
                 const TextStyle& look = m_d.content->style(style);
                 const int font = look.bold ? 1 : 0;
-                out.push_back({font, look.points, look.colour.isValid() ? look.colour.rgba() : qRgba(0, 0, 0, 255),
+                out.push_back({font, look.points,
+                               look.colour.isValid() ? look.colour.rgba() : qRgba(0, 0, 0, 255),
                                m_fonts[std::size_t(font)]->glyph(U' '), x, baseline});
                 break;
             }
@@ -260,8 +261,8 @@ private:
         bool open = false;
         const Placed* run = nullptr;
         for (const Placed& g : glyphs) {
-            const bool restart = !run || run->font != g.font || run->size != g.size || run->colour != g.colour ||
-                                 std::abs(g.y - run->y) > 1e-6;
+            const bool restart = !run || run->font != g.font || run->size != g.size ||
+                                 run->colour != g.colour || std::abs(g.y - run->y) > 1e-6;
             if (restart) {
                 if (open) {
                     m_out += ">]TJ\n";
@@ -285,8 +286,8 @@ private:
                 m_out += " <";
             }
             static constexpr char Hex[] = "0123456789abcdef";
-            const char glyph[4] = {Hex[(g.glyph >> 12) & 0xF], Hex[(g.glyph >> 8) & 0xF], Hex[(g.glyph >> 4) & 0xF],
-                                   Hex[g.glyph & 0xF]};
+            const char glyph[4] = {Hex[(g.glyph >> 12) & 0xF], Hex[(g.glyph >> 8) & 0xF],
+                                   Hex[(g.glyph >> 4) & 0xF], Hex[g.glyph & 0xF]};
             m_out.append(glyph, 4);
             penX = g.x + m_fonts[std::size_t(g.font)]->advance(g.glyph) * g.size / 1000;
         }
@@ -348,8 +349,9 @@ private:
         double x = left;
         for (int c = 0; c + 1 < table.columns; ++c) {
             x += g.columns[std::size_t(c)];
-            m_out += rect(QRectF(x - rule, sliceTop, rule, sliceBottom - sliceTop - (table.shaded ? rule : 0))) +
-                     " f\n";
+            m_out +=
+                rect(QRectF(x - rule, sliceTop, rule, sliceBottom - sliceTop - (table.shaded ? rule : 0))) +
+                " f\n";
         }
         if (!table.shaded) {
             m_out += rect(QRectF(left, sliceTop, rule, sliceBottom - sliceTop)) + " f\n";
@@ -385,7 +387,8 @@ private:
                 for (const Paragraph& p : table.cell(r, c).paragraphs) {
                     const std::vector<TextLine> lines = m_measurer.lines(p, cellTextWidth(w));
                     for (const TextLine& l : lines) {
-                        line(p, l, x + points(CellPaddingTwips), cellTextWidth(w), top, g.inset(r, c), glyphs);
+                        line(p, l, x + points(CellPaddingTwips), cellTextWidth(w), top, g.inset(r, c),
+                             glyphs);
                         top += l.height;
                     }
                 }
@@ -415,11 +418,11 @@ private:
 
     void chart(const Paragraph& p, const PageSlice& slice, const QRectF& area)
     {
-        const int figure = element(
-            slice.block, "Figure",
-            " /Alt " + pdfText(evaluationChartDescription(p.chart)) + " /A << /O /Layout /BBox [" +
-                pdfNumber(area.left()) + ' ' + pdfNumber(pageHeight() - area.bottom()) + ' ' +
-                pdfNumber(area.right()) + ' ' + pdfNumber(pageHeight() - area.top()) + "] >>");
+        const int figure =
+            element(slice.block, "Figure",
+                    " /Alt " + pdfText(evaluationChartDescription(p.chart)) + " /A << /O /Layout /BBox [" +
+                        pdfNumber(area.left()) + ' ' + pdfNumber(pageHeight() - area.bottom()) + ' ' +
+                        pdfNumber(area.right()) + ' ' + pdfNumber(pageHeight() - area.top()) + "] >>");
         begin(figure);
         for (const ChartItem& item : evaluationChartItems(area, p.chart, m_d.content->families)) {
             if (const auto* f = std::get_if<ChartFill>(&item)) {
@@ -487,8 +490,8 @@ private:
 
 } // namespace
 
-TaggedPdf taggedPdf(const PagedDocument& pages, const ArchivalInfo& info, const std::vector<PdfBookmark>& outline,
-                    bool withStructure)
+TaggedPdf taggedPdf(const PagedDocument& pages, const ArchivalInfo& info,
+                    const std::vector<PdfBookmark>& outline, bool withStructure)
 {
     if (laidOutFamily(pages.content->families) != QLatin1StringView(LayoutFont)) {
         return {};
@@ -516,8 +519,8 @@ TaggedPdf taggedPdf(const PagedDocument& pages, const ArchivalInfo& info, const 
 
     Writer writer(pages, fonts);
     QCryptographicHash hash(QCryptographicHash::Md5);
-    const QByteArray resources = "<< /Font << /F1 " + pdfReference(fontObjects[0]) + " /F2 " +
-                                 pdfReference(fontObjects[1]) + " >> >>";
+    const QByteArray resources =
+        "<< /Font << /F1 " + pdfReference(fontObjects[0]) + " /F2 " + pdfReference(fontObjects[1]) + " >> >>";
     QByteArray kids;
     for (int i = 0; i < pages.pageCount(); ++i) {
         const QByteArray content = writer.page(i);
@@ -534,8 +537,8 @@ TaggedPdf taggedPdf(const PagedDocument& pages, const ArchivalInfo& info, const 
     if (writer.missingGlyph) {
         return {};
     }
-    file.write(pageTree, "<< /Type /Pages /Kids [" + kids + "] /Count " + QByteArray::number(pages.pageCount()) +
-                             " >>");
+    file.write(pageTree, "<< /Type /Pages /Kids [" + kids + "] /Count " +
+                             QByteArray::number(pages.pageCount()) + " >>");
     fonts[0]->write(file, fontObjects[0]);
     fonts[1]->write(file, fontObjects[1]);
     writer.tree.write(file, structRoot, pageObjects);
@@ -544,15 +547,16 @@ TaggedPdf taggedPdf(const PagedDocument& pages, const ArchivalInfo& info, const 
     const QByteArray producer = "Pondra";
     const QDateTime now = QDateTime::currentDateTimeUtc();
     const QByteArray date = pdfDate(now);
-    file.writeStream(metadata, " /Type /Metadata /Subtype /XML",
-                     archivalMetadata(info, creator, producer,
-                                      "<xmp:CreateDate>" + now.toString(Qt::ISODate).toLatin1() + "</xmp:CreateDate>",
-                                      true),
-                     false);
+    file.writeStream(
+        metadata, " /Type /Metadata /Subtype /XML",
+        archivalMetadata(info, creator, producer,
+                         "<xmp:CreateDate>" + now.toString(Qt::ISODate).toLatin1() + "</xmp:CreateDate>",
+                         true),
+        false);
     file.writeStream(profile, " /N 3", QColorSpace(QColorSpace::SRgb).iccProfile());
-    QByteArray information = "<< /Title " + pdfText(info.title) + " /Creator " + pdfText(creator) + " /Producer " +
-                             pdfText(QString::fromLatin1(producer)) + " /CreationDate (" + date + ") /ModDate (" +
-                             date + ')';
+    QByteArray information = "<< /Title " + pdfText(info.title) + " /Creator " + pdfText(creator) +
+                             " /Producer " + pdfText(QString::fromLatin1(producer)) + " /CreationDate (" +
+                             date + ") /ModDate (" + date + ')';
     if (!info.author.isEmpty()) {
         information += " /Author " + pdfText(info.author);
     }
@@ -569,8 +573,8 @@ TaggedPdf taggedPdf(const PagedDocument& pages, const ArchivalInfo& info, const 
                       pdfReference(profile) + " >>]";
     if (!outline.empty()) {
         const int first = file.reserve();
-        std::map<int, QByteArray> objects =
-            pdfOutlineObjects(outline, pageObjects, [](int) { return pageHeight(); }, first);
+        std::map<int, QByteArray> objects = pdfOutlineObjects(
+            outline, pageObjects, [](int) { return pageHeight(); }, first);
         // The objects after the root's are numbered on from it.
         for (std::size_t i = 1; i < objects.size(); ++i) {
             file.reserve();
@@ -582,7 +586,8 @@ TaggedPdf taggedPdf(const PagedDocument& pages, const ArchivalInfo& info, const 
     }
     file.write(catalog, root + " >>");
     hash.addData(date);
-    return {file.finish(catalog, infoObject, hash.result()), withStructure ? writer.tree.outline() : QString()};
+    return {file.finish(catalog, infoObject, hash.result()),
+            withStructure ? writer.tree.outline() : QString()};
 }
 
 } // namespace pondra

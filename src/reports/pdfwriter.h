@@ -27,7 +27,7 @@ struct TaggedPdf {
 // Nothing when the faces the pages are laid out in cannot be embedded (the laid-out family is
 // not URW Gothic, its copies are missing, or the text has a character URW Gothic lacks, which the
 // pages take from another face): the caller then writes the pages another way.
-TaggedPdf taggedPdf(const PagedDocument& pages, const ArchivalInfo& info, const std::vector<PdfBookmark>& outline,
-                    bool withStructure = false);
+TaggedPdf taggedPdf(const PagedDocument& pages, const ArchivalInfo& info,
+                    const std::vector<PdfBookmark>& outline, bool withStructure = false);
 
 } // namespace pondra

@@ -206,8 +206,8 @@ private Q_SLOTS:
         Study study;
         TitlePage titlePage;
         QString error;
-        QVERIFY2(loadStudyFile(QStringLiteral(PONDRA_RESOURCES "/Pondra-dati-riscaldamento.txt"), study, titlePage,
-                               &error),
+        QVERIFY2(loadStudyFile(QStringLiteral(PONDRA_RESOURCES "/Pondra-dati-riscaldamento.txt"), study,
+                               titlePage, &error),
                  qPrintable(error));
         for (int h = 1; h <= study.countNamedHypotheses(); ++h) {
             Recalculate(study, h);
@@ -219,8 +219,7 @@ private Q_SLOTS:
                     {robustness});
         const PagedDocument& pages = b.pages();
         const DocumentContent& content = *pages.content;
-        const TaggedPdf tagged =
-            taggedPdf(pages, {content.title, content.author, content.subject}, {}, true);
+        const TaggedPdf tagged = taggedPdf(pages, {content.title, content.author, content.subject}, {}, true);
         QVERIFY2(!tagged.bytes.isEmpty(), "i caratteri URW Gothic accanto al test mancano");
 
         // Headings, tables led by their header cells, and the chart described in words.
@@ -235,16 +234,19 @@ private Q_SLOTS:
         const QString path = dir.filePath(QStringLiteral("relazione.pdf"));
         QVERIFY2(exportPages(pages, path, &error), qPrintable(error));
         const QByteArray pdf = testsupport::readablePdf(path);
-        QVERIFY(pdf.contains("/StructTreeRoot") && pdf.contains("/Lang (it-IT)") && pdf.contains("/Outlines"));
+        QVERIFY(pdf.contains("/StructTreeRoot") && pdf.contains("/Lang (it-IT)") &&
+                pdf.contains("/Outlines"));
         QVERIFY(pdf.contains(" TJ") || pdf.contains("]TJ"));
         QCOMPARE(unmarkedText(pdf), 0);
         QCOMPARE(testsupport::pdfPages(path), pages.pageCount());
         if (robustness) {
             QVERIFY(pdf.contains(pdfText(evaluationChartDescription(
-                std::get<Paragraph>(*std::find_if(content.blocks.begin(), content.blocks.end(), [](const Block& block) {
-                    const auto* p = std::get_if<Paragraph>(&block);
-                    return p && p->hasChart();
-                })).chart))));
+                std::get<Paragraph>(*std::find_if(content.blocks.begin(), content.blocks.end(),
+                                                  [](const Block& block) {
+                                                      const auto* p = std::get_if<Paragraph>(&block);
+                                                      return p && p->hasChart();
+                                                  }))
+                    .chart))));
         }
 
         if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty()) {
