@@ -1,5 +1,7 @@
 #include "archivalpdf.h"
 
+#include "pdffile.h"
+
 #include <QPdfWriter>
 #include <QRegularExpression>
 
@@ -22,10 +24,46 @@ QByteArray escaped(const QString& text)
     return text.toHtmlEscaped().toUtf8();
 }
 
-// The metadata Qt writes for PDF/A-1b have no author, subject or language; these are the same
-// with them. Every entry of the PDF's own information is here with the same value, as the
-// standard requires.
-QByteArray metadata(const ArchivalInfo& info, const QString& creator)
+// The part of the metadata that names the standards met. PDF/A-2 knows no PDF/UA schema: it is
+// described in the metadata's own extension schema, as PDF/A asks of any schema it does not know.
+QByteArray conformance(bool tagged)
+{
+    if (!tagged) {
+        return "<rdf:Description rdf:about=\"\" xmlns:pdfaid=\"http://www.aiim.org/pdfa/ns/id/\">\n"
+               "<pdfaid:part>1</pdfaid:part>\n"
+               "<pdfaid:conformance>B</pdfaid:conformance>\n"
+               "</rdf:Description>\n";
+    }
+    return "<rdf:Description rdf:about=\"\" xmlns:pdfaid=\"http://www.aiim.org/pdfa/ns/id/\">\n"
+           "<pdfaid:part>2</pdfaid:part>\n"
+           "<pdfaid:conformance>B</pdfaid:conformance>\n"
+           "</rdf:Description>\n"
+           "<rdf:Description rdf:about=\"\" xmlns:pdfuaid=\"http://www.aiim.org/pdfua/ns/id/\">\n"
+           "<pdfuaid:part>1</pdfuaid:part>\n"
+           "</rdf:Description>\n"
+           "<rdf:Description rdf:about=\"\" xmlns:pdfaExtension=\"http://www.aiim.org/pdfa/ns/extension/\" "
+           "xmlns:pdfaSchema=\"http://www.aiim.org/pdfa/ns/schema#\" "
+           "xmlns:pdfaProperty=\"http://www.aiim.org/pdfa/ns/property#\">\n"
+           "<pdfaExtension:schemas><rdf:Bag><rdf:li rdf:parseType=\"Resource\">\n"
+           "<pdfaSchema:schema>PDF/UA Universal Accessibility Schema</pdfaSchema:schema>\n"
+           "<pdfaSchema:namespaceURI>http://www.aiim.org/pdfua/ns/id/</pdfaSchema:namespaceURI>\n"
+           "<pdfaSchema:prefix>pdfuaid</pdfaSchema:prefix>\n"
+           "<pdfaSchema:property><rdf:Seq><rdf:li rdf:parseType=\"Resource\">\n"
+           "<pdfaProperty:name>part</pdfaProperty:name>\n"
+           "<pdfaProperty:valueType>Integer</pdfaProperty:valueType>\n"
+           "<pdfaProperty:category>internal</pdfaProperty:category>\n"
+           "<pdfaProperty:description>Indicates, which part of ISO 14289 standard is followed"
+           "</pdfaProperty:description>\n"
+           "</rdf:li></rdf:Seq></pdfaSchema:property>\n"
+           "</rdf:li></rdf:Bag></pdfaExtension:schemas>\n"
+           "</rdf:Description>\n";
+}
+
+} // namespace
+
+// Every entry of the PDF's own information is here with the same value, as the standard requires.
+QByteArray archivalMetadata(const ArchivalInfo& info, const QString& creator, const QByteArray& producer,
+                            const QByteArray& createDate, bool tagged)
 {
     QByteArray x = "<?xpacket begin=\"\" id=\"W5M0MpCehiHzreSzNTczkc9d\"?>\n"
                    "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\">\n"
@@ -45,23 +83,25 @@ QByteArray metadata(const ArchivalInfo& info, const QString& creator)
     x += "</rdf:Description>\n"
          "<rdf:Description rdf:about=\"\" xmlns:xmp=\"http://ns.adobe.com/xap/1.0/\">\n"
          "<xmp:CreatorTool>" +
-         escaped(creator) + "</xmp:CreatorTool>\n" + DatePlaceholder +
-         "\n"
+         escaped(creator) + "</xmp:CreatorTool>\n" + createDate;
+    if (tagged) {
+        x += "\n" + QByteArray(createDate).replace("CreateDate", "ModifyDate");
+    }
+    x += "\n"
          "</rdf:Description>\n"
          "<rdf:Description rdf:about=\"\" xmlns:pdf=\"http://ns.adobe.com/pdf/1.3/\">\n"
-         "<pdf:Producer>Qt " +
-         QByteArray(qVersion()) +
+         "<pdf:Producer>" +
+         producer +
          "</pdf:Producer>\n"
-         "</rdf:Description>\n"
-         "<rdf:Description rdf:about=\"\" xmlns:pdfaid=\"http://www.aiim.org/pdfa/ns/id/\">\n"
-         "<pdfaid:part>1</pdfaid:part>\n"
-         "<pdfaid:conformance>B</pdfaid:conformance>\n"
-         "</rdf:Description>\n"
+         "</rdf:Description>\n" +
+         conformance(tagged) +
          "</rdf:RDF>\n"
          "</x:xmpmeta>\n"
          "<?xpacket end=\"w\"?>";
     return x;
 }
+
+namespace {
 
 // "D:20261208005813Z" or "D:20261208015813+01'00'" as the metadata write it:
 // "2026-12-08T00:58:13Z", "2026-12-08T01:58:13+01:00".
@@ -90,16 +130,6 @@ QByteArray metadataDate(const QByteArray& pdfDate)
 }
 
 // A text string of the PDF: UTF-16 with its byte order mark, in hexadecimal.
-QByteArray pdfText(const QString& text)
-{
-    QByteArray bytes("\xFE\xFF", 2);
-    for (const QChar c : text) {
-        bytes += char(c.unicode() >> 8);
-        bytes += char(c.unicode() & 0xFF);
-    }
-    return '<' + bytes.toHex().toUpper() + '>';
-}
-
 QByteArray number(qint64 n)
 {
     return QByteArray::number(n);
@@ -217,14 +247,15 @@ private:
     std::map<int, qint64> m_offsets;
 };
 
-// The outline's objects from the number given on: its root first, then a bookmark each in
-// their order, nested by their levels.
-std::map<int, QByteArray> outlineObjects(const WrittenPdf& file, const std::vector<PdfBookmark>& outline,
-                                         int first)
+} // namespace
+
+std::map<int, QByteArray> pdfOutlineObjects(const std::vector<PdfBookmark>& outline,
+                                            const std::vector<int>& pages,
+                                            const std::function<double(int)>& pageTop, int first)
 {
     std::vector<const PdfBookmark*> marks;
     for (const PdfBookmark& b : outline) {
-        if (b.page >= 0 && b.page < int(file.pages.size())) {
+        if (b.page >= 0 && b.page < int(pages.size())) {
             marks.push_back(&b);
         }
     }
@@ -268,13 +299,15 @@ std::map<int, QByteArray> outlineObjects(const WrittenPdf& file, const std::vect
             o += "/Next " + ref(*std::next(at)) + '\n';
         }
         o += family(i);
-        const double y = file.pageTop(b.page) - b.top;
-        o += "/Dest [" + number(file.pages[std::size_t(b.page)]) + " 0 R /XYZ 0 " +
-             QByteArray::number(y, 'f', 2) + " null]\n>>";
+        const double y = pageTop(b.page) - b.top;
+        o += "/Dest [" + number(pages[std::size_t(b.page)]) + " 0 R /XYZ 0 " + QByteArray::number(y, 'f', 2) +
+             " null]\n>>";
         objects[first + i] = o;
     }
     return objects;
 }
+
+namespace {
 
 // The update appended to the PDF: its information and catalog again with what Qt cannot write,
 // and the outline.
@@ -289,7 +322,8 @@ bool appendUpdate(QByteArray& pdf, const ArchivalInfo& info, const std::vector<P
     QByteArray catalog = file.dictionary(file.root);
     catalog += QByteArray("/Lang (") + Language + ")\n";
     if (!outline.empty()) {
-        objects = outlineObjects(file, outline, size);
+        objects = pdfOutlineObjects(
+            outline, file.pages, [&](int page) { return file.pageTop(page); }, size);
         catalog += "/Outlines " + number(size) + " 0 R\n/PageMode /UseOutlines\n";
         size += int(objects.size());
     }
@@ -340,7 +374,8 @@ void prepareArchivalPdf(QPdfWriter& writer, const ArchivalInfo& info)
     writer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
     writer.setTitle(info.title);
     writer.setCreator(creator);
-    writer.setDocumentXmpMetadata(metadata(info, creator));
+    writer.setDocumentXmpMetadata(
+        archivalMetadata(info, creator, "Qt " + QByteArray(qVersion()), DatePlaceholder, false));
 }
 
 bool completeArchivalPdf(QByteArray& pdf, const ArchivalInfo& info, const std::vector<PdfBookmark>& outline)

@@ -6,6 +6,7 @@
 #include "htmlwriter.h"
 #include "pagelayout.h"
 #include "pagepainter.h"
+#include "pdfwriter.h"
 #include "textdocumentconversion.h"
 
 #include <QBuffer>
@@ -41,6 +42,11 @@ bool writePdf(const PagedDocument& pages, const QString& path, QString* error)
 {
     const DocumentContent& content = *pages.content;
     const ArchivalInfo info{content.title, content.author, content.subject};
+    const TaggedPdf tagged = taggedPdf(pages, info, bookmarks(pages));
+    if (!tagged.bytes.isEmpty()) {
+        return writeWholeFile(tagged.bytes, path, error);
+    }
+    // Without the faces to embed: Qt's writer, untagged, in whatever face the pages are laid out.
     QByteArray bytes;
     {
         QBuffer buffer(&bytes);

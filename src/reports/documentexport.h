@@ -30,7 +30,8 @@ QString layoutProblem(const PagedDocument& pages);
 // or the device cannot be painted on.
 bool printDocument(const QTextDocument& document, QPagedPaintDevice& device);
 
-// Writes the pages in the format of the path's extension: .pdf (PDF/A-1b, archivalpdf.h),
+// Writes the pages in the format of the path's extension: .pdf (tagged PDF/A-2b and PDF/UA-1,
+// pdfwriter.h; PDF/A-1b from Qt's writer where URW Gothic cannot be embedded),
 // .docx, .html or .htm.
 // On failure returns false and, when error is given, an Italian message naming the file; a
 // file that exists is left as it was.

@@ -19,18 +19,24 @@ std::vector<LayoutFace> layoutFaces(const DocumentContent& content)
     }
     const bool bold = std::any_of(content.styles.begin(), content.styles.end(),
                                   [](const TextStyle& style) { return style.bold; });
-    for (const auto& [isBold, name] :
-         {std::pair{false, "fonts/URWGothic-Book.ttf"}, std::pair{true, "fonts/URWGothic-Demi.ttf"}}) {
+    for (bool isBold : {false, true}) {
         if (isBold && !bold) {
             continue;
         }
-        QFile face(programFile(QString::fromLatin1(name)));
-        if (!face.open(QIODevice::ReadOnly)) {
+        QByteArray data = layoutFaceData(isBold);
+        if (data.isEmpty()) {
             break;
         }
-        faces.push_back({isBold, face.readAll()});
+        faces.push_back({isBold, std::move(data)});
     }
     return faces;
+}
+
+QByteArray layoutFaceData(bool bold)
+{
+    QFile face(
+        programFile(QString::fromLatin1(bold ? "fonts/URWGothic-Demi.ttf" : "fonts/URWGothic-Book.ttf")));
+    return face.open(QIODevice::ReadOnly) ? face.readAll() : QByteArray();
 }
 
 } // namespace pondra

@@ -23,4 +23,8 @@ struct LayoutFace {
 // to another font.
 std::vector<LayoutFace> layoutFaces(const DocumentContent& content);
 
+// The TrueType copy of URW Gothic's regular or bold face installed beside the program; empty when
+// it is missing.
+QByteArray layoutFaceData(bool bold);
+
 } // namespace pondra

@@ -1,9 +1,15 @@
+#include "archive/datafile.h"
+#include "model/identity.h"
 #include "model/ranking.h"
 #include "model/scoring.h"
 #include "reports/documentexport.h"
+#include "reports/pagelayout.h"
+#include "reports/pdffile.h"
+#include "reports/pdfwriter.h"
 #include "reports/printouts.h"
 #include "reports/robustnessprintout.h"
 #include "reports/textdocumentbuilder.h"
+#include "support/pdfpages.h"
 #include "support/studybuilder.h"
 
 #include <QFile>
@@ -38,13 +44,40 @@ QByteArray xml(const QString& text)
     return text.toHtmlEscaped().toUtf8();
 }
 
+// What poppler prints of a PDF, or nothing without it.
+QString popplerOutput(const QStringList& arguments)
+{
+    QProcess pdfinfo;
+    pdfinfo.start(QStringLiteral("pdfinfo"), arguments);
+    pdfinfo.waitForFinished();
+    return QString::fromUtf8(pdfinfo.readAllStandardOutput());
+}
+
+// Text operators outside a marked stretch with an identifier or an artifact, in the content
+// streams of the readable PDF: what a reader of the structure would never reach.
+int unmarkedText(const QByteArray& pdf)
+{
+    int unmarked = 0;
+    std::vector<bool> marks;
+    for (const QByteArray& line : pdf.split('\n')) {
+        if (line.endsWith(" BDC") || line.endsWith(" BMC")) {
+            marks.push_back(line.contains("/MCID ") || line.startsWith("/Artifact"));
+        } else if (line == "EMC" && !marks.empty()) {
+            marks.pop_back();
+        } else if (line.endsWith("TJ") && (marks.empty() || !marks.back())) {
+            ++unmarked;
+        }
+    }
+    return unmarked;
+}
+
 } // namespace
 
 class TestArchivalPdf : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void pdf_isPdfA1b_withTitleAuthorAndAgreeingDates()
+    void pdf_isPdfA2bAndUa1_withTitleAuthorAndAgreeingDates()
     {
         TextDocumentBuilder b;
         b.setDocumentInfo(QStringLiteral("Stima «villa» & rustico"), QStringLiteral("Studio Rossi"),
@@ -55,15 +88,15 @@ private Q_SLOTS:
         const QString path = dir.filePath(QStringLiteral("relazione.pdf"));
         QString error;
         QVERIFY2(exportDocument(*b.document(), path, &error), qPrintable(error));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray pdf = file.readAll();
+        const QByteArray pdf = testsupport::readablePdf(path);
 
-        QVERIFY(pdf.startsWith("%PDF-1.4"));
-        QVERIFY(pdf.contains("<pdfaid:part>1</pdfaid:part>"));
+        QVERIFY(pdf.startsWith("%PDF-1.7"));
+        QVERIFY(pdf.contains("<pdfaid:part>2</pdfaid:part>"));
         QVERIFY(pdf.contains("<pdfaid:conformance>B</pdfaid:conformance>"));
-        QVERIFY(pdf.contains("/S/GTS_PDFA1"));
+        QVERIFY(pdf.contains("<pdfuaid:part>1</pdfuaid:part>"));
+        QVERIFY(pdf.contains("/S /GTS_PDFA1"));
         QVERIFY(pdf.contains("/FontFile2"));
+        QVERIFY(pdf.contains("/MarkInfo << /Marked true >>"));
         QVERIFY(pdf.contains(
             QStringLiteral("<rdf:li xml:lang=\"x-default\">Stima «villa» &amp; rustico</rdf:li>").toUtf8()));
         QVERIFY(pdf.contains("<dc:creator><rdf:Seq><rdf:li>Studio Rossi</rdf:li></rdf:Seq></dc:creator>"));
@@ -138,9 +171,7 @@ private Q_SLOTS:
         const QString path = dir.filePath(QStringLiteral("stampa.pdf"));
         QString error;
         QVERIFY2(exportPages(b.pages(), path, &error), qPrintable(error));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray pdf = file.readAll();
+        const QByteArray pdf = testsupport::readablePdf(path);
 
         QVERIFY(
             pdf.contains("<dc:title><rdf:Alt><rdf:li xml:lang=\"x-default\">" + xml(title) + "</rdf:li>"));
@@ -160,6 +191,74 @@ private Q_SLOTS:
         QCOMPARE(information.value(QStringLiteral("Author")), studio);
         QCOMPARE(information.value(QStringLiteral("Subject")), subject);
         QCOMPARE(information.value(QStringLiteral("Pages")).toInt(), b.pageCount());
+    }
+
+    void shippedReport_isTaggedInReadingOrder_data()
+    {
+        QTest::addColumn<bool>("robustness");
+        QTest::newRow("relazione") << false;
+        QTest::newRow("relazione con la solidità") << true;
+    }
+
+    void shippedReport_isTaggedInReadingOrder()
+    {
+        QFETCH(bool, robustness);
+        Study study;
+        TitlePage titlePage;
+        QString error;
+        QVERIFY2(loadStudyFile(QStringLiteral(PONDRA_RESOURCES "/Pondra-dati-riscaldamento.txt"), study,
+                               titlePage, &error),
+                 qPrintable(error));
+        for (int h = 1; h <= study.countNamedHypotheses(); ++h) {
+            Recalculate(study, h);
+        }
+        Ranking ranking;
+        ordina(study, ranking);
+        TextDocumentBuilder b;
+        printReport(b, {InitGlobals(), study, ranking, titlePage, QStringLiteral("Studio Rossi"), QString()},
+                    {robustness});
+        const PagedDocument& pages = b.pages();
+        const DocumentContent& content = *pages.content;
+        const TaggedPdf tagged = taggedPdf(pages, {content.title, content.author, content.subject}, {}, true);
+        QVERIFY2(!tagged.bytes.isEmpty(), "i caratteri URW Gothic accanto al test mancano");
+
+        // Headings, tables led by their header cells, and the chart described in words.
+        const QString& tree = tagged.structure;
+        QVERIFY(tree.startsWith(QStringLiteral("Document 0\n  H1 1\n")));
+        QVERIFY(tree.count(QStringLiteral("  H1 ")) >= 4);
+        QVERIFY(tree.contains(QStringLiteral("  Table 0\n    TR 0\n      TH 1\n")));
+        QVERIFY(tree.contains(QStringLiteral("      TD 1\n")));
+        QCOMPARE(tree.contains(QStringLiteral("  Figure 1 Alt\n")), robustness);
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("relazione.pdf"));
+        QVERIFY2(exportPages(pages, path, &error), qPrintable(error));
+        const QByteArray pdf = testsupport::readablePdf(path);
+        QVERIFY(pdf.contains("/StructTreeRoot") && pdf.contains("/Lang (it-IT)") &&
+                pdf.contains("/Outlines"));
+        QVERIFY(pdf.contains(" TJ") || pdf.contains("]TJ"));
+        QCOMPARE(unmarkedText(pdf), 0);
+        QCOMPARE(testsupport::pdfPages(path), pages.pageCount());
+        if (robustness) {
+            QVERIFY(pdf.contains(pdfText(evaluationChartDescription(
+                std::get<Paragraph>(*std::find_if(content.blocks.begin(), content.blocks.end(),
+                                                  [](const Block& block) {
+                                                      const auto* p = std::get_if<Paragraph>(&block);
+                                                      return p && p->hasChart();
+                                                  }))
+                    .chart))));
+        }
+
+        if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty()) {
+            QSKIP("pdfinfo (poppler-utils) legge la struttura del PDF");
+        }
+        QVERIFY(popplerOutput({path}).contains(QRegularExpression(QStringLiteral("Tagged:\\s+yes"))));
+        // The text read back through the structure, in the order of the pages.
+        const QString text = popplerOutput({QStringLiteral("-struct-text"), path});
+        const qsizetype heading = text.indexOf(QStringLiteral("\"RELAZIONE DI STIMA\""));
+        const qsizetype data = text.indexOf(QStringLiteral("\"A) DATI"));
+        QVERIFY(heading > 0 && data > heading);
+        QVERIFY(text.contains(QStringLiteral("\"scala dei giudizi\"")));
     }
 };
 
