@@ -9,7 +9,8 @@ StandingColours standingColours(Standing standing)
     case Standing::Positive:
         return {QColor(0, 128, 0), yellow};
     case Standing::Negative:
-        return {QColor(255, 0, 0), yellow};
+        // A red just deep enough for its yellow figures to be read (4.5:1), on screen and paper.
+        return {QColor(229, 0, 0), yellow};
     case Standing::Neither:
         break;
     }

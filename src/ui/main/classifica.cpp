@@ -7,7 +7,6 @@
 #include "model/standing.h"
 #include "reports/standingcolours.h"
 #include "settings/settings.h"
-#include "ui/core/contrast.h"
 #include "ui/core/modulopondra.h"
 #include "ui/core/spoken.h"
 #include "ui/layout/twips.h"
@@ -239,8 +238,7 @@ void classifica::VScroll1_Change()
         evaluationCell[i]->setText(entry.evaluation.toDisplayText());
         // Every refresh recolours the cell, so a cell that showed a hypothesis never keeps its colour.
         const StandingColours colours = standingColours(standingOf(entry.evaluation));
-        // The window's red is deepened just enough for its yellow figures to be read.
-        setColours(evaluationCell[i], readableBackground(colours.background, colours.text), colours.text);
+        setColours(evaluationCell[i], colours.background, colours.text);
         judgementCell[i]->setText(entry.overallJudgement.toDisplayText());
         readRow(i, place.number, entry);
     }
