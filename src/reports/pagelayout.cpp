@@ -13,11 +13,6 @@ namespace {
 
 constexpr double Epsilon = 1e-6;
 
-bool isBlank(char32_t c)
-{
-    return c == u' ' || c == u'\t';
-}
-
 bool isWordCharacter(char32_t c)
 {
     return QChar::isLetterOrNumber(c);
@@ -704,6 +699,60 @@ std::unique_ptr<PagedDocument> layOutPages(std::shared_ptr<DocumentContent> cont
         d->settled = d->settled && p.text.mid(p.fieldStart, p.fieldLength) == final;
     }
     return d;
+}
+
+bool isBlank(char32_t c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+double TextMeasurer::placeLine(const Paragraph& p, const TextLine& l, double left, double width, double inset,
+                               const std::function<void(const PlacedCharacter&)>& visit)
+{
+    double x = left;
+    int blanks = 0;
+    if (l.justified) {
+        for (int i = l.start; i < l.end; ++i) {
+            blanks += isBlank(p.text.at(i).unicode()) ? 1 : 0;
+        }
+    }
+    const double stretch = blanks > 0 ? (width - l.width) / blanks : 0;
+    if (!l.justified || blanks == 0) {
+        if (p.alignment == ParagraphAlignment::Right) {
+            x += width - l.width;
+        } else if (p.alignment == ParagraphAlignment::Decimal) {
+            x += width - l.width - inset;
+        } else if (p.alignment == ParagraphAlignment::Center) {
+            x += (width - l.width) / 2;
+        }
+    }
+    // The style follows the spans as the line goes, rather than being looked up for each character.
+    auto span = std::upper_bound(p.spans.begin(), p.spans.end(), l.start,
+                                 [](int pos, const StyleSpan& s) { return pos < s.start; });
+    int style = span == p.spans.begin() ? p.markStyle : std::prev(span)->style;
+    int nextSpan = span == p.spans.end() ? int(p.text.size()) : span->start;
+    for (int i = l.start; i < l.end;) {
+        while (i >= nextSpan && span != p.spans.end()) {
+            style = span->style;
+            ++span;
+            nextSpan = span == p.spans.end() ? int(p.text.size()) : span->start;
+        }
+        const QChar c = p.text.at(i);
+        char32_t code = c.unicode();
+        int length = 1;
+        if (c.isHighSurrogate() && i + 1 < p.text.size() && p.text.at(i + 1).isLowSurrogate()) {
+            code = QChar::surrogateToUcs4(c, p.text.at(i + 1));
+            length = 2;
+        }
+        const GlyphSource& glyph = typeface(style).glyph(code);
+        visit({c, code, style, &glyph, x});
+        x += glyph.advance * size(style);
+        if (isBlank(code)) {
+            x += stretch;
+        }
+        i += length;
+    }
+    return x;
 }
 
 } // namespace pondra

@@ -3,6 +3,7 @@
 #include "documentcontent.h"
 #include "typeface.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -23,6 +24,19 @@ struct TextLine {
     bool justified = false;
 };
 
+// A blank that a justified line stretches and that may hang past a line's end.
+bool isBlank(char32_t c);
+
+// One character of a line as it is drawn: its code point (a surrogate pair as one), its first
+// unit in the text, its style and glyph, and where its left edge falls.
+struct PlacedCharacter {
+    QChar unit;
+    char32_t code = 0;
+    int style = 0;
+    const GlyphSource* glyph = nullptr;
+    double x = 0;
+};
+
 // Breaks paragraphs into lines and measures text in the document's typefaces, in points.
 class TextMeasurer {
 public:
@@ -35,6 +49,11 @@ public:
     // The widest word and the whole text on one line: what a table column needs at the least
     // and at the most.
     void extent(const Paragraph& paragraph, double* widestWord, double* oneLine);
+    // Walks the characters of a line from left to right as they are drawn in a box of the given
+    // width at `left`: aligned, a decimal number set in by `inset`, blanks stretched where the
+    // line is justified. Returns where the line ends.
+    double placeLine(const Paragraph& paragraph, const TextLine& line, double left, double width,
+                     double inset, const std::function<void(const PlacedCharacter&)>& visit);
 
     Typeface& typeface(int style);
     double size(int style) const { return m_content.style(style).points; }

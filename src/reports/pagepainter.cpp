@@ -42,11 +42,6 @@ struct Run {
     QList<QPointF> positions;
 };
 
-bool isBlank(QChar c)
-{
-    return c == u' ' || c == u'\t';
-}
-
 } // namespace
 
 double sheetWidth()
@@ -69,60 +64,21 @@ struct PagePainter::Private {
     // Queues the glyphs of one line, its left end at x and its top at y.
     void line(const Paragraph& p, const TextLine& l, double left, double width, double top, double inset)
     {
-        double x = left;
-        int blanks = 0;
-        if (l.justified) {
-            for (int i = l.start; i < l.end; ++i) {
-                blanks += isBlank(p.text.at(i)) ? 1 : 0;
-            }
-        }
-        const double stretch = blanks > 0 ? (width - l.width) / blanks : 0;
-        if (!l.justified || blanks == 0) {
-            if (p.alignment == ParagraphAlignment::Right) {
-                x += width - l.width;
-            } else if (p.alignment == ParagraphAlignment::Decimal) {
-                x += width - l.width - inset;
-            } else if (p.alignment == ParagraphAlignment::Center) {
-                x += (width - l.width) / 2;
-            }
-        }
         const double baseline = top + l.baseline;
-        auto span = std::upper_bound(p.spans.begin(), p.spans.end(), l.start,
-                                     [](int pos, const StyleSpan& s) { return pos < s.start; });
-        int style = span == p.spans.begin() ? p.markStyle : std::prev(span)->style;
-        int nextSpan = span == p.spans.end() ? int(p.text.size()) : span->start;
-        for (int i = l.start; i < l.end;) {
-            while (i >= nextSpan && span != p.spans.end()) {
-                style = span->style;
-                ++span;
-                nextSpan = span == p.spans.end() ? int(p.text.size()) : span->start;
+        measurer.placeLine(p, l, left, width, inset, [&](const PlacedCharacter& c) {
+            if (isBlank(c.code) || c.code == QChar::LineSeparator) {
+                return;
             }
-            const QChar c = p.text.at(i);
-            char32_t code = c.unicode();
-            int length = 1;
-            if (c.isHighSurrogate() && i + 1 < p.text.size() && p.text.at(i + 1).isLowSurrogate()) {
-                code = QChar::surrogateToUcs4(c, p.text.at(i + 1));
-                length = 2;
+            const TextStyle& look = document.content->style(c.style);
+            const RunKey key{&measurer.typeface(c.style), c.glyph->face, look.points,
+                             look.colour.isValid() ? look.colour.rgba() : qRgba(0, 0, 0, 255)};
+            if (runs.empty() || !(runs.back().key == key)) {
+                runs.push_back({key, {}, {}});
             }
-            const TextStyle& look = document.content->style(style);
-            Typeface& typeface = measurer.typeface(style);
-            const GlyphSource& g = typeface.glyph(code);
-            if (!isBlank(c) && code != QChar::LineSeparator) {
-                const RunKey key{&typeface, g.face, look.points,
-                                 look.colour.isValid() ? look.colour.rgba() : qRgba(0, 0, 0, 255)};
-                if (runs.empty() || !(runs.back().key == key)) {
-                    runs.push_back({key, {}, {}});
-                }
-                Run& run = runs.back();
-                run.glyphs.append(g.glyph);
-                run.positions.append(QPointF(x, baseline));
-            }
-            x += g.advance * look.points;
-            if (isBlank(c)) {
-                x += stretch;
-            }
-            i += length;
-        }
+            Run& run = runs.back();
+            run.glyphs.append(c.glyph->glyph);
+            run.positions.append(QPointF(c.x, baseline));
+        });
     }
 
     void paragraph(const Paragraph& p, const std::vector<TextLine>& lines, int first, int last, double left,

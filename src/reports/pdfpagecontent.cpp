@@ -26,11 +26,6 @@ double pdfPageHeight()
 
 namespace {
 
-bool isBlank(QChar c)
-{
-    return c == u' ' || c == u'\t';
-}
-
 QByteArray colour(const QColor& c, const char* op)
 {
     return pdfNumber(c.redF()) + ' ' + pdfNumber(c.greenF()) + ' ' + pdfNumber(c.blueF()) + ' ' + op + '\n';
@@ -146,57 +141,27 @@ struct PdfPageContent::Private {
         return p.outlineLevel == 1 ? "H1" : p.outlineLevel >= 2 ? "H2" : "P";
     }
 
-    // The glyphs of one line, placed as PagePainter places them.
+    // The glyphs of one line, placed as the pages are painted.
     void line(const Paragraph& p, const TextLine& l, double left, double width, double top, double inset,
               std::vector<Placed>& out)
     {
-        double x = left;
-        int blanks = 0;
-        if (l.justified) {
-            for (int i = l.start; i < l.end; ++i) {
-                blanks += isBlank(p.text.at(i)) ? 1 : 0;
-            }
-        }
-        const double stretch = blanks > 0 ? (width - l.width) / blanks : 0;
-        if (!l.justified || blanks == 0) {
-            if (p.alignment == ParagraphAlignment::Right) {
-                x += width - l.width;
-            } else if (p.alignment == ParagraphAlignment::Decimal) {
-                x += width - l.width - inset;
-            } else if (p.alignment == ParagraphAlignment::Center) {
-                x += (width - l.width) / 2;
-            }
-        }
         const double baseline = top + l.baseline;
-        for (int i = l.start; i < l.end;) {
-            const QChar c = p.text.at(i);
-            char32_t code = c.unicode();
-            int length = 1;
-            if (c.isHighSurrogate() && i + 1 < p.text.size() && p.text.at(i + 1).isLowSurrogate()) {
-                code = QChar::surrogateToUcs4(c, p.text.at(i + 1));
-                length = 2;
+        const double x = m_measurer.placeLine(p, l, left, width, inset, [&](const PlacedCharacter& c) {
+            if (c.code == QChar::LineSeparator) {
+                return;
             }
-            const int style = p.styleAt(i);
-            const TextStyle& look = m_d.content->style(style);
-            const GlyphSource& g = m_measurer.typeface(style).glyph(code);
-            if (code != QChar::LineSeparator) {
-                // Blanks are shown too, so the text read back has its spaces.
-                const int font = look.bold ? 1 : 0;
-                const char32_t shown = isBlank(c) ? U' ' : code;
-                out.push_back({font, look.points,
-                               look.colour.isValid() ? look.colour.rgba() : qRgba(0, 0, 0, 255),
-                               glyph(font, shown), x, baseline});
-            }
-            x += g.advance * look.points;
-            if (isBlank(c)) {
-                x += stretch;
-            }
-            i += length;
-        }
+            // Blanks are shown too, so the text read back has its spaces.
+            const TextStyle& look = m_d.content->style(c.style);
+            const int font = look.bold ? 1 : 0;
+            const char32_t shown = isBlank(c.code) ? U' ' : c.code;
+            out.push_back({font, look.points,
+                           look.colour.isValid() ? look.colour.rgba() : qRgba(0, 0, 0, 255),
+                           glyph(font, shown), c.x, baseline});
+        });
         // A line that breaks at a blank keeps one, unseen past its end: the words either side of
         // the break stay apart when the text is read back.
         for (int i = l.end; i < l.next && i < p.text.size(); ++i) {
-            if (isBlank(p.text.at(i)) || p.text.at(i) == QChar::LineSeparator) {
+            if (isBlank(p.text.at(i).unicode()) || p.text.at(i) == QChar::LineSeparator) {
                 const int style = p.styleAt(l.end > 0 ? l.end - 1 : 0);
                 const TextStyle& look = m_d.content->style(style);
                 const int font = look.bold ? 1 : 0;
