@@ -17,6 +17,8 @@
 //  - a study that passed the check passes it again once saved and opened.
 // Any breach aborts with a short description on stderr.
 
+#include "breach.h"
+
 #include "archive/datafilereader.h"
 #include "archive/datafilewriter.h"
 #include "archive/textencoding.h"
@@ -57,13 +59,6 @@ bool keepMode()
 {
     static const bool keep = envFlag("PONDRA_FUZZ_KEEP");
     return keep;
-}
-
-[[noreturn]] void breach(const char* what, const QString& detail = {})
-{
-    std::fprintf(stderr, "pondra fuzz: %s%s%s\n", what, detail.isEmpty() ? "" : ": ", qPrintable(detail));
-    std::fflush(stderr);
-    std::abort();
 }
 
 bool read(const QByteArray& bytes, Study& study, TitlePage& page, QString* error)

@@ -9,6 +9,8 @@
 //    subject as read and its prices written as 1.250,00 that stand for the price to the cent.
 // Any breach aborts with a short description on stderr.
 
+#include "breach.h"
+
 #include "archive/pricelist.h"
 #include "model/textrules.h"
 #include "reports/pricelistprintout.h"
@@ -27,13 +29,6 @@
 using namespace pondra;
 
 namespace {
-
-[[noreturn]] void breach(const char* what, const QString& detail = {})
-{
-    std::fprintf(stderr, "pondra fuzz: %s%s%s\n", what, detail.isEmpty() ? "" : ": ", qPrintable(detail));
-    std::fflush(stderr);
-    std::abort();
-}
 
 // What a list read before holds, to see that a refused file leaves it alone.
 PriceList previous()

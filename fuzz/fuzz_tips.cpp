@@ -8,6 +8,8 @@
 //    where the one before it ended, followed by LF, CR LF or the end of the file.
 // Any breach aborts with a short description on stderr.
 
+#include "breach.h"
+
 #include "archive/cp1252.h"
 #include "archive/tipsfile.h"
 
@@ -21,17 +23,6 @@
 #include <optional>
 
 using namespace pondra;
-
-namespace {
-
-[[noreturn]] void breach(const char* what, const QString& detail = {})
-{
-    std::fprintf(stderr, "pondra fuzz: %s%s%s\n", what, detail.isEmpty() ? "" : ": ", qPrintable(detail));
-    std::fflush(stderr);
-    std::abort();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
