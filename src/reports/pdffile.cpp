@@ -11,12 +11,43 @@ namespace {
 
 // Objects an object stream holds: a few kilobytes, compressed together.
 constexpr std::size_t ObjectsPerStream = 500;
+// Row objects are short and alike: more of them share a stream and its dictionary.
+constexpr std::size_t RowObjectsPerStream = 2000;
+// Fewer lines than these take less room among the other objects than in rows of their own.
+constexpr qsizetype FewestRows = 100;
 
 void put(QByteArray& b, quint64 value, int bytes)
 {
     for (int i = bytes - 1; i >= 0; --i) {
         b += char((value >> (8 * i)) & 0xFF);
     }
+}
+
+int digits(qint64 value)
+{
+    return int(QByteArray::number(value).size());
+}
+
+void padTo(QByteArray& b, qsizetype size)
+{
+    b += QByteArray(size - 1 - b.size() % size, ' ');
+    b += '\n';
+}
+
+// Rows of the given width, each as its difference from the row above behind the tag of the PNG
+// "up" predictor: the decoder adds them back.
+QByteArray upPredicted(const QByteArray& data, int columns)
+{
+    QByteArray out;
+    out.reserve(data.size() + data.size() / columns);
+    for (qsizetype row = 0; row < data.size(); row += columns) {
+        out += '\x02';
+        for (int c = 0; c < columns; ++c) {
+            const quint8 above = row == 0 ? 0 : quint8(data[row - columns + c]);
+            out += char(quint8(data[row + c]) - above);
+        }
+    }
+    return out;
 }
 
 } // namespace
@@ -38,31 +69,82 @@ void PdfFile::write(int object, const QByteArray& value)
 {
     m_pending.emplace_back(object, value);
     if (m_pending.size() >= ObjectsPerStream) {
-        flushObjects();
+        flushObjects(m_pending);
     }
 }
 
-void PdfFile::flushObjects()
+void PdfFile::writeRows(int object, const QByteArray& value, const QByteArray& kind)
 {
-    if (m_pending.empty()) {
+    Pending& objects = m_rows[kind];
+    objects.emplace_back(object, value);
+    if (objects.size() >= RowObjectsPerStream) {
+        flushRows(objects);
+    }
+}
+
+void PdfFile::flushObjects(Pending& objects)
+{
+    if (objects.empty()) {
         return;
     }
     const int stream = reserve();
     QByteArray index;
     QByteArray bodies;
-    for (std::size_t i = 0; i < m_pending.size(); ++i) {
-        index += QByteArray::number(m_pending[i].first);
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        index += QByteArray::number(objects[i].first);
         index += ' ';
         index += QByteArray::number(bodies.size());
         index += ' ';
-        bodies += m_pending[i].second;
+        bodies += objects[i].second;
         bodies += '\n';
-        m_entries[std::size_t(m_pending[i].first)] = {2, stream, int(i)};
+        m_entries[std::size_t(objects[i].first)] = {2, stream, int(i)};
     }
-    const QByteArray entries = " /Type /ObjStm /N " + QByteArray::number(qsizetype(m_pending.size())) +
+    const QByteArray entries = " /Type /ObjStm /N " + QByteArray::number(qsizetype(objects.size())) +
                                " /First " + QByteArray::number(index.size());
-    m_pending.clear();
+    objects.clear();
     writeStream(stream, entries, index + bodies);
+}
+
+void PdfFile::flushRows(Pending& objects)
+{
+    if (objects.empty()) {
+        return;
+    }
+    // The width: the longest line and its line break.
+    qsizetype width = 2;
+    qsizetype rows = 0;
+    int largestObject = 0;
+    for (const auto& [object, value] : objects) {
+        for (const QByteArray& line : value.split('\n')) {
+            width = std::max(width, line.size() + 1);
+            ++rows;
+        }
+        largestObject = std::max(largestObject, object);
+    }
+    // The index too is in rows, each pair right-aligned in as many rows as it needs, so that a
+    // pair differs from the one above only where the numbers do.
+    const int objectDigits = digits(largestObject);
+    const int offsetDigits = digits(rows * width);
+    const qsizetype pairRows = (objectDigits + 1 + offsetDigits + 1 + width - 1) / width;
+    const int stream = reserve();
+    QByteArray index;
+    QByteArray bodies;
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        const QByteArray pair = QByteArray::number(objects[i].first).rightJustified(objectDigits) + ' ' +
+                                QByteArray::number(bodies.size()).rightJustified(offsetDigits);
+        index += pair;
+        padTo(index, pairRows * width);
+        for (const QByteArray& line : objects[i].second.split('\n')) {
+            bodies += line;
+            padTo(bodies, width);
+        }
+        m_entries[std::size_t(objects[i].first)] = {2, stream, int(i)};
+    }
+    const QByteArray entries = " /Type /ObjStm /N " + QByteArray::number(qsizetype(objects.size())) +
+                               " /First " + QByteArray::number(index.size()) +
+                               " /DecodeParms << /Predictor 12 /Columns " + QByteArray::number(width) + " >>";
+    objects.clear();
+    writeStream(stream, entries, upPredicted(index + bodies, int(width)));
 }
 
 void PdfFile::writeStream(int object, const QByteArray& entries, const QByteArray& data, bool compress)
@@ -80,7 +162,18 @@ void PdfFile::writeStream(int object, const QByteArray& entries, const QByteArra
 
 QByteArray PdfFile::finish(int catalog, int info, const QByteArray& id)
 {
-    flushObjects();
+    for (auto& [kind, objects] : m_rows) {
+        qsizetype rows = 0;
+        for (const auto& [object, value] : objects) {
+            rows += value.count('\n') + 1;
+        }
+        if (rows < FewestRows) {
+            m_pending.insert(m_pending.end(), objects.begin(), objects.end());
+        } else {
+            flushRows(objects);
+        }
+    }
+    flushObjects(m_pending);
     const int xref = reserve();
     m_entries[std::size_t(xref)] = {1, m_bytes.size(), 0};
     // As few bytes as the largest offset needs, each row as its difference from the row above
@@ -91,18 +184,11 @@ QByteArray PdfFile::finish(int catalog, int info, const QByteArray& id)
     }
     const int columns = 1 + offsetBytes + 2;
     QByteArray table;
-    QByteArray previous(columns, '\0');
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
         const Entry& e = m_entries[i];
-        QByteArray row;
-        put(row, quint64(e.type), 1);
-        put(row, quint64(e.offset), offsetBytes);
-        put(row, quint64(i == 0 ? 65535 : e.index), 2);
-        table += '\x02';
-        for (int c = 0; c < columns; ++c) {
-            table += char(quint8(row[c]) - quint8(previous[c]));
-        }
-        previous = row;
+        put(table, quint64(e.type), 1);
+        put(table, quint64(e.offset), offsetBytes);
+        put(table, quint64(i == 0 ? 65535 : e.index), 2);
     }
     const qint64 at = m_bytes.size();
     writeStream(xref,
@@ -110,7 +196,7 @@ QByteArray PdfFile::finish(int catalog, int info, const QByteArray& id)
                     QByteArray::number(offsetBytes) + " 2] /DecodeParms << /Predictor 12 /Columns " +
                     QByteArray::number(columns) + " >> /Root " + pdfReference(catalog) + " /Info " +
                     pdfReference(info) + " /ID [<" + id.toHex() + "> <" + id.toHex() + ">]",
-                table);
+                upPredicted(table, columns));
     m_bytes += "startxref\n" + QByteArray::number(at) + "\n%%EOF\n";
     return m_bytes;
 }

@@ -4,6 +4,12 @@
 
 namespace pondra {
 
+namespace {
+
+constexpr std::size_t ChildrenPerLine = 8;
+
+} // namespace
+
 PdfStructure::PdfStructure()
 {
     m_elements.push_back({"Document", -1, {}, {}});
@@ -37,6 +43,8 @@ void PdfStructure::write(PdfFile& file, int root, const std::vector<int>& pages)
     }
     const int parentTree = file.reserve();
     // Tens of thousands in a long study's tables: each as short as it can be, built in place.
+    // Written as rows of their role, children eight to a line: a table row's cells then sit
+    // under the cells of the row before, and a table's rows under the rows eight before.
     QByteArray o;
     const auto ref = [&o](int object) {
         o += QByteArray::number(object);
@@ -66,11 +74,12 @@ void PdfStructure::write(PdfFile& file, int root, const std::vector<int>& pages)
         const bool single = element.kids.size() == 1;
         if (element.kids.empty()) {
             o += ">>";
-            file.write(objects[e], o);
+            file.writeRows(objects[e], o, element.role);
             continue;
         }
         o += single ? "/K " : "/K[";
-        for (const Kid& kid : element.kids) {
+        for (std::size_t k = 0; k < element.kids.size(); ++k) {
+            const Kid& kid = element.kids[k];
             if (kid.element >= 0) {
                 ref(objects[std::size_t(kid.element)]);
             } else if (kid.page == first) {
@@ -82,23 +91,23 @@ void PdfStructure::write(PdfFile& file, int root, const std::vector<int>& pages)
                 o += QByteArray::number(kid.mcid);
                 o += ">>";
             }
-            o += ' ';
+            o += k % ChildrenPerLine == ChildrenPerLine - 1 ? '\n' : ' ';
         }
         o.chop(1);
         o += single ? ">>" : "]>>";
-        file.write(objects[e], o);
+        file.writeRows(objects[e], o, element.role);
     }
     QByteArray numbers;
     for (std::size_t p = 0; p < pages.size(); ++p) {
         numbers += QByteArray::number(qsizetype(p)) + '[';
         if (p < m_marks.size()) {
             for (int element : m_marks[p]) {
-                numbers += pdfReference(objects[std::size_t(element)]) + ' ';
+                numbers += '\n' + pdfReference(objects[std::size_t(element)]);
             }
         }
-        numbers += ']';
+        numbers += "]\n";
     }
-    file.write(parentTree, "<< /Nums [" + numbers + "] >>");
+    file.writeRows(parentTree, "<</Nums[\n" + numbers + "]>>", "ParentTree");
     file.write(root, "<< /Type /StructTreeRoot /K [" + pdfReference(objects[0]) + "] /ParentTree " +
                          pdfReference(parentTree) + " /ParentTreeNextKey " +
                          QByteArray::number(qsizetype(pages.size())) + " >>");

@@ -260,6 +260,42 @@ private Q_SLOTS:
         QVERIFY(heading > 0 && data > heading);
         QVERIFY(text.contains(QStringLiteral("\"scala dei giudizi\"")));
     }
+
+    // Thousands of cells go into several streams of rows; each must read back in its place.
+    void longReport_readsBackEveryCell()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty()) {
+            QSKIP("pdfinfo (poppler-utils) legge la struttura del PDF");
+        }
+        Study study;
+        for (int h = 1; h <= 40; ++h) {
+            testsupport::nameHypothesis(study, h, QStringLiteral("ipotesi %1").arg(h));
+            for (int r = 1; r <= 25; ++r) {
+                testsupport::enterRow(study, h, r, QStringLiteral("requisito %1").arg(r), 1 + (h + r) % 10, 4);
+            }
+            Recalculate(study, h);
+        }
+        Ranking ranking;
+        ordina(study, ranking);
+        TextDocumentBuilder b;
+        printReport(b, {InitGlobals(), study, ranking, TitlePage{}, QStringLiteral("Studio Rossi"), QString()}, {});
+        const QString tree =
+            taggedPdf(b.pages(), {QStringLiteral("studio lungo"), {}, {}}, {}, true).structure;
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("relazione.pdf"));
+        QString error;
+        QVERIFY2(exportPages(b.pages(), path, &error), qPrintable(error));
+
+        const QString text = popplerOutput({QStringLiteral("-struct-text"), path});
+        const auto count = [](const QString& in, const QString& pattern) {
+            return in.count(QRegularExpression(pattern, QRegularExpression::MultilineOption));
+        };
+        QVERIFY(count(tree, QStringLiteral("^ *TD 1$")) > 6000);
+        QCOMPARE(count(text, QStringLiteral("^ *TD\\b")), count(tree, QStringLiteral("^ *TD ")));
+        QCOMPARE(count(text, QStringLiteral("^ *TR\\b")), count(tree, QStringLiteral("^ *TR ")));
+        QVERIFY(text.contains(QStringLiteral("\"requisito 25\"")));
+        QVERIFY(text.contains(QStringLiteral("ipotesi 40")));
+    }
 };
 
 QTEST_MAIN(TestArchivalPdf)
