@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QEvent>
 #include <QLabel>
 
 namespace pondra {
@@ -219,12 +220,48 @@ LabelTable::LabelTable(QWidget* parent, const QString& spokenName) : QWidget(par
 void LabelTable::setHeadings(std::vector<QWidget*> headings)
 {
     m_headings = std::move(headings);
+    follow(m_headings);
 }
 
 void LabelTable::addRow(std::vector<QWidget*> cells)
 {
     cells.resize(m_headings.size(), nullptr);
     m_rows.push_back(std::move(cells));
+    follow(m_rows.back());
+}
+
+void LabelTable::follow(const std::vector<QWidget*>& widgets)
+{
+    for (QWidget* widget : widgets) {
+        if (widget) {
+            widget->installEventFilter(this);
+        }
+    }
+    updateMask();
+}
+
+bool LabelTable::eventFilter(QObject* watched, QEvent* event)
+{
+    // The window's layout moves the labels as it is resized.
+    if (event->type() == QEvent::Move || event->type() == QEvent::Resize) {
+        updateMask();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void LabelTable::updateMask()
+{
+    QRegion area;
+    for (const QWidget* heading : m_headings) {
+        area += heading ? heading->geometry() : QRect();
+    }
+    for (const auto& cells : m_rows) {
+        for (const QWidget* cell : cells) {
+            area += cell ? cell->geometry() : QRect();
+        }
+    }
+    // An empty mask would be none at all, the whole client area.
+    setMask(area.isEmpty() ? QRegion(0, 0, 1, 1) : area);
 }
 
 bool LabelTable::rowShown(const std::vector<QWidget*>& row) const

@@ -11,7 +11,8 @@ namespace pondra {
 // seen: it lies over the whole client area from its top left corner, so the cells keep the
 // places they had on the window itself. A row counts while the cell of its key column is shown
 // and says something, so the empty rows under a short list are not read; rows and texts are
-// taken from the labels each time they are asked for.
+// taken from the labels each time they are asked for. The pointer finds it only over its
+// labels: elsewhere it reaches what lies under it, as before it was there.
 //
 // No Q_OBJECT on purpose: the windows' proportional layout scales the children of plain widgets
 // and must take this one for plain.
@@ -39,8 +40,13 @@ public:
     // To call when the rows have been filled again: a screen reader hears when rows come or go.
     void rowsRefilled();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     bool rowShown(const std::vector<QWidget*>& row) const;
+    void follow(const std::vector<QWidget*>& widgets);
+    void updateMask();
 
     std::vector<QWidget*> m_headings;
     std::vector<std::vector<QWidget*>> m_rows;
