@@ -43,6 +43,12 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
+        // A cell's tooltip tells what its column holds, or the text the cell cuts: a screen reader
+        // reading the row would say it after every row. Only a description given for it is read,
+        // as in Qt's own tables.
+        if (t == QAccessible::Description && role() == QAccessible::Cell) {
+            return widget()->accessibleDescription();
+        }
         QString text = QAccessibleWidget::text(t);
         if (t == QAccessible::Name && text.isEmpty()) {
             text = shownText(widget());
