@@ -5,6 +5,8 @@
 #include <QEvent>
 #include <QLabel>
 
+#include <utility>
+
 namespace pondra {
 
 namespace {
@@ -35,7 +37,7 @@ public:
 
     QAccessible::Role role() const override
     {
-        const LabelTable* grid = table_();
+        const LabelTable* grid = gridOf();
         const int column = columnIndex();
         return grid && column >= 0 && grid->heading(column) == widget() ? QAccessible::ColumnHeader
                                                                         : QAccessible::Cell;
@@ -71,7 +73,7 @@ public:
     bool isSelected() const override { return false; }
     QList<QAccessibleInterface*> columnHeaderCells() const override
     {
-        const LabelTable* grid = table_();
+        const LabelTable* grid = gridOf();
         QAccessibleInterface* heading = grid ? accessibleOf(grid->heading(columnIndex())) : nullptr;
         return heading ? QList<QAccessibleInterface*>{heading} : QList<QAccessibleInterface*>{};
     }
@@ -83,13 +85,13 @@ public:
     QAccessibleInterface* table() const override { return accessibleOf(widget()->parentWidget()); }
 
 private:
-    const LabelTable* table_() const { return tableOf(widget()->parentWidget()); }
+    const LabelTable* gridOf() const { return tableOf(widget()->parentWidget()); }
 
     std::pair<int, int> place() const
     {
         int row = -1;
         int column = -1;
-        if (const LabelTable* grid = table_()) {
+        if (const LabelTable* grid = gridOf()) {
             grid->locate(widget(), &row, &column);
         }
         return {row, column};
