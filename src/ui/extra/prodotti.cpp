@@ -8,6 +8,7 @@
 #include "settings/installation.h"
 #include "settings/programfiles.h"
 #include "settings/settings.h"
+#include "ui/core/accessibletable.h"
 #include "ui/core/modulopondra.h"
 #include "ui/core/plaintext.h"
 #include "ui/layout/clsresize.h"
@@ -142,23 +143,31 @@ void prodotti::buildControls()
     Label10->setStyleSheet(QStringLiteral("color: #c00000"));
     placeTwips(Label10, TableLeft + TitleWidth, TitleTop, TableWidth - TitleWidth, TitleHeight);
 
-    Label2 = heading(this, QStringLiteral("num."), NumberColumn);
-    Label3 = heading(this, QStringLiteral("nome programma"), NameColumn);
-    Label4 = heading(this, QStringLiteral("argomento trattato "), SubjectColumn);
-    Label5 = heading(this, QStringLiteral("costo netto in euro"), NetColumn);
+    // The headings and the cells are read as a table; its holder lies over the window from its
+    // corner, so they stand where they would on the window itself.
+    table = new LabelTable(this, QStringLiteral("listino dei prodotti"));
+    placeTwips(table, 0, 0, DesignWidth, DesignHeight);
+    Label2 = heading(table, QStringLiteral("num."), NumberColumn);
+    Label3 = heading(table, QStringLiteral("nome programma"), NameColumn);
+    Label4 = heading(table, QStringLiteral("argomento trattato "), SubjectColumn);
+    Label5 = heading(table, QStringLiteral("costo netto in euro"), NetColumn);
     Label5->setToolTip(
         QStringLiteral("al costo netto bisogna aggiungere l'IVA e le eventuali spese di trasporto"));
-    Label6 = heading(this, QStringLiteral("via internet a euro"), OfferColumn);
+    Label6 = heading(table, QStringLiteral("via internet a euro"), OfferColumn);
     Label6->setToolTip(QStringLiteral("per chi acquista via internet"));
+    table->setHeadings({Label2, Label3, Label4, Label5, Label6});
+    // The rows past the list show only their numbers: they are not read.
+    table->setKeyColumn(1);
 
     for (int i = 1; i <= Rows; ++i) {
         const int top = FirstRowTop + (i - 1) * RowStep;
-        num[i] = cell(this, NumberColumn, top, Qt::AlignHCenter);
-        nom[i] = cell(this, NameColumn, top, Qt::AlignLeft);
+        num[i] = cell(table, NumberColumn, top, Qt::AlignHCenter);
+        nom[i] = cell(table, NameColumn, top, Qt::AlignLeft);
         nom[i]->setFont(nameFont(nom[i]->font()));
-        argom[i] = cell(this, SubjectColumn, top, Qt::AlignLeft);
-        eur[i] = cell(this, NetColumn, top, Qt::AlignRight);
-        off[i] = cell(this, OfferColumn, top, Qt::AlignRight);
+        argom[i] = cell(table, SubjectColumn, top, Qt::AlignLeft);
+        eur[i] = cell(table, NetColumn, top, Qt::AlignRight);
+        off[i] = cell(table, OfferColumn, top, Qt::AlignRight);
+        table->addRow({num[i], nom[i], argom[i], eur[i], off[i]});
     }
 
     VScroll1 = new QScrollBar(Qt::Vertical, this);
@@ -287,6 +296,7 @@ void prodotti::VScroll1_Change()
             off[i]->clear();
         }
     }
+    table->rowsRefilled();
 }
 
 void prodotti::Link(const QString& address)

@@ -14,6 +14,7 @@ class QScrollBar;
 
 namespace pondra {
 
+class LabelTable;
 class ModuloPondra;
 class clsResize;
 
@@ -44,6 +45,8 @@ public:
     // The entry shown in the first row, from 1.
     int ListTop = 1;
 
+    // Holds the headings and the rows, and reads them to a screen reader as a table.
+    LabelTable* table = nullptr;
     QLabel* Label1 = nullptr;  // title
     QLabel* Label10 = nullptr; // the list's heading
     QLabel* Label2 = nullptr;  // headings

@@ -7,6 +7,7 @@
 #include "model/standing.h"
 #include "reports/standingcolours.h"
 #include "settings/settings.h"
+#include "ui/core/accessibletable.h"
 #include "ui/core/modulopondra.h"
 #include "ui/core/spoken.h"
 #include "ui/layout/twips.h"
@@ -119,22 +120,29 @@ void classifica::buildControls()
     setColours(banner, Green, Yellow);
     placeTwips(banner, BarColumn.left, BannerTop, TableRight - BarColumn.left, 390);
 
-    heading(client, QStringLiteral("num."), NumberColumn);
-    heading(client, QStringLiteral("denominazione dell'ipotesi"), NameColumn);
-    heading(client, QStringLiteral("valutaz. in %"), EvaluationColumn);
-    heading(client, QStringLiteral("giudizio complessivo"), JudgementColumn);
+    // The headings and the cells are read as a table; its holder lies over the client area from
+    // its corner, so they stand where they would on the client itself.
+    table = new LabelTable(client, QStringLiteral("graduatoria delle ipotesi"));
+    placeTwips(table, 0, 0, DesignWidth, DesignHeight);
+    table->setHeadings({heading(table, QStringLiteral("num."), NumberColumn),
+                        heading(table, QStringLiteral("denominazione dell'ipotesi"), NameColumn),
+                        heading(table, QStringLiteral("valutaz. in %"), EvaluationColumn),
+                        heading(table, QStringLiteral("giudizio complessivo"), JudgementColumn)});
+    // A row past the last hypothesis shows no name: it is not read.
+    table->setKeyColumn(1);
 
     QFont bold = font();
     bold.setBold(true);
     for (int i = 1; i <= Rows; ++i) {
         const int top = FirstRowTop + (i - 1) * RowStep;
-        numero[i] = cell(client, QStringLiteral("numero"), i, NumberColumn, top, Qt::AlignHCenter);
-        nameCell[i] = cell(client, QStringLiteral("nameCell"), i, NameColumn, top, Qt::AlignLeft);
+        numero[i] = cell(table, QStringLiteral("numero"), i, NumberColumn, top, Qt::AlignHCenter);
+        nameCell[i] = cell(table, QStringLiteral("nameCell"), i, NameColumn, top, Qt::AlignLeft);
         evaluationCell[i] =
-            cell(client, QStringLiteral("evaluationCell"), i, EvaluationColumn, top, Qt::AlignHCenter);
+            cell(table, QStringLiteral("evaluationCell"), i, EvaluationColumn, top, Qt::AlignHCenter);
         evaluationCell[i]->setFont(bold);
         judgementCell[i] =
-            cell(client, QStringLiteral("judgementCell"), i, JudgementColumn, top, Qt::AlignLeft);
+            cell(table, QStringLiteral("judgementCell"), i, JudgementColumn, top, Qt::AlignLeft);
+        table->addRow({numero[i], nameCell[i], evaluationCell[i], judgementCell[i]});
     }
 
     VScroll1 = new QScrollBar(Qt::Vertical, client);
@@ -242,6 +250,7 @@ void classifica::VScroll1_Change()
         judgementCell[i]->setText(entry.overallJudgement.toDisplayText());
         readRow(i, place.number, entry);
     }
+    table->rowsRefilled();
 }
 
 void classifica::readRow(int i, int position, const RankingEntry& entry)

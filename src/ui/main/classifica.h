@@ -13,6 +13,7 @@ class QScrollBar;
 
 namespace pondra {
 
+class LabelTable;
 class ModuloPondra;
 struct RankingEntry;
 
@@ -53,6 +54,8 @@ private:
     // Names row i of the table after the hypothesis it shows, for a screen reader.
     void readRow(int i, int position, const RankingEntry& entry);
 
+    // Holds the headings and the cells, and reads them to a screen reader as a table.
+    LabelTable* table = nullptr;
     // Cells of the rows, indexed from 1 like the rows they show; index 0 is unused.
     std::array<QLabel*, Rows + 1> numero{};
     std::array<QLabel*, Rows + 1> nameCell{};

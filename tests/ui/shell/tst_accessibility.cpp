@@ -19,6 +19,7 @@
 #include "ui/shell/shell.h"
 
 #include <QAccessible>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
@@ -66,6 +67,39 @@ template <class T> Opener opener()
 QString accessible(QWidget* w, QAccessible::Text text)
 {
     return QAccessible::queryAccessibleInterface(w)->text(text);
+}
+
+// The table a window shows a screen reader.
+QAccessibleInterface* tableIn(QAccessibleInterface* node)
+{
+    if (!node || node->role() == QAccessible::Table) {
+        return node;
+    }
+    for (int i = 0; i < node->childCount(); ++i) {
+        if (QAccessibleInterface* table = tableIn(node->child(i))) {
+            return table;
+        }
+    }
+    return nullptr;
+}
+
+// The price list read from a file of n programs, "Programma 1" on; none readable for n < 0.
+Opener priceList(const QTemporaryDir& dir, int n)
+{
+    return [path = dir.filePath(u"listino-%1.txt"_s.arg(n)), n](ModuloPondra& m) -> QWidget* {
+        QFile file(path);
+        if (n >= 0 && file.open(QIODevice::WriteOnly)) {
+            file.write(u"\"2026\",%1\r\n"_s.arg(n).toLatin1());
+            for (int k = 1; k <= n; ++k) {
+                file.write(
+                    u"\"Programma %1\",\"argomento %1\",%2,%3.5\r\n"_s.arg(k).arg(100 * k).arg(k).toLatin1());
+            }
+        }
+        file.close();
+        auto* list = m.window<prodotti>();
+        list->loadFrom(path);
+        return list;
+    };
 }
 
 } // namespace
@@ -206,6 +240,85 @@ private Q_SLOTS:
             const QPalette p = c.Label2[i]->palette();
             QVERIFY(contrastRatio(p.color(QPalette::Window), p.color(QPalette::WindowText)) >=
                     ReadableContrast);
+        }
+    }
+
+    void tables_readTheRowsShown_data()
+    {
+        QTest::addColumn<Opener>("open");
+        QTest::addColumn<int>("added"); // hypotheses named while the window is open
+        QTest::addColumn<QStringList>("headers");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("spokenColumn"); // the row's Tab stop, read as the whole row
+        const Opener results = [](ModuloPondra& m) -> QWidget* {
+            ShowResults(m);
+            return m.window<classifica>();
+        };
+        const QStringList ranking{u"num."_s, u"denominazione dell'ipotesi"_s, u"valutaz. in %"_s,
+                                  u"giudizio complessivo"_s};
+        QTest::newRow("Risultati, 2 ipotesi") << results << 0 << ranking << 2 << 1;
+        QTest::newRow("Risultati, 4 ipotesi, 2 date a finestra aperta") << results << 2 << ranking << 4 << 1;
+        const QStringList list{u"num."_s, u"nome programma"_s, u"argomento trattato"_s,
+                               u"costo netto in euro"_s, u"via internet a euro"_s};
+        QTest::newRow("Prodotti, 3") << priceList(m_settings, 3) << 0 << list << 3 << -1;
+        QTest::newRow("Prodotti, 12, 10 in vista") << priceList(m_settings, 12) << 0 << list << 10 << -1;
+        QTest::newRow("Prodotti, listino illeggibile") << priceList(m_settings, -1) << 0 << list << 0 << -1;
+    }
+
+    void tables_readTheRowsShown()
+    {
+        QFETCH(Opener, open);
+        QFETCH(int, added);
+        QFETCH(QStringList, headers);
+        QFETCH(int, rows);
+        QFETCH(int, spokenColumn);
+        QWidget* window = open(module());
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        Study& study = testsupport::studyOf(module());
+        for (int h = 3; h < 3 + added; ++h) {
+            testsupport::nameHypothesis(study, h, u"Ipotesi %1"_s.arg(h));
+            testsupport::enterRow(study, h, 1, u"costo"_s, h, 100);
+            controls(module().window<requisiti>()).HScroll1->setValue(h);
+        }
+        module().document().rank();
+
+        QAccessibleInterface* table = tableIn(QAccessible::queryAccessibleInterface(window));
+        QVERIFY(table && table->tableInterface());
+        QAccessibleTableInterface* grid = table->tableInterface();
+        QCOMPARE(grid->columnCount(), headers.size());
+        QCOMPARE(grid->rowCount(), rows);
+        QCOMPARE(table->childCount(), headers.size() * (rows + 1));
+        QVERIFY(!grid->cellAt(rows, 0));
+        for (int c = 0; c < headers.size(); ++c) {
+            QCOMPARE(grid->columnDescription(c), headers[c]);
+            QCOMPARE(table->child(c)->role(), QAccessible::ColumnHeader);
+            QCOMPARE(table->child(c)->text(QAccessible::Name), headers[c]);
+        }
+        for (int r = 0; r < rows; ++r) {
+            const QString number = grid->cellAt(r, 0)->text(QAccessible::Name);
+            QCOMPARE(number, QString::number(r + 1));
+            for (int c = 0; c < headers.size(); ++c) {
+                QAccessibleInterface* cell = grid->cellAt(r, c);
+                QVERIFY(cell && cell->tableCellInterface());
+                QCOMPARE(cell->role(), QAccessible::Cell);
+                // As AT-SPI finds it: by its place among the table's children, with its header.
+                QCOMPARE(table->child(table->indexOfChild(cell)), cell);
+                QCOMPARE(cell->tableCellInterface()->rowIndex(), r);
+                QCOMPARE(cell->tableCellInterface()->columnIndex(), c);
+                QCOMPARE(cell->tableCellInterface()->columnHeaderCells().value(0), table->child(c));
+                // Read after every row, a tooltip would only repeat what the column is.
+                QCOMPARE(cell->text(QAccessible::Description), QString());
+                auto* label = qobject_cast<QLabel*>(cell->object());
+                QVERIFY(label && label->isVisible() && !label->text().isEmpty());
+                if (c == spokenColumn) {
+                    QVERIFY2(cell->text(QAccessible::Name)
+                                 .startsWith(u"posizione %1, ipotesi «%2»"_s.arg(number, label->text())),
+                             qPrintable(cell->text(QAccessible::Name)));
+                } else {
+                    QCOMPARE(cell->text(QAccessible::Name), label->text());
+                }
+            }
         }
     }
 
