@@ -1,5 +1,7 @@
 #include "accessibletable.h"
 
+#include "ui/layout/clsresize.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QEvent>
@@ -206,7 +208,7 @@ QAccessibleInterface* labelTableFactory(const QString&, QObject* object)
         return nullptr;
     }
     auto* widget = static_cast<QWidget*>(object);
-    if (auto* table = dynamic_cast<LabelTable*>(widget)) {
+    if (auto* table = qobject_cast<LabelTable*>(widget)) {
         return new TableAccessible(table);
     }
     auto* label = qobject_cast<QLabel*>(widget);
@@ -223,6 +225,8 @@ LabelTable::LabelTable(QWidget* parent, const QString& spokenName) : QWidget(par
     }();
     Q_UNUSED(factoryInstalled);
     setAccessibleName(spokenName);
+    // Its cells are the window's own, placed by hand: they keep in proportion with the window.
+    setProperty(HoldsControls, true);
 }
 
 void LabelTable::setHeadings(std::vector<QWidget*> headings)

@@ -13,10 +13,9 @@ namespace pondra {
 // and says something, so the empty rows under a short list are not read; rows and texts are
 // taken from the labels each time they are asked for. The pointer finds it only over its
 // labels: elsewhere it reaches what lies under it, as before it was there.
-//
-// No Q_OBJECT on purpose: the windows' proportional layout scales the children of plain widgets
-// and must take this one for plain.
 class LabelTable : public QWidget {
+    Q_OBJECT
+
 public:
     // The name is what the screen reader calls the table.
     LabelTable(QWidget* parent, const QString& spokenName);

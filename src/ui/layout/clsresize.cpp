@@ -44,7 +44,8 @@ QSize clientSize(QWidget* form)
 }
 
 // Containers whose children are controls of the window: plain widgets, frames and group boxes
-// that place their children by hand. Any other widget's children are its own internals.
+// that place their children by hand, and widgets that say so. Any other widget's children are
+// its own internals.
 bool holdsControls(const QWidget* widget)
 {
     if (widget->layout()) {
@@ -52,7 +53,7 @@ bool holdsControls(const QWidget* widget)
     }
     const QMetaObject* type = widget->metaObject();
     return type == &QWidget::staticMetaObject || type == &QFrame::staticMetaObject ||
-           qobject_cast<const QGroupBox*>(widget);
+           qobject_cast<const QGroupBox*>(widget) || widget->property(HoldsControls).toBool();
 }
 
 void collectControls(const QWidget* parent, std::vector<QWidget*>& controls)

@@ -12,6 +12,10 @@ namespace pondra {
 // Name of the dynamic property (a QString) by which a control limits what follows the window.
 inline constexpr char TagProperty[] = "Tag";
 
+// Name of the dynamic property (a bool) by which a widget of its own kind says its children are
+// controls of the window, to keep in proportion like those of a plain container.
+inline constexpr char HoldsControls[] = "HoldsControls";
+
 // Which of a control's measures follow the window: left (or X1 of a line), top (Y1),
 // width (X2) and height (Y2).
 struct ScaleDirective {

@@ -320,6 +320,11 @@ private Q_SLOTS:
                 }
             }
         }
+        // The headings and cells keep in proportion with the window, as on the window itself.
+        QWidget* heading = qobject_cast<QWidget*>(table->child(0)->object());
+        const int width = heading->width();
+        window->resize(window->size() * 3 / 2);
+        QTRY_VERIFY(heading->width() > width * 5 / 4);
     }
 
     void contrast_data()
