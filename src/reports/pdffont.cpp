@@ -63,7 +63,61 @@ QByteArray utf16Hex(char32_t c)
 const char* const KeptTables[] = {"OS/2", "cvt ", "fpgm", "glyf", "head",
                                   "hhea", "hmtx", "loca", "maxp", "prep"};
 
+// A TrueType face from its tables, with the directory and checksums a reader expects.
+QByteArray assembled(const std::map<QByteArray, QByteArray>& tables)
+{
+    QByteArray font;
+    const int n = int(tables.size());
+    int power = 1;
+    int log = 0;
+    while (power * 2 <= n) {
+        power *= 2;
+        ++log;
+    }
+    put32(font, 0x00010000);
+    put16(font, quint16(n));
+    put16(font, quint16(16 * power));
+    put16(font, quint16(log));
+    put16(font, quint16(16 * (n - power)));
+    quint32 at = 12 + 16 * quint32(n);
+    QByteArray bodies;
+    qsizetype headAt = 0;
+    for (const auto& [tag, data] : tables) {
+        font += tag;
+        put32(font, checksum(data));
+        put32(font, at + quint32(bodies.size()));
+        put32(font, quint32(data.size()));
+        if (tag == "head") {
+            headAt = at + bodies.size();
+        }
+        bodies += data;
+        bodies.append((4 - bodies.size() % 4) % 4, '\0');
+    }
+    font += bodies;
+    qToBigEndian<quint32>(0xB1B0AFBA - checksum(font), font.data() + headAt + 8);
+    return font;
+}
+
 } // namespace
+
+QByteArray trueTypeOf(const QRawFont& face)
+{
+    // The character map and names too: the face is read again from these bytes.
+    std::map<QByteArray, QByteArray> tables;
+    for (const char* tag : KeptTables) {
+        tables[QByteArray(tag)] = face.fontTable(tag);
+    }
+    for (const char* tag : {"cmap", "name"}) {
+        tables[QByteArray(tag)] = face.fontTable(tag);
+    }
+    std::erase_if(tables, [](const auto& table) { return table.second.isEmpty(); });
+    if (!tables.count("glyf") || tables["head"].size() < 54) {
+        return {};
+    }
+    // The whole face's checksum is worked out again.
+    qToBigEndian<quint32>(0, tables["head"].data() + 8);
+    return assembled(tables);
+}
 
 PdfFont::PdfFont(const QByteArray& trueType) : m_data(trueType)
 {
@@ -79,6 +133,10 @@ PdfFont::PdfFont(const QByteArray& trueType) : m_data(trueType)
     m_unitsPerEm = u16(head, 18);
     const int metrics = u16(hhea, 34);
     if (head.size() < 54 || metrics == 0 || glyphs == 0 || m_unitsPerEm <= 0 || table("glyf").isEmpty()) {
+        return;
+    }
+    // A face whose licence forbids embedding it stays out of the file.
+    if (u16(table("OS/2"), 8) & 0x0002) {
         return;
     }
     m_advances.resize(std::size_t(glyphs));
@@ -189,36 +247,7 @@ QByteArray PdfFont::subset() const
     qToBigEndian<quint16>(1, newHead.data() + 50);
     qToBigEndian<quint32>(0, newHead.data() + 8);
 
-    QByteArray font;
-    const int n = int(tables.size());
-    int power = 1;
-    int log = 0;
-    while (power * 2 <= n) {
-        power *= 2;
-        ++log;
-    }
-    put32(font, 0x00010000);
-    put16(font, quint16(n));
-    put16(font, quint16(16 * power));
-    put16(font, quint16(log));
-    put16(font, quint16(16 * (n - power)));
-    quint32 at = 12 + 16 * quint32(n);
-    QByteArray bodies;
-    qsizetype headAt = 0;
-    for (const auto& [tag, data] : tables) {
-        font += tag;
-        put32(font, checksum(data));
-        put32(font, at + quint32(bodies.size()));
-        put32(font, quint32(data.size()));
-        if (tag == "head") {
-            headAt = at + bodies.size();
-        }
-        bodies += data;
-        bodies.append((4 - bodies.size() % 4) % 4, '\0');
-    }
-    font += bodies;
-    qToBigEndian<quint32>(0xB1B0AFBA - checksum(font), font.data() + headAt + 8);
-    return font;
+    return assembled(tables);
 }
 
 void PdfFont::write(PdfFile& file, int object) const

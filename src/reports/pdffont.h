@@ -12,6 +12,10 @@ namespace pondra {
 
 class PdfFile;
 
+// A face as QtGui loaded it, as TrueType bytes rebuilt from its tables; empty for a face without
+// TrueType outlines.
+QByteArray trueTypeOf(const QRawFont& face);
+
 // A TrueType face embedded in a PDF as a composite font: glyphs by their numbers in the face
 // (Identity-H), their widths, their characters for copying and reading aloud (ToUnicode), and the
 // face itself cut down to the glyphs shown.

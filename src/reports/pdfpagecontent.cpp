@@ -1,6 +1,7 @@
 #include "pdfpagecontent.h"
 
 #include "evaluationchart.h"
+#include "layoutfaces.h"
 #include "pagelayout.h"
 #include "pagepainter.h"
 #include "pagesetup.h"
@@ -54,15 +55,12 @@ struct Placed {
 } // namespace
 
 struct PdfPageContent::Private {
-    Private(const PagedDocument& d, std::array<std::unique_ptr<PdfFont>, 2>& fonts)
-        : m_d(d), m_measurer(*d.content), m_fonts(fonts), m_typefaces(d.content->families)
-    {
-    }
+    explicit Private(const PagedDocument& d) : m_d(d), m_measurer(*d.content), m_typefaces(d.content->families) {}
 
     PdfStructure tree;
-    // A character URW Gothic lacks was met: the pages show it from another face, which this
-    // writer does not embed.
-    bool missingGlyph = false;
+    // By face of the family list and weight, regular first.
+    std::vector<std::unique_ptr<PdfFont>> fonts;
+    bool unembeddable = false;
 
     QByteArray page(int page)
     {
@@ -129,11 +127,27 @@ struct PdfPageContent::Private {
         m_out += ">> BDC\n";
     }
 
-    quint16 glyph(int font, char32_t c)
+    // A character as shown: in the font of the face the layout measured it in, at its size and
+    // colour, where its baseline starts.
+    Placed glyph(const TextStyle& look, char32_t c, double x, double y)
     {
-        const quint16 g = m_fonts[std::size_t(font)]->glyph(c);
-        missingGlyph = missingGlyph || (g == 0 && QChar::isPrint(c));
-        return g;
+        Typeface& typeface = m_typefaces.get(look.bold);
+        const int face = typeface.glyph(c).face;
+        const std::size_t slot = 2 * std::size_t(face) + (look.bold ? 1 : 0);
+        if (fonts.size() <= slot) {
+            fonts.resize(slot + 1);
+        }
+        std::unique_ptr<PdfFont>& font = fonts[slot];
+        if (!font) {
+            // URW Gothic from the copies beside the program, whatever form the system has it in.
+            const QRawFont raw = typeface.face(face, look.points);
+            font = std::make_unique<PdfFont>(raw.familyName().startsWith(QLatin1StringView(LayoutFont))
+                                                 ? layoutFaceData(look.bold)
+                                                 : trueTypeOf(raw));
+            unembeddable = unembeddable || !font->isValid();
+        }
+        return {int(slot), look.points, look.colour.isValid() ? look.colour.rgba() : qRgba(0, 0, 0, 255),
+                font->isValid() ? font->glyph(c) : quint16(0), x, y};
     }
 
     static QByteArray roleOf(const Paragraph& p)
@@ -151,23 +165,15 @@ struct PdfPageContent::Private {
                 return;
             }
             // Blanks are shown too, so the text read back has its spaces.
-            const TextStyle& look = m_d.content->style(c.style);
-            const int font = look.bold ? 1 : 0;
             const char32_t shown = isBlank(c.code) ? U' ' : c.code;
-            out.push_back({font, look.points,
-                           look.colour.isValid() ? look.colour.rgba() : qRgba(0, 0, 0, 255),
-                           glyph(font, shown), c.x, baseline});
+            out.push_back(glyph(m_d.content->style(c.style), shown, c.x, baseline));
         });
         // A line that breaks at a blank keeps one, unseen past its end: the words either side of
         // the break stay apart when the text is read back.
         for (int i = l.end; i < l.next && i < p.text.size(); ++i) {
             if (isBlank(p.text.at(i).unicode()) || p.text.at(i) == QChar::LineSeparator) {
                 const int style = p.styleAt(l.end > 0 ? l.end - 1 : 0);
-                const TextStyle& look = m_d.content->style(style);
-                const int font = look.bold ? 1 : 0;
-                out.push_back({font, look.points,
-                               look.colour.isValid() ? look.colour.rgba() : qRgba(0, 0, 0, 255),
-                               m_fonts[std::size_t(font)]->glyph(U' '), x, baseline});
+                out.push_back(glyph(m_d.content->style(style), U' ', x, baseline));
                 break;
             }
         }
@@ -243,7 +249,7 @@ struct PdfPageContent::Private {
             const char glyph[4] = {Hex[(g.glyph >> 12) & 0xF], Hex[(g.glyph >> 8) & 0xF],
                                    Hex[(g.glyph >> 4) & 0xF], Hex[g.glyph & 0xF]};
             m_out.append(glyph, 4);
-            penX = g.x + m_fonts[std::size_t(g.font)]->advance(g.glyph) * g.size / 1000;
+            penX = g.x + fonts[std::size_t(g.font)]->advance(g.glyph) * g.size / 1000;
         }
         if (open) {
             m_out += ">]TJ\n";
@@ -400,12 +406,12 @@ struct PdfPageContent::Private {
                     continue;
                 }
                 Typeface& face = m_typefaces.get(t.bold);
-                const int font = t.bold ? 1 : 0;
+                const TextStyle look{t.size, t.bold, t.colour};
                 std::vector<Placed> glyphs;
                 double x = 0;
                 const QList<uint> codes = t.text.toUcs4();
                 for (uint code : codes) {
-                    glyphs.push_back({font, t.size, t.colour.rgba(), glyph(font, code), x, t.baseline.y()});
+                    glyphs.push_back(glyph(look, code, x, t.baseline.y()));
                     x += face.glyph(code).advance * t.size;
                 }
                 double shift = t.baseline.x();
@@ -425,7 +431,6 @@ struct PdfPageContent::Private {
 
     const PagedDocument& m_d;
     TextMeasurer m_measurer;
-    std::array<std::unique_ptr<PdfFont>, 2>& m_fonts;
     Typefaces m_typefaces;
     int m_page = 0;
     QByteArray m_out;
@@ -442,10 +447,7 @@ struct PdfPageContent::Private {
     std::map<int, std::vector<int>> m_cells;
 };
 
-PdfPageContent::PdfPageContent(const PagedDocument& document, std::array<std::unique_ptr<PdfFont>, 2>& fonts)
-    : d(std::make_unique<Private>(document, fonts))
-{
-}
+PdfPageContent::PdfPageContent(const PagedDocument& document) : d(std::make_unique<Private>(document)) {}
 
 PdfPageContent::~PdfPageContent() = default;
 
@@ -459,9 +461,14 @@ const PdfStructure& PdfPageContent::structure() const
     return d->tree;
 }
 
-bool PdfPageContent::missingGlyph() const
+const std::vector<std::unique_ptr<PdfFont>>& PdfPageContent::fonts() const
 {
-    return d->missingGlyph;
+    return d->fonts;
+}
+
+bool PdfPageContent::unembeddableFace() const
+{
+    return d->unembeddable;
 }
 
 } // namespace pondra

@@ -4,8 +4,8 @@
 
 #include <QByteArray>
 
-#include <array>
 #include <memory>
+#include <vector>
 
 namespace pondra {
 
@@ -17,11 +17,11 @@ double pdfPageWidth();
 double pdfPageHeight();
 
 // The content streams of the laid-out pages, painted as PagePainter paints them, each stretch of
-// text, table cell and chart marked for the structure tree it builds in reading order. Fonts are
-// the regular and the bold face, named /F1 and /F2 in the pages' resources.
+// text, table cell and chart marked for the structure tree it builds in reading order. Each
+// character is shown in the face the layout measured it in, the fallback faces included.
 class PdfPageContent {
 public:
-    PdfPageContent(const PagedDocument& document, std::array<std::unique_ptr<PdfFont>, 2>& fonts);
+    explicit PdfPageContent(const PagedDocument& document);
     ~PdfPageContent();
 
     PdfPageContent(const PdfPageContent&) = delete;
@@ -30,9 +30,11 @@ public:
     // Page by page from the first, in order: the structure follows the pages.
     QByteArray page(int page);
     const PdfStructure& structure() const;
-    // A character URW Gothic lacks was met: the pages show it from another face, which the PDF
-    // does not embed.
-    bool missingGlyph() const;
+    // The fonts the pages have named so far, the first /F1; null for a number no page names.
+    const std::vector<std::unique_ptr<PdfFont>>& fonts() const;
+    // A face the pages show cannot go into a PDF: it has no TrueType outlines, or its licence
+    // forbids embedding it.
+    bool unembeddableFace() const;
 
 private:
     struct Private;

@@ -1,18 +1,14 @@
 #include "pdfwriter.h"
 
-#include "layoutfaces.h"
 #include "pagelayout.h"
-#include "pagesetup.h"
 #include "pdffile.h"
 #include "pdffont.h"
 #include "pdfpagecontent.h"
-#include "typeface.h"
 
 #include <QColorSpace>
 #include <QCryptographicHash>
 #include <QDateTime>
 
-#include <array>
 #include <map>
 #include <memory>
 
@@ -27,17 +23,6 @@ constexpr char Language[] = "it-IT";
 TaggedPdf taggedPdf(const PagedDocument& pages, const ArchivalInfo& info,
                     const std::vector<PdfBookmark>& outline, bool withStructure)
 {
-    if (laidOutFamily(pages.content->families) != QLatin1StringView(LayoutFont)) {
-        return {};
-    }
-    std::array<std::unique_ptr<PdfFont>, 2> fonts;
-    for (bool bold : {false, true}) {
-        fonts[bold ? 1 : 0] = std::make_unique<PdfFont>(layoutFaceData(bold));
-        if (!fonts[bold ? 1 : 0]->isValid()) {
-            return {};
-        }
-    }
-
     PdfFile file;
     const int catalog = file.reserve();
     const int infoObject = file.reserve();
@@ -45,19 +30,32 @@ TaggedPdf taggedPdf(const PagedDocument& pages, const ArchivalInfo& info,
     const int structRoot = file.reserve();
     const int metadata = file.reserve();
     const int profile = file.reserve();
-    const std::array<int, 2> fontObjects{file.reserve(), file.reserve()};
     std::vector<int> pageObjects;
     for (int i = 0; i < pages.pageCount(); ++i) {
         pageObjects.push_back(file.reserve());
     }
 
-    PdfPageContent pageContent(pages, fonts);
+    PdfPageContent pageContent(pages);
     QCryptographicHash hash(QCryptographicHash::Md5);
-    const QByteArray resources =
-        "<< /Font << /F1 " + pdfReference(fontObjects[0]) + " /F2 " + pdfReference(fontObjects[1]) + " >> >>";
+    // Fonts are numbered as the pages come to need them; a page names those known by then.
+    std::vector<int> fontObjects;
+    QByteArray resources;
     QByteArray kids;
     for (int i = 0; i < pages.pageCount(); ++i) {
         const QByteArray content = pageContent.page(i);
+        const auto& fonts = pageContent.fonts();
+        if (fontObjects.size() < fonts.size() || resources.isEmpty()) {
+            resources = "<< /Font <<";
+            for (std::size_t f = 0; f < fonts.size(); ++f) {
+                if (fontObjects.size() <= f) {
+                    fontObjects.push_back(fonts[f] ? file.reserve() : 0);
+                }
+                if (fonts[f]) {
+                    resources += " /F" + QByteArray::number(qsizetype(f + 1)) + ' ' + pdfReference(fontObjects[f]);
+                }
+            }
+            resources += " >> >>";
+        }
         hash.addData(content);
         const int stream = file.reserve();
         file.writeStream(stream, QByteArray(), content);
@@ -68,13 +66,16 @@ TaggedPdf taggedPdf(const PagedDocument& pages, const ArchivalInfo& info,
                        QByteArray::number(i) + " /Tabs /S >>");
         kids += pdfReference(pageObjects[std::size_t(i)]) + ' ';
     }
-    if (pageContent.missingGlyph()) {
+    if (pageContent.unembeddableFace()) {
         return {};
     }
     file.write(pageTree, "<< /Type /Pages /Kids [" + kids + "] /Count " +
                              QByteArray::number(pages.pageCount()) + " >>");
-    fonts[0]->write(file, fontObjects[0]);
-    fonts[1]->write(file, fontObjects[1]);
+    for (std::size_t f = 0; f < fontObjects.size(); ++f) {
+        if (fontObjects[f] != 0) {
+            pageContent.fonts()[f]->write(file, fontObjects[f]);
+        }
+    }
     pageContent.structure().write(file, structRoot, pageObjects);
 
     const QString creator = QStringLiteral("Pondra");

@@ -44,13 +44,29 @@ QByteArray xml(const QString& text)
     return text.toHtmlEscaped().toUtf8();
 }
 
-// What poppler prints of a PDF, or nothing without it.
-QString popplerOutput(const QStringList& arguments)
+// What a poppler tool prints of a PDF, or nothing without it.
+QString popplerOutput(const QStringList& arguments, const QString& tool = QStringLiteral("pdfinfo"))
 {
-    QProcess pdfinfo;
-    pdfinfo.start(QStringLiteral("pdfinfo"), arguments);
-    pdfinfo.waitForFinished();
-    return QString::fromUtf8(pdfinfo.readAllStandardOutput());
+    QProcess poppler;
+    poppler.start(tool, arguments);
+    poppler.waitForFinished();
+    return QString::fromUtf8(poppler.readAllStandardOutput());
+}
+
+// The report of a study of the given size, its hypotheses named after the pattern.
+void reportOfSize(TextDocumentBuilder& b, int hypotheses, int rows, const QString& name)
+{
+    Study study;
+    for (int h = 1; h <= hypotheses; ++h) {
+        testsupport::nameHypothesis(study, h, name.arg(h));
+        for (int r = 1; r <= rows; ++r) {
+            testsupport::enterRow(study, h, r, QStringLiteral("requisito %1").arg(r), 1 + (h + r) % 10, 100 / rows);
+        }
+        Recalculate(study, h);
+    }
+    Ranking ranking;
+    ordina(study, ranking);
+    printReport(b, {InitGlobals(), study, ranking, TitlePage{}, QStringLiteral("Studio Rossi"), QString()}, {});
 }
 
 // Text operators outside a marked stretch with an identifier or an artifact, in the content
@@ -267,18 +283,8 @@ private Q_SLOTS:
         if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty()) {
             QSKIP("pdfinfo (poppler-utils) legge la struttura del PDF");
         }
-        Study study;
-        for (int h = 1; h <= 40; ++h) {
-            testsupport::nameHypothesis(study, h, QStringLiteral("ipotesi %1").arg(h));
-            for (int r = 1; r <= 25; ++r) {
-                testsupport::enterRow(study, h, r, QStringLiteral("requisito %1").arg(r), 1 + (h + r) % 10, 4);
-            }
-            Recalculate(study, h);
-        }
-        Ranking ranking;
-        ordina(study, ranking);
         TextDocumentBuilder b;
-        printReport(b, {InitGlobals(), study, ranking, TitlePage{}, QStringLiteral("Studio Rossi"), QString()}, {});
+        reportOfSize(b, 40, 25, QStringLiteral("ipotesi %1"));
         const QString tree =
             taggedPdf(b.pages(), {QStringLiteral("studio lungo"), {}, {}}, {}, true).structure;
         QTemporaryDir dir;
@@ -295,6 +301,26 @@ private Q_SLOTS:
         QCOMPARE(count(text, QStringLiteral("^ *TR\\b")), count(tree, QStringLiteral("^ *TR ")));
         QVERIFY(text.contains(QStringLiteral("\"requisito 25\"")));
         QVERIFY(text.contains(QStringLiteral("ipotesi 40")));
+    }
+
+    // A character URW Gothic lacks is shown from the fallback face, which goes into the file too.
+    void characterFromAnotherFace_staysTagged()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdffonts")).isEmpty()) {
+            QSKIP("pdffonts (poppler-utils) elenca i caratteri del PDF");
+        }
+        const QString name = QStringLiteral("ΔT ≥ 5 °C → ✓ %1");
+        TextDocumentBuilder b;
+        reportOfSize(b, 2, 2, name);
+        QVERIFY(!taggedPdf(b.pages(), {QStringLiteral("simboli"), {}, {}}, {}).bytes.isEmpty());
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("relazione.pdf"));
+        QString error;
+        QVERIFY2(exportPages(b.pages(), path, &error), qPrintable(error));
+        QVERIFY(popplerOutput({path}).contains(QRegularExpression(QStringLiteral("Tagged:\\s+yes"))));
+        const QString fonts = popplerOutput({path}, QStringLiteral("pdffonts"));
+        QVERIFY2(fonts.contains(QStringLiteral("+DejaVuSans")), qPrintable(fonts));
+        QVERIFY(popplerOutput({QStringLiteral("-struct-text"), path}).contains(name.arg(2)));
     }
 };
 
