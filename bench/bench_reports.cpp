@@ -230,7 +230,8 @@ int pdfPageCount(const QString& path)
     if (!pdfinfo.waitForFinished() || pdfinfo.exitCode() != 0) {
         return -1;
     }
-    static const QRegularExpression pages(QStringLiteral("^Pages:\\s+(\\d+)$"), QRegularExpression::MultilineOption);
+    static const QRegularExpression pages(QStringLiteral("^Pages:\\s+(\\d+)$"),
+                                          QRegularExpression::MultilineOption);
     return pages.match(QString::fromLatin1(pdfinfo.readAllStandardOutput())).captured(1).toInt();
 }
 

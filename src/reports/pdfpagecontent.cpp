@@ -55,7 +55,10 @@ struct Placed {
 } // namespace
 
 struct PdfPageContent::Private {
-    explicit Private(const PagedDocument& d) : m_d(d), m_measurer(*d.content), m_typefaces(d.content->families) {}
+    explicit Private(const PagedDocument& d)
+        : m_d(d), m_measurer(*d.content), m_typefaces(d.content->families)
+    {
+    }
 
     PdfStructure tree;
     // By face of the family list and weight, regular first.
@@ -146,8 +149,12 @@ struct PdfPageContent::Private {
                                                  : trueTypeOf(raw));
             unembeddable = unembeddable || !font->isValid();
         }
-        return {int(slot), look.points, look.colour.isValid() ? look.colour.rgba() : qRgba(0, 0, 0, 255),
-                font->isValid() ? font->glyph(c) : quint16(0), x, y};
+        return {int(slot),
+                look.points,
+                look.colour.isValid() ? look.colour.rgba() : qRgba(0, 0, 0, 255),
+                font->isValid() ? font->glyph(c) : quint16(0),
+                x,
+                y};
     }
 
     static QByteArray roleOf(const Paragraph& p)

@@ -51,7 +51,8 @@ TaggedPdf taggedPdf(const PagedDocument& pages, const ArchivalInfo& info,
                     fontObjects.push_back(fonts[f] ? file.reserve() : 0);
                 }
                 if (fonts[f]) {
-                    resources += " /F" + QByteArray::number(qsizetype(f + 1)) + ' ' + pdfReference(fontObjects[f]);
+                    resources +=
+                        " /F" + QByteArray::number(qsizetype(f + 1)) + ' ' + pdfReference(fontObjects[f]);
                 }
             }
             resources += " >> >>";

@@ -60,13 +60,15 @@ void reportOfSize(TextDocumentBuilder& b, int hypotheses, int rows, const QStrin
     for (int h = 1; h <= hypotheses; ++h) {
         testsupport::nameHypothesis(study, h, name.arg(h));
         for (int r = 1; r <= rows; ++r) {
-            testsupport::enterRow(study, h, r, QStringLiteral("requisito %1").arg(r), 1 + (h + r) % 10, 100 / rows);
+            testsupport::enterRow(study, h, r, QStringLiteral("requisito %1").arg(r), 1 + (h + r) % 10,
+                                  100 / rows);
         }
         Recalculate(study, h);
     }
     Ranking ranking;
     ordina(study, ranking);
-    printReport(b, {InitGlobals(), study, ranking, TitlePage{}, QStringLiteral("Studio Rossi"), QString()}, {});
+    printReport(b, {InitGlobals(), study, ranking, TitlePage{}, QStringLiteral("Studio Rossi"), QString()},
+                {});
 }
 
 // Text operators outside a marked stretch with an identifier or an artifact, in the content
