@@ -2,6 +2,7 @@
 
 #include "clickablelabel.h"
 #include "colours.h"
+#include "ui/core/announcer.h"
 #include "ui/core/modulopondra.h"
 #include "ui/core/plaintext.h"
 #include "ui/core/spoken.h"
@@ -30,6 +31,7 @@ MainWindow::MainWindow(ModuloPondra& module) : m_module(module)
     // The style marks the focus of a check box without text faintly and of a scroll bar not at
     // all: a ring in the text colour shows where the keyboard is.
     m_focusRing = new QFocusFrame(this);
+    m_announcer = new Announcer(this);
     m_followFocus = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         const bool unmarked = now && now->window() == this &&
                               (qobject_cast<QCheckBox*>(now) || qobject_cast<QAbstractSlider*>(now));
@@ -43,10 +45,18 @@ void MainWindow::showDocumentFileName()
     showFileName(path.isEmpty() ? QString() : QFileInfo(path).fileName());
 }
 
+void MainWindow::announce(const QString& text)
+{
+    m_announcer->announce(text);
+}
+
 void MainWindow::showStep(const QString& text)
 {
+    if (passo->text() != text) {
+        announce(QStringLiteral("suggerimento: ") + text);
+    }
     passo->setText(text);
-    // Named with what it is: a screen reader hears the new step as it comes.
+    // Named with what it is, for a reader that comes to it.
     setSpokenName(passo, QStringLiteral("suggerimento: ") + text);
     if (m_note) {
         m_note->hide();

@@ -10,6 +10,7 @@ class QTimer;
 
 namespace pondra {
 
+class Announcer;
 class ModuloPondra;
 class clsResize;
 
@@ -50,12 +51,16 @@ protected:
     // program, which asks first. Any other main window just unloads.
     void closeEvent(QCloseEvent* event) override;
 
+    // Tells a screen reader a change it would not hear otherwise: a figure or the hint line.
+    void announce(const QString& text);
+
     ModuloPondra& m_module;
     QLabel* passo = nullptr; // the hint line, made by each window
 
 private:
     std::unique_ptr<clsResize> m_resize;
     QFocusFrame* m_focusRing = nullptr;
+    Announcer* m_announcer = nullptr;
     QMetaObject::Connection m_followFocus;
     QLabel* m_note = nullptr;
     QTimer* m_noteTimer = nullptr;

@@ -821,6 +821,9 @@ QString requisiti::nextStep() const
 
 void requisiti::showFigures(const ScoreFigures& figures)
 {
+    if (resto->text() != figures.resto) {
+        announce(QStringLiteral("resto da assegnare: ") + figures.resto + QStringLiteral(" %"));
+    }
     media->setText(figures.media);
     resto->setText(figures.resto);
     ponderata->setText(figures.ponderata);

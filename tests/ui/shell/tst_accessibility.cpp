@@ -4,6 +4,7 @@
 #include "support/scriptedmodule.h"
 #include "support/studybuilder.h"
 #include "support/windowcontrols.h"
+#include "ui/core/announcer.h"
 #include "ui/extra/documentwindow.h"
 #include "ui/extra/frmsplash.h"
 #include "ui/extra/frmtip.h"
@@ -218,6 +219,11 @@ private Q_SLOTS:
     void dataRow_isReadWholeAndKeptUpToDate()
     {
         const auto c = controls(module().window<requisiti>());
+        auto* told =
+            qobject_cast<Announcer*>(module().window<requisiti>()->findChild<QWidget*>(u"annuncio"_s));
+        QVERIFY(told);
+        QCOMPARE(QAccessible::queryAccessibleInterface(told)->role(), QAccessible::Notification);
+        QTest::qWait(0);
         QCOMPARE(accessible(c.requisito[1], QAccessible::Description),
                  u"caratteristica n. 1, costo: buono, valore 3, coefficiente 0,8, peso 30 %"_s);
         QCOMPARE(accessible(c.HScroll1, QAccessible::Name), u"barra delle ipotesi: ipotesi 1 di 2"_s);
@@ -226,6 +232,8 @@ private Q_SLOTS:
         QCOMPARE(accessible(c.requisito[1], QAccessible::Description),
                  u"caratteristica n. 1, costo: buono, valore 3, coefficiente 0,8, peso 12,5 %"_s);
         QCOMPARE(accessible(c.resto, QAccessible::Name), u"resto da assegnare: 17,5 %"_s);
+        // Heard with the focus elsewhere too, as a notification.
+        QTRY_COMPARE(accessible(told, QAccessible::Name), u"resto da assegnare: 17,5 %"_s);
         c.VScroll1->setValue(2);
         QCOMPARE(accessible(c.Check[1], QAccessible::Name), u"spunta della caratteristica n. 2"_s);
     }
