@@ -4,7 +4,10 @@
 
 #include <QtEndian>
 
-#include <set>
+#include <hb-subset.h>
+
+#include <memory>
+#include <utility>
 
 namespace pondra {
 
@@ -63,9 +66,15 @@ QByteArray utf16Hex(char32_t c)
 const char* const KeptTables[] = {"OS/2", "cvt ", "fpgm", "glyf", "head",
                                   "hhea", "hmtx", "loca", "maxp", "prep"};
 
-// A TrueType face from its tables, with the directory and checksums a reader expects.
-QByteArray assembled(const std::map<QByteArray, QByteArray>& tables)
+// A TrueType face from its tables, with the directory and checksums a reader expects; the
+// whole face's checksum in its head table is worked out again.
+QByteArray assembled(std::map<QByteArray, QByteArray> tables)
 {
+    QByteArray& head = tables["head"];
+    if (head.size() < 12) {
+        return {};
+    }
+    qToBigEndian<quint32>(0, head.data() + 8);
     QByteArray font;
     const int n = int(tables.size());
     int power = 1;
@@ -111,12 +120,7 @@ QByteArray trueTypeOf(const QRawFont& face)
         tables[QByteArray(tag)] = face.fontTable(tag);
     }
     std::erase_if(tables, [](const auto& table) { return table.second.isEmpty(); });
-    if (!tables.count("glyf") || tables["head"].size() < 54) {
-        return {};
-    }
-    // The whole face's checksum is worked out again.
-    qToBigEndian<quint32>(0, tables["head"].data() + 8);
-    return assembled(tables);
+    return tables.count("glyf") ? assembled(std::move(tables)) : QByteArray();
 }
 
 PdfFont::PdfFont(const QByteArray& trueType) : m_data(trueType)
@@ -180,74 +184,42 @@ double PdfFont::advance(quint16 glyph) const
     return glyph < m_advances.size() ? m_advances[glyph] * 1000.0 / m_unitsPerEm : 0;
 }
 
-// The face with the outlines of the glyphs shown only, and of the glyphs they are made of; the
-// others keep their numbers, empty.
+// The face cut down by HarfBuzz to the glyphs shown and the glyphs they are made of, each keeping
+// its number, as the pages name glyphs by the face's own numbers.
 QByteArray PdfFont::subset() const
 {
-    const QByteArray head = table("head");
-    const QByteArray loca = table("loca");
-    const QByteArray glyf = table("glyf");
-    const bool longOffsets = u16(head, 50) == 1;
-    const auto offset = [&](int g) -> quint32 {
-        return longOffsets ? u32(loca, 4 * g) : 2u * u16(loca, 2 * g);
-    };
-    std::set<quint16> keep{0};
-    std::vector<quint16> pending;
-    for (std::size_t g = 1; g < m_used.size(); ++g) {
-        if (m_used[g] != 0) {
-            pending.push_back(quint16(g));
-        }
-    }
-    while (!pending.empty()) {
-        const quint16 g = pending.back();
-        pending.pop_back();
-        if (!keep.insert(g).second && g != 0) {
-            continue;
-        }
-        const quint32 start = offset(g);
-        if (offset(g + 1) <= start || qint16(u16(glyf, start)) >= 0) {
-            continue;
-        }
-        // A composite glyph: its parts by number, each with arguments and a transformation.
-        qsizetype at = start + 10;
-        for (;;) {
-            const quint16 flags = u16(glyf, at);
-            const quint16 part = u16(glyf, at + 2);
-            if (part < m_advances.size() && !keep.count(part)) {
-                pending.push_back(part);
-            }
-            at += 4 + ((flags & 0x1) ? 4 : 2);
-            at += (flags & 0x8) ? 2 : (flags & 0x40) ? 4 : (flags & 0x80) ? 8 : 0;
-            if (!(flags & 0x20) || at >= glyf.size()) {
-                break;
+    const auto blob = std::unique_ptr<hb_blob_t, decltype(&hb_blob_destroy)>(
+        hb_blob_create(m_data.constData(), unsigned(m_data.size()), HB_MEMORY_MODE_READONLY, nullptr,
+                       nullptr),
+        &hb_blob_destroy);
+    const auto face = std::unique_ptr<hb_face_t, decltype(&hb_face_destroy)>(hb_face_create(blob.get(), 0),
+                                                                             &hb_face_destroy);
+    const auto input = std::unique_ptr<hb_subset_input_t, decltype(&hb_subset_input_destroy)>(
+        hb_subset_input_create_or_fail(), &hb_subset_input_destroy);
+    auto cut = std::unique_ptr<hb_face_t, decltype(&hb_face_destroy)>(nullptr, &hb_face_destroy);
+    if (input) {
+        hb_set_t* glyphs = hb_subset_input_glyph_set(input.get());
+        for (std::size_t g = 0; g < m_used.size(); ++g) {
+            if (g == 0 || m_used[g] != 0) {
+                hb_set_add(glyphs, hb_codepoint_t(g));
             }
         }
+        hb_subset_input_set_flags(input.get(), HB_SUBSET_FLAGS_RETAIN_GIDS);
+        cut.reset(hb_subset_or_fail(face.get(), input.get()));
     }
-    QByteArray newGlyf;
-    QByteArray newLoca;
-    for (int g = 0; g < int(m_advances.size()); ++g) {
-        put32(newLoca, quint32(newGlyf.size()));
-        if (keep.count(quint16(g))) {
-            newGlyf += glyf.mid(offset(g), offset(g + 1) - offset(g));
-            newGlyf.append((4 - newGlyf.size() % 4) % 4, '\0');
-        }
-    }
-    put32(newLoca, quint32(newGlyf.size()));
-
+    // Should HarfBuzz fail, the whole face goes in: heavier, but every glyph is there.
+    hb_face_t* embedded = cut ? cut.get() : face.get();
     std::map<QByteArray, QByteArray> tables;
     for (const char* tag : KeptTables) {
-        const QByteArray t = table(tag);
-        if (!t.isEmpty()) {
-            tables[QByteArray(tag)] = t;
+        const auto table = std::unique_ptr<hb_blob_t, decltype(&hb_blob_destroy)>(
+            hb_face_reference_table(embedded, HB_TAG(tag[0], tag[1], tag[2], tag[3])), &hb_blob_destroy);
+        unsigned int length = 0;
+        const char* data = hb_blob_get_data(table.get(), &length);
+        if (length > 0) {
+            tables[QByteArray(tag)] = QByteArray(data, qsizetype(length));
         }
     }
-    tables["glyf"] = newGlyf;
-    tables["loca"] = newLoca;
-    QByteArray& newHead = tables["head"];
-    qToBigEndian<quint16>(1, newHead.data() + 50);
-    qToBigEndian<quint32>(0, newHead.data() + 8);
-
-    return assembled(tables);
+    return assembled(std::move(tables));
 }
 
 void PdfFont::write(PdfFile& file, int object) const
