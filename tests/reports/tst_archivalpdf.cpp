@@ -3,6 +3,7 @@
 #include "model/ranking.h"
 #include "model/scoring.h"
 #include "reports/documentexport.h"
+#include "reports/layoutfaces.h"
 #include "reports/pagelayout.h"
 #include "reports/pdffile.h"
 #include "reports/pdfwriter.h"
@@ -258,6 +259,14 @@ private Q_SLOTS:
         QVERIFY(pdf.contains(" TJ") || pdf.contains("]TJ"));
         QCOMPARE(unmarkedText(pdf), 0);
         QCOMPARE(testsupport::pdfPages(path), pages.pageCount());
+        // The faces go in cut down to the glyphs shown.
+        static const QRegularExpression faceLength(QStringLiteral("/Length1 (\\d+)"));
+        int faces = 0;
+        for (const QRegularExpressionMatch& m : faceLength.globalMatch(QString::fromLatin1(pdf))) {
+            QVERIFY(m.captured(1).toInt() < layoutFaceData(false).size() / 2);
+            ++faces;
+        }
+        QCOMPARE(faces, 2);
         if (robustness) {
             QVERIFY(pdf.contains(pdfText(evaluationChartDescription(
                 std::get<Paragraph>(*std::find_if(content.blocks.begin(), content.blocks.end(),
