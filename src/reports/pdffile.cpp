@@ -84,32 +84,17 @@ void PdfFile::writeRows(int object, const QByteArray& value, const QByteArray& k
 
 void PdfFile::flushObjects(Pending& objects)
 {
-    if (objects.empty()) {
-        return;
-    }
-    const int stream = reserve();
     QByteArray index;
     QByteArray bodies;
-    for (std::size_t i = 0; i < objects.size(); ++i) {
-        index += QByteArray::number(objects[i].first);
-        index += ' ';
-        index += QByteArray::number(bodies.size());
-        index += ' ';
-        bodies += objects[i].second;
-        bodies += '\n';
-        m_entries[std::size_t(objects[i].first)] = {2, stream, int(i)};
+    for (const auto& [object, value] : objects) {
+        index += QByteArray::number(object) + ' ' + QByteArray::number(bodies.size()) + ' ';
+        bodies += value + '\n';
     }
-    const QByteArray entries = " /Type /ObjStm /N " + QByteArray::number(qsizetype(objects.size())) +
-                               " /First " + QByteArray::number(index.size());
-    objects.clear();
-    writeStream(stream, entries, index + bodies);
+    writeObjectStream(objects, index + bodies, index.size(), QByteArray());
 }
 
 void PdfFile::flushRows(Pending& objects)
 {
-    if (objects.empty()) {
-        return;
-    }
     // The width: the longest line and its line break.
     qsizetype width = 2;
     qsizetype rows = 0;
@@ -126,25 +111,36 @@ void PdfFile::flushRows(Pending& objects)
     const int objectDigits = digits(largestObject);
     const int offsetDigits = digits(rows * width);
     const qsizetype pairRows = (objectDigits + 1 + offsetDigits + 1 + width - 1) / width;
-    const int stream = reserve();
     QByteArray index;
     QByteArray bodies;
-    for (std::size_t i = 0; i < objects.size(); ++i) {
-        const QByteArray pair = QByteArray::number(objects[i].first).rightJustified(objectDigits) + ' ' +
-                                QByteArray::number(bodies.size()).rightJustified(offsetDigits);
-        index += pair;
+    for (const auto& [object, value] : objects) {
+        index += QByteArray::number(object).rightJustified(objectDigits) + ' ' +
+                 QByteArray::number(bodies.size()).rightJustified(offsetDigits);
         padTo(index, pairRows * width);
-        for (const QByteArray& line : objects[i].second.split('\n')) {
+        for (const QByteArray& line : value.split('\n')) {
             bodies += line;
             padTo(bodies, width);
         }
+    }
+    writeObjectStream(objects, upPredicted(index + bodies, int(width)), index.size(),
+                      " /DecodeParms << /Predictor 12 /Columns " + QByteArray::number(width) + " >>");
+}
+
+void PdfFile::writeObjectStream(Pending& objects, const QByteArray& data, qsizetype first,
+                                const QByteArray& decoding)
+{
+    if (objects.empty()) {
+        return;
+    }
+    const int stream = reserve();
+    for (std::size_t i = 0; i < objects.size(); ++i) {
         m_entries[std::size_t(objects[i].first)] = {2, stream, int(i)};
     }
-    const QByteArray entries = " /Type /ObjStm /N " + QByteArray::number(qsizetype(objects.size())) +
-                               " /First " + QByteArray::number(index.size()) +
-                               " /DecodeParms << /Predictor 12 /Columns " + QByteArray::number(width) + " >>";
+    writeStream(stream,
+                " /Type /ObjStm /N " + QByteArray::number(qsizetype(objects.size())) + " /First " +
+                    QByteArray::number(first) + decoding,
+                data);
     objects.clear();
-    writeStream(stream, entries, upPredicted(index + bodies, int(width)));
 }
 
 void PdfFile::writeStream(int object, const QByteArray& entries, const QByteArray& data, bool compress)

@@ -38,6 +38,10 @@ private:
     using Pending = std::vector<std::pair<int, QByteArray>>;
     void flushObjects(Pending& objects);
     void flushRows(Pending& objects);
+    // The objects, their index first bytes of the data (decoded as the decoding says), in one
+    // stream; the list is emptied.
+    void writeObjectStream(Pending& objects, const QByteArray& data, qsizetype first,
+                           const QByteArray& decoding);
 
     struct Entry {
         // 1: at the offset; 2: the index-th of the object stream numbered offset.

@@ -10,6 +10,7 @@
 #include "tablelook.h"
 #include "typeface.h"
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 
@@ -63,7 +64,6 @@ struct PdfPageContent::Private {
     PdfStructure tree;
     // By face of the family list and weight, regular first.
     std::vector<std::unique_ptr<PdfFont>> fonts;
-    bool unembeddable = false;
 
     QByteArray page(int page)
     {
@@ -147,7 +147,6 @@ struct PdfPageContent::Private {
             font = std::make_unique<PdfFont>(raw.familyName().startsWith(QLatin1StringView(LayoutFont))
                                                  ? layoutFaceData(look.bold)
                                                  : trueTypeOf(raw));
-            unembeddable = unembeddable || !font->isValid();
         }
         return {int(slot),
                 look.points,
@@ -475,7 +474,8 @@ const std::vector<std::unique_ptr<PdfFont>>& PdfPageContent::fonts() const
 
 bool PdfPageContent::unembeddableFace() const
 {
-    return d->unembeddable;
+    return std::any_of(d->fonts.begin(), d->fonts.end(),
+                       [](const auto& font) { return font && !font->isValid(); });
 }
 
 } // namespace pondra

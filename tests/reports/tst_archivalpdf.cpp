@@ -55,6 +55,18 @@ QString popplerOutput(const QStringList& arguments, const QString& tool = QStrin
     return QString::fromUtf8(poppler.readAllStandardOutput());
 }
 
+// The report of a study, scored and ranked as the windows leave it.
+void reportOf(TextDocumentBuilder& b, Study& study, const TitlePage& titlePage, const ReportOptions& options)
+{
+    for (int h = 1; h <= study.countNamedHypotheses(); ++h) {
+        Recalculate(study, h);
+    }
+    Ranking ranking;
+    ordina(study, ranking);
+    printReport(b, {InitGlobals(), study, ranking, titlePage, QStringLiteral("Studio Rossi"), QString()},
+                options);
+}
+
 // The report of a study of the given size, its hypotheses named after the pattern.
 void reportOfSize(TextDocumentBuilder& b, int hypotheses, int rows, const QString& name)
 {
@@ -65,12 +77,8 @@ void reportOfSize(TextDocumentBuilder& b, int hypotheses, int rows, const QStrin
             testsupport::enterRow(study, h, r, QStringLiteral("requisito %1").arg(r), 1 + (h + r) % 10,
                                   100 / rows);
         }
-        Recalculate(study, h);
     }
-    Ranking ranking;
-    ordina(study, ranking);
-    printReport(b, {InitGlobals(), study, ranking, TitlePage{}, QStringLiteral("Studio Rossi"), QString()},
-                {});
+    reportOf(b, study, TitlePage{}, {});
 }
 
 // Text operators outside a marked stretch with an identifier or an artifact, in the content
@@ -229,14 +237,8 @@ private Q_SLOTS:
         QVERIFY2(loadStudyFile(QStringLiteral(PONDRA_RESOURCES "/Pondra-dati-riscaldamento.txt"), study,
                                titlePage, &error),
                  qPrintable(error));
-        for (int h = 1; h <= study.countNamedHypotheses(); ++h) {
-            Recalculate(study, h);
-        }
-        Ranking ranking;
-        ordina(study, ranking);
         TextDocumentBuilder b;
-        printReport(b, {InitGlobals(), study, ranking, titlePage, QStringLiteral("Studio Rossi"), QString()},
-                    {robustness});
+        reportOf(b, study, titlePage, {robustness});
         const PagedDocument& pages = b.pages();
         const DocumentContent& content = *pages.content;
         const TaggedPdf tagged = taggedPdf(pages, {content.title, content.author, content.subject}, {}, true);
