@@ -3,8 +3,8 @@
 # uses when present is recommended.
 set(CPACK_PACKAGE_NAME pondra)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_VENDOR "Software Borealis")
-set(CPACK_PACKAGE_CONTACT "Software Borealis <info@softwareborealis.example>")
+set(CPACK_PACKAGE_VENDOR "${PONDRA_MAKER}")
+set(CPACK_PACKAGE_CONTACT "${PONDRA_MAKER} <info@softwareborealis.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "valutazioni qualsiasi mediante confronto")
 # One paragraph per line of the control file's description, each under 80 columns.
 set(CPACK_PACKAGE_DESCRIPTION [=[

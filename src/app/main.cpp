@@ -1,6 +1,7 @@
 #include "commandline.h"
 #include "guicommands.h"
 #include "headlesscommands.h"
+#include "processstart.h"
 
 #include "model/identity.h"
 #include "settings/translations.h"
@@ -31,10 +32,8 @@ void identify(QApplication& app)
 
 int main(int argc, char* argv[])
 {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) {
-        arguments << QString::fromLocal8Bit(argv[i]);
-    }
+    pondra::connectToConsole();
+    const QStringList arguments = pondra::programArguments(argc, argv);
     const pondra::CommandLine options;
     QCommandLineParser parser;
     options.describe(parser);

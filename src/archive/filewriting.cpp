@@ -9,6 +9,12 @@
 #ifdef Q_OS_UNIX
 #include <sys/statvfs.h>
 #endif
+#ifdef Q_OS_WIN
+#include <QDir>
+#include <QRandomGenerator>
+
+#include <windows.h>
+#endif
 
 namespace pondra {
 
@@ -33,6 +39,63 @@ bool noFreeInodes(const QString& folder)
     return false;
 #endif
 }
+
+#ifdef Q_OS_WIN
+std::wstring nativeName(const QString& path)
+{
+    return QDir::toNativeSeparators(path).toStdWString();
+}
+
+// A new file beside `path` that nobody else has: a name taken already is passed over.
+HANDLE createTemporaryBeside(const QString& path, QString* temporary)
+{
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        *temporary = path + QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+        const HANDLE handle = ::CreateFileW(nativeName(*temporary).c_str(), GENERIC_WRITE, 0, nullptr,
+                                            CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS) {
+            return handle;
+        }
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+bool writeAll(HANDLE handle, const QByteArray& bytes)
+{
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const DWORD chunk = DWORD(std::min<qint64>(bytes.size() - done, 1 << 24));
+        DWORD written = 0;
+        if (!::WriteFile(handle, bytes.constData() + done, chunk, &written, nullptr) || written == 0) {
+            return false;
+        }
+        done += written;
+    }
+    return true;
+}
+
+// The new bytes on the disk under a temporary name in the same folder, then put in place of the
+// old file in one step that is itself written through: a failure anywhere leaves the old file.
+bool replaceWholeFile(const QString& path, const QByteArray& bytes)
+{
+    if (QFileInfo(path).isDir()) {
+        return false;
+    }
+    QString temporary;
+    const HANDLE handle = createTemporaryBeside(path, &temporary);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    const bool written = writeAll(handle, bytes) && ::FlushFileBuffers(handle);
+    ::CloseHandle(handle);
+    if (written && ::MoveFileExW(nativeName(temporary).c_str(), nativeName(path).c_str(),
+                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return true;
+    }
+    ::DeleteFileW(nativeName(temporary).c_str());
+    return false;
+}
+#endif
 
 } // namespace
 
@@ -68,6 +131,12 @@ QString writeFailureReason(const QString& path, qint64 size)
 
 bool saveWholeFile(const QString& path, const QByteArray& bytes, QString* reason)
 {
+#ifdef Q_OS_WIN
+    if (!replaceWholeFile(path, bytes)) {
+        return setReason(reason, writeFailureReason(path, bytes.size()));
+    }
+    return true;
+#else
     QSaveFile file(path);
     // Unbuffered, so a write the disk refuses fails here and not silently inside commit().
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
@@ -83,6 +152,7 @@ bool saveWholeFile(const QString& path, const QByteArray& bytes, QString* reason
         return setReason(reason, writeFailureReason(path, bytes.size()));
     }
     return true;
+#endif
 }
 
 } // namespace pondra

@@ -12,6 +12,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#endif
 
 namespace pondra {
 
@@ -77,15 +82,34 @@ bool openRegularFile(QFile& file, QString* reason)
         return refuse(reason, openFailure(path));
     }
     return true;
-#else
-    const QFileInfo info(path);
-    if (info.exists() && !info.isDir() && !info.isFile()) {
+#elif defined(Q_OS_WIN)
+    // A name such as CON, NUL or a pipe opens a device that reads for ever: what was opened is
+    // asked whether it is a file on a disk before a byte is read.
+    const std::wstring native = QDir::toNativeSeparators(path).toStdWString();
+    const HANDLE handle = ::CreateFileW(native.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return refuse(reason, openFailure(path));
+    }
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (::GetFileType(handle) != FILE_TYPE_DISK || !::GetFileInformationByHandle(handle, &information)) {
+        ::CloseHandle(handle);
         return refuse(reason, notRegular());
     }
-    if (info.isDir()) {
+    if (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        ::CloseHandle(handle);
         return refuse(reason, QStringLiteral("è una cartella."));
     }
-    return file.open(QIODevice::ReadOnly) || refuse(reason, openFailure(path));
+    const int fd = ::_open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_RDONLY | _O_BINARY);
+    if (fd < 0) {
+        ::CloseHandle(handle);
+        return refuse(reason, openFailure(path));
+    }
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::_close(fd);
+        return refuse(reason, openFailure(path));
+    }
+    return true;
 #endif
 }
 

@@ -1,6 +1,7 @@
 #include "evaluationchart.h"
 
 #include "markupescaping.h"
+#include "typeface.h"
 
 #include "model/judgementscale.h"
 #include "model/standing.h"
@@ -70,6 +71,7 @@ constexpr double ReferencePixels = 100;
 
 QFont fontOf(const QStringList& families, double pixels, bool bold = false)
 {
+    addShippedFaces();
     QFont font;
     font.setFamilies(families);
     font.setPixelSize(std::max(1, int(std::lround(pixels))));

@@ -1,8 +1,16 @@
 #include "typeface.h"
 
+#include "pagesetup.h"
+
+#include "settings/programfiles.h"
+
 #include <QFont>
 #include <QFontDatabase>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QtEndian>
+
+#include <mutex>
 
 namespace pondra {
 
@@ -30,8 +38,38 @@ qint16 signedAt(const QByteArray& table, int offset)
 
 } // namespace
 
+void addShippedFaces()
+{
+    static std::once_flag added;
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        return;
+    }
+    std::call_once(added, [] {
+        struct Shipped {
+            const char* family;
+            const char* files[2];
+        };
+        static constexpr Shipped shipped[] = {
+            {LayoutFont, {"fonts/URWGothic-Book.ttf", "fonts/URWGothic-Demi.ttf"}},
+            {FallbackFont, {"fonts/DejaVuSans.ttf", "fonts/DejaVuSans-Bold.ttf"}},
+        };
+        for (const Shipped& faces : shipped) {
+            if (QFontDatabase::hasFamily(QString::fromLatin1(faces.family))) {
+                continue;
+            }
+            for (const char* file : faces.files) {
+                const QString path = programFile(QString::fromLatin1(file));
+                if (QFileInfo(path).isFile()) {
+                    QFontDatabase::addApplicationFont(path);
+                }
+            }
+        }
+    });
+}
+
 Typeface::Typeface(const QStringList& families, bool bold)
 {
+    addShippedFaces();
     for (const QString& family : families) {
         if (QFontDatabase::hasFamily(family)) {
             const QRawFont face = rawFace(family, bold);
@@ -107,6 +145,7 @@ QRawFont Typeface::face(int index, double pixelSize)
 
 QString laidOutFamily(const QStringList& families)
 {
+    addShippedFaces();
     for (const QString& family : families) {
         if (QFontDatabase::hasFamily(family)) {
             return family;

@@ -53,6 +53,11 @@ private:
     QHash<QPair<int, int>, QRawFont> m_sized;
 };
 
+// Where the system lacks the faces the pages are laid out in (Windows has neither URW Gothic nor
+// DejaVu Sans), those shipped beside the program are added for this process, so that every
+// system counts the same pages. Needs the GUI application; done once.
+void addShippedFaces();
+
 // The family the pages are laid out in: the first of the list that is installed, or none.
 QString laidOutFamily(const QStringList& families);
 

@@ -10,7 +10,11 @@ namespace pondra {
 namespace {
 
 // The folder name under every data folder, as the installation writes it.
+#ifdef Q_OS_WIN
+const QString DataSubfolder = QStringLiteral("Pondra");
+#else
 const QString DataSubfolder = QStringLiteral("pondra");
+#endif
 
 QString dataFolderIn(const QString& dataRoot)
 {

@@ -51,7 +51,7 @@ const QSettings& shipped()
 Settings::Settings()
 {
     const QString name = userFilePlaces().settingsOrganisation;
-    m_store = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, name, name);
+    m_store = std::make_unique<QSettings>(SettingsFormat, QSettings::UserScope, name, name);
 }
 
 Settings::Settings(const QString& iniFile)

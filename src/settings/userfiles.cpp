@@ -15,9 +15,9 @@ namespace {
 // Every key of the old store into the new one, then the old one emptied and its file removed.
 QStringList moveSettings(const QString& from, const QString& to)
 {
-    QSettings old(QSettings::NativeFormat, QSettings::UserScope, from, from);
+    QSettings old(SettingsFormat, QSettings::UserScope, from, from);
     const QStringList keys = old.allKeys();
-    QSettings current(QSettings::NativeFormat, QSettings::UserScope, to, to);
+    QSettings current(SettingsFormat, QSettings::UserScope, to, to);
     // A store with keys is in use (or, on a system that ignores case, the old one itself).
     if (keys.isEmpty() || !current.allKeys().isEmpty()) {
         return {};
@@ -89,15 +89,25 @@ QStringList moveRecoveryFiles(const QString& from, const QString& to)
 
 UserFilePlaces userFilePlaces()
 {
+#ifdef Q_OS_WIN
+    return {.settingsOrganisation = QStringLiteral("Pondra"),
+            .oldSettingsOrganisation = {},
+            .recoveryFolder = QDir(userDataFolder()).filePath(QLatin1String(RecoverySubfolder)),
+            .oldRecoveryFolder = {}};
+#else
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     return {.settingsOrganisation = QStringLiteral("pondra"),
             .oldSettingsOrganisation = QStringLiteral("Pondra"),
             .recoveryFolder = QDir(userDataFolder()).filePath(QLatin1String(RecoverySubfolder)),
             .oldRecoveryFolder = data + QStringLiteral("/Pondra/Pondra/") + QLatin1String(RecoverySubfolder)};
+#endif
 }
 
 QStringList moveOldUserFiles(const UserFilePlaces& places)
 {
+    if (places.oldSettingsOrganisation.isEmpty()) {
+        return {};
+    }
     return moveSettings(places.oldSettingsOrganisation, places.settingsOrganisation) +
            moveRecoveryFiles(places.oldRecoveryFolder, places.recoveryFolder);
 }

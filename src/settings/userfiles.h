@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSettings>
 #include <QString>
 #include <QStringList>
 
@@ -9,10 +10,19 @@ namespace pondra {
 // for recovery.
 inline constexpr char RecoverySubfolder[] = "recupero";
 
+// How the settings are stored: on Windows a file under the user's roaming folder
+// (%APPDATA%\Pondra\Pondra.ini) like the rest of the user's files, not the registry.
+#ifdef Q_OS_WIN
+inline constexpr QSettings::Format SettingsFormat = QSettings::IniFormat;
+#else
+inline constexpr QSettings::Format SettingsFormat = QSettings::NativeFormat;
+#endif
+
 // Where the user's own files are, now and as older versions kept them.
 struct UserFilePlaces {
     // The settings store (on Linux ~/.config/pondra/pondra.conf) and the older one
     // (~/.config/Pondra/Pondra.conf), both as QSettings names them: organisation, application.
+    // Windows has no older places: their names are empty there.
     QString settingsOrganisation;
     QString oldSettingsOrganisation;
     // The recovery folder (~/.local/share/pondra/recupero) and the older one
@@ -21,7 +31,8 @@ struct UserFilePlaces {
     QString oldRecoveryFolder;
 };
 
-// The places of this user, from the desktop's folders (XDG_CONFIG_HOME, XDG_DATA_HOME on Linux).
+// The places of this user, from the desktop's folders (XDG_CONFIG_HOME, XDG_DATA_HOME on Linux;
+// %APPDATA% and %LOCALAPPDATA% on Windows).
 UserFilePlaces userFilePlaces();
 
 // Moves what older versions kept in their places into this version's, so that nothing is left

@@ -216,8 +216,12 @@ private Q_SLOTS:
 
     void print_reportOfShippedExample_inEveryFormat()
     {
-        QTemporaryDir dir;
-        const QString study = QStringLiteral(PONDRA_RESOURCES "/Pondra-dati-riscaldamento.txt");
+        // Read from and written into a folder whose name has an accent and a space.
+        QTemporaryDir root;
+        QVERIFY(QDir(root.path()).mkdir(QStringLiteral("Niccolò Documenti")));
+        const QDir dir(root.filePath(QStringLiteral("Niccolò Documenti")));
+        const QString study = dir.filePath(QStringLiteral("Studio è.txt"));
+        QVERIFY(QFile::copy(QStringLiteral(PONDRA_RESOURCES "/Pondra-dati-riscaldamento.txt"), study));
         Run r = pondra({QStringLiteral("--print"), QStringLiteral("relazione"), study, QStringLiteral("-o"),
                         dir.filePath(QStringLiteral("relazione.pdf"))});
         QCOMPARE(r.exitCode, 0);

@@ -37,11 +37,16 @@ private Q_SLOTS:
         QTest::newRow("a folder in its place")
             << QStringLiteral("folder") << QStringLiteral("è una cartella.");
         QTest::newRow("missing folder") << QStringLiteral("missing") << QStringLiteral("non esiste.");
+        QTest::newRow("read-only file")
+            << QStringLiteral("readonly") << QStringLiteral("è un file di sola lettura.");
+#ifdef Q_OS_WIN
+        // Windows will not replace a file another program holds open.
+        QTest::newRow("file held open")
+            << QStringLiteral("held") << QStringLiteral("la scrittura non è riuscita.");
+#endif
 #ifdef Q_OS_UNIX
         QTest::newRow("write stopped midway")
             << QStringLiteral("limit") << QStringLiteral("la scrittura non è riuscita.");
-        QTest::newRow("read-only file")
-            << QStringLiteral("readonly") << QStringLiteral("è un file di sola lettura.");
         QTest::newRow("folder not writable")
             << QStringLiteral("locked")
             << QStringLiteral("non si hanno i permessi per scrivere nella cartella");
@@ -76,6 +81,11 @@ private Q_SLOTS:
             QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
         }
 
+        QFile holder(path);
+        if (setup == u"held") {
+            QVERIFY(holder.open(QIODevice::ReadOnly));
+        }
+
         QString error;
         bool saved = false;
 #ifdef Q_OS_UNIX
@@ -105,7 +115,8 @@ private Q_SLOTS:
         QVERIFY(QDir(dir.path()).entryList(QDir::Files).size() == 1); // no temporary left behind
 
         // Once the cause is gone, the same save goes through.
-        if (setup == u"limit" || setup == u"readonly") {
+        holder.close();
+        if (setup == u"limit" || setup == u"readonly" || setup == u"held") {
             QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
             QVERIFY2(saveWholeFile(path, fresh, &error), qPrintable(error));
             QCOMPARE(contentOf(path), fresh);

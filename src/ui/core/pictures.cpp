@@ -3,7 +3,9 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPixmap>
+#ifndef PONDRA_PNG_PICTURES
 #include <QSvgRenderer>
+#endif
 
 #include <array>
 
@@ -45,13 +47,27 @@ QString toolbarIconPath(int button)
 
 QIcon svgIcon(const QString& path)
 {
-    QSvgRenderer renderer(path);
+    // Toolbar, menu and task-bar sizes, and their doubles for high-density screens.
+    static constexpr int PictureSizes[] = {16, 20, 22, 24, 32, 40, 48, 64, 128, 256};
     QIcon icon;
+#ifdef PONDRA_PNG_PICTURES
+    // Drawn at build time, each size beside the drawing's name.
+    if (!path.endsWith(QLatin1StringView(".svg"))) {
+        return icon;
+    }
+    const QString base = path.chopped(int(qstrlen(".svg")));
+    for (const int size : PictureSizes) {
+        const QPixmap pixmap(QStringLiteral("%1-%2.png").arg(base).arg(size));
+        if (!pixmap.isNull()) {
+            icon.addPixmap(pixmap);
+        }
+    }
+#else
+    QSvgRenderer renderer(path);
     if (!renderer.isValid()) {
         return icon;
     }
-    // Toolbar, menu and task-bar sizes, and their doubles for high-density screens.
-    for (const int size : {16, 20, 22, 24, 32, 40, 48, 64, 128, 256}) {
+    for (const int size : PictureSizes) {
         QPixmap pixmap(size, size);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
@@ -59,6 +75,7 @@ QIcon svgIcon(const QString& path)
         painter.end();
         icon.addPixmap(pixmap);
     }
+#endif
     return icon;
 }
 

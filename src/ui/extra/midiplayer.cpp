@@ -8,6 +8,12 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+
+#include <mmsystem.h>
+#endif
+
 namespace pondra {
 
 namespace {
@@ -21,6 +27,24 @@ QString firstExistingFile(const QStringList& candidates)
     }
     return {};
 }
+
+#ifdef Q_OS_WIN
+// Windows plays MIDI itself, through the media control interface's sequencer, by a name of ours.
+bool sendToSequencer(const QString& command, QString* answer = nullptr)
+{
+    wchar_t buffer[64]{};
+    const std::wstring text = command.toStdWString();
+    if (::mciSendStringW(text.c_str(), buffer, DWORD(std::size(buffer)), nullptr) != 0) {
+        return false;
+    }
+    if (answer) {
+        *answer = QString::fromWCharArray(buffer);
+    }
+    return true;
+}
+
+const QString Sequencer = QStringLiteral("pondra_musica");
+#endif
 
 } // namespace
 
@@ -48,6 +72,10 @@ std::optional<MidiPlayerCommand> MidiPlayer::findPlayerCommand()
         }
         return MidiPlayerCommand{words.first(), words.mid(1)};
     }
+#ifdef Q_OS_WIN
+    // No command: the system's own sequencer plays it.
+    return std::nullopt;
+#else
     if (const QString timidity = QStandardPaths::findExecutable(QStringLiteral("timidity"));
         !timidity.isEmpty()) {
         return MidiPlayerCommand{timidity, {}};
@@ -74,6 +102,7 @@ std::optional<MidiPlayerCommand> MidiPlayer::findPlayerCommand()
         }
     }
     return std::nullopt;
+#endif
 }
 
 bool MidiPlayer::open()
@@ -97,7 +126,21 @@ bool MidiPlayer::open()
 
 void MidiPlayer::play()
 {
-    if (!isOpen() || !m_command || isPlaying()) {
+    if (!isOpen() || isPlaying()) {
+        return;
+    }
+#ifdef Q_OS_WIN
+    if (!m_command) {
+        m_sequencerOpen = m_sequencerOpen ||
+                          sendToSequencer(QStringLiteral("open \"%1\" type sequencer alias %2")
+                                              .arg(QDir::toNativeSeparators(m_filePath), Sequencer));
+        if (m_sequencerOpen) {
+            sendToSequencer(QStringLiteral("play %1 from 0").arg(Sequencer));
+        }
+        return;
+    }
+#endif
+    if (!m_command) {
         return;
     }
     auto* process = new QProcess(this);
@@ -130,6 +173,12 @@ void MidiPlayer::close()
 
 bool MidiPlayer::isPlaying() const
 {
+#ifdef Q_OS_WIN
+    QString mode;
+    if (m_sequencerOpen && sendToSequencer(QStringLiteral("status %1 mode").arg(Sequencer), &mode)) {
+        return mode == QLatin1String("playing");
+    }
+#endif
     return m_process && m_process->state() != QProcess::NotRunning;
 }
 
@@ -140,6 +189,15 @@ qint64 MidiPlayer::processId() const
 
 void MidiPlayer::stop(Stop how)
 {
+#ifdef Q_OS_WIN
+    if (m_sequencerOpen) {
+        sendToSequencer(QStringLiteral("stop %1").arg(Sequencer));
+        if (how == Stop::Kill) {
+            sendToSequencer(QStringLiteral("close %1").arg(Sequencer));
+            m_sequencerOpen = false;
+        }
+    }
+#endif
     QProcess* process = m_process.data();
     m_process = nullptr;
     if (!process) {

@@ -18,7 +18,7 @@ struct MidiPlayerCommand {
 };
 
 // The start-up music, played by an external MIDI player in its own process so the windows
-// never wait for it. It follows the commands of a media control: open a file, play, pause,
+// never wait for it (on Windows, without a player named, by the system's MIDI sequencer). It follows the commands of a media control: open a file, play, pause,
 // close. A missing file, a missing player or a player that fails leaves it silent, and no
 // failure is ever reported.
 class MidiPlayer : public QObject {
@@ -73,6 +73,8 @@ private:
     QString m_fileName;
     QString m_filePath;
     QPointer<QProcess> m_process;
+    // Where Windows plays the music itself, without a player of its own.
+    bool m_sequencerOpen = false;
 };
 
 } // namespace pondra
