@@ -43,7 +43,8 @@ void connectToConsole()
         return handle == nullptr || handle == INVALID_HANDLE_VALUE;
     };
     if ((nowhere(STD_OUTPUT_HANDLE) || nowhere(STD_ERROR_HANDLE)) && ::AttachConsole(ATTACH_PARENT_PROCESS)) {
-        if (nowhere(STD_OUTPUT_HANDLE) || ::GetFileType(::GetStdHandle(STD_OUTPUT_HANDLE)) == FILE_TYPE_CHAR) {
+        if (nowhere(STD_OUTPUT_HANDLE) ||
+            ::GetFileType(::GetStdHandle(STD_OUTPUT_HANDLE)) == FILE_TYPE_CHAR) {
             std::freopen("CONOUT$", "w", stdout);
         }
         if (nowhere(STD_ERROR_HANDLE) || ::GetFileType(::GetStdHandle(STD_ERROR_HANDLE)) == FILE_TYPE_CHAR) {

@@ -50,7 +50,8 @@ std::wstring nativeName(const QString& path)
 HANDLE createTemporaryBeside(const QString& path, QString* temporary)
 {
     for (int attempt = 0; attempt < 16; ++attempt) {
-        *temporary = path + QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+        *temporary = path + QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16,
+                                                          QLatin1Char('0'));
         const HANDLE handle = ::CreateFileW(nativeName(*temporary).c_str(), GENERIC_WRITE, 0, nullptr,
                                             CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS) {
@@ -78,7 +79,10 @@ bool writeAll(HANDLE handle, const QByteArray& bytes)
 // old file in one step that is itself written through: a failure anywhere leaves the old file.
 bool replaceWholeFile(const QString& path, const QByteArray& bytes)
 {
-    if (QFileInfo(path).isDir()) {
+    // A read-only file is not replaced, whatever the file system would let the move do.
+    const DWORD attributes = ::GetFileAttributesW(nativeName(path).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
         return false;
     }
     QString temporary;

@@ -86,8 +86,9 @@ bool openRegularFile(QFile& file, QString* reason)
     // A name such as CON, NUL or a pipe opens a device that reads for ever: what was opened is
     // asked whether it is a file on a disk before a byte is read.
     const std::wstring native = QDir::toNativeSeparators(path).toStdWString();
-    const HANDLE handle = ::CreateFileW(native.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE handle =
+        ::CreateFileW(native.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         return refuse(reason, openFailure(path));
     }

@@ -4,9 +4,9 @@
 
 #include "settings/programfiles.h"
 
+#include <QFileInfo>
 #include <QFont>
 #include <QFontDatabase>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QtEndian>
 

@@ -596,13 +596,18 @@ void TestDocxWriter::faces_carriedUnderTheDocumentsName()
     for (const char* table : {"CFF ", "GSUB", "GPOS"}) {
         QVERIFY2(carried.fontTable(table).isEmpty(), table);
     }
+#ifndef Q_OS_WIN
+    // Windows's font engine names no style for a face it did not install.
     QCOMPARE(carried.styleName(), face);
+#endif
     QFont system(u"URW Gothic"_s);
     system.setWeight(face == u"Demi" ? QFont::Bold : QFont::Normal);
     system.setStyleStrategy(QFont::NoFontMerging);
     QRawFont measured = QRawFont::fromFont(system);
     measured.setPixelSize(100);
+#ifndef Q_OS_WIN
     QCOMPARE(measured.styleName(), face);
+#endif
     QString text;
     for (char32_t c = 0x20; c < 0x250; ++c) {
         if (measured.supportsCharacter(c)) {

@@ -131,9 +131,9 @@ void MidiPlayer::play()
     }
 #ifdef Q_OS_WIN
     if (!m_command) {
-        m_sequencerOpen = m_sequencerOpen ||
-                          sendToSequencer(QStringLiteral("open \"%1\" type sequencer alias %2")
-                                              .arg(QDir::toNativeSeparators(m_filePath), Sequencer));
+        m_sequencerOpen =
+            m_sequencerOpen || sendToSequencer(QStringLiteral("open \"%1\" type sequencer alias %2")
+                                                   .arg(QDir::toNativeSeparators(m_filePath), Sequencer));
         if (m_sequencerOpen) {
             sendToSequencer(QStringLiteral("play %1 from 0").arg(Sequencer));
         }

@@ -18,9 +18,9 @@ struct MidiPlayerCommand {
 };
 
 // The start-up music, played by an external MIDI player in its own process so the windows
-// never wait for it (on Windows, without a player named, by the system's MIDI sequencer). It follows the commands of a media control: open a file, play, pause,
-// close. A missing file, a missing player or a player that fails leaves it silent, and no
-// failure is ever reported.
+// never wait for it (on Windows, without a player named, by the system's MIDI sequencer). It follows the
+// commands of a media control: open a file, play, pause, close. A missing file, a missing player or a player
+// that fails leaves it silent, and no failure is ever reported.
 class MidiPlayer : public QObject {
     Q_OBJECT
 

@@ -51,8 +51,8 @@ std::optional<Kept> read(const QString& path)
     return kept;
 }
 
-// The study as a recovery file keeps it: written and read back.
-Kept asKept(const ModuloPondra& module, const QString& scratch)
+// The study as a recovery file keeps it: written and read back (by the kill test, POSIX only).
+[[maybe_unused]] Kept asKept(const ModuloPondra& module, const QString& scratch)
 {
     [&] {
         QVERIFY(writeRecoveryFile(scratch, module.study(), module.titlePage(), module.document().fileName(),
