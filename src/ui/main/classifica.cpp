@@ -172,8 +172,8 @@ void classifica::buildControls()
                       QStringLiteral("cliccare per visualizzare il sommario della guida"), 1);
     avanti = button(QStringLiteral("avanti"), QStringLiteral("F&rontespizio"),
                     QStringLiteral("cliccare per visualizzare la finestra Frontespizio"), 2);
-    cmdstampa = button(QStringLiteral("cmdstampa"), QStringLiteral("&Stampa"),
-                       QStringLiteral("cliccare per stampare i dati della finestra"), 3);
+    cmdstampa = button(QStringLiteral("cmdstampa"), QStringLiteral("&Stampa classifica"),
+                       QStringLiteral("cliccare per stampare la graduatoria della finestra"), 3);
     cmdesci = button(QStringLiteral("cmdesci"), QStringLiteral("&USCITA"),
                      QStringLiteral("cliccare per uscire da Pondra"), 4);
 
@@ -202,11 +202,18 @@ void classifica::buildControls()
     cmdsolidita->setToolTip(
         QStringLiteral("cliccare per visualizzare il grafico e la solidità della graduatoria"));
     placeTwips(cmdsolidita, frameLeft + 120, ExtrasTop - 60, 1650, 450);
+    // Beside the boxes that choose its sections.
+    cmdrelazione = new QPushButton(QStringLiteral("Stampa r&elazione"), client);
+    cmdrelazione->setObjectName(QStringLiteral("cmdrelazione"));
+    cmdrelazione->setToolTip(
+        QStringLiteral("cliccare per stampare la relazione di stima con le sezioni spuntate qui accanto"));
+    placeTwips(cmdrelazione, frameLeft + 120, ExtrasTop + 450, 1650, 450);
 
     connect(aiuto, &QPushButton::clicked, this, &classifica::aiuto_Click);
     connect(avanti, &QPushButton::clicked, this, &classifica::titlePageRequested);
     connect(cmdsolidita, &QPushButton::clicked, this, &classifica::robustnessRequested);
     connect(cmdstampa, &QPushButton::clicked, this, &classifica::printRequested);
+    connect(cmdrelazione, &QPushButton::clicked, this, &classifica::reportRequested);
     connect(cmdGuida, &QPushButton::clicked, this, &classifica::helpContentsRequested);
     connect(cmdesci, &QPushButton::clicked, this, &classifica::exitRequested);
     connect(VScroll1, &QScrollBar::valueChanged, this, &classifica::VScroll1_Change);

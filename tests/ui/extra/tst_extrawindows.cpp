@@ -158,8 +158,8 @@ private Q_SLOTS:
     void splash_texts();
     void splash_clickShowsDataWindowOnce_data();
     void splash_clickShowsDataWindowOnce();
-    void splash_keyPressUnloads_data();
-    void splash_keyPressUnloads();
+    void splash_enterStarts_otherKeysUnload_data();
+    void splash_enterStarts_otherKeysUnload();
     void splash_lonelyModifierKeepsIt();
     void splash_closingForm();
 
@@ -476,28 +476,38 @@ void TestExtraWindows::splash_clickShowsDataWindowOnce()
     QCOMPARE(calls.opened, 0);
 }
 
-void TestExtraWindows::splash_keyPressUnloads_data()
+void TestExtraWindows::splash_enterStarts_otherKeysUnload_data()
 {
     QTest::addColumn<int>("key");
-    QTest::newRow("letter") << int(Qt::Key_X);
-    QTest::newRow("space") << int(Qt::Key_Space);
-    QTest::newRow("Return") << int(Qt::Key_Return);
-    QTest::newRow("Escape") << int(Qt::Key_Escape);
+    QTest::addColumn<bool>("starts");
+    QTest::newRow("letter") << int(Qt::Key_X) << false;
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << false;
+    QTest::newRow("space") << int(Qt::Key_Space) << true;
+    QTest::newRow("Return") << int(Qt::Key_Return) << true;
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << true;
 }
 
-void TestExtraWindows::splash_keyPressUnloads()
+void TestExtraWindows::splash_enterStarts_otherKeysUnload()
 {
     QFETCH(int, key);
+    QFETCH(bool, starts);
 
     SeamCalls calls;
     auto module = makeModule(calls);
     QPointer<frmSplash> splash = module->window<frmSplash>();
     splash->show();
     QVERIFY(QTest::qWaitForWindowExposed(splash));
+    QVERIFY(splash->label(8)->text().contains(QStringLiteral("Invio per iniziare, Esc per uscire")));
     const qint64 pid = splash->MMControl1().processId();
     QVERIFY(processAlive(pid));
 
     QTest::keyClick(splash.data(), Qt::Key(key));
+    if (starts) {
+        QVERIFY(module->loadedWindow<requisiti>()->isVisible());
+        QCOMPARE(module->loadedWindow<frmSplash>(), splash.data());
+        QVERIFY(!splash->MMControl1().isPlaying());
+        return;
+    }
     QVERIFY(splash); // gone only once the key press is over
     QVERIFY(!splash->MMControl1().isOpen());
     QTRY_VERIFY(!module->loadedWindow<frmSplash>());
