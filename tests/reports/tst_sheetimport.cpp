@@ -13,14 +13,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Scored, as the document leaves every hypothesis it was given.
-void score(Study& study)
-{
-    for (int h = 1; h <= study.highestNamedSlot(); ++h) {
-        Recalculate(study, h);
-    }
-}
-
 // Names a spreadsheet or the exporter could trip on.
 const QStringList awkward{u"=SOMMA(A1)"_s,         u"a;b"_s,      u"c, d"_s,
                           u"\"tra virgolette\""_s, u"àèéìòù €"_s, u"-1"_s};
@@ -74,8 +66,10 @@ private Q_SLOTS:
         }
         const SheetImport imported = importSheet(composeSpreadsheet(*study, page, InitGlobals()));
         QVERIFY2(imported.study, qPrintable(imported.error));
-        score(*study);
-        score(*imported.study);
+        for (int h = 1; h <= study->highestNamedSlot(); ++h) { // scored, as the document leaves them
+            Recalculate(*study, h);
+            Recalculate(*imported.study, h);
+        }
         QVERIFY(*imported.study == *study);
         QCOMPARE(imported.titlePage, std::optional(page));
     }
@@ -93,7 +87,6 @@ private Q_SLOTS:
         QTest::newRow("; UTF-8 con BOM") << "\xEF\xBB\xBF" + italian.toUtf8();
         QTest::newRow("; Windows-1252") << *cp1252::encode(italian);
         QTest::newRow(", UTF-8") << international.toUtf8();
-        QTest::newRow(", Windows-1252") << *cp1252::encode(international);
     }
 
     void handMadeSheet_inEachSeparatorAndEncoding()
@@ -129,12 +122,8 @@ private Q_SLOTS:
         const QByteArray head = "c;A;peso\r\n";
         QTest::newRow("virgolette") << QByteArray("a;\"b\r\nc;d")
                                     << u"riga 1, colonna B: le virgolette aperte"_s;
-        QTest::newRow("dopo le virgolette")
-            << QByteArray("a;\"b\"x;c") << u"riga 1, colonna B: dopo le virgolette"_s;
         QTest::newRow("giudizio") << head + "x;ottimissimo;10"
                                   << u"riga 2, colonna B: «ottimissimo» non è un giudizio"_s;
-        QTest::newRow("coefficiente")
-            << head + "x;0,85;10" << u"riga 2, colonna B: «0,85» non è un giudizio"_s;
         QTest::newRow("peso") << head + "x;buono;150" << u"riga 2, colonna C: il peso «150» non va"_s;
         QTest::newRow("sopra i pesi")
             << QByteArray("c;A;pesi") << u"riga 1, colonna C: sopra la colonna dei pesi"_s;
