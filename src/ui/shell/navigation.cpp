@@ -6,6 +6,7 @@
 #include "ui/extra/licenza.h"
 #include "ui/extra/prodotti.h"
 #include "ui/extra/solidita.h"
+#include "ui/help/sommario.h"
 #include "ui/layout/sidebyside.h"
 #include "ui/main/classifica.h"
 #include "ui/main/colours.h"
