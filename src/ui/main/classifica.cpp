@@ -163,7 +163,7 @@ void classifica::buildControls()
         auto* b = new QPushButton(text, Frame2);
         b->setObjectName(name);
         b->setToolTip(tooltip);
-        placeTwips(b, 120, 345 + index * 900, 1650, 450);
+        placeTwips(b, 120, 300 + index * 740, 1650, 450);
         return b;
     };
     aiuto = button(QStringLiteral("aiuto"), QStringLiteral("&AIUTO"),
@@ -174,8 +174,13 @@ void classifica::buildControls()
                     QStringLiteral("cliccare per visualizzare la finestra Frontespizio"), 2);
     cmdstampa = button(QStringLiteral("cmdstampa"), QStringLiteral("&Stampa classifica"),
                        QStringLiteral("cliccare per stampare la graduatoria della finestra"), 3);
+    cmdrelazione = button(
+        QStringLiteral("cmdrelazione"), QStringLiteral("Stampa r&elazione"),
+        QStringLiteral(
+            "cliccare per stampare la relazione di stima con le sezioni spuntate sotto la graduatoria"),
+        4);
     cmdesci = button(QStringLiteral("cmdesci"), QStringLiteral("&USCITA"),
-                     QStringLiteral("cliccare per uscire da Pondra"), 4);
+                     QStringLiteral("cliccare per uscire da Pondra"), 5);
 
     // Under the table: the solidity of the ranking.
     constexpr int ExtrasTop = FirstRowTop + RowsHeight + 120;
@@ -202,12 +207,6 @@ void classifica::buildControls()
     cmdsolidita->setToolTip(
         QStringLiteral("cliccare per visualizzare il grafico e la solidità della graduatoria"));
     placeTwips(cmdsolidita, frameLeft + 120, ExtrasTop - 60, 1650, 450);
-    // Beside the boxes that choose its sections.
-    cmdrelazione = new QPushButton(QStringLiteral("Stampa r&elazione"), client);
-    cmdrelazione->setObjectName(QStringLiteral("cmdrelazione"));
-    cmdrelazione->setToolTip(
-        QStringLiteral("cliccare per stampare la relazione di stima con le sezioni spuntate qui accanto"));
-    placeTwips(cmdrelazione, frameLeft + 120, ExtrasTop + 450, 1650, 450);
 
     connect(aiuto, &QPushButton::clicked, this, &classifica::aiuto_Click);
     connect(avanti, &QPushButton::clicked, this, &classifica::titlePageRequested);
