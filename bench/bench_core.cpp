@@ -1,10 +1,11 @@
 // Times the operations a full-size study puts under load: writing and reading its data file,
 // scoring one hypothesis, the data check followed by the ranking, and the figures of a pairwise
-// comparison of the most characteristics. It prints figures only;
+// comparison of the most characteristics, importing a full spreadsheet. It prints figures only;
 // the targets are printed alongside for the reader to compare, nothing here fails on time.
 
 #include "archive/datafilereader.h"
 #include "archive/datafilewriter.h"
+#include "archive/sheetimport.h"
 #include "model/datacheck.h"
 #include "model/judgementscale.h"
 #include "model/pairwisecomparison.h"
@@ -169,6 +170,30 @@ int main()
         }
         std::printf("confronto a coppie 15x15: CR %.3f\n", figures.consistencyRatio);
         report("pesi e coerenza del confronto a coppie (15x15, incoerente)", f, repetitions, 1);
+    }
+
+    {
+        // The full study as a technician's sheet: 100 characteristics down, 100 hypotheses across.
+        QString sheet = QStringLiteral("caratteristica");
+        for (int h = 1; h <= MaxHypotheses; ++h) {
+            sheet += u';' + study->hypothesis(h).name.toDisplayText() + QStringLiteral(";peso");
+        }
+        for (int r = 1; r <= MaxRows; ++r) {
+            sheet += QStringLiteral("\r\n") + study->row(1, r).name.toDisplayText();
+            for (int h = 1; h <= MaxHypotheses; ++h) {
+                sheet += u';' + study->row(h, r).judgement.toDisplayText() + u';' +
+                         study->row(h, r).weight.toDisplayText();
+            }
+        }
+        const QByteArray bytes = sheet.toUtf8();
+        if (const SheetImport check = importSheet(bytes); !check.study) {
+            giveUp("importazione del foglio", check.error);
+        }
+        constexpr int repetitions = 20;
+        const Figures f = measure(
+            repetitions, [](int) {}, [&] { importSheet(bytes); });
+        std::printf("foglio di calcolo 100x100: %lld byte\n", static_cast<long long>(bytes.size()));
+        report("importazione da foglio di calcolo (100x100)", f, repetitions, 1000);
     }
     return 0;
 }

@@ -51,12 +51,23 @@ QString entry(const QString& name, const QString& description)
     return head + wrapped(description, DescriptionColumn);
 }
 
+// Option names as the user types them, each in guillemets.
+QString quoted(const QStringList& names)
+{
+    QStringList list;
+    for (const QString& name : names) {
+        list << QStringLiteral("«") + (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name +
+                    QStringLiteral("»");
+    }
+    return list.join(QStringLiteral(", "));
+}
+
 } // namespace
 
 QList<QCommandLineOption> CommandLine::all() const
 {
-    return {help,  version,    check,     ranking,     analysis, pairwise,
-            print, robustness, weighting, spreadsheet, output,   screenshot};
+    return {help,       version,   check,       ranking, analysis, pairwise,  print,
+            robustness, weighting, spreadsheet, sheet,   output,   screenshot};
 }
 
 void CommandLine::describe(QCommandLineParser& parser) const
@@ -99,16 +110,63 @@ QString CommandLine::versionText()
            QStringLiteral(" - ") + maker.WebSite + u'\n';
 }
 
+QList<QCommandLineOption> CommandLine::actions() const
+{
+    return {check, ranking, analysis, pairwise, print, spreadsheet, sheet, screenshot};
+}
+
+QString CommandLine::misuse(const QCommandLineParser& parser) const
+{
+    QStringList given;
+    for (const QCommandLineOption& action : actions()) {
+        if (parser.isSet(action)) {
+            given << action.names().constLast();
+        }
+    }
+    if (given.size() > 1) {
+        return QStringLiteral("le opzioni %1 non vanno insieme: una sola alla volta.")
+            .arg(quoted(given).replace(QStringLiteral(", "), QStringLiteral(" e ")));
+    }
+    const QString action = given.value(0);
+    const bool report =
+        action == print.names().constLast() && parser.value(print) == QStringLiteral("relazione");
+    for (const QCommandLineOption& section : {robustness, weighting}) {
+        if (parser.isSet(section) && !report) {
+            return QStringLiteral("l'opzione %1 vale solo con «--print relazione».")
+                .arg(quoted({section.names().constLast()}));
+        }
+    }
+    const QStringList writers{print.names().constLast(), spreadsheet.names().constLast(),
+                              sheet.names().constLast()};
+    if (parser.isSet(output) && !writers.contains(action)) {
+        return QStringLiteral("l'opzione «-o» vale solo con %1.").arg(quoted(writers));
+    }
+    // How many plain arguments each action reads: none for the commands on one study, the
+    // study for a printout, the picture and the study for a screenshot, the study for the windows.
+    qsizetype most = 1;
+    if (action == screenshot.names().constLast()) {
+        most = 2;
+    } else if (!action.isEmpty() && action != print.names().constLast()) {
+        most = 0;
+    }
+    const QStringList extra = parser.positionalArguments().mid(most);
+    if (extra.size() == 1) {
+        return QStringLiteral("argomento in più «%1».").arg(extra.constFirst());
+    }
+    if (!extra.isEmpty()) {
+        return QStringLiteral("argomenti in più «%1».").arg(extra.join(QStringLiteral("», «")));
+    }
+    return {};
+}
+
+QString CommandLine::refusal(const QString& reason)
+{
+    return QStringLiteral("pondra: ") + reason +
+           QStringLiteral("\nPer l'elenco delle opzioni: pondra --help\n");
+}
+
 QString CommandLine::errorText(const QCommandLineParser& parser)
 {
-    const auto quoted = [](const QStringList& names) {
-        QStringList list;
-        for (const QString& name : names) {
-            list << QStringLiteral("«") + (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) +
-                        name + QStringLiteral("»");
-        }
-        return list.join(QStringLiteral(", "));
-    };
     QString reason;
     const QStringList unknown = parser.unknownOptionNames();
     if (unknown.size() == 1) {
@@ -129,8 +187,7 @@ QString CommandLine::errorText(const QCommandLineParser& parser)
             reason = QStringLiteral("riga di comando non valida (%1).").arg(english);
         }
     }
-    return QStringLiteral("pondra: ") + reason +
-           QStringLiteral("\nPer l'elenco delle opzioni: pondra --help\n");
+    return refusal(reason);
 }
 
 } // namespace pondra

@@ -62,8 +62,15 @@ struct CommandLine {
                        "classifica e i dati di ogni ipotesi per un foglio di calcolo "
                        "(CSV con punto e virgola e virgola decimale)."),
         QStringLiteral("FILE")};
+    QCommandLineOption sheet{
+        QStringLiteral("import-csv"),
+        QStringLiteral("Legge lo studio dal foglio di calcolo in CSV (quello scritto da --export-csv "
+                       "o uno fatto a mano: una riga per caratteristica, per ogni ipotesi una "
+                       "colonna di giudizi e una di pesi) e lo scrive come file di dati nel file "
+                       "dato con -o."),
+        QStringLiteral("FILE.csv")};
     QCommandLineOption output{{QStringLiteral("o"), QStringLiteral("output")},
-                              QStringLiteral("Il file da scrivere con --print o --export-csv."),
+                              QStringLiteral("Il file da scrivere con --print, --export-csv o --import-csv."),
                               QStringLiteral("USCITA")};
     QCommandLineOption screenshot{
         QStringLiteral("screenshot"),
@@ -86,8 +93,18 @@ struct CommandLine {
     // What `--version` prints, as Linux programs print it: name and version on the first line.
     static QString versionText();
 
+    // The options that each choose what the program does; at most one may be given.
+    QList<QCommandLineOption> actions() const;
+
+    // Why arguments the parser read make no command (two actions, an option without the one it
+    // serves, arguments left over), in Italian; empty when they make one.
+    QString misuse(const QCommandLineParser& parser) const;
+
     // The reason the parser refused the arguments, in Italian, with the hint to ask for help.
     static QString errorText(const QCommandLineParser& parser);
+
+    // A refusal in the form errorText() gives it.
+    static QString refusal(const QString& reason);
 };
 
 } // namespace pondra

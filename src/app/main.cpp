@@ -1,6 +1,7 @@
 #include "commandline.h"
 #include "guicommands.h"
 #include "headlesscommands.h"
+#include "importcommand.h"
 #include "processstart.h"
 
 #include "model/identity.h"
@@ -28,6 +29,22 @@ void identify(QApplication& app)
     QGuiApplication::setDesktopFileName(QStringLiteral("pondra"));
 }
 
+// Whether the windows can be shown: a platform of its own (offscreen, vnc, ...) needs nothing
+// more; the X11 and Wayland ones, chosen or by default, need a display named.
+bool hasGraphicalSession()
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    for (const QString& platform : qEnvironmentVariable("QT_QPA_PLATFORM").split(u';', Qt::SkipEmptyParts)) {
+        if (!platform.startsWith(QLatin1String("xcb")) && !platform.startsWith(QLatin1String("wayland"))) {
+            return true;
+        }
+    }
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#else
+    return true;
+#endif
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -49,6 +66,10 @@ int main(int argc, char* argv[])
         QTextStream(stdout) << pondra::CommandLine::versionText();
         return pondra::ExitPassed;
     }
+    if (const QString reason = options.misuse(parser); !reason.isEmpty()) {
+        QTextStream(stderr) << pondra::CommandLine::refusal(reason);
+        return pondra::ExitUnreadable;
+    }
 
     // Files older versions kept elsewhere come to this version's places before anything reads them.
     for (const QString& problem : pondra::moveOldUserFiles(pondra::userFilePlaces())) {
@@ -58,7 +79,7 @@ int main(int argc, char* argv[])
     // The headless commands need no display; only the windows start a GUI application.
     const bool windows = !parser.isSet(options.check) && !parser.isSet(options.ranking) &&
                          !parser.isSet(options.analysis) && !parser.isSet(options.spreadsheet) &&
-                         !parser.isSet(options.pairwise);
+                         !parser.isSet(options.pairwise) && !parser.isSet(options.sheet);
     if (!windows) {
         QCoreApplication app(argc, argv);
         identify();
@@ -67,6 +88,9 @@ int main(int argc, char* argv[])
         if (parser.isSet(options.spreadsheet)) {
             return pondra::runSpreadsheetCommand(parser.value(options.spreadsheet),
                                                  parser.value(options.output), err);
+        }
+        if (parser.isSet(options.sheet)) {
+            return pondra::runImportCommand(parser.value(options.sheet), parser.value(options.output), err);
         }
         if (parser.isSet(options.pairwise)) {
             return pondra::runPairwiseCommand(parser.value(options.pairwise), out, err);
@@ -107,6 +131,13 @@ int main(int argc, char* argv[])
         return pondra::runScreenshot(parser.value(options.screenshot), rest.at(0), rest.value(1));
     }
 
+    // Qt would abort in English with a core dump; the user hears why in Italian instead.
+    if (!hasGraphicalSession()) {
+        QTextStream(stderr) << pondra::CommandLine::refusal(
+            QStringLiteral("le finestre del programma richiedono una sessione grafica, che qui manca; "
+                           "senza, il programma lavora con le opzioni."));
+        return pondra::ExitUnreadable;
+    }
     QApplication app(argc, argv);
     identify(app);
     return pondra::runWindows(parser.positionalArguments().value(0));

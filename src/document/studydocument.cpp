@@ -12,7 +12,8 @@
 namespace pondra {
 
 StudyDocument::StudyDocument(const QDate& today, QObject* parent)
-    : QObject(parent), m_study(std::make_unique<Study>()), m_ranking(std::make_unique<Ranking>())
+    : QObject(parent), m_study(std::make_unique<Study>()), m_today(today),
+      m_ranking(std::make_unique<Ranking>())
 {
     m_titlePage.data = italianLongDate(today);
     m_savedRevision = m_study->revision();
@@ -429,6 +430,36 @@ void StudyDocument::fileDeleted()
 {
     m_savedRevision.reset();
     setFileName(QString());
+}
+
+void StudyDocument::importStudy(const Study& study, const std::optional<TitlePage>& titlePage)
+{
+    TitlePage blank;
+    blank.data = italianLongDate(m_today);
+    replaceStudy(Study(), blank, std::nullopt);
+    const QString text = QStringLiteral("importazione dal foglio di calcolo");
+    {
+        const auto group = m_history.group(text);
+        for (int h = 1; h <= MaxHypotheses; ++h) {
+            const bool titleChanges = h == 1 && titlePage && !(*titlePage == m_titlePage);
+            if (study.hypothesis(h) == m_study->hypothesis(h) && !titleChanges) {
+                continue;
+            }
+            const auto edit = m_history.edit(h, text);
+            m_study->hypothesis(h) = study.hypothesis(h);
+            if (titleChanges) {
+                m_titlePage = *titlePage;
+            }
+            m_study->noteEdit();
+            Recalculate(*m_study, h);
+        }
+    }
+    const ScoreFigures figures = Recalculate(*m_study, m_shown);
+    Q_EMIT studyReplaced();
+    Q_EMIT shownHypothesisChanged(m_shown);
+    Q_EMIT figuresChanged(figures);
+    Q_EMIT titlePageChanged();
+    Q_EMIT edited();
 }
 
 void StudyDocument::adoptRecovered(Study&& study, const TitlePage& titlePage, const QString& fileName)

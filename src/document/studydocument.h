@@ -109,6 +109,10 @@ public:
     void forgetFileName();
     // The study's file is gone: the study is in no file any more, so it has unsaved changes.
     void fileDeleted();
+    // A study read from elsewhere (a spreadsheet) as a new study in no file: the history starts
+    // again from an empty study, with today's date on its title page, and the study read is one
+    // step after it. Without a title page of its own it keeps that empty one.
+    void importStudy(const Study& study, const std::optional<TitlePage>& titlePage);
     // A study recovered after a crash: unsaved, with a history of its own, under the name of the
     // file that held it (none when empty), where a save writes it back.
     void adoptRecovered(Study&& study, const TitlePage& titlePage, const QString& fileName = {});
@@ -156,6 +160,8 @@ private:
 
     std::unique_ptr<Study> m_study;
     TitlePage m_titlePage;
+    // The day a new study's title page carries.
+    QDate m_today;
     std::unique_ptr<Ranking> m_ranking;
     QString m_fileName;
     std::optional<quint64> m_savedRevision;

@@ -356,14 +356,37 @@ private Q_SLOTS:
         QVERIFY2(r.err.contains(QStringLiteral("non è reciproca")), qPrintable(r.err));
     }
 
+    void importCsv_shippedSheetRanksAsItsStudy_faultySheetWritesNothing()
+    {
+        const QTemporaryDir dir;
+        const QString study = dir.filePath(QStringLiteral("studio"));
+        Run r = pondra({QStringLiteral("--import-csv"),
+                        QStringLiteral(PONDRA_RESOURCES "/Pondra-foglio-riscaldamento.csv"),
+                        QStringLiteral("-o"), study});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(pondra({QStringLiteral("--ranking"), study}).out,
+                 pondra({QStringLiteral("--ranking"),
+                         QStringLiteral(PONDRA_RESOURCES "/Pondra-dati-riscaldamento.txt")})
+                     .out);
+        r = pondra({QStringLiteral("--import-csv"), writeFile(dir, "c;A;peso\r\nx;zz;1\r\n"),
+                    QStringLiteral("-o"), dir.filePath(QStringLiteral("altro"))});
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains(QStringLiteral("riga 2, colonna B:")), qPrintable(r.err));
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("altro"))));
+    }
+
     void speaksItalian_data()
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<bool>("onStdout");
         QTest::addColumn<QString>("expected");
+        QTest::addColumn<bool>("withoutDisplay");
         const auto row = [](const char* name, const QStringList& args, int code, bool out,
-                            const QString& text) { QTest::newRow(name) << args << code << out << text; };
+                            const QString& text, bool withoutDisplay = false) {
+            QTest::newRow(name) << args << code << out << text << withoutDisplay;
+        };
+        const QString study = QStringLiteral(PONDRA_RESOURCES "/Pondra-dati-riscaldamento.txt");
         // The version first, as Linux programs print it, the one the package carries.
         row("version", {QStringLiteral("--version")}, 0, true, QStringLiteral("pondra " PONDRA_VERSION "\n"));
         row("help", {QStringLiteral("--help")}, 0, true, QStringLiteral("Uso: pondra [OPZIONE...] [FILE]\n"));
@@ -377,6 +400,17 @@ private Q_SLOTS:
             2, false, QStringLiteral("pondra: manca il valore dell'opzione «-o».\n"));
         row("unexpected value", {QStringLiteral("--solidita=si")}, 2, false,
             QStringLiteral("pondra: l'opzione «--solidita» non vuole un valore.\n"));
+        row("section without report", {QStringLiteral("--pesi"), study}, 2, false,
+            QStringLiteral("pondra: l'opzione «--pesi» vale solo con «--print relazione».\n"));
+        row("output without writer", {study, QStringLiteral("-o"), QStringLiteral("x.pdf")}, 2, false,
+            QStringLiteral(
+                "pondra: l'opzione «-o» vale solo con «--print», «--export-csv», «--import-csv».\n"));
+        row("two actions", {QStringLiteral("--ranking"), study, QStringLiteral("--check"), study}, 2, false,
+            QStringLiteral("pondra: le opzioni «--check» e «--ranking» non vanno insieme"));
+        row("extra argument", {QStringLiteral("--check"), study, QStringLiteral("altro")}, 2, false,
+            QStringLiteral("pondra: argomento in più «altro».\n"));
+        row("no display", {study}, 2, false,
+            QStringLiteral("pondra: le finestre del programma richiedono una sessione grafica"), true);
     }
 
     void speaksItalian()
@@ -385,7 +419,14 @@ private Q_SLOTS:
         QFETCH(int, exitCode);
         QFETCH(bool, onStdout);
         QFETCH(QString, expected);
-        const Run r = pondra(args);
+        QFETCH(bool, withoutDisplay);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (withoutDisplay) {
+            for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+                environment.remove(QLatin1String(name));
+            }
+        }
+        const Run r = pondra(args, environment);
         QCOMPARE(r.exitCode, exitCode);
         const QString& text = onStdout ? r.out : r.err;
         QVERIFY2(text.startsWith(expected), qPrintable(text));

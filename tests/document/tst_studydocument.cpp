@@ -131,6 +131,22 @@ private Q_SLOTS:
         QCOMPARE(document->study().revision(), before);
     }
 
+    void importedStudy_isNewAndUnsaved_oneStepAfterAnEmptyOne()
+    {
+        enterHypothesis();
+        const Study entered = document->study();
+        document->setTitleField(0, QStringLiteral("Stima"));
+        document->importStudy(entered, std::nullopt);
+        QVERIFY(document->study() == entered);
+        QCOMPARE(document->titlePage().progetto, QString()); // a sheet without title page keeps a new one
+        QCOMPARE(document->titlePage().data, QStringLiteral("8 dicembre 2026"));
+        QVERIFY(document->fileName().isEmpty());
+        QVERIFY(document->isModified());
+        QCOMPARE(document->undoStack().count(), 1);
+        document->undoStack().undo();
+        QCOMPARE(document->study().countNamedHypotheses(), 0);
+    }
+
     void whatIsNoEdit_changesNoRevision()
     {
         enterHypothesis();

@@ -158,6 +158,7 @@ struct ResultsControls {
     QPushButton* cmdsolidita = nullptr;
     QCheckBox* includiSolidita = nullptr;
     QCheckBox* includiPesi = nullptr;
+    QPushButton* cmdrelazione = nullptr;
 
     explicit ResultsControls(const pondra::classifica* window)
     {
@@ -181,6 +182,7 @@ struct ResultsControls {
         named.get(cmdsolidita, QStringLiteral("cmdsolidita"));
         named.get(includiSolidita, QStringLiteral("includiSolidita"));
         named.get(includiPesi, QStringLiteral("includiPesi"));
+        named.get(cmdrelazione, QStringLiteral("cmdrelazione"));
         Frame2 = qobject_cast<QGroupBox*>(aiuto->parentWidget());
         if (!Frame2) {
             qFatal("the Results window's buttons are not in a frame");

@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <utility>
+
 namespace pondra {
 
 ModuloPondra::ModuloPondra(std::unique_ptr<Dialogs> dialogs, std::unique_ptr<Environment> environment)
@@ -79,6 +81,21 @@ void ModuloPondra::unloadWindow(const QByteArray& className)
     if (QPointer<QWidget> w = m_windows.take(className)) {
         w->hide();
         w->deleteLater();
+    }
+}
+
+void ModuloPondra::unloadWindowsBut(const QByteArray& className)
+{
+    for (const QByteArray& name : m_windows.keys()) {
+        if (name != className) {
+            unloadWindow(name);
+        }
+    }
+    for (const QPointer<QWidget>& document : std::exchange(m_documents, {})) {
+        if (document) {
+            document->hide();
+            document->deleteLater();
+        }
     }
 }
 

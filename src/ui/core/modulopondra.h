@@ -87,6 +87,12 @@ public:
     // may unload the very window it was started from.
     template <class T> void unloadWindow() { unloadWindow(QByteArray(T::staticMetaObject.className())); }
     void unloadWindow(const QByteArray& className);
+    // Every window but the one of class T, the printout windows too: the end of the work.
+    template <class T> void unloadWindowsBut()
+    {
+        unloadWindowsBut(QByteArray(T::staticMetaObject.className()));
+    }
+    void unloadWindowsBut(const QByteArray& className);
 
     // Printout windows are many and independent of one another; the module only keeps them so
     // that none outlives it.

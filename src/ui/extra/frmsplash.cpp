@@ -56,13 +56,12 @@ frmSplash::frmSplash(ModuloPondra& module) : m_module(module)
     setFocusPolicy(Qt::StrongFocus);
     // Closing it from the title bar unloads it, like a key press.
     setAttribute(Qt::WA_DeleteOnClose);
-    // Without a mouse the Data window is reached with the key that shows it from the other
-    // windows; any other key that types still closes the program.
+    // Without a mouse, Enter or Space starts as a click does (Ctrl+1 too, the key that shows the
+    // Data window from the other windows); Esc and any other key that types closes the program.
     auto* toData = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_1), this);
     connect(toData, &QShortcut::activated, this, &frmSplash::showDataWindow);
     setAccessibleName(QStringLiteral("Pondra"));
-    setAccessibleDescription(
-        QStringLiteral("un clic o Ctrl+1 apre la finestra Dati, un tasto chiude il programma"));
+    setAccessibleDescription(QStringLiteral("un clic o Invio per iniziare, Esc per uscire"));
 
     const QColor navy(20, 40, 110);
     const QColor ink(40, 40, 40);
@@ -91,8 +90,7 @@ frmSplash::frmSplash(ModuloPondra& module) : m_module(module)
 
     m_label[1]->setText(makerData(m_module.environment().settings()).Brand);
     m_label[2]->setText(QString(24, u' ') + QStringLiteral("presenta"));
-    m_label[8]->setText(
-        QStringLiteral("(cliccare sulla finestra per iniziare; premere un tasto per uscire)"));
+    m_label[8]->setText(QStringLiteral("(un clic o Invio per iniziare, Esc per uscire)"));
 
     m_image = new QLabel(this);
     m_image->setGeometry(32, 100, ImageSize, ImageSize);
@@ -216,6 +214,10 @@ void frmSplash::mouseReleaseEvent(QMouseEvent* event)
 
 void frmSplash::keyPressEvent(QKeyEvent* event)
 {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Space) {
+        showDataWindow();
+        return;
+    }
     // A key that types nothing (a lone Shift, Alt to switch windows) is not a request to leave.
     if (event->text().isEmpty()) {
         QWidget::keyPressEvent(event);

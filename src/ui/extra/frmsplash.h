@@ -13,9 +13,9 @@ namespace pondra {
 
 class ModuloPondra;
 
-// The window shown first, with the music, the program's name and edition: a click anywhere
-// starts work in the Data window, a key press leaves the program. At the end of the work it
-// comes back in its closing form.
+// The window shown first, with the music, the program's name and edition: a click anywhere, Enter
+// or Space starts work in the Data window, Esc or another key that types leaves the program. At the end of
+// the work it comes back in its closing form.
 class frmSplash : public QWidget {
     Q_OBJECT
 

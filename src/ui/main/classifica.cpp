@@ -163,7 +163,7 @@ void classifica::buildControls()
         auto* b = new QPushButton(text, Frame2);
         b->setObjectName(name);
         b->setToolTip(tooltip);
-        placeTwips(b, 120, 345 + index * 900, 1650, 450);
+        placeTwips(b, 120, 300 + index * 740, 1650, 450);
         return b;
     };
     aiuto = button(QStringLiteral("aiuto"), QStringLiteral("&AIUTO"),
@@ -172,10 +172,15 @@ void classifica::buildControls()
                       QStringLiteral("cliccare per visualizzare il sommario della guida"), 1);
     avanti = button(QStringLiteral("avanti"), QStringLiteral("F&rontespizio"),
                     QStringLiteral("cliccare per visualizzare la finestra Frontespizio"), 2);
-    cmdstampa = button(QStringLiteral("cmdstampa"), QStringLiteral("&Stampa"),
-                       QStringLiteral("cliccare per stampare i dati della finestra"), 3);
+    cmdstampa = button(QStringLiteral("cmdstampa"), QStringLiteral("&Stampa classifica"),
+                       QStringLiteral("cliccare per stampare la graduatoria della finestra"), 3);
+    cmdrelazione = button(
+        QStringLiteral("cmdrelazione"), QStringLiteral("Stampa r&elazione"),
+        QStringLiteral(
+            "cliccare per stampare la relazione di stima con le sezioni spuntate sotto la graduatoria"),
+        4);
     cmdesci = button(QStringLiteral("cmdesci"), QStringLiteral("&USCITA"),
-                     QStringLiteral("cliccare per uscire da Pondra"), 4);
+                     QStringLiteral("cliccare per uscire da Pondra"), 5);
 
     // Under the table: the solidity of the ranking.
     constexpr int ExtrasTop = FirstRowTop + RowsHeight + 120;
@@ -207,6 +212,7 @@ void classifica::buildControls()
     connect(avanti, &QPushButton::clicked, this, &classifica::titlePageRequested);
     connect(cmdsolidita, &QPushButton::clicked, this, &classifica::robustnessRequested);
     connect(cmdstampa, &QPushButton::clicked, this, &classifica::printRequested);
+    connect(cmdrelazione, &QPushButton::clicked, this, &classifica::reportRequested);
     connect(cmdGuida, &QPushButton::clicked, this, &classifica::helpContentsRequested);
     connect(cmdesci, &QPushButton::clicked, this, &classifica::exitRequested);
     connect(VScroll1, &QScrollBar::valueChanged, this, &classifica::VScroll1_Change);

@@ -40,6 +40,7 @@ Q_SIGNALS:
     void titlePageRequested();
     void robustnessRequested();
     void printRequested();
+    void reportRequested();
     void helpContentsRequested();
     void exitRequested();
 
@@ -75,6 +76,8 @@ private:
     QCheckBox* includiSolidita = nullptr;
     // Whether the estimate report carries the pairwise comparisons the weights came from.
     QCheckBox* includiPesi = nullptr;
+    // The estimate report with the sections the boxes choose.
+    QPushButton* cmdrelazione = nullptr;
 
     bool m_pressedOnBackground = false;
     bool m_rowsFilled = false;

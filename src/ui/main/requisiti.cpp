@@ -549,7 +549,9 @@ void requisiti::Check_Click(int index)
         scroll[index]->setEnabled(true);
         percentuale[index]->setEnabled(true);
         requisito[index]->setEnabled(true);
-        requisito[index]->setFocus();
+        // The focus stays where the user is: the name field is the next Tab stop, and said so.
+        announce(QStringLiteral("riga %1 aperta: con Tab si passa al nome della caratteristica")
+                     .arg(rowOfSlot(index)));
     } else {
         CloseRow();
     }
@@ -961,6 +963,15 @@ bool requisiti::eventFilter(QObject* watched, QEvent* event)
             if (const std::optional<int> i = weightBoxSlot(watched)) {
                 percentuale_Change(*i);
                 key == Qt::Key_Up ? scroll[*i]->stepUp() : scroll[*i]->stepDown();
+                return true;
+            }
+        }
+        // The keypad's decimal key types the decimal comma, whatever the keyboard's layout.
+        if (const auto* key = static_cast<QKeyEvent*>(event);
+            key->modifiers().testFlag(Qt::KeypadModifier) && key->text() == QStringLiteral(".")) {
+            if (const std::optional<int> i = weightBoxSlot(watched)) {
+                QKeyEvent comma(QEvent::KeyPress, Qt::Key_Comma, key->modifiers(), QStringLiteral(","));
+                QCoreApplication::sendEvent(percentuale[*i], &comma);
                 return true;
             }
         }

@@ -1,15 +1,11 @@
 #include "navigation.h"
 
 #include "ui/core/modulopondra.h"
-#include "ui/extra/confronto.h"
 #include "ui/extra/frmsplash.h"
 #include "ui/extra/frmtip.h"
-#include "ui/extra/informa.h"
 #include "ui/extra/licenza.h"
 #include "ui/extra/prodotti.h"
 #include "ui/extra/solidita.h"
-#include "ui/extra/supportoclienti.h"
-#include "ui/help/helppage.h"
 #include "ui/help/sommario.h"
 #include "ui/layout/sidebyside.h"
 #include "ui/main/classifica.h"
@@ -97,24 +93,7 @@ void OpenAncillary(ModuloPondra& module, AncillaryTopic topic)
 
 void CloseToSplash(ModuloPondra& module)
 {
-    module.unloadWindow<requisiti>();
-    module.unloadWindow<supportoclienti>();
-    module.unloadWindow<informa>();
-    module.unloadWindow<sommario>();
-    module.unloadWindow<classifica>();
-    module.unloadWindow<frontespizio>();
-    module.unloadWindow<manuale>();
-    module.unloadWindow<guidafunzionamento>();
-    module.unloadWindow<guidaarchivio>();
-    module.unloadWindow<guidastampa>();
-    module.unloadWindow<guidacaratteristiche>();
-    module.unloadWindow<guidagraduatoria>();
-    module.unloadWindow<guidafrontespizio>();
-    module.unloadWindow<guidaconfronto>();
-    module.unloadWindow<confronto>();
-    module.unloadWindow<frmTip>();
-    module.unloadWindow<licenza>();
-    module.unloadWindow<prodotti>();
+    module.unloadWindowsBut<frmSplash>();
     module.window<frmSplash>()->showClosingForm();
 }
 

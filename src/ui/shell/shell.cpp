@@ -3,6 +3,7 @@
 #include "archivecommands.h"
 #include "exitcommand.h"
 #include "exportcommands.h"
+#include "importcommands.h"
 #include "navigation.h"
 #include "pairwisecommands.h"
 #include "printcommands.h"
@@ -11,6 +12,7 @@
 #include "ui/core/modulopondra.h"
 #include "ui/core/pictures.h"
 #include "ui/extra/confronto.h"
+#include "ui/extra/frmsplash.h"
 #include "ui/extra/frmtip.h"
 #include "ui/extra/informa.h"
 #include "ui/extra/licenza.h"
@@ -25,7 +27,9 @@
 #include "undocommands.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -268,6 +272,8 @@ Command decorateEditingWindow(ModuloPondra& module, QMainWindow& w, const Editin
     addEntry(file, {QStringLiteral("&Elimina..."), remove});
     addEntry(file, {QStringLiteral("Es&porta per foglio di calcolo..."),
                     [&module, &w, origin = e.origin] { ExportSpreadsheet(module, w, origin); }});
+    addEntry(file, {QStringLiteral("&Importa da foglio di calcolo..."),
+                    [&module, &w] { ImportSpreadsheet(module, w); }});
     file->addSeparator();
     QMenu* print = file->addMenu(QStringLiteral("S&tampa"));
     addEntry(print, e.printEntries[0]);
@@ -356,7 +362,9 @@ void decorateResults(ModuloPondra& module, classifica& w)
     addEntry(file, {QStringLiteral("Elimina..."), remove});
     file->addSeparator();
     const Command print = [&module] { PrintRanking(module); };
-    withKey(addEntry(file, {QStringLiteral("Stampa"), print}), PrintKey);
+    const Command report = [&module] { PrintReport(module); };
+    withKey(addEntry(file, {QStringLiteral("Stampa classifica"), print}), PrintKey);
+    addEntry(file, {QStringLiteral("Stampa relazione"), report});
     file->addSeparator();
     withKey(addEntry(file, {QStringLiteral("Esci"), exit}), ExitKey);
     QMenu* edit = w.menuBar()->addMenu(QStringLiteral("&Modifica"));
@@ -395,6 +403,7 @@ void decorateResults(ModuloPondra& module, classifica& w)
     QObject::connect(&w, &classifica::robustnessRequested, &w, robustness);
     QObject::connect(&w, &classifica::exitRequested, &w, exit);
     QObject::connect(&w, &classifica::printRequested, &w, print);
+    QObject::connect(&w, &classifica::reportRequested, &w, report);
     QObject::connect(&w, &classifica::helpContentsRequested, &w, [&module] { showHelpContents(module); });
 }
 
@@ -434,6 +443,13 @@ void installShell(ModuloPondra& module)
     module.setExitProcedure([&module](QWidget* from) { ExitProgram(module, from); });
     // The help contents and the windows it leads to reach the rest of the program through here.
     module.setWindowCreatedHandler([&module](QWidget& window) {
+        // Every secondary window closes with Esc, as a dialog does; the main windows and the
+        // splash give the key a meaning of their own.
+        if (!qobject_cast<QMainWindow*>(&window) && !qobject_cast<QDialog*>(&window) &&
+            !qobject_cast<frmSplash*>(&window)) {
+            auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
+            QObject::connect(escape, &QShortcut::activated, &window, &QWidget::close);
+        }
         const Command contents = [&module] { showHelpContents(module); };
         if (auto* help = qobject_cast<sommario*>(&window)) {
             help->exitProgram = [&module, help] { ExitProgram(module, help); };

@@ -158,8 +158,8 @@ private Q_SLOTS:
     void splash_texts();
     void splash_clickShowsDataWindowOnce_data();
     void splash_clickShowsDataWindowOnce();
-    void splash_keyPressUnloads_data();
-    void splash_keyPressUnloads();
+    void splash_enterStarts_otherKeysUnload_data();
+    void splash_enterStarts_otherKeysUnload();
     void splash_lonelyModifierKeepsIt();
     void splash_closingForm();
 
@@ -404,8 +404,7 @@ void TestExtraWindows::splash_texts()
     QVERIFY(splash->label(6)->text().isEmpty());
     QCOMPARE(splash->label(7)->text(), QStringLiteral("Avviso: ogni abuso del presente software, compreso il "
                                                       "file audio, sarà perseguito a norma di legge"));
-    QCOMPARE(splash->label(8)->text(),
-             QStringLiteral("(cliccare sulla finestra per iniziare; premere un tasto per uscire)"));
+    QCOMPARE(splash->label(8)->text(), QStringLiteral("(un clic o Invio per iniziare, Esc per uscire)"));
     QVERIFY(!splash->Image1()->pixmap().isNull());
     // Loading starts the music found beside the program.
     QVERIFY(splash->MMControl1().isOpen());
@@ -476,18 +475,21 @@ void TestExtraWindows::splash_clickShowsDataWindowOnce()
     QCOMPARE(calls.opened, 0);
 }
 
-void TestExtraWindows::splash_keyPressUnloads_data()
+void TestExtraWindows::splash_enterStarts_otherKeysUnload_data()
 {
     QTest::addColumn<int>("key");
-    QTest::newRow("letter") << int(Qt::Key_X);
-    QTest::newRow("space") << int(Qt::Key_Space);
-    QTest::newRow("Return") << int(Qt::Key_Return);
-    QTest::newRow("Escape") << int(Qt::Key_Escape);
+    QTest::addColumn<bool>("starts");
+    QTest::newRow("letter") << int(Qt::Key_X) << false;
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << false;
+    QTest::newRow("space") << int(Qt::Key_Space) << true;
+    QTest::newRow("Return") << int(Qt::Key_Return) << true;
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << true;
 }
 
-void TestExtraWindows::splash_keyPressUnloads()
+void TestExtraWindows::splash_enterStarts_otherKeysUnload()
 {
     QFETCH(int, key);
+    QFETCH(bool, starts);
 
     SeamCalls calls;
     auto module = makeModule(calls);
@@ -498,6 +500,12 @@ void TestExtraWindows::splash_keyPressUnloads()
     QVERIFY(processAlive(pid));
 
     QTest::keyClick(splash.data(), Qt::Key(key));
+    if (starts) {
+        QVERIFY(module->loadedWindow<requisiti>()->isVisible());
+        QCOMPARE(module->loadedWindow<frmSplash>(), splash.data());
+        QVERIFY(!splash->MMControl1().isPlaying());
+        return;
+    }
     QVERIFY(splash); // gone only once the key press is over
     QVERIFY(!splash->MMControl1().isOpen());
     QTRY_VERIFY(!module->loadedWindow<frmSplash>());

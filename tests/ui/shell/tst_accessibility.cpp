@@ -216,6 +216,30 @@ private Q_SLOTS:
         QCOMPARE(taken, steps);
     }
 
+    void dataRow_tickKeepsTheFocus_keypadDecimalTypesTheComma()
+    {
+        requisiti* data = module().window<requisiti>();
+        data->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(data));
+        const auto c = controls(data);
+        auto* told = data->findChild<Announcer*>(u"annuncio"_s);
+        c.Check[3]->setFocus();
+        QTest::keyClick(c.Check[3], Qt::Key_Space);
+        QVERIFY(c.Check[3]->isChecked());
+        QVERIFY(c.Check[3]->hasFocus());
+        QTRY_VERIFY(
+            told->said().startsWith(u"riga 3 aperta: con Tab si passa al nome della caratteristica."_s));
+        QTest::keyClick(c.Check[3], Qt::Key_Tab);
+        QVERIFY(c.requisito[3]->hasFocus());
+
+        c.percentuale[1]->setFocus();
+        c.percentuale[1]->selectAll();
+        QTest::keyClicks(c.percentuale[1], u"12"_s);
+        QTest::keyClick(c.percentuale[1], Qt::Key_Period, Qt::KeypadModifier);
+        QTest::keyClick(c.percentuale[1], Qt::Key_5, Qt::KeypadModifier);
+        QCOMPARE(c.percentuale[1]->text(), u"12,5"_s);
+    }
+
     void dataRow_isReadWholeAndKeptUpToDate()
     {
         const auto c = controls(module().window<requisiti>());

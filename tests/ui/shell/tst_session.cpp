@@ -114,7 +114,7 @@ private Q_SLOTS:
                 splash->Form_Click();
                 QTest::mouseClick(controls(module().loadedWindow<requisiti>()).cmdesci, Qt::LeftButton);
                 QVERIFY(module().loadedWindow<frmSplash>()->isVisible());
-                QTest::keyClick(module().loadedWindow<frmSplash>(), Qt::Key_Return);
+                QTest::keyClick(module().loadedWindow<frmSplash>(), Qt::Key_Escape);
                 break;
             }
             case 3: {

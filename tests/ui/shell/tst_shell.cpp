@@ -2,9 +2,11 @@
 #include "support/scriptedmodule.h"
 #include "support/studybuilder.h"
 #include "support/windowcontrols.h"
+#include "ui/extra/confronto.h"
 #include "ui/extra/frmsplash.h"
 #include "ui/extra/licenza.h"
 #include "ui/extra/prodotti.h"
+#include "ui/extra/solidita.h"
 #include "ui/help/helppage.h"
 #include "ui/help/sommario.h"
 #include "ui/main/classifica.h"
@@ -19,6 +21,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -475,10 +478,15 @@ private Q_SLOTS:
         toolbarButton(module().window<classifica>(), 19)->trigger();
         QCOMPARE(dialogs().messages.size(), 2);
 
+        module().window<solidita>()->show();
+        QPointer<QWidget> printout = new QWidget;
+        module().adoptDocumentWindow(printout);
         dialogs().answers.enqueue(MessageAnswer::Yes);
         QTest::mouseClick(controls(data).cmdesci, Qt::LeftButton);
         QVERIFY(!module().loadedWindow<requisiti>());
         QVERIFY(!module().loadedWindow<classifica>());
+        QVERIFY(!module().loadedWindow<solidita>());
+        QTRY_VERIFY(!printout);
         frmSplash* splash = module().loadedWindow<frmSplash>();
         QVERIFY(splash && splash->isVisible());
         QCOMPARE(splash->label(2)->text(), QStringLiteral("       elaborazione eseguita con"));
@@ -607,8 +615,8 @@ private Q_SLOTS:
         const QList<QStringList> entries{
             {u"&Apri..."_s, u"&Salva"_s, u"Salva con &nome..."_s, u"&dati finestra"_s,
              u"Guida della &finestra"_s, u"Es&ci"_s},
-            {u"Apri"_s, u"Salva"_s, u"Salva con nome..."_s, u"Stampa"_s, u"Guida della &finestra"_s,
-             u"Esci"_s},
+            {u"Apri"_s, u"Salva"_s, u"Salva con nome..."_s, u"Stampa classifica"_s,
+             u"Guida della &finestra"_s, u"Esci"_s},
             {u"&Apri..."_s, u"&Salva"_s, u"Salva con &nome..."_s, u"&intera elaborazione"_s,
              u"Guida della &finestra"_s, u"Es&ci"_s},
         };
@@ -693,6 +701,22 @@ private Q_SLOTS:
         QVERIFY(!module().loadedWindow<sommario>() && !module().loadedWindow<licenza>() &&
                 !module().loadedWindow<prodotti>() && !module().loadedWindow<guidacaratteristiche>());
         QVERIFY(module().loadedWindow<frmSplash>());
+    }
+
+    void escape_closesEverySecondaryWindow()
+    {
+        enterValidStudy();
+        const QList<QWidget*> windows{module().window<confronto>(), module().window<solidita>(),
+                                      module().window<sommario>(),  module().window<prodotti>(),
+                                      module().window<licenza>(),   loadHelpPage(module(), 1)};
+        for (QWidget* window : windows) {
+            window->show();
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            QTest::keyClick(window, Qt::Key_Escape);
+            QVERIFY2(!window->isVisible(), window->metaObject()->className());
+        }
+        QVERIFY(data->isVisible());
     }
 
     void background_greyForAll_orDialogForOne()

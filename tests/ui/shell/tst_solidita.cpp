@@ -177,7 +177,8 @@ private Q_SLOTS:
 
         controls(results).includiSolidita->click();
         QVERIFY(module().environment().settings().reportIncludesRobustness());
-        PrintReport(module());
+        // The button beside the boxes prints the report with what they tick.
+        controls(results).cmdrelazione->click();
         QCOMPARE(documents().size(), 1);
         const QString text = documents().first()->document()->toPlainText();
         const qsizetype section = text.indexOf(QStringLiteral("C) SOLIDITÀ DELLA GRADUATORIA"));
