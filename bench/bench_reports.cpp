@@ -78,8 +78,9 @@ int buildReport(TextDocumentBuilder& b, Built& in)
                              study,
                              in.ranking,
                              bench::fullTitlePage(),
-                             QStringLiteral("Studio tecnico associato ing. Bassi e arch. Ferretti"),
-                             QStringLiteral("Corso Garibaldi, 58 - 43121 Parma (PR)")};
+                             {QStringLiteral("Studio tecnico Rossi"),
+                              QStringLiteral("geom. Mario Rossi, iscritto al Collegio dei Geometri di Parma al n. 1234"),
+                              QStringLiteral("Via Roma, 1 - 43121 Parma (PR)"), {}, {}}};
     return printReport(b, source);
 }
 

@@ -81,7 +81,7 @@ struct Read {
     bool operator==(const Read&) const = default;
 };
 
-constexpr int InstallationKeys = int(Settings::Installation::OwnerAddress) + 1;
+constexpr int InstallationKeys = int(Settings::Installation::OwnerEmail) + 1;
 
 Read readAll(const Settings& settings)
 {

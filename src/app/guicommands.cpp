@@ -5,6 +5,7 @@
 #include "ui/core/modulopondra.h"
 #include "ui/core/pictures.h"
 #include "ui/extra/confronto.h"
+#include "ui/extra/datistudio.h"
 #include "ui/extra/frmsplash.h"
 #include "ui/extra/frmtip.h"
 #include "ui/extra/informa.h"
@@ -52,6 +53,7 @@ int runWindows(const QString& file)
         data->show();
         OpenStudyFile(module, data, file);
     }
+    OfferOwnerData(module);
     return QApplication::exec();
 }
 

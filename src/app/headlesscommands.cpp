@@ -326,9 +326,7 @@ int runPrintCommand(const QString& kind, const QString& path, const QString& out
         Study& study = *checked->study;
         Ranking ranking;
         ordina(study, ranking);
-        const OwnerData owner = ownerData(Settings());
-        const PrintSource source{identity,          study, ranking, checked->titlePage, owner.OwnerStudioName,
-                                 owner.OwnerAddress};
+        const PrintSource source{identity, study, ranking, checked->titlePage, ownerData(Settings())};
         if (kind == QStringLiteral("relazione")) {
             reportPages = printReport(builder, source, options);
         } else if (kind == QStringLiteral("dati")) {

@@ -64,6 +64,79 @@ bool writePdf(const PagedDocument& pages, const QString& path, QString* error)
     return writeWholeFile(bytes, path, error);
 }
 
+// Characters that show nothing of their own: blanks, controls, joiners and emoji selectors.
+bool needsNoGlyph(char32_t c)
+{
+    const QChar::Category category = QChar::category(c);
+    return QChar::isSpace(c) || category == QChar::Other_Control || category == QChar::Other_Format ||
+           (c >= 0xFE00 && c <= 0xFE0F) || (c >= 0xE0100 && c <= 0xE01EF);
+}
+
+// A text as a message quotes it: on one line, its start when long.
+QString quoted(const QString& text)
+{
+    const QString line = text.simplified();
+    return line.size() <= 60 ? line : line.left(59) + u'…';
+}
+
+// The first character no installed face can show, and where it stands; empty when there is none.
+// Printed as an empty box it would be lost without a word, in a file that claims to be whole.
+QString unprintableCharacter(const PagedDocument& pages)
+{
+    TextMeasurer measurer(*pages.content);
+    const auto missing = [&](const QString& text, int style) -> std::optional<char32_t> {
+        for (const char32_t c : text.toUcs4()) {
+            if (!needsNoGlyph(c) && measurer.typeface(style).glyph(c).glyph == 0) {
+                return c;
+            }
+        }
+        return std::nullopt;
+    };
+    const auto inParagraph = [&](const Paragraph& p) -> std::optional<char32_t> {
+        for (std::size_t s = 0; s < p.spans.size(); ++s) {
+            const int end = s + 1 < p.spans.size() ? p.spans[s + 1].start : int(p.text.size());
+            if (const auto c = missing(p.text.mid(p.spans[s].start, end - p.spans[s].start), p.spans[s].style)) {
+                return c;
+            }
+        }
+        for (const ChartBar& bar : p.chart) {
+            if (const auto c = missing(bar.name, p.markStyle)) {
+                return c;
+            }
+        }
+        return std::nullopt;
+    };
+    const auto refusal = [](char32_t c, const QString& where) {
+        return QStringLiteral("il carattere «%1» %2 non si può stampare con i caratteri installati.")
+            .arg(QString::fromUcs4(&c, 1), where);
+    };
+    int tables = 0;
+    for (const Block& block : pages.content->blocks) {
+        if (const auto* p = std::get_if<Paragraph>(&block)) {
+            if (const auto c = inParagraph(*p)) {
+                return refusal(*c, QStringLiteral("del testo «%1»").arg(quoted(p->text)));
+            }
+            continue;
+        }
+        const Table& table = std::get<Table>(block);
+        ++tables;
+        for (int r = 0; r < table.rows; ++r) {
+            for (int col = 0; col < table.columns; ++col) {
+                for (const Paragraph& p : table.cell(r, col).paragraphs) {
+                    if (const auto c = inParagraph(p)) {
+                        return refusal(*c, QStringLiteral("della tabella n. %1, riga %2, colonna %3 («%4»)")
+                                               .arg(tables)
+                                               .arg(r + 1)
+                                               .arg(col + 1)
+                                               .arg(quoted(p.text)));
+                    }
+                }
+            }
+        }
+    }
+    return {};
+}
+
 // The page's title: the document's, or else the file's name.
 QString pageTitle(const PagedDocument& pages, const QString& path)
 {
@@ -87,7 +160,7 @@ QString layoutProblem(const PagedDocument& pages)
         return QStringLiteral("il numero di pagine scritto nel documento non trova un valore stabile: "
                               "ogni numero provato cambia le pagine che conta.");
     }
-    return {};
+    return unprintableCharacter(pages);
 }
 
 bool printDocument(const QTextDocument& document, QPagedPaintDevice& device)

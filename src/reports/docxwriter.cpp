@@ -463,10 +463,12 @@ QByteArray DocumentXml::document()
         }
     }
     const QByteArray margin = number(PageMarginTwips);
-    m_out += "<w:sectPr><w:pgSz w:w=\"" + number(PageWidthTwips) + "\" w:h=\"" + number(PageHeightTwips) +
+    m_out += "<w:sectPr><w:footerReference w:type=\"default\" r:id=\"rIdPiede\"/><w:pgSz w:w=\"" +
+             number(PageWidthTwips) + "\" w:h=\"" + number(PageHeightTwips) +
              "\"/><w:pgMar w:top=\"" + margin + "\" w:right=\"" + margin + "\" w:bottom=\"" + margin +
              "\" w:left=\"" + margin +
-             "\" w:header=\"709\" w:footer=\"709\" w:gutter=\"0\"/><w:cols w:space=\"708\"/></w:sectPr>";
+             "\" w:header=\"709\" w:footer=\"" + number(PageMarginTwips / 2) +
+             "\" w:gutter=\"0\"/><w:cols w:space=\"708\"/></w:sectPr>";
     m_out += "</w:body></w:document>";
     return std::move(m_out);
 }
@@ -552,6 +554,8 @@ QByteArray contentTypes()
            "<Override PartName=\"/word/document.xml\" "
            "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml\"/"
            ">"
+           "<Override PartName=\"/word/footer1.xml\" "
+           "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.footer+xml\"/>"
            "<Override PartName=\"/word/styles.xml\" "
            "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.styles+xml\"/>"
            "<Override PartName=\"/word/settings.xml\" "
@@ -604,8 +608,27 @@ QByteArray documentRelationships(std::size_t pictures)
            "Target=\"settings.xml\"/>"
            "<Relationship Id=\"rId3\" "
            "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/fontTable\" "
-           "Target=\"fontTable.xml\"/>" +
+           "Target=\"fontTable.xml\"/>"
+           "<Relationship Id=\"rIdPiede\" "
+           "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/footer\" "
+           "Target=\"footer1.xml\"/>" +
            images + "</Relationships>";
+}
+
+// "pagina N di M" centred at the foot of every page, as the page layout numbers them: the word
+// processor's own PAGE and NUMPAGES fields, holding our numbers until it updates them.
+QByteArray footer(int pageCount)
+{
+    const QByteArray run = "<w:r><w:rPr><w:sz w:val=\"" + QByteArray::number(int(PageFooterPoints * 2)) +
+                           "\"/></w:rPr><w:t xml:space=\"preserve\">";
+    const auto field = [&](const char* instruction, int value) {
+        return "<w:fldSimple w:instr=\" " + QByteArray(instruction) + " \">" + run + QByteArray::number(value) +
+               "</w:t></w:r></w:fldSimple>";
+    };
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<w:ftr xmlns:w=\"" +
+           QByteArray(MainNamespace) + "\"><w:p><w:pPr><w:jc w:val=\"center\"/></w:pPr>" + run +
+           "pagina </w:t></w:r>" + field("PAGE", 1) + run + " di </w:t></w:r>" + field("NUMPAGES", pageCount) +
+           "</w:p></w:ftr>";
 }
 
 // The faces the font table carries, each by its relationship rIdFontN.
@@ -755,6 +778,7 @@ bool writeDocx(const PagedDocument& pages, const QString& path, QString* error)
         pictureNames.push_back(name + ".svg");
         parts.push_back({pictureNames.back().constData(), xml.pictures[n - 1].svg});
     }
+    parts.push_back({"word/footer1.xml", footer(pages.pageCount())});
     parts.push_back({"word/styles.xml", xml.styles()});
     const std::vector<CarriedFace> faces = carriedFaces(*pages.content);
     parts.push_back({"word/settings.xml", settings(!faces.empty())});

@@ -385,7 +385,14 @@ private:
                 height += m_items[++end].height;
             }
             const double header = m_items[k].continuesTable ? headerHeight(m_items[k].block) : 0;
-            if (!fits(height) && !m_page.empty() && height + header <= bodyHeight() + Epsilon) {
+            double rest = 0;
+            for (std::size_t r = k; r <= last; ++r) {
+                rest += m_items[r].height;
+            }
+            // The rest of the chain goes to the next page together where one page holds it: its
+            // last part (a signature block) never starts a page alone, away from what it closes.
+            const bool restTogether = !fits(rest) && rest + header <= bodyHeight() + Epsilon;
+            if (!m_page.empty() && ((!fits(height) && height + header <= bodyHeight() + Epsilon) || restTogether)) {
                 newPage();
             }
             for (; k <= end; ++k) {
@@ -483,12 +490,17 @@ std::vector<double> columnWidths(TextMeasurer& measurer, const Table& table)
     constexpr double WordSlack = 1.1;
     std::vector<double> least(std::size_t(table.columns), padding);
     std::vector<double> most(std::size_t(table.columns), padding);
+    // What the header's words need: where not every word fits, the headers' still do.
+    std::vector<double> header(std::size_t(table.columns), padding);
     for (int r = 0; r < table.rows; ++r) {
         for (int c = 0; c < table.columns; ++c) {
             for (const Paragraph& p : table.cell(r, c).paragraphs) {
                 double word = 0;
                 double line = 0;
                 measurer.extent(p, &word, &line);
+                if (r < std::max(1, table.headerRows())) {
+                    header[std::size_t(c)] = std::max(header[std::size_t(c)], word * WordSlack + padding);
+                }
                 least[std::size_t(c)] = std::max(least[std::size_t(c)], word * WordSlack + padding);
                 most[std::size_t(c)] = std::max(most[std::size_t(c)], line + padding);
             }
@@ -499,6 +511,7 @@ std::vector<double> columnWidths(TextMeasurer& measurer, const Table& table)
     }
     const double sumLeast = std::accumulate(least.begin(), least.end(), 0.0);
     const double sumMost = std::accumulate(most.begin(), most.end(), 0.0);
+    const double sumHeader = std::accumulate(header.begin(), header.end(), 0.0);
     std::vector<double> widths(std::size_t(table.columns));
     for (std::size_t c = 0; c < widths.size(); ++c) {
         if (sumMost <= total) {
@@ -506,6 +519,9 @@ std::vector<double> columnWidths(TextMeasurer& measurer, const Table& table)
         } else if (sumLeast <= total) {
             const double room = sumMost - sumLeast;
             widths[c] = least[c] + (room > 0 ? (total - sumLeast) * (most[c] - least[c]) / room : 0);
+        } else if (sumHeader <= total) {
+            // A long word of the body breaks; the header's words stay whole.
+            widths[c] = header[c] + (total - sumHeader) * (least[c] - header[c]) / (sumLeast - sumHeader);
         } else {
             widths[c] = least[c] * total / sumLeast;
         }
@@ -651,6 +667,39 @@ void leaveOutGivingWay(PagedDocument& d)
     }
 }
 
+QString pageFooterText(int page, int count)
+{
+    return QStringLiteral("pagina %1 di %2").arg(page + 1).arg(count);
+}
+
+double pageFooterTop()
+{
+    // Halfway down the bottom margin.
+    return points(PageHeightTwips - PageMarginTwips / 2) - PageFooterPoints;
+}
+
+namespace {
+
+void numberPages(PagedDocument& d, TextMeasurer& measurer)
+{
+    TextStyle look;
+    look.points = PageFooterPoints;
+    const int style = d.content->styleIndex(look);
+    d.footers.clear();
+    d.footerLines.clear();
+    for (int page = 0; page < d.pageCount(); ++page) {
+        Paragraph footer;
+        footer.append(pageFooterText(page, d.pageCount()), style);
+        footer.markStyle = style;
+        footer.alignment = ParagraphAlignment::Center;
+        const std::vector<TextLine> lines = measurer.lines(footer, points(TextWidthTwips));
+        d.footerLines.push_back(lines.front());
+        d.footers.push_back(std::move(footer));
+    }
+}
+
+} // namespace
+
 std::unique_ptr<PagedDocument> layOutPages(std::shared_ptr<DocumentContent> content)
 {
     auto d = std::make_unique<PagedDocument>();
@@ -698,6 +747,7 @@ std::unique_ptr<PagedDocument> layOutPages(std::shared_ptr<DocumentContent> cont
         const auto& p = std::get<Paragraph>(c.blocks[b]);
         d->settled = d->settled && p.text.mid(p.fieldStart, p.fieldLength) == final;
     }
+    numberPages(*d, measurer);
     return d;
 }
 

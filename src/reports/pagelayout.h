@@ -103,12 +103,22 @@ struct PagedDocument {
     std::vector<TableGeometry> tables;
     // False when no page count written into the document makes it that many pages long.
     bool settled = true;
+    // By page, its footer, "pagina N di M", on one line in the bottom margin: outside the text,
+    // so numbering the pages never moves what they hold.
+    std::vector<Paragraph> footers;
+    std::vector<TextLine> footerLines;
 
     int pageCount() const { return int(pages.size()); }
 };
 
 // Lays the content out and writes the final page count into its page-count fields.
 std::unique_ptr<PagedDocument> layOutPages(std::shared_ptr<DocumentContent> content);
+
+// The footer of page `page` (from 0) of `count`, the same words in every output.
+QString pageFooterText(int page, int count);
+// The top of the footer's line, from the page's top edge, in points.
+double pageFooterTop();
+constexpr double PageFooterPoints = 9;
 
 // The text of a cell as a table column would hold it: between its sides' padding.
 double cellTextWidth(double columnWidth);

@@ -94,6 +94,17 @@ struct PdfPageContent::Private {
                 resetState();
             }
         }
+        if (std::size_t(page) < m_d.footers.size()) {
+            // The page's number is pagination, not text to read.
+            std::vector<Placed> glyphs;
+            line(m_d.footers[std::size_t(page)], m_d.footerLines[std::size_t(page)], left, width, pageFooterTop(),
+                 0, glyphs);
+            m_out += "/Artifact <</Type /Pagination /Subtype /Footer>> BDC\n";
+            beginText();
+            show(glyphs);
+            endText();
+            m_out += "EMC\n";
+        }
         return m_out;
     }
 

@@ -44,12 +44,21 @@ TaggedPdf taggedPdf(const PagedDocument& pages, const ArchivalInfo& info,
     for (int i = 0; i < pages.pageCount(); ++i) {
         const QByteArray content = pageContent.page(i);
         const auto& fonts = pageContent.fonts();
-        if (fontObjects.size() < fonts.size() || resources.isEmpty()) {
+        // A font may fill a slot left empty on an earlier page (the bold face after a fallback
+        // face): it gets its object then.
+        bool named = resources.isEmpty();
+        for (std::size_t f = 0; f < fonts.size(); ++f) {
+            if (fontObjects.size() <= f) {
+                fontObjects.push_back(0);
+            }
+            if (fonts[f] && fontObjects[f] == 0) {
+                fontObjects[f] = file.reserve();
+                named = true;
+            }
+        }
+        if (named) {
             resources = "<< /Font <<";
             for (std::size_t f = 0; f < fonts.size(); ++f) {
-                if (fontObjects.size() <= f) {
-                    fontObjects.push_back(fonts[f] ? file.reserve() : 0);
-                }
                 if (fonts[f]) {
                     resources +=
                         " /F" + QByteArray::number(qsizetype(f + 1)) + ' ' + pdfReference(fontObjects[f]);

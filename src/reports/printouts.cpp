@@ -47,6 +47,18 @@ QString held(const Value& value)
     return value.toDisplayText();
 }
 
+// Where the studio has not been set, a line to write on by hand: never anyone else's name.
+QString orBlankLine(const QString& text)
+{
+    return text.trimmed().isEmpty() ? QString(40, u'_') : text;
+}
+
+// A line of its own for a text that may be missing.
+QString lineIfAny(const QString& text)
+{
+    return text.trimmed().isEmpty() ? QString() : text.trimmed() + u'\r';
+}
+
 void appendParagraph(DocumentBuilder& b, int size, const QString& text)
 {
     b.appendParagraph();
@@ -191,18 +203,23 @@ void reportTitlePage(DocumentBuilder& b, const PrintSource& s)
     for (int i = 0; i < 9; ++i) {
         b.typeText(cr());
     }
-    b.typeText(QStringLiteral("progettista: ") + s.ownerStudioName + cr());
+    const OwnerData& owner = s.owner;
+    b.typeText(QStringLiteral("progettista: ") + orBlankLine(owner.OwnerStudioName) + cr());
     b.typeText(QStringLiteral("committente: ") + t.committente + cr(2));
     b.typeText(t.luogo + QStringLiteral(": ") + t.data);
     for (int i = 0; i < 12; ++i) {
         b.typeText(cr());
     }
     b.setBlankLinesGiveWay(false);
-    // The studio closes the title page with its address.
+    // The studio closes the title page, its lines together: name, qualification, address and
+    // how to reach it.
+    QStringList studio{orBlankLine(owner.OwnerStudioName), owner.OwnerQualification.trimmed(),
+                       orBlankLine(owner.OwnerAddress), owner.contactLine()};
+    studio.removeAll(QString());
     b.setKeepWithNext(true);
-    b.typeText(s.ownerStudioName + cr());
+    b.typeText(studio.sliced(0, studio.size() - 1).join(u'\r') + cr());
     b.setKeepWithNext(false);
-    b.typeText(s.ownerAddress + cr() + u'\f');
+    b.typeText(studio.last() + cr() + u'\f');
 }
 
 const char16_t MethodText[] =
@@ -248,7 +265,7 @@ void printHypothesesData(DocumentBuilder& b, const PrintSource& s)
 {
     const int count = s.study.countNamedHypotheses();
     const QString name = QStringLiteral("Dati delle ipotesi");
-    b.setDocumentInfo(name, s.ownerStudioName, name);
+    b.setDocumentInfo(name, s.owner.OwnerStudioName, name);
     standardHeading(b, s.identity, 20, 16);
     b.appendParagraph();
     judgementScaleTable(b);
@@ -261,7 +278,7 @@ void printHypothesesData(DocumentBuilder& b, const PrintSource& s)
 void printRanking(DocumentBuilder& b, const PrintSource& s)
 {
     const QString name = QStringLiteral("Graduatoria delle ipotesi");
-    b.setDocumentInfo(name, s.ownerStudioName, name);
+    b.setDocumentInfo(name, s.owner.OwnerStudioName, name);
     standardHeading(b, s.identity, 20, 16);
     b.typeText(QStringLiteral("Classifica delle ipotesi"));
     b.appendParagraph();
@@ -275,7 +292,7 @@ int printReport(DocumentBuilder& b, const PrintSource& s, const ReportOptions& o
     const QString name = QStringLiteral("Relazione di stima");
     // The perizia names the report; without one, what it is.
     const QString perizia = s.titlePage.progetto.simplified();
-    b.setDocumentInfo(perizia.isEmpty() ? name : perizia, s.ownerStudioName, name);
+    b.setDocumentInfo(perizia.isEmpty() ? name : perizia, s.owner.OwnerStudioName, name);
     reportTitlePage(b, s);
 
     appendParagraph(b, 18, u'\f' + QStringLiteral("RELAZIONE DI STIMA"));
@@ -319,9 +336,9 @@ int printReport(DocumentBuilder& b, const PrintSource& s, const ReportOptions& o
     b.writeEndParagraph(NoBreakSpace + QStringLiteral("pagine.") + cr());
     b.writeEndParagraph(QStringLiteral("Si allega: ") + t.allegati + cr(3));
     b.writeEndParagraph(t.luogo + QStringLiteral(": ") + t.data + cr(3));
-    b.writeEndParagraph(QStringLiteral("il perito") + cr());
+    b.writeEndParagraph(QStringLiteral("il perito") + cr() + lineIfAny(s.owner.OwnerQualification));
     b.setKeepWithNext(false);
-    b.writeEndParagraph(u'(' + s.ownerStudioName + u')');
+    b.writeEndParagraph(u'(' + orBlankLine(s.owner.OwnerStudioName) + u')');
 
     b.justifyAll();
     alignHypothesisTables(b, count);
@@ -337,7 +354,7 @@ void printTitlePageData(DocumentBuilder& b, const PrintSource& s)
 {
     const TitlePage& t = s.titlePage;
     const QString name = QStringLiteral("Frontespizio");
-    b.setDocumentInfo(name, s.ownerStudioName, name);
+    b.setDocumentInfo(name, s.owner.OwnerStudioName, name);
     standardHeading(b, s.identity, 18, 12);
     b.typeText(QStringLiteral("FRONTESPIZIO") + cr());
     // Straight after the typed text: no end paragraph comes first.
@@ -350,8 +367,8 @@ void printTitlePageData(DocumentBuilder& b, const PrintSource& s)
         {QStringLiteral("luogo della elaborazione"), t.luogo},
         {QStringLiteral("data della elaborazione"), t.data},
         {QStringLiteral("allegati alla relazione"), t.allegati},
-        {QStringLiteral("studio tecnico"), s.ownerStudioName},
-        {QStringLiteral("indirizzo"), s.ownerAddress},
+        {QStringLiteral("studio tecnico"), orBlankLine(s.owner.OwnerStudioName)},
+        {QStringLiteral("indirizzo"), orBlankLine(s.owner.OwnerAddress)},
     };
     int row = 2;
     for (const auto& [caption, text] : rows) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/identity.h"
+#include "model/ownerdata.h"
 #include "model/ranking.h"
 #include "model/study.h"
 #include "model/titlepage.h"
@@ -16,8 +17,8 @@ struct PrintSource {
     const Study& study;
     const Ranking& ranking;
     TitlePage titlePage;
-    QString ownerStudioName;
-    QString ownerAddress;
+    // The studio that signs; unset, the report leaves lines to write it by hand.
+    OwnerData owner;
 };
 
 // The sections of the estimate report that the user may add.

@@ -117,7 +117,7 @@ bool writeBody(DocumentBuilder& b, const RobustnessAnalysis& analysis)
 void printRobustness(DocumentBuilder& b, const PrintSource& s)
 {
     const QString name = QStringLiteral("Solidità della graduatoria");
-    b.setDocumentInfo(name, s.ownerStudioName, name);
+    b.setDocumentInfo(name, s.owner.OwnerStudioName, name);
     standardHeading(b, s.identity, 20, 16);
     b.setKeepWithNext(true);
     b.typeText(QStringLiteral("Solidità della graduatoria") + cr());

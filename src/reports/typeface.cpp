@@ -7,7 +7,9 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QFontDatabase>
+#include <QGlyphRun>
 #include <QGuiApplication>
+#include <QTextLayout>
 #include <QtEndian>
 
 #include <mutex>
@@ -29,6 +31,33 @@ QRawFont rawFace(const QString& family, bool bold)
     font.setStyleStrategy(QFont::StyleStrategy(QFont::NoFontMerging | QFont::PreferNoShaping));
     font.setKerning(false);
     return QRawFont::fromFont(font);
+}
+
+// A face whose glyphs a PDF can embed: TrueType outlines, and a licence that allows embedding.
+bool embeddable(const QRawFont& face)
+{
+    const QByteArray os2 = face.fontTable("OS/2");
+    return !face.fontTable("glyf").isEmpty() &&
+           !(os2.size() >= 10 && (qFromBigEndian<quint16>(os2.constData() + 8) & 0x0002));
+}
+
+// The face the system's font fallback shows the character in, as the windows show it.
+QRawFont fallbackFace(const QString& family, bool bold, char32_t c)
+{
+    QFont font(family);
+    font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    QTextLayout layout(QString::fromUcs4(&c, 1), font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+        QRawFont face = run.rawFont();
+        if (face.isValid() && !run.glyphIndexes().contains(0) && embeddable(face)) {
+            face.setPixelSize(ReferencePixels);
+            return face;
+        }
+    }
+    return {};
 }
 
 qint16 signedAt(const QByteArray& table, int offset)
@@ -67,7 +96,7 @@ void addShippedFaces()
     });
 }
 
-Typeface::Typeface(const QStringList& families, bool bold)
+Typeface::Typeface(const QStringList& families, bool bold) : m_bold(bold)
 {
     addShippedFaces();
     for (const QString& family : families) {
@@ -96,16 +125,31 @@ Typeface::Typeface(const QStringList& families, bool bold)
     }
 }
 
-GlyphSource Typeface::find(char32_t c) const
+std::optional<GlyphSource> Typeface::inFace(int index, char32_t c) const
 {
-    const QString text = QString::fromUcs4(&c, 1);
+    const QList<quint32> glyphs = m_faces[std::size_t(index)].glyphIndexesForString(QString::fromUcs4(&c, 1));
+    if (glyphs.isEmpty() || glyphs.first() == 0) {
+        return std::nullopt;
+    }
+    const QList<QPointF> advances =
+        m_faces[std::size_t(index)].advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics);
+    return GlyphSource{index, glyphs.first(), float(advances.value(0).x() / ReferencePixels)};
+}
+
+GlyphSource Typeface::find(char32_t c)
+{
     for (int i = 0; i < int(m_faces.size()); ++i) {
-        const QList<quint32> glyphs = m_faces[std::size_t(i)].glyphIndexesForString(text);
-        if (!glyphs.isEmpty() && glyphs.first() != 0) {
-            const QList<QPointF> advances =
-                m_faces[std::size_t(i)].advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics);
-            return {i, glyphs.first(), float(advances.value(0).x() / ReferencePixels)};
+        if (const std::optional<GlyphSource> found = inFace(i, c)) {
+            return *found;
         }
+    }
+    // A face the system falls back to joins the list, for the characters after this one too.
+    if (const QRawFont face = fallbackFace(m_faces.front().familyName(), m_bold, c); face.isValid()) {
+        m_faces.push_back(face);
+        if (const std::optional<GlyphSource> found = inFace(int(m_faces.size()) - 1, c)) {
+            return *found;
+        }
+        m_faces.pop_back();
     }
     // No face has it: the first face's empty box, as wide as a blank.
     const QList<quint32> blank = m_faces.front().glyphIndexesForString(QStringLiteral(" "));

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace pondra {
@@ -31,7 +32,9 @@ public:
     // From the top of a line to its baseline, in em.
     double baseline() const { return m_lineGap / 2 + m_ascent; }
 
-    // The glyph for a character, from the first face that has one.
+    // The glyph for a character, from the first face that has one; where none of the family list
+    // has it, from the face the system's font fallback finds for it, if that face can go into a
+    // PDF. Glyph 0 when no installed face can show it.
     const GlyphSource& glyph(char32_t c);
     float advance(char32_t c) { return glyph(c).advance; }
 
@@ -40,7 +43,9 @@ public:
     int faceCount() const { return int(m_faces.size()); }
 
 private:
-    GlyphSource find(char32_t c) const;
+    GlyphSource find(char32_t c);
+    std::optional<GlyphSource> inFace(int index, char32_t c) const;
+    bool m_bold = false;
 
     std::vector<QRawFont> m_faces;
     double m_ascent = 0.8;

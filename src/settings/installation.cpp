@@ -2,6 +2,8 @@
 
 #include "settings.h"
 
+#include <utility>
+
 namespace pondra {
 
 MakerData makerData(const Settings& settings)
@@ -24,10 +26,33 @@ MakerData makerData(const Settings& settings)
     return m;
 }
 
+namespace {
+
+using OwnerField = QString OwnerData::*;
+constexpr std::pair<Settings::Installation, OwnerField> OwnerFields[] = {
+    {Settings::Installation::OwnerStudioName, &OwnerData::OwnerStudioName},
+    {Settings::Installation::OwnerQualification, &OwnerData::OwnerQualification},
+    {Settings::Installation::OwnerAddress, &OwnerData::OwnerAddress},
+    {Settings::Installation::OwnerTelephone, &OwnerData::OwnerTelephone},
+    {Settings::Installation::OwnerEmail, &OwnerData::OwnerEmail},
+};
+
+} // namespace
+
 OwnerData ownerData(const Settings& settings)
 {
-    return {settings.installation(Settings::Installation::OwnerStudioName),
-            settings.installation(Settings::Installation::OwnerAddress)};
+    OwnerData owner;
+    for (const auto& [key, field] : OwnerFields) {
+        owner.*field = settings.installation(key);
+    }
+    return owner;
+}
+
+void setOwnerData(Settings& settings, const OwnerData& owner)
+{
+    for (const auto& [key, field] : OwnerFields) {
+        settings.setInstallation(key, owner.*field);
+    }
 }
 
 } // namespace pondra

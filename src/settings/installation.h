@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ownerdata.h"
+
 #include <QString>
 
 namespace pondra {
@@ -22,14 +24,10 @@ struct MakerData {
     QString MusicCredit;  // credit line for the start-up music
 };
 
-// The technical studio that owns this installation; it signs the title page.
-struct OwnerData {
-    QString OwnerStudioName;
-    QString OwnerAddress;
-};
-
 // The installation as the settings hold it, the shipped defaults filling what they lack.
 MakerData makerData(const Settings& settings);
 OwnerData ownerData(const Settings& settings);
+// The studio's data as the user set them, for every later run.
+void setOwnerData(Settings& settings, const OwnerData& owner);
 
 } // namespace pondra

@@ -27,6 +27,7 @@ Entry entryOf(int key)
         {"FileRecenti", QStringList()},
         {"Relazione/IncludiSolidita", false},
         {"Relazione/IncludiPesi", false},
+        {"DatiStudioProposti", false},
     };
     return entries[key];
 }
@@ -35,7 +36,8 @@ Entry entryOf(int key)
 constexpr const char* InstallationKeys[] = {
     "Maker/Brand",     "Maker/CompanyName", "Maker/Address",      "Maker/Telephone",   "Maker/Fax",
     "Maker/Email",     "Maker/WebSite",     "Maker/CatalogueUrl", "Maker/PurchaseUrl", "Maker/OfficeHours",
-    "Maker/StartYear", "Maker/MusicCredit", "Owner/StudioName",   "Owner/Address",
+    "Maker/StartYear", "Maker/MusicCredit", "Owner/StudioName",   "Owner/Address",     "Owner/Qualification",
+    "Owner/Telephone", "Owner/Email",
 };
 
 const QSettings& shipped()
@@ -105,6 +107,16 @@ void Settings::setReportIncludesWeighting(bool include)
     setValue(Key::ReportIncludesWeighting, include);
 }
 
+bool Settings::ownerDataOffered() const
+{
+    return value(Key::OwnerDataOffered).toBool();
+}
+
+void Settings::setOwnerDataOffered(bool offered)
+{
+    setValue(Key::OwnerDataOffered, offered);
+}
+
 QString Settings::installation(Installation key) const
 {
     const QString name = QString::fromLatin1(InstallationKeys[int(key)]);
@@ -115,6 +127,12 @@ QString Settings::installation(Installation key) const
         return value.toStringList().join(QStringLiteral(", "));
     }
     return value.toString();
+}
+
+void Settings::setInstallation(Installation key, const QString& value)
+{
+    m_store->setValue(QString::fromLatin1(InstallationKeys[int(key)]), value);
+    m_store->sync();
 }
 
 } // namespace pondra

@@ -16,7 +16,8 @@ namespace pondra {
 // command line reads only the installation.
 class Settings {
 public:
-    // The installation's texts: the maker of the program and the studio that owns it.
+    // The installation's texts: the maker of the program, shipped, and the studio that owns it,
+    // which only the user sets.
     enum class Installation {
         MakerBrand,
         MakerCompanyName,
@@ -32,6 +33,9 @@ public:
         MakerMusicCredit,
         OwnerStudioName,
         OwnerAddress,
+        OwnerQualification,
+        OwnerTelephone,
+        OwnerEmail,
     };
 
     // The user's own settings (on Linux ~/.config/pondra/pondra.conf).
@@ -55,10 +59,16 @@ public:
     bool reportIncludesWeighting() const;
     void setReportIncludesWeighting(bool include);
 
+    // Whether the window of the studio's data has been offered once, at a start without them.
+    bool ownerDataOffered() const;
+    void setOwnerDataOffered(bool offered);
+
     QString installation(Installation key) const;
+    // Kept in the user's settings, in the place of the shipped value.
+    void setInstallation(Installation key, const QString& value);
 
 private:
-    enum class Key { RecentFiles, ReportIncludesRobustness, ReportIncludesWeighting };
+    enum class Key { RecentFiles, ReportIncludesRobustness, ReportIncludesWeighting, OwnerDataOffered };
     QVariant value(Key key) const;
     void setValue(Key key, const QVariant& value);
 

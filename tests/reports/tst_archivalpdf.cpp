@@ -21,6 +21,7 @@
 #include <QTest>
 
 using namespace pondra;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -63,7 +64,7 @@ void reportOf(TextDocumentBuilder& b, Study& study, const TitlePage& titlePage, 
     }
     Ranking ranking;
     ordina(study, ranking);
-    printReport(b, {InitGlobals(), study, ranking, titlePage, QStringLiteral("Studio Rossi"), QString()},
+    printReport(b, {InitGlobals(), study, ranking, titlePage, {QStringLiteral("Studio Rossi"), {}, {}, {}, {}}},
                 options);
 }
 
@@ -180,7 +181,7 @@ private Q_SLOTS:
         const IdentityTexts identity = InitGlobals();
         TitlePage page;
         page.progetto = perizia;
-        const PrintSource source{identity, study, ranking, page, studio, QStringLiteral("via Roma 1")};
+        const PrintSource source{identity, study, ranking, page, {studio, {}, QStringLiteral("via Roma 1"), {}, {}}};
         TextDocumentBuilder b;
         if (kind == u"relazione") {
             printReport(b, source, {true});
@@ -318,22 +319,46 @@ private Q_SLOTS:
     }
 
     // A character URW Gothic lacks is shown from the fallback face, which goes into the file too.
-    void characterFromAnotherFace_staysTagged()
+    void characterFromAnotherFace_printedOrRefused_data()
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("pdffonts")).isEmpty()) {
-            QSKIP("pdffonts (poppler-utils) elenca i caratteri del PDF");
-        }
-        const QString name = QStringLiteral("ΔT ≥ 5 °C → ✓ %1");
+        QTest::addColumn<QString>("name");
+        // The character the export refuses; empty where every character prints.
+        QTest::addColumn<QString>("refused");
+        QTest::newRow("simboli") << QStringLiteral("ΔT ≥ 5 °C → ✓ %1") << QString();
+        // Beyond the document's faces: an arrow only DejaVu Serif has comes from the system's fallback.
+        QTest::newRow("quattro scritture") << QStringLiteral("Hà Nội ἀγαθός ⤀ ✓ %1") << QString();
+        QTest::newRow("nessun carattere") << QStringLiteral("Casa \U0010FFFD %1") << QStringLiteral("\U0010FFFD");
+    }
+
+    void characterFromAnotherFace_printedOrRefused()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, refused);
+        QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("pdffonts")).isEmpty(),
+                 "pdffonts (poppler-utils) elenca i caratteri del PDF");
         TextDocumentBuilder b;
         reportOfSize(b, 2, 2, name);
-        QVERIFY(!taggedPdf(b.pages(), {QStringLiteral("simboli"), {}, {}}, {}).bytes.isEmpty());
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("relazione.pdf"));
         QString error;
+        if (!refused.isEmpty()) {
+            // Every format alike, and no file left behind.
+            for (const QString& file : {u"r.pdf"_s, u"r.docx"_s, u"r.html"_s}) {
+                QVERIFY(!exportPages(b.pages(), dir.filePath(file), &error));
+                QVERIFY2(error.contains(u"il carattere «%1» del testo «Ipotesi n."_s.arg(refused)), qPrintable(error));
+                QVERIFY(!QFile::exists(dir.filePath(file)));
+            }
+            return;
+        }
+        const QString path = dir.filePath(QStringLiteral("relazione.pdf"));
         QVERIFY2(exportPages(b.pages(), path, &error), qPrintable(error));
         QVERIFY(popplerOutput({path}).contains(QRegularExpression(QStringLiteral("Tagged:\\s+yes"))));
-        const QString fonts = popplerOutput({path}, QStringLiteral("pdffonts"));
-        QVERIFY2(fonts.contains(QStringLiteral("+DejaVuSans")), qPrintable(fonts));
+        // Every face embedded, cut down and readable back, the bold one among them.
+        const QStringList fonts = popplerOutput({path}, QStringLiteral("pdffonts")).split(u'\n', Qt::SkipEmptyParts).mid(2);
+        QVERIFY(fonts.size() >= 3);
+        for (const QString& font : fonts) {
+            QVERIFY2(font.contains(QRegularExpression(QStringLiteral("\\byes\\s+yes\\s+yes\\b"))), qPrintable(font));
+        }
+        QVERIFY(fonts.filter(QStringLiteral("Bold")).size() >= 1);
         QVERIFY(popplerOutput({QStringLiteral("-struct-text"), path}).contains(name.arg(2)));
     }
 };

@@ -263,7 +263,7 @@ std::unique_ptr<TextDocumentBuilder> exampleReport()
     }
     Ranking ranking;
     ordina(study, ranking);
-    printReport(*b, {InitGlobals(), study, ranking, titlePage, u"Studio Rossi"_s, u"via Roma 1"_s});
+    printReport(*b, {InitGlobals(), study, ranking, titlePage, {u"Studio Rossi"_s, {}, u"via Roma 1"_s, {}, {}}});
     return b;
 }
 
@@ -315,7 +315,8 @@ void TestDocxWriter::package_holdsEveryPartWellFormed()
                                   : QStringList();
     const QStringList before{u"[Content_Types].xml"_s, u"_rels/.rels"_s,
                              u"word/document.xml"_s,   u"word/_rels/document.xml.rels"_s,
-                             u"word/styles.xml"_s,     u"word/settings.xml"_s,
+                             u"word/footer1.xml"_s,    u"word/styles.xml"_s,
+                             u"word/settings.xml"_s,
                              u"word/fontTable.xml"_s};
     QCOMPARE(names, (before + faces + QStringList{u"docProps/core.xml"_s, u"docProps/app.xml"_s}));
     // Century Gothic by name, with the face laid out in its place as its alternative.
@@ -432,6 +433,18 @@ void TestDocxWriter::pageCount_isAFieldCachingOurCount()
         found = found || p->text() == u"composta di n.\u00A0%1 pagine."_s.arg(pages);
     }
     QVERIFY(found);
+
+    // Every page's footer numbers it among as many pages as the sentence states.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"r.docx"_s);
+    QVERIFY(writeDocx(b.pages(), path, nullptr));
+    const Element footer = parseXml(part(path, u"word/footer1.xml"_s));
+    const auto numbers = footer.all(u"w:fldSimple"_s);
+    QCOMPARE(numbers.size(), std::size_t(2));
+    QCOMPARE(numbers[0]->attributes.value(u"w:instr"_s).trimmed(), u"PAGE"_s);
+    QCOMPARE(numbers[1]->attributes.value(u"w:instr"_s).trimmed(), u"NUMPAGES"_s);
+    QCOMPARE(footer.text(), u"pagina 1 di %1"_s.arg(pages));
+    QVERIFY(QString::fromUtf8(part(path, u"word/document.xml"_s)).contains(u"<w:footerReference"_s));
 }
 
 void TestDocxWriter::export_replacesFileOnlyWhenComplete()

@@ -85,7 +85,7 @@ int report(TextDocumentBuilder& b, Study& study, bool withRobustness = false, bo
     ordina(study, ranking);
     static const IdentityTexts identity = InitGlobals();
     const PrintSource source{
-        identity, study, ranking, titlePage(), QStringLiteral("Studio Rossi"), QStringLiteral("via Roma 1")};
+        identity, study, ranking, titlePage(), {QStringLiteral("Studio Rossi"), {}, QStringLiteral("via Roma 1"), {}, {}}};
     return printReport(b, source, {.withRobustness = withRobustness, .withWeighting = withWeighting});
 }
 
@@ -279,6 +279,11 @@ private Q_SLOTS:
                                          .arg(shared ? QStringLiteral(" comuni") : QString())))
                 << h << r << n << (h == 2) << (shared ? 2 : 1);
         }
+        // Sections C and D together, for studies of every size: the signature never alone.
+        for (const int h : {1, 2, 3, 4, 5, 6, 9, 12, 17, 22, 26, 30}) {
+            QTest::newRow(qPrintable(QStringLiteral("%1 ipotesi, con la solidità e i pesi").arg(h)))
+                << h << 2 + h % 9 << 10 << true << 1;
+        }
     }
 
     void report_statesItsPagesAndKeepsTheRules()
@@ -401,7 +406,7 @@ private Q_SLOTS:
         std::unique_ptr<Study> study = craftedStudy(30, 9, 20);
         Ranking ranking;
         Study& s = *study;
-        const PrintSource source{identity, s, ranking, titlePage(), QString(), QString()};
+        const PrintSource source{identity, s, ranking, titlePage(), {}};
         if (kind == u"modello") {
             printTemplate(b, identity, QStringLiteral("Studio Rossi"));
         } else if (kind == u"licenza") {
@@ -492,11 +497,17 @@ private Q_SLOTS:
         const QString pdf = dir.filePath(QStringLiteral("relazione.pdf"));
         QVERIFY(exportPages(b.pages(), pdf, nullptr));
         // In the order the text is drawn; a page ends with a form feed.
-        const QStringList lines =
-            poppler(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), pdf, QStringLiteral("-")})
-                .split(QRegularExpression(QStringLiteral("[\\n\\f]")));
-        if (lines.size() < 2) {
-            QSKIP("pdftotext (poppler-utils) reads the text");
+        const QString text = poppler(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), pdf, QStringLiteral("-")});
+        const QStringList lines = text.split(QRegularExpression(QStringLiteral("[\\n\\f]")));
+        QVERIFY2(lines.size() >= 2, "pdftotext (poppler-utils) reads the text");
+        // Every page numbered among as many as the report says it has.
+        const QStringList pageTexts = text.split(u'\f', Qt::SkipEmptyParts);
+        const int count = b.pageCount();
+        QCOMPARE(pageTexts.size(), count);
+        QVERIFY(text.contains(QStringLiteral("composta di n. %1 pagine.").arg(count)));
+        for (int i = 0; i < count; ++i) {
+            QVERIFY2(pageTexts[i].trimmed().endsWith(QStringLiteral("pagina %1 di %2").arg(i + 1).arg(count)),
+                     qPrintable(pageTexts[i].right(80)));
         }
         qsizetype last = -1;
         for (const QString& line :
@@ -615,7 +626,7 @@ private Q_SLOTS:
         const IdentityTexts identity = InitGlobals();
         TextDocumentBuilder b;
         printReport(
-            b, {identity, *study, ranking, t, QStringLiteral("Studio Rossi"), QStringLiteral("via Roma 1")},
+            b, {identity, *study, ranking, t, {QStringLiteral("Studio Rossi"), {}, QStringLiteral("via Roma 1"), {}, {}}},
             {});
         const PagedDocument& pages = b.pages();
         const Placement at = placement(pages);

@@ -80,6 +80,11 @@ QStringList section(const char16_t* paragraphText)
             s(u"heading 1"), s(u"paragraph text \r")};
 }
 
+QString blankLine()
+{
+    return QString(40, u'_');
+}
+
 QStringList info(const char16_t* title, const char16_t* subject)
 {
     return {s(u"info %1 / Studio Rossi / %2").arg(s(title), s(subject))};
@@ -130,6 +135,8 @@ void compareLines(const QStringList& actual, const QStringList& expected)
 
 } // namespace
 
+Q_DECLARE_METATYPE(pondra::OwnerData)
+
 class TestPrintouts : public QObject {
     Q_OBJECT
 
@@ -152,8 +159,7 @@ private:
                            .study = *study,
                            .ranking = ranking,
                            .titlePage = page,
-                           .ownerStudioName = QStringLiteral("Studio Rossi"),
-                           .ownerAddress = QStringLiteral("via Roma 1")};
+                           .owner = {QStringLiteral("Studio Rossi"), {}, QStringLiteral("via Roma 1"), {}, {}}};
     }
 
     // As the data check that comes before every printout of the hypotheses leaves the study.
@@ -550,6 +556,50 @@ private Q_SLOTS:
         // Section C's table: positions and counts on their commas, after the text is justified.
         QCOMPARE(solid.operations.mid(solid.operations.size() - 3),
                  (QStringList{s(u"align 8,1 decimal"), s(u"align 8,3 decimal"), s(u"page count")}));
+    }
+
+    // The studio signs where it is set; unset, lines are left to write on, never anyone's name.
+    void report_ownerData_data()
+    {
+        QTest::addColumn<OwnerData>("owner");
+        QTest::addColumn<QStringList>("titlePageEnd");
+        QTest::addColumn<QString>("signature");
+        QTest::addColumn<QString>("author");
+        const QString line = blankLine();
+        QTest::newRow("unset") << OwnerData() << QStringList{s(u"type ") + line + u'\r', s(u"type ") + line + s(u"\r\f")}
+                               << s(u"il perito\r|(%1)").arg(line) << QString();
+        QTest::newRow("everything")
+            << OwnerData{s(u"Studio Rossi"), s(u"geom. Mario Rossi, n. 12"), s(u"via Roma 1"), s(u"0521 1"),
+                         s(u"r@s.it")}
+            << QStringList{s(u"type Studio Rossi\rgeom. Mario Rossi, n. 12\rvia Roma 1\r"),
+                           s(u"type tel. 0521 1 - e-mail r@s.it\r\f")}
+            << s(u"il perito\rgeom. Mario Rossi, n. 12\r|(Studio Rossi)") << s(u"Studio Rossi");
+    }
+
+    void report_ownerData()
+    {
+        QFETCH(OwnerData, owner);
+        QFETCH(QStringList, titlePageEnd);
+        QFETCH(QString, signature);
+        QFETCH(QString, author);
+        nameHypothesis(*study, 1, QStringLiteral("Casa"));
+        enterRow(*study, 1, 1, QStringLiteral("luce"), 2, 100);
+        scoreAll();
+        ordina(*study, ranking);
+        PrintSource withOwner = source();
+        withOwner.owner = owner;
+        RecordingBuilder b;
+        printReport(b, withOwner);
+        const QStringList& ops = b.operations;
+        QCOMPARE(ops.first(), s(u"info Stima villa / %1 / Relazione di stima").arg(author));
+        QVERIFY(ops.contains(s(u"type progettista: %1\r").arg(owner.isSet() ? owner.OwnerStudioName : blankLine())));
+        const qsizetype end = ops.indexOf(s(u"blank lines stay"));
+        QCOMPARE(ops.mid(end + 1, 4), (QStringList{s(u"keep with next"), titlePageEnd[0], s(u"keep with next off"),
+                                                   titlePageEnd[1]}));
+        const QStringList closing = signature.split(u'|');
+        const qsizetype perito = ops.indexOf(s(u"paragraph text ") + closing[0]);
+        QVERIFY(perito > 0);
+        QCOMPARE(ops.mid(perito + 1, 2), (QStringList{s(u"keep with next off"), s(u"paragraph text ") + closing[1]}));
     }
 
     void report_weightingSection_data()

@@ -130,12 +130,12 @@ void frontespizio::buildControls()
     QLabel* studioCaption = caption(client, QStringLiteral(" studio tecnico...........:"),
                                     QStringLiteral("lo studio che ha effettuato la elaborazione"), OwnerTop);
     Labelstudio = ownerLabel(client,
-                             QStringLiteral("dato non modificabile: lo studio tecnico è fissato "
-                                            "dall'installazione del programma"),
+                             QStringLiteral("dato non modificabile qui: lo studio tecnico si imposta "
+                                            "nella finestra «Dati dello studio» (menu ?)"),
                              OwnerTop);
     labelindirizzo = ownerLabel(client,
-                                QStringLiteral("dato non modificabile: l'indirizzo dello studio tecnico è "
-                                               "fissato dall'installazione del programma"),
+                                QStringLiteral("dato non modificabile qui: l'indirizzo dello studio si "
+                                               "imposta nella finestra «Dati dello studio» (menu ?)"),
                                 OwnerTop + FieldStep);
     Labelstudio->setObjectName(QStringLiteral("Labelstudio"));
     labelindirizzo->setObjectName(QStringLiteral("labelindirizzo"));
@@ -190,12 +190,23 @@ void frontespizio::Form_Load()
 
     ShowFields();
     connect(&m_module.document(), &StudyDocument::titlePageChanged, this, &frontespizio::ShowFields);
+    ShowOwner();
+}
+
+void frontespizio::ShowOwner()
+{
     const OwnerData owner = ownerData(m_module.environment().settings());
     Labelstudio->setText(owner.OwnerStudioName);
     labelindirizzo->setText(owner.OwnerAddress);
     Labelstudio->setAccessibleName(QStringLiteral("studio tecnico: ") + owner.OwnerStudioName);
     labelindirizzo->setAccessibleName(QStringLiteral("indirizzo dello studio tecnico: ") +
                                       owner.OwnerAddress);
+    showStep(owner.isSet() ? QString() : ownerUnsetStep());
+}
+
+QString frontespizio::ownerUnsetStep()
+{
+    return QStringLiteral("studio tecnico non impostato: impostarlo nella finestra «Dati dello studio» (menu ?)");
 }
 
 std::array<QLineEdit*, TitlePage::FieldCount> frontespizio::boxes() const
@@ -238,7 +249,8 @@ void frontespizio::aiuto_Click()
         {QStringLiteral(
              "- Digitare o correggere i dati spostandosi con il tasto TAB, o con il mouse, nei campi;\r"
              "- la data viene impostata in automatico, ma è modificabile;\r"
-             "- lo studio tecnico e il suo indirizzo sono fissi e non si possono modificare;\r"
+             "- lo studio tecnico e il suo indirizzo si impostano nella finestra «Dati dello studio» "
+             "(menu ?);\r"
              "- aprire un file archiviato per prelevare, eventualmente, i dati registrati "
              "(Pondra-dati-...);\r"
              "- non digitare dati più lunghi di 60 spazi;\r"
@@ -249,13 +261,12 @@ void frontespizio::aiuto_Click()
 
 void frontespizio::showNotEditable()
 {
-    // The maker is named as the installation names it.
-    m_module.showMessage(
-        this,
-        {QStringLiteral("Attenzione: dato non modificabile, rivolgersi a %1, produttrice del programma.")
-             .arg(makerData(m_module.environment().settings()).CompanyName),
-         MessageIcon::Critical},
-        m_module.identity().CheckTitle);
+    // The studio is the user's own: the message says where it is set, not whom to ask.
+    m_module.showMessage(this,
+                         {QStringLiteral("Attenzione: dato non modificabile in questa finestra; lo studio "
+                                         "tecnico si imposta nella finestra «Dati dello studio», dal menu ?."),
+                          MessageIcon::Critical},
+                         m_module.identity().CheckTitle);
 }
 
 void frontespizio::Labelstudio_Click()

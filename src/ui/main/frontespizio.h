@@ -26,12 +26,17 @@ public:
     explicit frontespizio(ModuloPondra& module);
     ~frontespizio() override;
 
+    // What the step line says while no studio is set: where to set it.
+    static QString ownerUnsetStep();
+
 public Q_SLOTS:
     void controllodat_Click();
     void cancella_Click();
     void aiuto_Click();
     void Labelstudio_Click();
     void labelindirizzo_Click();
+    // The studio as the settings now hold it; unset, the step line says where to set it.
+    void ShowOwner();
 
 Q_SIGNALS:
     // The window's command buttons ask for what the rest of the program does.

@@ -28,9 +28,8 @@ const QString DataShown = QStringLiteral("i dati sono nella finestra del documen
 PrintSource sourceFor(ModuloPondra& module, const TitlePage& titlePage)
 {
     const StudyDocument& document = module.document();
-    const OwnerData owner = ownerData(module.environment().settings());
-    return {module.identity(), document.study(),      document.ranking(),
-            titlePage,         owner.OwnerStudioName, owner.OwnerAddress};
+    return {module.identity(), document.study(), document.ranking(), titlePage,
+            ownerData(module.environment().settings())};
 }
 
 // The printout in a document window of its own; saving it proposes the study's file name
@@ -111,7 +110,9 @@ void PrintReport(ModuloPondra& module)
                 {.withRobustness = module.environment().settings().reportIncludesRobustness(),
                  .withWeighting = module.environment().settings().reportIncludesWeighting()});
     show(module, builder, QStringLiteral("relazione di stima"), QStringLiteral("relazione"));
-    title->showStep(QStringLiteral("la relazione è nella finestra del documento"));
+    title->showStep(ownerData(module.environment().settings()).isSet()
+                        ? QStringLiteral("la relazione è nella finestra del documento")
+                        : frontespizio::ownerUnsetStep());
 }
 
 void PrintTitlePageData(ModuloPondra& module)

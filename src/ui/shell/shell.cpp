@@ -12,6 +12,7 @@
 #include "ui/core/modulopondra.h"
 #include "ui/core/pictures.h"
 #include "ui/extra/confronto.h"
+#include "ui/extra/datistudio.h"
 #include "ui/extra/frmsplash.h"
 #include "ui/extra/frmtip.h"
 #include "ui/extra/informa.h"
@@ -215,6 +216,12 @@ std::array<QAction*, 3> addViewAndHelpMenus(ModuloPondra& module, QMainWindow& w
         WindowHelpKey);
     addEntry(help, {QStringLiteral("&Suggerimenti..."),
                     [&module] { OpenAncillary(module, AncillaryTopic::TipOfTheDay); }});
+    addEntry(help, {QStringLiteral("&Dati dello studio..."), [&module] {
+                        datistudio* owner = module.window<datistudio>();
+                        owner->Form_Load();
+                        owner->show();
+                        owner->raise();
+                    }});
     addEntry(help,
              {QStringLiteral("Supporto &prodotto"), [&module] { module.window<supportoclienti>()->show(); }});
     addEntry(help,
@@ -464,6 +471,12 @@ void installShell(ModuloPondra& module)
         } else if (auto* robustness = qobject_cast<solidita*>(&window)) {
             QObject::connect(robustness, &solidita::printRequested, robustness,
                              [&module] { PrintRobustness(module); });
+        } else if (auto* owner = qobject_cast<datistudio*>(&window)) {
+            QObject::connect(owner, &datistudio::ownerDataSaved, owner, [&module] {
+                if (frontespizio* title = module.loadedWindow<frontespizio>()) {
+                    title->ShowOwner();
+                }
+            });
         }
     });
     module.setMainWindowDecorator([&module](QMainWindow& window) {

@@ -3,6 +3,7 @@
 #include "support/isolatedsettings.h"
 #include "support/scriptedseams.h"
 #include "ui/core/modulopondra.h"
+#include "ui/extra/datistudio.h"
 #include "ui/extra/frmsplash.h"
 #include "ui/extra/informa.h"
 #include "ui/extra/midiplayer.h"
@@ -14,8 +15,10 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -147,6 +150,7 @@ private Q_SLOTS:
 
     void installation_shippedDefaults();
     void installation_userValuesOverride();
+    void ownerData_offeredOnceWhileUnset_savedForLaterRuns();
 
     void midiPlayer_playPauseClose();
     void midiPlayer_passesTheFileToThePlayer();
@@ -217,13 +221,12 @@ void TestExtraWindows::installation_shippedDefaults()
     for (const QString& field : {maker.Telephone, maker.Fax, maker.OfficeHours}) {
         QVERIFY(!field.isEmpty());
     }
-    const OwnerData owner = ownerData(empty);
-    QCOMPARE(owner.OwnerStudioName, QStringLiteral("Studio tecnico associato ing. Bassi e arch. Ferretti"));
-    QCOMPARE(owner.OwnerAddress, QStringLiteral("Corso Garibaldi, 58 - 43121 Parma (PR)"));
+    // No studio is shipped.
+    QCOMPARE(ownerData(empty), OwnerData());
 
     // With nothing of the user's, the installation reads the same.
     QCOMPARE(makerData(Settings()).WebSite, maker.WebSite);
-    QCOMPARE(ownerData(Settings()).OwnerStudioName, owner.OwnerStudioName);
+    QVERIFY(!ownerData(Settings()).isSet());
 }
 
 void TestExtraWindows::installation_userValuesOverride()
@@ -245,6 +248,39 @@ void TestExtraWindows::installation_userValuesOverride()
     QCOMPARE(ownerData(Settings()).OwnerStudioName, QStringLiteral("Studio Bianchi"));
     QCOMPARE(makerData(Settings()).Brand, QStringLiteral("software BOREALIS"));
     QSettings(QStringLiteral("pondra"), QStringLiteral("pondra")).clear();
+}
+
+void TestExtraWindows::ownerData_offeredOnceWhileUnset_savedForLaterRuns()
+{
+    SeamCalls calls;
+    const auto module = makeModule(calls);
+    QVERIFY(OfferOwnerData(*module));
+    datistudio* window = module->window<datistudio>();
+    QVERIFY(window->isVisible());
+    window->close();
+    // Offered once: the next start, still unset, does not ask again.
+    QVERIFY(!OfferOwnerData(*module));
+
+    const QStringList typed{QStringLiteral("Studio tecnico Rossi"),
+                            QStringLiteral("geom. Mario Rossi, iscritto al Collegio dei Geometri di Parma al n. 1234"),
+                            QStringLiteral("Via Roma, 1 - 43121 Parma (PR)"), QStringLiteral("0521 123456"),
+                            QStringLiteral("studio@rossi.example")};
+    for (int i = 0; i < datistudio::FieldCount; ++i) {
+        window->field(i)->setText(QStringLiteral(" ") + typed.at(i));
+    }
+    QSignalSpy saved(window, &datistudio::ownerDataSaved);
+    window->cmdSalva_Click();
+    QCOMPARE(saved.size(), 1);
+    const OwnerData owner = ownerData(module->environment().settings());
+    QCOMPARE(owner, (OwnerData{typed[0], typed[1], typed[2], typed[3], typed[4]}));
+    QCOMPARE(owner.contactLine(), QStringLiteral("tel. 0521 123456 - e-mail studio@rossi.example"));
+
+    // Annulla keeps what was saved; opening again shows it.
+    window->field(0)->setText(QStringLiteral("altro"));
+    window->close();
+    window->Form_Load();
+    QCOMPARE(window->field(0)->text(), typed[0]);
+    QCOMPARE(calls.asked, 0);
 }
 
 // ---- music

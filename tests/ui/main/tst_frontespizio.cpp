@@ -77,9 +77,10 @@ private Q_SLOTS:
         expected.data = QStringLiteral("7 dicembre 2026");
         QCOMPARE(module().titlePage(), expected);
         QCOMPARE(ui->data->text(), expected.data);
-        QCOMPARE(ui->Labelstudio->text(),
-                 QStringLiteral("Studio tecnico associato ing. Bassi e arch. Ferretti"));
-        QCOMPARE(ui->labelindirizzo->text(), QStringLiteral("Corso Garibaldi, 58 - 43121 Parma (PR)"));
+        // No studio is shipped: nobody's name, and the step line says where to set one.
+        QCOMPARE(ui->Labelstudio->text(), QString());
+        QCOMPARE(ui->labelindirizzo->text(), QString());
+        QCOMPARE(w->findChild<QLabel*>(QStringLiteral("passo"))->text(), frontespizio::ownerUnsetStep());
 
         w->controllodat_Click();
         QCOMPARE(messages().size(), 1);
@@ -157,8 +158,7 @@ private Q_SLOTS:
             QVERIFY(label->toolTip().contains(QStringLiteral("non modificabile")));
             QTest::mouseClick(label, Qt::LeftButton);
             QCOMPARE(messages().size(), 1);
-            QCOMPARE(messages()[0].text, QStringLiteral("Attenzione: dato non modificabile, rivolgersi a "
-                                                        "Software Borealis, produttrice del programma."));
+            QVERIFY(messages()[0].text.contains(QStringLiteral("«Dati dello studio»")));
             QCOMPARE(messages()[0].title, module().identity().CheckTitle);
             QCOMPARE(messages()[0].icon, MessageIcon::Critical);
             QCOMPARE(label->text(), shown);
