@@ -1,0 +1,355 @@
+#include "settingsfile.h"
+
+#include "archive/filewriting.h"
+#include "archive/regularfile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+#include <QTextStream>
+
+namespace pondra {
+
+namespace {
+
+// The group QSettings writes keys without a group into.
+const QString General = QStringLiteral("General");
+
+QString groupOf(const QString& key)
+{
+    const qsizetype slash = key.lastIndexOf(u'/');
+    return slash < 0 ? General : key.left(slash);
+}
+
+QString nameOf(const QString& key)
+{
+    return key.sliced(key.lastIndexOf(u'/') + 1);
+}
+
+bool isHex(QChar c)
+{
+    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+}
+
+struct Unescaped {
+    QStringList items;
+    bool list = false;
+};
+
+// A value as QSettings escapes it: texts between double quotes or bare (blanks around them
+// dropped), C escapes with \xHHHH, commas between the texts of a list, a semicolon starting a
+// comment.
+Unescaped unescape(QStringView raw)
+{
+    Unescaped value;
+    QString item;
+    QString blanks;
+    bool quoted = false;
+    bool started = false;
+    const auto finishItem = [&] {
+        value.items << item;
+        item.clear();
+        blanks.clear();
+        started = false;
+    };
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        const QChar c = raw[i];
+        if (!quoted && (c == u' ' || c == u'\t')) {
+            if (started) {
+                blanks += c;
+            }
+            continue;
+        }
+        if (!quoted && c == u';') {
+            break;
+        }
+        if (!quoted && c == u',') {
+            finishItem();
+            value.list = true;
+            continue;
+        }
+        item += blanks;
+        blanks.clear();
+        started = true;
+        if (c == u'"') {
+            quoted = !quoted;
+            continue;
+        }
+        if (c != u'\\') {
+            item += c;
+            continue;
+        }
+        if (++i == raw.size()) {
+            break;
+        }
+        static const QString letters = QStringLiteral("abfnrtv");
+        static const QString controls = QStringLiteral("\a\b\f\n\r\t\v");
+        const QChar escaped = raw[i];
+        if (const qsizetype letter = letters.indexOf(escaped); letter >= 0) {
+            item += controls[letter];
+        } else if (escaped == u'x') {
+            char16_t code = 0;
+            for (int digits = 0; digits < 4 && i + 1 < raw.size() && isHex(raw[i + 1]); ++digits) {
+                code = char16_t(code * 16 + QStringView(raw.sliced(++i, 1)).toUInt(nullptr, 16));
+            }
+            item += QChar(code);
+        } else if (escaped >= u'0' && escaped <= u'7') {
+            char16_t code = escaped.unicode() - u'0';
+            for (int digits = 1; digits < 3 && i + 1 < raw.size() && raw[i + 1] >= u'0' && raw[i + 1] <= u'7';
+                 ++digits) {
+                code = char16_t(code * 8 + (raw[++i].unicode() - u'0'));
+            }
+            item += QChar(code);
+        } else {
+            item += escaped;
+        }
+    }
+    finishItem();
+    return value;
+}
+
+// One text of a value: "@@" stands for a leading "@"; any other "@" is a typed object.
+std::optional<QString> plainText(const QString& item)
+{
+    if (!item.startsWith(u'@')) {
+        return item;
+    }
+    if (item.startsWith(QStringLiteral("@@"))) {
+        return item.sliced(1);
+    }
+    return std::nullopt;
+}
+
+QString escaped(const QString& text)
+{
+    QString out = QStringLiteral("\"");
+    if (text.startsWith(u'@')) {
+        out += u'@';
+    }
+    // A hex digit right after a \x escape would be read as part of it.
+    bool afterHexEscape = false;
+    for (const QChar c : text) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f || (afterHexEscape && isHex(c))) {
+            out += QStringLiteral("\\x") + QString::number(c.unicode(), 16);
+            afterHexEscape = true;
+            continue;
+        }
+        afterHexEscape = false;
+        if (c == u'\\' || c == u'"') {
+            out += u'\\';
+        }
+        out += c;
+    }
+    return out + u'"';
+}
+
+// The group of a "[Group]" line, or nothing.
+std::optional<QString> groupLine(QStringView line)
+{
+    const QStringView trimmed = line.trimmed();
+    if (!trimmed.startsWith(u'[') || !trimmed.endsWith(u']')) {
+        return std::nullopt;
+    }
+    return trimmed.sliced(1, trimmed.size() - 2).toString();
+}
+
+// The name of a "name=value" line, or nothing for a comment or a line without "=".
+std::optional<QString> keyLine(QStringView line)
+{
+    const QStringView trimmed = line.trimmed();
+    const qsizetype equals = trimmed.indexOf(u'=');
+    if (equals <= 0 || trimmed.startsWith(u';') || trimmed.startsWith(u'#')) {
+        return std::nullopt;
+    }
+    return trimmed.left(equals).trimmed().toString();
+}
+
+// The file's lines, each without its line end.
+QStringList linesOf(const QByteArray& bytes)
+{
+    QStringList lines = QString::fromUtf8(bytes).split(u'\n');
+    for (QString& line : lines) {
+        if (line.endsWith(u'\r')) {
+            line.chop(1);
+        }
+    }
+    if (!lines.isEmpty() && lines.last().isEmpty()) {
+        lines.removeLast();
+    }
+    return lines;
+}
+
+// The file's bytes; nothing for a file that is not there. False when the file is there but is
+// not to be read.
+bool readSettings(const QString& path, QByteArray* bytes)
+{
+    bytes->clear();
+    QString reason;
+    if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink()) {
+        return true;
+    }
+    if (readRegularFile(path, SettingsFile::MaxBytes, bytes, &reason)) {
+        return true;
+    }
+    noteOnce(QStringLiteral("le impostazioni «%1» restano come sono, senza leggerle: %2")
+                 .arg(shownFileName(path), reason));
+    return false;
+}
+
+} // namespace
+
+void noteOnce(const QString& text)
+{
+    static QSet<QString> said;
+    if (!said.contains(text)) {
+        said.insert(text);
+        QTextStream(stderr) << QStringLiteral("pondra: ") << text << Qt::endl;
+    }
+}
+
+SettingsFile::SettingsFile(QString path) : m_path(std::move(path))
+{
+    reload();
+}
+
+void SettingsFile::reload()
+{
+    m_values.clear();
+    QByteArray bytes;
+    readSettings(m_path, &bytes);
+    QString group = General;
+    for (const QString& line : linesOf(bytes)) {
+        if (const std::optional<QString> header = groupLine(line)) {
+            group = *header;
+        } else if (const std::optional<QString> name = keyLine(line)) {
+            m_values.insert(group == General ? *name : group + u'/' + *name,
+                            line.sliced(line.indexOf(u'=') + 1));
+        }
+    }
+}
+
+std::optional<QString> SettingsFile::text(const QString& key) const
+{
+    const auto found = m_values.constFind(key);
+    if (found == m_values.cend()) {
+        return std::nullopt;
+    }
+    const Unescaped value = unescape(*found);
+    QStringList parts;
+    for (const QString& item : value.items) {
+        const std::optional<QString> part =
+            value.list || item != QStringLiteral("@Invalid()") ? plainText(item) : QString();
+        if (!part) {
+            noteOnce(QStringLiteral("il valore di «%1» in «%2» non è un testo: è ignorato.")
+                         .arg(key, shownFileName(m_path)));
+            return std::nullopt;
+        }
+        parts << *part;
+    }
+    // A text written without quotes and holding a comma comes back as a list.
+    return parts.join(QStringLiteral(", "));
+}
+
+std::optional<QStringList> SettingsFile::texts(const QString& key) const
+{
+    const auto found = m_values.constFind(key);
+    if (found == m_values.cend()) {
+        return std::nullopt;
+    }
+    const Unescaped value = unescape(*found);
+    if (!value.list && value.items.first() == QStringLiteral("@Invalid()")) {
+        return QStringList();
+    }
+    QStringList texts;
+    for (const QString& item : value.items) {
+        const std::optional<QString> text = plainText(item);
+        if (!text) {
+            noteOnce(QStringLiteral("il valore di «%1» in «%2» non è un elenco di testi: è ignorato.")
+                         .arg(key, shownFileName(m_path)));
+            return std::nullopt;
+        }
+        texts << *text;
+    }
+    return texts;
+}
+
+std::optional<bool> SettingsFile::flag(const QString& key) const
+{
+    const std::optional<QString> value = m_values.contains(key) ? text(key) : std::nullopt;
+    if (value == QStringLiteral("true") || value == QStringLiteral("1")) {
+        return true;
+    }
+    if (value == QStringLiteral("false") || value == QStringLiteral("0")) {
+        return false;
+    }
+    if (value) {
+        noteOnce(QStringLiteral("il valore di «%1» in «%2» non è «true» né «false»: è ignorato.")
+                     .arg(key, shownFileName(m_path)));
+    }
+    return std::nullopt;
+}
+
+bool SettingsFile::setTexts(const QString& key, const QStringList& texts)
+{
+    if (texts.isEmpty()) {
+        return setRaw(key, QStringLiteral("@Invalid()"));
+    }
+    QStringList parts;
+    for (const QString& text : texts) {
+        parts << escaped(text);
+    }
+    return setRaw(key, parts.join(QStringLiteral(", ")));
+}
+
+bool SettingsFile::setFlag(const QString& key, bool value)
+{
+    return setRaw(key, value ? QStringLiteral("true") : QStringLiteral("false"));
+}
+
+bool SettingsFile::setRaw(const QString& key, const QString& raw)
+{
+    // What another running program wrote meanwhile is kept.
+    QByteArray bytes;
+    if (!readSettings(m_path, &bytes)) {
+        return false;
+    }
+    QStringList lines = linesOf(bytes);
+    const QString group = groupOf(key);
+    const QString entry = nameOf(key) + u'=' + raw;
+    QString current = General;
+    qsizetype groupEnd = -1;
+    bool written = false;
+    for (qsizetype i = 0; i < lines.size() && !written; ++i) {
+        if (const std::optional<QString> header = groupLine(lines[i])) {
+            current = *header;
+        } else if (current == group && keyLine(lines[i]) == nameOf(key)) {
+            lines[i] = entry;
+            written = true;
+        }
+        if (current == group && (groupLine(lines[i]) || keyLine(lines[i]))) {
+            groupEnd = i + 1;
+        }
+    }
+    if (!written && groupEnd >= 0) {
+        lines.insert(groupEnd, entry);
+    } else if (!written && group == General) {
+        // QSettings reads keys before the first group as the general ones.
+        lines.prepend(entry);
+    } else if (!written) {
+        if (!lines.isEmpty()) {
+            lines << QString();
+        }
+        lines << u'[' + group + u']' << entry;
+    }
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    QString reason;
+    if (!saveWholeFile(m_path, (lines.join(u'\n') + u'\n').toUtf8(), &reason)) {
+        noteOnce(QStringLiteral("le impostazioni non si possono salvare in «%1»: %2")
+                     .arg(shownFileName(m_path), reason));
+        return false;
+    }
+    reload();
+    return true;
+}
+
+} // namespace pondra
