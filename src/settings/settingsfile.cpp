@@ -126,10 +126,11 @@ QString escaped(const QString& text)
     if (text.startsWith(u'@')) {
         out += u'@';
     }
-    // A hex digit right after a \x escape would be read as part of it.
+    // Control characters and surrogates (UTF-8 cannot hold one alone) as \xHHHH; a hex digit right
+    // after such an escape would be read as part of it.
     bool afterHexEscape = false;
     for (const QChar c : text) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7f || (afterHexEscape && isHex(c))) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f || c.isSurrogate() || (afterHexEscape && isHex(c))) {
             out += QStringLiteral("\\x") + QString::number(c.unicode(), 16);
             afterHexEscape = true;
             continue;
@@ -164,19 +165,21 @@ std::optional<QString> keyLine(QStringView line)
     return trimmed.left(equals).trimmed().toString();
 }
 
-// The file's lines, each without its line end.
-QStringList linesOf(const QByteArray& bytes)
+// The file's lines as they are on disk, each without its line feed.
+QList<QByteArray> linesOf(const QByteArray& bytes)
 {
-    QStringList lines = QString::fromUtf8(bytes).split(u'\n');
-    for (QString& line : lines) {
-        if (line.endsWith(u'\r')) {
-            line.chop(1);
-        }
-    }
+    QList<QByteArray> lines = bytes.split('\n');
     if (!lines.isEmpty() && lines.last().isEmpty()) {
         lines.removeLast();
     }
     return lines;
+}
+
+// A line as text, without a carriage return at its end nor a byte-order mark at its start.
+QString textOf(const QByteArray& line)
+{
+    const QString text = QString::fromUtf8(line.endsWith('\r') ? line.chopped(1) : line);
+    return text.startsWith(QChar(0xFEFF)) ? text.sliced(1) : text;
 }
 
 // The file's bytes; nothing for a file that is not there. False when the file is there but is
@@ -218,7 +221,8 @@ void SettingsFile::reload()
     QByteArray bytes;
     readSettings(m_path, &bytes);
     QString group = General;
-    for (const QString& line : linesOf(bytes)) {
+    for (const QByteArray& bytesOfLine : linesOf(bytes)) {
+        const QString line = textOf(bytesOfLine);
         if (const std::optional<QString> header = groupLine(line)) {
             group = *header;
         } else if (const std::optional<QString> name = keyLine(line)) {
@@ -313,37 +317,44 @@ bool SettingsFile::setRaw(const QString& key, const QString& raw)
     if (!readSettings(m_path, &bytes)) {
         return false;
     }
-    QStringList lines = linesOf(bytes);
+    QList<QByteArray> lines = linesOf(bytes);
     const QString group = groupOf(key);
-    const QString entry = nameOf(key) + u'=' + raw;
+    const QByteArray entry = (nameOf(key) + u'=' + raw).toUtf8();
     QString current = General;
+    // The last line of the key is the one read, and the end of the group's last part is where a
+    // new key goes.
+    qsizetype match = -1;
     qsizetype groupEnd = -1;
-    bool written = false;
-    for (qsizetype i = 0; i < lines.size() && !written; ++i) {
-        if (const std::optional<QString> header = groupLine(lines[i])) {
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString line = textOf(lines[i]);
+        const std::optional<QString> header = groupLine(line);
+        const std::optional<QString> name = header ? std::nullopt : keyLine(line);
+        if (header) {
             current = *header;
-        } else if (current == group && keyLine(lines[i]) == nameOf(key)) {
-            lines[i] = entry;
-            written = true;
         }
-        if (current == group && (groupLine(lines[i]) || keyLine(lines[i]))) {
+        if (current == group && (header || name)) {
             groupEnd = i + 1;
         }
+        if (current == group && name == nameOf(key)) {
+            match = i;
+        }
     }
-    if (!written && groupEnd >= 0) {
+    if (match >= 0) {
+        lines[match] = entry;
+    } else if (groupEnd >= 0) {
         lines.insert(groupEnd, entry);
-    } else if (!written && group == General) {
+    } else if (group == General) {
         // QSettings reads keys before the first group as the general ones.
         lines.prepend(entry);
-    } else if (!written) {
+    } else {
         if (!lines.isEmpty()) {
-            lines << QString();
+            lines << QByteArray();
         }
-        lines << u'[' + group + u']' << entry;
+        lines << (u'[' + group + u']').toUtf8() << entry;
     }
     QDir().mkpath(QFileInfo(m_path).absolutePath());
     QString reason;
-    if (!saveWholeFile(m_path, (lines.join(u'\n') + u'\n').toUtf8(), &reason)) {
+    if (!saveWholeFile(m_path, lines.join('\n') + '\n', &reason)) {
         noteOnce(QStringLiteral("le impostazioni non si possono salvare in «%1»: %2")
                      .arg(shownFileName(m_path), reason));
         return false;

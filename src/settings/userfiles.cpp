@@ -29,9 +29,10 @@ bool linkOnTheWay(const QString& path, int levels)
     return false;
 }
 
-QString leftAsLink(const QString& path)
+QString leftAlone(const QString& path)
 {
-    return QStringLiteral("«%1» passa per un collegamento e resta dov'è").arg(shownFileName(path));
+    return QStringLiteral("«%1» passa per un collegamento o non è un file ordinario: resta dov'è")
+        .arg(shownFileName(path));
 }
 
 // The old settings file copied whole into a store that is still empty, then removed.
@@ -42,7 +43,7 @@ QStringList moveSettings(const QString& from, const QString& to)
         return {};
     }
     if (linkOnTheWay(from, 1)) {
-        return {leftAsLink(from)};
+        return {leftAlone(from)};
     }
     QByteArray bytes;
     QString reason;
@@ -81,7 +82,7 @@ QStringList moveRecoveryFiles(const QString& from, const QString& to)
     }
     // The old folder and the two named after the program above it.
     if (linkOnTheWay(from, 2)) {
-        return {leftAsLink(from)};
+        return {leftAlone(from)};
     }
     QStringList problems;
     QStringList copies;
@@ -91,7 +92,7 @@ QStringList moveRecoveryFiles(const QString& from, const QString& to)
             continue;
         }
         if (file.isSymLink() || !file.isFile()) {
-            problems << leftAsLink(file.filePath());
+            problems << leftAlone(file.filePath());
             continue;
         }
         (file.suffix() == QStringLiteral("lock") ? locks : copies) << file.fileName();
@@ -104,6 +105,12 @@ QStringList moveRecoveryFiles(const QString& from, const QString& to)
         QFile::setPermissions(to, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
     for (const QString& name : copies) {
+        // A lock that is not a regular file (a FIFO would hold the start for ever) is not ours to take.
+        const QFileInfo lockFile(old.filePath(QFileInfo(name).completeBaseName() + QStringLiteral(".lock")));
+        if (lockFile.isSymLink() || (lockFile.exists() && !lockFile.isFile())) {
+            problems << leftAlone(old.filePath(name));
+            continue;
+        }
         // A program of an older version still running keeps its copy where it is.
         QLockFile lock(old.filePath(QFileInfo(name).completeBaseName() + QStringLiteral(".lock")));
         lock.setStaleLockTime(0);
