@@ -37,13 +37,12 @@ int runWindows(const QString& file)
     ModuloPondra module;
     installShell(module);
     module.recovery().start();
-    if (OfferRecovery(module)) {
+    QString recovered;
+    if (OfferRecovery(module, &recovered)) {
         // The recovered study instead of the splash or the file asked for: it is the one at risk.
         requisiti* data = module.window<requisiti>();
         data->show();
-        data->showStep(module.document().fileName().isEmpty()
-                           ? QStringLiteral("studio recuperato: archiviarlo con «Salva con nome...»")
-                           : QStringLiteral("studio recuperato: archiviarlo con «Salva»"));
+        data->showStep(recovered);
     } else if (file.isEmpty()) {
         module.window<frmSplash>()->show();
     } else {

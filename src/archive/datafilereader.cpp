@@ -264,10 +264,18 @@ bool Reader::readComparisons()
     if (m_scanner.atEnd()) {
         return true;
     }
+    // A file cut inside the heading would otherwise read as a study without its comparisons.
+    const QByteArray heading = '"' + QByteArray(ComparisonHeading) + '"';
+    const QByteArrayView rest = m_scanner.rest();
+    if (heading.startsWith(rest) && rest.size() < heading.size()) {
+        return fail(m_scanner.line(),
+                    QStringLiteral("il file si interrompe nell'intestazione dei confronti a coppie."));
+    }
+    // Headed as written, it is read as comparisons, and refused when anything is amiss after.
     RecordScanner ahead = m_scanner;
     std::vector<Value> fields;
-    if (!ahead.next(fields) || fields.empty() || !fields[0].isText() ||
-        fields[0].textValue() != QLatin1StringView(ComparisonHeading)) {
+    if (!rest.startsWith(heading) && (!ahead.next(fields) || fields.empty() || !fields[0].isText() ||
+                                      fields[0].textValue() != QLatin1StringView(ComparisonHeading))) {
         return true;
     }
     if (!record(2, [] { return QStringLiteral("l'intestazione dei confronti a coppie"); })) {
@@ -323,6 +331,14 @@ bool Reader::readComparison(int k, std::vector<bool>& seen)
                 QStringLiteral("le righe confrontate devono essere numeri interi da 1 a %1.").arg(MaxRows));
         }
         const int r = int(*v.toNumber());
+        if (r > m_study.lastNamedRowOf(h)) {
+            return fail(m_line,
+                        QStringLiteral(
+                            "la riga %1 confrontata non esiste nell'ipotesi n. %2, che finisce alla riga %3.")
+                            .arg(r)
+                            .arg(h)
+                            .arg(m_study.lastNamedRowOf(h)));
+        }
         if (std::find(comparison.rows.begin(), comparison.rows.end(), r) != comparison.rows.end()) {
             return fail(m_line, QStringLiteral("la riga %1 è confrontata due volte.").arg(r));
         }

@@ -213,7 +213,15 @@ int DataFileWriter::slotsToWrite(const Study& study)
 
 int DataFileWriter::rowsToWrite(const Study& study, int h)
 {
-    return std::max(study.lastNamedRowOf(h), lastRowInUse(study.hypothesis(h)));
+    // The rows a comparison names are written too, even emptied since: the reader refuses a
+    // comparison of rows the file does not hold.
+    int compared = 0;
+    if (const std::optional<PairwiseComparison>& comparison = study.hypothesis(h).comparison) {
+        compared = comparison->rows.empty()
+                       ? 0
+                       : *std::max_element(comparison->rows.begin(), comparison->rows.end());
+    }
+    return std::max({study.lastNamedRowOf(h), lastRowInUse(study.hypothesis(h)), compared});
 }
 
 std::optional<QByteArray> DataFileWriter::compose(const Study& study, const TitlePage& titlePage)

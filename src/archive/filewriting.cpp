@@ -135,6 +135,12 @@ QString writeFailureReason(const QString& path, qint64 size)
 
 bool saveWholeFile(const QString& path, const QByteArray& bytes, QString* reason)
 {
+    // The new file takes the place of what is there: never of a device, a FIFO or a socket, even
+    // one reached through a link. A link to a regular file is followed, as dotfiles expect.
+    const QFileInfo existing(path);
+    if (existing.exists() && !existing.isFile() && !existing.isDir()) {
+        return setReason(reason, QStringLiteral("non è un file ordinario."));
+    }
 #ifdef Q_OS_WIN
     if (!replaceWholeFile(path, bytes)) {
         return setReason(reason, writeFailureReason(path, bytes.size()));

@@ -186,6 +186,10 @@ bool readPriceList(QIODevice* device, PriceList& list, QString* error)
         setError(error, utf16RefusalText());
         return false;
     }
+    if (const int line = firstLineLongerThan(data, MaxLineCharacters)) {
+        setError(error, longLineText(line));
+        return false;
+    }
     Reader reader(QByteArrayView(data).sliced(detected.markLength), detected.encoding);
     PriceList fresh;
     if (!reader.run(fresh)) {

@@ -20,6 +20,8 @@ public:
     RecordScanner(QByteArrayView data, TextEncoding encoding) : m_data(data), m_encoding(encoding) {}
 
     bool atEnd() const { return m_pos >= m_data.size(); }
+    // What is left to read.
+    QByteArrayView rest() const { return m_data.sliced(m_pos); }
     // The line the next record starts on, from 1.
     int line() const { return m_line; }
 

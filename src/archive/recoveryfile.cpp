@@ -48,7 +48,8 @@ QString studyFileIn(const QByteArray& bytes)
         rest.chop(2);
     }
     const QByteArrayView last = rest.sliced(rest.lastIndexOf('\n') + 1);
-    if (!last.startsWith(FileLine)) {
+    // No file name is longer than the system's limit of 4,096 bytes, even written with %XX.
+    if (!last.startsWith(FileLine) || last.size() > FileLine.size() + 3 * 4096) {
         return {};
     }
     return QString::fromUtf8(QByteArray::fromPercentEncoding(last.sliced(FileLine.size()).toByteArray()));

@@ -114,6 +114,32 @@ bool openRegularFile(QFile& file, QString* reason)
 #endif
 }
 
+bool readRegularFile(const QString& path, qint64 maxBytes, QByteArray* bytes, QString* reason)
+{
+    QFile file(path);
+    if (!openRegularFile(file, reason)) {
+        return false;
+    }
+    const qint64 megabyte = 1024 * 1024;
+    const QString tooLarge = maxBytes >= megabyte ? QStringLiteral("supera %1 MB.").arg(maxBytes / megabyte)
+                                                  : QStringLiteral("supera %1 byte.").arg(maxBytes);
+    if (file.size() > maxBytes) {
+        return refuse(reason, tooLarge);
+    }
+    // One byte more than allowed tells a file that grew meanwhile.
+    QByteArray read = file.read(maxBytes + 1);
+    if (file.error() != QFileDevice::NoError) {
+        return refuse(reason, QStringLiteral("la lettura non è riuscita."));
+    }
+    if (read.size() > maxBytes) {
+        return refuse(reason, tooLarge);
+    }
+    if (bytes) {
+        *bytes = std::move(read);
+    }
+    return true;
+}
+
 QString shownFileName(const QString& path)
 {
     return printableText(QDir::toNativeSeparators(path));

@@ -2,6 +2,8 @@
 
 #include "cp1252.h"
 
+#include "model/textrules.h"
+
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -40,6 +42,28 @@ QString decodeText(QByteArrayView bytes, TextEncoding encoding)
 QString utf16RefusalText()
 {
     return QStringLiteral("il file è in UTF-16: salvarlo come testo Windows-1252 o UTF-8.");
+}
+
+int firstLineLongerThan(QByteArrayView bytes, qsizetype maxCharacters)
+{
+    int line = 1;
+    qsizetype characters = 0;
+    for (const char byte : bytes) {
+        if (byte == '\n') {
+            ++line;
+            characters = 0;
+        } else if ((uchar(byte) & 0xC0) != 0x80 && byte != '\r' && ++characters > maxCharacters) {
+            return line;
+        }
+    }
+    return 0;
+}
+
+QString longLineText(int line)
+{
+    return QStringLiteral("la riga %1 supera i %2 caratteri.")
+        .arg(line)
+        .arg(fixedPatternText(double(MaxLineCharacters), u"#,##0"));
 }
 
 } // namespace pondra

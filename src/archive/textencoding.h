@@ -23,6 +23,17 @@ DetectedEncoding detectEncoding(QByteArrayView bytes);
 // Windows-1252 or UTF-8 bytes as text (UTF-16 is never decoded: it is refused).
 QString decodeText(QByteArrayView bytes, TextEncoding encoding);
 
+// A line of a text file the user keeps for the program (tips, price list) holds at most this
+// many characters: a longer one takes the text layout seconds, or all the memory.
+inline constexpr qsizetype MaxLineCharacters = 4000;
+
+// The number (from 1) of the first line with more than `maxCharacters` characters, each UTF-8
+// sequence counted once; 0 when there is none.
+int firstLineLongerThan(QByteArrayView bytes, qsizetype maxCharacters);
+
+// "la riga N supera i 4.000 caratteri.", for the message after the file's name.
+QString longLineText(int line);
+
 // Why a file in this encoding cannot be read, for the message after the file's name.
 QString utf16RefusalText();
 

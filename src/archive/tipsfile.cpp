@@ -1,6 +1,8 @@
 #include "tipsfile.h"
 
 #include "cp1252.h"
+#include "regularfile.h"
+#include "textencoding.h"
 
 #include <QStringDecoder>
 
@@ -35,6 +37,24 @@ QStringList readTips(QByteArrayView bytes)
         }
     }
     return lines;
+}
+
+bool loadTips(const QString& path, QStringList& tips, QString* error)
+{
+    QByteArray bytes;
+    QString reason;
+    if (readRegularFile(path, MaxTipsFileBytes, &bytes, &reason)) {
+        if (const int line = firstLineLongerThan(bytes, MaxLineCharacters)) {
+            reason = longLineText(line);
+        } else {
+            tips = readTips(bytes);
+            return true;
+        }
+    }
+    if (error) {
+        *error = QStringLiteral("Il file «%1» non si può leggere: %2").arg(shownFileName(path), reason);
+    }
+    return false;
 }
 
 } // namespace pondra

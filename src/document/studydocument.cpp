@@ -368,6 +368,7 @@ void StudyDocument::rank()
 
 void StudyDocument::setFileName(const QString& path)
 {
+    m_fileNameOnlyProposed = false;
     if (path != m_fileName) {
         m_fileName = path;
         Q_EMIT fileNameChanged(m_fileName);
@@ -466,6 +467,7 @@ void StudyDocument::adoptRecovered(Study&& study, const TitlePage& titlePage, co
 {
     replaceStudy(std::move(study), titlePage, std::nullopt);
     setFileName(fileName);
+    m_fileNameOnlyProposed = !fileName.isEmpty();
     Q_EMIT edited();
 }
 

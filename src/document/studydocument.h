@@ -43,6 +43,9 @@ public:
 
     // The file that holds the study; empty when none does.
     QString fileName() const { return m_fileName; }
+    // Whether the file name came with a recovered study: a recovery copy names it on its last
+    // line, which anything could have written, so the first save there asks first.
+    bool fileNameOnlyProposed() const { return m_fileNameOnlyProposed; }
     // Whether `path` names the study's file, however spelt.
     bool isCurrentFile(const QString& path) const;
     // Whether the study or its title page changed since it was last opened or saved (a new study
@@ -164,6 +167,7 @@ private:
     QDate m_today;
     std::unique_ptr<Ranking> m_ranking;
     QString m_fileName;
+    bool m_fileNameOnlyProposed = false;
     std::optional<quint64> m_savedRevision;
     StudyHistory m_history{*m_study, m_titlePage};
     int m_shown = 1;

@@ -3,9 +3,13 @@
 #include "pagesetup.h"
 #include "typeface.h"
 
+#include "archive/fontfile.h"
+#include "archive/regularfile.h"
 #include "settings/programfiles.h"
+#include "settings/settingsfile.h"
 
-#include <QFile>
+#include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -34,9 +38,22 @@ std::vector<LayoutFace> layoutFaces(const DocumentContent& content)
 
 QByteArray layoutFaceData(bool bold)
 {
-    QFile face(
-        programFile(QString::fromLatin1(bold ? "fonts/URWGothic-Demi.ttf" : "fonts/URWGothic-Book.ttf")));
-    return face.open(QIODevice::ReadOnly) ? face.readAll() : QByteArray();
+    const QString name = QString::fromLatin1(bold ? "fonts/URWGothic-Demi.ttf" : "fonts/URWGothic-Book.ttf");
+    // The user's own copy comes first, but only a sound font of a reasonable size: anything else
+    // is passed over, said once, for the installed one.
+    for (const QString& folder : programFolders()) {
+        const QString path = QDir(folder).filePath(name);
+        if (!QFileInfo::exists(path)) {
+            continue;
+        }
+        QByteArray data;
+        QString reason;
+        if (readRegularFile(path, MaxFontFileBytes, &data, &reason) && isFontFile(data, &reason)) {
+            return data;
+        }
+        noteOnce(QStringLiteral("il carattere «%1» non si usa: %2").arg(shownFileName(path), reason));
+    }
+    return {};
 }
 
 } // namespace pondra

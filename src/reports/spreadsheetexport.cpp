@@ -20,8 +20,13 @@ public:
     {
         separate();
         m_out += u'"';
-        // A spreadsheet would run a text that starts like a formula; the apostrophe keeps it text.
-        if (!t.isEmpty() && QStringView(u"=+-@").contains(t.front())) {
+        // A spreadsheet would run a text that starts like a formula, even after blanks, or after
+        // a tab or CR it drops; the apostrophe keeps it text.
+        qsizetype first = 0;
+        while (first < t.size() && (t[first] == u' ' || t[first] == QChar(0xA0))) {
+            ++first;
+        }
+        if (first < t.size() && QStringView(u"=+-@\t\r").contains(t[first])) {
             m_out += u'\'';
         }
         for (const QChar c : t) {

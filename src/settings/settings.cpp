@@ -1,5 +1,6 @@
 #include "settings.h"
 
+#include "settingsfile.h"
 #include "userfiles.h"
 
 #include <QSettings>
@@ -15,22 +16,11 @@ namespace pondra {
 
 namespace {
 
-struct Entry {
-    const char* name;
-    QVariant fallback;
-};
-
-Entry entryOf(int key)
-{
-    // In the order of Settings::Key.
-    static const Entry entries[] = {
-        {"FileRecenti", QStringList()},
-        {"Relazione/IncludiSolidita", false},
-        {"Relazione/IncludiPesi", false},
-        {"DatiStudioProposti", false},
-    };
-    return entries[key];
-}
+// The names of the user's settings in the file.
+const QString RecentFilesKey = QStringLiteral("FileRecenti");
+const QString RobustnessKey = QStringLiteral("Relazione/IncludiSolidita");
+const QString WeightingKey = QStringLiteral("Relazione/IncludiPesi");
+const QString OwnerDataOfferedKey = QStringLiteral("DatiStudioProposti");
 
 // The installation's keys, in the order of Settings::Installation.
 constexpr const char* InstallationKeys[] = {
@@ -50,89 +40,64 @@ const QSettings& shipped()
 
 } // namespace
 
-Settings::Settings()
-{
-    const QString name = userFilePlaces().settingsOrganisation;
-    m_store = std::make_unique<QSettings>(SettingsFormat, QSettings::UserScope, name, name);
-}
+Settings::Settings() : Settings(userFilePlaces().settingsFile) {}
 
-Settings::Settings(const QString& iniFile)
-    : m_store(std::make_unique<QSettings>(iniFile, QSettings::IniFormat))
-{
-}
+Settings::Settings(const QString& iniFile) : m_file(std::make_unique<SettingsFile>(iniFile)) {}
 
 Settings::~Settings() = default;
-
-QVariant Settings::value(Key key) const
-{
-    const Entry entry = entryOf(int(key));
-    return m_store->value(QString::fromLatin1(entry.name), entry.fallback);
-}
-
-void Settings::setValue(Key key, const QVariant& value)
-{
-    m_store->setValue(QString::fromLatin1(entryOf(int(key)).name), value);
-}
 
 QStringList Settings::recentFiles() const
 {
     // Every running program shares the list: what another one wrote counts.
-    m_store->sync();
-    return value(Key::RecentFiles).toStringList();
+    m_file->reload();
+    return m_file->texts(RecentFilesKey).value_or(QStringList());
 }
 
 void Settings::setRecentFiles(const QStringList& paths)
 {
-    setValue(Key::RecentFiles, paths);
-    m_store->sync();
+    m_file->setTexts(RecentFilesKey, paths);
 }
 
 bool Settings::reportIncludesRobustness() const
 {
-    return value(Key::ReportIncludesRobustness).toBool();
+    return m_file->flag(RobustnessKey).value_or(false);
 }
 
 void Settings::setReportIncludesRobustness(bool include)
 {
-    setValue(Key::ReportIncludesRobustness, include);
+    m_file->setFlag(RobustnessKey, include);
 }
 
 bool Settings::reportIncludesWeighting() const
 {
-    return value(Key::ReportIncludesWeighting).toBool();
+    return m_file->flag(WeightingKey).value_or(false);
 }
 
 void Settings::setReportIncludesWeighting(bool include)
 {
-    setValue(Key::ReportIncludesWeighting, include);
+    m_file->setFlag(WeightingKey, include);
 }
 
 bool Settings::ownerDataOffered() const
 {
-    return value(Key::OwnerDataOffered).toBool();
+    return m_file->flag(OwnerDataOfferedKey).value_or(false);
 }
 
 void Settings::setOwnerDataOffered(bool offered)
 {
-    setValue(Key::OwnerDataOffered, offered);
+    m_file->setFlag(OwnerDataOfferedKey, offered);
 }
 
 QString Settings::installation(Installation key) const
 {
     const QString name = QString::fromLatin1(InstallationKeys[int(key)]);
-    const QVariant value = m_store->contains(name) ? m_store->value(name) : shipped().value(name);
-    // A value written without quotes and holding a comma comes back as a list; once saved again
-    // with a NUL in one of its parts, as a list of variants.
-    if (value.typeId() == QMetaType::QStringList || value.typeId() == QMetaType::QVariantList) {
-        return value.toStringList().join(QStringLiteral(", "));
-    }
-    return value.toString();
+    // The shipped defaults are the program's own, compiled in.
+    return m_file->text(name).value_or(shipped().value(name).toString());
 }
 
 void Settings::setInstallation(Installation key, const QString& value)
 {
-    m_store->setValue(QString::fromLatin1(InstallationKeys[int(key)]), value);
-    m_store->sync();
+    m_file->setTexts(QString::fromLatin1(InstallationKeys[int(key)]), {value});
 }
 
 } // namespace pondra

@@ -2,13 +2,12 @@
 
 #include <QString>
 #include <QStringList>
-#include <QVariant>
 
 #include <memory>
 
-class QSettings;
-
 namespace pondra {
+
+class SettingsFile;
 
 // Everything the program keeps in the user's settings, each under a name of its own with its
 // default: what the user chose once, and the installation's texts, which fall back key by key
@@ -38,7 +37,8 @@ public:
         OwnerEmail,
     };
 
-    // The user's own settings (on Linux ~/.config/pondra/pondra.conf).
+    // The user's own settings (on Linux ~/.config/pondra/pondra.conf), read as data: a value of
+    // another type than the one expected is ignored and its default taken.
     Settings();
     // Settings in a file of their own, never the user's: a test's.
     explicit Settings(const QString& iniFile);
@@ -68,11 +68,7 @@ public:
     void setInstallation(Installation key, const QString& value);
 
 private:
-    enum class Key { RecentFiles, ReportIncludesRobustness, ReportIncludesWeighting, OwnerDataOffered };
-    QVariant value(Key key) const;
-    void setValue(Key key, const QVariant& value);
-
-    std::unique_ptr<QSettings> m_store;
+    std::unique_ptr<SettingsFile> m_file;
 };
 
 } // namespace pondra

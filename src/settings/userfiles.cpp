@@ -1,62 +1,114 @@
 #include "userfiles.h"
 
 #include "programfiles.h"
+#include "settingsfile.h"
+
+#include "archive/filewriting.h"
+#include "archive/regularfile.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QSettings>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 namespace pondra {
 
 namespace {
 
-// Every key of the old store into the new one, then the old one emptied and its file removed.
+// Whether `path` or one of the `levels` folders above it is a link: the user may have pointed an
+// old place at a folder of their own, whose files are not ours to move.
+bool linkOnTheWay(const QString& path, int levels)
+{
+    QString place = path;
+    for (int level = 0; level <= levels; ++level, place = QFileInfo(place).path()) {
+        if (QFileInfo(place).isSymLink()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+QString leftAlone(const QString& path)
+{
+    return QStringLiteral("«%1» passa per un collegamento o non è un file ordinario: resta dov'è")
+        .arg(shownFileName(path));
+}
+
+// The old settings file copied whole into a store that is still empty, then removed.
 QStringList moveSettings(const QString& from, const QString& to)
 {
-    QSettings old(SettingsFormat, QSettings::UserScope, from, from);
-    const QStringList keys = old.allKeys();
-    QSettings current(SettingsFormat, QSettings::UserScope, to, to);
-    // A store with keys is in use (or, on a system that ignores case, the old one itself).
-    if (keys.isEmpty() || !current.allKeys().isEmpty()) {
+    const QFileInfo old(from);
+    if ((!old.exists() && !old.isSymLink()) || old.canonicalFilePath() == QFileInfo(to).canonicalFilePath()) {
         return {};
     }
-    for (const QString& key : keys) {
-        current.setValue(key, old.value(key));
+    if (linkOnTheWay(from, 1)) {
+        return {leftAlone(from)};
     }
-    current.sync();
-    if (current.status() != QSettings::NoError || current.allKeys().size() != keys.size()) {
-        return {
-            QStringLiteral("le impostazioni di «%1» non si possono copiare in «%2»")
-                .arg(QDir::toNativeSeparators(old.fileName()), QDir::toNativeSeparators(current.fileName()))};
+    QByteArray bytes;
+    QString reason;
+    if (!readRegularFile(from, SettingsFile::MaxBytes, &bytes, &reason)) {
+        return {QStringLiteral("le impostazioni «%1» non si possono spostare: %2")
+                    .arg(shownFileName(from), reason)};
     }
-    const QString oldFile = old.fileName();
-    old.clear();
-    old.sync();
-    if (QFileInfo(oldFile).isFile()) {
-        QFile::remove(oldFile);
-        QDir().rmdir(QFileInfo(oldFile).path());
+    // A store that is there is in use, even when it cannot be read.
+    if (QFileInfo::exists(to) || QFileInfo(to).isSymLink()) {
+        return {};
     }
+    QDir().mkpath(QFileInfo(to).absolutePath());
+    if (!saveWholeFile(to, bytes, &reason)) {
+        return {QStringLiteral("le impostazioni di «%1» non si possono copiare in «%2»: %3")
+                    .arg(shownFileName(from), shownFileName(to), reason)};
+    }
+    QFile::remove(from);
+    QDir().rmdir(old.path());
     return {};
 }
 
-// Each file of the old folder that no running program holds, under the same name.
+// Whether a file of the recovery folder is one the program made: a recovery copy, one put aside
+// as unreadable, or a lock. Anything else there is the user's, and stays.
+bool isRecoveryName(const QString& name)
+{
+    static const QRegularExpression ours(QStringLiteral("^(illeggibile-)?recupero-[0-9-]+\\.(txt|lock)$"));
+    return ours.match(name).hasMatch();
+}
+
+// Each recovery copy of the old folder that no running program holds, under the same name.
 QStringList moveRecoveryFiles(const QString& from, const QString& to)
 {
     const QDir old(from);
     if (!old.exists() || QFileInfo(from).canonicalFilePath() == QFileInfo(to).canonicalFilePath()) {
         return {};
     }
+    // The old folder and the two named after the program above it.
+    if (linkOnTheWay(from, 2)) {
+        return {leftAlone(from)};
+    }
     QStringList problems;
-    if (!QDir().mkpath(to)) {
-        return {QStringLiteral("la cartella «%1» non si può creare").arg(QDir::toNativeSeparators(to))};
+    QStringList copies;
+    QStringList locks;
+    for (const QFileInfo& file : old.entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (!isRecoveryName(file.fileName())) {
+            continue;
+        }
+        if (file.isSymLink() || !file.isFile()) {
+            problems << leftAlone(file.filePath());
+            continue;
+        }
+        (file.suffix() == QStringLiteral("lock") ? locks : copies) << file.fileName();
+    }
+    if (!copies.isEmpty() && !QDir().mkpath(to)) {
+        return {QStringLiteral("la cartella «%1» non si può creare").arg(shownFileName(to))};
     }
     // The studies kept there are the user's alone.
-    QFile::setPermissions(to, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    const QStringList locks = old.entryList({QStringLiteral("*.lock")}, QDir::Files | QDir::Hidden);
-    for (const QString& name : old.entryList(QDir::Files | QDir::Hidden)) {
-        if (locks.contains(name)) {
+    if (!copies.isEmpty()) {
+        QFile::setPermissions(to, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+    for (const QString& name : copies) {
+        // A lock that is not a regular file (a FIFO would hold the start for ever) is not ours to take.
+        const QFileInfo lockFile(old.filePath(QFileInfo(name).completeBaseName() + QStringLiteral(".lock")));
+        if (lockFile.isSymLink() || (lockFile.exists() && !lockFile.isFile())) {
+            problems << leftAlone(old.filePath(name));
             continue;
         }
         // A program of an older version still running keeps its copy where it is.
@@ -66,9 +118,10 @@ QStringList moveRecoveryFiles(const QString& from, const QString& to)
             continue;
         }
         const QString target = QDir(to).filePath(name);
-        if (QFileInfo::exists(target) || !QFile::rename(old.filePath(name), target)) {
+        if (QFileInfo::exists(target) || QFileInfo(target).isSymLink() ||
+            !QFile::rename(old.filePath(name), target)) {
             problems << QStringLiteral("la copia di recupero «%1» non si può spostare in «%2»")
-                            .arg(QDir::toNativeSeparators(old.filePath(name)), QDir::toNativeSeparators(to));
+                            .arg(shownFileName(old.filePath(name)), shownFileName(to));
         }
     }
     // The locks left are stale ones: taking one and letting it go removes it.
@@ -90,14 +143,16 @@ QStringList moveRecoveryFiles(const QString& from, const QString& to)
 UserFilePlaces userFilePlaces()
 {
 #ifdef Q_OS_WIN
-    return {.settingsOrganisation = QStringLiteral("Pondra"),
-            .oldSettingsOrganisation = {},
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return {.settingsFile = config + QStringLiteral("/Pondra/Pondra.ini"),
+            .oldSettingsFile = {},
             .recoveryFolder = QDir(userDataFolder()).filePath(QLatin1String(RecoverySubfolder)),
             .oldRecoveryFolder = {}};
 #else
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    return {.settingsOrganisation = QStringLiteral("pondra"),
-            .oldSettingsOrganisation = QStringLiteral("Pondra"),
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return {.settingsFile = config + QStringLiteral("/pondra/pondra.conf"),
+            .oldSettingsFile = config + QStringLiteral("/Pondra/Pondra.conf"),
             .recoveryFolder = QDir(userDataFolder()).filePath(QLatin1String(RecoverySubfolder)),
             .oldRecoveryFolder = data + QStringLiteral("/Pondra/Pondra/") + QLatin1String(RecoverySubfolder)};
 #endif
@@ -105,10 +160,10 @@ UserFilePlaces userFilePlaces()
 
 QStringList moveOldUserFiles(const UserFilePlaces& places)
 {
-    if (places.oldSettingsOrganisation.isEmpty()) {
+    if (places.oldSettingsFile.isEmpty()) {
         return {};
     }
-    return moveSettings(places.oldSettingsOrganisation, places.settingsOrganisation) +
+    return moveSettings(places.oldSettingsFile, places.settingsFile) +
            moveRecoveryFiles(places.oldRecoveryFolder, places.recoveryFolder);
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QSettings>
 #include <QString>
 #include <QStringList>
 
@@ -10,21 +9,13 @@ namespace pondra {
 // for recovery.
 inline constexpr char RecoverySubfolder[] = "recupero";
 
-// How the settings are stored: on Windows a file under the user's roaming folder
-// (%APPDATA%\Pondra\Pondra.ini) like the rest of the user's files, not the registry.
-#ifdef Q_OS_WIN
-inline constexpr QSettings::Format SettingsFormat = QSettings::IniFormat;
-#else
-inline constexpr QSettings::Format SettingsFormat = QSettings::NativeFormat;
-#endif
-
 // Where the user's own files are, now and as older versions kept them.
 struct UserFilePlaces {
-    // The settings store (on Linux ~/.config/pondra/pondra.conf) and the older one
-    // (~/.config/Pondra/Pondra.conf), both as QSettings names them: organisation, application.
-    // Windows has no older places: their names are empty there.
-    QString settingsOrganisation;
-    QString oldSettingsOrganisation;
+    // The settings file (on Linux ~/.config/pondra/pondra.conf, on Windows
+    // %APPDATA%\Pondra\Pondra.ini) and the older one (~/.config/Pondra/Pondra.conf; Windows has
+    // no older places: their names are empty there).
+    QString settingsFile;
+    QString oldSettingsFile;
     // The recovery folder (~/.local/share/pondra/recupero) and the older one
     // (~/.local/share/Pondra/Pondra/recupero).
     QString recoveryFolder;
@@ -36,8 +27,9 @@ struct UserFilePlaces {
 UserFilePlaces userFilePlaces();
 
 // Moves what older versions kept in their places into this version's, so that nothing is left
-// behind and nothing is overwritten: the settings only into a store that is still empty, each
-// recovery file only when no running program holds it and no file of its name is there. What
+// behind and nothing is overwritten: the settings only into a store that is still empty (copied,
+// the old file never written, then removed), each recovery file only when no running program
+// holds it and no file of its name is there. A place reached through a link is left alone. What
 // stays behind is tried again at the next start. Returns, in Italian, what could not be moved.
 QStringList moveOldUserFiles(const UserFilePlaces& places);
 

@@ -172,13 +172,15 @@ private Q_SLOTS:
         testsupport::enterRow(study, 2, 1, QStringLiteral("costo"), 3, 100);
         testsupport::nameHypothesis(study, 3, QStringLiteral("C"));
         testsupport::enterRow(study, 3, 1, QStringLiteral("costo"), 3, 100);
+        testsupport::enterRow(study, 3, 2, QStringLiteral("qualità"), 3, 0);
+        testsupport::enterRow(study, 3, 3, QStringLiteral("tempi"), 3, 0);
         study.hypothesis(1).comparison = PairwiseComparison{{2, 1}, {-8}};
-        study.hypothesis(3).comparison = PairwiseComparison{{1, 3, 100}, {8, 0, -3}};
+        study.hypothesis(3).comparison = PairwiseComparison{{1, 3, 2}, {8, 0, -3}};
         const TitlePage page;
         const QByteArray bytes = writeBytes(study, page);
         QVERIFY(bytes.endsWith("\"confronto a coppie\",2\r\n"
                                "1,2\r\n2,1\r\n-8\r\n"
-                               "3,3\r\n1,3,100\r\n8,0,-3\r\n"));
+                               "3,3\r\n1,3,2\r\n8,0,-3\r\n"));
 
         Loaded l = readBytes(bytes);
         QVERIFY2(l.ok, qPrintable(l.error));
@@ -203,68 +205,79 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("block");
         QTest::addColumn<QString>("error");
-        // Two hypotheses on lines 2 and 3, the title on line 4: the block starts on line 5.
+        // Two hypotheses of three rows each on lines 2 to 9, the title on line 10: the block starts on
+        // line 11.
         QTest::newRow("no count") << QByteArray("\"confronto a coppie\"\r\n")
                                   << QStringLiteral(
-                                         "riga 5: l'intestazione dei confronti a coppie con 1 campi");
+                                         "riga 11: l'intestazione dei confronti a coppie con 1 campi");
         QTest::newRow("count 0") << QByteArray("\"confronto a coppie\",0\r\n")
-                                 << QStringLiteral("riga 5: il numero delle ipotesi con un confronto");
+                                 << QStringLiteral("riga 11: il numero delle ipotesi con un confronto");
         QTest::newRow("count above the hypotheses") << QByteArray("\"confronto a coppie\",3\r\n")
-                                                    << QStringLiteral("riga 5: il numero delle ipotesi");
+                                                    << QStringLiteral("riga 11: il numero delle ipotesi");
         QTest::newRow("fewer comparisons than counted")
             << QByteArray("\"confronto a coppie\",2\r\n1,2\r\n1,2\r\n1\r\n")
-            << QStringLiteral("il file finisce alla riga 9, dove si attendeva il confronto a coppie n. 2");
+            << QStringLiteral("il file finisce alla riga 15, dove si attendeva il confronto a coppie n. 2");
         QTest::newRow("hypothesis 0")
             << QByteArray("\"confronto a coppie\",1\r\n0,2\r\n1,2\r\n1\r\n")
-            << QStringLiteral("riga 6: il numero dell'ipotesi del confronto a coppie");
+            << QStringLiteral("riga 12: il numero dell'ipotesi del confronto a coppie");
         QTest::newRow("hypothesis beyond the file")
             << QByteArray("\"confronto a coppie\",1\r\n3,2\r\n1,2\r\n1\r\n")
-            << QStringLiteral("riga 6: il numero dell'ipotesi del confronto a coppie deve essere un numero "
+            << QStringLiteral("riga 12: il numero dell'ipotesi del confronto a coppie deve essere un numero "
                               "intero da 1 a 2");
         QTest::newRow("hypothesis twice")
             << QByteArray("\"confronto a coppie\",2\r\n1,2\r\n1,2\r\n1\r\n1,2\r\n1,2\r\n1\r\n")
-            << QStringLiteral("riga 9: l'ipotesi n. 1 ha già un confronto a coppie");
+            << QStringLiteral("riga 15: l'ipotesi n. 1 ha già un confronto a coppie");
         QTest::newRow("one row") << QByteArray("\"confronto a coppie\",1\r\n1,1\r\n1\r\n\r\n")
-                                 << QStringLiteral("riga 6: il numero delle caratteristiche confrontate");
+                                 << QStringLiteral("riga 12: il numero delle caratteristiche confrontate");
         QTest::newRow("sixteen rows")
             << QByteArray("\"confronto a coppie\",1\r\n1,16\r\n")
-            << QStringLiteral("riga 6: il numero delle caratteristiche confrontate");
+            << QStringLiteral("riga 12: il numero delle caratteristiche confrontate");
         QTest::newRow("row 0") << QByteArray("\"confronto a coppie\",1\r\n1,2\r\n0,2\r\n1\r\n")
-                               << QStringLiteral("riga 7: le righe confrontate devono essere numeri interi");
+                               << QStringLiteral("riga 13: le righe confrontate devono essere numeri interi");
         QTest::newRow("row 101") << QByteArray("\"confronto a coppie\",1\r\n1,2\r\n1,101\r\n1\r\n")
-                                 << QStringLiteral("riga 7: le righe confrontate");
+                                 << QStringLiteral("riga 13: le righe confrontate");
         QTest::newRow("row repeated") << QByteArray("\"confronto a coppie\",1\r\n1,3\r\n1,2,1\r\n1,2,3\r\n")
-                                      << QStringLiteral("riga 7: la riga 1 è confrontata due volte");
+                                      << QStringLiteral("riga 13: la riga 1 è confrontata due volte");
         QTest::newRow("row as text") << QByteArray("\"confronto a coppie\",1\r\n1,2\r\n\"1\",2\r\n1\r\n")
-                                     << QStringLiteral("riga 7: le righe confrontate");
+                                     << QStringLiteral("riga 13: le righe confrontate");
         QTest::newRow("missing row")
             << QByteArray("\"confronto a coppie\",1\r\n1,3\r\n1,2\r\n1,2,3\r\n")
-            << QStringLiteral("riga 7: le righe confrontate dell'ipotesi n. 1 con 2 campi invece di 3");
+            << QStringLiteral("riga 13: le righe confrontate dell'ipotesi n. 1 con 2 campi invece di 3");
         QTest::newRow("extra step")
             << QByteArray("\"confronto a coppie\",1\r\n1,2\r\n1,2\r\n1,2\r\n")
             << QStringLiteral(
-                   "riga 8: i giudizi del confronto a coppie dell'ipotesi n. 1 con 2 campi invece di 1");
+                   "riga 14: i giudizi del confronto a coppie dell'ipotesi n. 1 con 2 campi invece di 1");
         QTest::newRow("steps missing") << QByteArray("\"confronto a coppie\",1\r\n1,2\r\n1,2\r\n")
-                                       << QStringLiteral("il file finisce alla riga 8");
+                                       << QStringLiteral("il file finisce alla riga 14");
         QTest::newRow("step 9") << QByteArray("\"confronto a coppie\",1\r\n1,3\r\n1,2,3\r\n0,9,0\r\n")
                                 << QStringLiteral(
-                                       "riga 8: i giudizi del confronto a coppie devono essere numeri "
+                                       "riga 14: i giudizi del confronto a coppie devono essere numeri "
                                        "interi da -8 a 8");
         QTest::newRow("step -9") << QByteArray("\"confronto a coppie\",1\r\n1,2\r\n1,2\r\n-9\r\n")
-                                 << QStringLiteral("riga 8: i giudizi");
+                                 << QStringLiteral("riga 14: i giudizi");
         QTest::newRow("half step") << QByteArray("\"confronto a coppie\",1\r\n1,2\r\n1,2\r\n0.5\r\n")
-                                   << QStringLiteral("riga 8: i giudizi");
+                                   << QStringLiteral("riga 14: i giudizi");
+        QTest::newRow("row beyond the hypothesis")
+            << QByteArray("\"confronto a coppie\",1\r\n1,2\r\n1,99\r\n1\r\n")
+            << QStringLiteral("riga 13: la riga 99 confrontata non esiste nell'ipotesi n. 1");
     }
     void damagedComparisons_areRejectedNamingTheLine()
     {
         QFETCH(QByteArray, block);
         QFETCH(QString, error);
-        const QByteArray study =
-            "2\r\n\"A\",0,,\r\n\"B\",0,,\r\n\"a\",\"b\",\"c\",\"d\",\"e\",\"f\",\"g\"\r\n";
+        const QByteArray rows = "1,\"r\",,,,\r\n1,\"s\",,,,\r\n1,\"t\",,,,\r\n";
+        const QByteArray study = "2\r\n\"A\",3,,\r\n" + rows + "\"B\",3,,\r\n" + rows +
+                                 "\"a\",\"b\",\"c\",\"d\",\"e\",\"f\",\"g\"\r\n";
         QVERIFY2(readBytes(study).ok, "the file without the block reads");
         const Loaded l = readBytes(study + block);
         QVERIFY(!l.ok);
         QVERIFY2(l.error.contains(error), qPrintable(l.error));
+        // Cut anywhere in the block, heading included, the file is refused.
+        const QByteArray whole = study + "\"confronto a coppie\",1\r\n1,3\r\n1,2,3\r\n-1,2,-3\r\n";
+        for (qsizetype cut = study.size() + 1; cut < whole.size() - 2; ++cut) {
+            QVERIFY2(!readBytes(whole.left(cut)).ok,
+                     whole.sliced(study.size(), cut - study.size()).constData());
+        }
     }
 
     // What followed the title line before the comparisons were kept is still passed over.

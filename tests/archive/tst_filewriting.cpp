@@ -8,6 +8,7 @@
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -50,6 +51,8 @@ private Q_SLOTS:
         QTest::newRow("folder not writable")
             << QStringLiteral("locked")
             << QStringLiteral("non si hanno i permessi per scrivere nella cartella");
+        QTest::newRow("a link to a FIFO")
+            << QStringLiteral("fifo") << QStringLiteral("non è un file ordinario.");
 #endif
     }
     void failure_namesTheCause_keepsOldFile()
@@ -77,6 +80,13 @@ private Q_SLOTS:
             path = dir.filePath(QStringLiteral("manca/Pondra-dati-x"));
         } else if (setup == u"readonly") {
             QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner));
+        } else if (setup == u"fifo") {
+            // Beside a FIFO of its own, so that only the link points at it.
+            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("fifo")));
+            path = dir.filePath(QStringLiteral("fifo/collegamento"));
+            QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("fifo/f"))).constData(), 0600),
+                     0);
+            QVERIFY(QFile::link(dir.filePath(QStringLiteral("fifo/f")), path));
         } else if (setup == u"locked") {
             QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
         }

@@ -37,11 +37,11 @@ TitlePage samplePage()
 {
     return {QStringLiteral("Ampliamento \"sede\""),
             QStringLiteral("Centro; nord"),
-            QString(),
+            QStringLiteral(" \t=1+2"),
             QStringLiteral("=1+1"),
             QStringLiteral("Roma"),
             QString::fromUtf16(u"lunedì, 7 dic 2026"),
-            QString()};
+            QStringLiteral("  \r@A1")};
 }
 
 QStringList cells(std::initializer_list<const char16_t*> list)
@@ -71,11 +71,11 @@ private Q_SLOTS:
             cells({u"T:Pondra - valutazioni qualsiasi mediante confronto"}),
             cells({u"T:perizia", u"T:Ampliamento \"sede\""}),
             cells({u"T:località", u"T:Centro; nord"}),
-            cells({u"T:tipologia di studio", u"T:"}),
+            cells({u"T:tipologia di studio", u"T:' \t=1+2"}),
             cells({u"T:committente", u"T:'=1+1"}),
             cells({u"T:luogo elaborazione", u"T:Roma"}),
             cells({u"T:data elaborazione", u"T:lunedì, 7 dic 2026"}),
-            cells({u"T:allegati alla relazione", u"T:"}),
+            cells({u"T:allegati alla relazione", u"T:'  \r@A1"}),
             {},
             cells({u"T:Classifica delle ipotesi"}),
             cells({u"T:posizione", u"T:denominazione dell'ipotesi", u"T:valutazione in %",

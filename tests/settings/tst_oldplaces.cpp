@@ -1,11 +1,9 @@
+#include "settings/settings.h"
 #include "settings/userfiles.h"
-
-#include "support/isolatedsettings.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
-#include <QSettings>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -88,18 +86,13 @@ private Q_SLOTS:
         QFETCH(int, problems);
 
         QTemporaryDir home;
-        testsupport::keepSettingsIn(home);
-        const UserFilePlaces places{.settingsOrganisation = QStringLiteral("pondra"),
-                                    .oldSettingsOrganisation = QStringLiteral("Pondra"),
+        const QString oldConf = home.filePath(QStringLiteral("config/Pondra/Pondra.conf"));
+        const QString newConf = home.filePath(QStringLiteral("config/pondra/pondra.conf"));
+        const UserFilePlaces places{.settingsFile = newConf,
+                                    .oldSettingsFile = oldConf,
                                     .recoveryFolder = home.filePath(QStringLiteral("data/pondra/recupero")),
                                     .oldRecoveryFolder =
                                         home.filePath(QStringLiteral("data/Pondra/Pondra/recupero"))};
-        const QString oldConf = QSettings(QSettings::NativeFormat, QSettings::UserScope,
-                                          QStringLiteral("Pondra"), QStringLiteral("Pondra"))
-                                    .fileName();
-        const QString newConf = QSettings(QSettings::NativeFormat, QSettings::UserScope,
-                                          QStringLiteral("pondra"), QStringLiteral("pondra"))
-                                    .fileName();
         if (!oldSettings.isEmpty()) {
             write(oldConf, oldSettings);
         }
@@ -126,11 +119,10 @@ private Q_SLOTS:
 
         QCOMPARE(pondra::moveOldUserFiles(places).size(), problems);
 
-        const QSettings current(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("pondra"),
-                                QStringLiteral("pondra"));
-        QCOMPARE(current.value(QStringLiteral("FileRecenti")).toString(), expectedRecent);
+        const Settings current(newConf);
+        QCOMPARE(current.recentFiles().value(0), expectedRecent);
         if (newSettings.isEmpty() && !oldSettings.isEmpty()) {
-            QCOMPARE(current.value(QStringLiteral("Owner/StudioName")).toString(),
+            QCOMPARE(current.installation(Settings::Installation::OwnerStudioName),
                      QStringLiteral("Studio Rossi"));
             QVERIFY(!QFileInfo::exists(QFileInfo(oldConf).path()));
         }
@@ -155,6 +147,45 @@ private Q_SLOTS:
         QStringList all = expectedNewRecovery + heldByARunningProgram;
         all.sort();
         QCOMPARE(filesIn(places.recoveryFolder), all);
+    }
+
+    // The user's own files, and anything reached through a link, stay where they are, whole.
+    void foreignAndLinkedFiles_stay()
+    {
+        QTemporaryDir home;
+        const QString documents = home.filePath(QStringLiteral("Documenti"));
+        write(documents + QStringLiteral("/tesi.odt"), "tesi");
+        write(documents + QStringLiteral("/recupero-1-2-1.txt"), "copia");
+        write(documents + QStringLiteral("/Pondra.conf"), "[General]\nFileRecenti=/a.txt\n");
+        const UserFilePlaces linked{.settingsFile = home.filePath(QStringLiteral("new/pondra.conf")),
+                                    .oldSettingsFile = home.filePath(QStringLiteral("old/Pondra.conf")),
+                                    .recoveryFolder = home.filePath(QStringLiteral("new/recupero")),
+                                    .oldRecoveryFolder = home.filePath(QStringLiteral("old/P/P/recupero"))};
+        QDir().mkpath(home.filePath(QStringLiteral("old/P/P")));
+        QVERIFY(QFile::link(documents, linked.oldRecoveryFolder));
+        QVERIFY(QFile::link(documents + QStringLiteral("/Pondra.conf"), linked.oldSettingsFile));
+        QCOMPARE(pondra::moveOldUserFiles(linked).size(), 2);
+        QCOMPARE(filesIn(documents),
+                 (QStringList{QStringLiteral("Pondra.conf"), QStringLiteral("recupero-1-2-1.txt"),
+                              QStringLiteral("tesi.odt")}));
+        QCOMPARE(QFileInfo(documents + QStringLiteral("/Pondra.conf")).size(), 29);
+        QVERIFY(!QFileInfo::exists(linked.settingsFile));
+
+        const QString old = home.filePath(QStringLiteral("real/P/P/recupero"));
+        write(old + QStringLiteral("/tesi.odt"), "tesi");
+        write(old + QStringLiteral("/.nascosto"), "x");
+        write(old + QStringLiteral("/recupero-3-4-1.txt"), "copia");
+        QVERIFY(QFile::link(documents + QStringLiteral("/tesi.odt"),
+                            old + QStringLiteral("/recupero-5-6-1.txt")));
+        const UserFilePlaces real{.settingsFile = linked.settingsFile,
+                                  .oldSettingsFile = linked.settingsFile,
+                                  .recoveryFolder = linked.recoveryFolder,
+                                  .oldRecoveryFolder = old};
+        QCOMPARE(pondra::moveOldUserFiles(real).size(), 1);
+        QCOMPARE(filesIn(real.recoveryFolder), QStringList{QStringLiteral("recupero-3-4-1.txt")});
+        QCOMPARE(QDir(old).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name),
+                 (QStringList{QStringLiteral(".nascosto"), QStringLiteral("recupero-5-6-1.txt"),
+                              QStringLiteral("tesi.odt")}));
     }
 };
 

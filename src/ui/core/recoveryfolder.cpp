@@ -1,5 +1,8 @@
 #include "recoveryfolder.h"
 
+#include "archive/filewriting.h"
+#include "archive/regularfile.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -73,9 +76,20 @@ QList<RecoveryFolder::Orphan> RecoveryFolder::orphans() const
         if (path == m_own) {
             continue;
         }
+        // A lock that is not a regular file cannot be taken, and reading a FIFO would wait for ever.
+        const QFileInfo lock(lockOf(path));
+        if (lock.isSymLink() || (lock.exists() && !lock.isFile())) {
+            found << Orphan{path, file.lastModified(), nullptr,
+                            QStringLiteral("il blocco «%1» non è un file ordinario.")
+                                .arg(shownFileName(lock.filePath()))};
+            continue;
+        }
         std::shared_ptr<QLockFile> claim = lockFor(path);
         if (claim->tryLock(0)) {
             found << Orphan{path, file.lastModified(), claim};
+        } else if (claim->error() != QLockFile::LockFailedError) {
+            // No running program holds it: the lock cannot even be made.
+            found << Orphan{path, file.lastModified(), nullptr, writeFailureReason(lockOf(path), 0)};
         }
     }
     return found;

@@ -24,11 +24,13 @@ public:
     QString ownFile();
 
     // A recovery file left by a program that no longer runs, held so that no other program
-    // starting now claims it too.
+    // starting now claims it too. One that cannot be held (a folder that cannot be written, a
+    // full disk) is still offered, to be read only: `unclaimable` says why, in Italian.
     struct Orphan {
         QString path;
         QDateTime written;
         std::shared_ptr<QLockFile> claim;
+        QString unclaimable = {};
     };
     // Newest first. The locks of programs that are gone and left no file are removed on the way.
     QList<Orphan> orphans() const;

@@ -60,6 +60,17 @@ MessageAnswer QtDialogs::message(QWidget* parent, const MessageRequest& request)
                : box.clickedButton() == discard ? MessageAnswer::Discard
                                                 : MessageAnswer::Cancel;
     }
+    if (request.buttons == MessageButtons::YesSaveAsCancel) {
+        QPushButton* yes = box.addButton(QStringLiteral("&Sì"), QMessageBox::YesRole);
+        QPushButton* saveAs = box.addButton(QStringLiteral("Salva con &nome..."), QMessageBox::ActionRole);
+        QPushButton* cancel = box.addButton(QStringLiteral("Annulla"), QMessageBox::RejectRole);
+        box.setDefaultButton(request.defaultAnswer == MessageAnswer::SaveAs ? saveAs : yes);
+        box.setEscapeButton(cancel);
+        box.exec();
+        return box.clickedButton() == yes      ? MessageAnswer::Yes
+               : box.clickedButton() == saveAs ? MessageAnswer::SaveAs
+                                               : MessageAnswer::Cancel;
+    }
     QPushButton* yes = box.addButton(QStringLiteral("&Sì"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
     box.setDefaultButton(request.defaultAnswer == MessageAnswer::No ? no : yes);

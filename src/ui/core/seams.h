@@ -19,9 +19,10 @@ class Settings;
 // Which buttons a message box offers; the answer says which one was pressed, or Closed for a
 // question closed with ✕ or Esc that tells closing apart. SaveDiscardCancel asks whether to
 // save before going on: Salva, a button that goes on without saving, Annulla (also Esc and the
-// window's close button).
-enum class MessageButtons { Ok, YesNo, SaveDiscardCancel };
-enum class MessageAnswer { Ok, Yes, No, Closed, Save, Discard, Cancel };
+// window's close button). YesSaveAsCancel asks whether to save where proposed: Sì, Salva con
+// nome..., Annulla (also Esc and the close button).
+enum class MessageButtons { Ok, YesNo, SaveDiscardCancel, YesSaveAsCancel };
+enum class MessageAnswer { Ok, Yes, No, Closed, Save, Discard, Cancel, SaveAs };
 
 // A message box with no icon is a plain question. Its text is shown as plain text, as it stands.
 struct MessageRequest {

@@ -114,24 +114,18 @@ bool frmTip::LoadTips(const QString& tipsFile)
     if (tipsFile.isEmpty()) {
         return false;
     }
-    QFile file(tipsFile);
-    QString reason;
-    if (!openRegularFile(file, &reason)) {
-        // A file that is there but cannot be read (a FIFO, a device, no permission) says so;
-        // a missing one, or a folder of that name, gets the usual hint.
+    QStringList tips;
+    QString error;
+    if (!loadTips(tipsFile, tips, &error)) {
+        // A file that is there but cannot be read (a FIFO, a device, no permission, too large)
+        // says so; a missing one, or a folder of that name, gets the usual hint.
         const QFileInfo info(tipsFile);
         if (info.exists() && !info.isDir()) {
-            m_refusal =
-                QStringLiteral("Il file «%1» non si può leggere: %2").arg(shownFileName(tipsFile), reason);
+            m_refusal = error;
         }
         return false;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        return false;
-    }
-    file.close();
-    m_tipList += readTips(bytes);
+    m_tipList += tips;
     ShowNextTip();
     return true;
 }

@@ -147,6 +147,15 @@ bool DataPassFrom(ModuloPondra& module, CommandOrigin origin)
 bool SaveStudy(ModuloPondra& module, QWidget& from, CommandOrigin origin, bool askName)
 {
     QString path = module.document().fileName();
+    if (!askName && !path.isEmpty() && module.document().fileNameOnlyProposed()) {
+        const MessageAnswer answer = module.dialogs().message(
+            &from, {QStringLiteral("Salvare lo studio recuperato in «%1»?").arg(shownFileName(path)),
+                    module.identity().ProgramName, MessageIcon::Question, MessageButtons::YesSaveAsCancel});
+        if (answer == MessageAnswer::Cancel) {
+            return false;
+        }
+        askName = answer == MessageAnswer::SaveAs;
+    }
     if (askName || path.isEmpty()) {
         path = chooseFileName(module, from);
         if (path.isEmpty()) {

@@ -88,7 +88,7 @@ MessageAnswer ask(ModuloPondra& module, const QString& text, const QString& titl
 
 } // namespace
 
-bool OfferRecovery(ModuloPondra& module)
+bool OfferRecovery(ModuloPondra& module, QString* step)
 {
     const QString title = module.identity().ProgramName + QStringLiteral(": recupero");
     for (const Readable& found : readableOnes(module, title)) {
@@ -104,6 +104,9 @@ bool OfferRecovery(ModuloPondra& module)
         const MessageAnswer answer = ask(module, question, title, MessageIcon::Question, MessageAnswer::Yes);
         if (answer == MessageAnswer::Closed) {
             return false;
+        }
+        if (answer == MessageAnswer::No && !found.orphan.unclaimable.isEmpty()) {
+            continue;
         }
         if (answer == MessageAnswer::No) {
             const MessageAnswer sure = ask(
@@ -125,7 +128,18 @@ bool OfferRecovery(ModuloPondra& module)
             module.showMessage(nullptr, {error, MessageIcon::Exclamation}, title);
             continue;
         }
+        const bool unclaimable = !found.orphan.unclaimable.isEmpty();
         module.adoptRecoveredStudy(std::move(*study), page, studyFile, found.orphan);
+        if (step) {
+            *step =
+                QStringLiteral("studio recuperato: archiviarlo con «%1»")
+                    .arg(studyFile.isEmpty() ? QStringLiteral("Salva con nome...") : QStringLiteral("Salva"));
+            if (unclaimable) {
+                // Read only: the copy stays where it is, for this program and any other.
+                *step += QStringLiteral("; la copia di recupero «%1» resta dov'è: %2")
+                             .arg(shownFileName(found.orphan.path), found.orphan.unclaimable);
+            }
+        }
         return true;
     }
     return false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace pondra {
 
 class ModuloPondra;
@@ -10,8 +12,10 @@ class ModuloPondra;
 // memory, unsaved, under its file's name, and ends the offer; its recovery file goes once the
 // study is kept again. No asks once more before the file is deleted; ✕ or Esc leaves every file
 // for the next start and ends the offer. Files that cannot be read are moved aside first, all
-// told in one message. Returns whether a study was recovered.
-bool OfferRecovery(ModuloPondra& module);
+// told in one message. A file no program can hold (its folder cannot be written) is offered too,
+// and never deleted. Returns whether a study was recovered, and in `step` what the Data
+// window's step line says of it: how to keep it and, for a file that could not be held, why.
+bool OfferRecovery(ModuloPondra& module, QString* step = nullptr);
 
 // Tells the user, in the Data window's step line, once, when the study cannot be kept against a
 // crash.

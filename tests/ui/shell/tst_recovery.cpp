@@ -223,6 +223,42 @@ private Q_SLOTS:
         QCOMPARE(kept, studyFile);
     }
 
+    // The file named on the copy's last line is where the first Salva asks to write, never decides.
+    void recoveredFileName_firstSaveAsks()
+    {
+        const QString named = dir.filePath(QStringLiteral("tesi.odt"));
+        QFile file(named);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("mia") == 3);
+        file.close();
+        leftBehind({}, QStringLiteral("recupero-1-1-1.txt"), QString(), named);
+        QVERIFY(OfferRecovery(module()));
+        requisiti* data = module().window<requisiti>();
+        dialogs().answers << MessageAnswer::Cancel << MessageAnswer::SaveAs;
+        QVERIFY(!SaveStudy(module(), *data, CommandOrigin::DataWindow, false));
+        QCOMPARE(dialogs().messages.last().text,
+                 u"Salvare lo studio recuperato in «%1»?"_s.arg(QDir::toNativeSeparators(named)));
+        const QString chosen = dir.filePath(QStringLiteral("Pondra-dati-scelto.txt"));
+        dialogs().fileNames << chosen;
+        QVERIFY(SaveStudy(module(), *data, CommandOrigin::DataWindow, false));
+        QVERIFY(SaveStudy(module(), *data, CommandOrigin::DataWindow, false));
+        QCOMPARE(dialogs().messages.size(), 3);
+        QVERIFY(QFile::exists(chosen));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("mia"));
+    }
+
+    // A copy whose lock cannot be made is offered all the same, and the step line says why it stays.
+    void unclaimable_offeredReadOnly_reasonOnTheStepLine()
+    {
+        const QString left = leftBehind();
+        QVERIFY(QDir().mkdir(left.chopped(4) + QStringLiteral(".lock")));
+        QString step;
+        dialogs().answers << MessageAnswer::Yes;
+        QVERIFY(OfferRecovery(module(), &step));
+        QVERIFY2(step.contains(u"«%1» resta dov'è: "_s.arg(QDir::toNativeSeparators(left))),
+                 qPrintable(step));
+    }
+
     void realQuestion_closedApartFromNo_data()
     {
         QTest::addColumn<QString>("action");
