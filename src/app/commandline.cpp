@@ -55,8 +55,8 @@ QString entry(const QString& name, const QString& description)
 
 QList<QCommandLineOption> CommandLine::all() const
 {
-    return {help,  version,    check,     ranking,     analysis, pairwise,
-            print, robustness, weighting, spreadsheet, output,   screenshot};
+    return {help,       version,   check,       ranking, analysis,  sensitivity, pairwise,
+            print,      robustness, weighting, spreadsheet, output,  screenshot};
 }
 
 void CommandLine::describe(QCommandLineParser& parser) const
