@@ -66,8 +66,8 @@ QString quoted(const QStringList& names)
 
 QList<QCommandLineOption> CommandLine::all() const
 {
-    return {help,       version,   check,       ranking, analysis, pairwise,  print,
-            robustness, weighting, spreadsheet, sheet,   output,   screenshot};
+    return {help,       version,   check,       ranking,     analysis, sensitivity, pairwise,
+            print,      robustness, weighting, spreadsheet, sheet,    output,      screenshot};
 }
 
 void CommandLine::describe(QCommandLineParser& parser) const
@@ -112,7 +112,7 @@ QString CommandLine::versionText()
 
 QList<QCommandLineOption> CommandLine::actions() const
 {
-    return {check, ranking, analysis, pairwise, print, spreadsheet, sheet, screenshot};
+    return {check, ranking, analysis, sensitivity, pairwise, print, spreadsheet, sheet, screenshot};
 }
 
 QString CommandLine::misuse(const QCommandLineParser& parser) const

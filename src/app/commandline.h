@@ -33,6 +33,14 @@ struct CommandLine {
                        "giudizio necessari per raggiungere la prima, giudizi da cambiare, "
                        "separati da tabulazioni."),
         QStringLiteral("FILE")};
+    QCommandLineOption sensitivity{
+        QStringLiteral("sensitivity"),
+        QStringLiteral("Controlla i dati del file, stampa la classifica come --ranking, poi per "
+                       "ogni caratteristica, dalla più critica: nome, peso attuale in % (la media, "
+                       "con «variabile», se le ipotesi la pesano diversamente), peso minimo e "
+                       "massimo che lasciano prima la stessa ipotesi, ipotesi prima sotto e sopra "
+                       "quei pesi («-» se nessuna), separati da tabulazioni."),
+        QStringLiteral("FILE")};
     QCommandLineOption pairwise{
         QStringLiteral("pairwise"),
         QStringLiteral("Confronto a coppie: dalla matrice reciproca data come testo (righe separate "

@@ -9,6 +9,7 @@
 #include "model/robustness.h"
 #include "model/scoring.h"
 #include "model/textrules.h"
+#include "model/weightsensitivity.h"
 #include "reports/documentexport.h"
 #include "reports/helppages.h"
 #include "reports/pagelayout.h"
@@ -248,6 +249,27 @@ int runAnalysisCommand(const QString& path, QTextStream& out, QTextStream& err)
         for (const QString& note : notes) {
             out << printableText(note) << '\n';
         }
+    }
+    out.flush();
+    return ExitPassed;
+}
+
+int runSensitivityCommand(const QString& path, QTextStream& out, QTextStream& err)
+{
+    int exit = ExitPassed;
+    const std::optional<CheckedStudy> checked = printRankingOf(path, out, err, exit);
+    if (!checked) {
+        return exit;
+    }
+    for (const CharacteristicSensitivity& c : analyseWeightSensitivity(*checked->study).characteristics) {
+        const auto nameOf = [&](int slot) {
+            return slot ? printableText(checked->study->hypothesis(slot).name.toDisplayText()) : QStringLiteral("-");
+        };
+        out << printableText(c.name) << '\t' << c.weightToday.text()
+            << (c.variable ? QStringLiteral(" variabile") : QString()) << '\t'
+            << (c.keepsFirst ? c.keepsFirst->from.text() : QStringLiteral("-")) << '\t'
+            << (c.keepsFirst ? c.keepsFirst->to.text() : QStringLiteral("-")) << '\t' << nameOf(c.firstBelow)
+            << '\t' << nameOf(c.firstAbove) << '\n';
     }
     out.flush();
     return ExitPassed;

@@ -24,6 +24,12 @@ int runRankingCommand(const QString& path, QTextStream& out, QTextStream& err);
 // position, name, changes needed and the rows to change, tab-separated.
 int runAnalysisCommand(const QString& path, QTextStream& out, QTextStream& err);
 
+// The check and the ranking as the ranking command makes them, then one line per
+// characteristic, the most critical first: name, weight today (the mean, marked "variabile" when
+// the hypotheses weigh it differently), the lowest and highest weight that keep the first, and
+// the hypothesis first below and above them ("-" where none), tab-separated.
+int runSensitivityCommand(const QString& path, QTextStream& out, QTextStream& err);
+
 // The printout KIND of the study in FILE, written in the format of OUT's extension, after the
 // check its window command makes; the report has the sections the options ask for, whatever the
 // windows remember. Exit 2 also for an unknown kind or a file not written.

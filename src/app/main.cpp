@@ -79,7 +79,8 @@ int main(int argc, char* argv[])
     // The headless commands need no display; only the windows start a GUI application.
     const bool windows = !parser.isSet(options.check) && !parser.isSet(options.ranking) &&
                          !parser.isSet(options.analysis) && !parser.isSet(options.spreadsheet) &&
-                         !parser.isSet(options.pairwise) && !parser.isSet(options.sheet);
+                         !parser.isSet(options.pairwise) && !parser.isSet(options.sheet) &&
+                         !parser.isSet(options.sensitivity);
     if (!windows) {
         QCoreApplication app(argc, argv);
         identify();
@@ -100,6 +101,9 @@ int main(int argc, char* argv[])
         }
         if (parser.isSet(options.analysis)) {
             return pondra::runAnalysisCommand(parser.value(options.analysis), out, err);
+        }
+        if (parser.isSet(options.sensitivity)) {
+            return pondra::runSensitivityCommand(parser.value(options.sensitivity), out, err);
         }
         return pondra::runRankingCommand(parser.value(options.ranking), out, err);
     }

@@ -1,9 +1,11 @@
 #include "studydocument.h"
 
 #include "archive/datafile.h"
+#include "model/fairness.h"
 #include "model/rowediting.h"
 #include "model/textrules.h"
 #include "model/weight.h"
+#include "model/weightshift.h"
 
 #include <QFileInfo>
 
@@ -163,17 +165,11 @@ void StudyDocument::clearShownHypothesis()
 
 namespace {
 
-// Characteristics are the same under another spelling of case or spacing.
-QString nameKey(const Value& name)
-{
-    return name.toDisplayText().trimmed().toCaseFolded();
-}
-
 // The row of hypothesis h named as `key`, 0 when none is.
 int rowNamed(const Study& study, int h, const QString& key)
 {
     for (int r = 1; r <= study.lastNamedRowOf(h); ++r) {
-        if (!study.row(h, r).name.isEmpty() && nameKey(study.row(h, r).name) == key) {
+        if (!study.row(h, r).name.isEmpty() && characteristicKey(study.row(h, r).name) == key) {
             return r;
         }
     }
@@ -185,7 +181,7 @@ QStringList namedKeys(const Study& study, int h)
     QStringList keys;
     for (int r = 1; r <= study.lastNamedRowOf(h); ++r) {
         if (!study.row(h, r).name.isEmpty()) {
-            keys << nameKey(study.row(h, r).name);
+            keys << characteristicKey(study.row(h, r).name);
         }
     }
     keys.sort();
@@ -243,7 +239,7 @@ void StudyDocument::applyPairwiseWeights(const PairwiseComparison& comparison,
     for (int i = 0; i < n; ++i) {
         const int r = comparison.rows.at(std::size_t(i));
         shown.rows.at(std::size_t(r)).weight = Value::text(storedWeightText(percents.at(std::size_t(i))));
-        keys << nameKey(shown.rows.at(std::size_t(r)).name);
+        keys << characteristicKey(shown.rows.at(std::size_t(r)).name);
     }
     shown.comparison = comparison;
     changed.emplace_back(m_shown, std::move(shown));
@@ -265,6 +261,24 @@ void StudyDocument::applyPairwiseWeights(const PairwiseComparison& comparison,
         }
     }
     putHypotheses(QStringLiteral("pesi a confronto"), changed);
+}
+
+void StudyDocument::applyCharacteristicWeight(const QString& key, Decimal weight)
+{
+    std::vector<std::pair<int, Hypothesis>> changed;
+    QString name;
+    for (int h = 1; h <= MaxHypotheses; ++h) {
+        const Hypothesis& hyp = m_study->hypothesis(h);
+        if (!hyp.name.isEmpty()) {
+            changed.emplace_back(h, withCharacteristicWeight(hyp, key, weight));
+        }
+        for (int r = 1; name.isEmpty() && r <= m_study->lastNamedRowOf(h); ++r) {
+            if (characteristicKey(hyp.rows.at(std::size_t(r)).name) == key) {
+                name = hyp.rows.at(std::size_t(r)).name.toDisplayText().trimmed();
+            }
+        }
+    }
+    putHypotheses(QStringLiteral("peso di «%1»").arg(name), changed);
 }
 
 void StudyDocument::copyCharacteristicsToOtherHypotheses()
@@ -289,7 +303,7 @@ void StudyDocument::copyCharacteristicsToOtherHypotheses()
                     Value::text(QString());
                 continue;
             }
-            const int from = rowNamed(*m_study, h, nameKey(model.name));
+            const int from = rowNamed(*m_study, h, characteristicKey(model.name));
             if (from > 0) {
                 row = was.rows.at(std::size_t(from));
             } else {

@@ -87,6 +87,9 @@ public:
     // named characteristics are the same (names trimmed, any case) takes them too, each in
     // its own rows. One step, whatever it changed.
     void applyPairwiseWeights(const PairwiseComparison& comparison, bool everyHypothesisWithThoseNames);
+    // Every named hypothesis that has the characteristic (its key as the fair comparison reads
+    // names) gives it the weight, its other rows sharing the rest in proportion. One step.
+    void applyCharacteristicWeight(const QString& key, Decimal weight);
     // Every other named hypothesis takes the shown one's characteristics and weights, row by row;
     // a characteristic it already had keeps its judgement (moved to the row of the same name),
     // any other row is emptied. One step.

@@ -81,6 +81,11 @@ std::optional<QString> weightNote(const Characteristic& c)
 
 } // namespace
 
+QString characteristicKey(const Value& name)
+{
+    return name.toDisplayText().trimmed().toCaseFolded();
+}
+
 QStringList fairnessNotes(const Study& study)
 {
     std::vector<int> named;
@@ -96,11 +101,11 @@ QStringList fairnessNotes(const Study& study)
     for (const int h : named) {
         for (int r = 1; r <= study.lastNamedRowOf(h); ++r) {
             const CharacteristicEntry& row = study.row(h, r);
-            const QString name = row.name.toDisplayText().trimmed();
-            if (name.isEmpty()) {
+            const QString key = characteristicKey(row.name);
+            if (key.isEmpty()) {
                 continue;
             }
-            const QString key = name.toCaseFolded();
+            const QString name = row.name.toDisplayText().trimmed();
             auto c = std::find_if(characteristics.begin(), characteristics.end(),
                                   [&](const Characteristic& x) { return x.key == key; });
             if (c == characteristics.end()) {

@@ -47,7 +47,7 @@ std::vector<ScoredRow> scoredRowsOf(const Hypothesis& hyp)
     return rows;
 }
 
-// Shares of a hypothesis, in thousandths: what the ranking compares.
+// The exact shares of a hypothesis, summed.
 qint64 sharesOf(const std::vector<ScoredRow>& rows)
 {
     qint64 shares = 0;
@@ -57,17 +57,16 @@ qint64 sharesOf(const std::vector<ScoredRow>& rows)
     return shares;
 }
 
-// A scored row moved along the scale one step at a time in one direction, and how many
-// thousandths each further step takes off the gap between the two hypotheses.
+// A scored row moved along the scale one step at a time in one direction, and how many exact
+// shares each further step takes off the gap between the two hypotheses.
 struct Track {
     int hypothesis = 0;
     int row = 0;
     bool better = true;
     std::vector<double> gains; // gains[j]: the step j + 1
 
-    // Each step closes no more of the gap than the step before. With whole weights every step of
-    // a row closes the same amount; a weight with decimals or a coefficient off the scale can
-    // make a later step close more, because of the rounding to thousandths.
+    // Each step closes no more of the gap than the step before. Every step along the scale closes
+    // the same amount; a coefficient off the scale makes the first step shorter.
     bool concave() const
     {
         return std::adjacent_find(gains.begin(), gains.end(), std::less<>()) == gains.end();
@@ -83,7 +82,7 @@ std::vector<Track> tracksOf(const std::vector<ScoredRow>& rows, int h, bool bett
         const Decimal c = row.coefficient;
         const Decimal w = row.weight;
         Track track{h, row.row, better, {}};
-        // Shares are whole thousandths, held exactly by a double.
+        // Shares of weights up to 100 and coefficients up to 1 stay below 2^53: exact as doubles.
         double from = double(weightedShare(c, w));
         const auto step = [&](Decimal coefficient) {
             const double to = double(weightedShare(coefficient, w));
@@ -387,19 +386,21 @@ RobustnessAnalysis analyseRobustness(const Study& study)
 {
     RobustnessAnalysis analysis;
     std::vector<qint64> shares(MaxHypotheses + 1, 0);
+    std::vector<qint64> thousandths(MaxHypotheses + 1, 0);
     std::vector<std::vector<ScoredRow>> scored(MaxHypotheses + 1);
     for (int h = 1; h <= MaxHypotheses; ++h) {
         const Hypothesis& hyp = study.hypothesis(h);
         if (!hyp.name.isEmpty()) {
             scored[std::size_t(h)] = scoredRowsOf(hyp);
             shares[std::size_t(h)] = sharesOf(scored[std::size_t(h)]);
+            thousandths[std::size_t(h)] = roundedThousandths(shares[std::size_t(h)]);
             analysis.ranked.push_back(
-                {h, hyp.name.toDisplayText(), evaluationOfShares(shares[std::size_t(h)]), {}});
+                {h, hyp.name.toDisplayText(), evaluationOfShares(thousandths[std::size_t(h)]), {}});
         }
     }
-    // Equal shares make equal evaluations, which the ranking keeps in slot order.
+    // Equal rounded figures make equal evaluations, which the ranking keeps in slot order.
     std::stable_sort(analysis.ranked.begin(), analysis.ranked.end(), [&](const auto& a, const auto& b) {
-        return shares[std::size_t(a.hypothesis)] > shares[std::size_t(b.hypothesis)];
+        return thousandths[std::size_t(a.hypothesis)] > thousandths[std::size_t(b.hypothesis)];
     });
     if (analysis.ranked.empty()) {
         analysis.summary = summaryOf(analysis);
@@ -449,8 +450,13 @@ RobustnessAnalysis analyseRobustness(const Study& study)
         runs.reserve(ownRuns.size() + theirs.size());
         std::merge(ownRuns.begin(), ownRuns.end(), theirs.begin(), theirs.end(), std::back_inserter(runs),
                    [](const Run& a, const Run& b) { return a.gain > b.gain; });
-        const Solution solution =
-            leastSteps(tracks, runs, irregular, double(shares[std::size_t(leader)] - shares[std::size_t(h)]));
+        // Level once the challenger's shares reach the least sum that rounds as the first's does
+        // (exact while the first keeps its figure).
+        const qint64 level = thousandths[std::size_t(leader)] * SharesPerThousandth - SharesPerThousandth / 2;
+        const Solution solution = leastSteps(tracks, runs, irregular,
+                                             thousandths[std::size_t(h)] == thousandths[std::size_t(leader)]
+                                                 ? 0.0
+                                                 : double(level - shares[std::size_t(h)]));
         c.changesNeeded = solution.count;
         if (solution.count) {
             std::vector<std::pair<double, JudgementChange>> changes;

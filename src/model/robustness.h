@@ -55,7 +55,9 @@ struct RobustnessAnalysis {
 
 // Scores every named hypothesis from its rows as the scoring does and ranks them as the ranking
 // does (best first, equal evaluations in slot order), then measures each against the first.
-// Exact under the scoring's rounding: every least count is a true minimum.
+// Exact under the scoring's rounding, every least count a true minimum, whenever each row's share
+// falls on whole thousandths (whole weights on the scale); with decimal weights the first
+// hypothesis's rounding is taken as it stands today.
 RobustnessAnalysis analyseRobustness(const Study& study);
 
 } // namespace pondra

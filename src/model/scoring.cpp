@@ -70,15 +70,20 @@ Decimal weightValue(const Value& w)
 
 qint64 weightedShare(Decimal coefficient, Decimal weight)
 {
-    // 1000 · c · w / 100 = c · w · 10, and c · w in millionths squared.
-    constexpr qint64 Scale = Decimal::Unit * Decimal::Unit / 10;
+    // c · w in millionths squared: 10^-12 of c · w, 10^-14 of c · w / 100.
+    constexpr qint64 Bound = Decimal::Limit * 10'000; // a hundred of them still add up
     qint64 product = 0;
-    if (qMulOverflow(coefficient.units(), weight.units(), &product)) {
+    if (qMulOverflow(coefficient.units(), weight.units(), &product) || product > Bound || product < -Bound) {
         // Only a coefficient and a weight both far beyond their ranges get here.
         const bool negative = (coefficient.units() < 0) != (weight.units() < 0);
-        return negative ? -Decimal::Limit : Decimal::Limit;
+        return negative ? -Bound : Bound;
     }
-    return roundHalfUp(product, Scale);
+    return product;
+}
+
+qint64 roundedThousandths(qint64 shares)
+{
+    return roundHalfUp(shares, SharesPerThousandth);
 }
 
 double evaluationOfShares(qint64 thousandths)
@@ -103,7 +108,7 @@ namespace {
 
 struct Score {
     ScoreFigures figures;
-    qint64 shares = 0; // the weighted coefficient in whole thousandths
+    qint64 thousandths = 0; // the weighted coefficient, rounded once
 };
 
 Score scoreOf(const Hypothesis& hyp)
@@ -116,6 +121,7 @@ Score scoreOf(const Hypothesis& hyp)
     // weights, remainder and weighted coefficient are exact.
     double sum = 0.0;
     Decimal weights;
+    qint64 shares = 0;
     for (int r = 1; r <= MaxRows; ++r) {
         const CharacteristicEntry& row = hyp.rows.at(std::size_t(r));
         if (!isScoredRow(row)) {
@@ -126,7 +132,7 @@ Score scoreOf(const Hypothesis& hyp)
         const Decimal w = scoredWeight(row);
         sum += std::floor(100.0 * c.toDouble() + 0.5) / 100.0;
         weights += w;
-        score.shares += weightedShare(c, w);
+        shares += weightedShare(c, w);
     }
     ScoreFigures& figures = score.figures;
     figures.ScoredRowCount = qint16(n);
@@ -134,7 +140,8 @@ Score scoreOf(const Hypothesis& hyp)
         figures.media = generalNumberText(std::floor(100.0 * (sum / n) + 0.5) / 100.0);
     }
     figures.resto = (Decimal(100) - weights).text();
-    figures.ponderata = Decimal::fromUnits(score.shares * (Decimal::Unit / 1000)).text();
+    score.thousandths = roundedThousandths(shares);
+    figures.ponderata = Decimal::fromUnits(score.thousandths * (Decimal::Unit / 1000)).text();
     return score;
 }
 
@@ -150,7 +157,7 @@ ScoreFigures Recalculate(Study& study, int h)
     Hypothesis& hyp = study.hypothesis(h);
     const Score score = scoreOf(hyp);
     const double x = parseDisplayNumber(score.figures.ponderata).value_or(0.0);
-    hyp.EvaluationPercent = Value::number(evaluationOfShares(score.shares));
+    hyp.EvaluationPercent = Value::number(evaluationOfShares(score.thousandths));
     const int k = JudgementScale::stepForWeightedCoefficient(x);
     if (k >= 1 && k <= JudgementSteps) {
         hyp.OverallJudgement = Value::text(JudgementScale::adjective(k));

@@ -26,14 +26,19 @@ Decimal scoredWeight(const CharacteristicEntry& row);
 // A weight cell read so, wherever it is shown or stepped from.
 Decimal weightValue(const Value& weight);
 
-// A scored row's share of the weighted coefficient in thousandths: c · w / 100 rounded half up
-// to three decimals, times 1000, so always a whole number. Shares add up exactly, and the
-// weighted coefficient is their sum over 1000.
+// A scored row's exact share of the weighted coefficient: c · w / 100 in units of 10^-14, the
+// product of the two decimals' millionths, so always a whole number. Shares add up exactly.
 qint64 weightedShare(Decimal coefficient, Decimal weight);
+// Exact shares per thousandth of the weighted coefficient.
+inline constexpr qint64 SharesPerThousandth = Decimal::Unit * Decimal::Unit / 10;
 
-// The evaluation the scoring stores for a hypothesis whose shares add up to this many
-// thousandths: the weighted coefficient as shown, read back, times 100. It grows strictly with
-// the shares, so comparing shares compares evaluations.
+// The sum of a hypothesis's exact shares rounded once, half up, to thousandths of the weighted
+// coefficient (0,1 % of evaluation): the figure shown, ranked and printed.
+qint64 roundedThousandths(qint64 shares);
+
+// The evaluation the scoring stores for a hypothesis whose weighted coefficient rounds to this
+// many thousandths: the weighted coefficient as shown, read back, times 100. It grows strictly
+// with the thousandths, so comparing them compares evaluations.
 double evaluationOfShares(qint64 thousandths);
 
 // The weights of the scored rows of a hypothesis, but row r's (0 for none), added exactly.

@@ -79,6 +79,18 @@ private Q_SLOTS:
                          .arg(pellet, first));
     }
 
+    void sensitivity_ofShippedExample_afterItsRanking()
+    {
+        const Run r = pondra({QStringLiteral("--sensitivity"),
+                              QStringLiteral(PONDRA_RESOURCES "/Pondra-dati-riscaldamento.txt")});
+        QCOMPARE(r.exitCode, 0);
+        const QStringList lines = r.out.split(u'\n');
+        QCOMPARE(lines.mid(4, 3), QStringList({QStringLiteral("assistenza\t15\t0\t20,93\t-\tCaldaia a condensazione a metano"),
+                                                QStringLiteral("sicurezza\t10\t2,7\t30,77\tCaldaia a condensazione a metano\tPompa di calore aria-acqua"),
+                                                QStringLiteral("obsolescenza\t10\t2,7\t30,77\tCaldaia a condensazione a metano\tPompa di calore aria-acqua")}));
+        QCOMPARE(lines.at(9), QStringLiteral("ingombro\t10\t0\t100\t-\t-"));
+    }
+
     void analysis_ofSingleHypothesis_isItsRankingAlone()
     {
         QTemporaryDir dir;
@@ -110,7 +122,8 @@ private Q_SLOTS:
         Run r = pondra({QStringLiteral("--check"), path});
         QCOMPARE(r.exitCode, 1);
         QCOMPARE(r.out, message);
-        for (const QString& command : {QStringLiteral("--ranking"), QStringLiteral("--analysis")}) {
+        for (const QString& command :
+             {QStringLiteral("--ranking"), QStringLiteral("--analysis"), QStringLiteral("--sensitivity")}) {
             r = pondra({command, path});
             QCOMPARE(r.exitCode, 1);
             QCOMPARE(r.out, QString());
@@ -443,7 +456,7 @@ private Q_SLOTS:
     {
         const Run r = pondra({QStringLiteral("--help")});
         for (const char* option :
-             {"--check", "--ranking", "--analysis", "--pairwise", "--print", "--solidita", "--pesi",
+             {"--check", "--ranking", "--analysis", "--sensitivity", "--pairwise", "--print", "--solidita", "--pesi",
               "--export-csv", "-o, --output", "--screenshot", "-v, --version"}) {
             QVERIFY2(r.out.contains(QStringLiteral("\n  ") + QLatin1String(option) + u' '), option);
         }

@@ -1,4 +1,5 @@
 #include "document/studydocument.h"
+#include "model/scoring.h"
 #include "support/studybuilder.h"
 
 #include <QFile>
@@ -139,12 +140,35 @@ private Q_SLOTS:
         document->importStudy(entered, std::nullopt);
         QVERIFY(document->study() == entered);
         QCOMPARE(document->titlePage().progetto, QString()); // a sheet without title page keeps a new one
-        QCOMPARE(document->titlePage().data, QStringLiteral("8 dicembre 2026"));
         QVERIFY(document->fileName().isEmpty());
         QVERIFY(document->isModified());
         QCOMPARE(document->undoStack().count(), 1);
         document->undoStack().undo();
         QCOMPARE(document->study().countNamedHypotheses(), 0);
+    }
+
+    // Costo from 50 to 33,3: the other rows share 66,7 as 30 : 20, the last tenth to the larger
+    // remainder (40 and 26,7), in one step.
+    void characteristicWeight_othersShareTheRest_inOneStep()
+    {
+        enterHypothesis();
+        const QList<std::pair<QString, int>> rows{{QStringLiteral("a"), 30}, {QStringLiteral("b"), 20}};
+        for (int r = 2; r <= 3; ++r) {
+            document->tickRow(r, true);
+            document->nameRow(r, rows[r - 2].first);
+            document->judgeRow(r, 5);
+            document->weighRow(r, rows[r - 2].second);
+        }
+        document->weighRow(1, 50);
+        const int steps = document->undoStack().count();
+        document->applyCharacteristicWeight(QStringLiteral("costo"), Decimal::fromTenths(333));
+        QStringList weights;
+        for (int r = 1; r <= 3; ++r) {
+            weights << scoredWeight(document->study().row(1, r)).text();
+        }
+        QCOMPARE(weights, QStringList({QStringLiteral("33,3"), QStringLiteral("40"), QStringLiteral("26,7")}));
+        QCOMPARE(document->undoStack().count(), steps + 1);
+        QCOMPARE(document->undoStack().undoText(), QStringLiteral("peso di «costo»"));
     }
 
     void whatIsNoEdit_changesNoRevision()

@@ -1,4 +1,5 @@
 #include "model/datacheck.h"
+#include "model/judgementscale.h"
 #include "model/scoring.h"
 #include "model/study.h"
 #include "model/weight.h"
@@ -7,6 +8,7 @@
 #include <QRandomGenerator>
 #include <QTest>
 
+#include <array>
 #include <memory>
 
 using namespace pondra;
@@ -214,6 +216,41 @@ private Q_SLOTS:
         QTEST(shownWeightText(cell), "shown");
     }
 
+    // Three "buono" rows of 33,3 + 33,3 + 33,4 score 80 %, level with a whole-number 80 %.
+    void decimalWeights_roundOnceAfterSumming()
+    {
+        for (int r = 1; r <= 3; ++r) {
+            enterRow(*study, 1, r, u"r"_s, 3, 0);
+            study->row(1, r).weight = Value::text(r == 3 ? u"33.4"_s : u"33.3"_s);
+        }
+        enterRow(*study, 2, 1, u"r"_s, 3, 100);
+        QCOMPARE(Recalculate(*study, 1).ponderata, u"0,8"_s);
+        Recalculate(*study, 2);
+        QCOMPARE(study->hypothesis(1).EvaluationPercent, study->hypothesis(2).EvaluationPercent);
+    }
+
+    // Whole weights on the scale keep every figure the rounding of each row's share gave.
+    void wholeWeights_keepTheirFigures()
+    {
+        std::array<Decimal, JudgementSteps> scale;
+        for (int step = 1; step <= JudgementSteps; ++step) {
+            CharacteristicEntry row;
+            row.coefficient = Value::text(JudgementScale::coefficientText(step));
+            scale[std::size_t(step - 1)] = scoredCoefficient(row);
+        }
+        QRandomGenerator random(32);
+        for (int k = 0; k < 200'000; ++k) {
+            qint64 shares = 0, old = 0;
+            for (int r = int(random.bounded(1, 9)); r > 0; --r) {
+                const int step = int(random.bounded(1, JudgementSteps + 1));
+                const int weight = int(random.bounded(0, 101));
+                shares += weightedShare(scale[std::size_t(step - 1)], weight);
+                old += qint64(11 - step) * weight; // each row's share, already whole thousandths
+            }
+            QCOMPARE(roundedThousandths(shares), old);
+        }
+    }
+
     // Decimal weights against a person's arithmetic in whole tenths: 64,6 + 27,3 + 8,1 is 100.
     void decimalWeights_sumExactly()
     {
@@ -235,18 +272,18 @@ private Q_SLOTS:
             tenths.last() = std::max(0, tenths.last() + off);
             study->hypothesis(1) = Hypothesis{};
             testsupport::nameHypothesis(*study, 1, u"A"_s);
-            qint64 sum = 0, shares = 0;
+            qint64 sum = 0, products = 0;
             for (int r = 1; r <= int(tenths.size()); ++r) {
                 const int step = int(random.bounded(1, JudgementSteps + 1));
                 enterRow(*study, 1, r, u"r"_s, step, 0);
                 study->row(1, r).weight = Value::text(storedWeightText(Decimal::fromTenths(tenths[r - 1])));
                 const qint64 c = 11 - step; // tenths
                 sum += tenths[r - 1];
-                shares += (c * tenths[r - 1] + 5) / 10; // thousandths, half up
+                products += c * tenths[r - 1]; // ten-thousandths
             }
             const ScoreFigures f = Recalculate(*study, 1);
             QCOMPARE(f.resto, decimalText(1000 - sum, 1));
-            QCOMPARE(f.ponderata, decimalText(shares, 3));
+            QCOMPARE(f.ponderata, decimalText((products + 5) / 10, 3)); // rounded once, half up
             QCOMPARE(CheckData(*study, 1).passed, sum == 1000);
         }
     }
