@@ -74,13 +74,16 @@ int buildReport(TextDocumentBuilder& b, Built& in)
 {
     ordina(*in.study, in.ranking);
     Study& study = *in.study;
-    const PrintSource source{in.identity,
-                             study,
-                             in.ranking,
-                             bench::fullTitlePage(),
-                             {QStringLiteral("Studio tecnico Rossi"),
-                              QStringLiteral("geom. Mario Rossi, iscritto al Collegio dei Geometri di Parma al n. 1234"),
-                              QStringLiteral("Via Roma, 1 - 43121 Parma (PR)"), {}, {}}};
+    const PrintSource source{
+        in.identity,
+        study,
+        in.ranking,
+        bench::fullTitlePage(),
+        {QStringLiteral("Studio tecnico Rossi"),
+         QStringLiteral("geom. Mario Rossi, iscritto al Collegio dei Geometri di Parma al n. 1234"),
+         QStringLiteral("Via Roma, 1 - 43121 Parma (PR)"),
+         {},
+         {}}};
     return printReport(b, source);
 }
 

@@ -66,8 +66,8 @@ QString quoted(const QStringList& names)
 
 QList<QCommandLineOption> CommandLine::all() const
 {
-    return {help,       version,   check,       ranking,     analysis, sensitivity, pairwise,
-            print,      robustness, weighting, spreadsheet, sheet,    output,      screenshot};
+    return {help,  version,    check,     ranking,     analysis, sensitivity, pairwise,
+            print, robustness, weighting, spreadsheet, sheet,    output,      screenshot};
 }
 
 void CommandLine::describe(QCommandLineParser& parser) const

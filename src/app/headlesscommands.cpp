@@ -263,7 +263,8 @@ int runSensitivityCommand(const QString& path, QTextStream& out, QTextStream& er
     }
     for (const CharacteristicSensitivity& c : analyseWeightSensitivity(*checked->study).characteristics) {
         const auto nameOf = [&](int slot) {
-            return slot ? printableText(checked->study->hypothesis(slot).name.toDisplayText()) : QStringLiteral("-");
+            return slot ? printableText(checked->study->hypothesis(slot).name.toDisplayText())
+                        : QStringLiteral("-");
         };
         out << printableText(c.name) << '\t' << c.weightToday.text()
             << (c.variable ? QStringLiteral(" variabile") : QString()) << '\t'

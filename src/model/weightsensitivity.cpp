@@ -30,8 +30,9 @@ std::strong_ordering compareWide(WideInt a, WideInt b)
 
 std::strong_ordering reversed(std::strong_ordering o)
 {
-    return o == std::strong_ordering::less ? std::strong_ordering::greater
-                                           : (o == std::strong_ordering::greater ? std::strong_ordering::less : o);
+    return o == std::strong_ordering::less
+               ? std::strong_ordering::greater
+               : (o == std::strong_ordering::greater ? std::strong_ordering::less : o);
 }
 
 // a/b against c/d, b and d positive, by their continued fractions: the cross products of two
@@ -43,7 +44,8 @@ std::strong_ordering compareFractions(WideInt a, WideInt b, WideInt c, WideInt d
         const WideInt qa = floorDiv(a, b);
         const WideInt qc = floorDiv(c, d);
         if (qa != qc || (a - qa * b == 0) || (c - qc * d == 0)) {
-            std::strong_ordering o = qa != qc ? compareWide(qa, qc) : compareWide(c - qc * d == 0, a - qa * b == 0);
+            std::strong_ordering o =
+                qa != qc ? compareWide(qa, qc) : compareWide(c - qc * d == 0, a - qa * b == 0);
             return flipped ? reversed(o) : o;
         }
         a -= qa * b;
@@ -68,7 +70,7 @@ struct SensedHypothesis {
     QString name;
     std::vector<SensedRow> rows;
     QHash<QString, std::size_t> firstRow; // of each characteristic it names
-    qint64 shares = 0; // exact, as the scoring sums them
+    qint64 shares = 0;                    // exact, as the scoring sums them
 };
 
 std::vector<SensedHypothesis> sensedHypotheses(const Study& study)
@@ -108,8 +110,8 @@ EvaluationLine lineOf(const SensedHypothesis& h, const SensedRow* moved)
     if (!moved) {
         return line;
     }
-    WideInt others = 0;   // their shares
-    WideInt weights = 0;  // their weight
+    WideInt others = 0;  // their shares
+    WideInt weights = 0; // their weight
     WideInt coefficients = 0;
     int count = 0;
     for (const SensedRow& row : h.rows) {
@@ -368,8 +370,9 @@ WeightSensitivity analyseWeightSensitivity(const Study& study)
     for (std::size_t i = 0; i < order.size(); ++i) {
         order[i] = i;
     }
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return hypotheses[a].shares > hypotheses[b].shares; });
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return hypotheses[a].shares > hypotheses[b].shares;
+    });
     result.first = hypotheses[order.front()].slot;
 
     QStringList keys;

@@ -41,7 +41,7 @@ private:
 struct EvaluationLine {
     int hypothesis = 0; // slot
     QString name;
-    bool moved = false; // has the characteristic; otherwise a flat line
+    bool moved = false;  // has the characteristic; otherwise a flat line
     Decimal weightToday; // its weight in this hypothesis, when moved
     WideInt alpha = 0;
     WideInt beta = 0;
@@ -68,7 +68,7 @@ struct WeightInterval {
 
 // How one characteristic's weight moves the ranking.
 struct CharacteristicSensitivity {
-    QString name;         // as first written, trimmed
+    QString name;            // as first written, trimmed
     WeightPoint weightToday; // the mean over the hypotheses that have it
     bool variable = false;   // weighted differently in different hypotheses
     int movedIn = 0;         // how many hypotheses have it
@@ -79,8 +79,8 @@ struct CharacteristicSensitivity {
     // Percentage points from today's weight to the nearer end past which the first changes;
     // nothing when no weight from 0 to 100 changes it.
     std::optional<WeightPoint> margin;
-    std::vector<EvaluationLine> lines;       // every named hypothesis, in slot order
-    std::vector<WeightCrossing> crossings;   // within 0..100, by weight
+    std::vector<EvaluationLine> lines;     // every named hypothesis, in slot order
+    std::vector<WeightCrossing> crossings; // within 0..100, by weight
 };
 
 struct WeightSensitivity {

@@ -59,7 +59,8 @@ Hypothesis withCharacteristicWeight(const Hypothesis& hypothesis, const QString&
     result.comparison.reset(); // the weights no longer come from it
     result.rows[std::size_t(moved)].weight = Value::text(storedWeightText(Decimal::fromTenths(tenths)));
     for (std::size_t i = 0; i < others.size(); ++i) {
-        result.rows[std::size_t(others[i])].weight = Value::text(storedWeightText(Decimal::fromTenths(shares[i])));
+        result.rows[std::size_t(others[i])].weight =
+            Value::text(storedWeightText(Decimal::fromTenths(shares[i])));
     }
     return result;
 }

@@ -95,7 +95,8 @@ QString unprintableCharacter(const PagedDocument& pages)
     const auto inParagraph = [&](const Paragraph& p) -> std::optional<char32_t> {
         for (std::size_t s = 0; s < p.spans.size(); ++s) {
             const int end = s + 1 < p.spans.size() ? p.spans[s + 1].start : int(p.text.size());
-            if (const auto c = missing(p.text.mid(p.spans[s].start, end - p.spans[s].start), p.spans[s].style)) {
+            if (const auto c =
+                    missing(p.text.mid(p.spans[s].start, end - p.spans[s].start), p.spans[s].style)) {
                 return c;
             }
         }

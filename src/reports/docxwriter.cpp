@@ -464,9 +464,8 @@ QByteArray DocumentXml::document()
     }
     const QByteArray margin = number(PageMarginTwips);
     m_out += "<w:sectPr><w:footerReference w:type=\"default\" r:id=\"rIdPiede\"/><w:pgSz w:w=\"" +
-             number(PageWidthTwips) + "\" w:h=\"" + number(PageHeightTwips) +
-             "\"/><w:pgMar w:top=\"" + margin + "\" w:right=\"" + margin + "\" w:bottom=\"" + margin +
-             "\" w:left=\"" + margin +
+             number(PageWidthTwips) + "\" w:h=\"" + number(PageHeightTwips) + "\"/><w:pgMar w:top=\"" +
+             margin + "\" w:right=\"" + margin + "\" w:bottom=\"" + margin + "\" w:left=\"" + margin +
              "\" w:header=\"709\" w:footer=\"" + number(PageMarginTwips / 2) +
              "\" w:gutter=\"0\"/><w:cols w:space=\"708\"/></w:sectPr>";
     m_out += "</w:body></w:document>";
@@ -622,13 +621,13 @@ QByteArray footer(int pageCount)
     const QByteArray run = "<w:r><w:rPr><w:sz w:val=\"" + QByteArray::number(int(PageFooterPoints * 2)) +
                            "\"/></w:rPr><w:t xml:space=\"preserve\">";
     const auto field = [&](const char* instruction, int value) {
-        return "<w:fldSimple w:instr=\" " + QByteArray(instruction) + " \">" + run + QByteArray::number(value) +
-               "</w:t></w:r></w:fldSimple>";
+        return "<w:fldSimple w:instr=\" " + QByteArray(instruction) + " \">" + run +
+               QByteArray::number(value) + "</w:t></w:r></w:fldSimple>";
     };
     return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<w:ftr xmlns:w=\"" +
            QByteArray(MainNamespace) + "\"><w:p><w:pPr><w:jc w:val=\"center\"/></w:pPr>" + run +
-           "pagina </w:t></w:r>" + field("PAGE", 1) + run + " di </w:t></w:r>" + field("NUMPAGES", pageCount) +
-           "</w:p></w:ftr>";
+           "pagina </w:t></w:r>" + field("PAGE", 1) + run + " di </w:t></w:r>" +
+           field("NUMPAGES", pageCount) + "</w:p></w:ftr>";
 }
 
 // The faces the font table carries, each by its relationship rIdFontN.

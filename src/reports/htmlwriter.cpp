@@ -129,17 +129,21 @@ private:
         // The page's number stands in its bottom margin: on screen at the foot of each sheet, on
         // paper in the page's own footer, counted by the browser over the same pages.
         const QString foot = cssLength(points(PageHeightTwips) - pageFooterTop() - PageFooterPoints);
+        m_out +=
+            QStringLiteral(
+                "@media screen { body { background: #e8eaed; } .page { position: relative; background: #fff; "
+                "margin: 1.5em auto; min-height: %1; box-shadow: 0 1px 4px rgba(0, 0, 0, 0.3); } "
+                ".foot { position: absolute; left: 0; right: 0; bottom: %2; } }\n")
+                .arg(cssLength(points(PageHeightTwips)), foot);
+        m_out +=
+            QStringLiteral(".foot { text-align: center; font-size: %1; }\n").arg(cssLength(PageFooterPoints));
         m_out += QStringLiteral(
-                     "@media screen { body { background: #e8eaed; } .page { position: relative; background: #fff; "
-                     "margin: 1.5em auto; min-height: %1; box-shadow: 0 1px 4px rgba(0, 0, 0, 0.3); } "
-                     ".foot { position: absolute; left: 0; right: 0; bottom: %2; } }\n")
-                     .arg(cssLength(points(PageHeightTwips)), foot);
-        m_out += QStringLiteral(".foot { text-align: center; font-size: %1; }\n").arg(cssLength(PageFooterPoints));
-        m_out += QStringLiteral("@page { size: A4; margin: %1 %1 %2 %1; @bottom-center { content: \"pagina \" "
-                                "counter(page) \" di \" counter(pages); font-size: %3; vertical-align: middle; } }\n"
-                                "@media print { .page { width: auto; padding: 0; break-after: page; } "
-                                ".page:last-child { break-after: auto; } .foot { display: none; } }\n")
-                     .arg(margin, cssLength(points(PageMarginTwips - SpareFootTwips)), cssLength(PageFooterPoints));
+                     "@page { size: A4; margin: %1 %1 %2 %1; @bottom-center { content: \"pagina \" "
+                     "counter(page) \" di \" counter(pages); font-size: %3; vertical-align: middle; } }\n"
+                     "@media print { .page { width: auto; padding: 0; break-after: page; } "
+                     ".page:last-child { break-after: auto; } .foot { display: none; } }\n")
+                     .arg(margin, cssLength(points(PageMarginTwips - SpareFootTwips)),
+                          cssLength(PageFooterPoints));
         // Each look's line height as our pages have it: a browser's "normal" rounds the font's
         // metrics to whole pixels, a line or two a page off ours.
         TextMeasurer measurer(m_content);

@@ -392,7 +392,8 @@ private:
             // The rest of the chain goes to the next page together where one page holds it: its
             // last part (a signature block) never starts a page alone, away from what it closes.
             const bool restTogether = !fits(rest) && rest + header <= bodyHeight() + Epsilon;
-            if (!m_page.empty() && ((!fits(height) && height + header <= bodyHeight() + Epsilon) || restTogether)) {
+            if (!m_page.empty() &&
+                ((!fits(height) && height + header <= bodyHeight() + Epsilon) || restTogether)) {
                 newPage();
             }
             for (; k <= end; ++k) {

@@ -204,8 +204,8 @@ void PagePainter::paint(QPainter& painter, int page)
         }
     }
     if (std::size_t(page) < d->document.footers.size()) {
-        d->line(d->document.footers[std::size_t(page)], d->document.footerLines[std::size_t(page)], left, width,
-                pageFooterTop(), 0);
+        d->line(d->document.footers[std::size_t(page)], d->document.footerLines[std::size_t(page)], left,
+                width, pageFooterTop(), 0);
     }
     d->flush(painter);
 }

@@ -97,8 +97,8 @@ struct PdfPageContent::Private {
         if (std::size_t(page) < m_d.footers.size()) {
             // The page's number is pagination, not text to read.
             std::vector<Placed> glyphs;
-            line(m_d.footers[std::size_t(page)], m_d.footerLines[std::size_t(page)], left, width, pageFooterTop(),
-                 0, glyphs);
+            line(m_d.footers[std::size_t(page)], m_d.footerLines[std::size_t(page)], left, width,
+                 pageFooterTop(), 0, glyphs);
             m_out += "/Artifact <</Type /Pagination /Subtype /Footer>> BDC\n";
             beginText();
             show(glyphs);

@@ -85,9 +85,12 @@ private Q_SLOTS:
                               QStringLiteral(PONDRA_RESOURCES "/Pondra-dati-riscaldamento.txt")});
         QCOMPARE(r.exitCode, 0);
         const QStringList lines = r.out.split(u'\n');
-        QCOMPARE(lines.mid(4, 3), QStringList({QStringLiteral("assistenza\t15\t0\t20,93\t-\tCaldaia a condensazione a metano"),
-                                                QStringLiteral("sicurezza\t10\t2,7\t30,77\tCaldaia a condensazione a metano\tPompa di calore aria-acqua"),
-                                                QStringLiteral("obsolescenza\t10\t2,7\t30,77\tCaldaia a condensazione a metano\tPompa di calore aria-acqua")}));
+        QCOMPARE(lines.mid(4, 3),
+                 QStringList({QStringLiteral("assistenza\t15\t0\t20,93\t-\tCaldaia a condensazione a metano"),
+                              QStringLiteral("sicurezza\t10\t2,7\t30,77\tCaldaia a condensazione a "
+                                             "metano\tPompa di calore aria-acqua"),
+                              QStringLiteral("obsolescenza\t10\t2,7\t30,77\tCaldaia a condensazione a "
+                                             "metano\tPompa di calore aria-acqua")}));
         QCOMPARE(lines.at(9), QStringLiteral("ingombro\t10\t0\t100\t-\t-"));
     }
 
@@ -456,8 +459,8 @@ private Q_SLOTS:
     {
         const Run r = pondra({QStringLiteral("--help")});
         for (const char* option :
-             {"--check", "--ranking", "--analysis", "--sensitivity", "--pairwise", "--print", "--solidita", "--pesi",
-              "--export-csv", "-o, --output", "--screenshot", "-v, --version"}) {
+             {"--check", "--ranking", "--analysis", "--sensitivity", "--pairwise", "--print", "--solidita",
+              "--pesi", "--export-csv", "-o, --output", "--screenshot", "-v, --version"}) {
             QVERIFY2(r.out.contains(QStringLiteral("\n  ") + QLatin1String(option) + u' '), option);
         }
         for (const QString& line : r.out.split(u'\n')) {

@@ -166,7 +166,8 @@ private Q_SLOTS:
         for (int r = 1; r <= 3; ++r) {
             weights << scoredWeight(document->study().row(1, r)).text();
         }
-        QCOMPARE(weights, QStringList({QStringLiteral("33,3"), QStringLiteral("40"), QStringLiteral("26,7")}));
+        QCOMPARE(weights,
+                 QStringList({QStringLiteral("33,3"), QStringLiteral("40"), QStringLiteral("26,7")}));
         QCOMPARE(document->undoStack().count(), steps + 1);
         QCOMPARE(document->undoStack().undoText(), QStringLiteral("peso di «costo»"));
     }

@@ -151,13 +151,15 @@ private Q_SLOTS:
                     };
                     QCOMPARE(inside(c.keepsFirst), onTop);
                     // At the ends of the ranking's interval two hypotheses are level.
-                    const bool atEnd = c.keepsRanking && (c.keepsRanking->from == tenths(t) || c.keepsRanking->to == tenths(t));
+                    const bool atEnd = c.keepsRanking &&
+                                       (c.keepsRanking->from == tenths(t) || c.keepsRanking->to == tenths(t));
                     QCOMPARE(inside(c.keepsRanking) && !atEnd, kept && !atEnd);
                     for (std::size_t a = 0; a < hyps.size(); ++a) {
                         for (std::size_t b = a + 1; b < hyps.size(); ++b) {
                             const int now = sign(at(a, t), at(b, t));
                             const int next = t < 1000 ? sign(at(a, t + 1), at(b, t + 1)) : now;
-                            const bool same = sign(at(a, 0), at(b, 0)) == 0 && sign(at(a, 1000), at(b, 1000)) == 0;
+                            const bool same =
+                                sign(at(a, 0), at(b, 0)) == 0 && sign(at(a, 1000), at(b, 1000)) == 0;
                             auto& cells = expected[{int(a) + 1, int(b) + 1}];
                             if (!same && now == 0) {
                                 cells.push_back(2 * t);

@@ -263,7 +263,8 @@ std::unique_ptr<TextDocumentBuilder> exampleReport()
     }
     Ranking ranking;
     ordina(study, ranking);
-    printReport(*b, {InitGlobals(), study, ranking, titlePage, {u"Studio Rossi"_s, {}, u"via Roma 1"_s, {}, {}}});
+    printReport(*b,
+                {InitGlobals(), study, ranking, titlePage, {u"Studio Rossi"_s, {}, u"via Roma 1"_s, {}, {}}});
     return b;
 }
 
@@ -316,8 +317,7 @@ void TestDocxWriter::package_holdsEveryPartWellFormed()
     const QStringList before{u"[Content_Types].xml"_s, u"_rels/.rels"_s,
                              u"word/document.xml"_s,   u"word/_rels/document.xml.rels"_s,
                              u"word/footer1.xml"_s,    u"word/styles.xml"_s,
-                             u"word/settings.xml"_s,
-                             u"word/fontTable.xml"_s};
+                             u"word/settings.xml"_s,   u"word/fontTable.xml"_s};
     QCOMPARE(names, (before + faces + QStringList{u"docProps/core.xml"_s, u"docProps/app.xml"_s}));
     // Century Gothic by name, with the face laid out in its place as its alternative.
     const QString fonts = QString::fromUtf8(part(path, u"word/fontTable.xml"_s));

@@ -84,8 +84,11 @@ int report(TextDocumentBuilder& b, Study& study, bool withRobustness = false, bo
     Ranking ranking;
     ordina(study, ranking);
     static const IdentityTexts identity = InitGlobals();
-    const PrintSource source{
-        identity, study, ranking, titlePage(), {QStringLiteral("Studio Rossi"), {}, QStringLiteral("via Roma 1"), {}, {}}};
+    const PrintSource source{identity,
+                             study,
+                             ranking,
+                             titlePage(),
+                             {QStringLiteral("Studio Rossi"), {}, QStringLiteral("via Roma 1"), {}, {}}};
     return printReport(b, source, {.withRobustness = withRobustness, .withWeighting = withWeighting});
 }
 
@@ -497,7 +500,8 @@ private Q_SLOTS:
         const QString pdf = dir.filePath(QStringLiteral("relazione.pdf"));
         QVERIFY(exportPages(b.pages(), pdf, nullptr));
         // In the order the text is drawn; a page ends with a form feed.
-        const QString text = poppler(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), pdf, QStringLiteral("-")});
+        const QString text =
+            poppler(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), pdf, QStringLiteral("-")});
         const QStringList lines = text.split(QRegularExpression(QStringLiteral("[\\n\\f]")));
         QVERIFY2(lines.size() >= 2, "pdftotext (poppler-utils) reads the text");
         // Every page numbered among as many as the report says it has.
@@ -625,9 +629,13 @@ private Q_SLOTS:
         ordina(*study, ranking);
         const IdentityTexts identity = InitGlobals();
         TextDocumentBuilder b;
-        printReport(
-            b, {identity, *study, ranking, t, {QStringLiteral("Studio Rossi"), {}, QStringLiteral("via Roma 1"), {}, {}}},
-            {});
+        printReport(b,
+                    {identity,
+                     *study,
+                     ranking,
+                     t,
+                     {QStringLiteral("Studio Rossi"), {}, QStringLiteral("via Roma 1"), {}, {}}},
+                    {});
         const PagedDocument& pages = b.pages();
         const Placement at = placement(pages);
         const std::size_t report = findParagraph(pages, QStringLiteral("RELAZIONE DI STIMA"));

@@ -155,11 +155,12 @@ private:
         page.luogo = QStringLiteral("Como");
         page.data = s(u"lunedì, 7 dic 2026");
         page.allegati = QString();
-        return PrintSource{.identity = identity,
-                           .study = *study,
-                           .ranking = ranking,
-                           .titlePage = page,
-                           .owner = {QStringLiteral("Studio Rossi"), {}, QStringLiteral("via Roma 1"), {}, {}}};
+        return PrintSource{
+            .identity = identity,
+            .study = *study,
+            .ranking = ranking,
+            .titlePage = page,
+            .owner = {QStringLiteral("Studio Rossi"), {}, QStringLiteral("via Roma 1"), {}, {}}};
     }
 
     // As the data check that comes before every printout of the hypotheses leaves the study.
@@ -566,7 +567,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("signature");
         QTest::addColumn<QString>("author");
         const QString line = blankLine();
-        QTest::newRow("unset") << OwnerData() << QStringList{s(u"type ") + line + u'\r', s(u"type ") + line + s(u"\r\f")}
+        QTest::newRow("unset") << OwnerData()
+                               << QStringList{s(u"type ") + line + u'\r', s(u"type ") + line + s(u"\r\f")}
                                << s(u"il perito\r|(%1)").arg(line) << QString();
         QTest::newRow("everything")
             << OwnerData{s(u"Studio Rossi"), s(u"geom. Mario Rossi, n. 12"), s(u"via Roma 1"), s(u"0521 1"),
@@ -592,14 +594,16 @@ private Q_SLOTS:
         printReport(b, withOwner);
         const QStringList& ops = b.operations;
         QCOMPARE(ops.first(), s(u"info Stima villa / %1 / Relazione di stima").arg(author));
-        QVERIFY(ops.contains(s(u"type progettista: %1\r").arg(owner.isSet() ? owner.OwnerStudioName : blankLine())));
+        QVERIFY(ops.contains(
+            s(u"type progettista: %1\r").arg(owner.isSet() ? owner.OwnerStudioName : blankLine())));
         const qsizetype end = ops.indexOf(s(u"blank lines stay"));
-        QCOMPARE(ops.mid(end + 1, 4), (QStringList{s(u"keep with next"), titlePageEnd[0], s(u"keep with next off"),
-                                                   titlePageEnd[1]}));
+        QCOMPARE(ops.mid(end + 1, 4), (QStringList{s(u"keep with next"), titlePageEnd[0],
+                                                   s(u"keep with next off"), titlePageEnd[1]}));
         const QStringList closing = signature.split(u'|');
         const qsizetype perito = ops.indexOf(s(u"paragraph text ") + closing[0]);
         QVERIFY(perito > 0);
-        QCOMPARE(ops.mid(perito + 1, 2), (QStringList{s(u"keep with next off"), s(u"paragraph text ") + closing[1]}));
+        QCOMPARE(ops.mid(perito + 1, 2),
+                 (QStringList{s(u"keep with next off"), s(u"paragraph text ") + closing[1]}));
     }
 
     void report_weightingSection_data()

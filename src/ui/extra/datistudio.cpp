@@ -37,10 +37,11 @@ datistudio::datistudio(ModuloPondra& module) : m_module(module)
     setWindowTitle(QStringLiteral("Pondra: dati dello studio"));
     setWindowFlag(Qt::Dialog);
     auto* layout = new QVBoxLayout(this);
-    auto* intro = new QLabel(QStringLiteral("Lo studio (o il tecnico) che firma le relazioni: compare nel frontespizio, "
-                                            "sotto «il perito» e come autore dei documenti PDF. Finché manca il "
-                                            "nome, le relazioni lasciano righe vuote da compilare a mano."),
-                             this);
+    auto* intro = new QLabel(
+        QStringLiteral("Lo studio (o il tecnico) che firma le relazioni: compare nel frontespizio, "
+                       "sotto «il perito» e come autore dei documenti PDF. Finché manca il "
+                       "nome, le relazioni lasciano righe vuote da compilare a mano."),
+        this);
     intro->setWordWrap(true);
     layout->addWidget(intro);
     auto* form = new QFormLayout;

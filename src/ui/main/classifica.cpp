@@ -157,13 +157,14 @@ void classifica::buildControls()
 
     Frame2 = new QGroupBox(client);
     const int frameLeft = TableRight + 120;
-    placeTwips(Frame2, frameLeft, BannerTop, DesignWidth - 120 - frameLeft,
-               FirstRowTop + RowsHeight - BannerTop);
+    const int frameWidth = DesignWidth - 120 - frameLeft;
+    placeTwips(Frame2, frameLeft, BannerTop, frameWidth, FirstRowTop + RowsHeight - BannerTop);
     auto button = [&](const QString& name, const QString& text, const QString& tooltip, int index) {
         auto* b = new QPushButton(text, Frame2);
         b->setObjectName(name);
         b->setToolTip(tooltip);
-        placeTwips(b, 120, 300 + index * 740, 1650, 450);
+        // As wide as the frame allows: "Stampa classifica" is the longest caption.
+        placeTwips(b, 60, 300 + index * 740, frameWidth - 120, 450);
         return b;
     };
     aiuto = button(QStringLiteral("aiuto"), QStringLiteral("&AIUTO"),

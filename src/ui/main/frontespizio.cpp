@@ -206,7 +206,8 @@ void frontespizio::ShowOwner()
 
 QString frontespizio::ownerUnsetStep()
 {
-    return QStringLiteral("studio tecnico non impostato: impostarlo nella finestra «Dati dello studio» (menu ?)");
+    return QStringLiteral(
+        "studio tecnico non impostato: impostarlo nella finestra «Dati dello studio» (menu ?)");
 }
 
 std::array<QLineEdit*, TitlePage::FieldCount> frontespizio::boxes() const
@@ -262,11 +263,12 @@ void frontespizio::aiuto_Click()
 void frontespizio::showNotEditable()
 {
     // The studio is the user's own: the message says where it is set, not whom to ask.
-    m_module.showMessage(this,
-                         {QStringLiteral("Attenzione: dato non modificabile in questa finestra; lo studio "
-                                         "tecnico si imposta nella finestra «Dati dello studio», dal menu ?."),
-                          MessageIcon::Critical},
-                         m_module.identity().CheckTitle);
+    m_module.showMessage(
+        this,
+        {QStringLiteral("Attenzione: dato non modificabile in questa finestra; lo studio "
+                        "tecnico si imposta nella finestra «Dati dello studio», dal menu ?."),
+         MessageIcon::Critical},
+        m_module.identity().CheckTitle);
 }
 
 void frontespizio::Labelstudio_Click()

@@ -261,10 +261,11 @@ void TestExtraWindows::ownerData_offeredOnceWhileUnset_savedForLaterRuns()
     // Offered once: the next start, still unset, does not ask again.
     QVERIFY(!OfferOwnerData(*module));
 
-    const QStringList typed{QStringLiteral("Studio tecnico Rossi"),
-                            QStringLiteral("geom. Mario Rossi, iscritto al Collegio dei Geometri di Parma al n. 1234"),
-                            QStringLiteral("Via Roma, 1 - 43121 Parma (PR)"), QStringLiteral("0521 123456"),
-                            QStringLiteral("studio@rossi.example")};
+    const QStringList typed{
+        QStringLiteral("Studio tecnico Rossi"),
+        QStringLiteral("geom. Mario Rossi, iscritto al Collegio dei Geometri di Parma al n. 1234"),
+        QStringLiteral("Via Roma, 1 - 43121 Parma (PR)"), QStringLiteral("0521 123456"),
+        QStringLiteral("studio@rossi.example")};
     for (int i = 0; i < datistudio::FieldCount; ++i) {
         window->field(i)->setText(QStringLiteral(" ") + typed.at(i));
     }

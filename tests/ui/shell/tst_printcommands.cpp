@@ -117,6 +117,9 @@ private Q_SLOTS:
 
     void report_ranksQuietly_andSaysSo()
     {
+        // With the studio set, the step line has nothing else to say.
+        module().environment().settings().setInstallation(Settings::Installation::OwnerStudioName,
+                                                          QStringLiteral("Studio Rossi"));
         enterValidStudy();
         module().document().setTitleField(0, QStringLiteral("Perizia di prova")); // the perizia
         PrintReport(module());
