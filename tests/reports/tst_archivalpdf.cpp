@@ -335,6 +335,9 @@ private Q_SLOTS:
 
     void characterFromAnotherFace_printedOrRefused()
     {
+#ifdef Q_OS_WIN
+        QSKIP("poppler's tools read the PDF on Linux; the Windows build's pages are compared there");
+#endif
         QFETCH(QString, name);
         QFETCH(QString, refused);
         QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("pdffonts")).isEmpty(),

@@ -493,6 +493,9 @@ private Q_SLOTS:
 
     void report_pdfTextReadsInOrderTablesRowByRow()
     {
+#ifdef Q_OS_WIN
+        QSKIP("poppler's tools read the PDF on Linux; the Windows build's pages are compared there");
+#endif
         std::unique_ptr<Study> study = shippedExample();
         TextDocumentBuilder b;
         report(b, *study);
